@@ -1,0 +1,62 @@
+#include "path_helpers.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace corvela {
+
+namespace {
+bool isSeparator(QChar c) { return c == u'/' || c == u'\\'; }
+
+qsizetype lastSeparator(const QString& p) {
+  for (qsizetype i = p.size() - 1; i >= 0; --i) {
+    if (isSeparator(p[i])) return i;
+  }
+  return -1;
+}
+
+bool isNetworkPath(const QString& p) { return p.size() >= 2 && isSeparator(p[0]) && isSeparator(p[1]); }
+}  // namespace
+
+QString SplitPath(const QString& sPath, int Part) {
+  const qsizetype slash = lastSeparator(sPath);
+  const QString fileName = sPath.mid(slash + 1);
+  const qsizetype dot = fileName.indexOf(u'.');
+  switch (Part) {
+    case NetworkShare: {
+      if (!isNetworkPath(sPath)) return {};
+      qsizetype end = 2;
+      while (end < sPath.size() && !isSeparator(sPath[end])) ++end;
+      return sPath.mid(2, end - 2 + 1);
+    }
+    case Drive:
+      return isNetworkPath(sPath) ? QString() : sPath.left(2);
+    case Folder:
+      return slash < 0 ? QString() : sPath.left(slash);
+    case BaseName:
+      if (slash < 0) return {};
+      return dot < 0 ? fileName : fileName.left(dot);
+    case Extension:
+      return dot < 0 ? QString() : fileName.mid(dot + 1);
+    default:
+      return {};
+  }
+}
+
+bool FileExist(const QString& path) {
+  if (path.isEmpty()) return false;
+  if (path.contains(u'*') || path.contains(u'?')) {
+    const QFileInfo pattern(path);
+    const QDir dir = pattern.dir();
+    return !dir.entryList({pattern.fileName()}, QDir::Files).isEmpty();
+  }
+  const QFileInfo info(path);
+  return info.isFile() && !info.isHidden();
+}
+
+QString joinPath(const QString& folder, const QString& name) {
+  if (folder.isEmpty() || isSeparator(folder.back())) return folder + name;
+  return folder + QDir::separator() + name;
+}
+
+}  // namespace corvela

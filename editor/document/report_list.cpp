@@ -1,0 +1,81 @@
+#include "report_list.h"
+
+namespace corvela {
+
+ReportList::ReportList(QString name, std::vector<ListColumn> columns)
+    : name_(std::move(name)), columns_(std::move(columns)) {}
+
+int ReportList::columnIndex(const QString& header) const {
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    if (columns_[i].header == header) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+QString ReportList::cell(int r, int c) const {
+  const ListRow& x = row(r);
+  return c >= 0 && c < x.cells.size() ? x.cells[c] : QString();
+}
+
+int ReportList::findId(const QString& id) const {
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    if (!rows_[i].cells.isEmpty() && rows_[i].cells[0] == id) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int ReportList::appendRow(ListRow row) {
+  while (row.cells.size() < columnCount()) row.cells.append(QString());
+  rows_.push_back(std::move(row));
+  const int r = rowCount() - 1;
+  emit rowsAppended(r, r);
+  return r;
+}
+
+void ReportList::clear() {
+  rows_.clear();
+  emit listReset();
+}
+
+void ReportList::setCell(int r, int c, const QString& text) {
+  ListRow& x = mutableRow(r);
+  if (c < 0 || c >= columnCount()) return;
+  while (x.cells.size() <= c) x.cells.append(QString());
+  if (x.cells[c] == text) return;
+  x.cells[c] = text;
+  emit rowChanged(r);
+}
+
+void ReportList::setColour(int r, Rgb colour) {
+  if (mutableRow(r).colour == colour) return;
+  mutableRow(r).colour = colour;
+  emit rowChanged(r);
+}
+
+void ReportList::setBold(int r, bool bold) {
+  if (mutableRow(r).bold == bold) return;
+  mutableRow(r).bold = bold;
+  emit rowChanged(r);
+}
+
+void ReportList::setIcon(int r, int icon) {
+  if (mutableRow(r).icon == icon) return;
+  mutableRow(r).icon = icon;
+  emit rowChanged(r);
+}
+
+void ReportList::setTag(int r, const QString& tag) {
+  if (mutableRow(r).tag == tag) return;
+  mutableRow(r).tag = tag;
+  emit rowChanged(r);
+}
+
+void ReportList::markChanged(int r) {
+  ListRow& x = mutableRow(r);
+  if (x.colour == kChangedBlue && x.bold) return;
+  x.colour = kChangedBlue;
+  x.bold = true;
+  emit rowChanged(r);
+}
+
+}  // namespace corvela

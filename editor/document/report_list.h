@@ -1,0 +1,70 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "rgb.h"
+
+namespace corvela {
+
+enum class Align { Left, Centre, Right };
+
+struct ListColumn {
+  QString header;
+  Align align = Align::Left;
+  int widthTwips = 0;  // 15 twips to a pixel; 0 hides the column
+};
+
+struct ListRow {
+  QStringList cells;  // cells[0] is the "ID" text
+  QString tag;
+  Rgb colour = kBlack;
+  bool bold = false;
+  int icon = 0;  // small icon number of the icon list; 0 for none
+};
+
+// One of the document's report lists. The rows are the document's storage:
+// editors change cells and marks here and views follow through the signals.
+// Rows keep file order; sorting is a matter of the view.
+class ReportList : public QObject {
+  Q_OBJECT
+ public:
+  ReportList(QString name, std::vector<ListColumn> columns);
+
+  const QString& name() const { return name_; }
+  const std::vector<ListColumn>& columns() const { return columns_; }
+  int columnCount() const { return static_cast<int>(columns_.size()); }
+  int columnIndex(const QString& header) const;
+
+  int rowCount() const { return static_cast<int>(rows_.size()); }
+  const ListRow& row(int r) const { return rows_.at(static_cast<size_t>(r)); }
+  QString cell(int r, int c) const;
+
+  // The first row, in list order, whose "ID" text equals `id`; -1 if none.
+  int findId(const QString& id) const;
+
+  int appendRow(ListRow row);
+  void clear();
+  void setCell(int r, int c, const QString& text);
+  void setColour(int r, Rgb colour);
+  void setBold(int r, bool bold);
+  void setIcon(int r, int icon);
+  void setTag(int r, const QString& tag);
+  // The changed mark of every editor: pure blue, bold.
+  void markChanged(int r);
+
+ signals:
+  void listReset();
+  void rowsAppended(int first, int last);
+  void rowChanged(int row);
+
+ private:
+  ListRow& mutableRow(int r) { return rows_.at(static_cast<size_t>(r)); }
+
+  QString name_;
+  std::vector<ListColumn> columns_;
+  std::vector<ListRow> rows_;
+};
+
+}  // namespace corvela

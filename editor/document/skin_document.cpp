@@ -1,0 +1,230 @@
+#include "skin_document.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "document_names.h"
+#include "object_archive.h"
+#include "path_helpers.h"
+#include "skin_line.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+std::vector<ListColumn> objectColumns() {
+  return {{"ID", Align::Left, 1411},         {"OffSet", Align::Centre, 0},
+          {"N° Dat", Align::Centre, 1411},   {"Offset", Align::Right, 1411},
+          {"Byte", Align::Right, 1411},      {"Stato", Align::Centre, 2540},
+          {"Path GIF", Align::Left, 7937},   {"Indice", Align::Right, 1411}};
+}
+std::vector<ListColumn> colourColumns() {
+  return {{"ID", Align::Left, 1411},      {"R", Align::Centre, 1058},
+          {"G", Align::Centre, 1058},     {"B", Align::Centre, 1058},
+          {"Trasparenza", Align::Centre, 2117}, {"Indice", Align::Right, 1411}};
+}
+std::vector<ListColumn> rectColumns() {
+  return {{"ID", Align::Left, 1411},       {"X1", Align::Centre, 882},
+          {"Y1", Align::Centre, 882},      {"X2", Align::Centre, 882},
+          {"Y2", Align::Centre, 882},      {"Larghezza", Align::Right, 1764},
+          {"Altezza", Align::Right, 1764}, {"Indice", Align::Right, 1411}};
+}
+
+int pictureOfKind(QChar kind) {
+  switch (kind.unicode()) {
+    case u'1': return IconTreeRect;
+    case u'2': return IconTreeSetting;
+    case u'3': return IconTreeKind3;
+    case u'4': return IconTreeColour;
+    case u'5': return IconTreeObject;
+    case u'6': return IconTreeKind6;
+    default: return IconNone;
+  }
+}
+
+LoadOutcome stopped(LoadStatus status, QString reason, int line = -1) {
+  LoadOutcome o;
+  o.status = status;
+  o.reason = std::move(reason);
+  o.line = line;
+  return o;
+}
+}  // namespace
+
+QString listId(const QString& field) { return field == kNoId ? field : formatField(field, 4); }
+
+bool isOperatorTheme(const QString& theme) { return theme.compare(kOperatorTheme, Qt::CaseInsensitive) == 0; }
+
+SkinDocument::SkinDocument()
+    : L_Values("L_Values", objectColumns()),
+      L_RGBA("L_RGBA", colourColumns()),
+      L_Dim("L_Dim", rectColumns()) {}
+
+LoadOutcome SkinDocument::load(const QString& file) {
+  P_SkinVodafone = false;
+  status_ = LoadStatus::NotLoaded;
+  L_Values.clear();
+  L_RGBA.clear();
+  L_Dim.clear();
+  T_Strutt.clear();
+  lines.clear();
+  P_MaxValues = 0;
+
+  const QFileInfo info(file);
+  skinFile_ = info.absoluteFilePath();
+  P_sPath = SplitPath(QDir::toNativeSeparators(skinFile_), Folder);
+  P_sTheme = SplitPath(skinFile_, BaseName);
+  P_sTarget = workingFolder(P_sPath, P_sTheme);
+  // A folder we cannot create (read-only media) must not keep the user from
+  // browsing the skin: every object then simply reads as not found.
+  if (!QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
+
+  QString error;
+  const std::optional<QByteArray> bytes = readWholeFile(skinFile_, &error);
+  if (!bytes) {
+    status_ = LoadStatus::Unreadable;
+    return stopped(status_, QStringLiteral("file non leggibile: %1").arg(error));
+  }
+  if (bytes->isEmpty()) {
+    status_ = LoadStatus::EmptyFile;
+    return stopped(status_, QStringLiteral("il file è vuoto"));
+  }
+  // A carriage return ends the readable part of a skin file.
+  const qsizetype cr = bytes->indexOf('\r');
+  const QString text = QString::fromLatin1(cr < 0 ? *bytes : bytes->left(cr));
+
+  lines.assign(kMaxSkinLines, QString());
+  LoadOutcome outcome;
+  if (text.left(4).toUpper() != QStringLiteral("SKI1")) {
+    status_ = LoadStatus::BadMagic;
+    outcome = stopped(status_, kBadFormatMessage, 0);
+  } else {
+    T_Strutt.addNode({QStringLiteral("SKI1"), QString(), IconTreeRoot, kBlack, false, 0});
+    int count = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      if (text[i] != u'\n') continue;
+      if (count == kMaxSkinLines) {
+        status_ = LoadStatus::TooManyLines;
+        return stopped(status_, QStringLiteral("il file ha più di %1 righe").arg(kMaxSkinLines),
+                       kMaxSkinLines);
+      }
+      lines[static_cast<size_t>(count++)] = text.mid(start, i - start);
+      start = i + 1;
+    }
+    P_MaxValues = count;
+    outcome = parseLines(count);
+    status_ = outcome.status;
+  }
+
+  if (outcome.closingSteps()) {
+    if (!isOperatorTheme(P_sTheme)) {
+      outcome.nameWarning = true;
+    } else {
+      P_SkinVodafone = true;
+    }
+  }
+  return outcome;
+}
+
+LoadOutcome SkinDocument::parseLines(int lineCount) {
+  int group = 1;  // the root until the first group header
+  QString groupName;
+  int position = 0;
+  for (int k = 1; k < lineCount; ++k) {
+    const QString& line = lines[static_cast<size_t>(k)];
+    const QChar c = line.isEmpty() ? QChar() : line[0];
+    if (c == u'0') {
+      group = T_Strutt.addNode({line, QString(), IconTreeGroup, kBlack, true, 1});
+      groupName = line.trimmed();
+      position = 0;
+      continue;
+    }
+    ++position;
+    T_Strutt.addNode({line, groupName + u'_' + QString::number(position), pictureOfKind(c), kBlack,
+                      false, group});
+    if (c < u'0' || c > u'9') {
+      return stopped(LoadStatus::BadLine,
+                     line.isEmpty() ? QStringLiteral("riga %1 vuota").arg(k)
+                                    : QStringLiteral("riga %1 non inizia con una cifra").arg(k),
+                     k);
+    }
+    if (c != u'1' && c != u'4' && c != u'5') continue;
+    const std::optional<RecordFields> r = parseRecordLine(line);
+    if (!r) {
+      return stopped(LoadStatus::BadLine,
+                     QStringLiteral("riga %1 con meno di cinque campi").arg(k), k);
+    }
+    if (c == u'5') {
+      addObjectRow(k, r->id, r->values);
+    } else if (c == u'4') {
+      addColourRow(k, line.trimmed(), r->id, r->values);
+    } else {
+      addRectRow(k, line.trimmed(), r->id, r->values);
+    }
+  }
+  LoadOutcome done;
+  done.status = LoadStatus::Complete;
+  return done;
+}
+
+void SkinDocument::addObjectRow(int line, const QString& id, const QStringList& v) {
+  const QString& offset = v[0];
+  const QString& size = v[1];
+  const QString& archive = v[2];
+  const long long archiveNumber = numericValue(archive);
+  ListRow row;
+  row.cells = {listId(id),
+               formatField(archive, 2) + u'_' + formatField(offset, 6),
+               formatField(archive, 2),
+               offset,
+               size,
+               QString(),
+               QString(),
+               padNumber(line, 4)};
+  row.tag = offset + u' ' + size + u' ' + archive;
+  const QString gif = objectGifPath(P_sTarget, id);
+  if (FileExist(gif)) {
+    row.cells[V_Stato] = kStateFound;
+    row.cells[V_PathGif] = gif;
+    row.icon = IconFound;
+  } else {
+    row.cells[V_Stato] = kStateMissing;
+    row.cells[V_PathGif] = QStringLiteral(" ");
+    row.colour = kRed;
+    row.icon = IconMissing;
+  }
+  // Objects already in the packed archive are packed anew by every save.
+  if (archiveNumber == kPackedArchive && isOperatorTheme(P_sTheme)) {
+    P_SkinVodafone = true;
+    row.cells[V_Stato] = kStateToReplace;
+    row.colour = kChangedBlue;
+    row.bold = true;
+    row.icon = IconReplaced;
+  }
+  L_Values.appendRow(std::move(row));
+}
+
+void SkinDocument::addColourRow(int line, const QString& trimmed, const QString& id,
+                                const QStringList& v) {
+  ListRow row;
+  row.cells = {listId(id), v[0], v[1], v[2], v[3], padNumber(line, 4)};
+  row.tag = trimmed;
+  row.icon = id == kNoId ? IconNone : IconColour;
+  L_RGBA.appendRow(std::move(row));
+}
+
+void SkinDocument::addRectRow(int line, const QString& trimmed, const QString& id,
+                              const QStringList& v) {
+  ListRow row;
+  const long long width = rectangleExtent(numericValue(v[0]), numericValue(v[2]));
+  const long long height = rectangleExtent(numericValue(v[1]), numericValue(v[3]));
+  row.cells = {listId(id), v[0], v[1], v[2], v[3], QString::number(width), QString::number(height),
+               padNumber(line, 4)};
+  row.tag = trimmed;
+  row.icon = id == kNoId ? IconNone : IconColour;
+  L_Dim.appendRow(std::move(row));
+}
+
+}  // namespace corvela

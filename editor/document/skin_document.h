@@ -1,0 +1,84 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+#include "colour_codec.h"
+#include "report_list.h"
+#include "skin_tree.h"
+
+namespace corvela {
+
+enum class LoadStatus {
+  NotLoaded,     // nothing opened yet
+  Complete,      // every line read
+  BadMagic,      // first line is not "SKI1": nothing parsed
+  EmptyFile,     // zero bytes
+  Unreadable,    // the file could not be read
+  TooManyLines,  // more than 1501 lines
+  BadLine,       // a line that is not a valid record stopped the load
+};
+
+struct LoadOutcome {
+  LoadStatus status = LoadStatus::NotLoaded;
+  int line = -1;   // line number where the load stopped, for BadLine
+  QString reason;  // why it stopped, in words for the user
+  bool nameWarning = false;  // the skin is not the operator's: show the warning
+  // The closing steps (tabs, preview, name check) run after these two only.
+  bool closingSteps() const { return status == LoadStatus::Complete || status == LoadStatus::BadMagic; }
+};
+
+inline const QString kBadFormatMessage = QStringLiteral("Formato del file skin non valido!");
+inline const QString kOtherSkinMessage =
+    QStringLiteral("Corvela permette di modificare solo la skin originale del v980!");
+
+// The one open skin: the line table, the window-level variables and the
+// lists and tree that are at once its storage and what the window shows.
+class SkinDocument {
+ public:
+  SkinDocument();
+
+  // Everything of opening a skin that needs no window: resets the document,
+  // creates the working folder, reads and parses the file.
+  LoadOutcome load(const QString& file);
+
+  LoadStatus status() const { return status_; }
+  // Saving is allowed only for a completely loaded operator skin: a load that
+  // stopped early leaves a line table that must never reach the disk.
+  bool canSave() const { return status_ == LoadStatus::Complete && P_SkinVodafone; }
+  // The skin file as opened (its name's case as found on disk).
+  const QString& skinFile() const { return skinFile_; }
+
+  QString RGBToString(std::int32_t aColor) { return corvela::RGBToString(aColor, parts_); }
+  std::optional<std::int32_t> StringToRGB(QStringView s) { return corvela::StringToRGB(s, parts_); }
+  const ColourParts& colourParts() const { return parts_; }
+
+  // The line table: entry k is line k without its line feed.
+  std::vector<QString> lines;
+  std::int32_t P_MaxValues = 0;
+  QString P_sPath;    // skin folder, no trailing separator
+  QString P_sTheme;   // file name up to its first full stop, case as found
+  QString P_sTarget;  // working folder of extracted GIFs, with trailing separator
+  bool P_Load = false;
+  bool P_SkinVodafone = false;
+
+  ReportList L_Values;
+  ReportList L_RGBA;
+  ReportList L_Dim;
+  SkinTree T_Strutt;
+
+ private:
+  LoadOutcome parseLines(int lineCount);
+  void addObjectRow(int line, const QString& id, const QStringList& values);
+  void addColourRow(int line, const QString& trimmed, const QString& id, const QStringList& values);
+  void addRectRow(int line, const QString& trimmed, const QString& id, const QStringList& values);
+
+  LoadStatus status_ = LoadStatus::NotLoaded;
+  QString skinFile_;
+  ColourParts parts_;
+};
+
+// "0595" for object 595 of the lists: the id field shown with four digits.
+QString listId(const QString& field);
+bool isOperatorTheme(const QString& theme);
+
+}  // namespace corvela

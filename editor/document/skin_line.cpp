@@ -1,0 +1,75 @@
+#include "skin_line.h"
+
+#include "text_number.h"
+
+namespace corvela {
+
+QStringList splitFields(QStringView line) {
+  QStringList fields;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i <= line.size(); ++i) {
+    if (i == line.size() || line[i] == u' ') {
+      fields.append(line.mid(start, i - start).toString());
+      start = i + 1;
+    }
+  }
+  return fields;
+}
+
+std::optional<RecordFields> parseRecordLine(QStringView line) {
+  if (line.isEmpty()) return std::nullopt;
+  const QStringList f = splitFields(line);
+  if (f.size() < 5) return std::nullopt;
+  RecordFields r;
+  r.kind = line[0];
+  if (r.kind == u'5') {
+    r.id = f[1];
+    r.values = {f[2], f[3], f[4]};
+  } else if (f.size() >= 6) {
+    r.id = f[1];
+    r.values = {f[2], f[3], f[4], f[5]};
+  } else {
+    r.id = kNoId;
+    r.values = {f[1], f[2], f[3], f[4]};
+  }
+  return r;
+}
+
+long long rectangleExtent(long long from, long long to) {
+  long long extent = to - from;
+  if (from == 0) ++extent;
+  if (to == 0) --extent;
+  return extent;
+}
+
+namespace {
+QString cellText(const QString& cell) { return cell.isEmpty() ? QStringLiteral("0") : cell; }
+
+QString recordLine(char kind, const QString& id, std::initializer_list<QString> values) {
+  QString line = QString(QChar::fromLatin1(kind)) + u' ';
+  if (id != kNoId) line += QString::number(numericValue(id)) + u' ';
+  bool first = true;
+  for (const QString& v : values) {
+    if (!first) line += u' ';
+    line += cellText(v);
+    first = false;
+  }
+  return line;
+}
+}  // namespace
+
+QString colourLine(const QString& id, const QString& r, const QString& g, const QString& b,
+                   const QString& t) {
+  return recordLine('4', id, {r, g, b, t});
+}
+
+QString rectangleLine(const QString& id, const QString& x1, const QString& y1, const QString& x2,
+                      const QString& y2) {
+  return recordLine('1', id, {x1, y1, x2, y2});
+}
+
+QString packedObjectLine(const QString& id, long long offset, long long size) {
+  return QStringLiteral("5 %1 %2 %3 14").arg(numericValue(id)).arg(offset).arg(size);
+}
+
+}  // namespace corvela

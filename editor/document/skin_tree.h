@@ -1,0 +1,44 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <vector>
+
+#include "rgb.h"
+
+namespace corvela {
+
+struct TreeNode {
+  QString text;
+  QString tag;
+  int picture = 0;  // icon list number; 0 for none
+  Rgb colour = kBlack;
+  bool bold = false;
+  int parent = 0;  // number of the parent node; 0 for the root
+};
+
+// The structure tree: one node per skin line in file order, so node i
+// (counted from 1) stands for line i - 1.
+class SkinTree : public QObject {
+  Q_OBJECT
+ public:
+  int nodeCount() const { return static_cast<int>(nodes_.size()); }
+  // Nodes are numbered from 1.
+  const TreeNode& node(int i) const { return nodes_.at(static_cast<size_t>(i - 1)); }
+
+  int addNode(TreeNode node);
+  void clear();
+  void setText(int i, const QString& text);
+  void setColour(int i, Rgb colour);
+  // The changed mark: pure blue, which the save reads to take the text over.
+  void markChanged(int i) { setColour(i, kChangedBlue); }
+
+ signals:
+  void treeReset();
+  void nodeAdded(int node);
+  void nodeChanged(int node);
+
+ private:
+  std::vector<TreeNode> nodes_;
+};
+
+}  // namespace corvela

@@ -1,0 +1,75 @@
+#include "text_number.h"
+
+#include <cmath>
+#include <limits>
+
+namespace corvela {
+
+namespace {
+constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 16;
+
+qsizetype skipBlanks(QStringView t) {
+  qsizetype i = 0;
+  while (i < t.size() && (t[i] == u' ' || t[i] == u'\t')) ++i;
+  return i;
+}
+}  // namespace
+
+std::int64_t numericValue(QStringView text) {
+  qsizetype i = skipBlanks(text);
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+    negative = text[i] == u'-';
+    ++i;
+  }
+  std::int64_t value = 0;
+  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    if (value < kLimit) value = value * 10 + (text[i].unicode() - u'0');
+  }
+  return negative ? -value : value;
+}
+
+double leadingNumber(QStringView text) {
+  qsizetype i = skipBlanks(text);
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+    negative = text[i] == u'-';
+    ++i;
+  }
+  double value = 0;
+  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    if (value < 1e300) value = value * 10 + (text[i].unicode() - u'0');
+  }
+  if (i < text.size() && text[i] == u'.') {
+    double scale = 0.1;
+    for (++i; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+      value += scale * (text[i].unicode() - u'0');
+      scale /= 10;
+    }
+  }
+  return negative ? -value : value;
+}
+
+std::int64_t roundToInteger(double value) {
+  const double r = std::round(value);
+  if (r >= 9.2e18) return std::numeric_limits<std::int64_t>::max();
+  if (r <= -9.2e18) return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(r);
+}
+
+QString padNumber(std::int64_t value, int digits) {
+  const QString body = QString::number(value < 0 ? -value : value).rightJustified(digits, u'0');
+  return value < 0 ? u'-' + body : body;
+}
+
+QString formatField(QStringView field, int digits) {
+  if (field.isEmpty()) return field.toString();
+  qsizetype i = (field[0] == u'-' || field[0] == u'+') ? 1 : 0;
+  if (i == field.size()) return field.toString();
+  for (qsizetype k = i; k < field.size(); ++k) {
+    if (field[k] < u'0' || field[k] > u'9') return field.toString();
+  }
+  return padNumber(numericValue(field), digits);
+}
+
+}  // namespace corvela

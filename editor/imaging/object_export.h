@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace corvela {
+
+class SkinDocument;
+
+struct ExportOutcome {
+  int exported = 0;           // rows whose object was written
+  int beyondArchive = 0;      // rows whose object does not fit its archive (or is empty)
+  QStringList unreadable;     // archives that are missing or could not be read
+  QStringList unwritable;     // object files that could not be written
+  bool ok() const { return unreadable.isEmpty() && unwritable.isEmpty(); }
+  // The text of the one "Errore:" message shown at the end; empty when ok.
+  QString errorMessage() const;
+};
+
+// Cuts every object of the object list out of its archive into the working
+// folder and brings its row up to date. Rows already replaced (archive "-")
+// are left alone, so no replacement is lost. `beforeRow` is called with each
+// row index before it is handled, for the window's progress display.
+ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow = {});
+
+}  // namespace corvela
