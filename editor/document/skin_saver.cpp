@@ -54,12 +54,12 @@ bool writeTemp(QSaveFile& file, const QByteArray& bytes, QString* error) {
 }  // namespace
 
 SaveOutcome SalvaSkin(SkinDocument& doc) {
-  if (!doc.P_SkinVodafone) return failure(SaveOutcome::Refused, kOtherSkinMessage);
-  if (!doc.canSave()) {
+  if (doc.status() != LoadStatus::Complete) {
     return failure(SaveOutcome::Refused,
                    QStringLiteral("La skin non è stata caricata completamente: salvataggio non "
                                   "consentito."));
   }
+  if (!doc.canSave()) return failure(SaveOutcome::Refused, kOtherSkinMessage);
 
   std::vector<QString> lines(doc.lines.begin(), doc.lines.begin() + doc.P_MaxValues);
 

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "document_names.h"
+#include "object_export.h"
+#include "skin_document.h"
+#include "skin_fixture.h"
+#include "skin_saver.h"
+
+using namespace corvela;
+using corvela::test::readLines;
+using corvela::test::SkinFolder;
+
+TEST(Export, CutsObjectsOutOfTheNamedArchives) {
+  SkinFolder f;
+  f.writeSkin({"SKI1", "5 1 0 4 0", "5 2 2 3 3", "5 3 4 4 3", "5 4 4 5 3", "5 5 2 3 3",
+               "5 6 0 2 14"});
+  f.write("vodafone.dat", "zero");
+  f.write("vodafone3.dat", "01234567");
+  f.write("vodafone14.dat", "PK");
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  std::vector<int> seen;
+  const ExportOutcome o = exportAllObjects(doc, [&](int r) { seen.push_back(r); });
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+  EXPECT_TRUE(o.ok());
+  EXPECT_EQ(o.errorMessage(), "");
+  EXPECT_EQ(o.exported, 5);
+  EXPECT_EQ(o.beyondArchive, 1);
+
+  EXPECT_EQ(f.read("vodafone_Gifs/1.gif"), "zero");  // archive 0 has no number
+  EXPECT_EQ(f.read("vodafone_Gifs/2.gif"), "234");
+  EXPECT_EQ(f.read("vodafone_Gifs/3.gif"), "4567");  // ends on the last byte
+  EXPECT_FALSE(f.exists("vodafone_Gifs/4.gif"));     // one byte too long
+  EXPECT_EQ(f.read("vodafone_Gifs/5.gif"), "234");   // same place, its own file
+
+  const ReportList& v = doc.L_Values;
+  EXPECT_EQ(v.row(0).cells[V_Stato], kStateExtracted);
+  EXPECT_EQ(v.row(0).cells[V_PathGif], f.path("vodafone_Gifs/1.gif"));
+  EXPECT_EQ(v.row(0).colour, kBlack);
+  EXPECT_EQ(v.row(0).icon, IconFound);
+  EXPECT_EQ(v.row(3).cells[V_Stato], kStateMissing);  // state text unchanged
+  EXPECT_EQ(v.row(3).colour, kRed);
+  EXPECT_EQ(v.row(3).icon, IconMissing);
+  EXPECT_EQ(v.row(5).cells[V_Stato], kStateToReplace);
+  EXPECT_EQ(v.row(5).cells[V_PathGif], f.path("vodafone_Gifs/6.gif"));
+  EXPECT_EQ(v.row(5).colour, kChangedBlue);
+  EXPECT_TRUE(v.row(5).bold);
+  EXPECT_EQ(v.row(5).icon, IconReplaced);
+}
+
+TEST(Export, RunningTwiceGivesTheSameFilesAndRows) {
+  SkinFolder f;
+  f.writeSkin({"SKI1", "5 1 0 4 2", "5 2 9 4 2"});
+  f.write("vodafone2.dat", "abcdefgh");
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  exportAllObjects(doc);
+  std::vector<ListRow> first;
+  for (int r = 0; r < doc.L_Values.rowCount(); ++r) first.push_back(doc.L_Values.row(r));
+  const QStringList filesFirst = f.entries();
+  exportAllObjects(doc);
+  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
+    EXPECT_EQ(doc.L_Values.row(r).cells, first[r].cells);
+    EXPECT_EQ(doc.L_Values.row(r).colour, first[r].colour);
+    EXPECT_EQ(doc.L_Values.row(r).icon, first[r].icon);
+  }
+  EXPECT_EQ(f.entries(), filesFirst);
+}
+
+TEST(Export, ExistingLongerFileHoldsExactlyTheObject) {
+  SkinFolder f;
+  f.writeSkin({"SKI1", "5 1 0 3 2"});
+  f.write("vodafone2.dat", "abc");
+  QDir().mkdir(f.path("vodafone_Gifs"));
+  f.write("vodafone_Gifs/1.gif", QByteArray(100, 'x'));
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  exportAllObjects(doc);
+  EXPECT_EQ(f.read("vodafone_Gifs/1.gif"), "abc");
+}
+
+TEST(Export, MissingArchivesAndEmptyObjectsAreMarkedAndReported) {
+  SkinFolder f;
+  f.writeSkin({"SKI1", "5 1 0 3 7", "5 2 0 0 2", "5 3 0 2 2", "5 4 0 1 7", "5 5 0 1 8"});
+  f.write("vodafone2.dat", "abc");
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  const ExportOutcome o = exportAllObjects(doc);
+  EXPECT_FALSE(o.ok());
+  EXPECT_EQ(o.unreadable, (QStringList{"vodafone7.dat", "vodafone8.dat"}));
+  EXPECT_TRUE(o.errorMessage().contains("vodafone7.dat, vodafone8.dat"));
+  EXPECT_EQ(o.exported, 1);
+  for (int r : {0, 1, 3, 4}) {
+    EXPECT_EQ(doc.L_Values.row(r).colour, kRed) << r;
+    EXPECT_EQ(doc.L_Values.row(r).icon, IconMissing) << r;
+  }
+  EXPECT_FALSE(f.exists("vodafone_Gifs/2.gif"));  // size 0 writes nothing
+  EXPECT_EQ(f.read("vodafone_Gifs/3.gif"), "ab");
+}
+
+TEST(Export, ReplacedRowsKeepTheirReplacement) {
+  SkinFolder f;
+  f.writeSkin({"SKI1", "5 1 0 3 2"});
+  f.write("vodafone2.dat", "abc");
+  f.write("mine.gif", "MINE");
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  doc.L_Values.setCell(0, V_NDat, "-");
+  doc.L_Values.setCell(0, V_Offset, "-");
+  doc.L_Values.setCell(0, V_Stato, kStateToReplace);
+  doc.L_Values.setCell(0, V_PathGif, f.path("mine.gif"));
+  exportAllObjects(doc);
+  EXPECT_EQ(doc.L_Values.row(0).cells[V_PathGif], f.path("mine.gif"));
+  EXPECT_EQ(doc.L_Values.row(0).cells[V_Stato], kStateToReplace);
+  EXPECT_FALSE(f.exists("vodafone_Gifs/1.gif"));
+}
+
+TEST(Export, ExtractSaveReloadKeepsEveryImage) {
+  SkinFolder f;
+  f.writeSkin({"SKI1", "5 1 0 3 1", "5 2 3 2 14", "5 3 0 3 14"});
+  f.write("vodafone1.dat", "one");
+  f.write("vodafone14.dat", "xyzQR");
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  ASSERT_TRUE(exportAllObjects(doc).ok());
+  ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
+  EXPECT_EQ(readLines(f.read("vodafone.ski")),
+            (QStringList{"SKI1", "5 1 0 3 1", "5 2 0 2 14", "5 3 2 3 14"}));
+  EXPECT_EQ(f.read("vodafone14.dat"), "QRxyz");
+
+  SkinDocument again;
+  ASSERT_EQ(f.load(again).status, LoadStatus::Complete);
+  ASSERT_TRUE(exportAllObjects(again).ok());
+  EXPECT_EQ(f.read("vodafone_Gifs/2.gif"), "QR");
+  EXPECT_EQ(f.read("vodafone_Gifs/3.gif"), "xyz");
+}
