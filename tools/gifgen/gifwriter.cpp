@@ -412,6 +412,12 @@ QByteArray encodeGif(const std::vector<Frame>& frames, const GifOptions& options
         MapPtr localMap;
         if (img.palette() != globalPalette)
             localMap = makeColourMap(img.palette());
+        // giflib drops the previous frame's local table without freeing it
+        // when the next frame has none; release it here instead of leaking.
+        if (!localMap && gif.get()->Image.ColorMap) {
+            GifFreeMapObject(gif.get()->Image.ColorMap);
+            gif.get()->Image.ColorMap = nullptr;
+        }
         gif.check(EGifPutImageDesc(gif.get(), f.left, f.top, img.width(), img.height(), false, localMap.get()),
                   "EGifPutImageDesc");
 
