@@ -1,0 +1,94 @@
+#include "dialogs.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "document_names.h"
+
+namespace corvela {
+
+void Dialogs::error(const QString& text) { message(kTitleError, text, Icon::Critical, Buttons::Ok); }
+
+void Dialogs::warning(const QString& text) {
+  message(kTitleWarning, text, Icon::Exclamation, Buttons::Ok);
+}
+
+void Dialogs::information(const QString& text) {
+  message(kTitleInfo, text, Icon::Information, Buttons::Ok);
+}
+
+bool Dialogs::question(const QString& text) {
+  return message(kTitleQuestion, text, Icon::Question, Buttons::YesNo) == Answer::Yes;
+}
+
+QString toQtFilter(const QString& pipeFilter) {
+  const QStringList parts = pipeFilter.split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString description = parts[i].trimmed();
+    const QString patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts).join(u' ');
+    filters << (description.contains(u'(') ? description
+                                           : QStringLiteral("%1 (%2)").arg(description, patterns));
+  }
+  if (parts.size() % 2 == 1 && !parts.back().isEmpty()) filters << parts.back();
+  return filters.join(QStringLiteral(";;"));
+}
+
+Dialogs::Answer QtDialogs::message(const QString& title, const QString& text, Icon icon,
+                                   Buttons buttons) {
+  QMessageBox box(owner_);
+  box.setWindowTitle(title.isEmpty() ? kProgramName : title);
+  box.setText(text);
+  switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+  }
+  if (buttons == Buttons::YesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
+    // Enter must never confirm by accident; Escape answers No as well.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+  }
+  const int result = box.exec();
+  if (buttons == Buttons::Ok) return Answer::Ok;
+  return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::optional<QString> QtDialogs::openFile(const QString& title, const QString& filter,
+                                           const QString& presetName) {
+  QFileDialog dialog(owner_, title, startFolder_, filter);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  if (!presetName.isEmpty()) dialog.selectFile(presetName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString chosen = dialog.selectedFiles().constFirst();
+  startFolder_ = QFileInfo(chosen).absolutePath();
+  return QDir::toNativeSeparators(chosen);
+}
+
+std::optional<QColor> QtDialogs::chooseColor(const QColor& initial) {
+  const QColor chosen = QColorDialog::getColor(initial, owner_);
+  if (!chosen.isValid()) return std::nullopt;
+  return chosen;
+}
+
+QString QtDialogs::browseFolder(const QString& title) {
+  const QString folder = QFileDialog::getExistingDirectory(owner_, title, startFolder_,
+                                                           QFileDialog::ShowDirsOnly);
+  return folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder);
+}
+
+}  // namespace corvela

@@ -1,0 +1,199 @@
+#pragma once
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "dialogs.h"
+#include "skin_document.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace ferzola {
+class LineSeparator;
+}
+
+namespace corvela {
+
+class FileListBox;
+class GifPageView;
+class PictureBox;
+class PreviewTab;
+class ReportView;
+class SkinTreeView;
+
+// The editor's one window. It owns the open skin and carries every control
+// of the editor; the procedures and event handlers of the editing features
+// are its members, so each one reaches the controls by their names.
+class frmDesktop : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Tabs of SSTab1.
+  enum Tab { TabPreview = 0, TabObjects, TabColours, TabRects, TabStructure, TabInfo, TabCount };
+
+  // Without `dialogs` the window asks through the real dialogs.
+  explicit frmDesktop(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget* parent = nullptr);
+  ~frmDesktop() override;
+
+  // ---- the document -----------------------------------------------------
+  SkinDocument doc;
+
+  // Rows and nodes that the editors write through: tree node numbers (0 for
+  // none) and list rows (-1 for none). The preview rebuild binds them and
+  // opening a skin unbinds them all.
+  int P_tNodeMin = 0;
+  int P_tNodeOra = 0;
+  int P_tNodeBackColor = 0;
+  int P_tItemOperatore = -1;
+  int P_tItemData = -1;
+  int P_tItemLineMin = -1;
+  int P_tItemLineOra = -1;
+  int P_tPosOperatore = -1;
+  int P_tPosData = -1;
+  int P_tPosSmartUp = -1;
+  int P_tPosSmartDown = -1;
+  int P_tPosSmartLeft = -1;
+  int P_tPosSmartRight = -1;
+  int P_tPosSmartUpPress = -1;
+  int P_tPosSmartDownPress = -1;
+  int P_tPosSmartLeftPress = -1;
+  int P_tPosSmartRightPress = -1;
+  int P_tPosDigitale = -1;
+  int P_tPosAnalogico = -1;
+
+  // ---- procedures ---------------------------------------------------------
+  // "Apri...": asks for a skin file and opens it.
+  void OpenSkin();
+  // Everything of OpenSkin after the file dialog.
+  void openSkinFile(const QString& file);
+  // "Salva": writes the skin and tells the user how it went.
+  void SalvaSkin();
+  // Rebuild of the phone preview from the document.
+  void UpdateDesktop();
+  // Puts every editing control back to its state before any skin is shown.
+  void InitSystem();
+  // The object viewer: one object's GIF, animated, or an empty page.
+  void AniGIF(GifPageView* WB, PictureBox* Image, const QString& GifImage);
+  void NoGIF();
+
+  // ---- event handlers -----------------------------------------------------
+  void TB0_ButtonClick(QAction* button);
+  void SSTab1_Click(int tab);
+  void T_Strutt_NodeClick(int node);
+  void L_Values_ItemClick(int row);
+  void L_Values_ColumnClick(int column);
+  void L_RGBA_ItemClick(int row);
+  void L_Dim_ItemClick(int row);
+
+  // ---- helpers ------------------------------------------------------------
+  // The position and transparency boxes 0 to 50 as one array.
+  QLineEdit* txt(int index) const;
+  // The status bar's one text field.
+  QString statusText() const;
+  void setStatusText(const QString& text);
+  Dialogs& dialogs() { return *dialogs_; }
+  void setDialogs(std::unique_ptr<Dialogs> dialogs);
+  // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
+  QAction* toolButton(const QString& key) const;
+  QToolButton* toolButtonWidget(const QString& key) const;
+  // Whether closing asks first; off for unattended runs that only take a
+  // picture of the window.
+  void setAskBeforeClosing(bool ask) { askBeforeClosing_ = ask; }
+
+  // ---- controls -----------------------------------------------------------
+  QToolBar* TB0 = nullptr;
+  QAction* btnLoad = nullptr;
+  QAction* btnSave = nullptr;
+  QAction* btnClose = nullptr;
+  QStatusBar* SB0 = nullptr;
+  ferzola::LineSeparator* LineSeparator1 = nullptr;
+  QTabWidget* SSTab1 = nullptr;
+
+  // Tab 0 "Preview skin".
+  PreviewTab* tabPreview = nullptr;
+
+  // Tab 1 "Oggetti grafici".
+  ReportView* L_Values = nullptr;
+  QGroupBox* fraPreviewOggetto = nullptr;
+  PictureBox* PicPreview = nullptr;
+  GifPageView* WB = nullptr;
+  QLabel* lInfo = nullptr;
+  QPushButton* cmdExportAll = nullptr;
+  QPushButton* cmdImport = nullptr;
+  QPushButton* cmdDefault = nullptr;
+  QPushButton* cmdDefaultAll = nullptr;
+  QPushButton* cmdDir = nullptr;
+  QPushButton* Command2 = nullptr;
+  QCheckBox* chkDim = nullptr;
+  QCheckBox* chkConferma = nullptr;
+  FileListBox* FileDat = nullptr;
+  PictureBox* PicImport = nullptr;
+
+  // Tab 2 "Colori".
+  ReportView* L_RGBA = nullptr;
+  QGroupBox* fraPreviewColore = nullptr;
+  PictureBox* PicColor = nullptr;
+  QLabel* lblTrasparenza = nullptr;
+  QLineEdit* txt50 = nullptr;  // txt(50)
+  QPushButton* cmdLoadColors = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command7 = nullptr;
+  QPushButton* Command5 = nullptr;
+  PictureBox* PicCC = nullptr;
+  QListWidget* L_Colors = nullptr;
+
+  // Tab 3 "Posizione e dimesione oggetti".
+  ReportView* L_Dim = nullptr;
+  PictureBox* PicOBJ = nullptr;
+  QCheckBox* chkCls = nullptr;
+
+  // Tab 4 "Struttura".
+  SkinTreeView* T_Strutt = nullptr;
+
+  // Tab 5 "Opzioni / Informazioni".
+  QLabel* lblInfoTitle = nullptr;
+  QLabel* lblContact = nullptr;
+  PictureBox* PicInfo1 = nullptr;
+  PictureBox* PicInfo2 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildToolBar();
+  void buildTabs();
+  QWidget* buildObjectsTab();
+  QWidget* buildColoursTab();
+  QWidget* buildRectsTab();
+  QWidget* buildStructureTab();
+  QWidget* buildInfoTab();
+  void connectHandlers();
+  void placeSeparator();
+  void clearReferences();
+  void resetPreview();
+  void resetEditors();
+  void setAllTabsEnabled(bool enabled);
+  void showObjectFailure(int number, const QString& description);
+
+  std::unique_ptr<Dialogs> dialogs_;
+  QLabel* statusField_ = nullptr;
+  bool askBeforeClosing_ = true;
+};
+
+// "Corvela Ver. 1.0 (buid: 020) by Tavrin" for the program's version.
+QString windowTitleFor(int major, int minor, int revision);
+
+}  // namespace corvela

@@ -1,0 +1,355 @@
+// The window's form: every control created, named, captioned and placed.
+// Behaviour lives in frm_desktop.cpp; this file only builds.
+#include <QAction>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <ferzola/LineSeparator.h>
+
+#include "desktop_surface.h"
+#include "file_list_box.h"
+#include "frm_desktop.h"
+#include "gif_page_view.h"
+#include "icon_pictures.h"
+#include "picture_box.h"
+#include "preview_tab.h"
+#include "report_view.h"
+#include "tree_view.h"
+
+namespace corvela {
+
+namespace {
+
+const QColor kPhoneScreenWhite(255, 255, 255);
+
+// Frames and the texts inside them are set in Tahoma, at the size the rest
+// of the window uses.
+void useFrameFont(QWidget* frame) {
+  QFont f = frame->font();
+  f.setFamilies({QStringLiteral("Tahoma")});
+  frame->setFont(f);
+}
+
+QGroupBox* frame(const char* name, const QString& caption) {
+  auto* box = new QGroupBox(caption);
+  box->setObjectName(QLatin1StringView(name));
+  useFrameFont(box);
+  return box;
+}
+
+QPushButton* button(const char* name, const QString& caption, const QString& tip = {}) {
+  auto* b = new QPushButton(caption);
+  b->setObjectName(QLatin1StringView(name));
+  if (!tip.isEmpty()) b->setToolTip(tip);
+  return b;
+}
+
+QCheckBox* checkBox(const char* name, const QString& caption) {
+  auto* c = new QCheckBox(caption);
+  c->setObjectName(QLatin1StringView(name));
+  return c;
+}
+
+// Names a control that has no caption of its own, for assistive technology
+// and for anyone looking for it by name.
+template <typename W>
+W* named(W* widget, const QString& name) {
+  widget->setObjectName(name);
+  widget->setAccessibleName(name);
+  return widget;
+}
+
+// Wraps a tab's page so that a small screen scrolls it instead of crushing it.
+QWidget* scrolling(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setWidget(page);
+  area->setWidgetResizable(true);
+  area->setFrameShape(QFrame::NoFrame);
+  return area;
+}
+
+}  // namespace
+
+void frmDesktop::buildToolBar() {
+  TB0 = new QToolBar(QStringLiteral("TB0"), this);
+  TB0->setObjectName(QStringLiteral("TB0"));
+  TB0->setMovable(false);
+  TB0->setFloatable(false);
+  TB0->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  TB0->setIconSize(QSize(20, 20));
+  TB0->setContextMenuPolicy(Qt::PreventContextMenu);
+  addToolBar(Qt::TopToolBarArea, TB0);
+
+  const auto add = [this](const QString& caption, const char* key, const QString& tip, int picture) {
+    QAction* a = TB0->addAction(iconButtonPicture(picture), caption);
+    a->setObjectName(QLatin1StringView(key));
+    a->setData(QLatin1StringView(key));
+    // The caption is shown whole, dots included.
+    a->setIconText(caption);
+    a->setToolTip(tip);
+    if (QWidget* w = TB0->widgetForAction(a)) w->setObjectName(QLatin1StringView(key));
+    return a;
+  };
+  btnLoad = add(QStringLiteral("Apri..."), "LOAD", QStringLiteral("Apri un file *.ski..."), 1);
+  TB0->addSeparator();
+  btnSave = add(QStringLiteral("Salva"), "SAVE", QStringLiteral("Salva le modifiche..."), 5);
+  TB0->addSeparator();
+  btnClose = add(QStringLiteral("Termina"), "CLOSE", QStringLiteral("Esci da Corvela"), 6);
+  // Nothing is open yet, so there is nothing to save.
+  btnSave->setEnabled(false);
+}
+
+void frmDesktop::buildTabs() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("frmDesktopClient"));
+  auto* layout = new QVBoxLayout(central);
+  SSTab1 = new QTabWidget(central);
+  SSTab1->setObjectName(QStringLiteral("SSTab1"));
+  SSTab1->setUsesScrollButtons(true);
+  layout->addWidget(SSTab1);
+  setCentralWidget(central);
+
+  tabPreview = new PreviewTab;
+  SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
+  SSTab1->addTab(buildObjectsTab(), QStringLiteral("Oggetti grafici"));
+  SSTab1->addTab(buildColoursTab(), QStringLiteral("Colori"));
+  SSTab1->addTab(buildRectsTab(), QStringLiteral("Posizione e dimesione oggetti"));
+  SSTab1->addTab(buildStructureTab(), QStringLiteral("Struttura"));
+  SSTab1->addTab(scrolling(buildInfoTab()), QStringLiteral("Opzioni / Informazioni"));
+
+  // The separator sits on the window itself, under the tool bar; the client
+  // area leaves room for it.
+  LineSeparator1 = new ferzola::LineSeparator(this);
+  LineSeparator1->setObjectName(QStringLiteral("LineSeparator1"));
+  LineSeparator1->setTwipsGeometry(0, 360, 9435, 45);
+  LineSeparator1->show();
+  layout->setContentsMargins(4, LineSeparator1->height() + 4, 4, 2);
+}
+
+QWidget* frmDesktop::buildObjectsTab() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("tabOggetti"));
+  auto* layout = new QHBoxLayout(page);
+
+  L_Values = named(new ReportView(doc.L_Values), QStringLiteral("L_Values"));
+  layout->addWidget(L_Values, 1);
+
+  auto* side = new QVBoxLayout;
+  layout->addLayout(side);
+
+  fraPreviewOggetto = frame("fraPreviewOggetto", QStringLiteral("Preview oggetto:"));
+  auto* preview = new QGridLayout(fraPreviewOggetto);
+  PicPreview = named(new PictureBox, QStringLiteral("PicPreview"));
+  PicPreview->setAutoSize(true);
+  PicPreview->setBordered(false);
+  // A large object scrolls inside its corner instead of pushing the buttons
+  // out of the window.
+  auto* stillArea = new QScrollArea;
+  stillArea->setObjectName(QStringLiteral("PicPreviewArea"));
+  stillArea->setWidget(PicPreview);
+  stillArea->setWidgetResizable(false);
+  stillArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  stillArea->setFixedSize(184, 184);
+  WB = named(new GifPageView, QStringLiteral("WB"));
+  WB->setFixedSize(184, 184);
+  lInfo = new QLabel(QStringLiteral("..."));
+  lInfo->setObjectName(QStringLiteral("lInfo"));
+  preview->addWidget(stillArea, 0, 0);
+  preview->addWidget(WB, 0, 1);
+  preview->addWidget(lInfo, 1, 0, 1, 2);
+  side->addWidget(fraPreviewOggetto);
+
+  cmdExportAll = button("cmdExportAll", QStringLiteral("Esporta tutto"));
+  cmdImport = button("cmdImport", QStringLiteral("Importa..."));
+  cmdDefault = button("cmdDefault", QStringLiteral("Default"));
+  cmdDefaultAll = button("cmdDefaultAll", QStringLiteral("Skin di default"));
+  cmdDir = button("cmdDir", QStringLiteral("Directory..."));
+  Command2 = button("Command2", QStringLiteral("Test"));
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(cmdExportAll, 0, 0);
+  buttons->addWidget(cmdDefaultAll, 0, 1);
+  buttons->addWidget(cmdImport, 1, 0);
+  buttons->addWidget(cmdDefault, 1, 1);
+  buttons->addWidget(cmdDir, 2, 0);
+  buttons->addWidget(Command2, 2, 1);
+  side->addLayout(buttons);
+
+  chkDim = checkBox("chkDim", QStringLiteral("Verifica dimensioni"));
+  chkConferma = checkBox("chkConferma", QStringLiteral("Richiedi conferma"));
+  auto* checks = new QHBoxLayout;
+  checks->addWidget(chkDim);
+  checks->addWidget(chkConferma);
+  checks->addStretch();
+  side->addLayout(checks);
+  // Replacing is only possible once an object is picked.
+  for (QWidget* w : {static_cast<QWidget*>(cmdImport), static_cast<QWidget*>(cmdDefault),
+                     static_cast<QWidget*>(chkDim), static_cast<QWidget*>(chkConferma)}) {
+    w->setEnabled(false);
+  }
+  chkDim->setChecked(true);
+  chkConferma->setChecked(true);
+
+  FileDat = named(new FileListBox, QStringLiteral("FileDat"));
+  FileDat->setPattern(QStringLiteral("*.Dat"));
+  FileDat->setMinimumHeight(80);
+  side->addWidget(FileDat, 1);
+
+  // Images about to be imported are decoded here to learn their size; the
+  // user never sees this box.
+  PicImport = named(new PictureBox(page), QStringLiteral("PicImport"));
+  PicImport->setAutoSize(true);
+  PicImport->hide();
+  return page;
+}
+
+QWidget* frmDesktop::buildColoursTab() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("tabColori"));
+  auto* layout = new QHBoxLayout(page);
+
+  L_RGBA = named(new ReportView(doc.L_RGBA), QStringLiteral("L_RGBA"));
+  layout->addWidget(L_RGBA, 1);
+
+  auto* side = new QVBoxLayout;
+  layout->addLayout(side);
+
+  const QString swatchTip = QStringLiteral("Colore oggetto, clicca per cambiare...");
+  fraPreviewColore = frame("fraPreviewColore", QStringLiteral("Preview colore:"));
+  auto* preview = new QGridLayout(fraPreviewColore);
+  PicColor = named(new PictureBox, QStringLiteral("PicColor"));
+  PicColor->setToolTip(swatchTip);
+  PicColor->setBordered(true);
+  PicColor->setBackColor(Qt::white);
+  PicColor->setFixedSize(120, 64);
+  PicColor->setCursor(Qt::PointingHandCursor);
+  lblTrasparenza = new QLabel(QStringLiteral("Trasparenza:"));
+  lblTrasparenza->setObjectName(QStringLiteral("lblTrasparenza"));
+  txt50 = named(new QLineEdit, QStringLiteral("txt(50)"));
+  txt50->setMaxLength(3);
+  txt50->setFixedWidth(txt50->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14);
+  QPalette grey = txt50->palette();
+  grey.setColor(QPalette::Base, PreviewTab::NumberBoxColour);
+  txt50->setPalette(grey);
+  txt50->setEnabled(false);
+  lblTrasparenza->setBuddy(txt50);
+  preview->addWidget(PicColor, 0, 0, 1, 2);
+  preview->addWidget(lblTrasparenza, 1, 0);
+  preview->addWidget(txt50, 1, 1, Qt::AlignLeft);
+  preview->setColumnStretch(1, 1);
+  side->addWidget(fraPreviewColore);
+
+  const QString loadColours = QStringLiteral("Carica i colori di default (marevia)");
+  cmdLoadColors = button("cmdLoadColors", loadColours, loadColours);
+  Command1 = button("Command1", QStringLiteral("Importa da altra skin..."));
+  Command7 = button("Command7", QStringLiteral("Bianchi -> Trasp."));
+  Command5 = button("Command5", QStringLiteral("Command5"));
+  side->addWidget(cmdLoadColors);
+  side->addWidget(Command1);
+  auto* tools = new QHBoxLayout;
+  tools->addWidget(Command7);
+  tools->addWidget(Command5);
+  PicCC = named(new PictureBox, QStringLiteral("PicCC"));
+  PicCC->setToolTip(swatchTip);
+  PicCC->setBordered(true);
+  PicCC->setBackColor(Qt::black);
+  PicCC->setFixedSize(24, 24);
+  PicCC->setCursor(Qt::PointingHandCursor);
+  tools->addWidget(PicCC);
+  side->addLayout(tools);
+
+  L_Colors = named(new QListWidget, QStringLiteral("L_Colors"));
+  L_Colors->setMinimumHeight(80);
+  side->addWidget(L_Colors, 1);
+  return page;
+}
+
+QWidget* frmDesktop::buildRectsTab() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("tabPosizione"));
+  auto* layout = new QHBoxLayout(page);
+
+  L_Dim = named(new ReportView(doc.L_Dim), QStringLiteral("L_Dim"));
+  layout->addWidget(L_Dim, 1);
+
+  auto* side = new QVBoxLayout;
+  layout->addLayout(side);
+  // One pixel of the area is one pixel of the phone's 176 x 220 screen.
+  PicOBJ = named(new PictureBox, QStringLiteral("PicOBJ"));
+  PicOBJ->setBordered(true);
+  PicOBJ->setBackColor(kPhoneScreenWhite);
+  PicOBJ->setFixedSize(DesktopSurface::ScreenWidth + 2 * PicOBJ->frameWidth(),
+                       DesktopSurface::ScreenHeight + 2 * PicOBJ->frameWidth());
+  side->addWidget(PicOBJ);
+  chkCls = checkBox("chkCls", QStringLiteral("Pulitura automatica"));
+  side->addWidget(chkCls);
+  side->addStretch();
+  return page;
+}
+
+QWidget* frmDesktop::buildStructureTab() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("tabStruttura"));
+  auto* layout = new QVBoxLayout(page);
+  T_Strutt = named(new SkinTreeView(doc.T_Strutt), QStringLiteral("T_Strutt"));
+  layout->addWidget(T_Strutt);
+  return page;
+}
+
+QWidget* frmDesktop::buildInfoTab() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("tabInformazioni"));
+  auto* layout = new QGridLayout(page);
+
+  PicInfo1 = named(new PictureBox, QStringLiteral("PicInfo1"));
+  PicInfo1->setBordered(false);
+  PicInfo1->setAutoSize(true);
+  PicInfo1->setPicture(applicationIcon().pixmap(QSize(64, 64)));
+
+  lblInfoTitle = new QLabel(QStringLiteral("Per informazioni suggerimenti:"));
+  lblInfoTitle->setObjectName(QStringLiteral("lblInfoTitle"));
+  QFont bold = lblInfoTitle->font();
+  bold.setBold(true);
+  lblInfoTitle->setFont(bold);
+
+  lblContact = new QLabel(QStringLiteral(
+      "Corvela, editor della schermata di standby del v980\n"
+      "Versione 1.0 (build 020), Tavrin\n\n"
+      "Posta: corvela@example.org\n"
+      "Sito: https://example.org/corvela\n\n"
+      "Segnalate errori e idee indicando la versione qui sopra\n"
+      "e, se possibile, allegando il file .ski interessato."));
+  lblContact->setObjectName(QStringLiteral("lblContact"));
+  lblContact->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblContact->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  PicInfo2 = named(new PictureBox, QStringLiteral("PicInfo2"));
+  PicInfo2->setBordered(true);
+  PicInfo2->setAutoSize(true);
+  PicInfo2->setPicture(DesktopSurface::standbyImage());
+
+  auto* texts = new QVBoxLayout;
+  texts->addWidget(lblInfoTitle);
+  texts->addWidget(lblContact);
+  texts->addStretch();
+  layout->addWidget(PicInfo1, 0, 0, Qt::AlignTop);
+  layout->addLayout(texts, 0, 1);
+  layout->addWidget(PicInfo2, 0, 2, Qt::AlignTop);
+  layout->setColumnStretch(1, 1);
+  layout->setRowStretch(1, 1);
+  layout->setContentsMargins(16, 16, 16, 16);
+  layout->setHorizontalSpacing(24);
+  return page;
+}
+
+}  // namespace corvela

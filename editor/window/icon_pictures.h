@@ -1,0 +1,16 @@
+#pragma once
+#include <QIcon>
+
+namespace corvela {
+
+// The pictures of the tree and the lists, by their number in the shared
+// icon list (1 to 14). A number without a picture gives a null icon.
+QIcon iconListPicture(int number);
+
+// The tool bar's pictures: 1 open, 5 save, 6 exit.
+QIcon iconButtonPicture(int number);
+
+// The program's own icon (window and desktop entry).
+QIcon applicationIcon();
+
+}  // namespace corvela

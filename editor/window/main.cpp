@@ -1,0 +1,96 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTabWidget>
+#include <QTextStream>
+#include <cstdio>
+
+#include "dialogs.h"
+#include "font_substitutions.h"
+#include "frm_desktop.h"
+#include "icon_pictures.h"
+
+namespace {
+
+// Unattended runs have nobody to answer: every box is written to the error
+// stream and answered the cautious way.
+class ConsoleDialogs : public corvela::Dialogs {
+ public:
+  Answer message(const QString& title, const QString& text, Icon, Buttons buttons) override {
+    QTextStream(stderr) << (title.isEmpty() ? corvela::kProgramName : title) << ' ' << text << '\n';
+    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+  }
+  std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
+  QString browseFolder(const QString&) override { return {}; }
+};
+
+bool savePicture(QWidget& window, const QString& file) {
+  QCoreApplication::processEvents();
+  const QFileInfo info(file);
+  if (!info.absoluteDir().exists()) QDir().mkpath(info.absolutePath());
+  if (!window.grab().save(file, "PNG")) {
+    QTextStream(stderr) << "corvela: cannot write " << file << '\n';
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Corvela"));
+  QApplication::setApplicationVersion(QStringLiteral(CORVELA_VERSION_STRING));
+  QApplication::setDesktopFileName(QStringLiteral("corvela"));
+  QApplication::setWindowIcon(corvela::applicationIcon());
+  corvela::installFontSubstitutions();
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Editor della schermata di standby del v980"));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption screenshot(
+      QStringLiteral("screenshot"),
+      QStringLiteral("Salva un'immagine della finestra in FILE ed esce."), QStringLiteral("FILE"));
+  const QCommandLineOption screenshots(
+      QStringLiteral("screenshots"),
+      QStringLiteral("Salva un'immagine di ogni scheda (tab-0.png ...) in DIR ed esce."),
+      QStringLiteral("DIR"));
+  parser.addOption(screenshot);
+  parser.addOption(screenshots);
+  parser.addPositionalArgument(QStringLiteral("skin"), QStringLiteral("File .ski da aprire."),
+                               QStringLiteral("[skin]"));
+  parser.process(app);
+
+  const bool unattended = parser.isSet(screenshot) || parser.isSet(screenshots);
+  std::unique_ptr<corvela::Dialogs> dialogs;
+  if (unattended) dialogs = std::make_unique<ConsoleDialogs>();
+  corvela::frmDesktop window(std::move(dialogs));
+  window.show();
+
+  const QStringList args = parser.positionalArguments();
+  if (!args.isEmpty()) {
+    QCoreApplication::processEvents();
+    window.openSkinFile(QFileInfo(args.constFirst()).absoluteFilePath());
+  }
+
+  if (!unattended) return app.exec();
+
+  // Taking pictures only: the window goes without the exit question.
+  window.setAskBeforeClosing(false);
+  bool ok = true;
+  if (parser.isSet(screenshot)) ok = savePicture(window, parser.value(screenshot)) && ok;
+  if (parser.isSet(screenshots)) {
+    const QDir dir(parser.value(screenshots));
+    for (int tab = 0; tab < window.SSTab1->count(); ++tab) {
+      window.SSTab1->setCurrentIndex(tab);
+      ok = savePicture(window, dir.filePath(QStringLiteral("tab-%1.png").arg(tab))) && ok;
+    }
+  }
+  window.close();
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,203 @@
+#include "report_view.h"
+
+#include <QFont>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QSortFilterProxyModel>
+#include <map>
+
+#include "icon_pictures.h"
+
+namespace corvela {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+Qt::Alignment alignmentOf(Align a) {
+  switch (a) {
+    case Align::Centre: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Left: break;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+const QIcon& cachedIcon(int number) {
+  static std::map<int, QIcon> icons;
+  auto it = icons.find(number);
+  if (it == icons.end()) it = icons.emplace(number, iconListPicture(number)).first;
+  return it->second;
+}
+
+}  // namespace
+
+ReportListModel::ReportListModel(ReportList& list, QObject* parent)
+    : QAbstractTableModel(parent), list_(list), shownRows_(list.rowCount()) {
+  connect(&list_, &ReportList::listReset, this, [this] {
+    beginResetModel();
+    shownRows_ = list_.rowCount();
+    endResetModel();
+  });
+  connect(&list_, &ReportList::rowsAppended, this, [this](int first, int last) {
+    // The list has already grown; announce exactly the rows not shown yet.
+    first = std::max(first, shownRows_);
+    if (last < first) return;
+    beginInsertRows({}, first, last);
+    shownRows_ = last + 1;
+    endInsertRows();
+  });
+  connect(&list_, &ReportList::rowChanged, this, [this](int row) {
+    if (row < 0 || row >= shownRows_) return;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+  });
+}
+
+int ReportListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : shownRows_;
+}
+
+int ReportListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : list_.columnCount();
+}
+
+QVariant ReportListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= shownRows_) return {};
+  const ListRow& row = list_.row(index.row());
+  const int column = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+      return list_.cell(index.row(), column);
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(alignmentOf(list_.columns().at(static_cast<size_t>(column)).align));
+    case Qt::ForegroundRole:
+      return QColor(row.colour.r, row.colour.g, row.colour.b);
+    case Qt::FontRole:
+      if (row.bold) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+      }
+      return {};
+    case Qt::DecorationRole:
+      if (column == 0 && row.icon != 0) return cachedIcon(row.icon);
+      return {};
+    case TagRole:
+      return row.tag;
+    case IconNumberRole:
+      return row.icon;
+    default:
+      return {};
+  }
+}
+
+QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= list_.columnCount()) return {};
+  const ListColumn& c = list_.columns().at(static_cast<size_t>(section));
+  if (role == Qt::DisplayRole) return c.header;
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(alignmentOf(c.align));
+  return {};
+}
+
+ReportView::ReportView(ReportList& list, QWidget* parent)
+    : QTreeView(parent),
+      model_(new ReportListModel(list, this)),
+      proxy_(new QSortFilterProxyModel(this)) {
+  proxy_->setSourceModel(model_);
+  proxy_->setDynamicSortFilter(true);
+  // Plain text order, as the list compares: "100" comes before "20".
+  proxy_->setSortCaseSensitivity(Qt::CaseSensitive);
+  proxy_->setSortLocaleAware(false);
+  setModel(proxy_);
+
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSortingEnabled(false);
+  setIconSize(QSize(16, 16));
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+  QHeaderView* h = header();
+  h->setStretchLastSection(false);
+  h->setSectionsMovable(false);
+  h->setSectionsClickable(true);
+  h->setSortIndicatorShown(false);
+  h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  connect(h, &QHeaderView::sectionClicked, this, &ReportView::columnClicked);
+  connect(this, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+    const int row = listRow(index);
+    if (row >= 0) emit rowClicked(row);
+  });
+  applyColumns();
+}
+
+void ReportView::applyColumns() {
+  const auto& columns = list().columns();
+  for (size_t i = 0; i < columns.size(); ++i) {
+    const int c = static_cast<int>(i);
+    const int width = (columns[i].widthTwips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+    setColumnHidden(c, width == 0);
+    if (width > 0) setColumnWidth(c, width);
+  }
+}
+
+void ReportView::sortByListColumn(int column) {
+  if (column < 0 || column >= list().columnCount()) return;
+  proxy_->sort(column, Qt::AscendingOrder);
+  // The header shows which column orders the rows; it always sorts upwards,
+  // so the indicator does not flip on a second click.
+  header()->setSortIndicatorShown(true);
+  header()->setSortIndicator(column, Qt::AscendingOrder);
+}
+
+int ReportView::sortColumn() const { return proxy_->sortColumn(); }
+
+int ReportView::listRow(const QModelIndex& index) const {
+  if (!index.isValid()) return -1;
+  const QModelIndex source = proxy_->mapToSource(index);
+  return source.isValid() ? source.row() : -1;
+}
+
+QModelIndex ReportView::viewIndex(int row, int column) const {
+  if (row < 0 || row >= model_->rowCount()) return {};
+  return proxy_->mapFromSource(model_->index(row, column));
+}
+
+int ReportView::selectedListRow() const {
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : listRow(rows.constFirst());
+}
+
+void ReportView::selectListRow(int row) {
+  const QModelIndex index = viewIndex(row);
+  if (!index.isValid()) return;
+  selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  scrollTo(index);
+}
+
+int ReportView::listRowAt(int visualPosition) const {
+  return listRow(proxy_->index(visualPosition, 0));
+}
+
+void ReportView::keyPressEvent(QKeyEvent* event) {
+  // Moving onto a row with the keys picks it just as a click does.
+  keyboardMove_ = true;
+  QTreeView::keyPressEvent(event);
+  keyboardMove_ = false;
+}
+
+void ReportView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTreeView::currentChanged(current, previous);
+  if (keyboardMove_ && current.isValid() && current.row() != previous.row()) {
+    const int row = listRow(current);
+    if (row >= 0) emit rowClicked(row);
+  }
+}
+
+}  // namespace corvela

@@ -1,0 +1,78 @@
+#pragma once
+#include <QAbstractTableModel>
+#include <QTreeView>
+
+#include "report_list.h"
+
+class QSortFilterProxyModel;
+
+namespace corvela {
+
+// Shows one of the document's report lists as it stands and follows its
+// signals, so any editor that writes into the list is seen at once.
+class ReportListModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  static constexpr int TagRole = Qt::UserRole + 1;
+  static constexpr int IconNumberRole = Qt::UserRole + 2;
+
+  explicit ReportListModel(ReportList& list, QObject* parent = nullptr);
+
+  ReportList& list() const { return list_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  ReportList& list_;
+  int shownRows_ = 0;  // rows announced to the views so far
+};
+
+// A list in report style: one line per row, column widths and alignments of
+// the list's columns, a hidden column where a column has width 0.
+// A mouse click or a keyboard move onto a row reports the row in the
+// list's own order; a click on a column header reports the column. The rows
+// are shown in list order until sortByListColumn() orders them.
+class ReportView : public QTreeView {
+  Q_OBJECT
+ public:
+  explicit ReportView(ReportList& list, QWidget* parent = nullptr);
+
+  ReportList& list() const { return model_->list(); }
+  ReportListModel* listModel() const { return model_; }
+  QSortFilterProxyModel* sortModel() const { return proxy_; }
+
+  // Ascending textual order of `column`'s cells ("100" before "20").
+  void sortByListColumn(int column);
+  // -1 while the rows are shown in list order.
+  int sortColumn() const;
+
+  // Row of the list shown at `index` of this view, -1 for none.
+  int listRow(const QModelIndex& index) const;
+  // The view's index of a list row.
+  QModelIndex viewIndex(int listRow, int column = 0) const;
+  // The selected list row, -1 when none.
+  int selectedListRow() const;
+  void selectListRow(int listRow);
+  // The list row shown at a visual position (0 at the top).
+  int listRowAt(int visualPosition) const;
+
+ signals:
+  void rowClicked(int listRow);
+  void columnClicked(int column);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+ private:
+  void applyColumns();
+
+  ReportListModel* model_;
+  QSortFilterProxyModel* proxy_;
+  bool keyboardMove_ = false;
+};
+
+}  // namespace corvela

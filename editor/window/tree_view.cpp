@@ -1,0 +1,176 @@
+#include "tree_view.h"
+
+#include <QFont>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <map>
+
+#include "icon_pictures.h"
+
+namespace corvela {
+
+namespace {
+const QIcon& cachedIcon(int number) {
+  static std::map<int, QIcon> icons;
+  auto it = icons.find(number);
+  if (it == icons.end()) it = icons.emplace(number, iconListPicture(number)).first;
+  return it->second;
+}
+}  // namespace
+
+SkinTreeModel::SkinTreeModel(SkinTree& tree, QObject* parent)
+    : QAbstractItemModel(parent), tree_(tree) {
+  rebuild();
+  connect(&tree_, &SkinTree::treeReset, this, [this] {
+    beginResetModel();
+    rebuild();
+    endResetModel();
+  });
+  connect(&tree_, &SkinTree::nodeAdded, this, [this](int node) {
+    const int parentNode = tree_.node(node).parent;
+    if (parentNode < 0 || parentNode >= node) return;  // a parent always comes first
+    const int row = static_cast<int>(children_[static_cast<size_t>(parentNode)].size());
+    beginInsertRows(parentNode == 0 ? QModelIndex() : indexOfNode(parentNode), row, row);
+    addNode(node);
+    endInsertRows();
+  });
+  connect(&tree_, &SkinTree::nodeChanged, this, [this](int node) {
+    const QModelIndex i = indexOfNode(node);
+    if (i.isValid()) emit dataChanged(i, i);
+  });
+}
+
+void SkinTreeModel::rebuild() {
+  children_.assign(1, {});
+  rowInParent_.assign(1, -1);
+  parentOf_.assign(1, 0);
+  for (int n = 1; n <= tree_.nodeCount(); ++n) addNode(n);
+}
+
+void SkinTreeModel::addNode(int node) {
+  const int parentNode = tree_.node(node).parent;
+  const auto size = static_cast<size_t>(node) + 1;
+  if (children_.size() < size) {
+    children_.resize(size);
+    rowInParent_.resize(size, -1);
+    parentOf_.resize(size, 0);
+  }
+  auto& siblings = children_[static_cast<size_t>(parentNode)];
+  rowInParent_[static_cast<size_t>(node)] = static_cast<int>(siblings.size());
+  parentOf_[static_cast<size_t>(node)] = parentNode;
+  siblings.push_back(node);
+}
+
+QModelIndex SkinTreeModel::indexOfNode(int node) const {
+  if (node < 1 || static_cast<size_t>(node) >= rowInParent_.size()) return {};
+  return createIndex(rowInParent_[static_cast<size_t>(node)], 0, static_cast<quintptr>(node));
+}
+
+int SkinTreeModel::nodeOf(const QModelIndex& index) const {
+  return index.isValid() ? static_cast<int>(index.internalId()) : 0;
+}
+
+QModelIndex SkinTreeModel::index(int row, int column, const QModelIndex& parent) const {
+  if (column != 0 || row < 0) return {};
+  const int parentNode = nodeOf(parent);
+  if (static_cast<size_t>(parentNode) >= children_.size()) return {};
+  const auto& siblings = children_[static_cast<size_t>(parentNode)];
+  if (static_cast<size_t>(row) >= siblings.size()) return {};
+  return createIndex(row, 0, static_cast<quintptr>(siblings[static_cast<size_t>(row)]));
+}
+
+QModelIndex SkinTreeModel::parent(const QModelIndex& child) const {
+  const int node = nodeOf(child);
+  if (node < 1 || static_cast<size_t>(node) >= parentOf_.size()) return {};
+  return indexOfNode(parentOf_[static_cast<size_t>(node)]);
+}
+
+int SkinTreeModel::rowCount(const QModelIndex& parent) const {
+  if (parent.column() > 0) return 0;
+  const int node = nodeOf(parent);
+  if (static_cast<size_t>(node) >= children_.size()) return 0;
+  return static_cast<int>(children_[static_cast<size_t>(node)].size());
+}
+
+int SkinTreeModel::columnCount(const QModelIndex&) const { return 1; }
+
+QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
+  const int node = nodeOf(index);
+  if (node < 1 || node > tree_.nodeCount()) return {};
+  const TreeNode& n = tree_.node(node);
+  switch (role) {
+    case Qt::DisplayRole:
+      return n.text;
+    case Qt::ToolTipRole:
+      return n.tag.isEmpty() ? n.text : n.tag;
+    case Qt::DecorationRole:
+      if (n.picture != 0) return cachedIcon(n.picture);
+      return {};
+    case Qt::ForegroundRole:
+      return QColor(n.colour.r, n.colour.g, n.colour.b);
+    case Qt::FontRole:
+      if (n.bold) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+      }
+      return {};
+    case TagRole:
+      return n.tag;
+    case NodeRole:
+      return node;
+    case PictureRole:
+      return n.picture;
+    default:
+      return {};
+  }
+}
+
+SkinTreeView::SkinTreeView(SkinTree& tree, QWidget* parent)
+    : QTreeView(parent), model_(new SkinTreeModel(tree, this)) {
+  setModel(model_);
+  setHeaderHidden(true);
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setIconSize(QSize(16, 16));
+  header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header()->setStretchLastSection(false);
+  connect(this, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+    const int node = model_->nodeOf(index);
+    if (node > 0) emit nodeClicked(node);
+  });
+  // The root is opened as soon as it arrives, so the groups are in view.
+  connect(model_, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex& parentIndex, int first, int) {
+            if (!parentIndex.isValid() && first == 0) expand(model_->index(0, 0));
+          });
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+    if (model_->rowCount() > 0) expand(model_->index(0, 0));
+  });
+}
+
+int SkinTreeView::currentNode() const { return model_->nodeOf(currentIndex()); }
+
+void SkinTreeView::selectNode(int node) {
+  const QModelIndex i = model_->indexOfNode(node);
+  if (!i.isValid()) return;
+  setCurrentIndex(i);
+  scrollTo(i);
+}
+
+void SkinTreeView::keyPressEvent(QKeyEvent* event) {
+  keyboardMove_ = true;
+  QTreeView::keyPressEvent(event);
+  keyboardMove_ = false;
+}
+
+void SkinTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTreeView::currentChanged(current, previous);
+  if (keyboardMove_ && current.isValid() && current != previous) {
+    const int node = model_->nodeOf(current);
+    if (node > 0) emit nodeClicked(node);
+  }
+}
+
+}  // namespace corvela

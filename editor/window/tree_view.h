@@ -1,0 +1,66 @@
+#pragma once
+#include <QAbstractItemModel>
+#include <QTreeView>
+#include <vector>
+
+#include "skin_tree.h"
+
+namespace corvela {
+
+// Shows the structure tree as it stands and follows its signals.
+class SkinTreeModel : public QAbstractItemModel {
+  Q_OBJECT
+ public:
+  static constexpr int TagRole = Qt::UserRole + 1;
+  static constexpr int NodeRole = Qt::UserRole + 2;      // node number, from 1
+  static constexpr int PictureRole = Qt::UserRole + 3;   // icon list number
+
+  explicit SkinTreeModel(SkinTree& tree, QObject* parent = nullptr);
+
+  SkinTree& tree() const { return tree_; }
+  // The model index of node number `node` (from 1).
+  QModelIndex indexOfNode(int node) const;
+  int nodeOf(const QModelIndex& index) const;
+
+  QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+  QModelIndex parent(const QModelIndex& child) const override;
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  void rebuild();
+  void addNode(int node);
+
+  SkinTree& tree_;
+  // children_[n] lists the node numbers under node n; children_[0] holds the
+  // top level (the root node).
+  std::vector<std::vector<int>> children_;
+  std::vector<int> rowInParent_;  // by node number
+  std::vector<int> parentOf_;     // by node number, 0 for top level
+};
+
+// The structure tree in the window. A click on a node, or a keyboard move
+// onto one, reports its number.
+class SkinTreeView : public QTreeView {
+  Q_OBJECT
+ public:
+  explicit SkinTreeView(SkinTree& tree, QWidget* parent = nullptr);
+
+  SkinTreeModel* treeModel() const { return model_; }
+  int currentNode() const;
+  void selectNode(int node);
+
+ signals:
+  void nodeClicked(int node);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+ private:
+  SkinTreeModel* model_;
+  bool keyboardMove_ = false;
+};
+
+}  // namespace corvela

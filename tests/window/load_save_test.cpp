@@ -1,0 +1,170 @@
+// Which loads allow saving, the messages a load shows, and "Salva" with the
+// files it leaves on disk.
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "document_names.h"
+#include "skin_document.h"
+#include "skin_saver.h"
+#include "window_support.h"
+
+using namespace corvela;
+using namespace corvela::testing;
+
+namespace {
+
+class Loading : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    w = std::make_unique<frmDesktop>(script.dialogs());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  }
+  void TearDown() override { w->setAskBeforeClosing(false); }
+
+  QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+  bool allTabsEnabled() const {
+    for (int i = 0; i < w->SSTab1->count(); ++i) {
+      if (!w->SSTab1->isTabEnabled(i)) return false;
+    }
+    return true;
+  }
+
+  QTemporaryDir dir;
+  Script script;
+  std::unique_ptr<frmDesktop> w;
+};
+
+TEST_F(Loading, AnotherSkinNameLoadsWholeWarnsAndCannotBeSaved) {
+  openThroughDialog(*w, script, Fixture::write(dir.path(), QStringLiteral("mytheme.ski")));
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, QStringLiteral("Attenzione:"));
+  EXPECT_EQ(script.boxes[0].text,
+            QStringLiteral("Corvela permette di modificare solo la skin originale del v980!"));
+  EXPECT_EQ(script.boxes[0].icon, Dialogs::Icon::Exclamation);
+  EXPECT_EQ(script.boxes[0].buttons, Dialogs::Buttons::Ok);
+  EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
+  EXPECT_TRUE(allTabsEnabled());
+  EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
+  // Archive 14 objects of another skin are not repacked.
+  const int row = w->doc.L_Values.findId("0012");
+  EXPECT_EQ(w->L_Values->viewIndex(row, V_Stato).data().toString(), kStateFound);
+}
+
+TEST_F(Loading, TheOperatorSkinNameCountsInAnyCase) {
+  openThroughDialog(*w, script, Fixture::write(dir.path(), QStringLiteral("VODAFONE.SKI")));
+  EXPECT_TRUE(script.boxes.empty());
+  EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
+}
+
+TEST_F(Loading, AWrongFirstLineIsRefusedAndLeavesSavingOff) {
+  writeFile(path("vodafone.ski"), "SKX1\n4 1 2 3 0\n");
+  openThroughDialog(*w, script, path("vodafone.ski"));
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, QStringLiteral("Errore:"));
+  EXPECT_EQ(script.boxes[0].text, QStringLiteral("Formato del file skin non valido!"));
+  EXPECT_EQ(script.boxes[0].icon, Dialogs::Icon::Critical);
+  EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
+  // The closing steps still ran: the (empty) skin can be browsed.
+  EXPECT_TRUE(allTabsEnabled());
+  EXPECT_EQ(w->T_Strutt->model()->rowCount(), 0);
+}
+
+TEST_F(Loading, AWrongFirstLineOfAnotherNameShowsBothMessagesInOrder) {
+  writeFile(path("other.ski"), "nope\n");
+  openThroughDialog(*w, script, path("other.ski"));
+  ASSERT_EQ(script.boxes.size(), 2u);
+  EXPECT_EQ(script.boxes[0].text, QStringLiteral("Formato del file skin non valido!"));
+  EXPECT_EQ(script.boxes[1].title, QStringLiteral("Attenzione:"));
+}
+
+TEST_F(Loading, ALoadThatStopsEarlyDisablesSavingAndSaysWhy) {
+  openThroughDialog(*w, script, Fixture::write(dir.path()));
+  ASSERT_TRUE(w->toolButton("SAVE")->isEnabled());
+
+  const QString broken = path("sub/vodafone.ski");
+  QDir().mkpath(path("sub"));
+  writeFile(broken, "SKI1\n0 41 98\n4 200 220 255 0\nx not a record\n5 7 0 100 0\n");
+  openThroughDialog(*w, script, broken);
+  EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
+  // Stopped before the closing steps: the tabs stay off as InitSystem left them.
+  EXPECT_FALSE(w->SSTab1->isTabEnabled(1));
+  EXPECT_EQ(w->L_RGBA->model()->rowCount(), 1);  // what came before the bad line
+  EXPECT_EQ(w->L_Values->model()->rowCount(), 0);
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, QStringLiteral("Errore:"));
+  EXPECT_TRUE(script.boxes[0].text.contains(QStringLiteral("riga 3"))) << script.boxes[0].text.toStdString();
+
+  // The disabled button does nothing, and the save itself refuses.
+  const QByteArray before = readFile(broken);
+  w->TB0_ButtonClick(w->toolButton("SAVE"));
+  EXPECT_EQ(script.boxes.size(), 1u);
+  w->SalvaSkin();
+  ASSERT_EQ(script.boxes.size(), 2u);
+  EXPECT_EQ(script.boxes[1].title, QStringLiteral("Errore:"));
+  EXPECT_EQ(readFile(broken), before);
+  EXPECT_FALSE(QFileInfo::exists(path("sub/vodafone_old.ski")));
+  EXPECT_FALSE(QFileInfo::exists(path("sub/vodafone14.dat")));
+}
+
+TEST_F(Loading, AnEmptyFileStopsTheLoadWithSavingOff) {
+  writeFile(path("vodafone.ski"), QByteArray());
+  openThroughDialog(*w, script, path("vodafone.ski"));
+  EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
+  EXPECT_FALSE(allTabsEnabled());
+  EXPECT_EQ(w->statusText(), QStringLiteral("Skin: ") + QDir::toNativeSeparators(path("vodafone.ski")));
+  // The working folder is made before the file is read.
+  EXPECT_TRUE(QFileInfo(path("vodafone_Gifs")).isDir());
+}
+
+TEST_F(Loading, SaveWritesTheSkinKeepsTheOldOneAndPacksArchive14) {
+  const QString skin = Fixture::write(dir.path());
+  const QByteArray original = readFile(skin);
+  const QByteArray packedGif = readFile(path("vodafone_Gifs/12.gif"));
+  openThroughDialog(*w, script, skin);
+  ASSERT_TRUE(w->toolButton("SAVE")->isEnabled());
+  // An edit made by an editor reaches the file.
+  w->doc.L_RGBA.setCell(3, C_G, QStringLiteral("99"));
+
+  clickToolButton(*w, "SAVE");
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, QStringLiteral("Informazione:"));
+  EXPECT_EQ(script.boxes[0].icon, Dialogs::Icon::Information);
+  EXPECT_EQ(script.boxes[0].text, kSavedWithArchive);
+
+  EXPECT_EQ(readFile(path("vodafone_old.ski")), original);
+  const QList<QByteArray> lines = readFile(skin).split('\n');
+  ASSERT_GE(lines.size(), 17);
+  EXPECT_EQ(lines[7], QByteArray("4 9 230 99 0 0"));
+  EXPECT_EQ(lines[16], QByteArray("5 12 0 ") + QByteArray::number(packedGif.size()) + " 14");
+  EXPECT_EQ(lines[13], QByteArray("5 7 0 100 0"));
+  // The archive holds exactly the packed object: the older, longer one is gone.
+  EXPECT_EQ(readFile(path("vodafone14.dat")), packedGif);
+  // The save paints what it packed red and leaves the document open.
+  const int row = w->doc.L_Values.findId("0012");
+  EXPECT_EQ(w->L_Values->viewIndex(row, V_ID).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
+
+  // A second save keeps the first save's file as the old one.
+  const QByteArray firstSave = readFile(skin);
+  clickToolButton(*w, "SAVE");
+  EXPECT_EQ(readFile(path("vodafone_old.ski")), firstSave);
+}
+
+TEST_F(Loading, AFailedSaveIsReportedAsAnError) {
+  const QString skin = Fixture::write(dir.path());
+  openThroughDialog(*w, script, skin);
+  // The image to pack vanished after the load.
+  QFile::remove(path("vodafone_Gifs/12.gif"));
+  const QByteArray before = readFile(skin);
+  clickToolButton(*w, "SAVE");
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, QStringLiteral("Errore:"));
+  EXPECT_EQ(script.boxes[0].icon, Dialogs::Icon::Critical);
+  EXPECT_EQ(readFile(skin), before);
+}
+
+}  // namespace

@@ -1,0 +1,397 @@
+// Opening a skin from "Apri..." and browsing it: the lists and the tree as
+// the user reads them, and what a click on a row, a header or a node does.
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "document_names.h"
+#include "file_list_box.h"
+#include "gif_page_view.h"
+#include "icon_pictures.h"
+#include "object_viewer.h"
+#include "picture_box.h"
+#include "preview_tab.h"
+#include "window_support.h"
+
+using namespace corvela;
+using namespace corvela::testing;
+
+namespace {
+
+class OpenedSkin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    skin = Fixture::write(dir.path());
+    w = std::make_unique<frmDesktop>(script.dialogs());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    openThroughDialog(*w, script, skin);
+  }
+  void TearDown() override { w->setAskBeforeClosing(false); }
+
+  QString gif(const QString& name) const {
+    return QDir(dir.path()).filePath(QStringLiteral("vodafone_Gifs/") + name);
+  }
+  QVariant shown(ReportView* v, int listRow, int column, int role = Qt::DisplayRole) const {
+    return v->viewIndex(listRow, column).data(role);
+  }
+
+  QTemporaryDir dir;
+  QString skin;
+  Script script;
+  std::unique_ptr<frmDesktop> w;
+};
+
+TEST_F(OpenedSkin, AsksForTheFileWithTheSkinDialogAndLoadsItWhole) {
+  ASSERT_EQ(script.fileRequests.size(), 1u);
+  EXPECT_EQ(script.fileRequests[0].title, QStringLiteral("Seleziona file .SKI..."));
+  EXPECT_EQ(script.fileRequests[0].filter, QStringLiteral("Skin file (*.ski)"));
+  EXPECT_TRUE(script.boxes.empty());  // the operator's skin, well formed
+  EXPECT_EQ(w->statusText(), QStringLiteral("Skin: ") + QDir::toNativeSeparators(skin));
+  for (int i = 0; i < 6; ++i) EXPECT_TRUE(w->SSTab1->isTabEnabled(i)) << i;
+  EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
+  EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
+  EXPECT_EQ(w->L_RGBA->model()->rowCount(), Fixture::colourCount);
+  EXPECT_EQ(w->L_Dim->model()->rowCount(), Fixture::rectCount);
+  // The archive list shows the skin folder's archives and nothing else.
+  QStringList archives;
+  for (int i = 0; i < w->FileDat->count(); ++i) archives << w->FileDat->fileName(i);
+  EXPECT_EQ(archives, QStringList({"vodafone.dat", "vodafone1.dat", "vodafone14.dat"}));
+  EXPECT_EQ(QDir(w->FileDat->path()), QDir(dir.path()));
+  EXPECT_EQ(QDir(w->tabPreview->FileDesktop->path()), QDir(dir.path()));
+}
+
+TEST_F(OpenedSkin, CancellingTheDialogChangesNothing) {
+  const QString before = w->statusText();
+  clickToolButton(*w, "LOAD");  // no file scripted: the user cancels
+  EXPECT_EQ(script.fileRequests.size(), 2u);
+  EXPECT_EQ(w->statusText(), before);
+  EXPECT_EQ(w->doc.L_Values.rowCount(), Fixture::objectCount);
+  EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
+}
+
+TEST_F(OpenedSkin, ObjectListShowsColumnsStatesColoursAndIconsSortedById) {
+  ReportView* v = w->L_Values;
+  const QStringList headers = {"ID", "OffSet", "N° Dat", "Offset", "Byte", "Stato", "Path GIF",
+                               "Indice"};
+  for (int c = 0; c < headers.size(); ++c) {
+    EXPECT_EQ(v->model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
+  }
+  // Column widths at 15 twips a pixel; "OffSet" (width 0) is hidden.
+  EXPECT_TRUE(v->isColumnHidden(V_OffSet));
+  EXPECT_EQ(v->columnWidth(V_ID), 94);
+  EXPECT_EQ(v->columnWidth(V_Stato), 169);
+  EXPECT_EQ(v->columnWidth(V_PathGif), 529);
+  EXPECT_EQ(Qt::Alignment(shown(v, 0, V_Offset, Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
+            Qt::AlignRight);
+  EXPECT_EQ(Qt::Alignment(shown(v, 0, V_Stato, Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
+            Qt::AlignHCenter);
+
+  // Shown by ID after the load; the document keeps the file's order.
+  EXPECT_EQ(shownColumn(v, V_ID), QStringList({"0003", "0007", "0012", "0020", "0030"}));
+  EXPECT_EQ(v->sortColumn(), V_ID);
+  EXPECT_EQ(w->doc.L_Values.cell(0, V_ID), QStringLiteral("0007"));
+
+  const int found = w->doc.L_Values.findId("0007");
+  EXPECT_EQ(shown(v, found, V_Stato).toString(), kStateFound);
+  EXPECT_EQ(shown(v, found, V_PathGif).toString(), gif("7.gif"));
+  EXPECT_EQ(shown(v, found, V_Indice).toString(), QStringLiteral("0013"));
+  EXPECT_EQ(shown(v, found, V_NDat).toString(), QStringLiteral("00"));
+  EXPECT_EQ(shown(v, found, V_ID, Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+  EXPECT_EQ(shown(v, found, 0, ReportListModel::IconNumberRole).toInt(), IconFound);
+  EXPECT_FALSE(shown(v, found, 0, Qt::DecorationRole).value<QIcon>().isNull());
+
+  const int missing = w->doc.L_Values.findId("0003");
+  EXPECT_EQ(shown(v, missing, V_Stato).toString(), kStateMissing);
+  EXPECT_EQ(shown(v, missing, V_PathGif).toString(), QStringLiteral(" "));
+  EXPECT_EQ(shown(v, missing, V_ID, Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  EXPECT_EQ(shown(v, missing, 0, ReportListModel::IconNumberRole).toInt(), IconMissing);
+
+  const int packed = w->doc.L_Values.findId("0012");
+  EXPECT_EQ(shown(v, packed, V_Stato).toString(), kStateToReplace);
+  EXPECT_EQ(shown(v, packed, V_ID, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+  EXPECT_TRUE(shown(v, packed, V_ID, Qt::FontRole).value<QFont>().bold());
+  EXPECT_FALSE(shown(v, found, V_ID, Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(shown(v, packed, 0, ReportListModel::IconNumberRole).toInt(), IconReplaced);
+  // Icons sit in the first column only.
+  EXPECT_TRUE(shown(v, packed, V_Stato, Qt::DecorationRole).isNull());
+}
+
+TEST_F(OpenedSkin, ColourAndRectangleListsKeepFileOrderAndMarkRowsWithoutId) {
+  EXPECT_EQ(shownColumn(w->L_RGBA, C_ID), QStringList({"-", "-", "0595", "0009"}));
+  EXPECT_EQ(shownColumn(w->L_RGBA, C_Indice), QStringList({"0001", "0003", "0006", "0007"}));
+  EXPECT_EQ(shownColumn(w->L_RGBA, C_R), QStringList({"1", "200", "300", "230"}));
+  EXPECT_EQ(w->L_RGBA->columnWidth(C_Trasparenza), 141);
+  EXPECT_TRUE(shown(w->L_RGBA, 0, 0, Qt::DecorationRole).isNull());
+  EXPECT_FALSE(shown(w->L_RGBA, 2, 0, Qt::DecorationRole).isNull());
+
+  EXPECT_EQ(shownColumn(w->L_Dim, D_ID), QStringList({"0570", "0006", "-"}));
+  EXPECT_EQ(shownColumn(w->L_Dim, D_Larghezza), QStringList({"20", "0", "171"}));
+  EXPECT_EQ(w->L_Dim->columnWidth(D_X1), 59);
+  EXPECT_TRUE(shown(w->L_Dim, 2, 0, Qt::DecorationRole).isNull());
+  // Neither list has a row selected after the load.
+  EXPECT_EQ(w->L_RGBA->selectedListRow(), -1);
+  EXPECT_EQ(w->L_Dim->selectedListRow(), -1);
+  EXPECT_EQ(w->L_Values->selectedListRow(), -1);
+}
+
+TEST_F(OpenedSkin, TreeShowsEveryLineWithPicturesBoldGroupsAndTags) {
+  SkinTreeModel* m = w->T_Strutt->treeModel();
+  ASSERT_EQ(m->rowCount(), 1);
+  const QModelIndex root = m->index(0, 0);
+  EXPECT_EQ(root.data().toString(), QStringLiteral("SKI1"));
+  EXPECT_EQ(root.data(SkinTreeModel::PictureRole).toInt(), IconTreeRoot);
+  EXPECT_TRUE(w->T_Strutt->isExpanded(root));
+  // Under the root: the line before any group, then the two groups.
+  ASSERT_EQ(m->rowCount(root), 3);
+  EXPECT_EQ(m->index(0, 0, root).data().toString(), QStringLiteral("4 1 2 3 0"));
+  EXPECT_EQ(m->index(0, 0, root).data(SkinTreeModel::TagRole).toString(), QStringLiteral("_1"));
+  const QModelIndex group = m->index(1, 0, root);
+  EXPECT_EQ(group.data().toString(), QStringLiteral("0 41 98"));
+  EXPECT_TRUE(group.data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(group.data(SkinTreeModel::PictureRole).toInt(), IconTreeGroup);
+  ASSERT_EQ(m->rowCount(group), 5);
+  EXPECT_EQ(m->index(0, 0, group).data(SkinTreeModel::TagRole).toString(), QStringLiteral("0 41 98_1"));
+  EXPECT_EQ(m->index(1, 0, group).data(SkinTreeModel::PictureRole).toInt(), IconTreeSetting);
+  const QModelIndex second = m->index(2, 0, root);
+  ASSERT_EQ(m->rowCount(second), 9);
+  EXPECT_EQ(m->index(0, 0, second).data(SkinTreeModel::PictureRole).toInt(), IconTreeRect);
+  EXPECT_EQ(m->index(3, 0, second).data(SkinTreeModel::PictureRole).toInt(), IconTreeKind3);
+  EXPECT_EQ(m->index(4, 0, second).data(SkinTreeModel::PictureRole).toInt(), IconTreeObject);
+  // Node i stands for line i - 1.
+  EXPECT_EQ(m->indexOfNode(14).data().toString(), QStringLiteral("5 7 0 100 0"));
+  EXPECT_EQ(m->nodeOf(m->indexOfNode(14)), 14);
+}
+
+TEST_F(OpenedSkin, EachTabSaysWhatItHoldsAndOnlyThePreviewOpensSkins) {
+  clickTab(*w, 1);
+  EXPECT_EQ(w->SSTab1->currentIndex(), 1);
+  EXPECT_EQ(w->statusText(), QStringLiteral("N° oggetti definiti in elenco: 5"));
+  EXPECT_FALSE(w->toolButton("LOAD")->isEnabled());
+  clickTab(*w, 2);
+  EXPECT_EQ(w->statusText(), QStringLiteral("N° colori definiti in elenco: 4"));
+  EXPECT_FALSE(w->toolButton("LOAD")->isEnabled());
+  clickTab(*w, 3);
+  EXPECT_EQ(w->statusText(), QStringLiteral("N° colori definiti in elenco: 4"));  // unchanged
+  clickTab(*w, 4);
+  EXPECT_EQ(w->statusText(), QString());
+  clickTab(*w, 5);
+  EXPECT_EQ(w->statusText(), QString());  // unchanged
+  EXPECT_FALSE(w->toolButton("LOAD")->isEnabled());
+  clickTab(*w, 0);
+  EXPECT_TRUE(w->toolButton("LOAD")->isEnabled());
+  EXPECT_EQ(w->statusText(), QStringLiteral("Skin: ") + QDir::toNativeSeparators(skin));
+}
+
+TEST_F(OpenedSkin, ClickingAnObjectShowsItsImageSizeAndTag) {
+  clickTab(*w, 1);
+  const int row = w->doc.L_Values.findId("0007");
+  clickRow(w->L_Values, row);
+  EXPECT_EQ(w->L_Values->selectedListRow(), row);
+  for (QWidget* on : {static_cast<QWidget*>(w->cmdImport), static_cast<QWidget*>(w->cmdDefault),
+                      static_cast<QWidget*>(w->chkDim), static_cast<QWidget*>(w->chkConferma)}) {
+    EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
+  }
+  ASSERT_TRUE(w->PicPreview->hasPicture());
+  EXPECT_EQ(w->PicPreview->picture().size(), QSize(12, 10));
+  EXPECT_EQ(w->lInfo->text(), QStringLiteral("(hxw) = 10x12"));
+  EXPECT_EQ(w->WB->LocationURL(), aniGifPage(gif("7.gif")));
+  EXPECT_EQ(w->WB->imagePath(), gif("7.gif"));
+  EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 0 100 0"));
+
+  // An object without its GIF empties the preview and still shows the tag.
+  clickRow(w->L_Values, w->doc.L_Values.findId("0003"));
+  EXPECT_FALSE(w->PicPreview->hasPicture());
+  EXPECT_EQ(w->lInfo->text(), QStringLiteral("..."));
+  EXPECT_EQ(w->WB->LocationURL(), noGifPage());
+  EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 20 30 1"));
+}
+
+TEST_F(OpenedSkin, AnUndecodableImageReportsTheFailureInsteadOfTheTag) {
+  clickTab(*w, 1);
+  clickRow(w->L_Values, w->doc.L_Values.findId("0007"));
+  clickRow(w->L_Values, w->doc.L_Values.findId("0020"));
+  EXPECT_TRUE(w->statusText().startsWith(QStringLiteral("Errore n° 481, "))) << w->statusText().toStdString();
+  // Nothing of the previous object stays on show.
+  EXPECT_FALSE(w->PicPreview->hasPicture());
+  EXPECT_EQ(w->WB->LocationURL(), noGifPage());
+}
+
+TEST_F(OpenedSkin, KeyboardMovesPickObjectsLikeClicks) {
+  clickTab(*w, 1);
+  clickRow(w->L_Values, w->doc.L_Values.findId("0003"));  // first row shown
+  QTest::keyClick(w->L_Values, Qt::Key_Down);
+  EXPECT_EQ(w->L_Values->selectedListRow(), w->doc.L_Values.findId("0007"));
+  EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 0 100 0"));
+  EXPECT_TRUE(w->PicPreview->hasPicture());
+}
+
+TEST_F(OpenedSkin, HeaderClicksSortTheObjectsByTextWithoutTouchingTheDocument) {
+  clickTab(*w, 1);
+  clickHeader(w->L_Values, V_Offset);
+  EXPECT_EQ(shownColumn(w->L_Values, V_Offset), QStringList({"0", "100", "1000", "150", "20"}));
+  // Again: still upwards, the header does not turn the order round.
+  clickHeader(w->L_Values, V_Offset);
+  EXPECT_EQ(shownColumn(w->L_Values, V_Offset), QStringList({"0", "100", "1000", "150", "20"}));
+  clickHeader(w->L_Values, V_Byte);
+  EXPECT_EQ(shownColumn(w->L_Values, V_Byte), QStringList({"10", "100", "30", "40", "50"}));
+  EXPECT_EQ(w->doc.L_Values.cell(0, V_ID), QStringLiteral("0007"));
+
+  // A click on a sorted row still picks the row it shows.
+  clickRow(w->L_Values, w->doc.L_Values.findId("0012"));
+  EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 150 40 14"));
+}
+
+TEST_F(OpenedSkin, ClickingAColourPaintsTheSwatchAndShowsTransparencyAndPlace) {
+  clickTab(*w, 2);
+  clickRow(w->L_RGBA, 1);  // the background, a colour without id
+  EXPECT_EQ(w->PicColor->backColor(), QColor(200, 220, 255));
+  EXPECT_EQ(w->txt(50)->text(), QStringLiteral("0"));
+  EXPECT_TRUE(w->txt(50)->isEnabled());
+  EXPECT_EQ(w->statusText(), QStringLiteral("Indice: 2/4"));
+
+  clickRow(w->L_RGBA, 2);  // red 300 counts as 255
+  EXPECT_EQ(w->PicColor->backColor(), QColor(255, 0, 128));
+  EXPECT_EQ(w->txt(50)->text(), QStringLiteral("7"));
+  EXPECT_EQ(w->statusText(), QStringLiteral("Indice: 3/4"));
+  // Showing a colour is no edit of it.
+  EXPECT_FALSE(w->doc.L_RGBA.row(2).bold);
+  EXPECT_EQ(w->doc.L_RGBA.cell(2, C_Trasparenza), QStringLiteral("7"));
+  EXPECT_FALSE(w->doc.P_Load);
+}
+
+QColor pixelOf(PictureBox* box, int x, int y) {
+  const QImage image = box->grab().toImage();
+  const QPoint origin = box->contentsRect().topLeft();
+  return image.pixelColor(origin.x() + x, origin.y() + y);
+}
+
+TEST_F(OpenedSkin, ClickingRectanglesDrawsThemAndPulituraClearsFirst) {
+  clickTab(*w, 3);
+  ASSERT_FALSE(w->chkCls->isChecked());
+  clickRow(w->L_Dim, 0);  // 10,20 - 30,40
+  EXPECT_EQ(pixelOf(w->PicOBJ, 10, 20), QColor(Qt::black));
+  EXPECT_EQ(pixelOf(w->PicOBJ, 30, 40), QColor(Qt::black));
+  EXPECT_EQ(pixelOf(w->PicOBJ, 20, 30), QColor(0, 0, 255));
+  EXPECT_EQ(pixelOf(w->PicOBJ, 31, 41), QColor(Qt::white));
+
+  clickRow(w->L_Dim, 1);  // 0,0 - 0,0: one pixel
+  EXPECT_EQ(pixelOf(w->PicOBJ, 0, 0), QColor(Qt::black));
+  EXPECT_EQ(pixelOf(w->PicOBJ, 1, 1), QColor(Qt::white));
+  EXPECT_EQ(pixelOf(w->PicOBJ, 20, 30), QColor(0, 0, 255));  // the first one stays
+
+  QTest::mouseClick(w->chkCls, Qt::LeftButton, {}, QPoint(8, w->chkCls->height() / 2));
+  ASSERT_TRUE(w->chkCls->isChecked());
+  clickRow(w->L_Dim, 2);  // 2,180 - 173,196
+  EXPECT_EQ(pixelOf(w->PicOBJ, 20, 30), QColor(Qt::white));
+  EXPECT_EQ(pixelOf(w->PicOBJ, 0, 0), QColor(Qt::white));
+  EXPECT_EQ(pixelOf(w->PicOBJ, 100, 190), QColor(0, 0, 255));
+}
+
+TEST_F(OpenedSkin, ClickingNodesShowsTheirTags) {
+  clickTab(*w, 4);
+  clickNode(w->T_Strutt, 4);  // first line of "0 41 98"
+  EXPECT_EQ(w->statusText(), QStringLiteral("0 41 98_1"));
+  clickNode(w->T_Strutt, 14);
+  EXPECT_EQ(w->statusText(), QStringLiteral("0 42 10_5"));
+  clickNode(w->T_Strutt, 1);  // the root has no tag
+  EXPECT_EQ(w->statusText(), QString());
+  clickNode(w->T_Strutt, 14);
+  clickNode(w->T_Strutt, 3);  // a group neither
+  EXPECT_EQ(w->statusText(), QString());
+  // Moving down with the keys picks the next node like a click.
+  clickNode(w->T_Strutt, 14);
+  QTest::keyClick(w->T_Strutt, Qt::Key_Down);
+  EXPECT_EQ(w->T_Strutt->currentNode(), 15);
+  EXPECT_EQ(w->statusText(), QStringLiteral("0 42 10_6"));
+}
+
+TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
+  clickTab(*w, 2);
+  w->doc.L_RGBA.setCell(2, C_R, QStringLiteral("77"));
+  w->doc.L_RGBA.markChanged(2);
+  EXPECT_EQ(shown(w->L_RGBA, 2, C_R).toString(), QStringLiteral("77"));
+  EXPECT_EQ(shown(w->L_RGBA, 2, C_ID, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+  EXPECT_TRUE(shown(w->L_RGBA, 2, C_ID, Qt::FontRole).value<QFont>().bold());
+
+  w->doc.L_Values.setCell(0, V_ID, QStringLiteral("0001"));  // sorted view re-sorts
+  EXPECT_EQ(shownColumn(w->L_Values, V_ID).first(), QStringLiteral("0001"));
+  w->doc.L_Values.setIcon(0, IconReplaced);
+  EXPECT_EQ(shown(w->L_Values, 0, 0, ReportListModel::IconNumberRole).toInt(), IconReplaced);
+
+  ListRow extra;
+  extra.cells = QStringList({"0777", "0", "0", "0", "0", "0"});
+  w->doc.L_RGBA.appendRow(extra);
+  EXPECT_EQ(w->L_RGBA->model()->rowCount(), 5);
+  EXPECT_EQ(shown(w->L_RGBA, 4, C_ID).toString(), QStringLiteral("0777"));
+
+  w->doc.T_Strutt.setText(5, QStringLiteral("2 8 20"));
+  w->doc.T_Strutt.markChanged(5);
+  const QModelIndex node = w->T_Strutt->treeModel()->indexOfNode(5);
+  EXPECT_EQ(node.data().toString(), QStringLiteral("2 8 20"));
+  EXPECT_EQ(node.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+
+  w->doc.L_RGBA.clear();
+  EXPECT_EQ(w->L_RGBA->model()->rowCount(), 0);
+}
+
+TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
+  clickTab(*w, 2);
+  clickRow(w->L_RGBA, 2);
+  clickTab(*w, 1);
+  clickRow(w->L_Values, w->doc.L_Values.findId("0007"));
+  w->tabPreview->txt[3]->setText(QStringLiteral("99"));
+  clickTab(*w, 0);
+
+  openThroughDialog(*w, script, skin);
+  EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
+  EXPECT_EQ(w->T_Strutt->treeModel()->rowCount(w->T_Strutt->treeModel()->index(0, 0)), 3);
+  for (int i = 0; i <= 50; ++i) {
+    EXPECT_TRUE(w->txt(i)->text().isEmpty()) << i;
+    EXPECT_FALSE(w->txt(i)->isEnabled()) << i;
+  }
+  EXPECT_TRUE(w->tabPreview->txtOffSet->isEnabled());
+  EXPECT_TRUE(w->tabPreview->cmdUpdate->isEnabled());
+  EXPECT_TRUE(w->tabPreview->optTime[0]->isChecked());
+  EXPECT_FALSE(w->cmdImport->isEnabled());
+  EXPECT_FALSE(w->PicPreview->hasPicture());
+  EXPECT_EQ(w->WB->LocationURL(), noGifPage());
+  EXPECT_EQ(w->P_tItemOperatore, -1);
+  EXPECT_EQ(w->P_tNodeMin, 0);
+}
+
+TEST(DemoSkin, OpensWithEveryRecordInItsList) {
+  QTemporaryDir dir;
+  QString skin = copyDemoSkin(dir.path());
+  if (skin.isEmpty()) skin = Fixture::write(dir.path());  // no demo in this checkout
+  const QList<QByteArray> lines = readFile(skin).split('\n');
+  int objects = 0, colours = 0, rects = 0;
+  for (const QByteArray& l : lines) {
+    objects += l.startsWith('5');
+    colours += l.startsWith('4');
+    rects += l.startsWith('1');
+  }
+  Script script;
+  frmDesktop w(script.dialogs());
+  w.show();
+  openThroughDialog(w, script, skin);
+  EXPECT_TRUE(script.boxes.empty());
+  EXPECT_TRUE(w.toolButton("SAVE")->isEnabled());
+  EXPECT_EQ(w.L_Values->model()->rowCount(), objects);
+  EXPECT_EQ(w.L_RGBA->model()->rowCount(), colours);
+  EXPECT_EQ(w.L_Dim->model()->rowCount(), rects);
+  const QStringList ids = shownColumn(w.L_Values, V_ID);
+  QStringList sorted = ids;
+  sorted.sort();
+  EXPECT_EQ(ids, sorted);
+  EXPECT_EQ(w.T_Strutt->treeModel()->tree().nodeCount(), static_cast<int>(lines.size()) - 1);
+  w.setAskBeforeClosing(false);
+}
+
+}  // namespace
