@@ -42,9 +42,13 @@ class SkinDocument {
   LoadOutcome load(const QString& file);
 
   LoadStatus status() const { return status_; }
+  // A file without one complete line (CR LF line ends, no final line feed)
+  // reads as complete but would be written back empty, without even its
+  // magic line, so it counts as not loaded for saving.
+  bool loadedCompletely() const { return status_ == LoadStatus::Complete && P_MaxValues > 0; }
   // Saving is allowed only for a completely loaded operator skin: a load that
   // stopped early leaves a line table that must never reach the disk.
-  bool canSave() const { return status_ == LoadStatus::Complete && P_SkinVodafone; }
+  bool canSave() const { return loadedCompletely() && P_SkinVodafone; }
   // The skin file as opened (its name's case as found on disk).
   const QString& skinFile() const { return skinFile_; }
 

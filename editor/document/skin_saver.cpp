@@ -54,7 +54,7 @@ bool writeTemp(QSaveFile& file, const QByteArray& bytes, QString* error) {
 }  // namespace
 
 SaveOutcome SalvaSkin(SkinDocument& doc) {
-  if (doc.status() != LoadStatus::Complete) {
+  if (!doc.loadedCompletely()) {
     return failure(SaveOutcome::Refused,
                    QStringLiteral("La skin non è stata caricata completamente: salvataggio non "
                                   "consentito."));
@@ -127,7 +127,13 @@ SaveOutcome SalvaSkin(SkinDocument& doc) {
     packed.push_back({r, std::move(*bytes)});
   }
 
+  // Reserved up front: QByteArray grows only by what is appended when the
+  // pieces are large, so packing hundreds of objects would copy the growing
+  // archive over and over.
+  qsizetype total = 0;
+  for (const PackedObject& p : packed) total += p.bytes.size();
   QByteArray archive;
+  archive.reserve(total);
   for (const PackedObject& p : packed) {
     const ListRow& row = doc.L_Values.row(p.row);
     if (auto k = lineIndex(row.cells[V_Indice], doc)) {

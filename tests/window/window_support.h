@@ -41,7 +41,7 @@ struct FileRequest {
 struct Script {
   std::vector<ShownBox> boxes;
   std::deque<Dialogs::Answer> answers;          // for Yes/No boxes; No when none is left
-  std::deque<std::optional<QString>> files;     // for open-file dialogs; cancel when none is left
+  std::deque<QString> files;  // for open-file dialogs; an empty name or none left cancels
   std::vector<FileRequest> fileRequests;
 
   std::unique_ptr<Dialogs> dialogs();
@@ -72,8 +72,9 @@ class ScriptedDialogs : public Dialogs {
                                   const QString& presetName) override {
     script_.fileRequests.push_back({title, filter, presetName});
     if (script_.files.empty()) return std::nullopt;
-    std::optional<QString> f = script_.files.front();
+    const QString f = script_.files.front();
     script_.files.pop_front();
+    if (f.isEmpty()) return std::nullopt;
     return f;
   }
   std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }

@@ -1,0 +1,226 @@
+// Load of a full-size skin, export and save of 300 objects, and file copies
+// of the same bytes as the yardstick: export and save should stay within
+// twice the copy, the load within 2 ms. The figures are printed at the end.
+
+#include <benchmark/benchmark.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "object_export.h"
+#include "skin_document.h"
+#include "skin_saver.h"
+
+namespace {
+
+using namespace corvela;
+namespace fs = std::filesystem;
+
+constexpr int kLines = 1501;
+constexpr int kObjects = 300;
+
+// A GIF-looking object of `size` bytes; the content is never decoded here.
+QByteArray objectBytes(int id, int size) {
+  QByteArray b = QByteArray("GIF89a") + QByteArray(size - 7, static_cast<char>('A' + id % 26));
+  return b + ';';
+}
+
+// Sizes between 400 bytes and 8 KiB, like soft keys, icons and clock faces.
+int objectSize(int i) { return 400 + (i * 2654435761u) % 7800; }
+
+struct SkinOnDisk {
+  QString folder;
+  QString skin;
+  std::vector<QString> gifs;  // extracted objects in the working folder
+  qint64 objectBytes = 0;
+};
+
+// A skin of the largest size a phone takes: 1501 lines, groups of 50, 300
+// objects, 150 colours, 150 rectangles, the rest settings and kept lines.
+// `packed` puts every object in archive 14 with its GIF already extracted,
+// so the save packs all of them; otherwise they spread over archives 1-3.
+SkinOnDisk writeSkin(const QString& folder, bool packed) {
+  SkinOnDisk s;
+  s.folder = folder;
+  s.skin = folder + QStringLiteral("/vodafone.ski");
+  QDir().mkpath(folder + QStringLiteral("/vodafone_Gifs"));
+  std::map<int, QByteArray> archives;
+  QByteArray text = "SKI1\n";
+  int objects = 0, colours = 0, rects = 0;
+  for (int k = 1; k < kLines; ++k) {
+    QString line;
+    if (k % 50 == 1) {
+      line = k == 1 ? QStringLiteral("0 41 98") : QStringLiteral("0 %1 7").arg(k);
+    } else if (k % 5 == 2 && objects < kObjects) {
+      const int id = 600 + objects;
+      const int archive = packed ? 14 : 1 + objects % 3;
+      const QByteArray bytes = objectBytes(id, objectSize(objects));
+      line = QStringLiteral("5 %1 %2 %3 %4").arg(id).arg(archives[archive].size()).arg(bytes.size()).arg(archive);
+      archives[archive] += bytes;
+      const QString gif = QStringLiteral("%1/vodafone_Gifs/%2.gif").arg(folder).arg(id);
+      QFile f(gif);
+      if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+      s.gifs.push_back(gif);
+      s.objectBytes += bytes.size();
+      ++objects;
+    } else if (k % 5 == 3 && colours < 150) {
+      line = QStringLiteral("4 %1 %2 %3 %4 0").arg(500 + colours).arg(k % 256).arg(colours).arg(255 - colours);
+      ++colours;
+    } else if (k % 5 == 4 && rects < 150) {
+      line = QStringLiteral("1 %1 %2 %3 %4 %5").arg(500 + rects).arg(rects % 100).arg(rects).arg(175 - rects % 100).arg(219 - rects);
+      ++rects;
+    } else {
+      line = QStringLiteral("%1 %2 %3").arg(k % 2 ? 2 : 3).arg(k % 40).arg(k);
+    }
+    text += line.toLatin1() + '\n';
+  }
+  QFile f(s.skin);
+  if (f.open(QIODevice::WriteOnly)) f.write(text);
+  for (const auto& [number, bytes] : archives) {
+    QFile a(QStringLiteral("%1/vodafone%2.dat").arg(folder).arg(number));
+    if (a.open(QIODevice::WriteOnly)) a.write(bytes);
+  }
+  return s;
+}
+
+struct Fixtures {
+  QTemporaryDir dir;
+  SkinOnDisk spread;
+  SkinOnDisk packed;
+  QString copyFolder;
+  QString allBytes;  // one file as long as the 300 objects together
+
+  Fixtures() {
+    spread = writeSkin(dir.path() + QStringLiteral("/spread"), false);
+    packed = writeSkin(dir.path() + QStringLiteral("/packed"), true);
+    copyFolder = dir.path() + QStringLiteral("/copies");
+    QDir().mkpath(copyFolder);
+    allBytes = dir.path() + QStringLiteral("/all.bin");
+    QFile f(allBytes);
+    if (f.open(QIODevice::WriteOnly)) f.write(QByteArray(spread.objectBytes, 'x'));
+  }
+};
+
+Fixtures& fixtures() {
+  static Fixtures f;
+  return f;
+}
+
+void BM_LoadFullSkin(benchmark::State& state) {
+  SkinDocument doc;
+  for (auto _ : state) {
+    const LoadOutcome o = doc.load(fixtures().spread.skin);
+    if (o.status != LoadStatus::Complete || doc.P_MaxValues != kLines) {
+      state.SkipWithError("the skin did not load completely");
+      break;
+    }
+    benchmark::DoNotOptimize(doc.L_Values.rowCount());
+  }
+  state.counters["objects"] = doc.L_Values.rowCount();
+}
+BENCHMARK(BM_LoadFullSkin)->Unit(benchmark::kMicrosecond);
+
+void BM_Export300Objects(benchmark::State& state) {
+  SkinDocument doc;
+  doc.load(fixtures().spread.skin);
+  for (auto _ : state) {
+    const ExportOutcome o = exportAllObjects(doc);
+    if (!o.ok() || o.exported != kObjects) {
+      state.SkipWithError("the export failed");
+      break;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * fixtures().spread.objectBytes);
+}
+BENCHMARK(BM_Export300Objects)->Unit(benchmark::kMillisecond);
+
+void BM_Save300PackedObjects(benchmark::State& state) {
+  SkinDocument doc;
+  doc.load(fixtures().packed.skin);
+  for (auto _ : state) {
+    const SaveOutcome o = SalvaSkin(doc);
+    if (o.kind != SaveOutcome::Saved || !o.archiveWritten) {
+      state.SkipWithError("the save failed");
+      break;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * fixtures().packed.objectBytes);
+}
+BENCHMARK(BM_Save300PackedObjects)->Unit(benchmark::kMillisecond);
+
+// The yardstick of the export and the save: the same 300 files copied one
+// by one (as many files opened and written as the export makes).
+void BM_Copy300Files(benchmark::State& state) {
+  const auto& gifs = fixtures().spread.gifs;
+  std::vector<fs::path> targets;
+  for (size_t i = 0; i < gifs.size(); ++i) {
+    targets.push_back(fs::path(fixtures().copyFolder.toStdString()) / (std::to_string(i) + ".gif"));
+  }
+  for (auto _ : state) {
+    for (size_t i = 0; i < gifs.size(); ++i) {
+      fs::copy_file(gifs[i].toStdString(), targets[i], fs::copy_options::overwrite_existing);
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * fixtures().spread.objectBytes);
+}
+BENCHMARK(BM_Copy300Files)->Unit(benchmark::kMillisecond);
+
+// The same number of bytes in one file copy.
+void BM_CopyOneFileOfTheSameBytes(benchmark::State& state) {
+  const fs::path from = fixtures().allBytes.toStdString();
+  const fs::path to = fs::path(fixtures().copyFolder.toStdString()) / "all.bin";
+  for (auto _ : state) fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+  state.SetBytesProcessed(state.iterations() * fixtures().spread.objectBytes);
+}
+BENCHMARK(BM_CopyOneFileOfTheSameBytes)->Unit(benchmark::kMillisecond);
+
+// Prints the ratios the targets are stated in once every run is in.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !r.error_occurred) {
+        seconds_[r.run_name.function_name] = r.real_accumulated_time / static_cast<double>(r.iterations);
+      }
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    auto has = [&](const char* n) { return seconds_.count(n) != 0; };
+    if (has("BM_LoadFullSkin")) {
+      std::printf("load of a %d-line skin: %.3f ms (aim: within 2 ms)\n", kLines,
+                  seconds_["BM_LoadFullSkin"] * 1e3);
+    }
+    for (const char* op : {"BM_Export300Objects", "BM_Save300PackedObjects"}) {
+      for (const char* base : {"BM_Copy300Files", "BM_CopyOneFileOfTheSameBytes"}) {
+        if (has(op) && has(base)) {
+          std::printf("%s / %s = %.2f (aim: within 2)\n", op, base, seconds_[op] / seconds_[base]);
+        }
+      }
+    }
+  }
+
+ private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  fixtures();
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,49 @@
+#include "listing.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace corvela::cli {
+
+namespace {
+const QString kTab = QStringLiteral("\t");
+
+QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+// Icon and picture 0 mean "none", which reads better as an empty cell.
+QString iconText(int icon) { return icon == 0 ? QString() : QString::number(icon); }
+}  // namespace
+
+QString colourText(Rgb colour) {
+  auto byte = [](int v) { return std::clamp(v, 0, 255); };
+  return QString::asprintf("#%02X%02X%02X", byte(colour.r), byte(colour.g), byte(colour.b));
+}
+
+QString listListing(const ReportList& list) {
+  QStringList header;
+  for (const ListColumn& c : list.columns()) header << c.header;
+  header << QStringLiteral("tag") << QStringLiteral("text colour") << QStringLiteral("bold")
+         << QStringLiteral("icon");
+  QString out = header.join(kTab) + u'\n';
+  for (int r = 0; r < list.rowCount(); ++r) {
+    const ListRow& row = list.row(r);
+    QStringList cells = row.cells.mid(0, list.columnCount());
+    while (cells.size() < list.columnCount()) cells << QString();
+    cells << row.tag << colourText(row.colour) << flag(row.bold) << iconText(row.icon);
+    out += cells.join(kTab) + u'\n';
+  }
+  return out;
+}
+
+QString treeListing(const SkinTree& tree) {
+  QString out = QStringLiteral("Node\tParent\tText\tTag\tpicture\ttext colour\tbold\n");
+  for (int i = 1; i <= tree.nodeCount(); ++i) {
+    const TreeNode& n = tree.node(i);
+    out += QStringList{QString::number(i), QString::number(n.parent), n.text, n.tag,
+                       iconText(n.picture), colourText(n.colour), flag(n.bold)}
+               .join(kTab) +
+           u'\n';
+  }
+  return out;
+}
+
+}  // namespace corvela::cli

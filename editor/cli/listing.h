@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+
+#include "report_list.h"
+#include "skin_tree.h"
+
+namespace corvela::cli {
+
+// "#RRGGBB" of a row's or node's text colour.
+QString colourText(Rgb colour);
+
+// A list as tab-separated text: its own column headers and then "tag",
+// "text colour", "bold" and "icon"; one line per row, cells as they stand.
+QString listListing(const ReportList& list);
+
+// The tree as tab-separated text, one line per node in insertion order:
+// node number (from 1), parent number (0 for the root), text, tag, picture,
+// text colour and bold.
+QString treeListing(const SkinTree& tree);
+
+}  // namespace corvela::cli

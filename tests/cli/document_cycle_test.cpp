@@ -1,0 +1,85 @@
+// Whole editing sessions on the document library: edits, saves and reloads
+// in the order a user makes them, read back from disk.
+#include <gtest/gtest.h>
+
+#include "cli_support.h"
+#include "document_names.h"
+#include "object_export.h"
+#include "skin_document.h"
+#include "skin_saver.h"
+
+using namespace corvela;
+using namespace corvela::clitest;
+
+namespace {
+
+int nodeStarting(const SkinTree& tree, const QString& prefix) {
+  for (int i = 1; i <= tree.nodeCount(); ++i) {
+    if (tree.node(i).text.startsWith(prefix)) return i;
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(DocumentCycle, RowsStayToBeReplacedSoASecondSavePacksTheNewFiles) {
+  Folder f;
+  const SkinFixture skin = completeSkin();
+  skin.writeTo(f);
+  SkinDocument doc;
+  ASSERT_EQ(doc.load(f.file("vodafone.ski")).status, LoadStatus::Complete);
+  ASSERT_TRUE(exportAllObjects(doc).ok());
+  ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
+
+  const int r635 = doc.L_Values.findId("0635");
+  const int r7 = doc.L_Values.findId("0007");
+  for (int r : {r635, r7}) {
+    EXPECT_EQ(doc.L_Values.row(r).cells[V_Stato], kStateToReplace);
+    EXPECT_EQ(doc.L_Values.row(r).colour, kRed);
+  }
+  EXPECT_EQ(doc.L_Values.row(doc.L_Values.findId("0652")).colour, kBlack);
+
+  // The user drops a new, longer picture over object 635 in the working folder.
+  const QByteArray replacement = tinyGif(99, 2000);
+  f.write("vodafone_Gifs/635.gif", replacement);
+  ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
+  EXPECT_EQ(f.read("vodafone14.dat"), replacement + skin.objects.at(7));
+
+  SkinDocument again;
+  ASSERT_EQ(again.load(f.file("vodafone.ski")).status, LoadStatus::Complete);
+  const ListRow& seven = again.L_Values.row(again.L_Values.findId("0007"));
+  EXPECT_EQ(seven.cells[V_Offset], "2000");
+  EXPECT_EQ(seven.cells[V_Byte], QString::number(skin.objects.at(7).size()));
+  EXPECT_EQ(again.L_Values.row(again.L_Values.findId("0635")).cells[V_Byte], "2000");
+}
+
+TEST(DocumentCycle, EditsThroughTreeAndListsSurviveAReload) {
+  Folder f;
+  completeSkin().writeTo(f);
+  SkinDocument doc;
+  ASSERT_EQ(doc.load(f.file("vodafone.ski")).status, LoadStatus::Complete);
+
+  const int minutes = nodeStarting(doc.T_Strutt, "2 8 ");
+  ASSERT_GT(minutes, 0);
+  doc.T_Strutt.setText(minutes, "2 8 45");
+  doc.T_Strutt.markChanged(minutes);
+  // A changed node that is not blue is not taken over.
+  const int hours = nodeStarting(doc.T_Strutt, "2 11 ");
+  doc.T_Strutt.setText(hours, "2 11 99");
+  const int operatorColour = doc.L_RGBA.findId("0595");
+  doc.L_RGBA.setCell(operatorColour, C_R, "255");
+  doc.L_RGBA.markChanged(operatorColour);
+  const int dateRect = doc.L_Dim.findId("0571");
+  doc.L_Dim.setCell(dateRect, D_Y2, "60");
+  ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
+
+  SkinDocument again;
+  ASSERT_EQ(again.load(f.file("vodafone.ski")).status, LoadStatus::Complete);
+  EXPECT_EQ(again.T_Strutt.node(minutes).text, "2 8 45");
+  EXPECT_EQ(again.T_Strutt.node(hours).text, "2 11 20");
+  EXPECT_EQ(again.L_RGBA.row(operatorColour).cells[C_R], "255");
+  EXPECT_EQ(again.L_RGBA.row(operatorColour).colour, kBlack);  // marks are not stored
+  EXPECT_EQ(again.L_Dim.row(dateRect).cells[D_Y2], "60");
+  EXPECT_EQ(again.L_Dim.row(dateRect).cells[D_Altezza], "24");
+  EXPECT_EQ(again.lines[static_cast<size_t>(minutes - 1)], "2 8 45");
+}

@@ -1,0 +1,193 @@
+// extract, save and reload through the tool, and the saves it must refuse.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "cli_support.h"
+#include "skin_saver.h"
+
+using namespace corvela::clitest;
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Extracts, saves and reloads the skin in `f`, then saves once more. After
+// the first save only the packed objects' positions may differ from what
+// the export listed; the second save must change nothing at all.
+void expectExtractSaveReload(const Folder& f) {
+  const QString skin = f.file("vodafone.ski");
+  const QByteArray original = f.read("vodafone.ski");
+  const ToolRun colours = runTool({"colours", skin});
+  const ToolRun rects = runTool({"rects", skin});
+  const ToolRun tree = runTool({"tree", skin});
+  ASSERT_EQ(tree.exit, 0) << tree.err.toStdString();
+
+  const ToolRun extracted = runTool({"extract", skin});
+  ASSERT_EQ(extracted.exit, 0) << extracted.err.toStdString();
+  EXPECT_EQ(extracted.err, "");
+  const QList<QStringList> exported = table(extracted.out);
+  ASSERT_GT(exported.size(), 1);
+
+  // What the reloaded skin should list: objects of archive 14 packed anew in
+  // row order, every other object found in the working folder.
+  QList<QStringList> expected = exported;
+  QList<QStringList> expectedTree = table(tree.out);
+  QByteArray archive;
+  for (qsizetype r = 1; r < expected.size(); ++r) {
+    QStringList& row = expected[r];
+    ASSERT_TRUE(row[5] == "Estratta" || row[5] == "Da sostituire") << row.join(' ').toStdString();
+    const QByteArray gif = readFile(row[6]);
+    EXPECT_EQ(gif.size(), row[4].toInt()) << row[6].toStdString();
+    if (row[2] != "14") {
+      row[5] = "Trovata";
+      continue;
+    }
+    const QString offset = QString::number(archive.size());
+    row[1] = "14_" + offset.rightJustified(6, u'0');
+    row[3] = offset;
+    row[8] = offset + u' ' + row[4] + " 14";
+    expectedTree[row[7].toInt() + 1][2] =
+        QStringLiteral("5 %1 %2 %3 14").arg(row[0].toInt()).arg(offset, row[4]);
+    archive += gif;
+  }
+
+  const ToolRun saved = runTool({"save", skin});
+  ASSERT_EQ(saved.exit, 0) << saved.err.toStdString();
+  EXPECT_EQ(saved.out, (archive.isEmpty() ? corvela::kSavedWithoutArchive : corvela::kSavedWithArchive) + u'\n');
+  EXPECT_EQ(f.read("vodafone_old.ski"), original);
+  EXPECT_EQ(f.read("vodafone14.dat"), archive);
+
+  EXPECT_EQ(table(runTool({"objects", skin}).out), expected);
+  EXPECT_EQ(runTool({"colours", skin}).out, colours.out);
+  EXPECT_EQ(runTool({"rects", skin}).out, rects.out);
+  EXPECT_EQ(table(runTool({"tree", skin}).out), expectedTree);
+
+  const QByteArray firstSave = f.read("vodafone.ski");
+  ASSERT_EQ(runTool({"save", skin}).exit, 0);
+  EXPECT_EQ(f.read("vodafone_old.ski"), firstSave);
+  EXPECT_EQ(f.read("vodafone.ski"), firstSave);
+  EXPECT_EQ(f.read("vodafone14.dat"), archive);
+}
+
+}  // namespace
+
+TEST(SaveCycle, ExtractSaveReloadOnACompleteSkin) {
+  Folder f;
+  const SkinFixture skin = completeSkin();
+  skin.writeTo(f);
+  expectExtractSaveReload(f);
+  for (const auto& [id, gif] : skin.objects) {
+    EXPECT_EQ(f.read(QStringLiteral("vodafone_Gifs/%1.gif").arg(id)), gif) << id;
+  }
+  EXPECT_EQ(f.read("vodafone14.dat"), skin.objects.at(635) + skin.objects.at(7));
+  const ToolRun check = runTool({"check", f.file("vodafone.ski")});
+  EXPECT_EQ(check.exit, 0);
+  EXPECT_EQ(check.out, "");
+}
+
+TEST(SaveCycle, ExtractSaveReloadOnTheDemoSkin) {
+  if (!demoExists()) GTEST_SKIP() << "no demo skin in " << demoDir().toStdString();
+  Folder f;
+  for (const QFileInfo& file : QDir(demoDir()).entryInfoList(QDir::Files)) {
+    ASSERT_TRUE(QFile::copy(file.absoluteFilePath(), f.file(file.fileName())));
+  }
+  expectExtractSaveReload(f);
+  const ToolRun check = runTool({"check", f.file("vodafone.ski")});
+  EXPECT_EQ(check.exit, 0);
+  EXPECT_EQ(check.out, "");
+}
+
+TEST(SaveCycle, SaveWithoutPackedObjectsRewritesTheSkinInItsOwnForm) {
+  Folder f;
+  const QByteArray original =
+      "Ski1Tail\n0 41 98\n4 0009 255 0 0 0\n1 7 10 20 30 40 99\n4 1 2 3 4\n2 99 1  2\n"
+      "5 3 0 35 3\ntext after the last line feed";
+  f.write("vodafone.ski", original);
+  f.write("vodafone3.dat", tinyGif(1));
+  const ToolRun r = runTool({"save", f.file("vodafone.ski")});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.out, corvela::kSavedWithoutArchive + u'\n');
+  EXPECT_EQ(f.read("vodafone.ski"),
+            "Ski1Tail\n0 41 98\n4 9 255 0 0 0\n1 7 10 20 30 40\n4 1 2 3 4\n2 99 1  2\n5 3 0 35 3\n");
+  EXPECT_EQ(f.read("vodafone_old.ski"), original);
+  EXPECT_FALSE(f.exists("vodafone14.dat"));
+}
+
+TEST(SaveCycle, RefusedSavesWriteNothing) {
+  Folder f;
+  SkinFixture skin = completeSkin();
+  skin.writeTo(f, "mytheme.ski");
+  ASSERT_EQ(runTool({"objects", f.file("mytheme.ski")}).exit, 0);  // makes the working folder
+  auto before = f.snapshot();
+  const ToolRun other = runTool({"save", f.file("mytheme.ski")});
+  EXPECT_EQ(other.exit, 1);
+  EXPECT_EQ(other.out, "");
+  EXPECT_EQ(other.err, "corvela-skin: Corvela permette di modificare solo la skin originale del v980!\n");
+  EXPECT_EQ(f.snapshot(), before);
+
+  // An operator skin whose load stopped early would lose every line after
+  // the stop: never written.
+  skin.lines.insert(5, "");
+  skin.writeTo(f);
+  ASSERT_EQ(runTool({"objects", f.file("vodafone.ski")}).exit, 1);
+  before = f.snapshot();
+  const ToolRun stopped = runTool({"save", f.file("vodafone.ski")});
+  EXPECT_EQ(stopped.exit, 1);
+  EXPECT_EQ(stopped.out, "");
+  EXPECT_TRUE(stopped.err.contains("riga 5")) << stopped.err.toStdString();
+  EXPECT_EQ(f.snapshot(), before);
+}
+
+TEST(SaveCycle, SkinWithoutOneCompleteLineIsNotWrittenBackEmpty) {
+  Folder f;
+  // CR LF line ends: the reader stops at the first CR and sees no line.
+  f.write("vodafone.ski", "SKI1\r\n4 1 2 3 4\r\n");
+  ASSERT_EQ(runTool({"objects", f.file("vodafone.ski")}).exit, 0);
+  const auto before = f.snapshot();
+  const ToolRun r = runTool({"save", f.file("vodafone.ski")});
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(f.snapshot(), before);
+}
+
+TEST(SaveCycle, SaveThatCannotReadAPackedObjectWritesNothing) {
+  Folder f;
+  // Archive 14 is missing and the object was never extracted: there is no
+  // image left to pack, and the save must not drop the object silently.
+  f.writeSkin({"SKI1", "5 3 0 35 14", "5 4 0 35 0"});
+  f.write("vodafone.dat", tinyGif(2));
+  ASSERT_EQ(runTool({"objects", f.file("vodafone.ski")}).exit, 0);
+  const auto before = f.snapshot();
+  const ToolRun r = runTool({"save", f.file("vodafone.ski")});
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(r.err.startsWith("corvela-skin: ")) << r.err.toStdString();
+  EXPECT_EQ(f.snapshot(), before);
+}
+
+TEST(Extract, MissingArchiveAndObjectsBeyondTheirArchive) {
+  Folder f;
+  f.writeSkin({"SKI1", "5 1 0 35 0", "5 2 1 35 0", "5 3 0 35 6", "5 4 0 0 0"});
+  f.write("vodafone.dat", tinyGif(3));
+  const ToolRun r = runTool({"extract", f.file("vodafone.ski")});
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_TRUE(r.err.contains("vodafone6.dat")) << r.err.toStdString();
+  const auto rows = rowsById(r.out);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows.at("0001")[5], "Estratta");
+  EXPECT_EQ(rows.at("0001")[11], "6");
+  EXPECT_EQ(f.read("vodafone_Gifs/1.gif"), tinyGif(3));
+  // One byte past the end: red, icon 3, state as loaded, no file.
+  EXPECT_EQ(rows.at("0002")[5], "Non trovata");
+  EXPECT_EQ(rows.at("0002")[9], "#FF0000");
+  EXPECT_EQ(rows.at("0002")[11], "3");
+  EXPECT_FALSE(f.exists("vodafone_Gifs/2.gif"));
+  EXPECT_EQ(rows.at("0003")[11], "3");
+  EXPECT_FALSE(f.exists("vodafone_Gifs/3.gif"));
+  EXPECT_FALSE(f.exists("vodafone_Gifs/4.gif"));
+}
