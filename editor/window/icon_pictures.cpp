@@ -1,5 +1,7 @@
 #include "icon_pictures.h"
 
+#include <map>
+
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
@@ -322,6 +324,13 @@ QIcon applicationIcon() {
     p.setBrush(QColor(230, 40, 40));
     p.drawEllipse(QPointF(8, 5.5), 2.2, 2.2);
   });
+}
+
+const QIcon& iconListIcon(int number) {
+  static std::map<int, QIcon> icons;
+  auto it = icons.find(number);
+  if (it == icons.end()) it = icons.emplace(number, iconListPicture(number)).first;
+  return it->second;
 }
 
 }  // namespace corvela

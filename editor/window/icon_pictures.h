@@ -6,6 +6,8 @@ namespace corvela {
 // The pictures of the tree and the lists, by their number in the shared
 // icon list (1 to 14). A number without a picture gives a null icon.
 QIcon iconListPicture(int number);
+// The same picture, drawn once per program run: views ask for it per cell.
+const QIcon& iconListIcon(int number);
 
 // The tool bar's pictures: 1 open, 5 save, 6 exit.
 QIcon iconButtonPicture(int number);

@@ -23,13 +23,6 @@ Qt::Alignment alignmentOf(Align a) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-const QIcon& cachedIcon(int number) {
-  static std::map<int, QIcon> icons;
-  auto it = icons.find(number);
-  if (it == icons.end()) it = icons.emplace(number, iconListPicture(number)).first;
-  return it->second;
-}
-
 }  // namespace
 
 ReportListModel::ReportListModel(ReportList& list, QObject* parent)
@@ -81,7 +74,7 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
       }
       return {};
     case Qt::DecorationRole:
-      if (column == 0 && row.icon != 0) return cachedIcon(row.icon);
+      if (column == 0 && row.icon != 0) return iconListIcon(row.icon);
       return {};
     case TagRole:
       return row.tag;

@@ -9,15 +9,6 @@
 
 namespace corvela {
 
-namespace {
-const QIcon& cachedIcon(int number) {
-  static std::map<int, QIcon> icons;
-  auto it = icons.find(number);
-  if (it == icons.end()) it = icons.emplace(number, iconListPicture(number)).first;
-  return it->second;
-}
-}  // namespace
-
 SkinTreeModel::SkinTreeModel(SkinTree& tree, QObject* parent)
     : QAbstractItemModel(parent), tree_(tree) {
   rebuild();
@@ -104,7 +95,7 @@ QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
       return n.tag.isEmpty() ? n.text : n.tag;
     case Qt::DecorationRole:
-      if (n.picture != 0) return cachedIcon(n.picture);
+      if (n.picture != 0) return iconListIcon(n.picture);
       return {};
     case Qt::ForegroundRole:
       return QColor(n.colour.r, n.colour.g, n.colour.b);
