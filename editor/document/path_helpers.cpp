@@ -55,7 +55,11 @@ bool FileExist(const QString& path) {
 }
 
 QString joinPath(const QString& folder, const QString& name) {
-  if (folder.isEmpty() || isSeparator(folder.back())) return folder + name;
+  // Only the platform's own separators end a folder: where '/' is the
+  // separator, a trailing backslash belongs to the folder's name.
+  if (folder.isEmpty() || folder.back() == u'/' || folder.back() == QDir::separator()) {
+    return folder + name;
+  }
   return folder + QDir::separator() + name;
 }
 

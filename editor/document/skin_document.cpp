@@ -73,8 +73,11 @@ LoadOutcome SkinDocument::load(const QString& file) {
 
   const QFileInfo info(file);
   skinFile_ = info.absoluteFilePath();
-  P_sPath = SplitPath(QDir::toNativeSeparators(skinFile_), Folder);
-  P_sTheme = SplitPath(skinFile_, BaseName);
+  // Taken from the file system's own idea of the path: on a system whose
+  // separator is '/', a backslash is an ordinary character of a folder name
+  // and must not send the working folder or the archives elsewhere.
+  P_sPath = QDir::toNativeSeparators(info.absolutePath());
+  P_sTheme = info.baseName();
   P_sTarget = workingFolder(P_sPath, P_sTheme);
   // A folder we cannot create (read-only media) must not keep the user from
   // browsing the skin: every object then simply reads as not found.

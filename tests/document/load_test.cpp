@@ -235,3 +235,14 @@ TEST(Load, LinesBeforeTheFirstGroupHaveAnEmptyGroupName) {
   EXPECT_EQ(doc.T_Strutt.node(5).tag, "0 2_1");
   EXPECT_EQ(doc.T_Strutt.node(5).parent, 4);
 }
+
+TEST(Load, BackslashInAFolderNameStaysInsideThatFolder) {
+  SkinFolder f;
+  ASSERT_TRUE(QDir().mkdir(f.path("a\\b")));
+  f.writeSkin({"SKI1", "5 1 0 3 14"}, "a\\b/vodafone.ski");
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc, "a\\b/vodafone.ski").status, LoadStatus::Complete);
+  EXPECT_EQ(doc.P_sPath, QDir::toNativeSeparators(f.path("a\\b")));
+  EXPECT_TRUE(QFileInfo(f.path("a\\b/vodafone_Gifs")).isDir());
+  EXPECT_FALSE(f.exists("vodafone_Gifs"));
+}

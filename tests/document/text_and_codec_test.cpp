@@ -143,3 +143,11 @@ TEST(PathHelpers, FileExistOnlyForVisibleOrdinaryFiles) {
   EXPECT_TRUE(FileExist(dir.filePath("*.gif")));
   EXPECT_FALSE(FileExist(dir.filePath("*.jpg")));
 }
+
+TEST(PathHelpers, JoinPathAddsOnlyThePlatformSeparator) {
+  EXPECT_EQ(joinPath("/a/", "b"), "/a/b");
+  EXPECT_EQ(joinPath("", "b"), "b");
+  const QString sep = QDir::separator();
+  EXPECT_EQ(joinPath("/a", "b"), "/a" + sep + "b");
+  if (QDir::separator() == u'/') EXPECT_EQ(joinPath("/a\\", "b"), "/a\\/b");
+}
