@@ -149,5 +149,7 @@ TEST(PathHelpers, JoinPathAddsOnlyThePlatformSeparator) {
   EXPECT_EQ(joinPath("", "b"), "b");
   const QString sep = QDir::separator();
   EXPECT_EQ(joinPath("/a", "b"), "/a" + sep + "b");
-  if (QDir::separator() == u'/') EXPECT_EQ(joinPath("/a\\", "b"), "/a\\/b");
+  if (QDir::separator() == u'/') {
+    EXPECT_EQ(joinPath("/a\\", "b"), "/a\\/b");
+  }
 }
