@@ -6,7 +6,6 @@
 
 #include "document_names.h"
 #include "object_archive.h"
-#include "path_helpers.h"
 #include "skin_line.h"
 #include "text_number.h"
 
@@ -82,6 +81,8 @@ LoadOutcome SkinDocument::load(const QString& file) {
   // A folder we cannot create (read-only media) must not keep the user from
   // browsing the skin: every object then simply reads as not found.
   if (!QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
+  const QStringList names = QDir(P_sTarget).entryList(QDir::Files, QDir::NoSort);
+  extracted_ = QSet<QString>(names.begin(), names.end());
 
   QString error;
   const std::optional<QByteArray> bytes = readWholeFile(skinFile_, &error);
@@ -188,7 +189,7 @@ void SkinDocument::addObjectRow(int line, const QString& id, const QStringList& 
                padNumber(line, 4)};
   row.tag = offset + u' ' + size + u' ' + archive;
   const QString gif = objectGifPath(P_sTarget, id);
-  if (FileExist(gif)) {
+  if (extracted_.contains(QFileInfo(gif).fileName())) {
     row.cells[V_Stato] = kStateFound;
     row.cells[V_PathGif] = gif;
     row.icon = IconFound;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QSet>
 #include <QString>
 #include <vector>
 
@@ -76,6 +77,9 @@ class SkinDocument {
   void addColourRow(int line, const QString& trimmed, const QString& id, const QStringList& values);
   void addRectRow(int line, const QString& trimmed, const QString& id, const QStringList& values);
 
+  // Names of the visible files in the working folder, read once per load:
+  // asking the file system about every object costs more than the parse.
+  QSet<QString> extracted_;
   LoadStatus status_ = LoadStatus::NotLoaded;
   QString skinFile_;
   ColourParts parts_;
