@@ -80,8 +80,10 @@ PreviewTab::PreviewTab(QWidget* parent)
     screenColumn->addStretch(1);
 
     auto* textColumn = new QVBoxLayout;
-    textColumn->addWidget(buildOperatorFrame());
-    textColumn->addWidget(buildDateFrame());
+    textColumn->addWidget(buildTextFrame(QStringLiteral("Testo (Operatore):"), 0, 0, PicTxtColor1,
+                                         "PicTxtColor1", QStringLiteral("Colore del testo operatore"), 4));
+    textColumn->addWidget(buildTextFrame(QStringLiteral("Testo (Data corrente):"), 1, 6, PicTxtColor2,
+                                         "PicTxtColor2", QStringLiteral("Colore del testo data"), 5));
     textColumn->addWidget(buildClockFrame());
     textColumn->addWidget(buildWallpaperFrame());
     textColumn->addStretch(1);
@@ -148,29 +150,22 @@ QToolButton* PreviewTab::makeMoveButton(const char* name, Qt::ArrowType arrow)
     return button;
 }
 
-QGroupBox* PreviewTab::buildOperatorFrame()
+// The operator and the date text share one form: a position row, then the
+// text's colour swatch and its transparency box.
+QGroupBox* PreviewTab::buildTextFrame(const QString& title, int moveTarget, int firstBox,
+                                      PictureBox*& swatch, const char* swatchName,
+                                      const QString& swatchTip, int transparencyBox)
 {
-    auto* frame = new QGroupBox(QStringLiteral("Testo (Operatore):"));
+    auto* frame = new QGroupBox(title);
     auto* grid = new QGridLayout(frame);
-    addPositionRow(grid, 0, makeMoveTarget(0, QStringLiteral("Pos. (x1,y1,x2,y2):")), txt, 0);
+    addPositionRow(grid, 0, makeMoveTarget(moveTarget, QStringLiteral("Pos. (x1,y1,x2,y2):")), txt,
+                   firstBox);
 
-    PicTxtColor1 = makeSwatch("PicTxtColor1", QStringLiteral("Colore del testo operatore"), Qt::black);
-    grid->addWidget(PicTxtColor1, 1, 0, Qt::AlignLeft);
-    grid->addWidget(caption(QStringLiteral("Trasparenza:"), txt[4]), 1, 1, 1, 3, Qt::AlignRight);
-    grid->addWidget(txt[4], 1, 4);
-    return frame;
-}
-
-QGroupBox* PreviewTab::buildDateFrame()
-{
-    auto* frame = new QGroupBox(QStringLiteral("Testo (Data corrente):"));
-    auto* grid = new QGridLayout(frame);
-    addPositionRow(grid, 0, makeMoveTarget(1, QStringLiteral("Pos. (x1,y1,x2,y2):")), txt, 6);
-
-    PicTxtColor2 = makeSwatch("PicTxtColor2", QStringLiteral("Colore del testo data"), Qt::black);
-    grid->addWidget(PicTxtColor2, 1, 0, Qt::AlignLeft);
-    grid->addWidget(caption(QStringLiteral("Trasparenza:"), txt[5]), 1, 1, 1, 3, Qt::AlignRight);
-    grid->addWidget(txt[5], 1, 4);
+    swatch = makeSwatch(swatchName, swatchTip, Qt::black);
+    grid->addWidget(swatch, 1, 0, Qt::AlignLeft);
+    grid->addWidget(caption(QStringLiteral("Trasparenza:"), txt[transparencyBox]), 1, 1, 1, 3,
+                    Qt::AlignRight);
+    grid->addWidget(txt[transparencyBox], 1, 4);
     return frame;
 }
 

@@ -80,8 +80,8 @@ private:
     PictureBox* makeSwatch(const char* name, const QString& tip, const QColor& colour);
     QToolButton* makeMoveButton(const char* name, Qt::ArrowType arrow);
 
-    QGroupBox* buildOperatorFrame();
-    QGroupBox* buildDateFrame();
+    QGroupBox* buildTextFrame(const QString& title, int moveTarget, int firstBox, PictureBox*& swatch,
+                              const char* swatchName, const QString& swatchTip, int transparencyBox);
     QGroupBox* buildClockFrame();
     QGroupBox* buildSmartKeyFrame();
     QGroupBox* buildMoveFrame();
