@@ -34,7 +34,9 @@ QByteArray objectBytes(int id, int size) {
 }
 
 // Sizes between 400 bytes and 8 KiB, like soft keys, icons and clock faces.
-int objectSize(int i) { return 400 + (i * 2654435761u) % 7800; }
+int objectSize(int i) {
+  return 400 + (i * 2654435761u) % 7800;
+}
 
 struct SkinOnDisk {
   QString folder;
@@ -63,7 +65,11 @@ SkinOnDisk writeSkin(const QString& folder, bool packed) {
       const int id = 600 + objects;
       const int archive = packed ? 14 : 1 + objects % 3;
       const QByteArray bytes = objectBytes(id, objectSize(objects));
-      line = QStringLiteral("5 %1 %2 %3 %4").arg(id).arg(archives[archive].size()).arg(bytes.size()).arg(archive);
+      line = QStringLiteral("5 %1 %2 %3 %4")
+                 .arg(id)
+                 .arg(archives[archive].size())
+                 .arg(bytes.size())
+                 .arg(archive);
       archives[archive] += bytes;
       const QString gif = QStringLiteral("%1/vodafone_Gifs/%2.gif").arg(folder).arg(id);
       QFile f(gif);
@@ -72,10 +78,19 @@ SkinOnDisk writeSkin(const QString& folder, bool packed) {
       s.objectBytes += bytes.size();
       ++objects;
     } else if (k % 5 == 3 && colours < 150) {
-      line = QStringLiteral("4 %1 %2 %3 %4 0").arg(500 + colours).arg(k % 256).arg(colours).arg(255 - colours);
+      line = QStringLiteral("4 %1 %2 %3 %4 0")
+                 .arg(500 + colours)
+                 .arg(k % 256)
+                 .arg(colours)
+                 .arg(255 - colours);
       ++colours;
     } else if (k % 5 == 4 && rects < 150) {
-      line = QStringLiteral("1 %1 %2 %3 %4 %5").arg(500 + rects).arg(rects % 100).arg(rects).arg(175 - rects % 100).arg(219 - rects);
+      line = QStringLiteral("1 %1 %2 %3 %4 %5")
+                 .arg(500 + rects)
+                 .arg(rects % 100)
+                 .arg(rects)
+                 .arg(175 - rects % 100)
+                 .arg(219 - rects);
       ++rects;
     } else {
       line = QStringLiteral("%1 %2 %3").arg(k % 2 ? 2 : 3).arg(k % 40).arg(k);
@@ -189,7 +204,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs) {
       if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !r.error_occurred) {
-        seconds_[r.run_name.function_name] = r.real_accumulated_time / static_cast<double>(r.iterations);
+        seconds_[r.run_name.function_name] =
+            r.real_accumulated_time / static_cast<double>(r.iterations);
       }
     }
   }

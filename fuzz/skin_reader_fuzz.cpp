@@ -59,7 +59,8 @@ class Workspace {
     writeWholeFile(file("vodafone.dat"), pixelGif(1) + pixelGif(2));
     writeWholeFile(file("vodafone3.dat"), QByteArray(7, 'x') + pixelGif(3));
     writeWholeFile(file("vodafone14.dat"), pixelGif(4) + pixelGif(5) + pixelGif(6));
-    writeWholeFile(skin_, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    writeWholeFile(skin_,
+                   QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
   }
 
  private:
@@ -85,7 +86,9 @@ void checkConsistent(const SkinDocument& doc, const LoadOutcome& outcome) {
   }
 }
 
-QByteArray readAll(const QString& path) { return readWholeFile(path).value_or(QByteArray("<missing>")); }
+QByteArray readAll(const QString& path) {
+  return readWholeFile(path).value_or(QByteArray("<missing>"));
+}
 
 }  // namespace
 
@@ -109,12 +112,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const LoadOutcome reloaded = again.load(ws.skin());
   if (reloaded.status != LoadStatus::Complete) fault("a saved skin does not load completely");
   checkConsistent(again, reloaded);
-  if (again.P_MaxValues != doc.P_MaxValues || again.L_Values.rowCount() != doc.L_Values.rowCount() ||
-      again.L_RGBA.rowCount() != doc.L_RGBA.rowCount() || again.L_Dim.rowCount() != doc.L_Dim.rowCount()) {
+  if (again.P_MaxValues != doc.P_MaxValues ||
+      again.L_Values.rowCount() != doc.L_Values.rowCount() ||
+      again.L_RGBA.rowCount() != doc.L_RGBA.rowCount() ||
+      again.L_Dim.rowCount() != doc.L_Dim.rowCount()) {
     fault("a saved skin reloads with other lines or rows");
   }
   if (SalvaSkin(again).kind != SaveOutcome::Saved) fault("a saved skin cannot be saved again");
   if (readAll(ws.skin()) != firstSkin) fault("a second save changed the skin");
-  if (readAll(ws.file("vodafone14.dat")) != firstArchive) fault("a second save changed the archive");
+  if (readAll(ws.file("vodafone14.dat")) != firstArchive)
+    fault("a second save changed the archive");
   return 0;
 }

@@ -43,12 +43,14 @@ bool plainLeadingNumber(const QString& s, std::int64_t* value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A skin's bytes are read one byte to a character.
-  const QString s = QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  const QString s =
+      QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
   ColourParts parts;
   if (const auto colour = StringToRGB(s, parts)) {
     if (*colour < 0 || *colour > 0xFFFFFF) fault("colour value wider than 24 bits");
-    if (colourValue(parts.P_R, parts.P_G, parts.P_B) != *colour) fault("colour parts disagree with the value");
+    if (colourValue(parts.P_R, parts.P_G, parts.P_B) != *colour)
+      fault("colour parts disagree with the value");
   }
 
   const QStringList fields = splitFields(s);
@@ -56,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (fields.size() != s.count(u' ') + 1) fault("field count is not blanks plus one");
 
   std::int64_t expected = 0;
-  if (plainLeadingNumber(s, &expected) && numericValue(s) != expected) fault("numericValue misreads a number");
+  if (plainLeadingNumber(s, &expected) && numericValue(s) != expected)
+    fault("numericValue misreads a number");
   (void)leadingNumber(s);
   const QString shown = formatField(s, 4);
   if (shown != s && numericValue(shown) != numericValue(s)) fault("formatField changed the value");
@@ -73,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::int32_t value = 0;
     std::memcpy(&value, data, sizeof value);
     const QString text = RGBToString(value, parts);
-    if (parts.P_R < 0 || parts.P_R > 255 || parts.P_G < 0 || parts.P_G > 255 || parts.P_B < 0 || parts.P_B > 255) {
+    if (parts.P_R < 0 || parts.P_R > 255 || parts.P_G < 0 || parts.P_G > 255 || parts.P_B < 0 ||
+        parts.P_B > 255) {
       fault("RGBToString parts out of range");
     }
     // A 24-bit colour survives the trip through a colour line.

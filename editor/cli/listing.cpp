@@ -8,9 +8,13 @@ namespace corvela::cli {
 namespace {
 const QString kTab = QStringLiteral("\t");
 
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flag(bool on) {
+  return on ? QStringLiteral("1") : QStringLiteral("0");
+}
 // Icon and picture 0 mean "none", which reads better as an empty cell.
-QString iconText(int icon) { return icon == 0 ? QString() : QString::number(icon); }
+QString iconText(int icon) {
+  return icon == 0 ? QString() : QString::number(icon);
+}
 }  // namespace
 
 QString colourText(Rgb colour) {
@@ -38,8 +42,8 @@ QString treeListing(const SkinTree& tree) {
   QString out = QStringLiteral("Node\tParent\tText\tTag\tpicture\ttext colour\tbold\n");
   for (int i = 1; i <= tree.nodeCount(); ++i) {
     const TreeNode& n = tree.node(i);
-    out += QStringList{QString::number(i), QString::number(n.parent), n.text, n.tag,
-                       iconText(n.picture), colourText(n.colour), flag(n.bold)}
+    out += QStringList{QString::number(i),  QString::number(n.parent), n.text,      n.tag,
+                       iconText(n.picture), colourText(n.colour),      flag(n.bold)}
                .join(kTab) +
            u'\n';
   }

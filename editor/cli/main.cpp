@@ -29,7 +29,8 @@ void write(std::FILE* stream, const QString& text) {
 // the library still reads as ours when mixed with other output.
 void fail(const QString& message) {
   QString out;
-  for (const QString& line : message.split(u'\n')) out += QStringLiteral("corvela-skin: ") + line + u'\n';
+  for (const QString& line : message.split(u'\n'))
+    out += QStringLiteral("corvela-skin: ") + line + u'\n';
   write(stderr, out);
 }
 
@@ -88,7 +89,9 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
       return ExitOk;
     case LoadStatus::BadLine:
       if (!quietStop) {
-        fail(QStringLiteral("caricamento interrotto alla riga %1: %2").arg(outcome.line).arg(outcome.reason));
+        fail(QStringLiteral("caricamento interrotto alla riga %1: %2")
+                 .arg(outcome.line)
+                 .arg(outcome.reason));
       }
       return ExitProblems;
     case LoadStatus::TooManyLines:
@@ -137,7 +140,8 @@ int extractCommand(const QString& file) {
   } else if (exported.beyondArchive > 0) {
     // The window shows these only as red rows; say so without failing.
     fail(QStringLiteral("%1 oggetti non estratti perché vuoti o oltre la fine del loro archivio "
-                        "(righe rosse con icona 3)").arg(exported.beyondArchive));
+                        "(righe rosse con icona 3)")
+             .arg(exported.beyondArchive));
   }
   return status;
 }

@@ -6,11 +6,13 @@
 #include <QImageReader>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "document_names.h"
 #include "object_archive.h"
 #include "skin_line.h"
+#include "standby_records.h"
 #include "text_number.h"
 
 namespace corvela::cli {
@@ -71,15 +73,20 @@ void checkObjects(const SkinDocument& doc, QStringList& problems) {
     const long long offset = numericValue(row.cells[V_Offset]);
     const long long size = numericValue(row.cells[V_Byte]);
     if (offset < 0 || size < 0) {
-      objectProblems << atLine(line, QStringLiteral("oggetto %1 con posizione non valida (offset %2, %3 byte)")
-                                         .arg(id).arg(offset).arg(size));
+      objectProblems << atLine(
+          line, QStringLiteral("oggetto %1 con posizione non valida (offset %2, %3 byte)")
+                    .arg(id)
+                    .arg(offset)
+                    .arg(size));
       continue;
     }
     const std::optional<QByteArray> object = cutObject(*archive.bytes, offset, size);
     if (!object) {
       objectProblems << atLine(line, QStringLiteral("oggetto %1 oltre la fine dell'archivio %2 "
                                                     "(offset %3 + %4 byte, l'archivio ne ha %5)")
-                                         .arg(id, name).arg(offset).arg(size)
+                                         .arg(id, name)
+                                         .arg(offset)
+                                         .arg(size)
                                          .arg(archive.bytes->size()));
       continue;
     }
@@ -96,9 +103,11 @@ void checkObjects(const SkinDocument& doc, QStringList& problems) {
   for (long long number : unreadableOrder) {
     const Archive& a = archives.at(number);
     const QString name = archiveFileName(doc.P_sTheme, number);
-    const QString what = a.exists ? QStringLiteral("archivio %1 non leggibile (%2)").arg(name, a.error)
-                                  : QStringLiteral("archivio %1 mancante").arg(name);
-    problems << atLine(a.firstLine, QStringLiteral("%1: oggetti %2").arg(what, a.ids.join(QStringLiteral(", "))));
+    const QString what = a.exists
+                             ? QStringLiteral("archivio %1 non leggibile (%2)").arg(name, a.error)
+                             : QStringLiteral("archivio %1 mancante").arg(name);
+    problems << atLine(
+        a.firstLine, QStringLiteral("%1: oggetti %2").arg(what, a.ids.join(QStringLiteral(", "))));
   }
   problems << objectProblems;
 }
@@ -115,40 +124,17 @@ void checkDuplicates(const ReportList& list, int indiceColumn, const QString& re
     const auto [it, inserted] = firstLine.emplace(id, line);
     if (!inserted) {
       problems << atLine(line, QStringLiteral("%1 (già alla riga %2): l'editor usa solo il primo")
-                                   .arg(repeated.arg(id)).arg(it->second));
+                                   .arg(repeated.arg(id))
+                                   .arg(it->second));
     }
   }
 }
 
-struct Needed {
-  const char* id;
-  const char* what;
-};
-
-constexpr Needed kColours[] = {{"0595", "testo dell'operatore"},
-                               {"0579", "testo della data"},
-                               {"0009", "lancetta dei minuti"},
-                               {"0012", "lancetta delle ore"}};
-constexpr Needed kRectangles[] = {
-    {"0570", "testo dell'operatore"},    {"0571", "testo della data"},
-    {"0562", "tasto superiore"},         {"0563", "tasto inferiore"},
-    {"0564", "tasto sinistro"},          {"0565", "tasto destro"},
-    {"0566", "tasto superiore premuto"}, {"0567", "tasto inferiore premuto"},
-    {"0568", "tasto sinistro premuto"},  {"0569", "tasto destro premuto"},
-    {"0574", "orologio digitale"},       {"0006", "orologio analogico"}};
-constexpr Needed kObjects[] = {
-    {"0652", "tasto sinistro disabilitato"}, {"0632", "tasto centrale rilasciato"},
-    {"0634", "tasto destro rilasciato"},     {"0631", "tasto sinistro premuto"},
-    {"0633", "tasto centrale premuto"},      {"0635", "tasto destro premuto"},
-    {"0630", "tasto sinistro rilasciato"},   {"0674", "tasto centrale disabilitato"},
-    {"0664", "tasto destro disabilitato"},   {"0675", "tasto aggiuntivo rilasciato"},
-    {"0007", "quadrante dell'orologio analogico"}};
-
-const QString kBackgroundGroup = QStringLiteral("0 41 98");
+const QString kBackgroundGroup = standby::text(standby::kBackgroundGroup);
 
 void checkBackground(const SkinDocument& doc, QStringList& problems) {
   const SkinTree& tree = doc.T_Strutt;
-  const QString tag = kBackgroundGroup + QStringLiteral("_1");
+  const QString tag = standby::text(standby::kBackgroundTag);
   bool groupSeen = false;
   for (int i = 1; i <= tree.nodeCount(); ++i) {
     const TreeNode& n = tree.node(i);
@@ -159,13 +145,15 @@ void checkBackground(const SkinDocument& doc, QStringList& problems) {
     ColourParts parts;
     if (!n.text.startsWith(u'4') || !StringToRGB(n.text, parts)) {
       problems << atLine(i - 1, QStringLiteral("la prima riga del gruppo \"%1\" non è il colore di "
-                                               "sfondo (4 R G B T)").arg(kBackgroundGroup));
+                                               "sfondo (4 R G B T)")
+                                    .arg(kBackgroundGroup));
     }
     return;
   }
-  problems << (groupSeen
-                   ? QStringLiteral("manca il colore di sfondo: il gruppo \"%1\" è vuoto").arg(kBackgroundGroup)
-                   : QStringLiteral("manca il colore di sfondo: non c'è il gruppo \"%1\"").arg(kBackgroundGroup));
+  problems << (groupSeen ? QStringLiteral("manca il colore di sfondo: il gruppo \"%1\" è vuoto")
+                               .arg(kBackgroundGroup)
+                         : QStringLiteral("manca il colore di sfondo: non c'è il gruppo \"%1\"")
+                               .arg(kBackgroundGroup));
 }
 
 void checkHandLength(const SkinTree& tree, const QString& prefix, const QString& what,
@@ -176,14 +164,10 @@ void checkHandLength(const SkinTree& tree, const QString& prefix, const QString&
   problems << QStringLiteral("manca la lunghezza della %1 (riga \"%2\")").arg(what, prefix);
 }
 
-template <size_t N>
-void checkNeeded(const ReportList& list, const Needed (&needed)[N], const QString& kindName,
-                 QStringList& problems) {
-  for (const Needed& n : needed) {
-    const QString id = QString::fromLatin1(n.id);
-    if (list.findId(id) < 0) {
-      problems << QStringLiteral("manca %1 %2 (%3)").arg(kindName, id, QString::fromUtf8(n.what));
-    }
+void checkNeeded(const ReportList& list, const QString& code, std::string_view what,
+                 const QString& kindName, QStringList& problems) {
+  if (list.findId(code) < 0) {
+    problems << QStringLiteral("manca %1 %2 (%3)").arg(kindName, code, standby::text(what));
   }
 }
 
@@ -197,8 +181,9 @@ void checkRawText(const QString& file, QStringList& problems) {
   const QByteArray readable = cr < 0 ? *bytes : bytes->left(cr);
   const qsizetype line = readable.count('\n');
   if (cr >= 0) {
-    problems << atLine(line, QStringLiteral("ritorno carrello (CR): da qui alla fine il file non viene "
-                                            "letto; le righe devono finire con il solo LF"));
+    problems << atLine(line,
+                       QStringLiteral("ritorno carrello (CR): da qui alla fine il file non viene "
+                                      "letto; le righe devono finire con il solo LF"));
   } else if (!readable.isEmpty() && !readable.endsWith('\n')) {
     problems << atLine(line, QStringLiteral("testo dopo l'ultimo a capo: non viene letto e il "
                                             "salvataggio lo perde"));
@@ -218,7 +203,8 @@ bool isDecodableGif(const QByteArray& bytes, QString* why) {
   QImageReader reader(&buffer, "gif");
   QImage image;
   if (!reader.read(&image) || image.isNull()) {
-    if (why) *why = QStringLiteral("immagine GIF non decodificabile (%1)").arg(reader.errorString());
+    if (why)
+      *why = QStringLiteral("immagine GIF non decodificabile (%1)").arg(reader.errorString());
     return false;
   }
   return true;
@@ -230,7 +216,8 @@ QStringList checkSkin(const SkinDocument& doc, const LoadOutcome& outcome) {
   switch (outcome.status) {
     case LoadStatus::BadLine:
       problems << atLine(outcome.line, QStringLiteral("caricamento interrotto (%1): le righe "
-                                                      "seguenti non sono lette").arg(outcome.reason));
+                                                      "seguenti non sono lette")
+                                           .arg(outcome.reason));
       break;
     case LoadStatus::Complete:
       break;
@@ -246,11 +233,21 @@ QStringList checkSkin(const SkinDocument& doc, const LoadOutcome& outcome) {
 
   if (outcome.status == LoadStatus::Complete) {
     checkBackground(doc, problems);
-    checkHandLength(doc.T_Strutt, QStringLiteral("2 8 "), QStringLiteral("lancetta dei minuti"), problems);
-    checkHandLength(doc.T_Strutt, QStringLiteral("2 11 "), QStringLiteral("lancetta delle ore"), problems);
-    checkNeeded(doc.L_RGBA, kColours, QStringLiteral("il colore"), problems);
-    checkNeeded(doc.L_Dim, kRectangles, QStringLiteral("la posizione"), problems);
-    checkNeeded(doc.L_Values, kObjects, QStringLiteral("l'oggetto"), problems);
+    checkHandLength(doc.T_Strutt, standby::text(standby::kMinuteLengthPrefix),
+                    QStringLiteral("lancetta dei minuti"), problems);
+    checkHandLength(doc.T_Strutt, standby::text(standby::kHourLengthPrefix),
+                    QStringLiteral("lancetta delle ore"), problems);
+    for (const standby::ColourRecord& c : standby::kColours) {
+      checkNeeded(doc.L_RGBA, standby::text(c.code), c.what, QStringLiteral("il colore"), problems);
+    }
+    for (const standby::PositionRecord& p : standby::kPositions) {
+      checkNeeded(doc.L_Dim, standby::text(p.code), p.what, QStringLiteral("la posizione"),
+                  problems);
+    }
+    for (const standby::SlotRecord& o : standby::kSlots) {
+      checkNeeded(doc.L_Values, standby::objectCode(o.object), o.what, QStringLiteral("l'oggetto"),
+                  problems);
+    }
   }
   return problems;
 }

@@ -25,8 +25,14 @@ std::optional<std::int32_t> StringToRGB(QStringView s, ColourParts& parts);
 
 // The colour value of three components, each clamped to 0..255.
 std::int32_t colourValue(long long r, long long g, long long b);
-inline int redOf(std::int32_t c) { return c & 0xFF; }
-inline int greenOf(std::int32_t c) { return (c >> 8) & 0xFF; }
-inline int blueOf(std::int32_t c) { return (c >> 16) & 0xFF; }
+inline int redOf(std::int32_t c) {
+  return c & 0xFF;
+}
+inline int greenOf(std::int32_t c) {
+  return (c >> 8) & 0xFF;
+}
+inline int blueOf(std::int32_t c) {
+  return (c >> 16) & 0xFF;
+}
 
 }  // namespace corvela

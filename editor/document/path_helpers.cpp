@@ -6,7 +6,9 @@
 namespace corvela {
 
 namespace {
-bool isSeparator(QChar c) { return c == u'/' || c == u'\\'; }
+bool isSeparator(QChar c) {
+  return c == u'/' || c == u'\\';
+}
 
 qsizetype lastSeparator(const QString& p) {
   for (qsizetype i = p.size() - 1; i >= 0; --i) {
@@ -15,7 +17,9 @@ qsizetype lastSeparator(const QString& p) {
   return -1;
 }
 
-bool isNetworkPath(const QString& p) { return p.size() >= 2 && isSeparator(p[0]) && isSeparator(p[1]); }
+bool isNetworkPath(const QString& p) {
+  return p.size() >= 2 && isSeparator(p[0]) && isSeparator(p[1]);
+}
 }  // namespace
 
 QString SplitPath(const QString& sPath, int Part) {

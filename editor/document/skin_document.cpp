@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "document_edits.h"
 #include "document_names.h"
 #include "object_archive.h"
 #include "skin_line.h"
@@ -13,15 +14,18 @@ namespace corvela {
 
 namespace {
 std::vector<ListColumn> objectColumns() {
-  return {{"ID", Align::Left, 1411},         {"OffSet", Align::Centre, 0},
-          {"N° Dat", Align::Centre, 1411},   {"Offset", Align::Right, 1411},
-          {"Byte", Align::Right, 1411},      {"Stato", Align::Centre, 2540},
-          {"Path GIF", Align::Left, 7937},   {"Indice", Align::Right, 1411}};
+  return {{"ID", Align::Left, 1411},       {"OffSet", Align::Centre, 0},
+          {"N° Dat", Align::Centre, 1411}, {"Offset", Align::Right, 1411},
+          {"Byte", Align::Right, 1411},    {"Stato", Align::Centre, 2540},
+          {"Path GIF", Align::Left, 7937}, {"Indice", Align::Right, 1411}};
 }
 std::vector<ListColumn> colourColumns() {
-  return {{"ID", Align::Left, 1411},      {"R", Align::Centre, 1058},
-          {"G", Align::Centre, 1058},     {"B", Align::Centre, 1058},
-          {"Trasparenza", Align::Centre, 2117}, {"Indice", Align::Right, 1411}};
+  return {{"ID", Align::Left, 1411},
+          {"R", Align::Centre, 1058},
+          {"G", Align::Centre, 1058},
+          {"B", Align::Centre, 1058},
+          {"Trasparenza", Align::Centre, 2117},
+          {"Indice", Align::Right, 1411}};
 }
 std::vector<ListColumn> rectColumns() {
   return {{"ID", Align::Left, 1411},       {"X1", Align::Centre, 882},
@@ -32,13 +36,20 @@ std::vector<ListColumn> rectColumns() {
 
 int pictureOfKind(QChar kind) {
   switch (kind.unicode()) {
-    case u'1': return IconTreeRect;
-    case u'2': return IconTreeSetting;
-    case u'3': return IconTreeKind3;
-    case u'4': return IconTreeColour;
-    case u'5': return IconTreeObject;
-    case u'6': return IconTreeKind6;
-    default: return IconNone;
+    case u'1':
+      return IconTreeRect;
+    case u'2':
+      return IconTreeSetting;
+    case u'3':
+      return IconTreeKind3;
+    case u'4':
+      return IconTreeColour;
+    case u'5':
+      return IconTreeObject;
+    case u'6':
+      return IconTreeKind6;
+    default:
+      return IconNone;
   }
 }
 
@@ -51,9 +62,13 @@ LoadOutcome stopped(LoadStatus status, QString reason, int line = -1) {
 }
 }  // namespace
 
-QString listId(const QString& field) { return field == kNoId ? field : formatField(field, 4); }
+QString listId(const QString& field) {
+  return field == kNoId ? field : formatField(field, 4);
+}
 
-bool isOperatorTheme(const QString& theme) { return theme.compare(kOperatorTheme, Qt::CaseInsensitive) == 0; }
+bool isOperatorTheme(const QString& theme) {
+  return theme.compare(kOperatorTheme, Qt::CaseInsensitive) == 0;
+}
 
 SkinDocument::SkinDocument()
     : L_Values("L_Values", objectColumns()),
@@ -157,8 +172,8 @@ LoadOutcome SkinDocument::parseLines(int lineCount) {
     if (c != u'1' && c != u'4' && c != u'5') continue;
     const std::optional<RecordFields> r = parseRecordLine(line);
     if (!r) {
-      return stopped(LoadStatus::BadLine,
-                     QStringLiteral("riga %1 con meno di cinque campi").arg(k), k);
+      return stopped(LoadStatus::BadLine, QStringLiteral("riga %1 con meno di cinque campi").arg(k),
+                     k);
     }
     if (c == u'5') {
       addObjectRow(k, r->id, r->values);
@@ -188,26 +203,18 @@ void SkinDocument::addObjectRow(int line, const QString& id, const QStringList& 
                QString(),
                padNumber(line, 4)};
   row.tag = offset + u' ' + size + u' ' + archive;
+  const int r = L_Values.appendRow(std::move(row));
   const QString gif = objectGifPath(P_sTarget, id);
   if (extracted_.contains(QFileInfo(gif).fileName())) {
-    row.cells[V_Stato] = kStateFound;
-    row.cells[V_PathGif] = gif;
-    row.icon = IconFound;
+    setObjectState(L_Values, r, ObjectState::Found, gif);
   } else {
-    row.cells[V_Stato] = kStateMissing;
-    row.cells[V_PathGif] = QStringLiteral(" ");
-    row.colour = kRed;
-    row.icon = IconMissing;
+    setObjectState(L_Values, r, ObjectState::Missing, QStringLiteral(" "));
   }
   // Objects already in the packed archive are packed anew by every save.
   if (archiveNumber == kPackedArchive && isOperatorTheme(P_sTheme)) {
     P_SkinVodafone = true;
-    row.cells[V_Stato] = kStateToReplace;
-    row.colour = kChangedBlue;
-    row.bold = true;
-    row.icon = IconReplaced;
+    setObjectState(L_Values, r, ObjectState::ToReplace);
   }
-  L_Values.appendRow(std::move(row));
 }
 
 void SkinDocument::addColourRow(int line, const QString& trimmed, const QString& id,
@@ -224,8 +231,9 @@ void SkinDocument::addRectRow(int line, const QString& trimmed, const QString& i
   ListRow row;
   const long long width = rectangleExtent(numericValue(v[0]), numericValue(v[2]));
   const long long height = rectangleExtent(numericValue(v[1]), numericValue(v[3]));
-  row.cells = {listId(id), v[0], v[1], v[2], v[3], QString::number(width), QString::number(height),
-               padNumber(line, 4)};
+  row.cells = {
+      listId(id),        v[0], v[1], v[2], v[3], QString::number(width), QString::number(height),
+      padNumber(line, 4)};
   row.tag = trimmed;
   row.icon = id == kNoId ? IconNone : IconColour;
   L_Dim.appendRow(std::move(row));

@@ -21,11 +21,13 @@ enum class LoadStatus {
 
 struct LoadOutcome {
   LoadStatus status = LoadStatus::NotLoaded;
-  int line = -1;   // line number where the load stopped, for BadLine
-  QString reason;  // why it stopped, in words for the user
+  int line = -1;             // line number where the load stopped, for BadLine
+  QString reason;            // why it stopped, in words for the user
   bool nameWarning = false;  // the skin is not the operator's: show the warning
   // The closing steps (tabs, preview, name check) run after these two only.
-  bool closingSteps() const { return status == LoadStatus::Complete || status == LoadStatus::BadMagic; }
+  bool closingSteps() const {
+    return status == LoadStatus::Complete || status == LoadStatus::BadMagic;
+  }
 };
 
 inline const QString kBadFormatMessage = QStringLiteral("Formato del file skin non valido!");

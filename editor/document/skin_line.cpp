@@ -43,7 +43,9 @@ long long rectangleExtent(long long from, long long to) {
 }
 
 namespace {
-QString cellText(const QString& cell) { return cell.isEmpty() ? QStringLiteral("0") : cell; }
+QString cellText(const QString& cell) {
+  return cell.isEmpty() ? QStringLiteral("0") : cell;
+}
 
 QString recordLine(char kind, const QString& id, std::initializer_list<QString> values) {
   QString line = QString(QChar::fromLatin1(kind)) + u' ';

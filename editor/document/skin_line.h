@@ -36,8 +36,8 @@ long long rectangleExtent(long long from, long long to);
 // written as 0, so a regenerated line never gains an empty field.
 QString colourLine(const QString& id, const QString& r, const QString& g, const QString& b,
                    const QString& t);
-QString rectangleLine(const QString& id, const QString& x1, const QString& y1,
-                      const QString& x2, const QString& y2);
+QString rectangleLine(const QString& id, const QString& x1, const QString& y1, const QString& x2,
+                      const QString& y2);
 QString packedObjectLine(const QString& id, long long offset, long long size);
 
 }  // namespace corvela

@@ -20,7 +20,8 @@ namespace {
 SaveOutcome failure(SaveOutcome::Kind kind, const QString& message) {
   SaveOutcome o;
   o.kind = kind;
-  o.title = kind == SaveOutcome::Refused && message == kOtherSkinMessage ? kTitleWarning : kTitleError;
+  o.title =
+      kind == SaveOutcome::Refused && message == kOtherSkinMessage ? kTitleWarning : kTitleError;
   o.message = message;
   return o;
 }
@@ -118,11 +119,12 @@ SaveOutcome SalvaSkin(SkinDocument& doc) {
       }
     }
     if (!bytes || bytes->isEmpty()) {
-      return failure(SaveOutcome::Failed,
-                     QStringLiteral("L'oggetto %1 è da sostituire ma il suo file GIF manca e non si "
-                                    "trova nell'archivio %2.\nEsporta gli oggetti prima di salvare. "
-                                    "Nessun file è stato scritto.")
-                         .arg(row.cells[V_ID], archiveFileName(doc.P_sTheme, kPackedArchive)));
+      return failure(
+          SaveOutcome::Failed,
+          QStringLiteral("L'oggetto %1 è da sostituire ma il suo file GIF manca e non si "
+                         "trova nell'archivio %2.\nEsporta gli oggetti prima di salvare. "
+                         "Nessun file è stato scritto.")
+              .arg(row.cells[V_ID], archiveFileName(doc.P_sTheme, kPackedArchive)));
     }
     packed.push_back({r, std::move(*bytes)});
   }
@@ -153,14 +155,18 @@ SaveOutcome SalvaSkin(SkinDocument& doc) {
   QString error;
   QSaveFile archiveOut(archiveFile);
   if (!archive.isEmpty() && !writeTemp(archiveOut, archive, &error)) {
-    return failure(SaveOutcome::Failed, QStringLiteral("Impossibile scrivere %1:\n%2\nNessun file è "
-                                                       "stato scritto.").arg(archiveFile, error));
+    return failure(SaveOutcome::Failed,
+                   QStringLiteral("Impossibile scrivere %1:\n%2\nNessun file è "
+                                  "stato scritto.")
+                       .arg(archiveFile, error));
   }
   QSaveFile skinOut(skinFile);
   if (!writeTemp(skinOut, skinText, &error)) {
     if (!archive.isEmpty()) archiveOut.cancelWriting();
-    return failure(SaveOutcome::Failed, QStringLiteral("Impossibile scrivere %1:\n%2\nNessun file è "
-                                                       "stato scritto.").arg(skinFile, error));
+    return failure(SaveOutcome::Failed,
+                   QStringLiteral("Impossibile scrivere %1:\n%2\nNessun file è "
+                                  "stato scritto.")
+                       .arg(skinFile, error));
   }
   // The copy of the old skin is taken before anything is replaced, so a
   // failure here leaves the skin and its archive matching each other.
@@ -170,16 +176,20 @@ SaveOutcome SalvaSkin(SkinDocument& doc) {
     if (!archive.isEmpty()) archiveOut.cancelWriting();
     return failure(SaveOutcome::Failed,
                    QStringLiteral("Impossibile creare la copia di sicurezza %1.\nNessun file è "
-                                  "stato modificato.").arg(backupFile));
+                                  "stato modificato.")
+                       .arg(backupFile));
   }
   if (!archive.isEmpty() && !archiveOut.commit()) {
     skinOut.cancelWriting();
-    return failure(SaveOutcome::Failed, QStringLiteral("Impossibile scrivere %1:\n%2\nLa skin non è "
-                                                       "stata modificata.").arg(archiveFile, archiveOut.errorString()));
+    return failure(SaveOutcome::Failed,
+                   QStringLiteral("Impossibile scrivere %1:\n%2\nLa skin non è "
+                                  "stata modificata.")
+                       .arg(archiveFile, archiveOut.errorString()));
   }
   if (!skinOut.commit()) {
-    return failure(SaveOutcome::Failed, QStringLiteral("Impossibile scrivere %1:\n%2")
-                                            .arg(skinFile, skinOut.errorString()));
+    return failure(
+        SaveOutcome::Failed,
+        QStringLiteral("Impossibile scrivere %1:\n%2").arg(skinFile, skinOut.errorString()));
   }
 
   for (size_t k = 0; k < lines.size(); ++k) doc.lines[k] = lines[k];

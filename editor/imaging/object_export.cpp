@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "document_edits.h"
 #include "document_names.h"
 #include "object_archive.h"
 #include "skin_document.h"
@@ -16,10 +17,12 @@ namespace corvela {
 QString ExportOutcome::errorMessage() const {
   QStringList parts;
   if (!unreadable.isEmpty()) {
-    parts << QStringLiteral("Impossibile leggere gli archivi: %1.").arg(unreadable.join(QStringLiteral(", ")));
+    parts << QStringLiteral("Impossibile leggere gli archivi: %1.")
+                 .arg(unreadable.join(QStringLiteral(", ")));
   }
   if (!unwritable.isEmpty()) {
-    parts << QStringLiteral("Impossibile scrivere i file: %1.").arg(unwritable.join(QStringLiteral(", ")));
+    parts << QStringLiteral("Impossibile scrivere i file: %1.")
+                 .arg(unwritable.join(QStringLiteral(", ")));
   }
   if (parts.isEmpty()) return {};
   parts << QStringLiteral("Gli oggetti interessati sono segnati in rosso.");
@@ -48,7 +51,8 @@ ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>
 
     auto found = archives.find(number);
     if (found == archives.end()) {
-      std::optional<QByteArray> bytes = readWholeFile(archivePath(doc.P_sPath, doc.P_sTheme, number));
+      std::optional<QByteArray> bytes =
+          readWholeFile(archivePath(doc.P_sPath, doc.P_sTheme, number));
       if (!bytes) outcome.unreadable << archiveFileName(doc.P_sTheme, number);
       found = archives.emplace(number, std::move(bytes)).first;
     }
@@ -69,17 +73,11 @@ ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>
       continue;
     }
     ++outcome.exported;
-    list.setCell(r, V_PathGif, gif);
-    if (number == kPackedArchive && isOperatorTheme(doc.P_sTheme)) {
-      list.setCell(r, V_Stato, kStateToReplace);
-      list.setColour(r, kChangedBlue);
-      list.setBold(r, true);
-      list.setIcon(r, IconReplaced);
-    } else {
-      list.setCell(r, V_Stato, kStateExtracted);
-      list.setColour(r, kBlack);
-      list.setIcon(r, IconFound);
-    }
+    setObjectState(list, r,
+                   number == kPackedArchive && isOperatorTheme(doc.P_sTheme)
+                       ? ObjectState::ToReplace
+                       : ObjectState::Extracted,
+                   gif);
   }
   return outcome;
 }

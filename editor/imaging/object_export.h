@@ -8,10 +8,10 @@ namespace corvela {
 class SkinDocument;
 
 struct ExportOutcome {
-  int exported = 0;           // rows whose object was written
-  int beyondArchive = 0;      // rows whose object does not fit its archive (or is empty)
-  QStringList unreadable;     // archives that are missing or could not be read
-  QStringList unwritable;     // object files that could not be written
+  int exported = 0;        // rows whose object was written
+  int beyondArchive = 0;   // rows whose object does not fit its archive (or is empty)
+  QStringList unreadable;  // archives that are missing or could not be read
+  QStringList unwritable;  // object files that could not be written
   bool ok() const { return unreadable.isEmpty() && unwritable.isEmpty(); }
   // The text of the one "Errore:" message shown at the end; empty when ok.
   QString errorMessage() const;

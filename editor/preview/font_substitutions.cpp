@@ -5,17 +5,16 @@
 
 namespace corvela {
 
-void installFontSubstitutions()
-{
-    static const bool installed = [] {
-        QFont::insertSubstitutions(QStringLiteral("Arial Narrow"),
-                                   {QStringLiteral("Liberation Sans Narrow"),
-                                    QStringLiteral("DejaVu Sans Condensed")});
-        QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-                                   {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-        return true;
-    }();
-    (void)installed;
+void installFontSubstitutions() {
+  static const bool installed = [] {
+    QFont::insertSubstitutions(
+        QStringLiteral("Arial Narrow"),
+        {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    return true;
+  }();
+  (void)installed;
 }
 
 }  // namespace corvela

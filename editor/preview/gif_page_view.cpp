@@ -7,57 +7,50 @@
 
 namespace corvela {
 
-GifPageView::GifPageView(QWidget* parent)
-    : QWidget(parent)
-{
-    setObjectName(QStringLiteral("WB"));
-    setAccessibleName(QStringLiteral("WB"));
+GifPageView::GifPageView(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("WB"));
+  setAccessibleName(QStringLiteral("WB"));
 }
 
 GifPageView::~GifPageView() = default;
 
-QString GifPageView::imageSource(const QString& address)
-{
-    static const QRegularExpression img(QStringLiteral(R"re(<img\s[^>]*?src\s*=\s*"(.*?)"\s*/?\s*>)re"),
-                                        QRegularExpression::CaseInsensitiveOption
-                                            | QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = img.match(address);
-    return match.hasMatch() ? match.captured(1) : QString();
+QString GifPageView::imageSource(const QString& address) {
+  static const QRegularExpression img(
+      QStringLiteral(R"re(<img\s[^>]*?src\s*=\s*"(.*?)"\s*/?\s*>)re"),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+  const QRegularExpressionMatch match = img.match(address);
+  return match.hasMatch() ? match.captured(1) : QString();
 }
 
-void GifPageView::Navigate(const QString& address)
-{
-    location_ = address;
-    imagePath_ = imageSource(address);
-    movie_.reset();
+void GifPageView::Navigate(const QString& address) {
+  location_ = address;
+  imagePath_ = imageSource(address);
+  movie_.reset();
 
-    if (!imagePath_.isEmpty()) {
-        QString file = imagePath_;
-        if (file.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive))
-            file = QUrl(file).toLocalFile();
-        auto movie = std::make_unique<QMovie>(file);
-        // A file can carry a GIF signature and still fail to decode; only a
-        // first frame that really loads counts as something to show.
-        if (movie->isValid() && movie->jumpToFrame(0) && !movie->currentPixmap().isNull()) {
-            connect(movie.get(), &QMovie::frameChanged, this, [this] { update(); });
-            movie->start();
-            movie_ = std::move(movie);
-        }
+  if (!imagePath_.isEmpty()) {
+    QString file = imagePath_;
+    if (file.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive))
+      file = QUrl(file).toLocalFile();
+    auto movie = std::make_unique<QMovie>(file);
+    // A file can carry a GIF signature and still fail to decode; only a
+    // first frame that really loads counts as something to show.
+    if (movie->isValid() && movie->jumpToFrame(0) && !movie->currentPixmap().isNull()) {
+      connect(movie.get(), &QMovie::frameChanged, this, [this] { update(); });
+      movie->start();
+      movie_ = std::move(movie);
     }
-    update();
+  }
+  update();
 }
 
-QSize GifPageView::sizeHint() const
-{
-    return QSize(120, 90);
+QSize GifPageView::sizeHint() const {
+  return QSize(120, 90);
 }
 
-void GifPageView::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    if (movie_)
-        painter.drawPixmap(0, 0, movie_->currentPixmap());
+void GifPageView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  if (movie_) painter.drawPixmap(0, 0, movie_->currentPixmap());
 }
 
 }  // namespace corvela

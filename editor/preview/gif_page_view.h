@@ -16,38 +16,38 @@ class QMovie;
 namespace corvela {
 
 class GifPageView : public QWidget {
-    Q_OBJECT
+  Q_OBJECT
 
-public:
-    explicit GifPageView(QWidget* parent = nullptr);
-    ~GifPageView() override;
+ public:
+  explicit GifPageView(QWidget* parent = nullptr);
+  ~GifPageView() override;
 
-    // Replaces the page at once. An address without an image, or naming a
-    // file that is missing or cannot be decoded, shows an empty page.
-    void Navigate(const QString& address);
+  // Replaces the page at once. An address without an image, or naming a
+  // file that is missing or cannot be decoded, shows an empty page.
+  void Navigate(const QString& address);
 
-    // The last address given to Navigate().
-    QString LocationURL() const { return location_; }
-    // The image the current page names (possibly a file that could not be
-    // shown); empty for a page without an image.
-    QString imagePath() const { return imagePath_; }
-    // The animation being shown, nullptr when the page shows nothing.
-    QMovie* movie() const { return movie_.get(); }
+  // The last address given to Navigate().
+  QString LocationURL() const { return location_; }
+  // The image the current page names (possibly a file that could not be
+  // shown); empty for a page without an image.
+  QString imagePath() const { return imagePath_; }
+  // The animation being shown, nullptr when the page shows nothing.
+  QMovie* movie() const { return movie_.get(); }
 
-    // The text between the quotes of the first <img src="..."> tag of a page,
-    // empty when there is none. The quoted text ends at the quote that closes
-    // the tag, so a quote inside a file name survives.
-    static QString imageSource(const QString& address);
+  // The text between the quotes of the first <img src="..."> tag of a page,
+  // empty when there is none. The quoted text ends at the quote that closes
+  // the tag, so a quote inside a file name survives.
+  static QString imageSource(const QString& address);
 
-    QSize sizeHint() const override;
+  QSize sizeHint() const override;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
-private:
-    QString location_;
-    QString imagePath_;
-    std::unique_ptr<QMovie> movie_;
+ private:
+  QString location_;
+  QString imagePath_;
+  std::unique_ptr<QMovie> movie_;
 };
 
 }  // namespace corvela

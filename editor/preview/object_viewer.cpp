@@ -9,15 +9,13 @@ const QString kPageStart = QStringLiteral(
 
 }  // namespace
 
-QString aniGifPage(const QString& gifImage)
-{
-    return kPageStart + QStringLiteral("<img src=") + QLatin1Char('"') + gifImage + QLatin1Char('"')
-           + QStringLiteral("></img></body></html>");
+QString aniGifPage(const QString& gifImage) {
+  return kPageStart + QStringLiteral("<img src=") + QLatin1Char('"') + gifImage + QLatin1Char('"') +
+         QStringLiteral("></img></body></html>");
 }
 
-QString noGifPage()
-{
-    return kPageStart + QStringLiteral("</body></html>");
+QString noGifPage() {
+  return kPageStart + QStringLiteral("</body></html>");
 }
 
 }  // namespace corvela

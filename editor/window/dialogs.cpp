@@ -11,7 +11,9 @@
 
 namespace corvela {
 
-void Dialogs::error(const QString& text) { message(kTitleError, text, Icon::Critical, Buttons::Ok); }
+void Dialogs::error(const QString& text) {
+  message(kTitleError, text, Icon::Critical, Buttons::Ok);
+}
 
 void Dialogs::warning(const QString& text) {
   message(kTitleWarning, text, Icon::Exclamation, Buttons::Ok);
@@ -44,11 +46,21 @@ Dialogs::Answer QtDialogs::message(const QString& title, const QString& text, Ic
   box.setWindowTitle(title.isEmpty() ? kProgramName : title);
   box.setText(text);
   switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::None:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    case Icon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case Icon::Exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case Icon::Critical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case Icon::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
   }
   if (buttons == Buttons::YesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -86,8 +98,8 @@ std::optional<QColor> QtDialogs::chooseColor(const QColor& initial) {
 }
 
 QString QtDialogs::browseFolder(const QString& title) {
-  const QString folder = QFileDialog::getExistingDirectory(owner_, title, startFolder_,
-                                                           QFileDialog::ShowDirsOnly);
+  const QString folder =
+      QFileDialog::getExistingDirectory(owner_, title, startFolder_, QFileDialog::ShowDirsOnly);
   return folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder);
 }
 

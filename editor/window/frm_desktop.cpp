@@ -1,5 +1,6 @@
 #include "frm_desktop.h"
 
+#include <ferzola/LineSeparator.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -7,18 +8,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTime>
 #include <QToolBar>
 #include <QToolButton>
-#include <ferzola/LineSeparator.h>
 
 #include "desktop_surface.h"
 #include "document_names.h"
@@ -104,8 +104,8 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   resize(size);
 
   // Start-up.
-  setWindowTitle(windowTitleFor(CORVELA_VERSION_MAJOR, CORVELA_VERSION_MINOR,
-                                CORVELA_VERSION_PATCH));
+  setWindowTitle(
+      windowTitleFor(CORVELA_VERSION_MAJOR, CORVELA_VERSION_MINOR, CORVELA_VERSION_PATCH));
   SSTab1->setCurrentIndex(TabPreview);
   InitSystem();
   setStatusText(kAskForSkin);
@@ -136,9 +136,13 @@ QLineEdit* frmDesktop::txt(int index) const {
   return index == 50 ? txt50 : nullptr;
 }
 
-QString frmDesktop::statusText() const { return statusField_->text(); }
+QString frmDesktop::statusText() const {
+  return statusField_->text();
+}
 
-void frmDesktop::setStatusText(const QString& text) { statusField_->setText(text); }
+void frmDesktop::setStatusText(const QString& text) {
+  statusField_->setText(text);
+}
 
 void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
   if (dialogs) dialogs_ = std::move(dialogs);
@@ -169,9 +173,8 @@ void frmDesktop::setAllTabsEnabled(bool enabled) {
 // ---- window events -----------------------------------------------------------
 
 void frmDesktop::closeEvent(QCloseEvent* event) {
-  if (askBeforeClosing_ &&
-      dialogs_->message(kTitleQuestion, kExitQuestion, Dialogs::Icon::Question,
-                        Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
+  if (askBeforeClosing_ && dialogs_->message(kTitleQuestion, kExitQuestion, Dialogs::Icon::Question,
+                                             Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
     event->ignore();
     return;
   }
@@ -230,15 +233,16 @@ void frmDesktop::SSTab1_Click(int tab) {
       }
       break;
     case TabObjects:
-      setStatusText(doc.L_Values.rowCount() > 0
-                        ? QStringLiteral("N° oggetti definiti in elenco: %1")
-                              .arg(doc.L_Values.rowCount())
-                        : QStringLiteral("Nessun oggetto definito in elenco."));
+      setStatusText(
+          doc.L_Values.rowCount() > 0
+              ? QStringLiteral("N° oggetti definiti in elenco: %1").arg(doc.L_Values.rowCount())
+              : QStringLiteral("Nessun oggetto definito in elenco."));
       break;
     case TabColours:
-      setStatusText(doc.L_RGBA.rowCount() > 0
-                        ? QStringLiteral("N° colori definiti in elenco: %1").arg(doc.L_RGBA.rowCount())
-                        : QStringLiteral("Nessun colore definito in elenco."));
+      setStatusText(
+          doc.L_RGBA.rowCount() > 0
+              ? QStringLiteral("N° colori definiti in elenco: %1").arg(doc.L_RGBA.rowCount())
+              : QStringLiteral("Nessun colore definito in elenco."));
       break;
     case TabStructure:
       setStatusText(QString());
@@ -283,11 +287,11 @@ void frmDesktop::InitSystem() {
 
 void frmDesktop::clearReferences() {
   P_tNodeMin = P_tNodeOra = P_tNodeBackColor = 0;
-  for (int* row : {&P_tItemOperatore, &P_tItemData, &P_tItemLineMin, &P_tItemLineOra,
-                   &P_tPosOperatore, &P_tPosData, &P_tPosSmartUp, &P_tPosSmartDown,
-                   &P_tPosSmartLeft, &P_tPosSmartRight, &P_tPosSmartUpPress,
-                   &P_tPosSmartDownPress, &P_tPosSmartLeftPress, &P_tPosSmartRightPress,
-                   &P_tPosDigitale, &P_tPosAnalogico}) {
+  for (int* row :
+       {&P_tItemOperatore, &P_tItemData, &P_tItemLineMin, &P_tItemLineOra, &P_tPosOperatore,
+        &P_tPosData, &P_tPosSmartUp, &P_tPosSmartDown, &P_tPosSmartLeft, &P_tPosSmartRight,
+        &P_tPosSmartUpPress, &P_tPosSmartDownPress, &P_tPosSmartLeftPress, &P_tPosSmartRightPress,
+        &P_tPosDigitale, &P_tPosAnalogico}) {
     *row = -1;
   }
 }
@@ -330,9 +334,9 @@ void frmDesktop::resetEditors() {
 // ---- open and save -----------------------------------------------------------
 
 void frmDesktop::OpenSkin() {
-  const std::optional<QString> file = dialogs_->openFile(
-      QStringLiteral("Seleziona file .SKI..."), toQtFilter(QStringLiteral("Skin file (*.ski)|*.ski")),
-      QString());
+  const std::optional<QString> file =
+      dialogs_->openFile(QStringLiteral("Seleziona file .SKI..."),
+                         toQtFilter(QStringLiteral("Skin file (*.ski)|*.ski")), QString());
   if (!file || file->isEmpty()) return;
   openSkinFile(*file);
 }
@@ -346,7 +350,8 @@ void frmDesktop::openSkinFile(const QString& file) {
   clearReferences();
   resetPreview();
   resetEditors();
-  setStatusText(QStringLiteral("Skin: ") + QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
+  setStatusText(QStringLiteral("Skin: ") +
+                QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
 
   const LoadOutcome outcome = doc.load(file);
 
@@ -395,7 +400,9 @@ void frmDesktop::AniGIF(GifPageView* view, PictureBox* /*Image*/, const QString&
   if (view) view->Navigate(aniGifPage(GifImage));
 }
 
-void frmDesktop::NoGIF() { WB->Navigate(noGifPage()); }
+void frmDesktop::NoGIF() {
+  WB->Navigate(noGifPage());
+}
 
 // ---- the tree and the lists as selection tools ---------------------------------
 
@@ -442,7 +449,9 @@ void frmDesktop::L_Values_ItemClick(int row) {
   setStatusText(QStringLiteral("Tag: ") + doc.L_Values.row(row).tag);
 }
 
-void frmDesktop::L_Values_ColumnClick(int column) { L_Values->sortByListColumn(column); }
+void frmDesktop::L_Values_ColumnClick(int column) {
+  L_Values->sortByListColumn(column);
+}
 
 void frmDesktop::L_RGBA_ItemClick(int row) {
   const ReportList& list = doc.L_RGBA;

@@ -1,5 +1,6 @@
 // The window's form: every control created, named, captioned and placed.
 // Behaviour lives in frm_desktop.cpp; this file only builds.
+#include <ferzola/LineSeparator.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,7 +16,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <ferzola/LineSeparator.h>
 
 #include "desktop_surface.h"
 #include "file_list_box.h"
@@ -91,7 +91,8 @@ void frmDesktop::buildToolBar() {
   TB0->setContextMenuPolicy(Qt::PreventContextMenu);
   addToolBar(Qt::TopToolBarArea, TB0);
 
-  const auto add = [this](const QString& caption, const char* key, const QString& tip, int picture) {
+  const auto add = [this](const QString& caption, const char* key, const QString& tip,
+                          int picture) {
     QAction* a = TB0->addAction(iconButtonPicture(picture), caption);
     a->setObjectName(QLatin1StringView(key));
     a->setData(QLatin1StringView(key));
@@ -322,13 +323,13 @@ QWidget* frmDesktop::buildInfoTab() {
   bold.setBold(true);
   lblInfoTitle->setFont(bold);
 
-  lblContact = new QLabel(QStringLiteral(
-      "Corvela, editor della schermata di standby del v980\n"
-      "Versione 1.0 (build 020), Tavrin\n\n"
-      "Posta: corvela@example.org\n"
-      "Sito: https://example.org/corvela\n\n"
-      "Segnalate errori e idee indicando la versione qui sopra\n"
-      "e, se possibile, allegando il file .ski interessato."));
+  lblContact =
+      new QLabel(QStringLiteral("Corvela, editor della schermata di standby del v980\n"
+                                "Versione 1.0 (build 020), Tavrin\n\n"
+                                "Posta: corvela@example.org\n"
+                                "Sito: https://example.org/corvela\n\n"
+                                "Segnalate errori e idee indicando la versione qui sopra\n"
+                                "e, se possibile, allegando il file .ski interessato."));
   lblContact->setObjectName(QStringLiteral("lblContact"));
   lblContact->setTextInteractionFlags(Qt::TextSelectableByMouse);
   lblContact->setAlignment(Qt::AlignLeft | Qt::AlignTop);

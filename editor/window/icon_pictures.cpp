@@ -150,7 +150,9 @@ void drawColourLine(QPainter& p) {
   }
 }
 
-void drawGroup(QPainter& p) { folder(p, false); }
+void drawGroup(QPainter& p) {
+  folder(p, false);
+}
 
 void drawRectangleLine(QPainter& p) {
   QPen dash = outlinePen(kBlue, 1.0);
@@ -160,8 +162,8 @@ void drawRectangleLine(QPainter& p) {
   p.drawRect(QRectF(3.5, 3.5, 9, 9));
   p.setPen(outlinePen());
   p.setBrush(Qt::white);
-  for (const QPointF c : {QPointF(3.5, 3.5), QPointF(12.5, 3.5), QPointF(3.5, 12.5),
-                          QPointF(12.5, 12.5)}) {
+  for (const QPointF c :
+       {QPointF(3.5, 3.5), QPointF(12.5, 3.5), QPointF(3.5, 12.5), QPointF(12.5, 12.5)}) {
     p.drawRect(QRectF(c.x() - 1.5, c.y() - 1.5, 3, 3));
   }
 }
@@ -286,34 +288,53 @@ class DrawnIconEngine : public QIconEngine {
   Drawing draw_;
 };
 
-QIcon drawn(Drawing d) { return QIcon(new DrawnIconEngine(std::move(d))); }
+QIcon drawn(Drawing d) {
+  return QIcon(new DrawnIconEngine(std::move(d)));
+}
 
 }  // namespace
 
 QIcon iconListPicture(int number) {
   switch (number) {
-    case IconOpen: return drawn(drawOpen);
-    case IconReplaced: return drawn(drawReplaced);
-    case IconMissing: return drawn(drawMissing);
-    case IconFound: return drawn(drawFound);
-    case IconColour: return drawn(drawRecord);
-    case IconTreeColour: return drawn(drawColourLine);
-    case IconTreeGroup: return drawn(drawGroup);
-    case IconTreeRect: return drawn(drawRectangleLine);
-    case IconTreeKind3: return drawn([](QPainter& p) { drawTextLine(p, QColor(150, 90, 200)); });
-    case IconTreeSetting: return drawn(drawSetting);
-    case IconTreeRoot: return drawn(drawRoot);
-    case IconTreeKind6: return drawn([](QPainter& p) { drawTextLine(p, QColor(240, 150, 30)); });
-    default: return {};
+    case IconOpen:
+      return drawn(drawOpen);
+    case IconReplaced:
+      return drawn(drawReplaced);
+    case IconMissing:
+      return drawn(drawMissing);
+    case IconFound:
+      return drawn(drawFound);
+    case IconColour:
+      return drawn(drawRecord);
+    case IconTreeColour:
+      return drawn(drawColourLine);
+    case IconTreeGroup:
+      return drawn(drawGroup);
+    case IconTreeRect:
+      return drawn(drawRectangleLine);
+    case IconTreeKind3:
+      return drawn([](QPainter& p) { drawTextLine(p, QColor(150, 90, 200)); });
+    case IconTreeSetting:
+      return drawn(drawSetting);
+    case IconTreeRoot:
+      return drawn(drawRoot);
+    case IconTreeKind6:
+      return drawn([](QPainter& p) { drawTextLine(p, QColor(240, 150, 30)); });
+    default:
+      return {};
   }
 }
 
 QIcon iconButtonPicture(int number) {
   switch (number) {
-    case 1: return drawn(drawOpen);
-    case 5: return drawn(drawSave);
-    case 6: return drawn(drawExit);
-    default: return {};
+    case 1:
+      return drawn(drawOpen);
+    case 5:
+      return drawn(drawSave);
+    case 6:
+      return drawn(drawExit);
+    default:
+      return {};
   }
 }
 

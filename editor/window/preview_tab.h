@@ -27,66 +27,66 @@ class FileListBox;
 class PictureBox;
 
 class PreviewTab : public QWidget {
-    Q_OBJECT
+  Q_OBJECT
 
-public:
-    explicit PreviewTab(QWidget* parent = nullptr);
+ public:
+  explicit PreviewTab(QWidget* parent = nullptr);
 
-    // Object numbers of the main-button slots, by row of the panel and left to
-    // right: disabled, released (with the extra slot last), pressed.
-    static constexpr std::array<int, 3> DisabledRow{652, 674, 664};
-    static constexpr std::array<int, 4> ReleasedRow{630, 632, 634, 675};
-    static constexpr std::array<int, 3> PressedRow{631, 633, 635};
+  // Object numbers of the main-button slots, by row of the panel and left to
+  // right: disabled, released (with the extra slot last), pressed.
+  static constexpr std::array<int, 3> DisabledRow{652, 674, 664};
+  static constexpr std::array<int, 4> ReleasedRow{630, 632, 634, 675};
+  static constexpr std::array<int, 3> PressedRow{631, 633, 635};
 
-    // Light grey of every position and transparency box.
-    static const QColor NumberBoxColour;
+  // Light grey of every position and transparency box.
+  static const QColor NumberBoxColour;
 
-    DesktopSurface* PicDesktop;
+  DesktopSurface* PicDesktop;
 
-    // Main-button slots indexed by object number.
-    std::map<int, PictureBox*> Pic;
+  // Main-button slots indexed by object number.
+  std::map<int, PictureBox*> Pic;
 
-    // Position and transparency boxes 0 to 49; box 50 belongs to the colours tab.
-    std::array<QLineEdit*, 50> txt;
-    // Which rectangles the move tools act on.
-    std::array<QCheckBox*, 12> optPos;
-    // 0 "Digitale", 1 "Analogico".
-    std::array<QRadioButton*, 2> optTime;
+  // Position and transparency boxes 0 to 49; box 50 belongs to the colours tab.
+  std::array<QLineEdit*, 50> txt;
+  // Which rectangles the move tools act on.
+  std::array<QCheckBox*, 12> optPos;
+  // 0 "Digitale", 1 "Analogico".
+  std::array<QRadioButton*, 2> optTime;
 
-    QLineEdit* txtMin;
-    QLineEdit* txtOra;
-    PictureBox* PicMin;
-    PictureBox* PicOre;
+  QLineEdit* txtMin;
+  QLineEdit* txtOra;
+  PictureBox* PicMin;
+  PictureBox* PicOre;
 
-    PictureBox* PicBGColor1;
-    QLabel* lbl0;  // "Colore:" beside PicBGColor1
-    PictureBox* PicTxtColor1;
-    PictureBox* PicTxtColor2;
+  PictureBox* PicBGColor1;
+  QLabel* lbl0;  // "Colore:" beside PicBGColor1
+  PictureBox* PicTxtColor1;
+  PictureBox* PicTxtColor2;
 
-    QLineEdit* txtOffSet;
-    QToolButton* cmdMoveUp;
-    QToolButton* cmdMoveDown;
-    QToolButton* cmdMoveLeft;
-    QToolButton* cmdMoveRight;
-    QPushButton* cmdUpdate;
+  QLineEdit* txtOffSet;
+  QToolButton* cmdMoveUp;
+  QToolButton* cmdMoveDown;
+  QToolButton* cmdMoveLeft;
+  QToolButton* cmdMoveRight;
+  QPushButton* cmdUpdate;
 
-    FileListBox* FileDesktop;
-    QCheckBox* chkWallPaper;
-    QPushButton* cmdSelImg;
+  FileListBox* FileDesktop;
+  QCheckBox* chkWallPaper;
+  QPushButton* cmdSelImg;
 
-private:
-    QLineEdit* makeNumberBox(int index);
-    QCheckBox* makeMoveTarget(int index, const QString& caption);
-    PictureBox* makeSwatch(const char* name, const QString& tip, const QColor& colour);
-    QToolButton* makeMoveButton(const char* name, Qt::ArrowType arrow);
+ private:
+  QLineEdit* makeNumberBox(int index);
+  QCheckBox* makeMoveTarget(int index, const QString& caption);
+  PictureBox* makeSwatch(const char* name, const QString& tip, const QColor& colour);
+  QToolButton* makeMoveButton(const char* name, Qt::ArrowType arrow);
 
-    QGroupBox* buildTextFrame(const QString& title, int moveTarget, int firstBox, PictureBox*& swatch,
-                              const char* swatchName, const QString& swatchTip, int transparencyBox);
-    QGroupBox* buildClockFrame();
-    QGroupBox* buildSmartKeyFrame();
-    QGroupBox* buildMoveFrame();
-    QGroupBox* buildWallpaperFrame();
-    QGroupBox* buildMainButtonFrame();
+  QGroupBox* buildTextFrame(const QString& title, int moveTarget, int firstBox, PictureBox*& swatch,
+                            const char* swatchName, const QString& swatchTip, int transparencyBox);
+  QGroupBox* buildClockFrame();
+  QGroupBox* buildSmartKeyFrame();
+  QGroupBox* buildMoveFrame();
+  QGroupBox* buildWallpaperFrame();
+  QGroupBox* buildMainButtonFrame();
 };
 
 }  // namespace corvela

@@ -16,9 +16,12 @@ constexpr int kTwipsPerPixel = 15;
 
 Qt::Alignment alignmentOf(Align a) {
   switch (a) {
-    case Align::Centre: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
-    case Align::Left: break;
+    case Align::Centre:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Align::Right:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Left:
+      break;
   }
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -63,7 +66,8 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
       return list_.cell(index.row(), column);
     case Qt::TextAlignmentRole:
-      return QVariant::fromValue(alignmentOf(list_.columns().at(static_cast<size_t>(column)).align));
+      return QVariant::fromValue(
+          alignmentOf(list_.columns().at(static_cast<size_t>(column)).align));
     case Qt::ForegroundRole:
       return QColor(row.colour.r, row.colour.g, row.colour.b);
     case Qt::FontRole:
@@ -148,7 +152,9 @@ void ReportView::sortByListColumn(int column) {
   header()->setSortIndicator(column, Qt::AscendingOrder);
 }
 
-int ReportView::sortColumn() const { return proxy_->sortColumn(); }
+int ReportView::sortColumn() const {
+  return proxy_->sortColumn();
+}
 
 int ReportView::listRow(const QModelIndex& index) const {
   if (!index.isValid()) return -1;

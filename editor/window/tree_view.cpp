@@ -83,7 +83,9 @@ int SkinTreeModel::rowCount(const QModelIndex& parent) const {
   return static_cast<int>(children_[static_cast<size_t>(node)].size());
 }
 
-int SkinTreeModel::columnCount(const QModelIndex&) const { return 1; }
+int SkinTreeModel::columnCount(const QModelIndex&) const {
+  return 1;
+}
 
 QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
   const int node = nodeOf(index);
@@ -141,7 +143,9 @@ SkinTreeView::SkinTreeView(SkinTree& tree, QWidget* parent)
   });
 }
 
-int SkinTreeView::currentNode() const { return model_->nodeOf(currentIndex()); }
+int SkinTreeView::currentNode() const {
+  return model_->nodeOf(currentIndex());
+}
 
 void SkinTreeView::selectNode(int node) {
   const QModelIndex i = model_->indexOfNode(node);

@@ -12,8 +12,8 @@ class SkinTreeModel : public QAbstractItemModel {
   Q_OBJECT
  public:
   static constexpr int TagRole = Qt::UserRole + 1;
-  static constexpr int NodeRole = Qt::UserRole + 2;      // node number, from 1
-  static constexpr int PictureRole = Qt::UserRole + 3;   // icon list number
+  static constexpr int NodeRole = Qt::UserRole + 2;     // node number, from 1
+  static constexpr int PictureRole = Qt::UserRole + 3;  // icon list number
 
   explicit SkinTreeModel(SkinTree& tree, QObject* parent = nullptr);
 

@@ -13,8 +13,10 @@ namespace {
 // The line of `problems` that starts with `prefix`; fails when there is not
 // exactly one.
 QString lineStarting(const QStringList& problems, const QString& prefix) {
-  const QStringList found = problems.filter(QRegularExpression("^" + QRegularExpression::escape(prefix)));
-  EXPECT_EQ(found.size(), 1) << prefix.toStdString() << " in\n" << problems.join('\n').toStdString();
+  const QStringList found =
+      problems.filter(QRegularExpression("^" + QRegularExpression::escape(prefix)));
+  EXPECT_EQ(found.size(), 1) << prefix.toStdString() << " in\n"
+                             << problems.join('\n').toStdString();
   return found.value(0);
 }
 
@@ -56,7 +58,8 @@ TEST(Check, ArchiveObjectAndDuplicateProblems) {
   // 700: reaches ten bytes past the end of archive 3.
   skin.lines << QStringLiteral("5 700 %1 35 3").arg(end - 25);
   // 701 and 702: archive 5 does not exist.
-  skin.lines << "5 701 0 35 5" << "5 702 35 35 5";
+  skin.lines << "5 701 0 35 5"
+             << "5 702 35 35 5";
   // 703: not a GIF at all; 704: a GIF signature over a broken body.
   skin.lines << QStringLiteral("5 703 %1 %2 3").arg(a3.size()).arg(png.size());
   a3 += png;
@@ -66,20 +69,26 @@ TEST(Check, ArchiveObjectAndDuplicateProblems) {
   // 705: no byte at all.
   skin.lines << "5 705 0 0 3";
   // The same id twice in each name space; 7 in all three is no problem.
-  skin.lines << QStringLiteral("5 652 0 %1 0").arg(skin.objects.at(652).size()) << "4 595 1 1 1 0" << "1 0570 1 1 2 2" << "4 7 1 2 3 0" << "1 7 1 1 2 2";
+  skin.lines << QStringLiteral("5 652 0 %1 0").arg(skin.objects.at(652).size()) << "4 595 1 1 1 0"
+             << "1 0570 1 1 2 2"
+             << "4 7 1 2 3 0"
+             << "1 7 1 1 2 2";
   skin.writeTo(f);
 
   const ToolRun r = runTool({"check", f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 1);
   const QStringList p = problemsOf(r);
   const auto at = [&](int k) { return QStringLiteral("riga %1: ").arg(firstNew + k); };
-  EXPECT_TRUE(lineStarting(p, at(0) + "oggetto 0700 oltre la fine dell'archivio vodafone3.dat").contains("ne ha"));
+  EXPECT_TRUE(lineStarting(p, at(0) + "oggetto 0700 oltre la fine dell'archivio vodafone3.dat")
+                  .contains("ne ha"));
   EXPECT_EQ(lineStarting(p, at(1)), at(1) + "archivio vodafone5.dat mancante: oggetti 0701, 0702");
-  EXPECT_TRUE(lineStarting(p, at(3) + "oggetto 0703 in vodafone3.dat: non è un'immagine GIF").contains("89 50 4E 47"));
+  EXPECT_TRUE(lineStarting(p, at(3) + "oggetto 0703 in vodafone3.dat: non è un'immagine GIF")
+                  .contains("89 50 4E 47"));
   lineStarting(p, at(4) + "oggetto 0704 in vodafone3.dat: immagine GIF non decodificabile");
   lineStarting(p, at(5) + "oggetto 0705 vuoto");
   const qsizetype firstObject = indexStarting(completeSkin().lines, "5 652 ");
-  lineStarting(p, at(6) + QStringLiteral("oggetto 0652 ripetuto (già alla riga %1)").arg(firstObject));
+  lineStarting(p,
+               at(6) + QStringLiteral("oggetto 0652 ripetuto (già alla riga %1)").arg(firstObject));
   lineStarting(p, at(7) + "colore 0595 ripetuto (già alla riga 5)");
   lineStarting(p, at(8) + "posizione 0570 ripetuta (già alla riga 10)");
   EXPECT_EQ(p.size(), 8) << p.join('\n').toStdString();
@@ -103,14 +112,16 @@ TEST(Check, RecordsThePreviewNeeds) {
   skin.writeTo(f);
   const ToolRun r = runTool({"check", f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 1);
-  EXPECT_EQ(problemsOf(r), (QStringList{
-                               "riga 2: la prima riga del gruppo \"0 41 98\" non è il colore di sfondo (4 R G B T)",
-                               "manca la lunghezza della lancetta dei minuti (riga \"2 8 \")",
-                               "manca il colore 0579 (testo della data)",
-                               "manca la posizione 0574 (orologio digitale)",
-                               "manca la posizione 0006 (orologio analogico)",
-                               "manca l'oggetto 0007 (quadrante dell'orologio analogico)",
-                           }));
+  EXPECT_EQ(
+      problemsOf(r),
+      (QStringList{
+          "riga 2: la prima riga del gruppo \"0 41 98\" non è il colore di sfondo (4 R G B T)",
+          "manca la lunghezza della lancetta dei minuti (riga \"2 8 \")",
+          "manca il colore 0579 (testo della data)",
+          "manca la posizione 0574 (orologio digitale)",
+          "manca la posizione 0006 (orologio analogico)",
+          "manca l'oggetto 0007 (quadrante dell'orologio analogico)",
+      }));
 
   // Without the group the background has nowhere to be.
   skin.lines[1] = "0 41 99";
@@ -128,8 +139,9 @@ TEST(Check, StoppedLoadIsReportedWithItsLine) {
   EXPECT_EQ(r.exit, 1);
   EXPECT_EQ(r.err, "");
   // Records after the stop are not reported missing: the stop is the news.
-  EXPECT_EQ(problemsOf(r), (QStringList{"riga 12: caricamento interrotto (riga 12 con meno di cinque "
-                                         "campi): le righe seguenti non sono lette"}));
+  EXPECT_EQ(problemsOf(r),
+            (QStringList{"riga 12: caricamento interrotto (riga 12 con meno di cinque "
+                         "campi): le righe seguenti non sono lette"}));
 }
 
 TEST(Check, FormatErrorIsAUsageError) {
@@ -149,7 +161,8 @@ TEST(Check, TextTheReaderLeavesOut) {
   f.write("vodafone.ski", complete + "4 1 2 3 4");
   EXPECT_EQ(problemsOf(runTool({"check", f.file("vodafone.ski")})),
             QStringList{QStringLiteral("riga %1: testo dopo l'ultimo a capo: non viene letto e il "
-                                       "salvataggio lo perde").arg(skin.lines.size())});
+                                       "salvataggio lo perde")
+                            .arg(skin.lines.size())});
 
   // CR LF line ends: nothing but the magic line's text is read, so every
   // record the preview needs is missing as well.

@@ -1,5 +1,6 @@
 #include "cli_support.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <gtest/gtest.h>
 #include <stdexcept>
 
 #include "skin_document.h"
@@ -68,7 +68,9 @@ QByteArray Folder::read(const QString& name) const {
   return f.readAll();
 }
 
-bool Folder::exists(const QString& name) const { return QFileInfo::exists(file(name)); }
+bool Folder::exists(const QString& name) const {
+  return QFileInfo::exists(file(name));
+}
 
 QMap<QString, QString> Folder::snapshot() const {
   QMap<QString, QString> all;
@@ -81,10 +83,12 @@ QMap<QString, QString> Folder::snapshot() const {
     QString content = QStringLiteral("<folder>");
     if (info.isFile()) {
       QFile f(p);
-      const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+      const QByteArray bytes =
+          f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
       content = QStringLiteral("%1 bytes, sha1 %2")
                     .arg(bytes.size())
-                    .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
+                    .arg(QString::fromLatin1(
+                        QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
     }
     all.insert(root.relativeFilePath(p), content);
   }
@@ -136,8 +140,9 @@ void SkinFixture::writeTo(const Folder& folder, const QString& name) const {
   folder.writeSkin(lines, name);
   const QString theme = name.left(name.indexOf(u'.'));
   for (const auto& [number, bytes] : archives) {
-    folder.write(theme + (number == 0 ? QString() : QString::number(number)) + QStringLiteral(".dat"),
-                 bytes);
+    folder.write(
+        theme + (number == 0 ? QString() : QString::number(number)) + QStringLiteral(".dat"),
+        bytes);
   }
 }
 
@@ -184,9 +189,13 @@ SkinFixture completeSkin() {
   return s;
 }
 
-QString demoDir() { return QStringLiteral(CORVELA_DEMO_DIR); }
+QString demoDir() {
+  return QStringLiteral(CORVELA_DEMO_DIR);
+}
 
-bool demoExists() { return QFileInfo::exists(demoDir() + QStringLiteral("/vodafone.ski")); }
+bool demoExists() {
+  return QFileInfo::exists(demoDir() + QStringLiteral("/vodafone.ski"));
+}
 
 }  // namespace corvela::clitest
 

@@ -9,7 +9,9 @@
 #include <ostream>
 
 // Readable QString values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
 
 namespace corvela::clitest {
 
@@ -26,7 +28,8 @@ class Folder {
   QString file(const QString& name) const { return dir_.path() + u'/' + name; }
   void write(const QString& name, const QByteArray& bytes) const;
   // Each line followed by a line feed, Latin-1 as the reader expects.
-  void writeSkin(const QStringList& lines, const QString& name = QStringLiteral("vodafone.ski")) const;
+  void writeSkin(const QStringList& lines,
+                 const QString& name = QStringLiteral("vodafone.ski")) const;
   QByteArray read(const QString& name) const;
   bool exists(const QString& name) const;
   // Every file and folder under the folder with the size and digest of its

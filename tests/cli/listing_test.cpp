@@ -12,23 +12,18 @@ using namespace corvela::clitest;
 namespace {
 
 const QStringList kListingSkin{
-    "SKI1",
-    "4 7 1 2 3 0",
-    "0 41 98",
-    "4 255 255 255 0",
-    "1 0 0 175 30",
-    "1 7 10 20 30 40 99",
-    "5 595 10 35 3",
-    "5 12 0 35 14",
-    "5 9 45 35 0",
-    "0 1 2",
-    "7 x",
-    "2 8 30",
-    "6 1",
-    "3 x",
+    "SKI1",          "4 7 1 2 3 0",
+    "0 41 98",       "4 255 255 255 0",
+    "1 0 0 175 30",  "1 7 10 20 30 40 99",
+    "5 595 10 35 3", "5 12 0 35 14",
+    "5 9 45 35 0",   "0 1 2",
+    "7 x",           "2 8 30",
+    "6 1",           "3 x",
 };
 
-QString lines(const QStringList& l) { return l.join(u'\n') + u'\n'; }
+QString lines(const QStringList& l) {
+  return l.join(u'\n') + u'\n';
+}
 
 class ListingSkin : public ::testing::Test {
  protected:
@@ -47,12 +42,14 @@ TEST_F(ListingSkin, ObjectsShowStateColourBoldAndIcon) {
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.err, "");
   const QString gif = folder.path() + "/vodafone_Gifs/595.gif";
-  EXPECT_EQ(r.out, lines({
-                       "ID\tOffSet\tN° Dat\tOffset\tByte\tStato\tPath GIF\tIndice\ttag\ttext colour\tbold\ticon",
-                       "0595\t03_000010\t03\t10\t35\tTrovata\t" + gif + "\t0006\t10 35 3\t#000000\t0\t6",
-                       "0012\t14_000000\t14\t0\t35\tDa sostituire\t \t0007\t0 35 14\t#0000FF\t1\t2",
-                       "0009\t00_000045\t00\t45\t35\tNon trovata\t \t0008\t45 35 0\t#FF0000\t0\t3",
-                   }));
+  EXPECT_EQ(
+      r.out,
+      lines({
+          "ID\tOffSet\tN° Dat\tOffset\tByte\tStato\tPath GIF\tIndice\ttag\ttext colour\tbold\ticon",
+          "0595\t03_000010\t03\t10\t35\tTrovata\t" + gif + "\t0006\t10 35 3\t#000000\t0\t6",
+          "0012\t14_000000\t14\t0\t35\tDa sostituire\t \t0007\t0 35 14\t#0000FF\t1\t2",
+          "0009\t00_000045\t00\t45\t35\tNon trovata\t \t0008\t45 35 0\t#FF0000\t0\t3",
+      }));
 }
 
 TEST_F(ListingSkin, ColoursAndRectanglesWithAndWithoutId) {
@@ -65,11 +62,12 @@ TEST_F(ListingSkin, ColoursAndRectanglesWithAndWithoutId) {
                          }));
   const ToolRun rects = run("rects");
   EXPECT_EQ(rects.exit, 0);
-  EXPECT_EQ(rects.out, lines({
-                           "ID\tX1\tY1\tX2\tY2\tLarghezza\tAltezza\tIndice\ttag\ttext colour\tbold\ticon",
-                           "-\t0\t0\t175\t30\t176\t31\t0004\t1 0 0 175 30\t#000000\t0\t",
-                           "0007\t10\t20\t30\t40\t20\t20\t0005\t1 7 10 20 30 40 99\t#000000\t0\t7",
-                       }));
+  EXPECT_EQ(rects.out,
+            lines({
+                "ID\tX1\tY1\tX2\tY2\tLarghezza\tAltezza\tIndice\ttag\ttext colour\tbold\ticon",
+                "-\t0\t0\t175\t30\t176\t31\t0004\t1 0 0 175 30\t#000000\t0\t",
+                "0007\t10\t20\t30\t40\t20\t20\t0005\t1 7 10 20 30 40 99\t#000000\t0\t7",
+            }));
 }
 
 TEST_F(ListingSkin, TreeNumbersNodesAndTheirParents) {
@@ -187,7 +185,8 @@ TEST(ExitStatus, UsageErrorsAndHelp) {
     EXPECT_TRUE(help.out.contains(QStringLiteral("  %1 ").arg(command))) << command;
     const ToolRun h = runTool({command, "--help"});
     EXPECT_EQ(h.exit, 0) << command;
-    EXPECT_TRUE(h.out.startsWith(QStringLiteral("Uso: corvela-skin %1 SKIN\n").arg(command))) << command;
+    EXPECT_TRUE(h.out.startsWith(QStringLiteral("Uso: corvela-skin %1 SKIN\n").arg(command)))
+        << command;
     // Help never loads anything, even with a skin named.
     EXPECT_EQ(runTool({command, "--help", f.file("nothere.ski")}).exit, 0);
   }

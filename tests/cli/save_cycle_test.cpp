@@ -58,7 +58,9 @@ void expectExtractSaveReload(const Folder& f) {
 
   const ToolRun saved = runTool({"save", skin});
   ASSERT_EQ(saved.exit, 0) << saved.err.toStdString();
-  EXPECT_EQ(saved.out, (archive.isEmpty() ? corvela::kSavedWithoutArchive : corvela::kSavedWithArchive) + u'\n');
+  EXPECT_EQ(
+      saved.out,
+      (archive.isEmpty() ? corvela::kSavedWithoutArchive : corvela::kSavedWithArchive) + u'\n');
   EXPECT_EQ(f.read("vodafone_old.ski"), original);
   EXPECT_EQ(f.read("vodafone14.dat"), archive);
 
@@ -112,8 +114,9 @@ TEST(SaveCycle, SaveWithoutPackedObjectsRewritesTheSkinInItsOwnForm) {
   const ToolRun r = runTool({"save", f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.out, corvela::kSavedWithoutArchive + u'\n');
-  EXPECT_EQ(f.read("vodafone.ski"),
-            "Ski1Tail\n0 41 98\n4 9 255 0 0 0\n1 7 10 20 30 40\n4 1 2 3 4\n2 99 1  2\n5 3 0 35 3\n");
+  EXPECT_EQ(
+      f.read("vodafone.ski"),
+      "Ski1Tail\n0 41 98\n4 9 255 0 0 0\n1 7 10 20 30 40\n4 1 2 3 4\n2 99 1  2\n5 3 0 35 3\n");
   EXPECT_EQ(f.read("vodafone_old.ski"), original);
   EXPECT_FALSE(f.exists("vodafone14.dat"));
 }
@@ -127,7 +130,8 @@ TEST(SaveCycle, RefusedSavesWriteNothing) {
   const ToolRun other = runTool({"save", f.file("mytheme.ski")});
   EXPECT_EQ(other.exit, 1);
   EXPECT_EQ(other.out, "");
-  EXPECT_EQ(other.err, "corvela-skin: Corvela permette di modificare solo la skin originale del v980!\n");
+  EXPECT_EQ(other.err,
+            "corvela-skin: Corvela permette di modificare solo la skin originale del v980!\n");
   EXPECT_EQ(f.snapshot(), before);
 
   // An operator skin whose load stopped early would lose every line after

@@ -15,8 +15,8 @@ using corvela::test::SkinFolder;
 
 TEST(Export, CutsObjectsOutOfTheNamedArchives) {
   SkinFolder f;
-  f.writeSkin({"SKI1", "5 1 0 4 0", "5 2 2 3 3", "5 3 4 4 3", "5 4 4 5 3", "5 5 2 3 3",
-               "5 6 0 2 14"});
+  f.writeSkin(
+      {"SKI1", "5 1 0 4 0", "5 2 2 3 3", "5 3 4 4 3", "5 4 4 5 3", "5 5 2 3 3", "5 6 0 2 14"});
   f.write("vodafone.dat", "zero");
   f.write("vodafone3.dat", "01234567");
   f.write("vodafone14.dat", "PK");

@@ -12,8 +12,8 @@ using corvela::test::SkinFolder;
 
 namespace {
 const QStringList kWorkedExample = {
-    "SKI1",          "0 41 98",           "4 255 255 255 0",     "2 8 30",
-    "2 11 20",       "4 595 0 0 128 0",   "1 562 0 190 43 219",  "5 595 1024 350 3"};
+    "SKI1",    "0 41 98",         "4 255 255 255 0",    "2 8 30",
+    "2 11 20", "4 595 0 0 128 0", "1 562 0 190 43 219", "5 595 1024 350 3"};
 }
 
 TEST(Load, WorkedExampleBuildsTreeAndLists) {

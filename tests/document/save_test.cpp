@@ -25,8 +25,9 @@ void replace(SkinDocument& doc, int row, const QString& gif) {
 
 TEST(Save, WorkedExampleAfterReplacingItsObject) {
   SkinFolder f;
-  const QStringList original = {"SKI1",    "0 41 98",         "4 255 255 255 0",    "2 8 30",
-                                "2 11 20", "4 595 0 0 128 0", "1 562 0 190 43 219", "5 595 1024 350 3"};
+  const QStringList original = {
+      "SKI1",    "0 41 98",         "4 255 255 255 0",    "2 8 30",
+      "2 11 20", "4 595 0 0 128 0", "1 562 0 190 43 219", "5 595 1024 350 3"};
   f.writeSkin(original);
   f.write("new595.gif", fakeGif(350, 'a'));
   SkinDocument doc;
@@ -37,8 +38,9 @@ TEST(Save, WorkedExampleAfterReplacingItsObject) {
   ASSERT_EQ(o.kind, SaveOutcome::Saved) << o.message.toStdString();
   EXPECT_TRUE(o.archiveWritten);
   EXPECT_EQ(o.title, "Informazione:");
-  EXPECT_EQ(o.message,
-            "File: vodafone14.dat creato con successo, file: vodafone.ski aggiornato con successo.");
+  EXPECT_EQ(
+      o.message,
+      "File: vodafone14.dat creato con successo, file: vodafone.ski aggiornato con successo.");
 
   QStringList expected = original;
   expected[7] = "5 595 0 350 14";
@@ -92,8 +94,9 @@ TEST(Save, WithoutObjectsRewritesSkinAndBacksUp) {
   EXPECT_EQ(f.read("vodafone14.dat"), "old archive");
   EXPECT_EQ(readLines(f.read("vodafone.ski")),
             (QStringList{"SKI1", "4 9 255 0 0 0", "1 7 10 20 30 40", "2 5 007", "4 12 1 0 3 4"}));
-  EXPECT_EQ(readLines(f.read("vodafone_old.ski")),
-            (QStringList{"SKI1", "4 0009 255 0 0 0", "1 7 10 20 30 40 99", "2 5 007", "4 12 1 2 3 4"}));
+  EXPECT_EQ(
+      readLines(f.read("vodafone_old.ski")),
+      (QStringList{"SKI1", "4 0009 255 0 0 0", "1 7 10 20 30 40 99", "2 5 007", "4 12 1 2 3 4"}));
 
   // A second save replaces the backup with the skin as the first one wrote it.
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
@@ -135,7 +138,9 @@ TEST(Save, UnextractedPackedObjectsAreTakenFromTheOldArchive) {
   SkinFolder f;
   // Objects 1 and 2 sit in the packed archive; only 2 was ever extracted.
   f.writeSkin({"SKI1", "5 1 4 6 14", "5 2 0 4 14", "5 3 0 1 1"});
-  f.write("vodafone14.dat", "AAAA" "BBBBBB");
+  f.write("vodafone14.dat",
+          "AAAA"
+          "BBBBBB");
   QDir().mkdir(f.path("vodafone_Gifs"));
   f.write("vodafone_Gifs/2.gif", "AAAA");
   f.write("n.gif", "NEW");
@@ -144,7 +149,10 @@ TEST(Save, UnextractedPackedObjectsAreTakenFromTheOldArchive) {
   ASSERT_EQ(doc.L_Values.row(0).cells[V_PathGif], " ");
   replace(doc, 2, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
-  EXPECT_EQ(f.read("vodafone14.dat"), "BBBBBB" "AAAA" "NEW");
+  EXPECT_EQ(f.read("vodafone14.dat"),
+            "BBBBBB"
+            "AAAA"
+            "NEW");
   EXPECT_EQ(readLines(f.read("vodafone.ski")),
             (QStringList{"SKI1", "5 1 0 6 14", "5 2 6 4 14", "5 3 10 3 14"}));
 
@@ -152,7 +160,10 @@ TEST(Save, UnextractedPackedObjectsAreTakenFromTheOldArchive) {
   SkinDocument again;
   ASSERT_EQ(f.load(again).status, LoadStatus::Complete);
   ASSERT_EQ(SalvaSkin(again).kind, SaveOutcome::Saved);
-  EXPECT_EQ(f.read("vodafone14.dat"), "BBBBBB" "AAAA" "NEW");
+  EXPECT_EQ(f.read("vodafone14.dat"),
+            "BBBBBB"
+            "AAAA"
+            "NEW");
 }
 
 TEST(Save, FailuresWriteNothing) {

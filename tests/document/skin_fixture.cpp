@@ -11,7 +11,9 @@ SkinFolder::SkinFolder() {
   if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
 }
 
-QString SkinFolder::path(const QString& name) const { return dir_.filePath(name); }
+QString SkinFolder::path(const QString& name) const {
+  return dir_.filePath(name);
+}
 
 void SkinFolder::write(const QString& name, const QByteArray& bytes) const {
   QFile f(path(name));
@@ -32,7 +34,9 @@ QByteArray SkinFolder::read(const QString& name) const {
   return f.readAll();
 }
 
-bool SkinFolder::exists(const QString& name) const { return QFileInfo::exists(path(name)); }
+bool SkinFolder::exists(const QString& name) const {
+  return QFileInfo::exists(path(name));
+}
 
 QStringList SkinFolder::entries() const {
   QStringList out;
@@ -40,13 +44,16 @@ QStringList SkinFolder::entries() const {
                   QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QFileInfo fi(it.next());
-    out << fi.filePath().mid(dir_.path().size()) + u' ' + QString::number(fi.isDir() ? -1 : fi.size());
+    out << fi.filePath().mid(dir_.path().size()) + u' ' +
+               QString::number(fi.isDir() ? -1 : fi.size());
   }
   out.sort();
   return out;
 }
 
-LoadOutcome SkinFolder::load(SkinDocument& doc, const QString& name) const { return doc.load(path(name)); }
+LoadOutcome SkinFolder::load(SkinDocument& doc, const QString& name) const {
+  return doc.load(path(name));
+}
 
 QByteArray fakeGif(int n, char seed) {
   QByteArray b("GIF89a");

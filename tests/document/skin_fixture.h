@@ -9,7 +9,9 @@
 #include <ostream>
 
 // Readable QString values in test failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
 
 namespace corvela::test {
 
@@ -21,7 +23,8 @@ class SkinFolder {
   QString path(const QString& name) const;
   void write(const QString& name, const QByteArray& bytes) const;
   // Lines joined with line feeds, each line ended by one.
-  void writeSkin(const QStringList& lines, const QString& name = QStringLiteral("vodafone.ski")) const;
+  void writeSkin(const QStringList& lines,
+                 const QString& name = QStringLiteral("vodafone.ski")) const;
   QByteArray read(const QString& name) const;
   bool exists(const QString& name) const;
   QStringList entries() const;  // recursive listing with sizes, to prove nothing changed

@@ -101,9 +101,9 @@ TEST(ColourCodec, StringToRgbReadsBetweenTheFirstFourBlanks) {
   EXPECT_EQ(p.P_R, 300);
   EXPECT_EQ(StringToRGB(u"4 12.6 0 0 0", p), 13);
   EXPECT_EQ(StringToRGB(u"4 0 0 128 0", p), 128 << 16);
-  EXPECT_FALSE(StringToRGB(u"4 1 2 3", p));      // only three blanks
-  EXPECT_FALSE(StringToRGB(u"4 40000 0 0 0", p)); // beyond 16 bits
-  EXPECT_EQ(StringToRGB(u"4 -5 0 0 0", p), 0);    // never a negative component
+  EXPECT_FALSE(StringToRGB(u"4 1 2 3", p));        // only three blanks
+  EXPECT_FALSE(StringToRGB(u"4 40000 0 0 0", p));  // beyond 16 bits
+  EXPECT_EQ(StringToRGB(u"4 -5 0 0 0", p), 0);     // never a negative component
 }
 
 TEST(PathHelpers, SplitPathParts) {

@@ -1,9 +1,9 @@
 // Which loads allow saving, the messages a load shows, and "Salva" with the
 // files it leaves on disk.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "document_names.h"
 #include "skin_document.h"
@@ -96,7 +96,8 @@ TEST_F(Loading, ALoadThatStopsEarlyDisablesSavingAndSaysWhy) {
   EXPECT_EQ(w->L_Values->model()->rowCount(), 0);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, QStringLiteral("Errore:"));
-  EXPECT_TRUE(script.boxes[0].text.contains(QStringLiteral("riga 3"))) << script.boxes[0].text.toStdString();
+  EXPECT_TRUE(script.boxes[0].text.contains(QStringLiteral("riga 3")))
+      << script.boxes[0].text.toStdString();
 
   // The disabled button does nothing, and the save itself refuses.
   const QByteArray before = readFile(broken);
@@ -115,7 +116,8 @@ TEST_F(Loading, AnEmptyFileStopsTheLoadWithSavingOff) {
   openThroughDialog(*w, script, path("vodafone.ski"));
   EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
   EXPECT_FALSE(allTabsEnabled());
-  EXPECT_EQ(w->statusText(), QStringLiteral("Skin: ") + QDir::toNativeSeparators(path("vodafone.ski")));
+  EXPECT_EQ(w->statusText(),
+            QStringLiteral("Skin: ") + QDir::toNativeSeparators(path("vodafone.ski")));
   // The working folder is made before the file is read.
   EXPECT_TRUE(QFileInfo(path("vodafone_Gifs")).isDir());
 }
@@ -145,7 +147,8 @@ TEST_F(Loading, SaveWritesTheSkinKeepsTheOldOneAndPacksArchive14) {
   EXPECT_EQ(readFile(path("vodafone14.dat")), packedGif);
   // The save paints what it packed red and leaves the document open.
   const int row = w->doc.L_Values.findId("0012");
-  EXPECT_EQ(w->L_Values->viewIndex(row, V_ID).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  EXPECT_EQ(w->L_Values->viewIndex(row, V_ID).data(Qt::ForegroundRole).value<QColor>(),
+            QColor(255, 0, 0));
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
 
   // A second save keeps the first save's file as the old one.

@@ -1,5 +1,6 @@
 // Opening a skin from "Apri..." and browsing it: the lists and the tree as
 // the user reads them, and what a click on a row, a header or a node does.
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -7,7 +8,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "document_names.h"
 #include "file_list_box.h"
@@ -78,8 +78,8 @@ TEST_F(OpenedSkin, CancellingTheDialogChangesNothing) {
 
 TEST_F(OpenedSkin, ObjectListShowsColumnsStatesColoursAndIconsSortedById) {
   ReportView* v = w->L_Values;
-  const QStringList headers = {"ID", "OffSet", "N° Dat", "Offset", "Byte", "Stato", "Path GIF",
-                               "Indice"};
+  const QStringList headers = {"ID",   "OffSet", "N° Dat",   "Offset",
+                               "Byte", "Stato",  "Path GIF", "Indice"};
   for (int c = 0; c < headers.size(); ++c) {
     EXPECT_EQ(v->model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
   }
@@ -88,10 +88,12 @@ TEST_F(OpenedSkin, ObjectListShowsColumnsStatesColoursAndIconsSortedById) {
   EXPECT_EQ(v->columnWidth(V_ID), 94);
   EXPECT_EQ(v->columnWidth(V_Stato), 169);
   EXPECT_EQ(v->columnWidth(V_PathGif), 529);
-  EXPECT_EQ(Qt::Alignment(shown(v, 0, V_Offset, Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
+  EXPECT_EQ(Qt::Alignment(shown(v, 0, V_Offset, Qt::TextAlignmentRole).toInt()) &
+                Qt::AlignHorizontal_Mask,
             Qt::AlignRight);
-  EXPECT_EQ(Qt::Alignment(shown(v, 0, V_Stato, Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
-            Qt::AlignHCenter);
+  EXPECT_EQ(
+      Qt::Alignment(shown(v, 0, V_Stato, Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask,
+      Qt::AlignHCenter);
 
   // Shown by ID after the load; the document keeps the file's order.
   EXPECT_EQ(shownColumn(v, V_ID), QStringList({"0003", "0007", "0012", "0020", "0030"}));
@@ -157,7 +159,8 @@ TEST_F(OpenedSkin, TreeShowsEveryLineWithPicturesBoldGroupsAndTags) {
   EXPECT_TRUE(group.data(Qt::FontRole).value<QFont>().bold());
   EXPECT_EQ(group.data(SkinTreeModel::PictureRole).toInt(), IconTreeGroup);
   ASSERT_EQ(m->rowCount(group), 5);
-  EXPECT_EQ(m->index(0, 0, group).data(SkinTreeModel::TagRole).toString(), QStringLiteral("0 41 98_1"));
+  EXPECT_EQ(m->index(0, 0, group).data(SkinTreeModel::TagRole).toString(),
+            QStringLiteral("0 41 98_1"));
   EXPECT_EQ(m->index(1, 0, group).data(SkinTreeModel::PictureRole).toInt(), IconTreeSetting);
   const QModelIndex second = m->index(2, 0, root);
   ASSERT_EQ(m->rowCount(second), 9);
@@ -217,7 +220,8 @@ TEST_F(OpenedSkin, AnUndecodableImageReportsTheFailureInsteadOfTheTag) {
   clickTab(*w, 1);
   clickRow(w->L_Values, w->doc.L_Values.findId("0007"));
   clickRow(w->L_Values, w->doc.L_Values.findId("0020"));
-  EXPECT_TRUE(w->statusText().startsWith(QStringLiteral("Errore n° 481, "))) << w->statusText().toStdString();
+  EXPECT_TRUE(w->statusText().startsWith(QStringLiteral("Errore n° 481, ")))
+      << w->statusText().toStdString();
   // Nothing of the previous object stays on show.
   EXPECT_FALSE(w->PicPreview->hasPicture());
   EXPECT_EQ(w->WB->LocationURL(), noGifPage());

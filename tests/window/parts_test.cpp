@@ -1,5 +1,6 @@
 // The pieces under the window: the real message boxes, the filter
 // conversion, the drawn pictures and the program started from a shell.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -8,7 +9,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <set>
 
 #include "dialogs.h"
@@ -72,7 +72,10 @@ TEST(QtDialogsTest, QuestionsDefaultToNoAndOnlyYesSaysYes) {
 
 TEST(QtDialogsTest, BoxesCarryTheirIconAndAnUntitledBoxShowsTheProgramName) {
   Dialogs::Answer answer{};
-  struct Case { Dialogs::Icon icon; QMessageBox::Icon shown; };
+  struct Case {
+    Dialogs::Icon icon;
+    QMessageBox::Icon shown;
+  };
   for (const Case c : {Case{Dialogs::Icon::Critical, QMessageBox::Critical},
                        Case{Dialogs::Icon::Exclamation, QMessageBox::Warning},
                        Case{Dialogs::Icon::Information, QMessageBox::Information},
@@ -89,9 +92,12 @@ TEST(QtDialogsTest, BoxesCarryTheirIconAndAnUntitledBoxShowsTheProgramName) {
 }
 
 TEST(FilterTest, PipeFiltersBecomeQtFilters) {
-  EXPECT_EQ(toQtFilter(QStringLiteral("Skin file (*.ski)|*.ski")), QStringLiteral("Skin file (*.ski)"));
-  EXPECT_EQ(toQtFilter(QStringLiteral("GIF Image (*.gif)|*.gif")), QStringLiteral("GIF Image (*.gif)"));
-  EXPECT_EQ(toQtFilter(QStringLiteral("Immagini|*.jpg;*.gif")), QStringLiteral("Immagini (*.jpg *.gif)"));
+  EXPECT_EQ(toQtFilter(QStringLiteral("Skin file (*.ski)|*.ski")),
+            QStringLiteral("Skin file (*.ski)"));
+  EXPECT_EQ(toQtFilter(QStringLiteral("GIF Image (*.gif)|*.gif")),
+            QStringLiteral("GIF Image (*.gif)"));
+  EXPECT_EQ(toQtFilter(QStringLiteral("Immagini|*.jpg;*.gif")),
+            QStringLiteral("Immagini (*.jpg *.gif)"));
   EXPECT_EQ(toQtFilter(QStringLiteral("Skin (*.ski)|*.ski|Tutti|*.*")),
             QStringLiteral("Skin (*.ski);;Tutti (*.*)"));
 }
@@ -131,13 +137,15 @@ TEST(PicturesTest, ToolBarPicturesExistAndGreyOutWhenDisabled) {
     const QIcon icon = iconButtonPicture(n);
     ASSERT_FALSE(icon.isNull()) << n;
     const QImage normal = pictureImage(icon, 20);
-    seen.insert(QByteArray(reinterpret_cast<const char*>(normal.constBits()), normal.sizeInBytes()));
+    seen.insert(
+        QByteArray(reinterpret_cast<const char*>(normal.constBits()), normal.sizeInBytes()));
     const QImage disabled = pictureImage(icon, 20, QIcon::Disabled);
     bool grey = true;
     for (int y = 0; y < disabled.height(); ++y) {
       for (int x = 0; x < disabled.width(); ++x) {
         const QColor c = QColor::fromRgba(disabled.pixel(x, y));
-        if (c.alpha() > 0 && (qAbs(c.red() - c.green()) > 2 || qAbs(c.green() - c.blue()) > 2)) grey = false;
+        if (c.alpha() > 0 && (qAbs(c.red() - c.green()) > 2 || qAbs(c.green() - c.blue()) > 2))
+          grey = false;
       }
     }
     EXPECT_TRUE(grey) << "disabled picture " << n << " keeps its colours";
@@ -166,7 +174,8 @@ TEST(ProgramTest, OpensTheSkinGivenOnTheCommandLineAndSavesAPicture) {
   EXPECT_EQ(p->exitCode(), 0);
   // The skin was opened: its name check spoke, and nobody was asked to exit.
   const QString err = QString::fromUtf8(p->readAllStandardError());
-  EXPECT_TRUE(err.contains(QStringLiteral("Corvela permette di modificare solo la skin originale del v980!")))
+  EXPECT_TRUE(err.contains(
+      QStringLiteral("Corvela permette di modificare solo la skin originale del v980!")))
       << err.toStdString();
   EXPECT_FALSE(err.contains(QStringLiteral("Confermi l'uscita")));
   const QImage picture(shot);
@@ -186,7 +195,8 @@ TEST(ProgramTest, WritesOnePicturePerTab) {
   for (int tab = 0; tab < 6; ++tab) {
     const QImage picture(QDir(out).filePath(QStringLiteral("tab-%1.png").arg(tab)));
     ASSERT_FALSE(picture.isNull()) << tab;
-    distinct.insert(QByteArray(reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes()));
+    distinct.insert(
+        QByteArray(reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes()));
   }
   EXPECT_EQ(distinct.size(), 6u);
 }

@@ -1,20 +1,20 @@
 // The window as the user first sees it, the exit question and the
 // separator under the tool bar.
+#include <ferzola/LineSeparator.h>
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QDate>
 #include <QGroupBox>
-#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTime>
 #include <QToolBar>
-#include <ferzola/LineSeparator.h>
-#include <gtest/gtest.h>
 
 #include "desktop_surface.h"
 #include "file_list_box.h"
@@ -51,9 +51,9 @@ TEST_F(StartedWindow, ShowsTitleFirstTabAndTheRequestToOpenASkin) {
   EXPECT_EQ(w->SSTab1->currentIndex(), 0);
   EXPECT_EQ(w->statusText(), QStringLiteral("Aprire un file Skin (*.ski)..."));
   ASSERT_EQ(w->SSTab1->count(), 6);
-  const QStringList captions = {"Preview skin", "Oggetti grafici", "Colori",
-                                "Posizione e dimesione oggetti", "Struttura",
-                                "Opzioni / Informazioni"};
+  const QStringList captions = {"Preview skin", "Oggetti grafici",
+                                "Colori",       "Posizione e dimesione oggetti",
+                                "Struttura",    "Opzioni / Informazioni"};
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(w->SSTab1->tabText(i), captions[i]);
     EXPECT_FALSE(w->SSTab1->isTabEnabled(i)) << "tab " << i;
@@ -69,7 +69,12 @@ TEST_F(StartedWindow, ToolBarHasItsFiveButtonsAndSaveIsOffUntilALoad) {
   ASSERT_EQ(actions.size(), 5);
   EXPECT_TRUE(actions[1]->isSeparator());
   EXPECT_TRUE(actions[3]->isSeparator());
-  struct Expected { int at; const char* key; const char* caption; const char* tip; };
+  struct Expected {
+    int at;
+    const char* key;
+    const char* caption;
+    const char* tip;
+  };
   for (const Expected& e : {Expected{0, "LOAD", "Apri...", "Apri un file *.ski..."},
                             Expected{2, "SAVE", "Salva", "Salva le modifiche..."},
                             Expected{4, "CLOSE", "Termina", "Esci da Corvela"}}) {
@@ -127,11 +132,18 @@ TEST_F(StartedWindow, InitSystemShowsTodayAndDisablesEveryEditor) {
 }
 
 TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
-  struct Control { const char* name; const char* caption; };
-  const Control buttons[] = {{"cmdExportAll", "Esporta tutto"}, {"cmdImport", "Importa..."},
-                             {"cmdDefault", "Default"},         {"cmdDefaultAll", "Skin di default"},
-                             {"cmdDir", "Directory..."},        {"Command1", "Importa da altra skin..."},
-                             {"Command7", "Bianchi -> Trasp."}, {"Command5", "Command5"},
+  struct Control {
+    const char* name;
+    const char* caption;
+  };
+  const Control buttons[] = {{"cmdExportAll", "Esporta tutto"},
+                             {"cmdImport", "Importa..."},
+                             {"cmdDefault", "Default"},
+                             {"cmdDefaultAll", "Skin di default"},
+                             {"cmdDir", "Directory..."},
+                             {"Command1", "Importa da altra skin..."},
+                             {"Command7", "Bianchi -> Trasp."},
+                             {"Command5", "Command5"},
                              {"cmdLoadColors", "Carica i colori di default (marevia)"}};
   for (const Control& c : buttons) {
     auto* b = w->findChild<QPushButton*>(QLatin1StringView(c.name));
@@ -139,9 +151,9 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     EXPECT_EQ(b->text(), QString::fromUtf8(c.caption)) << c.name;
   }
   EXPECT_EQ(w->cmdLoadColors->toolTip(), w->cmdLoadColors->text());
-  for (const Control& c : {Control{"chkDim", "Verifica dimensioni"},
-                           Control{"chkConferma", "Richiedi conferma"},
-                           Control{"chkCls", "Pulitura automatica"}}) {
+  for (const Control& c :
+       {Control{"chkDim", "Verifica dimensioni"}, Control{"chkConferma", "Richiedi conferma"},
+        Control{"chkCls", "Pulitura automatica"}}) {
     auto* b = w->findChild<QCheckBox*>(QLatin1StringView(c.name));
     ASSERT_NE(b, nullptr) << c.name;
     EXPECT_EQ(b->text(), QString::fromUtf8(c.caption));
@@ -160,8 +172,9 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
   EXPECT_TRUE(w->PicImport->autoSize());
   EXPECT_EQ(w->PicOBJ->backColor(), QColor(Qt::white));
   EXPECT_EQ(w->PicOBJ->contentsRect().size(), QSize(176, 220));
-  for (const char* name : {"L_Values", "L_RGBA", "L_Dim", "T_Strutt", "L_Colors", "PicPreview",
-                           "WB", "PicColor", "PicCC", "PicOBJ", "FileDat", "PicImport", "txt(50)"}) {
+  for (const char* name :
+       {"L_Values", "L_RGBA", "L_Dim", "T_Strutt", "L_Colors", "PicPreview", "WB", "PicColor",
+        "PicCC", "PicOBJ", "FileDat", "PicImport", "txt(50)"}) {
     auto* found = w->findChild<QWidget*>(QLatin1StringView(name));
     ASSERT_NE(found, nullptr) << name;
     EXPECT_EQ(found->accessibleName(), QLatin1StringView(name));

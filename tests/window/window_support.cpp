@@ -68,8 +68,8 @@ QString Fixture::write(const QString& folder, const QString& name) {
 QString copyDemoSkin(const QString& folder) {
   const QDir demo(QStringLiteral(CORVELA_SOURCE_DIR "/demo"));
   if (!demo.exists(QStringLiteral("vodafone.ski"))) return {};
-  for (const QString& name : demo.entryList({QStringLiteral("*.ski"), QStringLiteral("*.dat")},
-                                            QDir::Files)) {
+  for (const QString& name :
+       demo.entryList({QStringLiteral("*.ski"), QStringLiteral("*.dat")}, QDir::Files)) {
     QFile::copy(demo.filePath(name), QDir(folder).filePath(name));
   }
   return QDir(folder).filePath(QStringLiteral("vodafone.ski"));

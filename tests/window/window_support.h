@@ -40,8 +40,8 @@ struct FileRequest {
 // Dialogs; the script outlives it, so the test can read it afterwards.
 struct Script {
   std::vector<ShownBox> boxes;
-  std::deque<Dialogs::Answer> answers;          // for Yes/No boxes; No when none is left
-  std::deque<QString> files;  // for open-file dialogs; an empty name or none left cancels
+  std::deque<Dialogs::Answer> answers;  // for Yes/No boxes; No when none is left
+  std::deque<QString> files;            // for open-file dialogs; an empty name or none left cancels
   std::vector<FileRequest> fileRequests;
 
   std::unique_ptr<Dialogs> dialogs();
@@ -84,7 +84,9 @@ class ScriptedDialogs : public Dialogs {
   Script& script_;
 };
 
-inline std::unique_ptr<Dialogs> Script::dialogs() { return std::make_unique<ScriptedDialogs>(*this); }
+inline std::unique_ptr<Dialogs> Script::dialogs() {
+  return std::make_unique<ScriptedDialogs>(*this);
+}
 
 // ---- fixtures ----------------------------------------------------------------
 

@@ -11,8 +11,8 @@
 namespace corvela::gifgen {
 
 struct DemoFile {
-    QString name;       // file name only, e.g. "vodafone14.dat"
-    QByteArray bytes;
+  QString name;  // file name only, e.g. "vodafone14.dat"
+  QByteArray bytes;
 };
 
 // The skin file comes first, then the archives in ascending number. The
@@ -23,4 +23,4 @@ std::vector<DemoFile> buildDemoSkin();
 // files of the same name are replaced; nothing else in the folder is touched.
 bool writeDemoSkin(const QString& directory, QString* error = nullptr);
 
-} // namespace corvela::gifgen
+}  // namespace corvela::gifgen

@@ -9,98 +9,81 @@
 
 namespace corvela {
 
-FileListBox::FileListBox(QWidget* parent)
-    : QListWidget(parent)
-    , pattern_(QStringLiteral("*"))
-{
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSortingEnabled(false);
-    // A ctrl-click can deselect in single selection mode; there is no file to
-    // load then, so no notification either.
-    connect(this, &QListWidget::itemClicked, this, [this] {
-        if (listIndex() >= 0)
-            emit fileClicked();
-    });
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), pattern_(QStringLiteral("*")) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSortingEnabled(false);
+  // A ctrl-click can deselect in single selection mode; there is no file to
+  // load then, so no notification either.
+  connect(this, &QListWidget::itemClicked, this, [this] {
+    if (listIndex() >= 0) emit fileClicked();
+  });
 }
 
-void FileListBox::setPattern(const QString& pattern)
-{
-    pattern_ = pattern;
-    refresh();
+void FileListBox::setPattern(const QString& pattern) {
+  pattern_ = pattern;
+  refresh();
 }
 
-void FileListBox::setPath(const QString& folder)
-{
-    path_ = folder;
-    refresh();
+void FileListBox::setPath(const QString& folder) {
+  path_ = folder;
+  refresh();
 }
 
-bool FileListBox::matches(const QString& name) const
-{
-    const QStringList parts = pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    return std::any_of(parts.begin(), parts.end(), [&name](const QString& part) {
-        const QString wildcard = part.trimmed();
-        if (wildcard.isEmpty())
-            return false;
-        return QRegularExpression::fromWildcard(wildcard, Qt::CaseInsensitive).match(name).hasMatch();
-    });
+bool FileListBox::matches(const QString& name) const {
+  const QStringList parts = pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+  return std::any_of(parts.begin(), parts.end(), [&name](const QString& part) {
+    const QString wildcard = part.trimmed();
+    if (wildcard.isEmpty()) return false;
+    return QRegularExpression::fromWildcard(wildcard, Qt::CaseInsensitive).match(name).hasMatch();
+  });
 }
 
-void FileListBox::refresh()
-{
-    clear();
-    if (path_.isEmpty())
-        return;
+void FileListBox::refresh() {
+  clear();
+  if (path_.isEmpty()) return;
 
-    const QDir dir(path_);
-    QStringList names;
-    const QFileInfoList entries = dir.entryInfoList(QDir::Files, QDir::NoSort);
-    for (const QFileInfo& info : entries) {
-        if (matches(info.fileName()))
-            names.append(info.fileName());
-    }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
-    addItems(names);
+  const QDir dir(path_);
+  QStringList names;
+  const QFileInfoList entries = dir.entryInfoList(QDir::Files, QDir::NoSort);
+  for (const QFileInfo& info : entries) {
+    if (matches(info.fileName())) names.append(info.fileName());
+  }
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+  });
+  addItems(names);
+  setCurrentRow(-1);
+  clearSelection();
+}
+
+int FileListBox::listIndex() const {
+  const QModelIndexList rows = selectionModel()->selectedIndexes();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void FileListBox::setListIndex(int index) {
+  if (index == -1) {
     setCurrentRow(-1);
     clearSelection();
+    return;
+  }
+  if (index < 0 || index >= count() || index == listIndex()) return;
+  setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+  scrollToItem(item(index));
+  emit fileClicked();
 }
 
-int FileListBox::listIndex() const
-{
-    const QModelIndexList rows = selectionModel()->selectedIndexes();
-    return rows.isEmpty() ? -1 : rows.first().row();
+QString FileListBox::fileName(int i) const {
+  const QListWidgetItem* entry = item(i);
+  return entry ? entry->text() : QString();
 }
 
-void FileListBox::setListIndex(int index)
-{
-    if (index == -1) {
-        setCurrentRow(-1);
-        clearSelection();
-        return;
-    }
-    if (index < 0 || index >= count() || index == listIndex())
-        return;
-    setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-    scrollToItem(item(index));
-    emit fileClicked();
-}
-
-QString FileListBox::fileName(int i) const
-{
-    const QListWidgetItem* entry = item(i);
-    return entry ? entry->text() : QString();
-}
-
-void FileListBox::keyPressEvent(QKeyEvent* event)
-{
-    const int before = listIndex();
-    QListWidget::keyPressEvent(event);
-    const int after = listIndex();
-    if (after >= 0 && after != before)
-        emit fileClicked();
+void FileListBox::keyPressEvent(QKeyEvent* event) {
+  const int before = listIndex();
+  QListWidget::keyPressEvent(event);
+  const int after = listIndex();
+  if (after >= 0 && after != before) emit fileClicked();
 }
 
 }  // namespace corvela

@@ -12,46 +12,46 @@
 namespace corvela {
 
 class FileListBox : public QListWidget {
-    Q_OBJECT
+  Q_OBJECT
 
-public:
-    explicit FileListBox(QWidget* parent = nullptr);
+ public:
+  explicit FileListBox(QWidget* parent = nullptr);
 
-    // Several wildcards separated by ';'. Re-lists the current folder.
-    void setPattern(const QString& pattern);
-    QString pattern() const { return pattern_; }
+  // Several wildcards separated by ';'. Re-lists the current folder.
+  void setPattern(const QString& pattern);
+  QString pattern() const { return pattern_; }
 
-    // Lists the matching files of folder (names only, sorted without regard to
-    // case) and leaves nothing selected.
-    void setPath(const QString& folder);
-    QString path() const { return path_; }
+  // Lists the matching files of folder (names only, sorted without regard to
+  // case) and leaves nothing selected.
+  void setPath(const QString& folder);
+  QString path() const { return path_; }
 
-    // Reads the folder again; the selection is dropped.
-    void refresh();
+  // Reads the folder again; the selection is dropped.
+  void refresh();
 
-    // -1 when nothing is selected.
-    int listIndex() const;
-    // Selects entry index, or nothing for -1; other values are ignored.
-    // Selecting a different entry emits fileClicked() just like a click does,
-    // because callers load the file from that notification.
-    void setListIndex(int index);
+  // -1 when nothing is selected.
+  int listIndex() const;
+  // Selects entry index, or nothing for -1; other values are ignored.
+  // Selecting a different entry emits fileClicked() just like a click does,
+  // because callers load the file from that notification.
+  void setListIndex(int index);
 
-    // The name of entry i, empty when out of range.
-    QString fileName(int i) const;
+  // The name of entry i, empty when out of range.
+  QString fileName(int i) const;
 
-    bool matches(const QString& name) const;
+  bool matches(const QString& name) const;
 
-signals:
-    // The user clicked an entry or moved the selection with the keyboard, or
-    // setListIndex() selected another entry.
-    void fileClicked();
+ signals:
+  // The user clicked an entry or moved the selection with the keyboard, or
+  // setListIndex() selected another entry.
+  void fileClicked();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
-private:
-    QString pattern_;
-    QString path_;
+ private:
+  QString pattern_;
+  QString path_;
 };
 
 }  // namespace corvela

@@ -13,141 +13,115 @@ namespace {
 // Each drawn pixel is a filled logical pixel rather than a stroked line, so the
 // result is the same pixels at every screen scale and a one-pixel rectangle
 // shows up instead of vanishing as a zero-sized outline would.
-void paintPixelRect(QPainter& painter, const QRect& r, const QColor& fill, const QColor& outline)
-{
-    if (fill.isValid())
-        painter.fillRect(r, fill);
-    if (!outline.isValid())
-        return;
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), outline);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), outline);
-    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), outline);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), outline);
+void paintPixelRect(QPainter& painter, const QRect& r, const QColor& fill, const QColor& outline) {
+  if (fill.isValid()) painter.fillRect(r, fill);
+  if (!outline.isValid()) return;
+  painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), outline);
+  painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), outline);
+  painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), outline);
+  painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), outline);
 }
 
 // QRect::normalized() treats a swapped rectangle as having negative width and
 // moves its edges by one; the corners here are both inside, so swap them.
-QRect fromCorners(const QRect& r)
-{
-    return QRect(QPoint(std::min(r.left(), r.right()), std::min(r.top(), r.bottom())),
-                 QPoint(std::max(r.left(), r.right()), std::max(r.top(), r.bottom())));
+QRect fromCorners(const QRect& r) {
+  return QRect(QPoint(std::min(r.left(), r.right()), std::min(r.top(), r.bottom())),
+               QPoint(std::max(r.left(), r.right()), std::max(r.top(), r.bottom())));
 }
 
-QSize logicalSize(const QPixmap& pixmap)
-{
-    return pixmap.deviceIndependentSize().toSize();
+QSize logicalSize(const QPixmap& pixmap) {
+  return pixmap.deviceIndependentSize().toSize();
 }
 
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent)
-    : QFrame(parent)
-    , backColor_(palette().color(QPalette::Button))
-{
-    setFrameStyle(QFrame::Box | QFrame::Plain);
-    setLineWidth(1);
+    : QFrame(parent), backColor_(palette().color(QPalette::Button)) {
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(1);
 }
 
-void PictureBox::setPicture(const QPixmap& picture)
-{
-    picture_ = picture;
-    fitToPicture();
-    updateGeometry();
-    update();
+void PictureBox::setPicture(const QPixmap& picture) {
+  picture_ = picture;
+  fitToPicture();
+  updateGeometry();
+  update();
 }
 
-void PictureBox::clearPicture()
-{
-    setPicture(QPixmap());
+void PictureBox::clearPicture() {
+  setPicture(QPixmap());
 }
 
-void PictureBox::setAutoSize(bool on)
-{
-    autoSize_ = on;
-    fitToPicture();
+void PictureBox::setAutoSize(bool on) {
+  autoSize_ = on;
+  fitToPicture();
 }
 
-void PictureBox::setBackColor(const QColor& colour)
-{
-    backColor_ = colour;
-    update();
+void PictureBox::setBackColor(const QColor& colour) {
+  backColor_ = colour;
+  update();
 }
 
-void PictureBox::setBordered(bool on)
-{
-    setFrameStyle(on ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
-    fitToPicture();
-    update();
+void PictureBox::setBordered(bool on) {
+  setFrameStyle(on ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+  fitToPicture();
+  update();
 }
 
-bool PictureBox::isBordered() const
-{
-    return frameShape() != QFrame::NoFrame && lineWidth() > 0;
+bool PictureBox::isBordered() const {
+  return frameShape() != QFrame::NoFrame && lineWidth() > 0;
 }
 
-void PictureBox::drawRect(const QRect& r, const QColor& fill, const QColor& outline)
-{
-    drawing_.push_back({fromCorners(r), fill, outline});
-    update();
+void PictureBox::drawRect(const QRect& r, const QColor& fill, const QColor& outline) {
+  drawing_.push_back({fromCorners(r), fill, outline});
+  update();
 }
 
-void PictureBox::clearDrawing()
-{
-    drawing_.clear();
-    update();
+void PictureBox::clearDrawing() {
+  drawing_.clear();
+  update();
 }
 
-QSize PictureBox::sizeHint() const
-{
-    if (!hasPicture())
-        return QFrame::sizeHint();
-    // Border and margins, whatever the box's current size is.
-    const QSize around = size() - contentsRect().size();
-    return logicalSize(picture_) + around;
+QSize PictureBox::sizeHint() const {
+  if (!hasPicture()) return QFrame::sizeHint();
+  // Border and margins, whatever the box's current size is.
+  const QSize around = size() - contentsRect().size();
+  return logicalSize(picture_) + around;
 }
 
-void PictureBox::fitToPicture()
-{
-    if (autoSize_ && hasPicture())
-        setFixedSize(sizeHint());
+void PictureBox::fitToPicture() {
+  if (autoSize_ && hasPicture()) setFixedSize(sizeHint());
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    const QRect inner = contentsRect();
-    painter.fillRect(inner, backColor_);
+void PictureBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect inner = contentsRect();
+  painter.fillRect(inner, backColor_);
 
-    painter.save();
-    painter.setClipRect(inner);
-    painter.translate(inner.topLeft());
-    if (hasPicture())
-        painter.drawPixmap(0, 0, picture_);
-    for (const DrawnRect& d : drawing_)
-        paintPixelRect(painter, d.rect, d.fill, d.outline);
-    painter.restore();
+  painter.save();
+  painter.setClipRect(inner);
+  painter.translate(inner.topLeft());
+  if (hasPicture()) painter.drawPixmap(0, 0, picture_);
+  for (const DrawnRect& d : drawing_) paintPixelRect(painter, d.rect, d.fill, d.outline);
+  painter.restore();
 
-    drawFrame(&painter);
+  drawFrame(&painter);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        pressed_ = true;
-    // The box is a control: presses on it do not fall through to the frame
-    // behind.
-    event->accept();
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) pressed_ = true;
+  // The box is a control: presses on it do not fall through to the frame
+  // behind.
+  event->accept();
 }
 
-void PictureBox::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool wasPressed = pressed_;
-    if (event->button() == Qt::LeftButton)
-        pressed_ = false;
-    event->accept();
-    if (event->button() == Qt::LeftButton && wasPressed && isEnabled()
-        && rect().contains(event->position().toPoint()))
-        emit clicked();
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  const bool wasPressed = pressed_;
+  if (event->button() == Qt::LeftButton) pressed_ = false;
+  event->accept();
+  if (event->button() == Qt::LeftButton && wasPressed && isEnabled() &&
+      rect().contains(event->position().toPoint()))
+    emit clicked();
 }
 
 }  // namespace corvela

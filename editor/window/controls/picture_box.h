@@ -16,62 +16,62 @@
 namespace corvela {
 
 class PictureBox : public QFrame {
-    Q_OBJECT
+  Q_OBJECT
 
-public:
-    explicit PictureBox(QWidget* parent = nullptr);
+ public:
+  explicit PictureBox(QWidget* parent = nullptr);
 
-    void setPicture(const QPixmap& picture);
-    void clearPicture();
-    QPixmap picture() const { return picture_; }
-    bool hasPicture() const { return !picture_.isNull(); }
+  void setPicture(const QPixmap& picture);
+  void clearPicture();
+  QPixmap picture() const { return picture_; }
+  bool hasPicture() const { return !picture_.isNull(); }
 
-    // With auto size on, the box fits itself around its picture: the area
-    // inside the border takes the picture's size (an empty picture leaves the
-    // size alone). It turns the box into a fixed-size widget.
-    void setAutoSize(bool on);
-    bool autoSize() const { return autoSize_; }
+  // With auto size on, the box fits itself around its picture: the area
+  // inside the border takes the picture's size (an empty picture leaves the
+  // size alone). It turns the box into a fixed-size widget.
+  void setAutoSize(bool on);
+  bool autoSize() const { return autoSize_; }
 
-    void setBackColor(const QColor& colour);
-    QColor backColor() const { return backColor_; }
+  void setBackColor(const QColor& colour);
+  QColor backColor() const { return backColor_; }
 
-    // A single plain line around the box, or none.
-    void setBordered(bool on);
-    bool isBordered() const;
+  // A single plain line around the box, or none.
+  void setBordered(bool on);
+  bool isBordered() const;
 
-    // r runs from (x1,y1) to (x2,y2) with both corners inside the rectangle,
-    // as QRect(QPoint, QPoint) builds it; corners given in the wrong order are
-    // swapped. The inside is filled with fill (skipped when fill is invalid)
-    // and the border pixels take outline. Coordinates are relative to the
-    // area inside the border.
-    void drawRect(const QRect& r, const QColor& fill, const QColor& outline);
-    void clearDrawing();
+  // r runs from (x1,y1) to (x2,y2) with both corners inside the rectangle,
+  // as QRect(QPoint, QPoint) builds it; corners given in the wrong order are
+  // swapped. The inside is filled with fill (skipped when fill is invalid)
+  // and the border pixels take outline. Coordinates are relative to the
+  // area inside the border.
+  void drawRect(const QRect& r, const QColor& fill, const QColor& outline);
+  void clearDrawing();
 
-    QSize sizeHint() const override;
+  QSize sizeHint() const override;
 
-signals:
-    // Left button released over the box. A disabled box never emits.
-    void clicked();
+ signals:
+  // Left button released over the box. A disabled box never emits.
+  void clicked();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
-    struct DrawnRect {
-        QRect rect;
-        QColor fill;
-        QColor outline;
-    };
+ private:
+  struct DrawnRect {
+    QRect rect;
+    QColor fill;
+    QColor outline;
+  };
 
-    void fitToPicture();
+  void fitToPicture();
 
-    QPixmap picture_;
-    QColor backColor_;
-    std::vector<DrawnRect> drawing_;
-    bool autoSize_ = false;
-    bool pressed_ = false;
+  QPixmap picture_;
+  QColor backColor_;
+  std::vector<DrawnRect> drawing_;
+  bool autoSize_ = false;
+  bool pressed_ = false;
 };
 
 }  // namespace corvela

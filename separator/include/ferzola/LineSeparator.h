@@ -33,58 +33,57 @@ class LineSeparator;
 
 // Stands in for the component registry: only the separator's own identifier
 // is known, anything else yields nullptr.
-FERZOLA_EXPORT LineSeparator *createByProgId(const QString &progId, QWidget *parent = nullptr);
+FERZOLA_EXPORT LineSeparator* createByProgId(const QString& progId, QWidget* parent = nullptr);
 
 // Horizontal etched line across the whole width: a dark line with a light
 // one just below it. Geometry is kept in twips (1/1440 inch) like the forms
 // that host it; the height always snaps back to kHeightTwips.
-class FERZOLA_EXPORT LineSeparator : public QWidget
-{
-    Q_OBJECT
+class FERZOLA_EXPORT LineSeparator : public QWidget {
+  Q_OBJECT
 
-public:
-    static constexpr int kHeightTwips = 50;
-    static constexpr int kLightLineOffsetTwips = 10;
-    static constexpr int kDesignWidthTwips = 4590;
-    static constexpr int kDesignHeightTwips = 105;
+ public:
+  static constexpr int kHeightTwips = 50;
+  static constexpr int kLightLineOffsetTwips = 10;
+  static constexpr int kDesignWidthTwips = 4590;
+  static constexpr int kDesignHeightTwips = 105;
 
-    explicit LineSeparator(QWidget *parent = nullptr);
+  explicit LineSeparator(QWidget* parent = nullptr);
 
-    // Places the control in its parent; the values are remembered exactly so
-    // that reading them back does not pass through pixel rounding.
-    void setTwipsGeometry(int left, int top, int width, int height);
+  // Places the control in its parent; the values are remembered exactly so
+  // that reading them back does not pass through pixel rounding.
+  void setTwipsGeometry(int left, int top, int width, int height);
 
-    int twipsLeft() const { return m_twipsLeft; }
-    int twipsTop() const { return m_twipsTop; }
-    int twipsWidth() const { return m_twipsWidth; }
-    int twipsHeight() const { return m_twipsHeight; }
+  int twipsLeft() const { return m_twipsLeft; }
+  int twipsTop() const { return m_twipsTop; }
+  int twipsWidth() const { return m_twipsWidth; }
+  int twipsHeight() const { return m_twipsHeight; }
 
-    QLine line01() const { return m_line01; }
-    QLine line02() const { return m_line02; }
+  QLine line01() const { return m_line01; }
+  QLine line02() const { return m_line02; }
 
-    double twipsPerPixelX() const;
-    double twipsPerPixelY() const;
+  double twipsPerPixelX() const;
+  double twipsPerPixelY() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
-private:
-    void syncTwipsFromPixels();
-    void applyResizeRule();
-    int toPixelsX(int twips) const;
-    int toPixelsY(int twips) const;
+ private:
+  void syncTwipsFromPixels();
+  void applyResizeRule();
+  int toPixelsX(int twips) const;
+  int toPixelsY(int twips) const;
 
-    int m_twipsLeft = 0;
-    int m_twipsTop = 0;
-    int m_twipsWidth = kDesignWidthTwips;
-    int m_twipsHeight = kDesignHeightTwips;
-    QLine m_line01{-180, 0, 4560, 0};
-    QLine m_line02{-180, 0, 4560, 0};
+  int m_twipsLeft = 0;
+  int m_twipsTop = 0;
+  int m_twipsWidth = kDesignWidthTwips;
+  int m_twipsHeight = kDesignHeightTwips;
+  QLine m_line01{-180, 0, 4560, 0};
+  QLine m_line02{-180, 0, 4560, 0};
 };
 
-} // namespace ferzola
+}  // namespace ferzola

@@ -1,0 +1,73 @@
+#include "document_edits.h"
+
+#include "document_names.h"
+#include "report_list.h"
+#include "skin_tree.h"
+
+namespace corvela {
+
+void setObjectState(ReportList& objects, int row, ObjectState state, const QString& path) {
+  if (row < 0 || row >= objects.rowCount()) return;
+  if (!path.isNull()) objects.setCell(row, V_PathGif, path);
+  switch (state) {
+    case ObjectState::Found:
+      objects.setCell(row, V_Stato, kStateFound);
+      objects.setColour(row, kBlack);
+      objects.setIcon(row, IconFound);
+      break;
+    case ObjectState::Extracted:
+      objects.setCell(row, V_Stato, kStateExtracted);
+      objects.setColour(row, kBlack);
+      objects.setIcon(row, IconFound);
+      break;
+    case ObjectState::Missing:
+      objects.setCell(row, V_Stato, kStateMissing);
+      objects.setColour(row, kRed);
+      objects.setIcon(row, IconMissing);
+      break;
+    case ObjectState::ToReplace:
+      objects.setCell(row, V_Stato, kStateToReplace);
+      objects.setColour(row, kChangedBlue);
+      objects.setBold(row, true);
+      objects.setIcon(row, IconReplaced);
+      break;
+  }
+}
+
+void replaceObject(ReportList& objects, int row, const QString& path, std::int64_t size,
+                   const QString& archive) {
+  if (row < 0 || row >= objects.rowCount()) return;
+  objects.setCell(row, V_NDat, archive);
+  objects.setCell(row, V_Offset, QStringLiteral("-"));
+  objects.setCell(row, V_Byte, QString::number(size));
+  setObjectState(objects, row, ObjectState::ToReplace, path);
+}
+
+void markRowChanged(ReportList& list, int row) {
+  if (row < 0 || row >= list.rowCount()) return;
+  list.markChanged(row);
+}
+
+void setRectangle(ReportList& rects, int row, const std::array<QString, 4>& corners) {
+  if (row < 0 || row >= rects.rowCount()) return;
+  for (int i = 0; i < 4; ++i) rects.setCell(row, D_X1 + i, corners[static_cast<size_t>(i)]);
+  rects.setCell(row, D_Larghezza, QStringLiteral("-"));
+  rects.setCell(row, D_Altezza, QStringLiteral("-"));
+  rects.markChanged(row);
+}
+
+void setColour(ReportList& colours, int row, int red, int green, int blue) {
+  if (row < 0 || row >= colours.rowCount()) return;
+  colours.setCell(row, C_R, QString::number(red));
+  colours.setCell(row, C_G, QString::number(green));
+  colours.setCell(row, C_B, QString::number(blue));
+  colours.markChanged(row);
+}
+
+void setTreeLine(SkinTree& tree, int node, const QString& text) {
+  if (node < 1 || node > tree.nodeCount()) return;
+  tree.setText(node, text);
+  tree.markChanged(node);
+}
+
+}  // namespace corvela

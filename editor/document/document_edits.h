@@ -1,0 +1,44 @@
+#pragma once
+// The named edits of the document. Every editor (the window's handlers, the
+// command-line tool, the load and the export) changes cells and marks through
+// these, so each rule of what a change looks like lives in one place.
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "rgb.h"
+
+namespace corvela {
+
+class ReportList;
+class SkinTree;
+
+// The states of an object row, each with its look (colour, bold, icon).
+enum class ObjectState { Found, Missing, ToReplace, Extracted };
+
+// Sets "Stato" and the row's look for `state`; "Path GIF" becomes `path`
+// unless it is null. Found and Extracted keep the row's bold as it is.
+void setObjectState(ReportList& objects, int row, ObjectState state,
+                    const QString& path = QString());
+
+// A replacement of the object's image by the file at `path` of `size`
+// bytes: "N° Dat" becomes `archive` ("-" for a chosen file), "Offset" "-",
+// "Byte" the size, then "Da sostituire" with the path, blue, bold, icon 2.
+void replaceObject(ReportList& objects, int row, const QString& path, std::int64_t size,
+                   const QString& archive = QStringLiteral("-"));
+
+// The changed mark of a list row: pure blue and bold.
+void markRowChanged(ReportList& list, int row);
+
+// The four corners of a rectangle row as the texts stand (no conversion:
+// "007" stays "007"); width and height become "-"; the row is marked.
+void setRectangle(ReportList& rects, int row, const std::array<QString, 4>& corners);
+
+// R, G and B of a colour row as plain decimal; the row is marked.
+void setColour(ReportList& colours, int row, int red, int green, int blue);
+
+// A tree line edited in place: its text, and the blue the save reads.
+void setTreeLine(SkinTree& tree, int node, const QString& text);
+
+}  // namespace corvela

@@ -1,0 +1,37 @@
+#include "standby_records.h"
+
+#include "text_number.h"
+
+namespace corvela::standby {
+
+const ColourRecord& colour(ColourRole role) {
+  for (const ColourRecord& c : kColours) {
+    if (c.role == role) return c;
+  }
+  return kColours.front();
+}
+
+std::optional<int> targetOfCode(QStringView code) {
+  for (const PositionRecord& p : kPositions) {
+    if (code == text(p.code)) return p.target;
+  }
+  return std::nullopt;
+}
+
+std::optional<BoxBinding> positionBox(int box) {
+  for (const PositionRecord& p : kPositions) {
+    if (box >= p.firstBox && box < p.firstBox + 4) return BoxBinding{p.target, box - p.firstBox};
+  }
+  return std::nullopt;
+}
+
+std::optional<ColourRole> transparencyBox(int box) {
+  for (const ColourRecord& c : kColours) {
+    if (c.transparencyBox >= 0 && c.transparencyBox == box) return c.role;
+  }
+  return std::nullopt;
+}
+
+QString objectCode(int object) { return padNumber(object, 4); }
+
+}  // namespace corvela::standby
