@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "cli_common.h"
+#include "edit_command.h"
 #include "listing.h"
 #include "object_export.h"
 #include "skin_check.h"
@@ -17,22 +19,7 @@
 namespace {
 
 using namespace corvela;
-
-enum Exit { ExitOk = 0, ExitProblems = 1, ExitUsage = 2 };
-
-void write(std::FILE* stream, const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-}
-
-// Every line of an error gets the tool's name, so a multi-line message from
-// the library still reads as ours when mixed with other output.
-void fail(const QString& message) {
-  QString out;
-  for (const QString& line : message.split(u'\n'))
-    out += QStringLiteral("corvela-skin: ") + line + u'\n';
-  write(stderr, out);
-}
+using namespace corvela::cli;
 
 const char* const kUsage =
     "Uso: corvela-skin COMANDO SKIN\n"
@@ -50,6 +37,7 @@ const char* const kUsage =
     "  extract   estrae tutti gli oggetti nella cartella di lavoro (\"Esporta tutto\")\n"
     "  save      salva la skin senza modifiche (\"Salva\")\n"
     "  check     elenca i problemi da correggere prima di caricare la skin sul telefono\n"
+    "  edit      applica modifiche alla skin e la salva (edit --help per le operazioni)\n"
     "\n"
     "Gli elenchi sono testo UTF-8 separato da tabulazioni, con una riga di intestazione.\n"
     "I numeri di riga contano da 0 come la colonna \"Indice\" (la riga SKI1 è la 0).\n"
@@ -64,49 +52,21 @@ const char* const kListColumns =
 
 struct Command {
   const char* name;
-  const char* help;
-  std::function<int(const QString&)> run;
+  QString help;
+  // With the arguments after the command's name.
+  std::function<int(const QStringList&)> run;
 };
 
-// Loads the skin and says on standard error why a load did not complete
-// (`quietStop`: not an early stop, which check reports as a problem of its
-// own). Returns the exit status the load alone deserves.
-int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop = false) {
-  // Checked here so that a mistyped name does not leave a working folder
-  // behind: the load creates it before it reads the file.
-  const QFileInfo info(file);
-  if (!info.exists()) {
-    fail(QStringLiteral("file non trovato: %1").arg(file));
-    return ExitUsage;
-  }
-  if (!info.isFile()) {
-    fail(QStringLiteral("non è un file: %1").arg(file));
-    return ExitUsage;
-  }
-  outcome = doc.load(file);
-  switch (outcome.status) {
-    case LoadStatus::Complete:
-      return ExitOk;
-    case LoadStatus::BadLine:
-      if (!quietStop) {
-        fail(QStringLiteral("caricamento interrotto alla riga %1: %2")
-                 .arg(outcome.line)
-                 .arg(outcome.reason));
-      }
-      return ExitProblems;
-    case LoadStatus::TooManyLines:
-      if (!quietStop) fail(QStringLiteral("caricamento interrotto: %1").arg(outcome.reason));
-      return ExitProblems;
-    case LoadStatus::BadMagic:
-      fail(kBadFormatMessage);
-      return ExitUsage;
-    case LoadStatus::EmptyFile:
-    case LoadStatus::Unreadable:
-    case LoadStatus::NotLoaded:
-      fail(QStringLiteral("%1: %2").arg(file, outcome.reason));
-      return ExitUsage;
-  }
-  return ExitUsage;
+// A command that takes the skin file and nothing else.
+std::function<int(const QStringList&)> onSkin(const char* name,
+                                              std::function<int(const QString&)> run) {
+  return [name, run](const QStringList& rest) {
+    if (rest.size() != 1) {
+      fail(QStringLiteral("%1 vuole un solo file skin (corvela-skin %1 --help)").arg(name));
+      return static_cast<int>(ExitUsage);
+    }
+    return run(rest[0]);
+  };
 }
 
 int listCommand(const QString& file, ReportList SkinDocument::*list) {
@@ -176,28 +136,28 @@ std::vector<Command> commands() {
        "Uso: corvela-skin objects SKIN\n"
        "Elenco degli oggetti grafici: \"ID\", \"OffSet\", \"N° Dat\", \"Offset\", \"Byte\",\n"
        "\"Stato\", \"Path GIF\", \"Indice\".\n",
-       [](const QString& f) { return listCommand(f, &SkinDocument::L_Values); }},
+       onSkin("objects", [](const QString& f) { return listCommand(f, &SkinDocument::L_Values); })},
       {"colours",
        "Uso: corvela-skin colours SKIN\n"
        "Elenco dei colori: \"ID\", \"R\", \"G\", \"B\", \"Trasparenza\", \"Indice\".\n",
-       [](const QString& f) { return listCommand(f, &SkinDocument::L_RGBA); }},
+       onSkin("colours", [](const QString& f) { return listCommand(f, &SkinDocument::L_RGBA); })},
       {"rects",
        "Uso: corvela-skin rects SKIN\n"
        "Elenco delle posizioni: \"ID\", \"X1\", \"Y1\", \"X2\", \"Y2\", \"Larghezza\",\n"
        "\"Altezza\", \"Indice\".\n",
-       [](const QString& f) { return listCommand(f, &SkinDocument::L_Dim); }},
+       onSkin("rects", [](const QString& f) { return listCommand(f, &SkinDocument::L_Dim); })},
       {"tree",
        "Uso: corvela-skin tree SKIN\n"
        "Un nodo della struttura per riga, nell'ordine del file: \"Node\" (da 1; il nodo i\n"
        "è la riga i - 1), \"Parent\" (0 per la radice), \"Text\", \"Tag\", \"picture\",\n"
        "\"text colour\" (#RRGGBB), \"bold\" (0 o 1).\n",
-       treeCommand},
+       onSkin("tree", treeCommand)},
       {"extract",
        "Uso: corvela-skin extract SKIN\n"
        "Estrae ogni oggetto dal suo archivio nella cartella di lavoro come \"Esporta\n"
        "tutto\", poi stampa l'elenco degli oggetti aggiornato (vedi objects --help).\n"
        "Un archivio mancante o un file non scrivibile dà stato di uscita 1.\n",
-       extractCommand},
+       onSkin("extract", extractCommand)},
       {"save",
        "Uso: corvela-skin save SKIN\n"
        "Salva la skin senza modifiche come il pulsante \"Salva\": gli oggetti da\n"
@@ -205,7 +165,7 @@ std::vector<Command> commands() {
        "<nome>_old.ski e la skin è riscritta. Stampa il messaggio del salvataggio.\n"
        "Solo una skin di nome vodafone caricata per intero può essere salvata;\n"
        "altrimenti il motivo va sullo standard error, stato 1, e nessun file è scritto.\n",
-       saveCommand},
+       onSkin("save", saveCommand)},
       {"check",
        "Uso: corvela-skin check SKIN\n"
        "Un problema per riga sullo standard output, con \"riga N: \" davanti quando\n"
@@ -215,7 +175,8 @@ std::vector<Command> commands() {
        "colori e posizioni separatamente) e i record che l'anteprima cerca e non\n"
        "trova. Nessuna riga e stato 0 se non c'è niente da correggere. Non scrive\n"
        "nulla oltre alla cartella di lavoro che ogni caricamento crea.\n",
-       checkCommand},
+       onSkin("check", checkCommand)},
+      {"edit", editHelp(), editCommand},
   };
 }
 
@@ -247,7 +208,7 @@ int main(int argc, char** argv) {
   }
   const QStringList rest = args.mid(1);
   if (std::any_of(rest.begin(), rest.end(), isHelp)) {
-    QString help = QString::fromUtf8(command->help);
+    QString help = command->help;
     const QString name = QString::fromLatin1(command->name);
     if (name == QStringLiteral("objects") || name == QStringLiteral("colours") ||
         name == QStringLiteral("rects") || name == QStringLiteral("extract")) {
@@ -256,9 +217,5 @@ int main(int argc, char** argv) {
     write(stdout, help);
     return ExitOk;
   }
-  if (rest.size() != 1) {
-    fail(QStringLiteral("%1 vuole un solo file skin (corvela-skin %1 --help)").arg(command->name));
-    return ExitUsage;
-  }
-  return command->run(rest[0]);
+  return command->run(rest);
 }

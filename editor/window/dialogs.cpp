@@ -27,6 +27,12 @@ bool Dialogs::question(const QString& text) {
   return message(kTitleQuestion, text, Icon::Question, Buttons::YesNo) == Answer::Yes;
 }
 
+std::optional<QColor> Dialogs::pickColor(const QColor& initial) {
+  const std::optional<QColor> chosen = chooseColor(initial);
+  if (chosen) lastColor_ = *chosen;
+  return chosen;
+}
+
 QString toQtFilter(const QString& pipeFilter) {
   const QStringList parts = pipeFilter.split(u'|');
   QStringList filters;

@@ -34,6 +34,15 @@ class Dialogs {
   void warning(const QString& text);
   void information(const QString& text);
   bool question(const QString& text);  // true only on Yes
+
+  // The colour dialog of every colour picker of the window. Like the one
+  // dialog they all share, it remembers the last colour chosen (black until
+  // the first choice), which the pickers that show no dialog apply.
+  std::optional<QColor> pickColor(const QColor& initial);
+  QColor lastColor() const { return lastColor_; }
+
+ private:
+  QColor lastColor_ = Qt::black;
 };
 
 // Turns a filter written as "Description|pattern[|Description|pattern...]"

@@ -2,6 +2,7 @@
 // Shared by the window tests: answers for the user, skin fixtures on disk and
 // the mouse moves a user makes on the real window.
 #include <QByteArray>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -43,6 +44,10 @@ struct Script {
   std::deque<Dialogs::Answer> answers;  // for Yes/No boxes; No when none is left
   std::deque<QString> files;            // for open-file dialogs; an empty name or none left cancels
   std::vector<FileRequest> fileRequests;
+  std::deque<QColor> colours;          // for colour dialogs; an invalid colour or none left cancels
+  std::vector<QColor> colourRequests;  // the initial colour of each colour dialog shown
+  std::deque<QString> folders;         // for folder browsers; an empty text or none left cancels
+  std::vector<QString> folderRequests;  // the title of each folder browser shown
 
   std::unique_ptr<Dialogs> dialogs();
 
@@ -77,8 +82,21 @@ class ScriptedDialogs : public Dialogs {
     if (f.isEmpty()) return std::nullopt;
     return f;
   }
-  std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
-  QString browseFolder(const QString&) override { return {}; }
+  std::optional<QColor> chooseColor(const QColor& initial) override {
+    script_.colourRequests.push_back(initial);
+    if (script_.colours.empty()) return std::nullopt;
+    const QColor c = script_.colours.front();
+    script_.colours.pop_front();
+    if (!c.isValid()) return std::nullopt;
+    return c;
+  }
+  QString browseFolder(const QString& title) override {
+    script_.folderRequests.push_back(title);
+    if (script_.folders.empty()) return {};
+    const QString f = script_.folders.front();
+    script_.folders.pop_front();
+    return f;
+  }
 
  private:
   Script& script_;

@@ -1,0 +1,59 @@
+#include "cli_common.h"
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace corvela::cli {
+
+void write(std::FILE* stream, const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+void fail(const QString& message) {
+  QString out;
+  for (const QString& line : message.split(u'\n'))
+    out += QStringLiteral("corvela-skin: ") + line + u'\n';
+  write(stderr, out);
+}
+
+int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop) {
+  // Checked here so that a mistyped name does not leave a working folder
+  // behind: the load creates it before it reads the file.
+  const QFileInfo info(file);
+  if (!info.exists()) {
+    fail(QStringLiteral("file non trovato: %1").arg(file));
+    return ExitUsage;
+  }
+  if (!info.isFile()) {
+    fail(QStringLiteral("non è un file: %1").arg(file));
+    return ExitUsage;
+  }
+  outcome = doc.load(file);
+  switch (outcome.status) {
+    case LoadStatus::Complete:
+      return ExitOk;
+    case LoadStatus::BadLine:
+      if (!quietStop) {
+        fail(QStringLiteral("caricamento interrotto alla riga %1: %2")
+                 .arg(outcome.line)
+                 .arg(outcome.reason));
+      }
+      return ExitProblems;
+    case LoadStatus::TooManyLines:
+      if (!quietStop) fail(QStringLiteral("caricamento interrotto: %1").arg(outcome.reason));
+      return ExitProblems;
+    case LoadStatus::BadMagic:
+      fail(kBadFormatMessage);
+      return ExitUsage;
+    case LoadStatus::EmptyFile:
+    case LoadStatus::Unreadable:
+    case LoadStatus::NotLoaded:
+      fail(QStringLiteral("%1: %2").arg(file, outcome.reason));
+      return ExitUsage;
+  }
+  return ExitUsage;
+}
+
+}  // namespace corvela::cli

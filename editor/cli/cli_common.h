@@ -1,0 +1,24 @@
+#pragma once
+// What every command of corvela-skin shares: exit statuses, output and the
+// load of the skin it works on.
+
+#include <QString>
+#include <cstdio>
+
+#include "skin_document.h"
+
+namespace corvela::cli {
+
+enum Exit { ExitOk = 0, ExitProblems = 1, ExitUsage = 2 };
+
+void write(std::FILE* stream, const QString& text);
+// Every line of an error gets the tool's name, so a multi-line message from
+// the library still reads as ours when mixed with other output.
+void fail(const QString& message);
+
+// Loads the skin and says on standard error why a load did not complete
+// (`quietStop`: not an early stop, which check reports as a problem of its
+// own). Returns the exit status the load alone deserves.
+int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop = false);
+
+}  // namespace corvela::cli
