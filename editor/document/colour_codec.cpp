@@ -43,3 +43,11 @@ std::optional<std::int32_t> StringToRGB(QStringView s, ColourParts& parts) {
 }
 
 }  // namespace corvela
+
+namespace corvela {
+
+int componentOfCell(QStringView cell) {
+  return static_cast<int>(std::clamp<std::int64_t>(roundToInteger(leadingNumber(cell)), 0, 255));
+}
+
+}  // namespace corvela

@@ -23,6 +23,10 @@ QString RGBToString(std::int32_t aColor, ColourParts& parts);
 // component does not fit in 16 bits; components above 255 count as 255.
 std::optional<std::int32_t> StringToRGB(QStringView s, ColourParts& parts);
 
+// A colour component as a list cell or box holds it: its numeric value
+// rounded to a whole number, clamped to 0..255.
+int componentOfCell(QStringView cell);
+
 // The colour value of three components, each clamped to 0..255.
 std::int32_t colourValue(long long r, long long g, long long b);
 inline int redOf(std::int32_t c) {

@@ -28,6 +28,7 @@
 #include "object_viewer.h"
 #include "path_helpers.h"
 #include "picture_box.h"
+#include "preview_controller.h"
 #include "preview_tab.h"
 #include "report_view.h"
 #include "skin_saver.h"
@@ -44,10 +45,6 @@ const QString kExitQuestion = QStringLiteral("Confermi l'uscita da Corvela ?");
 // Platform error numbers shown for an object image that cannot be shown.
 constexpr int kErrFileAccess = 75;
 constexpr int kErrInvalidPicture = 481;
-
-int colourComponent(const QString& cell) {
-  return static_cast<int>(std::clamp<std::int64_t>(roundToInteger(leadingNumber(cell)), 0, 255));
-}
 
 int coordinate(const QString& cell) {
   // Far outside any screen, yet no overflow when the drawing adds a pixel.
@@ -85,11 +82,17 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   // that no hover or tool tip can wipe it.
   statusField_ = new QLabel(SB0);
   statusField_->setObjectName(QStringLiteral("SB0Text"));
-  statusField_->setAccessibleName(QStringLiteral("SB0"));
   statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   SB0->addWidget(statusField_, 1);
+  coordinatesField_ = new QLabel(SB0);
+  coordinatesField_->setObjectName(QStringLiteral("SB0Coordinates"));
+  coordinatesField_->setMinimumWidth(
+      coordinatesField_->fontMetrics().horizontalAdvance(QStringLiteral("-000, -000")));
+  coordinatesField_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  SB0->addPermanentWidget(coordinatesField_);
   setStatusBar(SB0);
   buildTabs();
+  preview = new PreviewController(*this, *tabPreview, doc);
   connectHandlers();
   TB0->installEventFilter(this);
 
@@ -142,6 +145,32 @@ QString frmDesktop::statusText() const {
 
 void frmDesktop::setStatusText(const QString& text) {
   statusField_->setText(text);
+  statusField_->setAccessibleName(text);
+}
+
+QString frmDesktop::coordinatesText() const {
+  return coordinatesField_->text();
+}
+
+void frmDesktop::setCoordinatesText(const QString& text) {
+  coordinatesField_->setText(text);
+  coordinatesField_->setAccessibleName(text);
+}
+
+void frmDesktop::setInfoText(const QString& text) {
+  lInfo->setText(text);
+  lInfo->setAccessibleName(text);
+}
+
+StandbyRefs& frmDesktop::refs() {
+  return preview->refs();
+}
+
+QString frmDesktop::BrowseFolderDlg(QWidget* /*hWnd*/, const QString& sTitle, int /*dwFlags*/,
+                                    int /*pidlRoot*/) {
+  // Only file-system folders exist for Qt's folder dialog, which starts at
+  // the top of the file system: what the flags and the root asked for.
+  return dialogs_->browseFolder(sTitle);
 }
 
 void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
@@ -258,9 +287,8 @@ void frmDesktop::InitSystem() {
   setAllTabsEnabled(false);
 
   PreviewTab& p = *tabPreview;
-  DesktopSurface& desk = *p.PicDesktop;
-  desk.lblData->setText(QDate::currentDate().toString(QStringLiteral("d/M/yyyy")));
-  desk.lblOra->setText(QTime::currentTime().toString(QStringLiteral("hh:mm")));
+  preview->setDateTime(QDate::currentDate().toString(QStringLiteral("d/M/yyyy")),
+                       QTime::currentTime().toString(QStringLiteral("hh:mm")));
 
   for (int i = 0; i <= 50; ++i) txt(i)->setEnabled(false);
   p.txtMin->setEnabled(false);
@@ -285,30 +313,13 @@ void frmDesktop::InitSystem() {
   NoGIF();
 }
 
-void frmDesktop::clearReferences() {
-  P_tNodeMin = P_tNodeOra = P_tNodeBackColor = 0;
-  for (int* row :
-       {&P_tItemOperatore, &P_tItemData, &P_tItemLineMin, &P_tItemLineOra, &P_tPosOperatore,
-        &P_tPosData, &P_tPosSmartUp, &P_tPosSmartDown, &P_tPosSmartLeft, &P_tPosSmartRight,
-        &P_tPosSmartUpPress, &P_tPosSmartDownPress, &P_tPosSmartLeftPress, &P_tPosSmartRightPress,
-        &P_tPosDigitale, &P_tPosAnalogico}) {
-    *row = -1;
-  }
-}
-
 void frmDesktop::resetPreview() {
-  DesktopSurface& desk = *tabPreview->PicDesktop;
-  desk.clearPicture();
-  desk.lblOperatore->hide();
-  desk.lblData->hide();
-  desk.lblOra->hide();
-  desk.LineOra->hide();
-  desk.LineMin->hide();
   tabPreview->optTime[0]->setChecked(true);
+  preview->resetForOpen();
 
   // What the lists' clicks showed belongs to the skin being closed.
   PicPreview->clearPicture();
-  lInfo->setText(QStringLiteral("..."));
+  setInfoText(QStringLiteral("..."));
   PicOBJ->clearDrawing();
 }
 
@@ -347,7 +358,6 @@ void frmDesktop::openSkinFile(const QString& file) {
   btnSave->setEnabled(false);
   doc.P_SkinVodafone = false;
   InitSystem();
-  clearReferences();
   resetPreview();
   resetEditors();
   setStatusText(QStringLiteral("Skin: ") +
@@ -390,8 +400,7 @@ void frmDesktop::SalvaSkin() {
 }
 
 void frmDesktop::UpdateDesktop() {
-  // The rebuild of the phone preview from the document arrives with the
-  // preview work; until then the preview keeps its start-up look.
+  preview->UpdateDesktop();
 }
 
 // ---- object viewer -----------------------------------------------------------
@@ -414,7 +423,7 @@ void frmDesktop::T_Strutt_NodeClick(int node) {
 void frmDesktop::showObjectFailure(int number, const QString& description) {
   // Nothing of the failed image stays on show.
   PicPreview->clearPicture();
-  lInfo->setText(QStringLiteral("..."));
+  setInfoText(QStringLiteral("..."));
   NoGIF();
   setStatusText(QStringLiteral("Errore n° %1, %2").arg(number).arg(description));
 }
@@ -439,11 +448,11 @@ void frmDesktop::L_Values_ItemClick(int row) {
     }
     const QPixmap picture = QPixmap::fromImage(image);
     PicPreview->setPicture(picture);
-    lInfo->setText(QStringLiteral("(hxw) = %1x%2").arg(picture.height()).arg(picture.width()));
+    setInfoText(QStringLiteral("(hxw) = %1x%2").arg(picture.height()).arg(picture.width()));
     AniGIF(WB, PicPreview, path);
   } else {
     PicPreview->clearPicture();
-    lInfo->setText(QStringLiteral("..."));
+    setInfoText(QStringLiteral("..."));
     NoGIF();
   }
   setStatusText(QStringLiteral("Tag: ") + doc.L_Values.row(row).tag);
@@ -456,9 +465,7 @@ void frmDesktop::L_Values_ColumnClick(int column) {
 void frmDesktop::L_RGBA_ItemClick(int row) {
   const ReportList& list = doc.L_RGBA;
   if (row < 0 || row >= list.rowCount()) return;
-  PicColor->setBackColor(QColor(colourComponent(list.cell(row, C_R)),
-                                colourComponent(list.cell(row, C_G)),
-                                colourComponent(list.cell(row, C_B))));
+  PicColor->setBackColor(rowColour(doc, row));
   // Showing the value is no edit of it.
   doc.P_Load = true;
   txt50->setText(QString::number(numericValue(list.cell(row, C_Trasparenza))));

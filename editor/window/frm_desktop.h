@@ -6,6 +6,7 @@
 
 #include "dialogs.h"
 #include "skin_document.h"
+#include "standby_scene.h"
 
 class QAction;
 class QCheckBox;
@@ -28,6 +29,7 @@ namespace corvela {
 class FileListBox;
 class GifPageView;
 class PictureBox;
+class PreviewController;
 class PreviewTab;
 class ReportView;
 class SkinTreeView;
@@ -48,28 +50,10 @@ class frmDesktop : public QMainWindow {
   // ---- the document -----------------------------------------------------
   SkinDocument doc;
 
-  // Rows and nodes that the editors write through: tree node numbers (0 for
-  // none) and list rows (-1 for none). The preview rebuild binds them and
-  // opening a skin unbinds them all.
-  int P_tNodeMin = 0;
-  int P_tNodeOra = 0;
-  int P_tNodeBackColor = 0;
-  int P_tItemOperatore = -1;
-  int P_tItemData = -1;
-  int P_tItemLineMin = -1;
-  int P_tItemLineOra = -1;
-  int P_tPosOperatore = -1;
-  int P_tPosData = -1;
-  int P_tPosSmartUp = -1;
-  int P_tPosSmartDown = -1;
-  int P_tPosSmartLeft = -1;
-  int P_tPosSmartRight = -1;
-  int P_tPosSmartUpPress = -1;
-  int P_tPosSmartDownPress = -1;
-  int P_tPosSmartLeftPress = -1;
-  int P_tPosSmartRightPress = -1;
-  int P_tPosDigitale = -1;
-  int P_tPosAnalogico = -1;
+  // The rows and nodes that the editors write through (P_tNodeMin,
+  // P_tPosOperatore...): the preview rebuild binds them and opening a skin
+  // unbinds them all.
+  StandbyRefs& refs();
 
   // ---- procedures ---------------------------------------------------------
   // "Apri...": asks for a skin file and opens it.
@@ -85,6 +69,8 @@ class frmDesktop : public QMainWindow {
   // The object viewer: one object's GIF, animated, or an empty page.
   void AniGIF(GifPageView* WB, PictureBox* Image, const QString& GifImage);
   void NoGIF();
+  // The folder browser: the chosen folder, or an empty text when cancelled.
+  QString BrowseFolderDlg(QWidget* hWnd, const QString& sTitle, int dwFlags = 0, int pidlRoot = 0);
 
   // ---- event handlers -----------------------------------------------------
   void TB0_ButtonClick(QAction* button);
@@ -101,6 +87,12 @@ class frmDesktop : public QMainWindow {
   // The status bar's one text field.
   QString statusText() const;
   void setStatusText(const QString& text);
+  // The field at the right of the status bar: the screen pixel under the
+  // mouse while it is over the preview.
+  QString coordinatesText() const;
+  void setCoordinatesText(const QString& text);
+  // The size of the previewed object, shown and told to screen readers.
+  void setInfoText(const QString& text);
   Dialogs& dialogs() { return *dialogs_; }
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
@@ -121,6 +113,7 @@ class frmDesktop : public QMainWindow {
 
   // Tab 0 "Preview skin".
   PreviewTab* tabPreview = nullptr;
+  PreviewController* preview = nullptr;
 
   // Tab 1 "Oggetti grafici".
   ReportView* L_Values = nullptr;
@@ -182,7 +175,6 @@ class frmDesktop : public QMainWindow {
   QWidget* buildInfoTab();
   void connectHandlers();
   void placeSeparator();
-  void clearReferences();
   void resetPreview();
   void resetEditors();
   void setAllTabsEnabled(bool enabled);
@@ -190,6 +182,7 @@ class frmDesktop : public QMainWindow {
 
   std::unique_ptr<Dialogs> dialogs_;
   QLabel* statusField_ = nullptr;
+  QLabel* coordinatesField_ = nullptr;
   bool askBeforeClosing_ = true;
 };
 

@@ -25,6 +25,7 @@
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
+#include "standby_image.h"
 #include "tree_view.h"
 
 namespace corvela {
@@ -337,7 +338,7 @@ QWidget* frmDesktop::buildInfoTab() {
   PicInfo2 = named(new PictureBox, QStringLiteral("PicInfo2"));
   PicInfo2->setBordered(true);
   PicInfo2->setAutoSize(true);
-  PicInfo2->setPicture(DesktopSurface::standbyImage());
+  PicInfo2->setPicture(QPixmap::fromImage(standbyImage()));
 
   auto* texts = new QVBoxLayout;
   texts->addWidget(lblInfoTitle);

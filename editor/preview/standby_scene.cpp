@@ -1,0 +1,320 @@
+#include "standby_scene.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "colour_codec.h"
+#include "document_names.h"
+#include "image_cache.h"
+#include "skin_document.h"
+#include "standby_image.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+
+using standby::ColourRole;
+using standby::Placement;
+
+// Far outside any screen, yet no overflow when the drawing adds a pixel.
+int coordinate(const QString& cell) {
+  return static_cast<int>(std::clamp<std::int64_t>(numericValue(cell), -100000, 100000));
+}
+
+int fieldValue(const SceneField& field) {
+  return coordinate(field.text);
+}
+
+// Int() of the old drawing code: rounds towards minus infinity.
+int floorHalf(int difference) {
+  return difference >= 0 ? difference / 2 : -((-difference + 1) / 2);
+}
+
+constexpr QRect kOperatorLabel(7, 19, 158, 17);
+constexpr QRect kDateLabel(7, 40, 158, 17);
+constexpr QRect kClockLabel(129, 61, 40, 17);
+constexpr QRect kClockFace(44, 66, 88, 88);
+constexpr std::array<QPoint, 3> kSoftKeyPlaces{QPoint(0, 198), QPoint(77, 198), QPoint(96, 198)};
+
+int StandbyRefs::*const kPositionRefs[standby::kPositionCount] = {
+    &StandbyRefs::P_tPosOperatore,  &StandbyRefs::P_tPosData,
+    &StandbyRefs::P_tPosSmartUp,    &StandbyRefs::P_tPosSmartUpPress,
+    &StandbyRefs::P_tPosSmartDown,  &StandbyRefs::P_tPosSmartDownPress,
+    &StandbyRefs::P_tPosSmartLeft,  &StandbyRefs::P_tPosSmartLeftPress,
+    &StandbyRefs::P_tPosSmartRight, &StandbyRefs::P_tPosSmartRightPress,
+    &StandbyRefs::P_tPosDigitale,   &StandbyRefs::P_tPosAnalogico};
+
+int StandbyRefs::*colourRef(ColourRole role) {
+  switch (role) {
+    case ColourRole::Operator:
+      return &StandbyRefs::P_tItemOperatore;
+    case ColourRole::Date:
+      return &StandbyRefs::P_tItemData;
+    case ColourRole::MinuteHand:
+      return &StandbyRefs::P_tItemLineMin;
+    case ColourRole::HourHand:
+      return &StandbyRefs::P_tItemLineOra;
+  }
+  return &StandbyRefs::P_tItemOperatore;
+}
+
+// Loads the object's image into `target` when its row names a file that is
+// there and decodes; anything else leaves the target as it was.
+void loadObject(SceneImage& target, const SkinDocument& doc, ImageCache& images, int object) {
+  const int row = doc.L_Values.findId(standby::objectCode(object));
+  if (row < 0) return;
+  const QString path = doc.L_Values.cell(row, V_PathGif).trimmed();
+  if (path.isEmpty()) return;
+  std::optional<QImage> image = images.load(path);
+  if (!image) return;
+  target.file = path;
+  target.image = *image;
+  target.geometry.setSize(image->size());
+}
+
+void treePass(StandbyScene& scene, const SkinDocument& doc) {
+  const SkinTree& tree = doc.T_Strutt;
+  const QString minute = standby::text(standby::kMinuteLengthPrefix);
+  const QString hour = standby::text(standby::kHourLengthPrefix);
+  const QString background = standby::text(standby::kBackgroundTag);
+  for (int i = 1; i <= tree.nodeCount(); ++i) {
+    const TreeNode& node = tree.node(i);
+    if (node.text.startsWith(minute)) {
+      scene.refs.P_tNodeMin = i;
+      scene.txtMin = {node.text.mid(minute.size()).trimmed(), true};
+      scene.PicMin.enabled = true;
+    }
+    if (node.text.startsWith(hour)) {
+      scene.refs.P_tNodeOra = i;
+      scene.txtOra = {node.text.mid(hour.size()).trimmed(), true};
+      scene.PicOre.enabled = true;
+    }
+    if (node.tag == background) {
+      scene.refs.P_tNodeBackColor = i;
+      scene.lbl0Enabled = true;
+      scene.PicBGColor1.enabled = true;
+      // A line that is no colour text leaves the colour as it was.
+      ColourParts parts;
+      if (const std::optional<std::int32_t> value = StringToRGB(node.text, parts)) {
+        const QColor colour(redOf(*value), greenOf(*value), blueOf(*value));
+        scene.PicBGColor1.colour = colour;
+        scene.background = colour;
+      }
+    }
+  }
+}
+
+void colourPass(StandbyScene& scene, const SkinDocument& doc) {
+  for (const standby::ColourRecord& record : standby::kColours) {
+    const int row = doc.L_RGBA.findId(standby::text(record.code));
+    SceneSwatch& swatch = scene.swatch(record.role);
+    const bool isText = record.role == ColourRole::Operator || record.role == ColourRole::Date;
+    if (row < 0) {
+      if (isText) {
+        scene.label(record.role == ColourRole::Operator ? Placement::Operator : Placement::Date)
+            .colour = Qt::black;
+      }
+      continue;
+    }
+    scene.refs.colour(record.role) = row;
+    swatch = {rowColour(doc, row), true};
+    if (record.transparencyBox >= 0) {
+      scene.txt[static_cast<size_t>(record.transparencyBox)] = {doc.L_RGBA.cell(row, C_Trasparenza),
+                                                                true};
+    }
+    if (isText) {
+      scene.label(record.role == ColourRole::Operator ? Placement::Operator : Placement::Date)
+          .colour = swatch.colour;
+    }
+  }
+}
+
+void imagePass(StandbyScene& scene, const SkinDocument& doc, ImageCache& images, bool analogue) {
+  for (const standby::SlotRecord& slot : standby::kSlots) {
+    if (slot.object == standby::kClockFaceObject) {
+      scene.clockFace.visible = analogue;
+      loadObject(scene.clockFace, doc, images, slot.object);
+    } else {
+      loadObject(scene.Pic[slot.object], doc, images, slot.object);
+    }
+  }
+  // The soft-key bar shows the released row; an empty slot gives an empty key.
+  for (size_t i = 0; i < scene.softKeys.size(); ++i) {
+    const SceneImage& source = scene.Pic[standby::kSoftKeyObjects[i]];
+    SceneImage& key = scene.softKeys[i];
+    key.file = source.file;
+    key.image = source.image;
+    if (source.loaded()) key.geometry.setSize(source.image.size());
+  }
+}
+
+void positionPass(StandbyScene& scene, const SkinDocument& doc, bool analogue) {
+  scene.outlines.clear();
+  for (const int target : standby::kDrawOrder) {
+    const standby::PositionRecord& record = standby::kPositions[static_cast<size_t>(target)];
+    const int row = doc.L_Dim.findId(standby::text(record.code));
+    if (row < 0) continue;
+    // Taken before any box is written: a box's change handler may rebuild
+    // the screen in between, and these are the values this rebuild shows.
+    const std::array<QString, 4> cells{doc.L_Dim.cell(row, D_X1), doc.L_Dim.cell(row, D_Y1),
+                                       doc.L_Dim.cell(row, D_X2), doc.L_Dim.cell(row, D_Y2)};
+    const int x1 = coordinate(cells[0]);
+    const int y1 = coordinate(cells[1]);
+    const int x2 = coordinate(cells[2]);
+    const int y2 = coordinate(cells[3]);
+
+    scene.refs.position(target) = row;
+    scene.optPosEnabled[static_cast<size_t>(target)] = true;
+    for (int k = 0; k < 4; ++k) {
+      scene.txt[static_cast<size_t>(record.firstBox + k)] = {cells[static_cast<size_t>(k)], true};
+    }
+    switch (record.placement) {
+      case Placement::Operator:
+      case Placement::Date: {
+        SceneText& label = scene.label(record.placement);
+        label.geometry.moveTo(x1 + 5, y1 + 5);
+        label.visible = true;
+        break;
+      }
+      case Placement::Digital:
+        scene.clockText.geometry.moveTo(x2 - (scene.clockText.geometry.width() + 5), y1 + 5);
+        scene.clockText.visible = !analogue;
+        scene.optTimeEnabled[0] = true;
+        break;
+      case Placement::Analogue:
+        scene.clockFace.geometry.moveTo(x1, y1);
+        scene.optTimeEnabled[1] = true;
+        break;
+      case Placement::None:
+        break;
+    }
+    scene.outlines.push_back({QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                                    QPoint(std::max(x1, x2), std::max(y1, y2))),
+                              record.redOutline ? QColor(255, 0, 0) : QColor(0, 0, 0)});
+  }
+}
+
+}  // namespace
+
+int& StandbyRefs::position(int target) {
+  return this->*kPositionRefs[static_cast<size_t>(
+                    std::clamp(target, 0, standby::kPositionCount - 1))];
+}
+
+int StandbyRefs::position(int target) const {
+  return this->*kPositionRefs[static_cast<size_t>(
+                    std::clamp(target, 0, standby::kPositionCount - 1))];
+}
+
+int& StandbyRefs::colour(ColourRole role) {
+  return this->*colourRef(role);
+}
+int StandbyRefs::colour(ColourRole role) const {
+  return this->*colourRef(role);
+}
+
+StandbyScene::StandbyScene() {
+  wallpaper = standbyImage();
+  operatorText = {QStringLiteral("vodafone IT"), kOperatorLabel};
+  dateText = {QStringLiteral("data"), kDateLabel};
+  clockText = {QStringLiteral("ora"), kClockLabel, Qt::AlignRight | Qt::AlignVCenter};
+  clockFace.geometry = kClockFace;
+  clockFace.visible = false;
+  for (size_t i = 0; i < softKeys.size(); ++i)
+    softKeys[i].geometry = QRect(kSoftKeyPlaces[i], QSize());
+  for (const standby::SlotRecord& slot : standby::kSlots) {
+    if (slot.object != standby::kClockFaceObject) Pic[slot.object] = SceneImage{};
+  }
+}
+
+SceneSwatch& StandbyScene::swatch(ColourRole role) {
+  switch (role) {
+    case ColourRole::Operator:
+      return PicTxtColor1;
+    case ColourRole::Date:
+      return PicTxtColor2;
+    case ColourRole::MinuteHand:
+      return PicMin;
+    case ColourRole::HourHand:
+      return PicOre;
+  }
+  return PicTxtColor1;
+}
+
+const SceneSwatch& StandbyScene::swatch(ColourRole role) const {
+  return const_cast<StandbyScene*>(this)->swatch(role);
+}
+
+SceneText& StandbyScene::label(Placement placement) {
+  switch (placement) {
+    case Placement::Date:
+      return dateText;
+    case Placement::Digital:
+      return clockText;
+    default:
+      return operatorText;
+  }
+}
+
+void resetForOpen(StandbyScene& scene) {
+  StandbyScene fresh;
+  fresh.wallpaper = QImage();
+  fresh.background = scene.background;
+  fresh.dateText.text = scene.dateText.text;
+  fresh.clockText.text = scene.clockText.text;
+  fresh.txtMin.text = scene.txtMin.text;
+  fresh.txtOra.text = scene.txtOra.text;
+  fresh.operatorText.visible = false;
+  fresh.dateText.visible = false;
+  fresh.clockText.visible = false;
+  scene = std::move(fresh);
+}
+
+void rebuildScene(StandbyScene& scene, const SkinDocument& doc, ImageCache& images, bool analogue) {
+  treePass(scene, doc);
+  colourPass(scene, doc);
+  imagePass(scene, doc, images, analogue);
+  positionPass(scene, doc, analogue);
+  placeHands(scene);
+  for (SceneHand* hand : {&scene.minuteHand, &scene.hourHand})
+    hand->visible = analogue && hand->placed;
+}
+
+bool placeHands(StandbyScene& scene) {
+  const int x1 = fieldValue(scene.txt[14]);
+  const int y1 = fieldValue(scene.txt[15]);
+  const int x2 = fieldValue(scene.txt[16]);
+  const int y2 = fieldValue(scene.txt[17]);
+  if (x1 <= 0 || y1 <= 0 || x2 <= 0 || y2 <= 0) return false;
+  const QPoint centre(x1 + floorHalf(x2 - x1), y1 + floorHalf(y2 - y1));
+  const int minute = fieldValue(scene.txtMin);
+  const int hour = fieldValue(scene.txtOra);
+  scene.minuteHand.p1 = centre;
+  scene.minuteHand.p2 = centre + QPoint(minute, 0);
+  scene.minuteHand.colour = scene.PicMin.colour;
+  scene.hourHand.p1 = centre;
+  scene.hourHand.p2 = centre - QPoint(0, hour);
+  scene.hourHand.colour = scene.PicOre.colour;
+  scene.minuteHand.placed = scene.hourHand.placed = true;
+  return true;
+}
+
+void showClock(StandbyScene& scene, bool analogue) {
+  scene.clockFace.visible = analogue;
+  scene.clockText.visible = !analogue;
+  if (!analogue) {
+    scene.minuteHand.visible = false;
+    scene.hourHand.visible = false;
+    return;
+  }
+  if (placeHands(scene)) scene.minuteHand.visible = scene.hourHand.visible = true;
+}
+
+QColor rowColour(const SkinDocument& doc, int row) {
+  const ReportList& list = doc.L_RGBA;
+  return QColor(componentOfCell(list.cell(row, C_R)), componentOfCell(list.cell(row, C_G)),
+                componentOfCell(list.cell(row, C_B)));
+}
+
+}  // namespace corvela

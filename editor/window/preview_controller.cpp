@@ -1,0 +1,263 @@
+#include "preview_controller.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "desktop_surface.h"
+#include "file_list_box.h"
+#include "frm_desktop.h"
+#include "picture_box.h"
+#include "preview_tab.h"
+#include "report_view.h"
+#include "skin_document.h"
+
+namespace corvela {
+
+namespace {
+
+// Assigning a box the text it already holds must raise nothing: that is
+// what ends the chain of rebuilds that the boxes' change handlers start.
+void setTextIfChanged(QLineEdit* box, const QString& text) {
+  if (box->text() != text) box->setText(text);
+}
+
+void applyField(QLineEdit* box, const SceneField& field) {
+  setTextIfChanged(box, field.text);
+  if (field.enabled) box->setEnabled(true);
+}
+
+void applySwatch(PictureBox* swatch, const SceneSwatch& value) {
+  if (swatch->backColor() != value.colour) swatch->setBackColor(value.colour);
+  if (value.enabled) swatch->setEnabled(true);
+}
+
+}  // namespace
+
+PreviewController::PreviewController(frmDesktop& window, PreviewTab& tab, SkinDocument& doc)
+    : QObject(&window), window_(window), tab_(tab), doc_(doc) {
+  connectControls();
+  showScene();
+}
+
+void PreviewController::connectControls() {
+  PreviewTab& p = tab_;
+  for (const auto& [object, slot] : p.Pic) {
+    const int index = object;
+    connect(slot, &PictureBox::clicked, this, [this, index] { Pic_Click(index); });
+  }
+  connect(p.chkWallPaper, &QCheckBox::clicked, this, &PreviewController::chkWallPaper_Click);
+  connect(p.FileDesktop, &FileListBox::fileClicked, this, &PreviewController::FileDesktop_Click);
+  connect(p.cmdSelImg, &QPushButton::clicked, this, &PreviewController::cmdSelImg_Click);
+  connect(p.cmdUpdate, &QPushButton::clicked, this, &PreviewController::cmdUpdate_Click);
+  for (int i = 0; i < 2; ++i) {
+    // Selecting an option by code runs its handler too, as a click does.
+    connect(p.optTime[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) optTime_Click(i);
+    });
+  }
+  connect(p.cboZoom, &QComboBox::currentIndexChanged, this, [this](int index) {
+    tab_.PicDesktop->setZoom(index + 1);
+    tab_.fitScreenView();
+  });
+  connect(p.PicDesktop, &DesktopSurface::hovered, this, &PreviewController::showHover);
+  connect(p.PicDesktop, &DesktopSurface::left, this,
+          [this] { window_.setCoordinatesText(QString()); });
+}
+
+void PreviewController::showHover(QPoint pixel) {
+  window_.setCoordinatesText(QStringLiteral("%1, %2").arg(pixel.x()).arg(pixel.y()));
+}
+
+void PreviewController::showScene() {
+  tab_.PicDesktop->showScene(scene_);
+}
+
+void PreviewController::readControls(StandbyScene& scene) const {
+  const PreviewTab& p = tab_;
+  for (size_t i = 0; i < scene.txt.size(); ++i) scene.txt[i].text = p.txt[i]->text();
+  scene.txtMin.text = p.txtMin->text();
+  scene.txtOra.text = p.txtOra->text();
+  scene.PicBGColor1.colour = p.PicBGColor1->backColor();
+  scene.PicTxtColor1.colour = p.PicTxtColor1->backColor();
+  scene.PicTxtColor2.colour = p.PicTxtColor2->backColor();
+  scene.PicMin.colour = p.PicMin->backColor();
+  scene.PicOre.colour = p.PicOre->backColor();
+}
+
+void PreviewController::applyControls(const StandbyScene& scene) {
+  PreviewTab& p = tab_;
+  if (scene.lbl0Enabled) p.lbl0->setEnabled(true);
+  applySwatch(p.PicBGColor1, scene.PicBGColor1);
+  applySwatch(p.PicTxtColor1, scene.PicTxtColor1);
+  applySwatch(p.PicTxtColor2, scene.PicTxtColor2);
+  applySwatch(p.PicMin, scene.PicMin);
+  applySwatch(p.PicOre, scene.PicOre);
+
+  for (const auto& [object, image] : scene.Pic) {
+    PictureBox* slot = p.Pic.at(object);
+    if (!image.loaded()) continue;
+    auto [shown, fresh] = shownSlots_.try_emplace(object, image.image.cacheKey());
+    if (fresh || shown->second != image.image.cacheKey()) {
+      slot->setPicture(QPixmap::fromImage(image.image));
+      shown->second = image.image.cacheKey();
+    }
+    slot->setBordered(false);
+    slot->setEnabled(true);
+  }
+  for (size_t t = 0; t < scene.optPosEnabled.size(); ++t) {
+    if (scene.optPosEnabled[t]) p.optPos[t]->setEnabled(true);
+  }
+  for (size_t i = 0; i < 2; ++i) {
+    if (scene.optTimeEnabled[i]) p.optTime[i]->setEnabled(true);
+  }
+
+  // In the order the rebuild has always filled them: the hand lengths of the
+  // tree pass, the transparencies, then the rectangles in drawing order. Any
+  // of them may start a nested rebuild through its change handler.
+  applyField(p.txtMin, scene.txtMin);
+  applyField(p.txtOra, scene.txtOra);
+  for (const standby::ColourRecord& c : standby::kColours) {
+    if (c.transparencyBox < 0) continue;
+    const auto box = static_cast<size_t>(c.transparencyBox);
+    applyField(p.txt[box], scene.txt[box]);
+  }
+  for (const int target : standby::kDrawOrder) {
+    const standby::PositionRecord& record = standby::kPositions[static_cast<size_t>(target)];
+    for (int k = 0; k < 4; ++k) {
+      const auto box = static_cast<size_t>(record.firstBox + k);
+      applyField(p.txt[box], scene.txt[box]);
+    }
+  }
+}
+
+void PreviewController::UpdateDesktop() {
+  ++rebuilds_;
+  PreviewTab& p = tab_;
+  p.cmdSelImg->setEnabled(true);
+  p.FileDesktop->show();
+
+  if (p.chkWallPaper->isChecked() && p.FileDesktop->count() > 0 &&
+      p.FileDesktop->listIndex() == -1) {
+    // Selecting the file loads it and rebuilds the screen once, completely,
+    // before this rebuild goes on.
+    p.FileDesktop->setListIndex(0);
+    p.chkWallPaper->setChecked(true);
+    p.chkWallPaper->setEnabled(true);
+  } else if (!p.chkWallPaper->isChecked()) {
+    scene_.wallpaper = QImage();
+  }
+
+  StandbyScene next = scene_;
+  readControls(next);
+  rebuildScene(next, doc_, images_, p.optTime[1]->isChecked());
+  scene_ = next;
+  showScene();
+  applyControls(next);
+  DisegnaLancette();
+}
+
+void PreviewController::DisegnaLancette() {
+  readControls(scene_);
+  placeHands(scene_);
+  showScene();
+}
+
+void PreviewController::Pic_Click(int Index) {
+  const int row = doc_.L_Values.findId(standby::objectCode(Index));
+  if (row < 0) return;
+  window_.SSTab1->setCurrentIndex(frmDesktop::TabObjects);
+  window_.L_Values->selectListRow(row);
+  window_.L_Values->scrollTo(window_.L_Values->viewIndex(row));
+  window_.L_Values_ItemClick(row);
+}
+
+void PreviewController::chkWallPaper_Click() {
+  PreviewTab& p = tab_;
+  if (p.chkWallPaper->isChecked()) {
+    p.FileDesktop->setEnabled(true);
+  } else {
+    scene_.wallpaper = QImage();
+    p.FileDesktop->setListIndex(-1);
+    p.FileDesktop->setEnabled(false);
+  }
+  UpdateDesktop();
+}
+
+void PreviewController::FileDesktop_Click() {
+  PreviewTab& p = tab_;
+  if (p.FileDesktop->count() == 0 || !p.chkWallPaper->isChecked()) return;
+  const int index = p.FileDesktop->listIndex();
+  if (index < 0) return;
+  // A file that vanished or does not decode leaves the wallpaper as it was.
+  const QString file = QDir(p.FileDesktop->path()).filePath(p.FileDesktop->fileName(index));
+  if (std::optional<QImage> picture = images_.load(file)) scene_.wallpaper = *picture;
+  UpdateDesktop();
+}
+
+void PreviewController::cmdSelImg_Click() {
+  const QString folder =
+      window_.BrowseFolderDlg(&window_, QStringLiteral("Seleziona una directory:"), 1, 0);
+  if (!folder.isEmpty()) tab_.FileDesktop->setPath(folder);
+}
+
+void PreviewController::cmdUpdate_Click() {
+  UpdateDesktop();
+}
+
+void PreviewController::optTime_Click(int Index) {
+  if (doc_.P_Load) return;
+  readControls(scene_);
+  showClock(scene_, Index == 1);
+  showScene();
+}
+
+void PreviewController::resetForOpen() {
+  corvela::resetForOpen(scene_);
+  PreviewTab& p = tab_;
+  // Nothing of the skin that was open may show as if it belonged to this one.
+  const StandbyScene initial;
+  shownSlots_.clear();
+  for (const auto& [object, slot] : p.Pic) {
+    slot->clearPicture();
+    slot->setBordered(true);
+    slot->setEnabled(false);
+  }
+  for (PictureBox* swatch : {p.PicBGColor1, p.PicTxtColor1, p.PicTxtColor2, p.PicMin, p.PicOre}) {
+    swatch->setEnabled(false);
+  }
+  p.PicBGColor1->setBackColor(initial.PicBGColor1.colour);
+  p.PicTxtColor1->setBackColor(initial.PicTxtColor1.colour);
+  p.PicTxtColor2->setBackColor(initial.PicTxtColor2.colour);
+  p.PicMin->setBackColor(initial.PicMin.colour);
+  p.PicOre->setBackColor(initial.PicOre.colour);
+  p.lbl0->setEnabled(false);
+  showScene();
+}
+
+void PreviewController::setDateTime(const QString& date, const QString& time) {
+  scene_.dateText.text = date;
+  scene_.clockText.text = time;
+  showScene();
+}
+
+void PreviewController::setScreenBackground(const QColor& colour) {
+  scene_.background = colour;
+  showScene();
+}
+
+void PreviewController::setTextColour(standby::Placement label, const QColor& colour) {
+  scene_.label(label).colour = colour;
+  showScene();
+}
+
+void PreviewController::setHandColour(standby::ColourRole hand, const QColor& colour) {
+  (hand == standby::ColourRole::MinuteHand ? scene_.minuteHand : scene_.hourHand).colour = colour;
+  showScene();
+}
+
+}  // namespace corvela

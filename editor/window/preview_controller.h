@@ -1,0 +1,75 @@
+#pragma once
+// The "Preview skin" tab's handlers: the rebuild of the phone screen, the
+// wallpaper controls, the main-button slots and the clock choice. It keeps
+// the screen's scene (what the rebuild computed, which also carries what the
+// screen showed before) and hands it to the surface and the fields around it.
+
+#include <QObject>
+#include <QPoint>
+#include <map>
+
+#include "image_cache.h"
+#include "standby_scene.h"
+
+namespace corvela {
+
+class frmDesktop;
+class PreviewTab;
+class SkinDocument;
+
+class PreviewController : public QObject {
+  Q_OBJECT
+ public:
+  PreviewController(frmDesktop& window, PreviewTab& tab, SkinDocument& doc);
+
+  // The rebuild of the screen and of the fields around it from the document.
+  void UpdateDesktop();
+  // Places the two hands from the boxes as they stand.
+  void DisegnaLancette();
+
+  void Pic_Click(int Index);
+  void chkWallPaper_Click();
+  void FileDesktop_Click();
+  void cmdSelImg_Click();
+  void cmdUpdate_Click();
+  // 0 "Digitale", 1 "Analogico"; nothing while the program fills the fields.
+  void optTime_Click(int Index);
+
+  // What opening a skin puts back: the scene, the slots, the swatches.
+  void resetForOpen();
+  // The date and time texts of the screen, set at start-up and each open.
+  void setDateTime(const QString& date, const QString& time);
+
+  // For the editors that show a change before (or without) a rebuild.
+  void setScreenBackground(const QColor& colour);
+  void setTextColour(standby::Placement label, const QColor& colour);
+  void setHandColour(standby::ColourRole hand, const QColor& colour);
+
+  const StandbyScene& scene() const { return scene_; }
+  StandbyRefs& refs() { return scene_.refs; }
+  const StandbyRefs& refs() const { return scene_.refs; }
+
+  // How many rebuilds have run since the program started.
+  int rebuildCount() const { return rebuilds_; }
+
+ private:
+  void connectControls();
+  // The fields as the user left them: the boxes and swatches are the truth
+  // between rebuilds.
+  void readControls(StandbyScene& scene) const;
+  void applyControls(const StandbyScene& scene);
+  void showScene();
+  void showHover(QPoint pixel);
+
+  frmDesktop& window_;
+  PreviewTab& tab_;
+  SkinDocument& doc_;
+  StandbyScene scene_;
+  ImageCache images_;
+  // The image each main-button slot was last given, so an unchanged slot
+  // costs nothing on the next rebuild.
+  std::map<int, qint64> shownSlots_;
+  int rebuilds_ = 0;
+};
+
+}  // namespace corvela
