@@ -2,16 +2,20 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "cli_common.h"
 #include "edit_command.h"
 #include "listing.h"
 #include "object_export.h"
+#include "render_command.h"
 #include "skin_check.h"
 #include "skin_document.h"
 #include "skin_saver.h"
@@ -38,6 +42,7 @@ const char* const kUsage =
     "  save      salva la skin senza modifiche (\"Salva\")\n"
     "  check     elenca i problemi da correggere prima di caricare la skin sul telefono\n"
     "  edit      applica modifiche alla skin e la salva (edit --help per le operazioni)\n"
+    "  render    disegna in PNG lo schermo di standby come lo mostra la finestra\n"
     "\n"
     "Gli elenchi sono testo UTF-8 separato da tabulazioni, con una riga di intestazione.\n"
     "I numeri di riga contano da 0 come la colonna \"Indice\" (la riga SKI1 è la 0).\n"
@@ -177,6 +182,7 @@ std::vector<Command> commands() {
        "nulla oltre alla cartella di lavoro che ogni caricamento crea.\n",
        onSkin("check", checkCommand)},
       {"edit", editHelp(), editCommand},
+      {"render", renderHelp(), renderCommand},
   };
 }
 
@@ -187,7 +193,13 @@ bool isHelp(const QString& arg) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // Only drawing the screen needs fonts, and so a GUI application; it never
+  // shows a window, so it needs no display either.
+  const bool draws = argc > 1 && std::strcmp(argv[1], "render") == 0;
+  if (draws && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::unique_ptr<QCoreApplication> app = draws ? std::make_unique<QGuiApplication>(argc, argv)
+                                                : std::make_unique<QCoreApplication>(argc, argv);
   const QStringList args = QCoreApplication::arguments().mid(1);
 
   if (args.size() == 1 && isHelp(args[0])) {

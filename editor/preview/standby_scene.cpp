@@ -1,10 +1,12 @@
 #include "standby_scene.h"
 
+#include <QDir>
 #include <algorithm>
 #include <cstdint>
 
 #include "colour_codec.h"
 #include "document_names.h"
+#include "folder_files.h"
 #include "image_cache.h"
 #include "skin_document.h"
 #include "standby_image.h"
@@ -315,6 +317,31 @@ QColor rowColour(const SkinDocument& doc, int row) {
   const ReportList& list = doc.L_RGBA;
   return QColor(componentOfCell(list.cell(row, C_R)), componentOfCell(list.cell(row, C_G)),
                 componentOfCell(list.cell(row, C_B)));
+}
+
+}  // namespace corvela
+
+namespace corvela {
+
+StandbyScene sceneAfterOpen(const SkinDocument& doc, ImageCache& images, const OpenedScreen& how) {
+  StandbyScene scene;
+  scene.dateText.text = how.date;
+  scene.clockText.text = how.time;
+  resetForOpen(scene);
+  if (how.wallpaper) {
+    scene.wallpaper = *how.wallpaper;
+  } else {
+    // The rebuild after opening selects the first file of the list, which
+    // shows when it decodes.
+    const QStringList files = matchingFiles(doc.P_sPath, kWallpaperPattern);
+    if (!files.isEmpty()) {
+      if (std::optional<QImage> picture = images.load(QDir(doc.P_sPath).filePath(files.first())))
+        scene.wallpaper = *picture;
+    }
+  }
+  rebuildScene(scene, doc, images, false);
+  if (how.analogue) showClock(scene, true);
+  return scene;
 }
 
 }  // namespace corvela

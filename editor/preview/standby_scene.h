@@ -168,3 +168,18 @@ void showClock(StandbyScene& scene, bool analogue);
 QColor rowColour(const SkinDocument& doc, int row);
 
 }  // namespace corvela
+
+namespace corvela {
+
+// The screen as the window shows it right after opening `doc` (and, with
+// `analogue`, after choosing "Analogico"): the first wallpaper of the skin's
+// folder unless `wallpaper` says otherwise (a null image for none).
+struct OpenedScreen {
+  std::optional<QImage> wallpaper;  // nullopt: what the window would pick
+  bool analogue = false;
+  QString date;  // "d/M/yyyy"
+  QString time;  // "hh:mm"
+};
+StandbyScene sceneAfterOpen(const SkinDocument& doc, ImageCache& images, const OpenedScreen& how);
+
+}  // namespace corvela
