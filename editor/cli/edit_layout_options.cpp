@@ -23,14 +23,12 @@ struct KeyValue {
   QStringList values;  // the value split at commas
 };
 
-std::optional<KeyValue> splitOperation(const QString& operation) {
+// "KEY=V1,V2..." with exactly `count` values; otherwise the form wanted.
+Error splitOperation(const QString& operation, qsizetype count, const char* form, KeyValue& out) {
   const qsizetype eq = operation.indexOf(u'=');
-  if (eq <= 0) return std::nullopt;
-  return KeyValue{operation.left(eq), operation.mid(eq + 1).split(u',')};
-}
-
-QString wantForm(const QString& form) {
-  return QStringLiteral("atteso %1").arg(form);
+  if (eq > 0) out = KeyValue{operation.left(eq), operation.mid(eq + 1).split(u',')};
+  if (eq <= 0 || out.values.size() != count) return QStringLiteral("atteso %1").arg(form);
+  return std::nullopt;
 }
 
 // A value as a number box would hold it once typed: 1 to 3 digits.
@@ -72,22 +70,23 @@ int positionRow(const SkinDocument& doc, const QString& code, QString* error) {
   return row;
 }
 
-std::optional<Hand> handOf(const QString& name) {
-  if (name == QStringLiteral("minute")) return Hand::Minute;
-  if (name == QStringLiteral("hour")) return Hand::Hour;
+Error handOf(const QString& name, Hand& hand) {
+  if (name != QStringLiteral("minute") && name != QStringLiteral("hour")) {
+    return QStringLiteral("lancetta sconosciuta: %1 (minute o hour)").arg(name);
+  }
+  hand = name == QStringLiteral("minute") ? Hand::Minute : Hand::Hour;
   return std::nullopt;
 }
 
 Error rectOperation(SkinDocument& doc, const QString& value) {
-  const QString form = QStringLiteral("CODICE=X1,Y1,X2,Y2");
-  const std::optional<KeyValue> kv = splitOperation(value);
-  if (!kv || kv->values.size() != 4) return wantForm(form);
+  KeyValue kv;
+  if (Error e = splitOperation(value, 4, "CODICE=X1,Y1,X2,Y2", kv)) return e;
   QString error;
-  const std::optional<QString> code = positionCode(kv->key, &error);
+  const std::optional<QString> code = positionCode(kv.key, &error);
   if (!code) return error;
   std::array<QString, 4> corners;
   for (size_t i = 0; i < corners.size(); ++i) {
-    corners[i] = kv->values[static_cast<qsizetype>(i)];
+    corners[i] = kv.values[static_cast<qsizetype>(i)];
     if (!isBoxNumber(corners[i])) return notBoxNumber(corners[i]);
   }
   const int row = positionRow(doc, *code, &error);
@@ -97,16 +96,16 @@ Error rectOperation(SkinDocument& doc, const QString& value) {
 }
 
 Error transparencyOperation(SkinDocument& doc, const QString& value) {
-  const std::optional<KeyValue> kv = splitOperation(value);
-  if (!kv || kv->values.size() != 1) return wantForm(QStringLiteral("ID=V"));
+  KeyValue kv;
+  if (Error e = splitOperation(value, 1, "ID=V", kv)) return e;
   // "-" is the first colour row without an id, as the lists find it.
   const std::optional<QString> id =
-      kv->key == kNoId ? std::optional<QString>(kv->key) : recordCode(kv->key);
-  if (!id) return QStringLiteral("id di colore non valido: %1").arg(kv->key);
-  if (!isBoxNumber(kv->values[0])) return notBoxNumber(kv->values[0]);
+      kv.key == kNoId ? std::optional<QString>(kv.key) : recordCode(kv.key);
+  if (!id) return QStringLiteral("id di colore non valido: %1").arg(kv.key);
+  if (!isBoxNumber(kv.values[0])) return notBoxNumber(kv.values[0]);
   const int row = doc.L_RGBA.findId(*id);
   if (row < 0) return QStringLiteral("la skin non ha il colore %1").arg(*id);
-  setTransparency(doc.L_RGBA, row, kv->values[0]);
+  setTransparency(doc.L_RGBA, row, kv.values[0]);
   return std::nullopt;
 }
 
@@ -118,12 +117,11 @@ std::optional<int> offsetValue(const QString& v) {
 }
 
 Error moveOperation(SkinDocument& doc, const QString& value) {
-  const qsizetype eq = value.indexOf(u'=');
-  if (eq <= 0) return wantForm(QStringLiteral("CODICE[,CODICE...]=DX,DY"));
-  const QStringList offsets = value.mid(eq + 1).split(u',');
-  if (offsets.size() != 2) return wantForm(QStringLiteral("CODICE[,CODICE...]=DX,DY"));
+  KeyValue kv;
+  if (Error e = splitOperation(value, 2, "CODICE[,CODICE...]=DX,DY", kv)) return e;
+  const QStringList& offsets = kv.values;
   MoveTargets ticked{};
-  for (const QString& given : value.left(eq).split(u',')) {
+  for (const QString& given : kv.key.split(u',')) {
     QString error;
     const std::optional<QString> code = positionCode(given, &error);
     if (!code) return error;
@@ -149,34 +147,34 @@ Error moveOperation(SkinDocument& doc, const QString& value) {
 }
 
 Error handLengthOperation(SkinDocument& doc, const QString& value) {
-  const std::optional<KeyValue> kv = splitOperation(value);
-  if (!kv || kv->values.size() != 1) return wantForm(QStringLiteral("minute|hour=N"));
-  const std::optional<Hand> hand = handOf(kv->key);
-  if (!hand) return QStringLiteral("lancetta sconosciuta: %1 (minute o hour)").arg(kv->key);
-  if (!isBoxNumber(kv->values[0])) return notBoxNumber(kv->values[0]);
-  const int node = handLengthNode(doc.T_Strutt, *hand);
+  KeyValue kv;
+  Hand hand{};
+  if (Error e = splitOperation(value, 1, "minute|hour=N", kv)) return e;
+  if (Error e = handOf(kv.key, hand)) return e;
+  if (!isBoxNumber(kv.values[0])) return notBoxNumber(kv.values[0]);
+  const int node = handLengthNode(doc.T_Strutt, hand);
   if (node == 0) {
     return QStringLiteral("la skin non ha la riga \"%1\" della lunghezza")
-        .arg(handLengthPrefix(*hand).trimmed());
+        .arg(handLengthPrefix(hand).trimmed());
   }
-  setHandLength(doc.T_Strutt, node, *hand, kv->values[0]);
+  setHandLength(doc.T_Strutt, node, hand, kv.values[0]);
   return std::nullopt;
 }
 
 Error handColourOperation(SkinDocument& doc, const QString& value) {
-  const std::optional<KeyValue> kv = splitOperation(value);
-  if (!kv || kv->values.size() != 3) return wantForm(QStringLiteral("minute|hour=R,G,B"));
-  const std::optional<Hand> hand = handOf(kv->key);
-  if (!hand) return QStringLiteral("lancetta sconosciuta: %1 (minute o hour)").arg(kv->key);
+  KeyValue kv;
+  Hand hand{};
+  if (Error e = splitOperation(value, 3, "minute|hour=R,G,B", kv)) return e;
+  if (Error e = handOf(kv.key, hand)) return e;
   std::array<int, 3> rgb{};
   for (size_t i = 0; i < rgb.size(); ++i) {
-    const QString& v = kv->values[static_cast<qsizetype>(i)];
+    const QString& v = kv.values[static_cast<qsizetype>(i)];
     if (!isBoxNumber(v) || v.toInt() > 255) {
       return QStringLiteral("\"%1\" non è una componente da 0 a 255").arg(v);
     }
     rgb[i] = v.toInt();
   }
-  const QString code = standby::text(handColour(*hand).code);
+  const QString code = standby::text(handColour(hand).code);
   const int row = doc.L_RGBA.findId(code);
   if (row < 0) return QStringLiteral("la skin non ha il colore %1").arg(code);
   setHandColour(doc, row, colourValue(rgb[0], rgb[1], rgb[2]));
