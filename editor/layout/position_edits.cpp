@@ -1,0 +1,88 @@
+#include "position_edits.h"
+
+#include <algorithm>
+
+#include "document_edits.h"
+#include "document_names.h"
+#include "report_list.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+constexpr std::int64_t kMaxTransparency = 255;
+
+bool isRow(const ReportList& list, int row) {
+  return row >= 0 && row < list.rowCount();
+}
+
+// The two corner columns an arrow changes, first and second, and its sign.
+struct MoveColumns {
+  int first;
+  int second;
+  int sign;
+};
+
+MoveColumns columnsOf(MoveDirection direction) {
+  switch (direction) {
+    case MoveDirection::Up:
+      return {D_Y1, D_Y2, -1};
+    case MoveDirection::Down:
+      return {D_Y1, D_Y2, 1};
+    case MoveDirection::Left:
+      return {D_X1, D_X2, -1};
+    case MoveDirection::Right:
+      break;
+  }
+  return {D_X1, D_X2, 1};
+}
+}  // namespace
+
+bool setPosition(ReportList& rects, int row, const std::array<QString, 4>& boxes) {
+  if (!isRow(rects, row)) return false;
+  setRectangle(rects, row, boxes);
+  return true;
+}
+
+TransparencyEdit setTransparency(ReportList& colours, int row, QStringView boxText) {
+  TransparencyEdit edit;
+  const std::int64_t v = numericValue(boxText);
+  edit.value = static_cast<int>(std::min(v, kMaxTransparency));
+  if (v > kMaxTransparency) edit.boxText = QString::number(kMaxTransparency);
+  if (!isRow(colours, row)) return edit;
+  colours.setCell(row, C_Trasparenza, QString::number(edit.value));
+  markRowChanged(colours, row);
+  edit.stored = true;
+  return edit;
+}
+
+void moveRectangle(ReportList& rects, int row, MoveDirection direction, QStringView offset) {
+  if (!isRow(rects, row)) return;
+  markRowChanged(rects, row);
+  const MoveColumns m = columnsOf(direction);
+  std::array<QString, 4> corners;
+  for (int i = 0; i < 4; ++i) corners[static_cast<size_t>(i)] = rects.cell(row, D_X1 + i);
+  const std::array<QString, 4> before = corners;
+  for (int column : {m.first, m.second}) {
+    QString& corner = corners[static_cast<size_t>(column - D_X1)];
+    corner = QString::number(numericValue(corner) + m.sign * numericValue(offset));
+  }
+  // The rebuild writes the corners into the boxes; only a box whose text
+  // really changes copies the group back and clears width and height.
+  if (corners != before) setRectangle(rects, row, corners);
+}
+
+int moveRectangles(ReportList& rects, const MoveTargets& ticked, MoveDirection direction,
+                   QStringView offset, const std::function<void(int target)>& afterEach) {
+  int moved = 0;
+  for (const standby::PositionRecord& p : standby::kPositions) {
+    const int row = rects.findId(standby::text(p.code));
+    if (!ticked[static_cast<size_t>(p.target)] || row < 0) continue;
+    moveRectangle(rects, row, direction, offset);
+    ++moved;
+    if (afterEach) afterEach(p.target);
+  }
+  return moved;
+}
+
+}  // namespace corvela
