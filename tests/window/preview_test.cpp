@@ -1,0 +1,311 @@
+// The phone screen rebuilt from the open skin, and what the user does on and
+// around it: wallpaper, main-button slots, zoom, and the headless render that
+// must show the same pixels.
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include "desktop_surface.h"
+#include "document_names.h"
+#include "file_list_box.h"
+#include "object_export.h"
+#include "picture_box.h"
+#include "preview_controller.h"
+#include "preview_tab.h"
+#include "report_view.h"
+#include "window_support.h"
+
+using namespace corvela;
+using namespace corvela::testing;
+
+namespace {
+
+QImage solid(int width, int height, const QColor& colour) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
+  return image;
+}
+
+class Preview : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    w = std::make_unique<frmDesktop>(script.dialogs());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  }
+  void TearDown() override { w->setAskBeforeClosing(false); }
+
+  // The demo skin with every object extracted, opened through "Apri...".
+  void openDemo() {
+    skin = copyDemoSkin(dir.path());
+    ASSERT_FALSE(skin.isEmpty());
+    SkinDocument doc;
+    doc.load(skin);
+    exportAllObjects(doc);
+    openThroughDialog(*w, script, skin);
+  }
+  QString gif(int object) const {
+    return QDir(dir.path()).filePath(QStringLiteral("vodafone_Gifs/%1.gif").arg(object));
+  }
+  const StandbyScene& scene() const { return w->preview->scene(); }
+  DesktopSurface& desk() const { return *w->tabPreview->PicDesktop; }
+  PreviewTab& tab() const { return *w->tabPreview; }
+  int rectRow(const char* code) const { return w->doc.L_Dim.findId(QString::fromLatin1(code)); }
+
+  QTemporaryDir dir;
+  QString skin;
+  Script script;
+  std::unique_ptr<frmDesktop> w;
+};
+
+TEST_F(Preview, OpeningTheDemoShowsEveryRecordAndFillsAndBindsItsFields) {
+  openDemo();
+  const ReportList& rects = w->doc.L_Dim;
+  ASSERT_EQ(scene().outlines.size(), 12u);
+  int red = 0;
+  for (const Outline& o : scene().outlines) red += o.color == QColor(255, 0, 0);
+  EXPECT_EQ(red, 2);
+  // The analogue clock box is drawn first, the date text last.
+  const int analogue = rectRow("0006");
+  EXPECT_EQ(scene().outlines.front().rect.topLeft(),
+            QPoint(rects.cell(analogue, D_X1).toInt(), rects.cell(analogue, D_Y1).toInt()));
+
+  const int op = rectRow("0570");
+  EXPECT_EQ(desk().lblOperatore->pos(),
+            QPoint(rects.cell(op, D_X1).toInt() + 5, rects.cell(op, D_Y1).toInt() + 5));
+  EXPECT_TRUE(desk().lblOperatore->isVisible());
+  const int digital = rectRow("0574");
+  EXPECT_EQ(desk().lblOra->geometry().right() + 1, rects.cell(digital, D_X2).toInt() - 5);
+  EXPECT_EQ(w->refs().P_tPosDigitale, digital);
+  EXPECT_EQ(w->refs().P_tItemOperatore, w->doc.L_RGBA.findId("0595"));
+  EXPECT_GT(w->refs().P_tNodeMin, 0);
+  EXPECT_GT(w->refs().P_tNodeBackColor, 0);
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(w->txt(10 + k)->text(), rects.cell(digital, D_X1 + k));
+    EXPECT_TRUE(w->txt(10 + k)->isEnabled());
+  }
+  EXPECT_TRUE(tab().optPos[10]->isEnabled());
+  EXPECT_TRUE(tab().PicMin->isEnabled());
+
+  // Every slot shows its object, and the soft-key bar the released row.
+  for (const auto& [object, slot] : tab().Pic) {
+    EXPECT_TRUE(slot->isEnabled()) << object;
+    EXPECT_FALSE(slot->isBordered()) << object;
+    EXPECT_EQ(slot->picture().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+              QImage(gif(object)).convertToFormat(QImage::Format_ARGB32_Premultiplied))
+        << object;
+  }
+  EXPECT_EQ(scene().softKeys[1].image, scene().Pic.at(632).image);
+  // "Digitale" after opening: the clock face is hidden but placed.
+  EXPECT_FALSE(desk().PicTime->isVisible());
+  EXPECT_TRUE(scene().clockFace.loaded());
+}
+
+TEST_F(Preview, BoxesGetTheCellsAsTheyStandAndOutlinesFollowTheRectangles) {
+  const QString file = Fixture::write(dir.path());
+  openThroughDialog(*w, script, file);
+  ReportList& rects = w->doc.L_Dim;
+  const int row = rectRow("0570");
+  rects.setCell(row, D_X1, QStringLiteral("007"));
+  rects.setCell(row, D_Y1, QString());
+  w->UpdateDesktop();
+  EXPECT_EQ(w->txt(0)->text(), QStringLiteral("007"));
+  EXPECT_EQ(w->txt(1)->text(), QString());
+
+  // A moved rectangle leaves no outline behind, in a skin whose background
+  // line is there and in one without it (the colour then stays).
+  const QColor before = scene().background;
+  rects.setCell(row, D_X1, QStringLiteral("50"));
+  rects.setCell(row, D_Y1, QStringLiteral("60"));
+  w->UpdateDesktop();
+  EXPECT_EQ(scene().outlines.size(), 2u);
+  for (const Outline& o : scene().outlines)
+    EXPECT_NE(o.rect, QRect(QPoint(10, 20), QPoint(30, 40)));
+  EXPECT_TRUE(std::any_of(scene().outlines.begin(), scene().outlines.end(), [](const Outline& o) {
+    return o.rect == QRect(QPoint(30, 40), QPoint(50, 60));
+  }));
+  EXPECT_EQ(scene().background, before);
+}
+
+TEST_F(Preview, ASkinWithoutTheBackgroundLineKeepsTheColourButNotTheOldOutlines) {
+  const QString file = QDir(dir.path()).filePath(QStringLiteral("vodafone.ski"));
+  writeFile(file, "SKI1\n0 41 98\n4 10 20 30 0\n1 570 10 20 30 40\n");
+  openThroughDialog(*w, script, file);
+  EXPECT_EQ(scene().background, QColor(10, 20, 30));
+  writeFile(file, "SKI1\n1 570 60 70 80 90\n");
+  openThroughDialog(*w, script, file);
+  EXPECT_EQ(scene().background, QColor(10, 20, 30));
+  ASSERT_EQ(scene().outlines.size(), 1u);
+  EXPECT_EQ(scene().outlines[0].rect, QRect(QPoint(60, 70), QPoint(80, 90)));
+  EXPECT_EQ(desk().frame().pixelColor(10, 20), QColor(10, 20, 30));
+}
+
+TEST_F(Preview, OpeningAnotherSkinForgetsTheImagesAndColoursOfTheLastOne) {
+  openDemo();
+  ASSERT_TRUE(tab().Pic.at(630)->isEnabled());
+  QTemporaryDir other;
+  openThroughDialog(*w, script, Fixture::write(other.path()));
+  for (const auto& [object, slot] : tab().Pic) {
+    EXPECT_FALSE(slot->hasPicture()) << object;
+    EXPECT_FALSE(slot->isEnabled()) << object;
+    EXPECT_TRUE(slot->isBordered()) << object;
+  }
+  EXPECT_FALSE(scene().softKeys[0].loaded());
+  // The fixture has no hour-hand or date colour.
+  EXPECT_EQ(tab().PicOre->backColor(), QColor(Qt::black));
+  EXPECT_FALSE(tab().PicTxtColor2->isEnabled());
+  // The fixture's clock face 0007 is its own 12 x 10 image, not the demo's.
+  EXPECT_EQ(scene().clockFace.image.size(), QSize(12, 10));
+}
+
+TEST_F(Preview, ImagesFollowTheirFilesWithinOneSkin) {
+  openDemo();
+  const QImage shown = scene().Pic.at(630).image;
+  // Rewritten on disk: the new content shows, even at the same size.
+  QImage recoloured = shown.convertToFormat(QImage::Format_RGB32);
+  recoloured.fill(Qt::green);
+  ASSERT_TRUE(recoloured.save(gif(630), "GIF") || recoloured.save(gif(630), "PNG"));
+  w->UpdateDesktop();
+  EXPECT_EQ(scene().Pic.at(630).image.pixelColor(1, 1), QColor(Qt::green));
+  // Deleted, or no longer an image: the slot keeps what it showed.
+  const QImage green = scene().Pic.at(630).image;
+  QFile::remove(gif(630));
+  writeFile(gif(632), "GIF89a and nothing else");
+  const QImage centre = scene().Pic.at(632).image;
+  w->UpdateDesktop();
+  EXPECT_EQ(scene().Pic.at(630).image, green);
+  EXPECT_EQ(scene().Pic.at(632).image, centre);
+  EXPECT_TRUE(tab().Pic.at(632)->isEnabled());
+}
+
+TEST_F(Preview, RebuildsThatChangeNoBoxRaiseNoChangeAndTheWallpaperStepRebuildsOnceMore) {
+  writeFile(QDir(dir.path()).filePath(QStringLiteral("Sfondo.jpg")),
+            QByteArray());  // sorted first, undecodable: the wallpaper stays as it was
+  solid(176, 220, QColor(0, 200, 0))
+      .save(QDir(dir.path()).filePath(QStringLiteral("wallpaper.jpg")));
+  const QString file = Fixture::write(dir.path());
+  openThroughDialog(*w, script, file);
+  // The undecodable first file left no picture: the background shows.
+  EXPECT_TRUE(scene().wallpaper.isNull());
+
+  QSignalSpy changes(w->txt(0), &QLineEdit::textChanged);
+  const int before = w->preview->rebuildCount();
+  w->UpdateDesktop();
+  EXPECT_EQ(changes.count(), 0);
+  EXPECT_EQ(w->preview->rebuildCount(), before + 1);
+
+  // Choosing the lower-case JPG shows it; unticking removes it at once.
+  tab().FileDesktop->setListIndex(1);
+  EXPECT_NEAR(scene().wallpaper.pixelColor(88, 110).green(), 200, 8);
+  tab().chkWallPaper->click();
+  EXPECT_TRUE(scene().wallpaper.isNull());
+  EXPECT_FALSE(tab().FileDesktop->isEnabled());
+  EXPECT_EQ(tab().FileDesktop->listIndex(), -1);
+  // Ticking again selects the first file, whose load is one more rebuild.
+  const int ticked = w->preview->rebuildCount();
+  tab().chkWallPaper->click();
+  EXPECT_EQ(tab().FileDesktop->listIndex(), 0);
+  EXPECT_EQ(w->preview->rebuildCount(), ticked + 2);
+}
+
+TEST_F(Preview, AnotherWallpaperFolderIsListedAndItsFilesLoadFromThere) {
+  openThroughDialog(*w, script, Fixture::write(dir.path()));
+  QTemporaryDir pictures;
+  writeFile(QDir(pictures.path()).filePath(QStringLiteral("B.GIF")), gifBytes(176, 220));
+  script.folders.push_back(QString());  // cancelled: nothing changes
+  tab().cmdSelImg->click();
+  EXPECT_EQ(tab().FileDesktop->path(), dir.path());
+  script.folders.push_back(pictures.path());
+  tab().cmdSelImg->click();
+  EXPECT_EQ(script.folderRequests.back(), QStringLiteral("Seleziona una directory:"));
+  ASSERT_EQ(tab().FileDesktop->count(), 1);
+  tab().FileDesktop->setListIndex(0);
+  EXPECT_EQ(scene().wallpaper.pixelColor(1, 1), QColor(0, 0, 200));
+}
+
+TEST_F(Preview, ClickingASlotOpensItsObjectAndAnEmptyOneDoesNothing) {
+  openDemo();
+  PictureBox* slot = tab().Pic.at(652);
+  QTest::mouseClick(slot, Qt::LeftButton, {}, slot->rect().center());
+  EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabObjects);
+  EXPECT_EQ(w->L_Values->selectedListRow(), w->doc.L_Values.findId("0652"));
+  EXPECT_TRUE(w->cmdImport->isEnabled());
+
+  // Left enabled by nothing: a slot of an object the skin lacks.
+  clickTab(*w, frmDesktop::TabPreview);
+  w->preview->Pic_Click(999);
+  EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabPreview);
+}
+
+TEST_F(Preview, HandsStandOnTheAnalogueBoxInTheirFixedPose) {
+  const QString file = QDir(dir.path()).filePath(QStringLiteral("vodafone.ski"));
+  writeFile(file, "SKI1\n2 8 18\n2 11 12\n4 9 255 0 0 0\n4 12 0 0 255 0\n1 6 10 20 41 51\n"
+            "1 574 90 60 173 80\n");
+  openThroughDialog(*w, script, file);
+  tab().optTime[1]->click();
+  EXPECT_TRUE(desk().PicTime->isVisible());
+  EXPECT_FALSE(desk().lblOra->isVisible());
+  EXPECT_EQ(scene().minuteHand.p1, QPoint(25, 35));
+  EXPECT_EQ(scene().minuteHand.p2, QPoint(43, 35));
+  EXPECT_EQ(scene().hourHand.p2, QPoint(25, 23));
+  EXPECT_TRUE(scene().minuteHand.visible);
+  EXPECT_EQ(desk().frame().pixelColor(43, 35), QColor(255, 0, 0));
+  EXPECT_EQ(desk().frame().pixelColor(25, 24), QColor(0, 0, 255));
+
+  // A box at x1 = 0 places nothing; "Digitale" hides the hands.
+  w->doc.L_Dim.setCell(rectRow("0006"), D_X1, QStringLiteral("0"));
+  w->UpdateDesktop();
+  EXPECT_EQ(scene().minuteHand.p1, QPoint(25, 35));
+  tab().optTime[0]->click();
+  EXPECT_FALSE(scene().minuteHand.visible);
+  EXPECT_TRUE(desk().lblOra->isVisible());
+}
+
+TEST_F(Preview, ZoomKeepsSkinCoordinatesAndTheStatusBarShowsThePixelUnderTheMouse) {
+  openThroughDialog(*w, script, Fixture::write(dir.path()));
+  tab().cboZoom->setCurrentIndex(2);
+  EXPECT_EQ(desk().size(), QSize(3 * 176, 3 * 220));
+  QTest::mouseMove(&desk(), QPoint(3 * 40 + 1, 3 * 100 + 2));
+  EXPECT_EQ(w->coordinatesText(), QStringLiteral("40, 100"));
+  EXPECT_EQ(w->SB0->findChild<QLabel*>(QStringLiteral("SB0Text"))->accessibleName(),
+            w->statusText());
+}
+
+TEST_F(Preview, TheWindowAndTheHeadlessRenderShowTheSamePixels) {
+  openDemo();
+  const QString png = QDir(dir.path()).filePath(QStringLiteral("screen.png"));
+  QProcess tool;
+  tool.start(QStringLiteral(CORVELA_TOOL),
+             {QStringLiteral("render"), skin, png, QStringLiteral("--scale"), QStringLiteral("2"),
+              QStringLiteral("--date"), desk().lblData->text(), QStringLiteral("--time"),
+              desk().lblOra->text()});
+  ASSERT_TRUE(tool.waitForFinished(30000));
+  ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+
+  tab().cboZoom->setCurrentIndex(1);
+  const QImage window = desk().grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage rendered = QImage(png).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(rendered.size(), QSize(352, 440));
+  ASSERT_EQ(window.size(), rendered.size());
+  EXPECT_EQ(window, rendered);
+
+  // A bad option is a usage error and writes nothing.
+  QFile::remove(png);
+  tool.start(QStringLiteral(CORVELA_TOOL),
+             {QStringLiteral("render"), skin, png, QStringLiteral("--scale"), QStringLiteral("9")});
+  ASSERT_TRUE(tool.waitForFinished(30000));
+  EXPECT_EQ(tool.exitCode(), 2);
+  EXPECT_FALSE(QFile::exists(png));
+}
+
+}  // namespace
