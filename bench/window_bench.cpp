@@ -3,6 +3,7 @@
 // extracted. Prints the median and the 99th percentile of many runs, the
 // figures the targets are stated in.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
