@@ -25,8 +25,10 @@ class LineSeparator;
 
 namespace corvela {
 
+class ColoursTab;
 class FileListBox;
 class GifPageView;
+class ObjectsTab;
 class PictureBox;
 class PreviewTab;
 class ReportView;
@@ -123,6 +125,7 @@ class frmDesktop : public QMainWindow {
   PreviewTab* tabPreview = nullptr;
 
   // Tab 1 "Oggetti grafici".
+  ObjectsTab* objectsTab = nullptr;
   ReportView* L_Values = nullptr;
   QGroupBox* fraPreviewOggetto = nullptr;
   PictureBox* PicPreview = nullptr;
@@ -140,6 +143,7 @@ class frmDesktop : public QMainWindow {
   PictureBox* PicImport = nullptr;
 
   // Tab 2 "Colori".
+  ColoursTab* coloursTab = nullptr;
   ReportView* L_RGBA = nullptr;
   QGroupBox* fraPreviewColore = nullptr;
   PictureBox* PicColor = nullptr;
