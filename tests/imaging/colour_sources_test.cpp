@@ -1,0 +1,123 @@
+// Colour rows from colors.txt and from another skin, and the two batch tools:
+// what each writes, and that a bad source leaves every row as it was.
+#include <gtest/gtest.h>
+
+#include "colour_edits.h"
+#include "colour_scheme.h"
+#include "document_names.h"
+#include "skin_fixture.h"
+
+using namespace corvela;
+using corvela::test::SkinFolder;
+
+namespace {
+
+class ColourSources : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder.writeSkin({"SKI1", "0 41 98", "4 1 2 3 0", "4 595 255 255 255 0", "4 9 255 255 255 7",
+                      "4 12 0 0 0 0"});
+    ASSERT_EQ(folder.load(doc).status, LoadStatus::Complete);
+  }
+  QStringList row(int r) const { return doc.L_RGBA.row(r).cells; }
+  QList<QStringList> rows() const {
+    QList<QStringList> out;
+    for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) out << row(r);
+    return out;
+  }
+
+  SkinFolder folder;
+  SkinDocument doc;
+};
+
+TEST_F(ColourSources, SchemeLinesAreTrimmedMarkedAndReplaceEveryRow) {
+  folder.write("colors.txt", "  7 ,0,0,255,0,0012 \n\n-, 10, 20, 30, 5, 0002\r\n");
+  const SchemeOutcome o = loadColourScheme(doc, folder.path("colors.txt"));
+  ASSERT_TRUE(o.ok) << o.error.toStdString();
+  ASSERT_EQ(doc.L_RGBA.rowCount(), 2);
+  EXPECT_EQ(row(0), QStringList({"7", "0", "0", "255", "0", "0012"}));
+  EXPECT_EQ(row(1), QStringList({"-", "10", "20", "30", "5", "0002"}));
+  const ListRow& first = doc.L_RGBA.row(0);
+  EXPECT_EQ(first.tag, "Colore di default");
+  EXPECT_EQ(first.icon, IconColour);
+  EXPECT_EQ(first.colour, kChangedBlue);
+  EXPECT_TRUE(first.bold);
+  EXPECT_EQ(doc.L_RGBA.row(1).icon, IconNone);
+}
+
+TEST_F(ColourSources, ABadSchemeLineNamesItsNumberAndChangesNothing) {
+  const QList<QStringList> before = rows();
+  for (const QByteArray& bad : {QByteArray("7,0,0,255,0,0012\n\n8,1,2,3,0\n"),
+                                QByteArray("7,0,0,255,0,0012\n\n8,1,x,3,0,9\n"),
+                                QByteArray("7,0,0,255,0,0012\n\n8,1,2,3,0,9,10\n")}) {
+    folder.write("colors.txt", bad);
+    const SchemeOutcome o = loadColourScheme(doc, folder.path("colors.txt"));
+    EXPECT_FALSE(o.ok);
+    EXPECT_TRUE(o.error.contains("riga 3")) << o.error.toStdString();
+    EXPECT_EQ(rows(), before);
+  }
+  EXPECT_EQ(loadColourScheme(doc, folder.path("none.txt")).error, kSchemeNotFound);
+}
+
+TEST_F(ColourSources, AnotherSkinsColoursGoByPositionAndStopAtTheLastRow) {
+  QByteArray other = "SKI1\n4 255 0 0 0\n2 8 1\n4 7 0 255 0 9\n4 1 1 1 1\n4 2 2 2 2\n4 3 3 3 3\n";
+  other += "4 4 4 4 4\n";
+  folder.write("other.ski", other);
+  const ColourImport o = importColoursFromSkin(doc, folder.path("other.ski"));
+  ASSERT_TRUE(o.ok) << o.error.toStdString();
+  EXPECT_EQ(o.colourLines.size(), 6);
+  EXPECT_EQ(o.rows, 4);
+  EXPECT_EQ(o.written, 4);
+  EXPECT_EQ(row(0), QStringList({"-", "255", "0", "0", "0", "0002"}));
+  // The other skin's id (7) is not used: the row keeps its own.
+  EXPECT_EQ(row(1), QStringList({"0595", "0", "255", "0", "9", "0003"}));
+  EXPECT_EQ(doc.L_RGBA.row(3).colour, kChangedBlue);
+}
+
+TEST_F(ColourSources, AnUnusableOtherSkinChangesNothing) {
+  const QList<QStringList> before = rows();
+  QByteArray tooLong = "SKI1\n";
+  for (int i = 0; i < 1501; ++i) tooLong += "4 1 1 1 1\n";
+  folder.write("long.ski", tooLong);
+  folder.write("bad.ski", "SKI1\n4 1 1 1 1\n4 1 1\n");
+  for (const QString& source :
+       {folder.path("long.ski"), folder.path("bad.ski"), folder.path("no.ski")}) {
+    const ColourImport o = importColoursFromSkin(doc, source);
+    EXPECT_FALSE(o.ok) << source.toStdString();
+    EXPECT_FALSE(o.error.isEmpty());
+  }
+  EXPECT_EQ(rows(), before);
+}
+
+TEST_F(ColourSources, WhitesBecomeTransparentOnlyWhenOpaqueAndWithAnId) {
+  folder.writeSkin({"SKI1", "4 255 255 255 0", "4 595 255 255 255 0", "4 9 255 255 255 7"});
+  ASSERT_EQ(folder.load(doc).status, LoadStatus::Complete);
+  EXPECT_EQ(whitesToTransparent(doc), 1);
+  EXPECT_EQ(row(0)[C_Trasparenza], "0");
+  EXPECT_EQ(row(1)[C_Trasparenza], "255");
+  EXPECT_EQ(row(2)[C_Trasparenza], "7");
+}
+
+TEST_F(ColourSources, RandomColoursTouchOnlyBlackRows110To130AndNeverReach255) {
+  QStringList lines{"SKI1"};
+  for (int i = 1; i <= 140; ++i)
+    lines << (i == 115 ? "4 0 0 0 9" : QStringLiteral("4 %1 0 0 0 3").arg(i));
+  folder.writeSkin(lines);
+  ASSERT_EQ(folder.load(doc).status, LoadStatus::Complete);
+  QRandomGenerator random(42);
+  for (int round = 0; round < 50; ++round) {
+    SkinDocument fresh;
+    ASSERT_EQ(folder.load(fresh).status, LoadStatus::Complete);
+    EXPECT_EQ(randomiseBlackColours(fresh, random), 20);  // rows 110..130 less the one without id
+    for (int r = 0; r < fresh.L_RGBA.rowCount(); ++r) {
+      const bool inRange = r >= 109 && r <= 129 && r != 114;
+      EXPECT_EQ(fresh.L_RGBA.row(r).colour == kChangedBlue, inRange) << r;
+      for (int c = C_R; c <= C_B; ++c) EXPECT_LT(fresh.L_RGBA.cell(r, c).toInt(), 255);
+      if (inRange) {
+        EXPECT_EQ(fresh.L_RGBA.cell(r, C_Trasparenza), "0");
+      }
+    }
+  }
+}
+
+}  // namespace
