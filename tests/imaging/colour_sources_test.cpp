@@ -1,5 +1,5 @@
-// Colour rows from colors.txt and from another skin, and the two batch tools:
-// what each writes, and that a bad source leaves every row as it was.
+// Sources of colour rows that must leave every row as it was when they are
+// bad, and the random colours of "Command5".
 #include <gtest/gtest.h>
 
 #include "colour_edits.h"
@@ -30,21 +30,6 @@ class ColourSources : public ::testing::Test {
   SkinDocument doc;
 };
 
-TEST_F(ColourSources, SchemeLinesAreTrimmedMarkedAndReplaceEveryRow) {
-  folder.write("colors.txt", "  7 ,0,0,255,0,0012 \n\n-, 10, 20, 30, 5, 0002\r\n");
-  const SchemeOutcome o = loadColourScheme(doc, folder.path("colors.txt"));
-  ASSERT_TRUE(o.ok) << o.error.toStdString();
-  ASSERT_EQ(doc.L_RGBA.rowCount(), 2);
-  EXPECT_EQ(row(0), QStringList({"7", "0", "0", "255", "0", "0012"}));
-  EXPECT_EQ(row(1), QStringList({"-", "10", "20", "30", "5", "0002"}));
-  const ListRow& first = doc.L_RGBA.row(0);
-  EXPECT_EQ(first.tag, "Colore di default");
-  EXPECT_EQ(first.icon, IconColour);
-  EXPECT_EQ(first.colour, kChangedBlue);
-  EXPECT_TRUE(first.bold);
-  EXPECT_EQ(doc.L_RGBA.row(1).icon, IconNone);
-}
-
 TEST_F(ColourSources, ABadSchemeLineNamesItsNumberAndChangesNothing) {
   const QList<QStringList> before = rows();
   for (const QByteArray& bad : {QByteArray("7,0,0,255,0,0012\n\n8,1,2,3,0\n"),
@@ -57,21 +42,6 @@ TEST_F(ColourSources, ABadSchemeLineNamesItsNumberAndChangesNothing) {
     EXPECT_EQ(rows(), before);
   }
   EXPECT_EQ(loadColourScheme(doc, folder.path("none.txt")).error, kSchemeNotFound);
-}
-
-TEST_F(ColourSources, AnotherSkinsColoursGoByPositionAndStopAtTheLastRow) {
-  QByteArray other = "SKI1\n4 255 0 0 0\n2 8 1\n4 7 0 255 0 9\n4 1 1 1 1\n4 2 2 2 2\n4 3 3 3 3\n";
-  other += "4 4 4 4 4\n";
-  folder.write("other.ski", other);
-  const ColourImport o = importColoursFromSkin(doc, folder.path("other.ski"));
-  ASSERT_TRUE(o.ok) << o.error.toStdString();
-  EXPECT_EQ(o.colourLines.size(), 6);
-  EXPECT_EQ(o.rows, 4);
-  EXPECT_EQ(o.written, 4);
-  EXPECT_EQ(row(0), QStringList({"-", "255", "0", "0", "0", "0002"}));
-  // The other skin's id (7) is not used: the row keeps its own.
-  EXPECT_EQ(row(1), QStringList({"0595", "0", "255", "0", "9", "0003"}));
-  EXPECT_EQ(doc.L_RGBA.row(3).colour, kChangedBlue);
 }
 
 TEST_F(ColourSources, AnUnusableOtherSkinChangesNothing) {
@@ -87,15 +57,6 @@ TEST_F(ColourSources, AnUnusableOtherSkinChangesNothing) {
     EXPECT_FALSE(o.error.isEmpty());
   }
   EXPECT_EQ(rows(), before);
-}
-
-TEST_F(ColourSources, WhitesBecomeTransparentOnlyWhenOpaqueAndWithAnId) {
-  folder.writeSkin({"SKI1", "4 255 255 255 0", "4 595 255 255 255 0", "4 9 255 255 255 7"});
-  ASSERT_EQ(folder.load(doc).status, LoadStatus::Complete);
-  EXPECT_EQ(whitesToTransparent(doc), 1);
-  EXPECT_EQ(row(0)[C_Trasparenza], "0");
-  EXPECT_EQ(row(1)[C_Trasparenza], "255");
-  EXPECT_EQ(row(2)[C_Trasparenza], "7");
 }
 
 TEST_F(ColourSources, RandomColoursTouchOnlyBlackRows110To130AndNeverReach255) {

@@ -60,15 +60,21 @@ TEST_F(ColoursTabTest, TheDefaultSchemeAsksNeedsItsFileAndReplacesEveryRow) {
   EXPECT_EQ(w->doc.L_RGBA.rowCount(), rows);
 
   QDir().mkpath(path("Set"));
-  writeFile(path("Set/colors.txt"), "595, 1, 2, 3, 4, 0006\n");
+  writeFile(path("Set/colors.txt"), "  7 ,0,0,255,0,0012 \n\n-, 10, 20, 30, 5, 0002\n");
   w->coloursTab->defaultFolder = path("Set");
   script.answers = {Dialogs::Answer::Yes};
   click(w->cmdLoadColors);
   ASSERT_EQ(script.boxes.size(), 5u);
   EXPECT_EQ(script.boxes[4].title, kTitleInfo);
   EXPECT_EQ(script.boxes[4].text, "Colori di defualt (marevia by Tavrin), importati.");
-  ASSERT_EQ(w->L_RGBA->model()->rowCount(), 1);
-  EXPECT_EQ(shownColumn(w->L_RGBA, C_B), QStringList({"3"}));
+  ASSERT_EQ(w->doc.L_RGBA.rowCount(), 2);
+  EXPECT_EQ(cells(w->doc.L_RGBA, 0), QStringList({"7", "0", "0", "255", "0", "0012"}));
+  EXPECT_EQ(cells(w->doc.L_RGBA, 1), QStringList({"-", "10", "20", "30", "5", "0002"}));
+  const QModelIndex first = w->L_RGBA->viewIndex(0);
+  EXPECT_EQ(first.data(ReportListModel::TagRole).toString(), "Colore di default");
+  EXPECT_EQ(first.data(ReportListModel::IconNumberRole).toInt(), IconColour);
+  EXPECT_EQ(first.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+  EXPECT_EQ(w->L_RGBA->viewIndex(1).data(ReportListModel::IconNumberRole).toInt(), IconNone);
 }
 
 TEST_F(ColoursTabTest, ColoursOfAnotherSkinAreAskedForAndCountedInTheClosingBox) {
