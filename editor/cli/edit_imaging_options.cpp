@@ -1,10 +1,154 @@
+#include <QRegularExpression>
+
+#include "colour_codec.h"
+#include "colour_edits.h"
+#include "colour_scheme.h"
+#include "default_set.h"
 #include "edit_command.h"
+#include "object_replace.h"
+#include "skin_document.h"
+#include "skin_line.h"
 
 namespace corvela::cli {
 
+namespace {
+
+using Error = std::optional<QString>;
+
+// "595" or "0595" as the list shows it; nothing for a text that is no id.
+std::optional<QString> idText(const QString& text) {
+  static const QRegularExpression digits(QStringLiteral("^\\d{1,9}$"));
+  if (text == kNoId) return text;
+  if (!digits.match(text).hasMatch()) return std::nullopt;
+  return listId(text);
+}
+
+// "ID=REST" split at its first '='.
+std::optional<std::pair<QString, QString>> keyValue(const QString& value) {
+  const qsizetype eq = value.indexOf(u'=');
+  if (eq <= 0 || eq == value.size() - 1) return std::nullopt;
+  return std::pair{value.left(eq).trimmed(), value.mid(eq + 1)};
+}
+
+std::optional<std::int32_t> rgb(const QString& text) {
+  static const QRegularExpression form(QStringLiteral("^(\\d{1,3}),(\\d{1,3}),(\\d{1,3})$"));
+  const QRegularExpressionMatch m = form.match(text.trimmed());
+  if (!m.hasMatch()) return std::nullopt;
+  const int r = m.captured(1).toInt();
+  const int g = m.captured(2).toInt();
+  const int b = m.captured(3).toInt();
+  if (r > 255 || g > 255 || b > 255) return std::nullopt;
+  return colourValue(r, g, b);
+}
+
+const QString kNoDefaultSet =
+    QStringLiteral("set di default non trovato (cartella \"default\" accanto al programma)");
+
+int objectRow(const SkinDocument& doc, const QString& id) {
+  return doc.L_Values.findId(id);
+}
+
+Error replace(SkinDocument& doc, const QString& value, const EditContext& context) {
+  const auto kv = keyValue(value);
+  const std::optional<QString> id = kv ? idText(kv->first) : std::nullopt;
+  if (!id || *id == kNoId) return QStringLiteral("atteso ID=FILE");
+  const int row = objectRow(doc, *id);
+  if (row < 0) return QStringLiteral("la skin non ha l'oggetto %1").arg(*id);
+  const ReplaceOutcome outcome = importObject(doc, row, kv->second, context.checkSize);
+  if (!outcome.replaced()) return outcome.message(kv->second);
+  return std::nullopt;
+}
+
+Error replaceByDefaultSet(SkinDocument& doc, const QString& value, const EditContext&) {
+  const QString folder = findDefaultFolder();
+  if (folder.isEmpty()) return kNoDefaultSet;
+  if (value == QLatin1StringView("all")) {
+    replaceAllByDefault(doc, folder);
+    return std::nullopt;
+  }
+  const std::optional<QString> id = idText(value.trimmed());
+  if (!id || *id == kNoId) return QStringLiteral("atteso un ID o \"all\"");
+  const int row = objectRow(doc, *id);
+  if (row < 0) return QStringLiteral("la skin non ha l'oggetto %1").arg(*id);
+  const ReplaceOutcome outcome = replaceByDefault(doc, row, folder);
+  if (outcome.status == ReplaceOutcome::Missing) {
+    return QStringLiteral("il set di default non ha un'immagine per l'oggetto %1").arg(*id);
+  }
+  if (!outcome.replaced()) return outcome.message(defaultObjectPath(folder, *id));
+  return std::nullopt;
+}
+
+Error colour(SkinDocument& doc, const QString& value, const EditContext&) {
+  const auto kv = keyValue(value);
+  const std::optional<QString> id = kv ? idText(kv->first) : std::nullopt;
+  const std::optional<std::int32_t> c = kv ? rgb(kv->second) : std::nullopt;
+  if (!id || !c) return QStringLiteral("atteso ID=R,G,B con R, G e B da 0 a 255");
+  const int row = doc.L_RGBA.findId(*id);
+  if (row < 0) return QStringLiteral("la skin non ha il colore %1").arg(*id);
+  setRowColour(doc, row, *c);
+  return std::nullopt;
+}
+
+Error background(SkinDocument& doc, const QString& value, const EditContext&) {
+  const std::optional<std::int32_t> c = rgb(value);
+  if (!c) return QStringLiteral("atteso R,G,B con R, G e B da 0 a 255");
+  if (!setBackgroundColour(doc, backgroundNode(doc.T_Strutt), *c)) {
+    return QStringLiteral("la skin non ha la riga del colore di sfondo");
+  }
+  return std::nullopt;
+}
+
+Error defaultColours(SkinDocument& doc, const QString& value, const EditContext&) {
+  QString file = value;
+  if (file.isEmpty()) {
+    const QString folder = findDefaultFolder();
+    if (folder.isEmpty()) return kNoDefaultSet;
+    file = defaultColoursPath(folder);
+  }
+  const SchemeOutcome outcome = loadColourScheme(doc, file);
+  if (!outcome.ok) return outcome.error;
+  return std::nullopt;
+}
+
+Error importColours(SkinDocument& doc, const QString& value, const EditContext&) {
+  const ColourImport outcome = importColoursFromSkin(doc, value);
+  if (!outcome.ok) return outcome.error;
+  return std::nullopt;
+}
+
+Error whites(SkinDocument& doc, const QString&, const EditContext&) {
+  whitesToTransparent(doc);
+  return std::nullopt;
+}
+
+}  // namespace
+
 // The image and colour edits of the "Oggetti grafici" and "Colori" tabs.
 std::vector<EditOption> imagingEditOptions() {
-  return {};
+  using V = EditOption::Value;
+  return {
+      {QStringLiteral("--replace"), V::Required, QStringLiteral("ID=FILE"),
+       QStringLiteral("sostituisce l'immagine dell'oggetto ID con il file GIF (\"Importa...\")"),
+       replace},
+      {QStringLiteral("--default"), V::Required, QStringLiteral("ID|all"),
+       QStringLiteral("immagine dal set di default per l'oggetto ID, o per tutti (\"Default\", "
+                      "\"Skin di default\")"),
+       replaceByDefaultSet},
+      {QStringLiteral("--colour"), V::Required, QStringLiteral("ID=R,G,B"),
+       QStringLiteral("R, G e B della riga di colore ID; la trasparenza resta"), colour},
+      {QStringLiteral("--background"), V::Required, QStringLiteral("R,G,B"),
+       QStringLiteral("colore di sfondo dello schermo"), background},
+      {QStringLiteral("--default-colours"), V::Optional, QStringLiteral("FILE"),
+       QStringLiteral("sostituisce tutti i colori con lo schema di default (colors.txt del set di "
+                      "default, o FILE)"),
+       defaultColours},
+      {QStringLiteral("--import-colours"), V::Required, QStringLiteral("SKIN"),
+       QStringLiteral("i colori di un'altra skin, riga per riga (\"Importa da altra skin...\")"),
+       importColours},
+      {QStringLiteral("--whites-to-transparent"), V::None, QString(),
+       QStringLiteral("i colori bianchi opachi diventano trasparenti (\"Bianchi -> Trasp.\")"),
+       whites},
+  };
 }
 
 }  // namespace corvela::cli

@@ -29,7 +29,8 @@ QString ExportOutcome::errorMessage() const {
   return parts.join(u'\n');
 }
 
-ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow) {
+ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow,
+                               const std::function<bool()>& stopRequested) {
   ExportOutcome outcome;
   if (!QFileInfo(doc.P_sTarget).isDir()) QDir().mkdir(doc.P_sTarget);
 
@@ -43,6 +44,7 @@ ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>
 
   for (int r = 0; r < list.rowCount(); ++r) {
     if (beforeRow) beforeRow(r);
+    if (stopRequested && stopRequested()) break;
     const QStringList cells = list.row(r).cells;
     if (cells[V_NDat].trimmed() == kNoId) continue;
     const long long number = numericValue(cells[V_NDat]);

@@ -20,7 +20,9 @@ struct ExportOutcome {
 // Cuts every object of the object list out of its archive into the working
 // folder and brings its row up to date. Rows already replaced (archive "-")
 // are left alone, so no replacement is lost. `beforeRow` is called with each
-// row index before it is handled, for the window's progress display.
-ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow = {});
+// row index before it is handled, for the window's progress display; when
+// `stopRequested` then says so, the export stops there, keeping what it did.
+ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow = {},
+                               const std::function<bool()>& stopRequested = {});
 
 }  // namespace corvela

@@ -20,12 +20,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "colours_tab.h"
 #include "desktop_surface.h"
 #include "document_names.h"
 #include "file_list_box.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
 #include "object_viewer.h"
+#include "objects_tab.h"
 #include "path_helpers.h"
 #include "picture_box.h"
 #include "preview_controller.h"
@@ -94,6 +96,8 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   buildTabs();
   preview = new PreviewController(*this, *tabPreview, doc);
   connectHandlers();
+  objectsTab = new ObjectsTab(*this);
+  coloursTab = new ColoursTab(*this);
   TB0->installEventFilter(this);
 
   // Fits a 1366 x 768 screen with its title bar and a task bar; a smaller

@@ -26,8 +26,10 @@ class LineSeparator;
 
 namespace corvela {
 
+class ColoursTab;
 class FileListBox;
 class GifPageView;
+class ObjectsTab;
 class PictureBox;
 class PreviewController;
 class PreviewTab;
@@ -116,6 +118,7 @@ class frmDesktop : public QMainWindow {
   PreviewController* preview = nullptr;
 
   // Tab 1 "Oggetti grafici".
+  ObjectsTab* objectsTab = nullptr;
   ReportView* L_Values = nullptr;
   QGroupBox* fraPreviewOggetto = nullptr;
   PictureBox* PicPreview = nullptr;
@@ -133,6 +136,7 @@ class frmDesktop : public QMainWindow {
   PictureBox* PicImport = nullptr;
 
   // Tab 2 "Colori".
+  ColoursTab* coloursTab = nullptr;
   ReportView* L_RGBA = nullptr;
   QGroupBox* fraPreviewColore = nullptr;
   PictureBox* PicColor = nullptr;

@@ -1130,18 +1130,11 @@ std::vector<DemoFile> buildDemoSkin() {
   return skin.files();
 }
 
-bool writeDemoSkin(const QString& directory, QString* error) {
+bool writeFiles(const QString& directory, const std::vector<DemoFile>& files, QString* error) {
   auto fail = [error](const QString& reason) {
     if (error) *error = reason;
     return false;
   };
-
-  std::vector<DemoFile> files;
-  try {
-    files = buildDemoSkin();
-  } catch (const std::exception& e) {
-    return fail(QString::fromUtf8(e.what()));
-  }
   if (!QDir().mkpath(directory)) return fail(QStringLiteral("cannot create %1").arg(directory));
   const QDir dir(directory);
   for (const DemoFile& f : files) {
@@ -1150,6 +1143,15 @@ bool writeDemoSkin(const QString& directory, QString* error) {
       return fail(QStringLiteral("cannot write %1: %2").arg(out.fileName(), out.errorString()));
   }
   return true;
+}
+
+bool writeDemoSkin(const QString& directory, QString* error) {
+  try {
+    return writeFiles(directory, buildDemoSkin(), error);
+  } catch (const std::exception& e) {
+    if (error) *error = QString::fromUtf8(e.what());
+    return false;
+  }
 }
 
 }  // namespace corvela::gifgen

@@ -23,4 +23,9 @@ std::vector<DemoFile> buildDemoSkin();
 // files of the same name are replaced; nothing else in the folder is touched.
 bool writeDemoSkin(const QString& directory, QString* error = nullptr);
 
+// Writes each file into directory (created when missing), replacing files of
+// the same name and leaving everything else alone.
+bool writeFiles(const QString& directory, const std::vector<DemoFile>& files,
+                QString* error = nullptr);
+
 }  // namespace corvela::gifgen

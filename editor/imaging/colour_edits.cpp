@@ -1,0 +1,82 @@
+#include "colour_edits.h"
+
+#include "document_edits.h"
+#include "document_names.h"
+#include "skin_document.h"
+#include "skin_line.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+constexpr int kFirstRandomRow = 110;  // counted from 1, both ends included
+constexpr int kLastRandomRow = 130;
+const QString kOpaque = QStringLiteral("0");
+const QString kTransparent = QStringLiteral("255");
+
+bool isBlack(const ReportList& list, int r) {
+  return numericValue(list.cell(r, C_R)) == 0 && numericValue(list.cell(r, C_G)) == 0 &&
+         numericValue(list.cell(r, C_B)) == 0;
+}
+
+bool isOpaqueWhite(const ReportList& list, int r) {
+  return numericValue(list.cell(r, C_R)) == 255 && numericValue(list.cell(r, C_G)) == 255 &&
+         numericValue(list.cell(r, C_B)) == 255 && numericValue(list.cell(r, C_Trasparenza)) == 0;
+}
+}  // namespace
+
+bool setRowColour(SkinDocument& doc, int row, std::int32_t colour) {
+  if (row < 0 || row >= doc.L_RGBA.rowCount()) return false;
+  doc.RGBToString(colour);
+  const ColourParts& p = doc.colourParts();
+  setColour(doc.L_RGBA, row, p.P_R, p.P_G, p.P_B);
+  return true;
+}
+
+int setRecordColour(SkinDocument& doc, standby::ColourRole role, std::int32_t colour) {
+  const int row = doc.L_RGBA.findId(standby::text(standby::colour(role).code));
+  return setRowColour(doc, row, colour) ? row : -1;
+}
+
+bool setBackgroundColour(SkinDocument& doc, int node, std::int32_t colour) {
+  if (node < 1 || node > doc.T_Strutt.nodeCount()) return false;
+  setTreeLine(doc.T_Strutt, node, QStringLiteral("4 ") + doc.RGBToString(colour) + " 0");
+  return true;
+}
+
+int backgroundNode(const SkinTree& tree) {
+  const QString tag = standby::text(standby::kBackgroundTag);
+  for (int i = 1; i <= tree.nodeCount(); ++i) {
+    if (tree.node(i).tag == tag) return i;
+  }
+  return 0;
+}
+
+int randomiseBlackColours(SkinDocument& doc, QRandomGenerator& random) {
+  ReportList& list = doc.L_RGBA;
+  int changed = 0;
+  for (int r = kFirstRandomRow - 1; r < kLastRandomRow && r < list.rowCount(); ++r) {
+    if (list.cell(r, C_ID) == kNoId || !isBlack(list, r)) continue;
+    const int red = static_cast<int>(random.bounded(255));
+    const int green = static_cast<int>(random.bounded(255));
+    const int blue = static_cast<int>(random.bounded(255));
+    setColour(list, r, red, green, blue);
+    list.setCell(r, C_Trasparenza, kOpaque);
+    ++changed;
+  }
+  return changed;
+}
+
+int whitesToTransparent(SkinDocument& doc) {
+  ReportList& list = doc.L_RGBA;
+  int changed = 0;
+  for (int r = 0; r < list.rowCount(); ++r) {
+    if (list.cell(r, C_ID) == kNoId || !isOpaqueWhite(list, r)) continue;
+    list.setCell(r, C_Trasparenza, kTransparent);
+    markRowChanged(list, r);
+    ++changed;
+  }
+  return changed;
+}
+
+}  // namespace corvela

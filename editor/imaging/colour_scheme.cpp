@@ -1,0 +1,148 @@
+#include "colour_scheme.h"
+
+#include <QStringList>
+#include <vector>
+
+#include "document_edits.h"
+#include "document_names.h"
+#include "object_archive.h"
+#include "path_helpers.h"
+#include "skin_document.h"
+#include "skin_line.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+
+const QString kSchemeTag = QStringLiteral("Colore di default");
+constexpr int kSchemeFields = 6;
+
+bool isPlainNumber(QStringView s) {
+  if (s.isEmpty()) return false;
+  for (QChar c : s) {
+    if (c < u'0' || c > u'9') return false;
+  }
+  return true;
+}
+
+QString schemeError(int line, const QString& why) {
+  return QStringLiteral(
+             "Schema colori di default non valido, riga %1: %2.\n"
+             "I colori non sono stati modificati.")
+      .arg(line)
+      .arg(why);
+}
+
+int component(const QString& field) {
+  return static_cast<int>(std::clamp<std::int64_t>(numericValue(field), 0, 0xFFFF));
+}
+
+}  // namespace
+
+SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file) {
+  SchemeOutcome outcome;
+  if (!FileExist(file)) {
+    outcome.error = kSchemeNotFound;
+    return outcome;
+  }
+  QString readError;
+  const std::optional<QByteArray> bytes = readWholeFile(file, &readError);
+  if (!bytes) {
+    outcome.error = QStringLiteral("Impossibile leggere %1: %2").arg(file, readError);
+    return outcome;
+  }
+
+  std::vector<ListRow> rows;
+  const QStringList lines = QString::fromLatin1(*bytes).split(u'\n');
+  for (qsizetype n = 0; n < lines.size(); ++n) {
+    const QString line = lines[n].trimmed();
+    if (line.isEmpty()) continue;
+    QStringList fields = line.split(u',');
+    const int number = static_cast<int>(n + 1);
+    if (fields.size() != kSchemeFields) {
+      outcome.error = schemeError(
+          number, QStringLiteral("%1 campi invece di %2").arg(fields.size()).arg(kSchemeFields));
+      return outcome;
+    }
+    for (QString& f : fields) f = f.trimmed();
+    if (fields[C_ID] != kNoId && !isPlainNumber(fields[C_ID])) {
+      outcome.error =
+          schemeError(number, QStringLiteral("l'ID \"%1\" non è un numero").arg(fields[C_ID]));
+      return outcome;
+    }
+    for (int c = C_R; c <= C_Indice; ++c) {
+      if (!isPlainNumber(fields[c])) {
+        outcome.error =
+            schemeError(number, QStringLiteral("\"%1\" non è un numero").arg(fields[c]));
+        return outcome;
+      }
+    }
+    ListRow row;
+    row.cells = fields;
+    row.tag = kSchemeTag;
+    row.icon = fields[C_ID] == kNoId ? IconNone : IconColour;
+    rows.push_back(std::move(row));
+  }
+
+  doc.L_RGBA.clear();
+  for (ListRow& row : rows) markRowChanged(doc.L_RGBA, doc.L_RGBA.appendRow(std::move(row)));
+  outcome.ok = true;
+  outcome.rows = doc.L_RGBA.rowCount();
+  return outcome;
+}
+
+ColourImport importColoursFromSkin(SkinDocument& doc, const QString& skinFile) {
+  ColourImport outcome;
+  QString readError;
+  const std::optional<QByteArray> bytes = readWholeFile(skinFile, &readError);
+  if (!bytes) {
+    outcome.error = QStringLiteral("Impossibile leggere la skin %1: %2").arg(skinFile, readError);
+    return outcome;
+  }
+  // Read as the skin reader does: up to the first carriage return, lines
+  // ended by line feeds, a last piece without one not counted.
+  const qsizetype cr = bytes->indexOf('\r');
+  const QString text = QString::fromLatin1(cr < 0 ? *bytes : bytes->left(cr));
+  QStringList lines = text.split(u'\n');
+  lines.removeLast();
+  if (lines.size() > kMaxSkinLines) {
+    outcome.error = QStringLiteral("La skin %1 ha più di %2 righe: colori non importati.")
+                        .arg(skinFile)
+                        .arg(kMaxSkinLines);
+    return outcome;
+  }
+
+  std::vector<RecordFields> colours;
+  for (qsizetype k = 1; k < lines.size(); ++k) {
+    if (!lines[k].startsWith(QStringLiteral("4 "))) continue;
+    std::optional<RecordFields> r = parseRecordLine(lines[k]);
+    bool numbers = r.has_value();
+    for (qsizetype v = 0; numbers && v < r->values.size(); ++v) {
+      numbers = isPlainNumber(r->values[v]);
+    }
+    if (!numbers) {
+      outcome.error = QStringLiteral(
+                          "La riga %1 della skin %2 non è un colore valido: \"%3\".\n"
+                          "I colori non sono stati modificati.")
+                          .arg(k)
+                          .arg(skinFile, lines[k]);
+      return outcome;
+    }
+    outcome.colourLines << lines[k];
+    colours.push_back(std::move(*r));
+  }
+
+  ReportList& list = doc.L_RGBA;
+  outcome.rows = list.rowCount();
+  for (int k = 0; k < outcome.rows && k < static_cast<int>(colours.size()); ++k) {
+    const QStringList& v = colours[static_cast<size_t>(k)].values;
+    setColour(list, k, component(v[0]), component(v[1]), component(v[2]));
+    list.setCell(k, C_Trasparenza, v[3]);
+    ++outcome.written;
+  }
+  outcome.ok = true;
+  return outcome;
+}
+
+}  // namespace corvela

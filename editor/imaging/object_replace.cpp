@@ -1,0 +1,187 @@
+#include "object_replace.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "default_set.h"
+#include "document_edits.h"
+#include "document_names.h"
+#include "object_archive.h"
+#include "path_helpers.h"
+#include "skin_document.h"
+#include "skin_line.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseSensitive;
+#endif
+
+struct Replacement {
+  ReplaceOutcome::Status status = ReplaceOutcome::Missing;
+  QString path;
+  QImage image;
+  qint64 bytes = 0;
+};
+
+// Reads the candidate file whole as an image before anything is touched, so
+// a row never ends up naming a file the save cannot pack.
+Replacement readReplacement(const QString& file) {
+  Replacement r;
+  const QFileInfo info(file);
+  if (!info.exists()) return r;
+  r.path = QDir::toNativeSeparators(info.absoluteFilePath());
+  if (!info.isFile() || !info.isReadable()) {
+    r.status = ReplaceOutcome::Unreadable;
+    return r;
+  }
+  QImageReader reader(r.path);
+  r.image = reader.read();
+  if (r.image.isNull()) {
+    r.status = reader.error() == QImageReader::DeviceError ? ReplaceOutcome::Unreadable
+                                                           : ReplaceOutcome::NotAnImage;
+    return r;
+  }
+  r.bytes = info.size();
+  r.status = ReplaceOutcome::Replaced;
+  return r;
+}
+
+bool validRow(const SkinDocument& doc, int row) {
+  return row >= 0 && row < doc.L_Values.rowCount();
+}
+
+ReplaceOutcome write(SkinDocument& doc, int row, const Replacement& r,
+                     const QString& archive = kNoId) {
+  ReplaceOutcome o;
+  o.status = r.status;
+  o.image = r.image;
+  if (r.status == ReplaceOutcome::Replaced)
+    replaceObject(doc.L_Values, row, r.path, r.bytes, archive);
+  return o;
+}
+
+}  // namespace
+
+QString ReplaceOutcome::message(const QString& file) const {
+  switch (status) {
+    case Replaced:
+      return {};
+    case NoSuchRow:
+      return QStringLiteral("nessun oggetto selezionato");
+    case SamePath:
+      return kSamePathMessage;
+    case Missing:
+      return QStringLiteral("file non trovato: %1").arg(file);
+    case Unreadable:
+      return QStringLiteral("file non leggibile: %1").arg(file);
+    case NotAnImage:
+      return QStringLiteral("non è un'immagine: %1").arg(file);
+    case SizeMismatch:
+      return QStringLiteral("%1 (l'oggetto è %2x%3, l'immagine %4x%5)")
+          .arg(kSizeMismatchMessage)
+          .arg(current.width())
+          .arg(current.height())
+          .arg(image.width())
+          .arg(image.height());
+  }
+  return {};
+}
+
+bool samePath(const QString& a, const QString& b) {
+  if (a.trimmed().isEmpty() || b.trimmed().isEmpty()) return false;
+  const QFileInfo fa(a);
+  const QFileInfo fb(b);
+  if (fa.exists() && fb.exists()) {
+    return fa.canonicalFilePath().compare(fb.canonicalFilePath(), kFileNameCase) == 0;
+  }
+  return QDir::cleanPath(fa.absoluteFilePath())
+             .compare(QDir::cleanPath(fb.absoluteFilePath()), kFileNameCase) == 0;
+}
+
+std::optional<QSize> currentImageSize(const SkinDocument& doc, int row) {
+  if (!validRow(doc, row)) return std::nullopt;
+  const QStringList& cells = doc.L_Values.row(row).cells;
+  const QString gif = cells[V_PathGif].trimmed();
+  if (!gif.isEmpty() && FileExist(gif)) {
+    const QSize size = QImageReader(gif).size();
+    if (size.isValid()) return size;
+  }
+  if (cells[V_NDat].trimmed() == kNoId || cells[V_Offset].trimmed() == kNoId) return std::nullopt;
+  const std::optional<QByteArray> archive =
+      readWholeFile(archivePath(doc.P_sPath, doc.P_sTheme, numericValue(cells[V_NDat])));
+  if (!archive) return std::nullopt;
+  std::optional<QByteArray> object =
+      cutObject(*archive, numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+  if (!object) return std::nullopt;
+  QBuffer buffer(&*object);
+  const QSize size = QImageReader(&buffer).size();
+  if (!size.isValid()) return std::nullopt;
+  return size;
+}
+
+ReplaceOutcome importObject(SkinDocument& doc, int row, const QString& file, bool checkSize) {
+  ReplaceOutcome refused;
+  if (!validRow(doc, row)) return refused;
+  if (samePath(file, doc.L_Values.cell(row, V_PathGif))) {
+    refused.status = ReplaceOutcome::SamePath;
+    return refused;
+  }
+  const Replacement r = readReplacement(file);
+  if (r.status == ReplaceOutcome::Replaced && checkSize) {
+    const std::optional<QSize> current = currentImageSize(doc, row);
+    if (current && *current != r.image.size()) {
+      refused.status = ReplaceOutcome::SizeMismatch;
+      refused.image = r.image;
+      refused.current = *current;
+      return refused;
+    }
+  }
+  return write(doc, row, r);
+}
+
+ReplaceOutcome replaceByDefault(SkinDocument& doc, int row, const QString& folder) {
+  if (!validRow(doc, row)) return {};
+  const QString file = defaultObjectPath(folder, doc.L_Values.cell(row, V_ID));
+  if (folder.isEmpty() || !FileExist(file)) {
+    ReplaceOutcome missing;
+    missing.status = ReplaceOutcome::Missing;
+    return missing;
+  }
+  return write(doc, row, readReplacement(file));
+}
+
+int replaceAllByDefault(SkinDocument& doc, const QString& folder,
+                        const std::function<void(int)>& replaced) {
+  int count = 0;
+  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
+    if (!replaceByDefault(doc, r, folder).replaced()) continue;
+    ++count;
+    if (replaced) replaced(r);
+  }
+  return count;
+}
+
+int fillMissingObjects(SkinDocument& doc, const QString& folder) {
+  int found = 0;
+  if (folder.isEmpty()) return found;
+  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
+    if (!doc.L_Values.cell(r, V_PathGif).trimmed().isEmpty()) continue;
+    const QString file = objectGifPath(folder, doc.L_Values.cell(r, V_ID));
+    if (!FileExist(file)) continue;
+    const Replacement replacement = readReplacement(file);
+    if (replacement.status != ReplaceOutcome::Replaced) continue;
+    write(doc, r, replacement, QString::number(kPackedArchive));
+    ++found;
+  }
+  return found;
+}
+
+}  // namespace corvela

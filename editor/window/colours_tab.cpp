@@ -1,0 +1,94 @@
+#include "colours_tab.h"
+
+#include <QDateTime>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRandomGenerator>
+
+#include "batch_sources.h"
+#include "colour_codec.h"
+#include "colour_edits.h"
+#include "colour_scheme.h"
+#include "default_set.h"
+#include "frm_desktop.h"
+#include "path_helpers.h"
+#include "picture_box.h"
+#include "report_view.h"
+
+namespace corvela {
+
+namespace {
+std::int32_t valueOf(const QColor& c) {
+  return colourValue(c.red(), c.green(), c.blue());
+}
+}  // namespace
+
+ColoursTab::ColoursTab(frmDesktop& window)
+    : QObject(&window), defaultFolder(findDefaultFolder()), w_(window) {
+  connect(w_.PicColor, &PictureBox::clicked, this, &ColoursTab::PicColor_Click);
+  connect(w_.PicCC, &PictureBox::clicked, this, &ColoursTab::PicCC_Click);
+  connect(w_.cmdLoadColors, &QPushButton::clicked, this, &ColoursTab::cmdLoadColors_Click);
+  connect(w_.Command1, &QPushButton::clicked, this, &ColoursTab::Command1_Click);
+  connect(w_.Command5, &QPushButton::clicked, this, &ColoursTab::Command5_Click);
+  connect(w_.Command7, &QPushButton::clicked, this, &ColoursTab::Command7_Click);
+}
+
+void ColoursTab::PicColor_Click() {
+  const std::optional<QColor> chosen = w_.dialogs().pickColor(w_.PicColor->backColor());
+  if (!chosen) return;
+  w_.PicColor->setBackColor(*chosen);
+  w_.PicCC->setBackColor(*chosen);
+  if (!setRowColour(w_.doc, w_.L_RGBA->selectedListRow(), valueOf(*chosen))) return;
+  w_.UpdateDesktop();
+}
+
+void ColoursTab::PicCC_Click() {
+  // The last colour of any picker, without a dialog and without a rebuild.
+  setRowColour(w_.doc, w_.L_RGBA->selectedListRow(), valueOf(w_.dialogs().lastColor()));
+}
+
+void ColoursTab::cmdLoadColors_Click() {
+  if (!w_.dialogs().question(kSchemeQuestion)) return;
+  const QString file = defaultColoursPath(defaultFolder);
+  if (defaultFolder.isEmpty() || !FileExist(file)) {
+    w_.dialogs().error(kSchemeNotFound);
+    return;
+  }
+  const SchemeOutcome outcome = loadColourScheme(w_.doc, file);
+  if (!outcome.ok) {
+    w_.dialogs().error(outcome.error);
+    return;
+  }
+  w_.dialogs().information(kSchemeLoaded);
+}
+
+void ColoursTab::Command1_Click() {
+  QString source = fixedColourSkin();
+  if (source.isEmpty()) {
+    const std::optional<QString> chosen = w_.dialogs().openFile(
+        QStringLiteral("Importa da altra skin..."), toQtFilter(QStringLiteral("*.ski")), QString());
+    if (!chosen || chosen->isEmpty()) return;
+    source = *chosen;
+  }
+  const ColourImport outcome = importColoursFromSkin(w_.doc, source);
+  if (!outcome.ok) {
+    w_.dialogs().error(outcome.error);
+    return;
+  }
+  w_.L_Colors->clear();
+  w_.L_Colors->addItems(outcome.colourLines);
+  w_.dialogs().message(QString(),
+                       QStringLiteral("%1 - %2").arg(outcome.rows).arg(w_.L_Colors->count()),
+                       Dialogs::Icon::None, Dialogs::Buttons::Ok);
+}
+
+void ColoursTab::Command5_Click() {
+  QRandomGenerator random(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+  randomiseBlackColours(w_.doc, random);
+}
+
+void ColoursTab::Command7_Click() {
+  whitesToTransparent(w_.doc);
+}
+
+}  // namespace corvela

@@ -1,0 +1,33 @@
+#pragma once
+// The "Colori" tab's swatches and buttons: the colour of the selected row,
+// the default colour scheme, the colours of another skin and the two batch
+// tools. The edits are the imaging operations; this class asks, calls them
+// and shows what came of them.
+
+#include <QObject>
+#include <QString>
+
+namespace corvela {
+
+class frmDesktop;
+
+class ColoursTab : public QObject {
+  Q_OBJECT
+ public:
+  explicit ColoursTab(frmDesktop& window);
+
+  void PicColor_Click();
+  void PicCC_Click();
+  void cmdLoadColors_Click();
+  void Command1_Click();
+  void Command5_Click();
+  void Command7_Click();
+
+  // The default set whose colors.txt the default scheme is read from.
+  QString defaultFolder;
+
+ private:
+  frmDesktop& w_;
+};
+
+}  // namespace corvela

@@ -1,0 +1,168 @@
+#include "objects_tab.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include "batch_sources.h"
+#include "default_set.h"
+#include "document_names.h"
+#include "frm_desktop.h"
+#include "object_export.h"
+#include "object_replace.h"
+#include "picture_box.h"
+#include "report_view.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+
+const QString kDefaultOneQuestion = QStringLiteral(
+    "Confermi la sostituzione di questo oggetto con quello di default (marevia by Tavrin) ?");
+const QString kDefaultAllQuestion = QStringLiteral(
+    "Confermi la sostituzione di tutti gli oggetti con quelli di default (marevia by Tavrin) ?");
+const QString kDefaultColoursReminder =
+    QStringLiteral("N.B. Ricordati di caricare anche i colori di default.");
+
+// The wait cursor for as long as a long action runs, whatever way it ends.
+class BusyCursor {
+ public:
+  BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+ObjectsTab::ObjectsTab(frmDesktop& window)
+    : QObject(&window), defaultFolder(findDefaultFolder()), w_(window) {
+  connect(w_.cmdExportAll, &QPushButton::clicked, this, &ObjectsTab::cmdExportAll_Click);
+  connect(w_.cmdImport, &QPushButton::clicked, this, &ObjectsTab::cmdImport_Click);
+  connect(w_.cmdDefault, &QPushButton::clicked, this, &ObjectsTab::cmdDefault_Click);
+  connect(w_.cmdDefaultAll, &QPushButton::clicked, this, &ObjectsTab::cmdDefaultAll_Click);
+  connect(w_.cmdDir, &QPushButton::clicked, this, &ObjectsTab::cmdDir_Click);
+  connect(w_.Command2, &QPushButton::clicked, this, &ObjectsTab::Command2_Click);
+}
+
+void ObjectsTab::showReplaced(int row) {
+  w_.L_Values_ItemClick(row);
+  w_.UpdateDesktop();
+  w_.L_Values->setFocus();
+}
+
+void ObjectsTab::cmdExportAll_Click() {
+  ExportOutcome outcome;
+  {
+    const BusyCursor busy;
+    const int count = w_.doc.L_Values.rowCount();
+    QProgressDialog progress(QStringLiteral("Esportazione di %1 oggetti...").arg(count),
+                             QStringLiteral("Annulla"), 0, count, &w_);
+    progress.setObjectName(QStringLiteral("ExportProgress"));
+    progress.setWindowTitle(kProgramName);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(progressDelay);
+    outcome = exportAllObjects(
+        w_.doc,
+        [&](int row) {
+          w_.L_Values->selectListRow(row);
+          progress.setValue(row);
+        },
+        [&] { return progress.wasCanceled(); });
+    progress.setValue(count);
+  }
+  if (!outcome.ok()) w_.dialogs().error(outcome.errorMessage());
+  w_.UpdateDesktop();
+}
+
+void ObjectsTab::cmdImport_Click() {
+  ReportView& view = *w_.L_Values;
+  view.sortByListColumn(V_ID);
+  const int row = view.selectedListRow();
+  if (row < 0) return;
+  view.scrollTo(view.viewIndex(row));
+
+  const QString id = w_.doc.L_Values.cell(row, V_ID);
+  const std::optional<QString> file = w_.dialogs().openFile(
+      QStringLiteral("Importa GIF..."), toQtFilter(QStringLiteral("GIF Image (*.gif)|*.gif")),
+      QString::number(numericValue(id)));
+  if (!file || file->isEmpty()) return;
+
+  const ReplaceOutcome outcome = importObject(w_.doc, row, *file, w_.chkDim->isChecked());
+  if (!outcome.image.isNull()) w_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
+  switch (outcome.status) {
+    case ReplaceOutcome::Replaced:
+      showReplaced(row);
+      break;
+    case ReplaceOutcome::SamePath:
+      w_.dialogs().warning(kSamePathMessage);
+      view.setFocus();
+      break;
+    case ReplaceOutcome::SizeMismatch:
+      w_.dialogs().error(kSizeMismatchMessage);
+      break;
+    default:
+      // A file that cannot be read or is no picture ends the import quietly.
+      break;
+  }
+}
+
+void ObjectsTab::cmdDefault_Click() {
+  ReportView& view = *w_.L_Values;
+  const int row = view.selectedListRow();
+  if (row < 0) return;
+  view.scrollTo(view.viewIndex(row));
+  if (w_.chkConferma->isChecked() &&
+      !w_.dialogs().question(QStringLiteral("Oggetto n° ") + w_.doc.L_Values.cell(row, V_ID) +
+                             u'\r' + kDefaultOneQuestion)) {
+    return;
+  }
+  const ReplaceOutcome outcome = replaceByDefault(w_.doc, row, defaultFolder);
+  if (!outcome.replaced()) return;
+  w_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
+  showReplaced(row);
+}
+
+void ObjectsTab::cmdDefaultAll_Click() {
+  if (!w_.dialogs().question(kDefaultAllQuestion)) return;
+  ReportView& view = *w_.L_Values;
+  {
+    const BusyCursor busy;
+    replaceAllByDefault(w_.doc, defaultFolder, [&](int row) { view.selectListRow(row); });
+  }
+  const int first = view.listRowAt(0);
+  if (first >= 0) {
+    // The object shown and the row picked are the same one again.
+    view.selectListRow(first);
+    w_.L_Values_ItemClick(first);
+  }
+  w_.UpdateDesktop();
+  w_.dialogs().information(kDefaultColoursReminder);
+  view.setFocus();
+}
+
+void ObjectsTab::cmdDir_Click() {
+  const QString folder =
+      w_.dialogs().browseFolder(QStringLiteral("Seleziona directory di importazione:"));
+  // Cancelling keeps the folder picked before.
+  if (!folder.isEmpty()) importFolder = folder;
+}
+
+void ObjectsTab::Command2_Click() {
+  QString folder = fixedTestFolder();
+  if (folder.isEmpty() && QFileInfo(importFolder).isDir()) folder = importFolder;
+  if (folder.isEmpty()) {
+    w_.dialogs().error(
+        QStringLiteral("La cartella delle immagini di prova %1 non esiste e non è stata scelta "
+                       "un'altra cartella.\nScegline una con \"Directory...\".")
+            .arg(kFixedTestFolder));
+    return;
+  }
+  const int found = fillMissingObjects(w_.doc, folder);
+  w_.dialogs().information(QStringLiteral("Oggetti da sostituire n° %1").arg(found));
+}
+
+}  // namespace corvela

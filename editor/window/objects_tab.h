@@ -1,0 +1,42 @@
+#pragma once
+// The "Oggetti grafici" tab's buttons: export, replacement from a file or the
+// default set, the import folder and the "Test" fill. The edits themselves
+// are the imaging operations; this class asks the user, calls them and shows
+// what came of them.
+
+#include <QObject>
+#include <QString>
+
+namespace corvela {
+
+class frmDesktop;
+
+class ObjectsTab : public QObject {
+  Q_OBJECT
+ public:
+  explicit ObjectsTab(frmDesktop& window);
+
+  void cmdExportAll_Click();
+  void cmdImport_Click();
+  void cmdDefault_Click();
+  void cmdDefaultAll_Click();
+  void cmdDir_Click();
+  void Command2_Click();
+
+  // The default set the replacements take their images from.
+  QString defaultFolder;
+  // The folder picked with "Directory...", kept for the session; "Test"
+  // fills from it where its own fixed folder does not exist.
+  QString importFolder;
+  // How long the export runs before it shows its progress, in milliseconds.
+  int progressDelay = 500;
+
+ private:
+  // The closing calls of a replacement: the object shown, the preview
+  // rebuilt, the keys back on the list.
+  void showReplaced(int row);
+
+  frmDesktop& w_;
+};
+
+}  // namespace corvela

@@ -1,0 +1,137 @@
+// `edit` with the image and colour operations, through the built tool: what
+// the saved skin and archive hold afterwards, the operations it refuses with
+// nothing written, and the default set found from the build tree and from an
+// installed copy.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "cli_support.h"
+#include "gifwriter.h"
+#include "skin_saver.h"
+
+using namespace corvela::clitest;
+
+namespace {
+
+const QString kShippedSet = QStringLiteral(CORVELA_SOURCE_DIR "/default");
+
+QByteArray gif(int width, int height) {
+  corvela::gifgen::IndexedImage image(width, height, {{1, 2, 3}, {200, 0, 0}});
+  image.fillRect(0, 0, width / 2, height, 1);
+  return corvela::gifgen::encodeGif(image);
+}
+
+QByteArray readFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The line of object `id` in the saved skin and the bytes it names in the
+// packed archive.
+QByteArray packedImage(const Folder& f, int id) {
+  for (const QByteArray& line : f.read("vodafone.ski").split('\n')) {
+    const QList<QByteArray> fields = line.split(' ');
+    if (fields.size() != 5 || fields[0] != "5" || fields[1].toInt() != id) continue;
+    EXPECT_EQ(fields[4], "14") << line.toStdString();
+    return f.read("vodafone14.dat").mid(fields[2].toInt(), fields[3].toInt());
+  }
+  ADD_FAILURE() << "no line for object " << id;
+  return {};
+}
+
+QList<QByteArray> skinLines(const Folder& f) {
+  return f.read("vodafone.ski").split('\n');
+}
+
+TEST(EditImaging, ReplacedAndDefaultImagesArePackedWhereTheSkinSays) {
+  Folder f;
+  completeSkin().writeTo(f);
+  f.write("new.gif", gif(3, 2));
+  const ToolRun run =
+      runTool({"edit", f.file("vodafone.ski"), "--replace", "630=new.gif", "--default", "7",
+               "--check-size", "--replace", "652=" + f.file("new.gif")},
+              f.path());
+  // 652 is 1 x 1: the size check refuses the whole run and nothing is written.
+  EXPECT_EQ(run.exit, 2);
+  EXPECT_TRUE(run.err.contains("non corrispondono")) << run.err.toStdString();
+  EXPECT_FALSE(f.exists("vodafone_old.ski"));
+
+  const ToolRun saved = runTool(
+      {"edit", f.file("vodafone.ski"), "--replace", "630=new.gif", "--default", "7"}, f.path());
+  ASSERT_EQ(saved.exit, 0) << saved.err.toStdString();
+  EXPECT_EQ(saved.out, corvela::kSavedWithArchive + u'\n');
+  EXPECT_EQ(packedImage(f, 630), f.read("new.gif"));
+  EXPECT_EQ(packedImage(f, 7), readFile(kShippedSet + "/7.gif"));
+}
+
+TEST(EditImaging, ColourOperationsWriteTheirLines) {
+  Folder f;
+  SkinFixture skin = completeSkin();
+  skin.lines << "4 601 255 255 255 0";
+  skin.writeTo(f);
+  f.write("other.ski", "SKI1\n4 1 1 1 1\n4 2 2 2 2\n");
+  const ToolRun run =
+      runTool({"edit", f.file("vodafone.ski"), "--import-colours", f.file("other.ski"), "--colour",
+               "579=7,8,9", "--background", "10,20,30", "--whites-to-transparent"});
+  ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+  const QList<QByteArray> lines = skinLines(f);
+  EXPECT_EQ(lines[2], "4 10 20 30 0");
+  EXPECT_EQ(lines[5], "4 595 2 2 2 2");
+  EXPECT_EQ(lines[6], "4 579 7 8 9 0");
+  EXPECT_EQ(lines.at(lines.size() - 2), "4 601 255 255 255 255");
+
+  const ToolRun scheme = runTool({"edit", f.file("vodafone.ski"), "--default-colours"});
+  ASSERT_EQ(scheme.exit, 0) << scheme.err.toStdString();
+  // The shipped scheme is made for the demo's layout; its background line
+  // is line 2 there as well.
+  EXPECT_EQ(skinLines(f)[2], "4 128 0 16 0");
+}
+
+TEST(EditImaging, BadOperationsAreUsageErrorsAndWriteNothing) {
+  Folder f;
+  completeSkin().writeTo(f);
+  f.write("bad.txt", "595, 1, 2, 3, 0, 0005\n595, 1, 2\n");
+  f.write("broken.gif", "GIF89a");
+  const QString skin = f.file("vodafone.ski");
+  runTool({"objects", skin});  // the working folder exists from the first load on
+  const auto before = f.snapshot();
+  for (const QStringList& ops :
+       {QStringList{"--colour", "595=300,0,0"}, QStringList{"--colour", "9999=1,2,3"},
+        QStringList{"--replace", "630"}, QStringList{"--replace", "630=" + f.file("missing.gif")},
+        QStringList{"--replace", "630=" + f.file("broken.gif")}, QStringList{"--default", "999"},
+        QStringList{"--default", "seven"}, QStringList{"--background", "1,2"},
+        QStringList{"--default-colours", f.file("bad.txt")},
+        QStringList{"--import-colours", f.file("nothere.ski")}}) {
+    const ToolRun run = runTool(QStringList{"edit", skin} + ops);
+    EXPECT_EQ(run.exit, 2) << ops.join(' ').toStdString();
+    EXPECT_FALSE(run.err.isEmpty());
+  }
+  EXPECT_EQ(f.snapshot(), before);
+}
+
+TEST(EditImaging, AnInstalledToolFindsTheInstalledDefaultSet) {
+  QTemporaryDir prefix;
+  ASSERT_TRUE(prefix.isValid());
+  QProcess install;
+  install.start(QStringLiteral(CORVELA_CMAKE),
+                {"--install", QStringLiteral(CORVELA_BUILD_DIR), "--prefix", prefix.path()});
+  ASSERT_TRUE(install.waitForFinished(120000));
+  ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+  const QString set = prefix.path() + "/share/corvela/default";
+  ASSERT_TRUE(QFileInfo::exists(set + "/colors.txt"));
+
+  Folder f;
+  completeSkin().writeTo(f);
+  QProcess tool;
+  tool.start(prefix.path() + "/bin/corvela-skin",
+             {"edit", f.file("vodafone.ski"), "--default", "all", "--default-colours"});
+  ASSERT_TRUE(tool.waitForFinished(60000));
+  ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+  EXPECT_EQ(packedImage(f, 652), readFile(set + "/652.gif"));
+  EXPECT_EQ(skinLines(f)[2], "4 128 0 16 0");
+}
+
+}  // namespace

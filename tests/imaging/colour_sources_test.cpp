@@ -1,0 +1,84 @@
+// Sources of colour rows that must leave every row as it was when they are
+// bad, and the random colours of "Command5".
+#include <gtest/gtest.h>
+
+#include "colour_edits.h"
+#include "colour_scheme.h"
+#include "document_names.h"
+#include "skin_fixture.h"
+
+using namespace corvela;
+using corvela::test::SkinFolder;
+
+namespace {
+
+class ColourSources : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder.writeSkin({"SKI1", "0 41 98", "4 1 2 3 0", "4 595 255 255 255 0", "4 9 255 255 255 7",
+                      "4 12 0 0 0 0"});
+    ASSERT_EQ(folder.load(doc).status, LoadStatus::Complete);
+  }
+  QStringList row(int r) const { return doc.L_RGBA.row(r).cells; }
+  QList<QStringList> rows() const {
+    QList<QStringList> out;
+    for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) out << row(r);
+    return out;
+  }
+
+  SkinFolder folder;
+  SkinDocument doc;
+};
+
+TEST_F(ColourSources, ABadSchemeLineNamesItsNumberAndChangesNothing) {
+  const QList<QStringList> before = rows();
+  for (const QByteArray& bad : {QByteArray("7,0,0,255,0,0012\n\n8,1,2,3,0\n"),
+                                QByteArray("7,0,0,255,0,0012\n\n8,1,x,3,0,9\n"),
+                                QByteArray("7,0,0,255,0,0012\n\n8,1,2,3,0,9,10\n")}) {
+    folder.write("colors.txt", bad);
+    const SchemeOutcome o = loadColourScheme(doc, folder.path("colors.txt"));
+    EXPECT_FALSE(o.ok);
+    EXPECT_TRUE(o.error.contains("riga 3")) << o.error.toStdString();
+    EXPECT_EQ(rows(), before);
+  }
+  EXPECT_EQ(loadColourScheme(doc, folder.path("none.txt")).error, kSchemeNotFound);
+}
+
+TEST_F(ColourSources, AnUnusableOtherSkinChangesNothing) {
+  const QList<QStringList> before = rows();
+  QByteArray tooLong = "SKI1\n";
+  for (int i = 0; i < 1501; ++i) tooLong += "4 1 1 1 1\n";
+  folder.write("long.ski", tooLong);
+  folder.write("bad.ski", "SKI1\n4 1 1 1 1\n4 1 1\n");
+  for (const QString& source :
+       {folder.path("long.ski"), folder.path("bad.ski"), folder.path("no.ski")}) {
+    const ColourImport o = importColoursFromSkin(doc, source);
+    EXPECT_FALSE(o.ok) << source.toStdString();
+    EXPECT_FALSE(o.error.isEmpty());
+  }
+  EXPECT_EQ(rows(), before);
+}
+
+TEST_F(ColourSources, RandomColoursTouchOnlyBlackRows110To130AndNeverReach255) {
+  QStringList lines{"SKI1"};
+  for (int i = 1; i <= 140; ++i)
+    lines << (i == 115 ? "4 0 0 0 9" : QStringLiteral("4 %1 0 0 0 3").arg(i));
+  folder.writeSkin(lines);
+  ASSERT_EQ(folder.load(doc).status, LoadStatus::Complete);
+  QRandomGenerator random(42);
+  for (int round = 0; round < 50; ++round) {
+    SkinDocument fresh;
+    ASSERT_EQ(folder.load(fresh).status, LoadStatus::Complete);
+    EXPECT_EQ(randomiseBlackColours(fresh, random), 20);  // rows 110..130 less the one without id
+    for (int r = 0; r < fresh.L_RGBA.rowCount(); ++r) {
+      const bool inRange = r >= 109 && r <= 129 && r != 114;
+      EXPECT_EQ(fresh.L_RGBA.row(r).colour == kChangedBlue, inRange) << r;
+      for (int c = C_R; c <= C_B; ++c) EXPECT_LT(fresh.L_RGBA.cell(r, c).toInt(), 255);
+      if (inRange) {
+        EXPECT_EQ(fresh.L_RGBA.cell(r, C_Trasparenza), "0");
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#pragma once
+// The window with the test skin open, for the tests of the "Oggetti grafici"
+// and "Colori" tabs.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "colours_tab.h"
+#include "document_names.h"
+#include "objects_tab.h"
+#include "window_support.h"
+
+namespace corvela::testing {
+
+class TabsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    w = std::make_unique<frmDesktop>(script.dialogs());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->objectsTab->defaultFolder = w->coloursTab->defaultFolder = QString();
+  }
+  void TearDown() override { w->setAskBeforeClosing(false); }
+
+  // Opens the test skin (or `skin`) and shows `tab`.
+  void open(int tab, const QString& skin = QString()) {
+    openThroughDialog(*w, script, skin.isEmpty() ? Fixture::write(dir.path()) : skin);
+    script.boxes.clear();
+    clickTab(*w, tab);
+  }
+  QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+  void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  QStringList cells(const ReportList& list, int row) const { return list.row(row).cells; }
+  int objectRow(const QString& id) const { return w->doc.L_Values.findId(id); }
+
+  QTemporaryDir dir;
+  Script script;
+  std::unique_ptr<frmDesktop> w;
+};
+
+}  // namespace corvela::testing

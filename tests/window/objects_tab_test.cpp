@@ -1,0 +1,222 @@
+// The "Oggetti grafici" tab driven as a user does: export, import, the
+// default set and the "Test" fill, with the files a save then leaves.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressDialog>
+
+#include "imaging_tabs_support.h"
+#include "object_replace.h"
+
+using namespace corvela;
+using namespace corvela::testing;
+
+namespace {
+
+class ObjectsTabTest : public TabsTest {
+ protected:
+  void pick(const QString& id) { clickRow(w->L_Values, objectRow(id)); }
+  QString shown(const QString& id, int column, int role = Qt::DisplayRole) const {
+    return w->L_Values->viewIndex(objectRow(id), column).data(role).toString();
+  }
+  QStringList replacedCells(const QString& id, const QString& file) const {
+    QStringList c = cells(w->doc.L_Values, objectRow(id));
+    c[V_NDat] = "-";
+    c[V_Offset] = "-";
+    c[V_Byte] = QString::number(QFileInfo(file).size());
+    c[V_Stato] = kStateToReplace;
+    c[V_PathGif] = file;
+    return c;
+  }
+};
+
+TEST_F(ObjectsTabTest, ImportKeepsThePathAsOnDiskAndTheSaveReallyPacksIt) {
+  open(frmDesktop::TabObjects);
+  QDir().mkpath(path("New Art"));
+  const QString file = path("New Art/Seven.GIF");
+  writeFile(file, gifBytes(12, 10));
+  pick("0007");
+  const QStringList expected = replacedCells("0007", file);
+  script.files.push_back(file);
+  click(w->cmdImport);
+
+  ASSERT_EQ(script.fileRequests.size(), 2u);  // the skin, then the image
+  EXPECT_EQ(script.fileRequests[1].presetName, "7");
+  EXPECT_TRUE(script.boxes.empty());
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), expected);
+  EXPECT_EQ(w->L_Values->viewIndex(objectRow("0007"), 0).data(Qt::ForegroundRole).value<QColor>(),
+            QColor(0, 0, 255));
+  EXPECT_EQ(shown("0007", 0, ReportListModel::IconNumberRole), QString::number(IconReplaced));
+  EXPECT_EQ(w->lInfo->text(), "(hxw) = 10x12");
+  EXPECT_TRUE(w->L_Values->hasFocus());
+
+  clickToolButton(*w, "SAVE");
+  const QList<QByteArray> lines = readFile(path("vodafone.ski")).split('\n');
+  const QList<QByteArray> f = lines[13].split(' ');  // the line of object 7
+  ASSERT_EQ(f.size(), 5);
+  EXPECT_EQ(f[0] + f[1] + f[4], "5714");
+  EXPECT_EQ(readFile(path("vodafone14.dat")).mid(f[2].toInt(), f[3].toInt()), readFile(file));
+}
+
+TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOff) {
+  open(frmDesktop::TabObjects);
+  pick("0007");  // 12 x 10
+  const QStringList before = cells(w->doc.L_Values, objectRow("0007"));
+  for (QSize size : {QSize(13, 10), QSize(12, 11)}) {  // width or height alone
+    writeFile(path("other.gif"), gifBytes(size.width(), size.height()));
+    script.files.push_back(path("other.gif"));
+    click(w->cmdImport);
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].title, kTitleError);
+    EXPECT_EQ(script.boxes[0].text, kSizeMismatchMessage);
+    EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), before);
+    script.boxes.clear();
+  }
+  click(w->chkDim);
+  // Without the check a file that is no picture, or is gone, still changes nothing.
+  writeFile(path("broken.gif"), "GIF89a and nothing else");
+  script.files = {path("broken.gif"), path("missing.gif"), QString()};
+  for (int i = 0; i < 3; ++i) click(w->cmdImport);
+  EXPECT_TRUE(script.boxes.empty());
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), before);
+  script.files.push_back(path("other.gif"));
+  click(w->cmdImport);
+  EXPECT_TRUE(script.boxes.empty());
+  EXPECT_EQ(shown("0007", V_Stato), kStateToReplace);
+}
+
+TEST_F(ObjectsTabTest, TheSameFileWarnsButAnotherlyCasedNameIsAnotherFile) {
+  open(frmDesktop::TabObjects);
+  pick("0012");
+  const QString current = shown("0012", V_PathGif);
+  const QStringList before = cells(w->doc.L_Values, objectRow("0012"));
+  script.files.push_back(current);
+  click(w->cmdImport);
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, kTitleWarning);
+  EXPECT_EQ(script.boxes[0].text, kSamePathMessage);
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0012")), before);
+
+  // On a case-sensitive file system 12.GIF is a file of its own.
+  const QString upper = QFileInfo(current).absolutePath() + "/12.GIF";
+  writeFile(upper, gifBytes(8, 6));
+  script.files.push_back(upper);
+  click(w->cmdImport);
+  EXPECT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(shown("0012", V_PathGif), upper);
+}
+
+TEST_F(ObjectsTabTest, DefaultAsksWhenToldAndTakesTheImageOfTheSet) {
+  open(frmDesktop::TabObjects);
+  QDir().mkpath(path("Set"));
+  writeFile(path("Set/7.gif"), gifBytes(30, 20));
+  w->objectsTab->defaultFolder = path("Set");
+  pick("0007");
+  const QStringList expected = replacedCells("0007", path("Set/7.gif"));
+  const QStringList before = cells(w->doc.L_Values, objectRow("0007"));
+  click(w->cmdDefault);  // answered No
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, kTitleQuestion);
+  EXPECT_EQ(script.boxes[0].text,
+            "Oggetto n° 0007\rConfermi la sostituzione di questo oggetto con quello di default "
+            "(marevia by Tavrin) ?");
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), before);
+
+  click(w->chkConferma);
+  click(w->cmdDefault);
+  EXPECT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), expected);
+  EXPECT_EQ(w->lInfo->text(), "(hxw) = 20x30");
+
+  // An object the set has no image for stays as it is.
+  pick("0003");
+  const QStringList three = cells(w->doc.L_Values, objectRow("0003"));
+  click(w->cmdDefault);
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0003")), three);
+}
+
+TEST_F(ObjectsTabTest, DefaultForAllReplacesWhatTheSetHasShowsTheFirstRowAndReminds) {
+  open(frmDesktop::TabObjects);
+  QDir().mkpath(path("Set"));
+  writeFile(path("Set/12.gif"), gifBytes(8, 6));
+  writeFile(path("Set/30.gif"), gifBytes(9, 9));
+  w->objectsTab->defaultFolder = path("Set");
+  script.answers = {Dialogs::Answer::Yes};
+  click(w->cmdDefaultAll);
+  ASSERT_EQ(script.boxes.size(), 2u);
+  EXPECT_EQ(script.boxes[0].text,
+            "Confermi la sostituzione di tutti gli oggetti con quelli di default (marevia by "
+            "Tavrin) ?");
+  EXPECT_EQ(script.boxes[1].title, kTitleInfo);
+  EXPECT_EQ(script.boxes[1].text, "N.B. Ricordati di caricare anche i colori di default.");
+  for (const QString id : {"0003", "0007", "0012", "0020", "0030"}) {
+    EXPECT_EQ(shown(id, V_PathGif).startsWith(path("Set")), id == "0012" || id == "0030")
+        << id.toStdString();
+  }
+  // The list shows its first row, 0003, which has no image.
+  EXPECT_EQ(w->L_Values->selectedListRow(), w->L_Values->listRowAt(0));
+  EXPECT_EQ(w->lInfo->text(), "...");
+}
+
+TEST_F(ObjectsTabTest, ExportShowsItsProgressAndACancelKeepsTheObjectsDone) {
+  open(frmDesktop::TabObjects);
+  w->objectsTab->progressDelay = 0;
+  bool busy = false;
+  const auto watch =
+      QObject::connect(w->L_Values->selectionModel(), &QItemSelectionModel::currentChanged,
+                       [&](const QModelIndex& current) {
+                         busy = QApplication::overrideCursor() != nullptr;
+                         auto* progress = w->findChild<QProgressDialog*>("ExportProgress");
+                         if (progress && w->L_Values->listRow(current) == 2) {
+                           progress->findChild<QPushButton*>()->click();
+                         }
+                       });
+  click(w->cmdExportAll);
+  EXPECT_TRUE(busy);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(w->doc.L_Values.cell(0, V_Stato), kStateExtracted);
+  EXPECT_EQ(w->doc.L_Values.cell(1, V_Stato), kStateExtracted);
+  EXPECT_EQ(w->doc.L_Values.cell(2, V_Stato), kStateMissing);
+  EXPECT_FALSE(QFileInfo::exists(path("vodafone_Gifs/3.gif")));
+  EXPECT_TRUE(script.boxes.empty());
+
+  // Archives that cannot be read are told of once, at the end.
+  QObject::disconnect(watch);
+  QFile::remove(path("vodafone1.dat"));
+  click(w->cmdExportAll);
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, kTitleError);
+  EXPECT_TRUE(script.boxes[0].text.contains("vodafone1.dat"));
+  EXPECT_EQ(w->doc.L_Values.cell(2, V_Stato), kStateMissing);
+}
+
+TEST_F(ObjectsTabTest, TestFillsFromTheFolderPickedWithDirectoryAndErrsWithoutOne) {
+  open(frmDesktop::TabObjects);
+  const QList<QStringList> before = {cells(w->doc.L_Values, 2), cells(w->doc.L_Values, 4)};
+  click(w->Command2);
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, kTitleError);
+  EXPECT_EQ(cells(w->doc.L_Values, 2), before[0]);
+
+  QDir().mkpath(path("Moto"));
+  writeFile(path("Moto/3.gif"), gifBytes(5, 5));
+  writeFile(path("Moto/7.gif"), gifBytes(5, 5));  // 0007 has an image: not filled
+  script.folders = {path("Moto"), QString()};
+  click(w->cmdDir);
+  click(w->cmdDir);  // cancelled: the folder picked before stays
+  EXPECT_EQ(script.folderRequests, std::vector<QString>(2, "Seleziona directory di importazione:"));
+  click(w->Command2);
+  ASSERT_EQ(script.boxes.size(), 2u);
+  EXPECT_EQ(script.boxes[1].title, kTitleInfo);
+  EXPECT_EQ(script.boxes[1].text, "Oggetti da sostituire n° 1");
+  QStringList filled = before[0];
+  filled[V_NDat] = "14";
+  filled[V_Offset] = "-";
+  filled[V_Byte] = QString::number(QFileInfo(path("Moto/3.gif")).size());
+  filled[V_Stato] = kStateToReplace;
+  filled[V_PathGif] = path("Moto/3.gif");
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0003")), filled);
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0030")), before[1]);
+}
+
+}  // namespace
