@@ -1,5 +1,7 @@
 #include "colours_tab.h"
 
+#include "preview_controller.h"
+
 #include <QDateTime>
 #include <QListWidget>
 #include <QPushButton>
@@ -59,6 +61,8 @@ void ColoursTab::cmdLoadColors_Click() {
     w_.dialogs().error(outcome.error);
     return;
   }
+  // The rows the preview's editors write through are gone.
+  w_.preview->rebindColourRows();
   w_.dialogs().information(kSchemeLoaded);
 }
 

@@ -8,7 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "colour_codec.h"
+#include "colour_edits.h"
 #include "desktop_surface.h"
+#include "dialogs.h"
 #include "file_list_box.h"
 #include "frm_desktop.h"
 #include "picture_box.h"
@@ -54,6 +57,9 @@ void PreviewController::connectControls() {
   connect(p.FileDesktop, &FileListBox::fileClicked, this, &PreviewController::FileDesktop_Click);
   connect(p.cmdSelImg, &QPushButton::clicked, this, &PreviewController::cmdSelImg_Click);
   connect(p.cmdUpdate, &QPushButton::clicked, this, &PreviewController::cmdUpdate_Click);
+  connect(p.PicBGColor1, &PictureBox::clicked, this, &PreviewController::PicBGColor1_Click);
+  connect(p.PicTxtColor1, &PictureBox::clicked, this, &PreviewController::PicTxtColor1_Click);
+  connect(p.PicTxtColor2, &PictureBox::clicked, this, &PreviewController::PicTxtColor2_Click);
   for (int i = 0; i < 2; ++i) {
     // Selecting an option by code runs its handler too, as a click does.
     connect(p.optTime[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -258,6 +264,51 @@ void PreviewController::setTextColour(standby::Placement label, const QColor& co
 void PreviewController::setHandColour(standby::ColourRole hand, const QColor& colour) {
   (hand == standby::ColourRole::MinuteHand ? scene_.minuteHand : scene_.hourHand).colour = colour;
   showScene();
+}
+
+void PreviewController::PicBGColor1_Click() {
+  PreviewTab& p = tab_;
+  const std::optional<QColor> chosen = window_.dialogs().pickColor(p.PicBGColor1->backColor());
+  if (!chosen) return;
+  p.PicBGColor1->setBackColor(*chosen);
+  // A chosen colour replaces the wallpaper, whatever the skin holds.
+  p.chkWallPaper->setChecked(false);
+  chkWallPaper_Click();
+  setScreenBackground(*chosen);
+  if (!setBackgroundColour(doc_, scene_.refs.P_tNodeBackColor,
+                           colourValue(chosen->red(), chosen->green(), chosen->blue())))
+    return;
+  UpdateDesktop();
+}
+
+void PreviewController::PicTxtColor1_Click() {
+  pickTextColour(standby::ColourRole::Operator);
+}
+
+void PreviewController::PicTxtColor2_Click() {
+  pickTextColour(standby::ColourRole::Date);
+}
+
+void PreviewController::pickTextColour(standby::ColourRole role) {
+  PictureBox* swatch =
+      role == standby::ColourRole::Operator ? tab_.PicTxtColor1 : tab_.PicTxtColor2;
+  const std::optional<QColor> chosen = window_.dialogs().pickColor(swatch->backColor());
+  if (!chosen) return;
+  swatch->setBackColor(*chosen);
+  setTextColour(role == standby::ColourRole::Operator ? standby::Placement::Operator
+                                                      : standby::Placement::Date,
+                *chosen);
+  const int row = scene_.refs.colour(role);
+  if (row < 0 ||
+      !setRowColour(doc_, row, colourValue(chosen->red(), chosen->green(), chosen->blue())))
+    return;
+  UpdateDesktop();
+}
+
+void PreviewController::rebindColourRows() {
+  for (const standby::ColourRecord& c : standby::kColours) {
+    scene_.refs.colour(c.role) = doc_.L_RGBA.findId(standby::text(c.code));
+  }
 }
 
 }  // namespace corvela

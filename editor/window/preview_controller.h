@@ -34,6 +34,14 @@ class PreviewController : public QObject {
   void cmdUpdate_Click();
   // 0 "Digitale", 1 "Analogico"; nothing while the program fills the fields.
   void optTime_Click(int Index);
+  // The screen's background, operator text and date text colours.
+  void PicBGColor1_Click();
+  void PicTxtColor1_Click();
+  void PicTxtColor2_Click();
+
+  // After the colour rows were replaced wholesale: the references to them
+  // name the new rows (or none), so no edit writes into a row that moved.
+  void rebindColourRows();
 
   // What opening a skin puts back: the scene, the slots, the swatches.
   void resetForOpen();
@@ -60,6 +68,7 @@ class PreviewController : public QObject {
   void applyControls(const StandbyScene& scene);
   void showScene();
   void showHover(QPoint pixel);
+  void pickTextColour(standby::ColourRole role);
 
   frmDesktop& window_;
   PreviewTab& tab_;

@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStatusBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include "desktop_surface.h"
@@ -249,7 +249,8 @@ TEST_F(Preview, ClickingASlotOpensItsObjectAndAnEmptyOneDoesNothing) {
 
 TEST_F(Preview, HandsStandOnTheAnalogueBoxInTheirFixedPose) {
   const QString file = QDir(dir.path()).filePath(QStringLiteral("vodafone.ski"));
-  writeFile(file, "SKI1\n2 8 18\n2 11 12\n4 9 255 0 0 0\n4 12 0 0 255 0\n1 6 10 20 41 51\n"
+  writeFile(file,
+            "SKI1\n2 8 18\n2 11 12\n4 9 255 0 0 0\n4 12 0 0 255 0\n1 6 10 20 41 51\n"
             "1 574 90 60 173 80\n");
   openThroughDialog(*w, script, file);
   tab().optTime[1]->click();
@@ -306,6 +307,42 @@ TEST_F(Preview, TheWindowAndTheHeadlessRenderShowTheSamePixels) {
   ASSERT_TRUE(tool.waitForFinished(30000));
   EXPECT_EQ(tool.exitCode(), 2);
   EXPECT_FALSE(QFile::exists(png));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Preview, SwatchesColourTheScreenTheTextsAndTheirRecordsAndTheSaveWritesThem) {
+  const QString file = Fixture::write(dir.path());
+  openThroughDialog(*w, script, file);
+  script.colours = {QColor(0, 0, 128), QColor(10, 200, 30), QColor()};
+  QTest::mouseClick(tab().PicBGColor1, Qt::LeftButton);
+  EXPECT_EQ(script.colourRequests.front(), QColor(200, 220, 255));  // the swatch's colour
+  const int node = w->refs().P_tNodeBackColor;
+  EXPECT_EQ(w->doc.T_Strutt.node(node).text, QStringLiteral("4 0 0 128 0"));
+  EXPECT_EQ(w->doc.T_Strutt.node(node).colour, kChangedBlue);
+  EXPECT_FALSE(tab().chkWallPaper->isChecked());
+  EXPECT_EQ(desk().frame().pixelColor(100, 150), QColor(0, 0, 128));
+
+  QTest::mouseClick(tab().PicTxtColor1, Qt::LeftButton);
+  const int row = w->doc.L_RGBA.findId("0595");
+  EXPECT_EQ(w->doc.L_RGBA.row(row).cells.mid(1, 4),
+            QStringList({"10", "200", "30", "7"}));  // the transparency stays
+  EXPECT_EQ(scene().operatorText.colour, QColor(10, 200, 30));
+  // Cancelled: nothing changes. The fixture has no date colour: the label
+  // takes the colour, the document nothing.
+  QTest::mouseClick(tab().PicTxtColor1, Qt::LeftButton);
+  EXPECT_EQ(w->doc.L_RGBA.cell(row, C_R), QStringLiteral("10"));
+  tab().PicTxtColor2->setEnabled(true);
+  script.colours = {QColor(1, 2, 3)};
+  QTest::mouseClick(tab().PicTxtColor2, Qt::LeftButton);
+  EXPECT_EQ(scene().dateText.colour, QColor(1, 2, 3));
+
+  clickToolButton(*w, QStringLiteral("SAVE"));
+  const QStringList lines = QString::fromLatin1(readFile(file)).split(u'\n');
+  EXPECT_EQ(lines.value(3), QStringLiteral("4 0 0 128 0"));
+  EXPECT_EQ(lines.value(6), QStringLiteral("4 595 10 200 30 7"));
 }
 
 }  // namespace
