@@ -3,6 +3,7 @@
 #include "preview_controller.h"
 
 #include <QDateTime>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -12,10 +13,13 @@
 #include "colour_edits.h"
 #include "colour_scheme.h"
 #include "default_set.h"
+#include "document_names.h"
 #include "frm_desktop.h"
 #include "path_helpers.h"
 #include "picture_box.h"
 #include "report_view.h"
+#include "standby_scene.h"
+#include "text_number.h"
 
 namespace corvela {
 
@@ -33,6 +37,7 @@ ColoursTab::ColoursTab(frmDesktop& window)
   connect(w_.Command1, &QPushButton::clicked, this, &ColoursTab::Command1_Click);
   connect(w_.Command5, &QPushButton::clicked, this, &ColoursTab::Command5_Click);
   connect(w_.Command7, &QPushButton::clicked, this, &ColoursTab::Command7_Click);
+  connect(w_.L_RGBA, &ReportView::rowClicked, this, &ColoursTab::L_RGBA_ItemClick);
 }
 
 void ColoursTab::PicColor_Click() {
@@ -93,6 +98,18 @@ void ColoursTab::Command5_Click() {
 
 void ColoursTab::Command7_Click() {
   whitesToTransparent(w_.doc);
+}
+
+void ColoursTab::L_RGBA_ItemClick(int row) {
+  const ReportList& list = w_.doc.L_RGBA;
+  if (row < 0 || row >= list.rowCount()) return;
+  w_.PicColor->setBackColor(rowColour(w_.doc, row));
+  // Showing the value is no edit of it.
+  w_.doc.P_Load = true;
+  w_.txt50->setText(QString::number(numericValue(list.cell(row, C_Trasparenza))));
+  w_.txt50->setEnabled(true);
+  w_.doc.P_Load = false;
+  w_.setStatusText(QStringLiteral("Indice: %1/%2").arg(row + 1).arg(list.rowCount()));
 }
 
 }  // namespace corvela

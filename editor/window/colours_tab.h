@@ -22,6 +22,8 @@ class ColoursTab : public QObject {
   void Command1_Click();
   void Command5_Click();
   void Command7_Click();
+  // A colour row shows its colour and transparency.
+  void L_RGBA_ItemClick(int row);
 
   // The default set whose colors.txt the default scheme is read from.
   QString defaultFolder;

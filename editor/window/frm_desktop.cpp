@@ -26,6 +26,7 @@
 #include "file_list_box.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
+#include "lists_tabs.h"
 #include "object_viewer.h"
 #include "objects_tab.h"
 #include "path_helpers.h"
@@ -43,15 +44,6 @@ namespace {
 
 const QString kAskForSkin = QStringLiteral("Aprire un file Skin (*.ski)...");
 const QString kExitQuestion = QStringLiteral("Confermi l'uscita da Corvela ?");
-
-// Platform error numbers shown for an object image that cannot be shown.
-constexpr int kErrFileAccess = 75;
-constexpr int kErrInvalidPicture = 481;
-
-int coordinate(const QString& cell) {
-  // Far outside any screen, yet no overflow when the drawing adds a pixel.
-  return static_cast<int>(std::clamp<std::int64_t>(numericValue(cell), -100000, 100000));
-}
 
 Dialogs::Icon iconForTitle(const QString& title) {
   if (title == kTitleError) return Dialogs::Icon::Critical;
@@ -98,6 +90,8 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   connectHandlers();
   objectsTab = new ObjectsTab(*this);
   coloursTab = new ColoursTab(*this);
+  rectsTab = new RectsTab(*this);
+  structureTab = new StructureTab(*this);
   TB0->installEventFilter(this);
 
   // Fits a 1366 x 768 screen with its title bar and a task bar; a smaller
@@ -127,11 +121,6 @@ frmDesktop::~frmDesktop() {
 void frmDesktop::connectHandlers() {
   connect(TB0, &QToolBar::actionTriggered, this, &frmDesktop::TB0_ButtonClick);
   connect(SSTab1, &QTabWidget::currentChanged, this, &frmDesktop::SSTab1_Click);
-  connect(T_Strutt, &SkinTreeView::nodeClicked, this, &frmDesktop::T_Strutt_NodeClick);
-  connect(L_Values, &ReportView::rowClicked, this, &frmDesktop::L_Values_ItemClick);
-  connect(L_Values, &ReportView::columnClicked, this, &frmDesktop::L_Values_ColumnClick);
-  connect(L_RGBA, &ReportView::rowClicked, this, &frmDesktop::L_RGBA_ItemClick);
-  connect(L_Dim, &ReportView::rowClicked, this, &frmDesktop::L_Dim_ItemClick);
 }
 
 // ---- helpers ---------------------------------------------------------------
@@ -415,76 +404,6 @@ void frmDesktop::AniGIF(GifPageView* view, PictureBox* /*Image*/, const QString&
 
 void frmDesktop::NoGIF() {
   WB->Navigate(noGifPage());
-}
-
-// ---- the tree and the lists as selection tools ---------------------------------
-
-void frmDesktop::T_Strutt_NodeClick(int node) {
-  if (node < 1 || node > doc.T_Strutt.nodeCount()) return;
-  setStatusText(doc.T_Strutt.node(node).tag);
-}
-
-void frmDesktop::showObjectFailure(int number, const QString& description) {
-  // Nothing of the failed image stays on show.
-  PicPreview->clearPicture();
-  setInfoText(QStringLiteral("..."));
-  NoGIF();
-  setStatusText(QStringLiteral("Errore n° %1, %2").arg(number).arg(description));
-}
-
-void frmDesktop::L_Values_ItemClick(int row) {
-  if (row < 0 || row >= doc.L_Values.rowCount()) return;
-  for (QWidget* w : {static_cast<QWidget*>(cmdImport), static_cast<QWidget*>(cmdDefault),
-                     static_cast<QWidget*>(chkDim), static_cast<QWidget*>(chkConferma)}) {
-    w->setEnabled(true);
-  }
-  const QString path = doc.L_Values.cell(row, V_PathGif).trimmed();
-  if (!path.isEmpty() && FileExist(path)) {
-    if (!QFileInfo(path).isReadable()) {
-      showObjectFailure(kErrFileAccess, QStringLiteral("Errore di accesso al percorso/file"));
-      return;
-    }
-    QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-      showObjectFailure(kErrInvalidPicture, QStringLiteral("Immagine non valida"));
-      return;
-    }
-    const QPixmap picture = QPixmap::fromImage(image);
-    PicPreview->setPicture(picture);
-    setInfoText(QStringLiteral("(hxw) = %1x%2").arg(picture.height()).arg(picture.width()));
-    AniGIF(WB, PicPreview, path);
-  } else {
-    PicPreview->clearPicture();
-    setInfoText(QStringLiteral("..."));
-    NoGIF();
-  }
-  setStatusText(QStringLiteral("Tag: ") + doc.L_Values.row(row).tag);
-}
-
-void frmDesktop::L_Values_ColumnClick(int column) {
-  L_Values->sortByListColumn(column);
-}
-
-void frmDesktop::L_RGBA_ItemClick(int row) {
-  const ReportList& list = doc.L_RGBA;
-  if (row < 0 || row >= list.rowCount()) return;
-  PicColor->setBackColor(rowColour(doc, row));
-  // Showing the value is no edit of it.
-  doc.P_Load = true;
-  txt50->setText(QString::number(numericValue(list.cell(row, C_Trasparenza))));
-  txt50->setEnabled(true);
-  doc.P_Load = false;
-  setStatusText(QStringLiteral("Indice: %1/%2").arg(row + 1).arg(list.rowCount()));
-}
-
-void frmDesktop::L_Dim_ItemClick(int row) {
-  const ReportList& list = doc.L_Dim;
-  if (row < 0 || row >= list.rowCount()) return;
-  if (chkCls->isChecked()) PicOBJ->clearDrawing();
-  const QPoint from(coordinate(list.cell(row, D_X1)), coordinate(list.cell(row, D_Y1)));
-  const QPoint to(coordinate(list.cell(row, D_X2)), coordinate(list.cell(row, D_Y2)));
-  PicOBJ->drawRect(QRect(from, to), QColor(0, 0, 255), QColor(0, 0, 0));
 }
 
 }  // namespace corvela

@@ -30,6 +30,8 @@ class ColoursTab;
 class FileListBox;
 class GifPageView;
 class ObjectsTab;
+class RectsTab;
+class StructureTab;
 class PictureBox;
 class PreviewController;
 class PreviewTab;
@@ -77,11 +79,6 @@ class frmDesktop : public QMainWindow {
   // ---- event handlers -----------------------------------------------------
   void TB0_ButtonClick(QAction* button);
   void SSTab1_Click(int tab);
-  void T_Strutt_NodeClick(int node);
-  void L_Values_ItemClick(int row);
-  void L_Values_ColumnClick(int column);
-  void L_RGBA_ItemClick(int row);
-  void L_Dim_ItemClick(int row);
 
   // ---- helpers ------------------------------------------------------------
   // The position and transparency boxes 0 to 50 as one array.
@@ -137,6 +134,10 @@ class frmDesktop : public QMainWindow {
 
   // Tab 2 "Colori".
   ColoursTab* coloursTab = nullptr;
+
+  // Tabs 3 and 4.
+  RectsTab* rectsTab = nullptr;
+  StructureTab* structureTab = nullptr;
   ReportView* L_RGBA = nullptr;
   QGroupBox* fraPreviewColore = nullptr;
   PictureBox* PicColor = nullptr;
@@ -182,7 +183,6 @@ class frmDesktop : public QMainWindow {
   void resetPreview();
   void resetEditors();
   void setAllTabsEnabled(bool enabled);
-  void showObjectFailure(int number, const QString& description);
 
   std::unique_ptr<Dialogs> dialogs_;
   QLabel* statusField_ = nullptr;

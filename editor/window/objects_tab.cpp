@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 
@@ -10,8 +12,10 @@
 #include "default_set.h"
 #include "document_names.h"
 #include "frm_desktop.h"
+#include "gif_page_view.h"
 #include "object_export.h"
 #include "object_replace.h"
+#include "path_helpers.h"
 #include "picture_box.h"
 #include "report_view.h"
 #include "text_number.h"
@@ -36,6 +40,10 @@ class BusyCursor {
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// Platform error numbers shown for an object image that cannot be shown.
+constexpr int kErrFileAccess = 75;
+constexpr int kErrInvalidPicture = 481;
+
 }  // namespace
 
 ObjectsTab::ObjectsTab(frmDesktop& window)
@@ -46,10 +54,12 @@ ObjectsTab::ObjectsTab(frmDesktop& window)
   connect(w_.cmdDefaultAll, &QPushButton::clicked, this, &ObjectsTab::cmdDefaultAll_Click);
   connect(w_.cmdDir, &QPushButton::clicked, this, &ObjectsTab::cmdDir_Click);
   connect(w_.Command2, &QPushButton::clicked, this, &ObjectsTab::Command2_Click);
+  connect(w_.L_Values, &ReportView::rowClicked, this, &ObjectsTab::L_Values_ItemClick);
+  connect(w_.L_Values, &ReportView::columnClicked, this, &ObjectsTab::L_Values_ColumnClick);
 }
 
 void ObjectsTab::showReplaced(int row) {
-  w_.L_Values_ItemClick(row);
+  L_Values_ItemClick(row);
   w_.UpdateDesktop();
   w_.L_Values->setFocus();
 }
@@ -137,7 +147,7 @@ void ObjectsTab::cmdDefaultAll_Click() {
   if (first >= 0) {
     // The object shown and the row picked are the same one again.
     view.selectListRow(first);
-    w_.L_Values_ItemClick(first);
+    L_Values_ItemClick(first);
   }
   w_.UpdateDesktop();
   w_.dialogs().information(kDefaultColoursReminder);
@@ -163,6 +173,48 @@ void ObjectsTab::Command2_Click() {
   }
   const int found = fillMissingObjects(w_.doc, folder);
   w_.dialogs().information(QStringLiteral("Oggetti da sostituire n° %1").arg(found));
+}
+
+void ObjectsTab::showObjectFailure(int number, const QString& description) {
+  // Nothing of the failed image stays on show.
+  w_.PicPreview->clearPicture();
+  w_.setInfoText(QStringLiteral("..."));
+  w_.NoGIF();
+  w_.setStatusText(QStringLiteral("Errore n° %1, %2").arg(number).arg(description));
+}
+
+void ObjectsTab::L_Values_ItemClick(int row) {
+  if (row < 0 || row >= w_.doc.L_Values.rowCount()) return;
+  for (QWidget* w : {static_cast<QWidget*>(w_.cmdImport), static_cast<QWidget*>(w_.cmdDefault),
+                     static_cast<QWidget*>(w_.chkDim), static_cast<QWidget*>(w_.chkConferma)}) {
+    w->setEnabled(true);
+  }
+  const QString path = w_.doc.L_Values.cell(row, V_PathGif).trimmed();
+  if (!path.isEmpty() && FileExist(path)) {
+    if (!QFileInfo(path).isReadable()) {
+      showObjectFailure(kErrFileAccess, QStringLiteral("Errore di accesso al percorso/file"));
+      return;
+    }
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+      showObjectFailure(kErrInvalidPicture, QStringLiteral("Immagine non valida"));
+      return;
+    }
+    const QPixmap picture = QPixmap::fromImage(image);
+    w_.PicPreview->setPicture(picture);
+    w_.setInfoText(QStringLiteral("(hxw) = %1x%2").arg(picture.height()).arg(picture.width()));
+    w_.AniGIF(w_.WB, w_.PicPreview, path);
+  } else {
+    w_.PicPreview->clearPicture();
+    w_.setInfoText(QStringLiteral("..."));
+    w_.NoGIF();
+  }
+  w_.setStatusText(QStringLiteral("Tag: ") + w_.doc.L_Values.row(row).tag);
+}
+
+void ObjectsTab::L_Values_ColumnClick(int column) {
+  w_.L_Values->sortByListColumn(column);
 }
 
 }  // namespace corvela

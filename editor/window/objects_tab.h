@@ -22,6 +22,10 @@ class ObjectsTab : public QObject {
   void cmdDefaultAll_Click();
   void cmdDir_Click();
   void Command2_Click();
+  // The object list as a selection tool: a row shows its object, a header
+  // sorts the list.
+  void L_Values_ItemClick(int row);
+  void L_Values_ColumnClick(int column);
 
   // The default set the replacements take their images from.
   QString defaultFolder;
@@ -35,6 +39,7 @@ class ObjectsTab : public QObject {
   // The closing calls of a replacement: the object shown, the preview
   // rebuilt, the keys back on the list.
   void showReplaced(int row);
+  void showObjectFailure(int number, const QString& description);
 
   frmDesktop& w_;
 };

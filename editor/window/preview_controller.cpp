@@ -14,6 +14,7 @@
 #include "dialogs.h"
 #include "file_list_box.h"
 #include "frm_desktop.h"
+#include "objects_tab.h"
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
@@ -179,7 +180,7 @@ void PreviewController::Pic_Click(int Index) {
   window_.SSTab1->setCurrentIndex(frmDesktop::TabObjects);
   window_.L_Values->selectListRow(row);
   window_.L_Values->scrollTo(window_.L_Values->viewIndex(row));
-  window_.L_Values_ItemClick(row);
+  window_.objectsTab->L_Values_ItemClick(row);
 }
 
 void PreviewController::chkWallPaper_Click() {

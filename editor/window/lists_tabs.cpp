@@ -1,0 +1,46 @@
+#include "lists_tabs.h"
+
+#include <QCheckBox>
+#include <algorithm>
+
+#include "document_names.h"
+#include "frm_desktop.h"
+#include "picture_box.h"
+#include "report_view.h"
+#include "text_number.h"
+#include "tree_view.h"
+
+namespace corvela {
+
+namespace {
+
+int coordinate(const QString& cell) {
+  // Far outside any screen, yet no overflow when the drawing adds a pixel.
+  return static_cast<int>(std::clamp<std::int64_t>(numericValue(cell), -100000, 100000));
+}
+
+}  // namespace
+
+RectsTab::RectsTab(frmDesktop& window) : QObject(&window), w_(window) {
+  connect(w_.L_Dim, &ReportView::rowClicked, this, &RectsTab::L_Dim_ItemClick);
+}
+
+void RectsTab::L_Dim_ItemClick(int row) {
+  const ReportList& list = w_.doc.L_Dim;
+  if (row < 0 || row >= list.rowCount()) return;
+  if (w_.chkCls->isChecked()) w_.PicOBJ->clearDrawing();
+  const QPoint from(coordinate(list.cell(row, D_X1)), coordinate(list.cell(row, D_Y1)));
+  const QPoint to(coordinate(list.cell(row, D_X2)), coordinate(list.cell(row, D_Y2)));
+  w_.PicOBJ->drawRect(QRect(from, to), QColor(0, 0, 255), QColor(0, 0, 0));
+}
+
+StructureTab::StructureTab(frmDesktop& window) : QObject(&window), w_(window) {
+  connect(w_.T_Strutt, &SkinTreeView::nodeClicked, this, &StructureTab::T_Strutt_NodeClick);
+}
+
+void StructureTab::T_Strutt_NodeClick(int node) {
+  if (node < 1 || node > w_.doc.T_Strutt.nodeCount()) return;
+  w_.setStatusText(w_.doc.T_Strutt.node(node).tag);
+}
+
+}  // namespace corvela
