@@ -1,6 +1,7 @@
-// The scene's own rules: where the hands go.
+// The scene's own rules: where the hands go and which outline a pixel picks.
 #include <gtest/gtest.h>
 
+#include "standby_painter.h"
 #include "standby_scene.h"
 
 using namespace corvela;
@@ -41,6 +42,30 @@ TEST(HandPlacement, CentreRoundsDownAndNeedsPositiveCorners) {
   EXPECT_EQ(zero.minuteHand.p1, QPoint(3, 4));
   StandbyScene empty = clockBoxes({"10", "", "40", "50"}, "18", "12");
   EXPECT_FALSE(placeHands(empty));
+}
+
+TEST(Selection, PicksTheSmallestOutlineAndIsDrawnAboveEverything) {
+  StandbyScene scene;
+  scene.wallpaper = QImage();
+  scene.outlines = {{QRect(QPoint(0, 0), QPoint(100, 100)), Qt::black, 0},
+                    {QRect(QPoint(10, 10), QPoint(20, 20)), Qt::black, 2},
+                    {QRect(QPoint(10, 10), QPoint(20, 20)), Qt::black, 3}};
+  EXPECT_EQ(outlineAt(scene, QPoint(50, 50)), 0);
+  // Of two equal ones the one drawn last, which lies on top.
+  EXPECT_EQ(outlineAt(scene, QPoint(10, 20)), 3);
+  EXPECT_EQ(outlineAt(scene, QPoint(101, 50)), -1);
+
+  const QImage plain = renderStandby(scene);
+  scene.selected = 0;
+  // The soft-key bar covers the outline; the selection still shows.
+  scene.softKeys[0].image = QImage(100, 30, QImage::Format_RGB32);
+  scene.softKeys[0].image.fill(Qt::green);
+  scene.softKeys[0].geometry = QRect(0, 90, 100, 30);
+  const QImage picked = renderStandby(scene);
+  EXPECT_EQ(picked.pixelColor(100, 95), QColor(0, 120, 255));
+  EXPECT_EQ(picked.pixelColor(101, 50), QColor(Qt::white));
+  EXPECT_EQ(picked.pixelColor(50, 50), plain.pixelColor(50, 50));
+  EXPECT_NE(picked.pixelColor(15, 10), QColor(0, 120, 255));
 }
 
 }  // namespace
