@@ -25,6 +25,7 @@
 #include "file_list_box.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
+#include "layout_controller.h"
 #include "object_viewer.h"
 #include "path_helpers.h"
 #include "picture_box.h"
@@ -93,6 +94,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   setStatusBar(SB0);
   buildTabs();
   preview = new PreviewController(*this, *tabPreview, doc);
+  layout = new LayoutController(*this, *tabPreview, doc);
   connectHandlers();
   TB0->installEventFilter(this);
 

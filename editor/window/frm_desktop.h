@@ -29,6 +29,7 @@ namespace corvela {
 class FileListBox;
 class GifPageView;
 class PictureBox;
+class LayoutController;
 class PreviewController;
 class PreviewTab;
 class ReportView;
@@ -114,6 +115,7 @@ class frmDesktop : public QMainWindow {
   // Tab 0 "Preview skin".
   PreviewTab* tabPreview = nullptr;
   PreviewController* preview = nullptr;
+  LayoutController* layout = nullptr;
 
   // Tab 1 "Oggetti grafici".
   ReportView* L_Values = nullptr;
