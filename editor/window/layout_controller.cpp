@@ -169,7 +169,8 @@ bool LayoutController::filterKey(QLineEdit* box, int id, QKeyEvent* event) {
   // cleaned like any other arriving text.
   QScopedValueRollback typing(typing_, !event->matches(QKeySequence::Paste));
   static_cast<QObject*>(box)->event(event);
-  return true;
+  // A key the box has no use for goes on to its parents as usual.
+  return event->isAccepted();
 }
 
 void LayoutController::filterArrivingText(int id) {
