@@ -27,16 +27,8 @@ using namespace corvela::testing;
 
 namespace {
 
-class LayoutEditing : public ::testing::Test {
+class LayoutEditing : public ShownWindow {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    w = std::make_unique<frmDesktop>(script.dialogs());
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-  }
-  void TearDown() override { w->setAskBeforeClosing(false); }
-
   void open(bool demo = true) {
     skin = demo ? copyDemoSkin(dir.path()) : Fixture::write(dir.path());
     ASSERT_FALSE(skin.isEmpty());
@@ -82,9 +74,6 @@ class LayoutEditing : public ::testing::Test {
     }
   }
 
-  QTemporaryDir dir;
-  Script script;
-  std::unique_ptr<frmDesktop> w;
   QString skin;
 };
 
