@@ -115,6 +115,7 @@ class frmDesktop : public QMainWindow {
   // Tab 0 "Preview skin".
   PreviewTab* tabPreview = nullptr;
   PreviewController* preview = nullptr;
+  // The tab's position, move and clock editors.
   LayoutController* layout = nullptr;
 
   // Tab 1 "Oggetti grafici".

@@ -192,6 +192,9 @@ TEST_F(LayoutEditing, ArrowButtonsMoveTheTickedRectanglesOneRebuildEach) {
 }
 
 TEST_F(LayoutEditing, ClockOptionsLengthsAndSwatches) {
+  // No length line is bound before a skin: a change does nothing at all.
+  tab().txtMin->setText(QStringLiteral("30"));
+  EXPECT_FALSE(w->preview->scene().clockFace.visible);
   open();
   QTest::mouseClick(tab().optTime[1], Qt::LeftButton);
   EXPECT_TRUE(w->preview->scene().minuteHand.visible);
