@@ -194,19 +194,20 @@ bool LayoutController::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-void LayoutController::rebuildAfterEdit() {
-  QScopedValueRollback refilling(refilling_, true);
+void LayoutController::rebuildAfterEdit(int target) {
+  QScopedValueRollback refilling(refilling_, target);
   window_.UpdateDesktop();
 }
 
 void LayoutController::txt_Change(int Index) {
-  if (doc_.P_Load || refilling_ || Index < 0 || Index > standby::kLastBox) return;
+  if (doc_.P_Load || Index < 0 || Index > standby::kLastBox) return;
   if (const std::optional<standby::BoxBinding> binding = standby::positionBox(Index)) {
+    if (binding->target == refilling_) return;
     const int first = record(binding->target).firstBox;
     std::array<QString, 4> boxes;
     for (int k = 0; k < 4; ++k) boxes[static_cast<size_t>(k)] = window_.txt(first + k)->text();
     if (!setPosition(doc_.L_Dim, window_.refs().position(binding->target), boxes)) return;
-    rebuildAfterEdit();
+    rebuildAfterEdit(binding->target);
     return;
   }
   int row = -1;
@@ -236,7 +237,7 @@ void LayoutController::move(QToolButton* button, MoveDirection direction) {
   for (size_t i = 0; i < ticked.size(); ++i) ticked[i] = tab_.optPos[i]->isChecked();
   try {
     moveRectangles(doc_.L_Dim, ticked, direction, tab_.txtOffSet->text(),
-                   [this](int) { rebuildAfterEdit(); });
+                   [this](int target) { rebuildAfterEdit(target); });
   } catch (const std::exception&) {
     // The rectangles moved so far keep their new place; the press ends.
   }
@@ -339,7 +340,7 @@ void LayoutController::PicDesktop_MouseMove(QPoint pixel) {
   if (texts == drag_->written) return;
   drag_->written = texts;
   setPosition(doc_.L_Dim, row, texts);
-  rebuildAfterEdit();
+  rebuildAfterEdit(drag_->target);
 }
 
 void LayoutController::PicDesktop_MouseUp() {
@@ -361,7 +362,7 @@ bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
     const QString offset =
         event->modifiers() & Qt::ShiftModifier ? tab_.txtOffSet->text() : QStringLiteral("1");
     moveRectangle(doc_.L_Dim, row, *direction, offset);
-    rebuildAfterEdit();
+    rebuildAfterEdit(target);
     return true;
   }
   QLineEdit* first = window_.txt(record(target).firstBox);

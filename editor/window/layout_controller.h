@@ -83,10 +83,11 @@ class LayoutController : public QObject {
   bool filterKey(QLineEdit* box, int id, QKeyEvent* event);
   void filterArrivingText(int id);
 
-  // The rebuild after an edit whose operation already wrote what the
-  // boxes' change handlers would copy back: the boxes it refills stay
-  // quiet, so the edit costs one rebuild.
-  void rebuildAfterEdit();
+  // The rebuild after an edit of one rectangle (optPos index) whose
+  // operation already wrote what its boxes' change handler would copy back
+  // from them: those boxes stay quiet while the rebuild refills them, so
+  // the edit costs one rebuild. Any other box still raises its handler.
+  void rebuildAfterEdit(int target);
   void move(QToolButton* button, MoveDirection direction);
   void handLengthChanged(Hand hand);
   void handColourClicked(Hand hand);
@@ -96,7 +97,7 @@ class LayoutController : public QObject {
   PreviewTab& tab_;
   SkinDocument& doc_;
   bool typing_ = false;       // a key the filter let through is being applied
-  bool refilling_ = false;    // rebuildAfterEdit is writing the boxes
+  int refilling_ = -1;        // the rectangle whose boxes rebuildAfterEdit refills
   std::optional<Drag> drag_;  // a press on the screen holds a rectangle
 };
 
