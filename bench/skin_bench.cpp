@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "object_export.h"
@@ -206,6 +207,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !r.error_occurred) {
         seconds_[r.run_name.function_name] =
             r.real_accumulated_time / static_cast<double>(r.iterations);
+        const auto median = r.counters.find("median_ms");
+        const auto p99 = r.counters.find("p99_ms");
+        if (median != r.counters.end() && p99 != r.counters.end()) {
+          spread_[r.run_name.function_name] = {median->second.value, p99->second.value};
+        }
       }
     }
   }
@@ -220,6 +226,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
       std::printf("move of the twelve rectangles: %.3f ms (aim: within 30 ms with the rebuilds)\n",
                   seconds_["BM_MoveTwelveRectangles"] * 1e3);
     }
+    for (const auto& [name, figures] : spread_) {
+      std::printf("%s: median %.3f ms, p99 %.3f ms\n", name.c_str(), figures.first, figures.second);
+    }
     for (const char* op : {"BM_Export300Objects", "BM_Save300PackedObjects"}) {
       for (const char* base : {"BM_Copy300Files", "BM_CopyOneFileOfTheSameBytes"}) {
         if (has(op) && has(base)) {
@@ -231,6 +240,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
  private:
   std::map<std::string, double> seconds_;
+  std::map<std::string, std::pair<double, double>> spread_;  // median and p99 in ms
 };
 
 }  // namespace

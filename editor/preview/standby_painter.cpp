@@ -12,6 +12,8 @@ namespace corvela {
 
 namespace {
 
+const QColor kSelectionColour(0, 120, 255);
+
 // Every pixel is filled as a unit square instead of stroked, so a skin
 // rectangle covers exactly the same pixels at any scale.
 void paintOutline(QPainter& painter, const QRect& r, const QColor& colour) {
@@ -43,6 +45,17 @@ void paintHand(QPainter& painter, const SceneHand& hand) {
   if (!hand.visible) return;
   for (const QPoint& p : linePixels(hand.p1, hand.p2))
     painter.fillRect(QRect(p, QSize(1, 1)), hand.colour);
+}
+
+// The picked rectangle: its outline in a bright blue with a white ring
+// round it, which shows on any wallpaper.
+void paintSelection(QPainter& painter, const StandbyScene& scene) {
+  if (scene.selected < 0) return;
+  for (const Outline& outline : scene.outlines) {
+    if (outline.target != scene.selected) continue;
+    paintOutline(painter, outline.rect.adjusted(-1, -1, 1, 1), Qt::white);
+    paintOutline(painter, outline.rect, kSelectionColour);
+  }
 }
 
 }  // namespace
@@ -91,6 +104,7 @@ void paintStandby(QPainter& painter, const StandbyScene& scene) {
 
   paintHand(painter, scene.minuteHand);
   paintHand(painter, scene.hourHand);
+  paintSelection(painter, scene);
   painter.restore();
 }
 

@@ -14,7 +14,7 @@ struct StandbyScene;
 
 // Draws the screen at its true size, one skin pixel to one unit, bottom to
 // top: background colour, wallpaper, outlines, texts, clock face, soft-key
-// bar, and the hands above everything.
+// bar, the hands, and the picked rectangle above everything.
 void paintStandby(QPainter& painter, const StandbyScene& scene);
 
 // The screen as a 176 x 220 picture.

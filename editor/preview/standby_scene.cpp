@@ -193,7 +193,7 @@ void positionPass(StandbyScene& scene, const SkinDocument& doc, bool analogue) {
     }
     scene.outlines.push_back({QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
                                     QPoint(std::max(x1, x2), std::max(y1, y2))),
-                              record.redOutline ? QColor(255, 0, 0) : QColor(0, 0, 0)});
+                              record.redOutline ? QColor(255, 0, 0) : QColor(0, 0, 0), target});
   }
 }
 
@@ -311,6 +311,28 @@ void showClock(StandbyScene& scene, bool analogue) {
     return;
   }
   if (placeHands(scene)) scene.minuteHand.visible = scene.hourHand.visible = true;
+}
+
+int outlineAt(const StandbyScene& scene, QPoint pixel) {
+  int found = -1;
+  std::int64_t smallest = 0;
+  for (const Outline& outline : scene.outlines) {
+    if (!outline.rect.contains(pixel)) continue;
+    const std::int64_t area =
+        std::int64_t{outline.rect.width()} * std::int64_t{outline.rect.height()};
+    if (found < 0 || area <= smallest) {
+      found = outline.target;
+      smallest = area;
+    }
+  }
+  return found;
+}
+
+std::optional<QRect> outlineOf(const StandbyScene& scene, int target) {
+  for (const Outline& outline : scene.outlines) {
+    if (outline.target == target) return outline.rect;
+  }
+  return std::nullopt;
 }
 
 QColor rowColour(const SkinDocument& doc, int row) {

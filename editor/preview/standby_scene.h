@@ -29,6 +29,7 @@ class ImageCache;
 struct Outline {
   QRect rect;  // both corners inside, as QRect(QPoint, QPoint) builds it
   QColor color;
+  int target = -1;  // the rectangle's optPos index
   friend bool operator==(const Outline&, const Outline&) = default;
 };
 
@@ -114,6 +115,9 @@ struct StandbyScene {
   std::array<SceneImage, 3> softKeys;  // Img(0) to Img(2)
   SceneHand minuteHand;                // LineMin
   SceneHand hourHand;                  // LineOra
+  // The rectangle picked on the screen (optPos index), outlined above
+  // everything else so it shows even under the soft-key bar; -1 for none.
+  int selected = -1;
 
   // ---- around the screen ------------------------------------------------------
   std::map<int, SceneImage> Pic;   // the main-button slots by object number
@@ -162,6 +166,13 @@ bool placeHands(StandbyScene& scene);
 // anew, and shown where they could be placed), or the digital clock without
 // them.
 void showClock(StandbyScene& scene, bool analogue);
+
+// The rectangle under a skin pixel: of the outlines that hold it, the
+// smallest, so a small box inside a large one can still be picked; of equal
+// ones, the one drawn last. -1 when no outline holds the pixel.
+int outlineAt(const StandbyScene& scene, QPoint pixel);
+// The outline of a rectangle (optPos index), if the screen shows it.
+std::optional<QRect> outlineOf(const StandbyScene& scene, int target);
 
 // The numeric reading of a colour row's R, G, B cells: rounded and clamped
 // to 0..255.

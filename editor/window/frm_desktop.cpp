@@ -26,6 +26,7 @@
 #include "file_list_box.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
+#include "layout_controller.h"
 #include "lists_tabs.h"
 #include "object_viewer.h"
 #include "objects_tab.h"
@@ -87,6 +88,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   setStatusBar(SB0);
   buildTabs();
   preview = new PreviewController(*this, *tabPreview, doc);
+  layout = new LayoutController(*this, *tabPreview, doc);
   connectHandlers();
   objectsTab = new ObjectsTab(*this);
   coloursTab = new ColoursTab(*this);

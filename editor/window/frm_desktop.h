@@ -33,6 +33,7 @@ class ObjectsTab;
 class RectsTab;
 class StructureTab;
 class PictureBox;
+class LayoutController;
 class PreviewController;
 class PreviewTab;
 class ReportView;
@@ -113,6 +114,8 @@ class frmDesktop : public QMainWindow {
   // Tab 0 "Preview skin".
   PreviewTab* tabPreview = nullptr;
   PreviewController* preview = nullptr;
+  // The tab's position, move and clock editors.
+  LayoutController* layout = nullptr;
 
   // Tab 1 "Oggetti grafici".
   ObjectsTab* objectsTab = nullptr;

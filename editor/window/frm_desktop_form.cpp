@@ -238,7 +238,6 @@ QWidget* frmDesktop::buildColoursTab() {
   lblTrasparenza = new QLabel(QStringLiteral("Trasparenza:"));
   lblTrasparenza->setObjectName(QStringLiteral("lblTrasparenza"));
   txt50 = named(new QLineEdit, QStringLiteral("txt(50)"));
-  txt50->setMaxLength(3);
   txt50->setFixedWidth(txt50->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14);
   QPalette grey = txt50->palette();
   grey.setColor(QPalette::Base, PreviewTab::NumberBoxColour);

@@ -246,6 +246,12 @@ void PreviewController::resetForOpen() {
   showScene();
 }
 
+void PreviewController::setSelection(int target) {
+  if (scene_.selected == target) return;
+  scene_.selected = target;
+  showScene();
+}
+
 void PreviewController::setDateTime(const QString& date, const QString& time) {
   scene_.dateText.text = date;
   scene_.clockText.text = time;

@@ -53,6 +53,11 @@ class PreviewController : public QObject {
   void setTextColour(standby::Placement label, const QColor& colour);
   void setHandColour(standby::ColourRole hand, const QColor& colour);
 
+  // The rectangle picked on the screen (optPos index, -1 for none): shown
+  // highlighted until another is picked or a skin is opened.
+  void setSelection(int target);
+  int selection() const { return scene_.selected; }
+
   const StandbyScene& scene() const { return scene_; }
   StandbyRefs& refs() { return scene_.refs; }
   const StandbyRefs& refs() const { return scene_.refs; }

@@ -253,7 +253,6 @@ QGroupBox* PreviewTab::buildMoveFrame() {
   txtOffSet = new QLineEdit(QStringLiteral("2"));
   txtOffSet->setObjectName(QStringLiteral("txtOffSet"));
   txtOffSet->setAccessibleName(QStringLiteral("txtOffSet"));
-  txtOffSet->setMaxLength(1);
   txtOffSet->setToolTip(QStringLiteral("Spostamento in pixel..."));
   txtOffSet->setAlignment(Qt::AlignCenter);
   txtOffSet->setFixedWidth(26);

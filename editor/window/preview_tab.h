@@ -36,10 +36,9 @@ class PreviewTab : public QWidget {
  public:
   explicit PreviewTab(QWidget* parent = nullptr);
 
-  // The most characters typing may put into a position, transparency or
-  // length box. The boxes themselves take any text the program gives them:
-  // a value such as -120 that the move tools wrote must come back whole.
-  static constexpr int TypingLimit = 3;
+  // The position, transparency and length boxes have no length limit of
+  // their own: a value such as -120 that the move tools wrote must come back
+  // whole. Typing is limited by the key filter of their handlers.
 
   // Light grey of every position and transparency box.
   static const QColor NumberBoxColour;

@@ -1,8 +1,8 @@
-// The pure rules: what the number boxes let in and where the hands go.
+// The pure rules: what the number boxes let in.
 #include <gtest/gtest.h>
 
-#include "hand_placement.h"
 #include "number_keys.h"
+#include "rect_drag.h"
 
 using namespace corvela;
 
@@ -25,25 +25,20 @@ TEST(NumberKeys, ArrivingTextKeepsItsDigitsUpToTheLimit) {
   EXPECT_EQ(numberBoxText(u"x", kNumberBoxLimit), "");
 }
 
-TEST(HandPlacement, CentreRoundsDownAndNeedsPositiveCorners) {
-  const auto odd = placeHands(std::array<std::int64_t, 4>{10, 20, 41, 51}, 18, 12);
-  ASSERT_TRUE(odd);
-  EXPECT_EQ(odd->minute, QLine(25, 35, 43, 35));
-  EXPECT_EQ(odd->hour, QLine(25, 35, 25, 23));
-  const auto even = placeHands(std::array<std::int64_t, 4>{10, 20, 40, 50}, 18, 12);
-  ASSERT_TRUE(even);
-  EXPECT_EQ(even->minute.p1(), QPoint(25, 35));
-  // Corners given right to left: floor, not truncation, of -31 / 2.
-  const auto reversed = placeHands(std::array<std::int64_t, 4>{41, 51, 10, 20}, 0, 0);
-  ASSERT_TRUE(reversed);
-  EXPECT_EQ(reversed->hour.p1(), QPoint(25, 35));
+TEST(RectDrag, EdgesAreTheOutlineAndThePixelOutsideAndResizeTheCornerHeld) {
+  const QRect box(QPoint(80, 204), QPoint(84, 213));  // a soft key, five pixels wide
+  EXPECT_EQ(gripAt(box, QPoint(82, 208)), GripMove);
+  EXPECT_EQ(gripAt(box, QPoint(79, 208)), GripLeft);
+  EXPECT_EQ(gripAt(box, QPoint(84, 208)), GripRight);
+  EXPECT_EQ(gripAt(box, QPoint(85, 214)), GripRight | GripBottom);
+  EXPECT_EQ(gripAt(box, QPoint(80, 204)), GripLeft | GripTop);
+  EXPECT_EQ(gripAt(box, QPoint(86, 208)), GripNone);
 
-  EXPECT_FALSE(placeHands(std::array<std::int64_t, 4>{0, 20, 40, 50}, 18, 12));
-  EXPECT_FALSE(placeHands(std::array<std::int64_t, 4>{10, 20, 40, -1}, 18, 12));
-  // From the boxes' texts: an empty box counts as 0, an empty length as a point.
-  EXPECT_FALSE(placeHands({u"10", u"", u"40", u"50"}, u"18", u"12"));
-  const auto boxes = placeHands({u"10", u"20", u"40", u"50"}, u"", u"12a");
-  ASSERT_TRUE(boxes);
-  EXPECT_EQ(boxes->minute, QLine(25, 35, 25, 35));
-  EXPECT_EQ(boxes->hour, QLine(25, 35, 25, 23));
+  using Corners = std::array<std::int64_t, 4>;
+  EXPECT_EQ(dragCorners({10, 20, 100, 35}, GripMove, QPoint(-3, 4)), (Corners{7, 24, 97, 39}));
+  EXPECT_EQ(dragCorners({10, 20, 100, 35}, GripRight | GripTop, QPoint(5, -2)),
+            (Corners{10, 18, 105, 35}));
+  // A row written right to left: the left edge is its x2.
+  EXPECT_EQ(dragCorners({100, 35, 10, 20}, GripLeft | GripBottom, QPoint(2, 1)),
+            (Corners{100, 36, 12, 20}));
 }

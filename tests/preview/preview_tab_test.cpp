@@ -189,7 +189,6 @@ TEST_F(PreviewTabTest, EverythingStartsEmptyAndDisabled) {
   EXPECT_EQ(tab.txtMin->text(), QStringLiteral("18"));
   EXPECT_EQ(tab.txtOra->text(), QStringLiteral("12"));
   EXPECT_EQ(tab.txtOffSet->text(), QStringLiteral("2"));
-  EXPECT_EQ(tab.txtOffSet->maxLength(), 1);
 
   EXPECT_TRUE(tab.chkWallPaper->isChecked());
   EXPECT_FALSE(tab.chkWallPaper->isEnabled());

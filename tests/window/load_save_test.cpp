@@ -15,16 +15,8 @@ using namespace corvela::testing;
 
 namespace {
 
-class Loading : public ::testing::Test {
+class Loading : public ShownWindow {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    w = std::make_unique<frmDesktop>(script.dialogs());
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-  }
-  void TearDown() override { w->setAskBeforeClosing(false); }
-
   QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
   bool allTabsEnabled() const {
     for (int i = 0; i < w->SSTab1->count(); ++i) {
@@ -32,10 +24,6 @@ class Loading : public ::testing::Test {
     }
     return true;
   }
-
-  QTemporaryDir dir;
-  Script script;
-  std::unique_ptr<frmDesktop> w;
 };
 
 TEST_F(Loading, AnotherSkinNameLoadsWholeWarnsAndCannotBeSaved) {

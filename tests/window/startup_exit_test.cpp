@@ -112,7 +112,6 @@ TEST_F(StartedWindow, InitSystemShowsTodayAndDisablesEveryEditor) {
   }
   EXPECT_EQ(w->txt(51), nullptr);
   EXPECT_EQ(w->txt(50)->objectName(), QStringLiteral("txt(50)"));
-  EXPECT_EQ(w->txt(50)->maxLength(), 3);
   EXPECT_EQ(w->txt(50)->palette().color(QPalette::Base), QColor(224, 224, 224));
   EXPECT_FALSE(w->tabPreview->txtMin->isEnabled());
   EXPECT_FALSE(w->tabPreview->txtOra->isEnabled());

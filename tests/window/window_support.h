@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the window tests: answers for the user, skin fixtures on disk and
 // the mouse moves a user makes on the real window.
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QColor>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <deque>
@@ -105,6 +107,23 @@ class ScriptedDialogs : public Dialogs {
 inline std::unique_ptr<Dialogs> Script::dialogs() {
   return std::make_unique<ScriptedDialogs>(*this);
 }
+
+// A shown window that asks its questions through `script`, and a folder
+// for the skins it opens.
+class ShownWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    w = std::make_unique<frmDesktop>(script.dialogs());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  }
+  void TearDown() override { w->setAskBeforeClosing(false); }
+
+  QTemporaryDir dir;
+  Script script;
+  std::unique_ptr<frmDesktop> w;
+};
 
 // ---- fixtures ----------------------------------------------------------------
 

@@ -1,0 +1,392 @@
+#include "layout_controller.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
+#include <QToolButton>
+#include <exception>
+
+#include "colour_codec.h"
+#include "desktop_surface.h"
+#include "document_names.h"
+#include "frm_desktop.h"
+#include "number_keys.h"
+#include "picture_box.h"
+#include "preview_controller.h"
+#include "preview_tab.h"
+#include "rect_drag.h"
+#include "report_view.h"
+#include "skin_document.h"
+#include "standby_records.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+
+constexpr char16_t kDeleteText = 0x7f;  // what some platforms give the Delete key as text
+
+const standby::PositionRecord& record(int target) {
+  return standby::kPositions[static_cast<size_t>(target)];
+}
+
+Qt::CursorShape cursorFor(int grip) {
+  const bool horizontal = grip & (GripLeft | GripRight);
+  const bool vertical = grip & (GripTop | GripBottom);
+  if (horizontal && vertical) {
+    const bool falling = ((grip & GripLeft) != 0) == ((grip & GripTop) != 0);
+    return falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
+  }
+  if (horizontal) return Qt::SizeHorCursor;
+  if (vertical) return Qt::SizeVerCursor;
+  return grip == GripMove ? Qt::SizeAllCursor : Qt::ArrowCursor;
+}
+
+std::optional<MoveDirection> arrowOf(int key) {
+  switch (key) {
+    case Qt::Key_Up:
+      return MoveDirection::Up;
+    case Qt::Key_Down:
+      return MoveDirection::Down;
+    case Qt::Key_Left:
+      return MoveDirection::Left;
+    case Qt::Key_Right:
+      return MoveDirection::Right;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+LayoutController::LayoutController(frmDesktop& window, PreviewTab& tab, SkinDocument& doc)
+    : QObject(&window), window_(window), tab_(tab), doc_(doc) {
+  for (int i = 0; i <= standby::kLastBox; ++i) connectBox(window_.txt(i), i);
+  connectBox(tab_.txtMin, BoxMin);
+  connectBox(tab_.txtOra, BoxOra);
+  connectBox(tab_.txtOffSet, BoxOffSet);
+
+  connect(tab_.cmdMoveUp, &QToolButton::clicked, this, &LayoutController::cmdMoveUp_Click);
+  connect(tab_.cmdMoveDown, &QToolButton::clicked, this, &LayoutController::cmdMoveDown_Click);
+  connect(tab_.cmdMoveLeft, &QToolButton::clicked, this, &LayoutController::cmdMoveLeft_Click);
+  connect(tab_.cmdMoveRight, &QToolButton::clicked, this, &LayoutController::cmdMoveRight_Click);
+  connect(tab_.PicMin, &PictureBox::clicked, this, &LayoutController::PicMin_Click);
+  connect(tab_.PicOre, &PictureBox::clicked, this, &LayoutController::PicOre_Click);
+
+  DesktopSurface* screen = tab_.PicDesktop;
+  screen->setFocusPolicy(Qt::ClickFocus);
+  screen->installEventFilter(this);
+  connect(screen, &DesktopSurface::pressed, this,
+          [this](QPoint pixel) { PicDesktop_MouseDown(pixel); });
+  connect(screen, &DesktopSurface::dragged, this,
+          [this](QPoint pixel) { PicDesktop_MouseMove(pixel); });
+  connect(screen, &DesktopSurface::released, this, [this] { PicDesktop_MouseUp(); });
+  connect(screen, &DesktopSurface::hovered, this, &LayoutController::showGrip);
+}
+
+// ---- the boxes -----------------------------------------------------------------
+
+void LayoutController::connectBox(QLineEdit* box, int id) {
+  box->installEventFilter(this);
+  // Qt tells of a user's edit before the change itself; text that did not
+  // come from the keyboard is cleaned there, and the change handler then
+  // sees only the cleaned text (the notification of the text before it is
+  // stale by then and is dropped).
+  connect(box, &QLineEdit::textEdited, this, [this, id] { filterArrivingText(id); });
+  if (id == BoxOffSet) return;
+  connect(box, &QLineEdit::textChanged, this, [this, box, id](const QString& text) {
+    if (text != box->text()) return;
+    if (id == BoxMin) {
+      txtMin_Change();
+    } else if (id == BoxOra) {
+      txtOra_Change();
+    } else {
+      txt_Change(id);
+    }
+  });
+}
+
+QLineEdit* LayoutController::boxOf(int id) const {
+  switch (id) {
+    case BoxMin:
+      return tab_.txtMin;
+    case BoxOra:
+      return tab_.txtOra;
+    case BoxOffSet:
+      return tab_.txtOffSet;
+    default:
+      return window_.txt(id);
+  }
+}
+
+int LayoutController::limitOf(int id) const {
+  return id == BoxOffSet ? kOffsetBoxLimit : kNumberBoxLimit;
+}
+
+int LayoutController::txt_KeyPress(int /*Index*/, int KeyAscii) {
+  return OnlyNumberKeyPress(KeyAscii);
+}
+int LayoutController::txtMin_KeyPress(int KeyAscii) {
+  return OnlyNumberKeyPress(KeyAscii);
+}
+int LayoutController::txtOra_KeyPress(int KeyAscii) {
+  return OnlyNumberKeyPress(KeyAscii);
+}
+int LayoutController::txtOffSet_KeyPress(int KeyAscii) {
+  return OnlyNumberKeyPress(KeyAscii);
+}
+
+int LayoutController::keyPress(int id, int KeyAscii) {
+  switch (id) {
+    case BoxMin:
+      return txtMin_KeyPress(KeyAscii);
+    case BoxOra:
+      return txtOra_KeyPress(KeyAscii);
+    case BoxOffSet:
+      return txtOffSet_KeyPress(KeyAscii);
+    default:
+      return txt_KeyPress(id, KeyAscii);
+  }
+}
+
+bool LayoutController::filterKey(QLineEdit* box, int id, QKeyEvent* event) {
+  // Tab moves the focus on, as it always has.
+  if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
+  QString text = event->text();
+  if (text == QChar(kDeleteText)) text.clear();
+  int digits = 0;
+  for (const QChar c : text) {
+    if (keyPress(id, c.unicode()) == 0) return true;
+    if (c.isDigit()) ++digits;
+  }
+  const qsizetype kept = box->text().size() - box->selectedText().size();
+  if (digits > 0 && kept + digits > limitOf(id)) return true;
+  // A paste key without text of its own brings clipboard text, which is
+  // cleaned like any other arriving text.
+  QScopedValueRollback typing(typing_, !event->matches(QKeySequence::Paste));
+  static_cast<QObject*>(box)->event(event);
+  // A key the box has no use for goes on to its parents as usual.
+  return event->isAccepted();
+}
+
+void LayoutController::filterArrivingText(int id) {
+  if (typing_) return;
+  QLineEdit* box = boxOf(id);
+  const QString clean = numberBoxText(box->text(), limitOf(id));
+  if (clean != box->text()) box->setText(clean);
+}
+
+bool LayoutController::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (watched == tab_.PicDesktop) return PicDesktop_KeyDown(key);
+  for (const int id :
+       {static_cast<int>(BoxMin), static_cast<int>(BoxOra), static_cast<int>(BoxOffSet)}) {
+    if (watched == boxOf(id)) return filterKey(boxOf(id), id, key);
+  }
+  for (int i = 0; i <= standby::kLastBox; ++i) {
+    if (watched == window_.txt(i)) return filterKey(window_.txt(i), i, key);
+  }
+  return false;
+}
+
+void LayoutController::rebuildAfterEdit(int target) {
+  QScopedValueRollback refilling(refilling_, target);
+  window_.UpdateDesktop();
+}
+
+void LayoutController::txt_Change(int Index) {
+  if (doc_.P_Load || Index < 0 || Index > standby::kLastBox) return;
+  if (const std::optional<standby::BoxBinding> binding = standby::positionBox(Index)) {
+    if (binding->target == refilling_) return;
+    const int first = record(binding->target).firstBox;
+    std::array<QString, 4> boxes;
+    for (int k = 0; k < 4; ++k) boxes[static_cast<size_t>(k)] = window_.txt(first + k)->text();
+    if (!setPosition(doc_.L_Dim, window_.refs().position(binding->target), boxes)) return;
+    rebuildAfterEdit(binding->target);
+    return;
+  }
+  int row = -1;
+  if (Index == standby::kSelectedTransparencyBox) {
+    row = window_.L_RGBA->selectedListRow();
+  } else if (const std::optional<standby::ColourRole> role = standby::transparencyBox(Index)) {
+    row = window_.refs().colour(*role);
+  } else {
+    return;
+  }
+  // No rebuild: the transparency does not show on the screen.
+  QLineEdit* box = window_.txt(Index);
+  const TransparencyEdit edit = setTransparency(doc_.L_RGBA, row, box->text());
+  if (edit.boxText) box->setText(*edit.boxText);
+}
+
+// ---- the move tools --------------------------------------------------------------
+
+void LayoutController::move(QToolButton* button, MoveDirection direction) {
+  button->setEnabled(false);
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto restore = qScopeGuard([button] {
+    QGuiApplication::restoreOverrideCursor();
+    button->setEnabled(true);
+  });
+  MoveTargets ticked{};
+  for (size_t i = 0; i < ticked.size(); ++i) ticked[i] = tab_.optPos[i]->isChecked();
+  try {
+    moveRectangles(doc_.L_Dim, ticked, direction, tab_.txtOffSet->text(),
+                   [this](int target) { rebuildAfterEdit(target); });
+  } catch (const std::exception&) {
+    // The rectangles moved so far keep their new place; the press ends.
+  }
+}
+
+void LayoutController::cmdMoveUp_Click() {
+  move(tab_.cmdMoveUp, MoveDirection::Up);
+}
+void LayoutController::cmdMoveDown_Click() {
+  move(tab_.cmdMoveDown, MoveDirection::Down);
+}
+void LayoutController::cmdMoveLeft_Click() {
+  move(tab_.cmdMoveLeft, MoveDirection::Left);
+}
+void LayoutController::cmdMoveRight_Click() {
+  move(tab_.cmdMoveRight, MoveDirection::Right);
+}
+
+// ---- the clock -------------------------------------------------------------------
+
+void LayoutController::handLengthChanged(Hand hand) {
+  const bool minute = hand == Hand::Minute;
+  const int node = minute ? window_.refs().P_tNodeMin : window_.refs().P_tNodeOra;
+  QLineEdit* box = minute ? tab_.txtMin : tab_.txtOra;
+  if (!setHandLength(doc_.T_Strutt, node, hand, box->text())) return;
+  // The analogue face with the new length; the option buttons stay as they are.
+  window_.preview->optTime_Click(1);
+}
+
+void LayoutController::txtMin_Change() {
+  handLengthChanged(Hand::Minute);
+}
+void LayoutController::txtOra_Change() {
+  handLengthChanged(Hand::Hour);
+}
+
+void LayoutController::handColourClicked(Hand hand) {
+  const standby::ColourRole role = handColour(hand).role;
+  PictureBox* swatch = hand == Hand::Minute ? tab_.PicMin : tab_.PicOre;
+  tab_.optTime[1]->setChecked(true);
+  const std::optional<QColor> chosen = window_.dialogs().pickColor(swatch->backColor());
+  if (!chosen) return;
+  swatch->setBackColor(*chosen);
+  window_.preview->setHandColour(role, *chosen);
+  const std::int32_t colour = colourValue(chosen->red(), chosen->green(), chosen->blue());
+  if (!setHandColour(doc_, window_.refs().colour(role), colour)) return;
+  window_.UpdateDesktop();
+}
+
+void LayoutController::PicMin_Click() {
+  handColourClicked(Hand::Minute);
+}
+void LayoutController::PicOre_Click() {
+  handColourClicked(Hand::Hour);
+}
+
+// ---- the screen ------------------------------------------------------------------
+
+void LayoutController::PicDesktop_MouseDown(QPoint pixel) {
+  drag_.reset();
+  PreviewController& preview = *window_.preview;
+  const StandbyScene& scene = preview.scene();
+  // The edges of the picked rectangle come first, so it can be resized
+  // where it lies over a smaller one.
+  int target = -1;
+  int grip = GripNone;
+  if (const std::optional<QRect> picked = outlineOf(scene, scene.selected)) {
+    grip = gripAt(*picked, pixel);
+    if (grip != GripNone && grip != GripMove) target = scene.selected;
+  }
+  if (target < 0) {
+    target = outlineAt(scene, pixel);
+    grip = GripMove;
+  }
+  preview.setSelection(target);
+  if (target < 0) return;
+  tab_.PicDesktop->setFocus(Qt::MouseFocusReason);
+  const int row = window_.refs().position(target);
+  if (row < 0 || row >= doc_.L_Dim.rowCount()) return;
+  Drag drag{target, grip, pixel, {}, {}, {}};
+  for (int k = 0; k < 4; ++k) {
+    drag.startTexts[static_cast<size_t>(k)] = doc_.L_Dim.cell(row, D_X1 + k);
+    drag.start[static_cast<size_t>(k)] = numericValue(drag.startTexts[static_cast<size_t>(k)]);
+  }
+  drag.written = drag.startTexts;
+  drag_ = drag;
+}
+
+void LayoutController::PicDesktop_MouseMove(QPoint pixel) {
+  if (!drag_) return;
+  const int row = window_.refs().position(drag_->target);
+  if (row < 0) return;
+  const std::array<std::int64_t, 4> corners =
+      dragCorners(drag_->start, drag_->grip, pixel - drag_->from);
+  // A corner the drag leaves alone keeps its text as it stood.
+  std::array<QString, 4> texts;
+  for (size_t k = 0; k < texts.size(); ++k) {
+    texts[k] = corners[k] == drag_->start[k] ? drag_->startTexts[k] : QString::number(corners[k]);
+  }
+  if (texts == drag_->written) return;
+  drag_->written = texts;
+  setPosition(doc_.L_Dim, row, texts);
+  rebuildAfterEdit(drag_->target);
+}
+
+void LayoutController::PicDesktop_MouseUp() {
+  drag_.reset();
+}
+
+bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
+  PreviewController& preview = *window_.preview;
+  const int target = preview.selection();
+  if (target < 0) return false;
+  if (event->key() == Qt::Key_Escape) {
+    drag_.reset();
+    preview.setSelection(-1);
+    return true;
+  }
+  if (const std::optional<MoveDirection> direction = arrowOf(event->key())) {
+    const int row = window_.refs().position(target);
+    if (row < 0) return true;
+    const QString offset =
+        event->modifiers() & Qt::ShiftModifier ? tab_.txtOffSet->text() : QStringLiteral("1");
+    moveRectangle(doc_.L_Dim, row, *direction, offset);
+    rebuildAfterEdit(target);
+    return true;
+  }
+  QLineEdit* first = window_.txt(record(target).firstBox);
+  const QString text = event->text();
+  if (text.size() == 1 && text[0].isDigit() && first->isEnabled()) {
+    first->setFocus(Qt::OtherFocusReason);
+    first->selectAll();
+    QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), text);
+    QCoreApplication::sendEvent(first, &typed);
+    return true;
+  }
+  return false;
+}
+
+void LayoutController::showGrip(QPoint pixel) {
+  if (drag_) return;
+  const StandbyScene& scene = window_.preview->scene();
+  const std::optional<QRect> picked = outlineOf(scene, scene.selected);
+  const int grip = picked ? gripAt(*picked, pixel) : GripNone;
+  if (grip == GripNone) {
+    tab_.PicDesktop->unsetCursor();
+  } else {
+    tab_.PicDesktop->setCursor(cursorFor(grip));
+  }
+}
+
+}  // namespace corvela

@@ -1,0 +1,104 @@
+#pragma once
+// The "Preview skin" tab's editors: the position and transparency boxes,
+// the move tools, the hand lengths and colours, and picking, dragging and
+// nudging rectangles on the phone screen. Each handler reads its controls,
+// calls an operation of the layout folder and rebuilds the screen.
+//
+// The keyboard: a click on the screen gives it the focus, so the arrow keys
+// move the picked rectangle (by 1 pixel, with Shift by the offset box) and
+// Escape drops it. The picked rectangle's first position box is where
+// typing goes: a digit typed on the screen moves the focus there, replacing
+// the box's text, and the arrow keys belong to the box from then on.
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "clock_edits.h"
+#include "position_edits.h"
+
+class QKeyEvent;
+class QLineEdit;
+class QToolButton;
+
+namespace corvela {
+
+class frmDesktop;
+class PreviewTab;
+class SkinDocument;
+
+class LayoutController : public QObject {
+  Q_OBJECT
+ public:
+  LayoutController(frmDesktop& window, PreviewTab& tab, SkinDocument& doc);
+
+  // Boxes 0 to 50 changed, typed or assigned.
+  void txt_Change(int Index);
+  // The key filters: KeyAscii, or 0 to discard the key.
+  int txt_KeyPress(int Index, int KeyAscii);
+  int txtMin_KeyPress(int KeyAscii);
+  int txtOra_KeyPress(int KeyAscii);
+  int txtOffSet_KeyPress(int KeyAscii);
+
+  void cmdMoveUp_Click();
+  void cmdMoveDown_Click();
+  void cmdMoveLeft_Click();
+  void cmdMoveRight_Click();
+
+  void txtMin_Change();
+  void txtOra_Change();
+  void PicMin_Click();
+  void PicOre_Click();
+
+  // The mouse and the keys on the phone screen, in skin pixels.
+  void PicDesktop_MouseDown(QPoint pixel);
+  void PicDesktop_MouseMove(QPoint pixel);
+  void PicDesktop_MouseUp();
+  // True when the key was the screen's to handle.
+  bool PicDesktop_KeyDown(QKeyEvent* event);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // What a box is to the key filter: a txt index, or one of these.
+  enum Box { BoxMin = 100, BoxOra, BoxOffSet };
+
+  struct Drag {
+    int target;
+    int grip;
+    QPoint from;
+    std::array<std::int64_t, 4> start;
+    std::array<QString, 4> startTexts;
+    std::array<QString, 4> written;
+  };
+
+  void connectBox(QLineEdit* box, int id);
+  QLineEdit* boxOf(int id) const;
+  int limitOf(int id) const;
+  int keyPress(int id, int KeyAscii);
+  bool filterKey(QLineEdit* box, int id, QKeyEvent* event);
+  void filterArrivingText(int id);
+
+  // The rebuild after an edit of one rectangle (optPos index) whose
+  // operation already wrote what its boxes' change handler would copy back
+  // from them: those boxes stay quiet while the rebuild refills them, so
+  // the edit costs one rebuild. Any other box still raises its handler.
+  void rebuildAfterEdit(int target);
+  void move(QToolButton* button, MoveDirection direction);
+  void handLengthChanged(Hand hand);
+  void handColourClicked(Hand hand);
+  void showGrip(QPoint pixel);
+
+  frmDesktop& window_;
+  PreviewTab& tab_;
+  SkinDocument& doc_;
+  bool typing_ = false;       // a key the filter let through is being applied
+  int refilling_ = -1;        // the rectangle whose boxes rebuildAfterEdit refills
+  std::optional<Drag> drag_;  // a press on the screen holds a rectangle
+};
+
+}  // namespace corvela

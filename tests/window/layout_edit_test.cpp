@@ -1,0 +1,280 @@
+// The "Preview skin" tab's editors driven as a user does: keys into the
+// boxes, pastes, the arrow buttons, the clock options and swatches, and the
+// mouse and keys on the phone screen; every edit also read back from the
+// file that "Salva" writes.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include "desktop_surface.h"
+#include "document_names.h"
+#include "picture_box.h"
+#include "preview_controller.h"
+#include "preview_tab.h"
+#include "window_support.h"
+
+using namespace corvela;
+using namespace corvela::testing;
+
+namespace {
+
+class LayoutEditing : public ShownWindow {
+ protected:
+  void open(bool demo = true) {
+    skin = demo ? copyDemoSkin(dir.path()) : Fixture::write(dir.path());
+    ASSERT_FALSE(skin.isEmpty());
+    openThroughDialog(*w, script, skin);
+    script.boxes.clear();
+  }
+  PreviewTab& tab() { return *w->tabPreview; }
+  int rebuilds() const { return w->preview->rebuildCount(); }
+  QStringList rect(const char* code) const {
+    const int row = w->doc.L_Dim.findId(QString::fromLatin1(code));
+    return w->doc.L_Dim.row(row).cells.mid(D_X1, 6);
+  }
+  static bool marked(const ReportList& list, int row) {
+    return list.row(row).colour == kChangedBlue && list.row(row).bold;
+  }
+  static void retype(QLineEdit* box, const QString& keys) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, keys);
+  }
+  // "Salva", then the lines of the file it wrote that begin with one of
+  // `prefixes`, in file order.
+  QList<QByteArray> saved(const QList<QByteArray>& prefixes) {
+    script.boxes.clear();
+    clickToolButton(*w, QStringLiteral("SAVE"));
+    EXPECT_EQ(script.boxes.size(), 1u);
+    EXPECT_TRUE(!script.boxes.empty() && script.boxes.front().title == kTitleInfo);
+    QList<QByteArray> out;
+    for (const QByteArray& line : readFile(skin).split('\n')) {
+      for (const QByteArray& prefix : prefixes) {
+        if (line.startsWith(prefix)) out << line;
+      }
+    }
+    return out;
+  }
+  void mouseAt(QTest::MouseAction action, QPoint pixel) {
+    const int z = tab().PicDesktop->zoom();
+    const QPoint at(pixel.x() * z + z / 2, pixel.y() * z + z / 2);
+    if (action == QTest::MouseMove) {
+      QTest::mouseMove(tab().PicDesktop, at);
+    } else {
+      QTest::mouseEvent(action, tab().PicDesktop, Qt::LeftButton, {}, at);
+    }
+  }
+
+  QString skin;
+};
+
+TEST_F(LayoutEditing, TypedDigitsWriteTheRowAndRebuildOncePerKey) {
+  open();
+  QLineEdit* y1 = w->txt(1);
+  ASSERT_EQ(y1->text(), QStringLiteral("14"));
+  int before = rebuilds();
+  retype(y1, QStringLiteral("12"));
+  EXPECT_EQ(rebuilds(), before + 2);
+  EXPECT_EQ(rect("0570"), QStringList({"2", "12", "173", "32", "-", "-"}));
+  EXPECT_TRUE(marked(w->doc.L_Dim, w->doc.L_Dim.findId("0570")));
+  EXPECT_EQ(tab().PicDesktop->lblOperatore->y(), 17);
+
+  // Only digits and backspace pass, three at most, and Ctrl+V is a key too.
+  before = rebuilds();
+  QApplication::clipboard()->setText(QStringLiteral("9"));
+  QTest::keyClicks(y1, QStringLiteral("a- +"));
+  QTest::keyClick(y1, Qt::Key_Return);
+  QTest::keyClick(y1, Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClicks(y1, QStringLiteral("345"));
+  EXPECT_EQ(y1->text(), QStringLiteral("123"));
+  QTest::keyClick(y1, Qt::Key_Backspace);
+  EXPECT_EQ(y1->text(), QStringLiteral("12"));
+  EXPECT_EQ(rebuilds(), before + 2);
+  retype(w->txt(0), QStringLiteral("007"));
+  EXPECT_EQ(rect("0570").first(), QStringLiteral("007"));
+  EXPECT_EQ(saved({"1 570 "}), QList<QByteArray>{"1 570 007 12 173 32"});
+}
+
+TEST_F(LayoutEditing, TransparencyIsClampedStoredAsANumberAndNotRebuilt) {
+  open();
+  const int before = rebuilds();
+  retype(w->txt(4), QStringLiteral("300"));
+  EXPECT_EQ(w->txt(4)->text(), QStringLiteral("255"));
+  retype(w->txt(5), QStringLiteral("007"));
+  EXPECT_EQ(rebuilds(), before);
+  const int operatorRow = w->doc.L_RGBA.findId("0595");
+  EXPECT_EQ(w->doc.L_RGBA.cell(operatorRow, C_Trasparenza), QStringLiteral("255"));
+  EXPECT_EQ(w->doc.L_RGBA.cell(w->doc.L_RGBA.findId("0579"), C_Trasparenza), QStringLiteral("7"));
+
+  // txt(50) shows the clicked colour without marking it, then edits it.
+  const int row = w->doc.L_RGBA.findId("0012");
+  clickTab(*w, frmDesktop::TabColours);
+  clickRow(w->L_RGBA, row);
+  EXPECT_FALSE(marked(w->doc.L_RGBA, row));
+  retype(w->txt(50), QStringLiteral("42"));
+  EXPECT_TRUE(marked(w->doc.L_RGBA, row));
+  EXPECT_EQ(saved({"4 595 ", "4 12 "}),
+            (QList<QByteArray>{"4 595 0 0 128 255", "4 12 40 40 48 42"}));
+}
+
+TEST_F(LayoutEditing, PastedDroppedAndComposedTextKeepsItsDigitsUpToTheLimit) {
+  open();
+  QLineEdit* x2 = w->txt(2);
+  int before = rebuilds();
+  QApplication::clipboard()->setText(QStringLiteral(" 1a2-b3c4"));
+  x2->selectAll();
+  x2->paste();
+  EXPECT_EQ(x2->text(), QStringLiteral("123"));
+  EXPECT_EQ(rect("0570")[2], QStringLiteral("123"));
+  EXPECT_EQ(rebuilds(), before + 1);
+
+  x2->selectAll();
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("9x"));
+  QApplication::sendEvent(x2, &composed);
+  EXPECT_EQ(x2->text(), QStringLiteral("9"));
+  x2->clear();
+  QMimeData dragged;
+  dragged.setText(QStringLiteral("4z"));
+  QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+  // The drop itself: a real drag needs a drag manager no offscreen run has.
+  static_cast<QObject*>(x2)->event(&drop);
+  EXPECT_EQ(x2->text(), QStringLiteral("4"));
+  // The offset takes one digit.
+  QApplication::clipboard()->setText(QStringLiteral("-57"));
+  tab().txtOffSet->selectAll();
+  tab().txtOffSet->paste();
+  EXPECT_EQ(tab().txtOffSet->text(), QStringLiteral("5"));
+  EXPECT_EQ(saved({"1 570 "}), QList<QByteArray>{"1 570 2 14 4 32"});
+}
+
+TEST_F(LayoutEditing, ArrowButtonsMoveTheTickedRectanglesOneRebuildEach) {
+  open();
+  for (int target : {0, 2, 3}) {
+    QCheckBox* box = tab().optPos[static_cast<size_t>(target)];
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+    ASSERT_TRUE(box->isChecked()) << target;
+  }
+  // While the press runs, the button is off and the pointer busy.
+  std::vector<std::pair<bool, bool>> during;
+  QObject watching;
+  QObject::connect(&w->doc.L_Dim, &ReportList::rowChanged, &watching, [&] {
+    during.emplace_back(tab().cmdMoveLeft->isEnabled(), QApplication::overrideCursor() != nullptr);
+  });
+  retype(tab().txtOffSet, QStringLiteral("x3"));
+  int before = rebuilds();
+  QTest::mouseClick(tab().cmdMoveLeft, Qt::LeftButton);
+  EXPECT_EQ(rebuilds(), before + 3);
+  ASSERT_FALSE(during.empty());
+  for (const auto& [enabled, busy] : during) EXPECT_TRUE(!enabled && busy);
+  EXPECT_TRUE(tab().cmdMoveLeft->isEnabled());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(rect("0570"), QStringList({"-1", "14", "170", "32", "-", "-"}));
+  EXPECT_EQ(w->txt(0)->text(), QStringLiteral("-1"));
+  EXPECT_EQ(rect("0566").mid(0, 4), QStringList({"81", "199", "91", "203"}));
+
+  // An empty offset moves nothing but still marks the ticked rows.
+  retype(tab().txtOffSet, QString());
+  QTest::keyClick(tab().txtOffSet, Qt::Key_Backspace);
+  QTest::mouseClick(tab().cmdMoveDown, Qt::LeftButton);
+  EXPECT_EQ(rect("0562").mid(0, 4), QStringList({"81", "199", "91", "203"}));
+  EXPECT_EQ(saved({"1 570 ", "1 562 "}),
+            (QList<QByteArray>{"1 570 -1 14 170 32", "1 562 81 199 91 203"}));
+}
+
+TEST_F(LayoutEditing, ClockOptionsLengthsAndSwatches) {
+  // No length line is bound before a skin: a change does nothing at all.
+  tab().txtMin->setText(QStringLiteral("30"));
+  EXPECT_FALSE(w->preview->scene().clockFace.visible);
+  open();
+  QTest::mouseClick(tab().optTime[1], Qt::LeftButton);
+  EXPECT_TRUE(w->preview->scene().minuteHand.visible);
+  QTest::mouseClick(tab().optTime[0], Qt::LeftButton);
+  EXPECT_FALSE(w->preview->scene().hourHand.visible);
+
+  // A length shows the analogue face while "Digitale" stays chosen.
+  retype(tab().txtMin, QStringLiteral("2x0"));
+  const SceneHand& minute = w->preview->scene().minuteHand;
+  EXPECT_TRUE(minute.visible && w->preview->scene().clockFace.visible);
+  EXPECT_EQ(minute.p2.x() - minute.p1.x(), 20);
+  EXPECT_TRUE(tab().optTime[0]->isChecked());
+
+  // Cancelled: only "Analogico" was chosen. Then a colour for the minutes.
+  QTest::mouseClick(tab().PicOre, Qt::LeftButton);
+  EXPECT_TRUE(tab().optTime[1]->isChecked());
+  EXPECT_FALSE(marked(w->doc.L_RGBA, w->doc.L_RGBA.findId("0012")));
+  script.colours.push_back(QColor(10, 200, 30));
+  QTest::mouseClick(tab().PicMin, Qt::LeftButton);
+  EXPECT_EQ(tab().PicMin->backColor(), QColor(10, 200, 30));
+  EXPECT_EQ(w->preview->scene().minuteHand.colour, QColor(10, 200, 30));
+  EXPECT_EQ(saved({"2 8 ", "4 9 "}), (QList<QByteArray>{"2 8 20", "4 9 10 200 30 0"}));
+}
+
+TEST_F(LayoutEditing, AHandWithoutColourRowIsColouredButTheSkinKeepsItsLines) {
+  open(false);  // the fixture has the hour length but no colour row 0012
+  const QByteArray before = readFile(skin);
+  const int rebuildsBefore = rebuilds();
+  script.colours.push_back(QColor(1, 2, 3));
+  QTest::mouseClick(tab().PicOre, Qt::LeftButton);
+  EXPECT_EQ(tab().PicOre->backColor(), QColor(1, 2, 3));
+  EXPECT_EQ(w->preview->scene().hourHand.colour, QColor(1, 2, 3));
+  EXPECT_EQ(rebuilds(), rebuildsBefore);
+  for (int r = 0; r < w->doc.L_RGBA.rowCount(); ++r) EXPECT_FALSE(marked(w->doc.L_RGBA, r));
+  EXPECT_EQ(readFile(skin), before);
+}
+
+TEST_F(LayoutEditing, RectanglesArePickedDraggedResizedAndNudgedOnTheScreen) {
+  // Before any skin nothing can be picked.
+  mouseAt(QTest::MousePress, QPoint(20, 20));
+  QTest::keyClick(tab().PicDesktop, Qt::Key_Right);
+  EXPECT_EQ(w->preview->selection(), -1);
+  mouseAt(QTest::MouseRelease, QPoint(20, 20));
+  open();
+  for (int zoom : {1, 3}) {
+    tab().cboZoom->setCurrentIndex(zoom - 1);
+    // The pressed and released up keys are the same box: the top one wins.
+    mouseAt(QTest::MouseClick, QPoint(86, 200));
+    EXPECT_EQ(w->preview->selection(), 2) << zoom;
+    mouseAt(QTest::MousePress, QPoint(20, 20));
+    EXPECT_EQ(w->preview->selection(), 0);
+    EXPECT_EQ(w->preview->scene().selected, 0);
+    const int before = rebuilds();
+    mouseAt(QTest::MouseMove, QPoint(22, 21));
+    mouseAt(QTest::MouseMove, QPoint(23, 23));
+    mouseAt(QTest::MouseRelease, QPoint(23, 23));
+    EXPECT_EQ(rebuilds(), before + 2);
+    EXPECT_EQ(rect("0570"), QStringList({"5", "17", "176", "35", "-", "-"})) << zoom;
+    EXPECT_EQ(w->txt(1)->text(), QStringLiteral("17"));
+    // Back by keys: one pixel, then the offset with Shift; both corners.
+    for (int i = 0; i < 3; ++i) QTest::keyClick(tab().PicDesktop, Qt::Key_Left);
+    QTest::keyClick(tab().PicDesktop, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(tab().PicDesktop, Qt::Key_Up);
+    EXPECT_EQ(rect("0570").mid(0, 4), QStringList({"2", "14", "173", "32"})) << zoom;
+  }
+  // The right edge: only x2 follows, and the boxes and the outline show it.
+  mouseAt(QTest::MousePress, QPoint(173, 20));
+  mouseAt(QTest::MouseMove, QPoint(160, 25));
+  mouseAt(QTest::MouseRelease, QPoint(160, 25));
+  EXPECT_EQ(rect("0570"), QStringList({"2", "14", "160", "32", "-", "-"}));
+  EXPECT_EQ(w->txt(2)->text(), QStringLiteral("160"));
+  EXPECT_EQ(tab().PicDesktop->frame().pixelColor(160, 20), QColor(0, 120, 255));
+  // A digit on the screen goes to the first position box, which takes the focus.
+  QTest::keyClick(tab().PicDesktop, Qt::Key_5);
+  EXPECT_EQ(w->focusWidget(), w->txt(0));
+  EXPECT_EQ(rect("0570")[0], QStringLiteral("5"));
+  QTest::keyClick(tab().PicDesktop, Qt::Key_Escape);
+  QTest::keyClick(tab().PicDesktop, Qt::Key_Down);
+  EXPECT_EQ(w->preview->selection(), -1);
+  EXPECT_EQ(saved({"1 570 "}), QList<QByteArray>{"1 570 5 14 160 32"});
+}
+
+}  // namespace
