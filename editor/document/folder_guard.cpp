@@ -1,0 +1,43 @@
+#include "folder_guard.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace corvela {
+
+namespace {
+QString withoutTrailingSeparator(QString path) {
+  while (path.size() > 1 && (path.endsWith(u'/') || path.endsWith(QDir::separator()))) {
+    path.chop(1);
+  }
+  return path;
+}
+}  // namespace
+
+bool resolvesInside(const QString& path, const QString& folder) {
+  const QString base = QFileInfo(withoutTrailingSeparator(folder)).canonicalFilePath();
+  const QString real = QFileInfo(withoutTrailingSeparator(path)).canonicalFilePath();
+  if (base.isEmpty() || real.isEmpty()) return false;
+  return real == base || real.startsWith(base + u'/');
+}
+
+std::optional<QString> outsideLinkReason(const QString& path, const QString& skinFolder) {
+  const QFileInfo info(path);
+  if (!info.isSymLink() || resolvesInside(path, skinFolder)) return std::nullopt;
+  return QStringLiteral("è un collegamento a %1, fuori dalla cartella della skin")
+      .arg(info.symLinkTarget().isEmpty() ? QStringLiteral("un file mancante")
+                                          : info.symLinkTarget());
+}
+
+std::optional<QString> workingFolderReason(const QString& target, const QString& skinFolder) {
+  const QString folder = withoutTrailingSeparator(target);
+  const QFileInfo info(folder);
+  if (!info.exists() && !info.isSymLink()) return std::nullopt;
+  if (resolvesInside(folder, skinFolder)) return std::nullopt;
+  return QStringLiteral(
+             "La cartella di lavoro %1 è un collegamento a %2, fuori dalla cartella della skin: "
+             "non viene usata.")
+      .arg(folder, info.isSymLink() ? info.symLinkTarget() : info.canonicalFilePath());
+}
+
+}  // namespace corvela

@@ -1,0 +1,30 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+namespace corvela {
+
+// Every file the editor writes is first written whole beside its target
+// under this suffix; a crash leaves at most such a file, which the next open
+// of the skin removes.
+inline const QString kTempSuffix = QStringLiteral(".corvela-tmp");
+QString stagedPath(const QString& target);
+
+// Writes `bytes` to the staged name of `target`, checking every write, and
+// syncs it to disk. On failure nothing is left behind and `error` holds the
+// system's reason.
+bool stageFile(const QString& target, const QByteArray& bytes, QString* error);
+// Renames the staged file over `target`, replacing a link there rather than
+// writing through it, and syncs the folder.
+bool commitStaged(const QString& target, QString* error);
+// Both steps for a file that changes alone.
+bool replaceFile(const QString& target, const QByteArray& bytes, QString* error);
+
+bool syncFolder(const QString& folder, QString* error);
+// Removes a file (a link itself, not its target); absent counts as done.
+bool removeFile(const QString& path, QString* error);
+// Removes every staged file left in `folder` by an interrupted write; how
+// many there were.
+int removeLeftoverTemporaries(const QString& folder);
+
+}  // namespace corvela
