@@ -5,7 +5,9 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <functional>
+#include <new>
 #include <vector>
 
 #include "cli_common.h"
@@ -217,5 +219,15 @@ int main(int argc, char** argv) {
     write(stdout, help);
     return ExitOk;
   }
-  return command->run(rest);
+  // The library turns the failures it expects into messages; anything that
+  // still escapes (memory running out in a list of thousands of rows) must
+  // end the tool with its reason, not with an abort.
+  try {
+    return command->run(rest);
+  } catch (const std::bad_alloc&) {
+    fail(QStringLiteral("%1: memoria insufficiente").arg(rest.value(0)));
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("%1: %2").arg(rest.value(0), QString::fromLocal8Bit(e.what())));
+  }
+  return ExitProblems;
 }
