@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -78,6 +80,10 @@ TEST(SkinLine, DerivedWidthAndHeight) {
   EXPECT_EQ(rectangleExtent(5, 9), 4);
   EXPECT_EQ(rectangleExtent(0, 0), 0);
   EXPECT_EQ(rectangleExtent(5, 5), 0);
+  // The largest values a skin's text can give saturate instead of wrapping.
+  const long long big = numericValue(u"99999999999999999999");
+  EXPECT_EQ(rectangleExtent(-big, big), std::numeric_limits<long long>::max());
+  EXPECT_EQ(rectangleExtent(big, -big), std::numeric_limits<long long>::min());
   EXPECT_EQ(packedObjectLine("0595", 0, 350), "5 595 0 350 14");
 }
 
