@@ -112,8 +112,12 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
     // A folder we cannot create (read-only media) must not keep the user from
     // browsing the skin: every object then simply reads as not found.
     if (!QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
-    const QStringList names = QDir(P_sTarget).entryList(QDir::Files, QDir::NoSort);
-    extracted_ = QSet<QString>(names.begin(), names.end());
+    // A GIF that is a link leading out of the skin's folder counts as not
+    // extracted: nothing may be read through it, and the export replaces it.
+    const QFileInfoList entries = QDir(P_sTarget).entryInfoList(QDir::Files, QDir::NoSort);
+    for (const QFileInfo& e : entries) {
+      if (!e.isSymLink() || resolvesInside(e.filePath(), P_sPath)) extracted_.insert(e.fileName());
+    }
   }
 
   QString error;

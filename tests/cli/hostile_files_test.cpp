@@ -110,6 +110,8 @@ TEST(Hostile, ExtractNeverWritesThroughALinkOutOfTheFolder) {
   f.write("vodafone_Gifs/keep", "");
   ASSERT_TRUE(QFile::link(outside.file("precious.txt"), f.file("vodafone_Gifs/1.gif")));
   ASSERT_TRUE(QFile::link(outside.file("created.gif"), f.file("vodafone_Gifs/2.gif")));
+  const auto listed = rowsById(runTool({"objects", f.file("vodafone.ski")}).out);
+  EXPECT_EQ(listed.at("0001").value(5), "Non trovata");
   const ToolRun r = runTool({"extract", f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 0) << r.err.toStdString();
   EXPECT_EQ(outside.read("precious.txt"), "keep me");
