@@ -29,7 +29,8 @@ const char* const kUsage =
     "\n"
     "Legge una skin del v980 (il file .ski e gli archivi .dat accanto a esso)\n"
     "come fa l'editor Corvela. Caricando la skin si crea, se manca, la cartella\n"
-    "di lavoro <nome>_Gifs accanto al file.\n"
+    "di lavoro <nome>_Gifs accanto al file, e un salvataggio interrotto viene\n"
+    "completato o annullato prima di leggere qualsiasi file.\n"
     "\n"
     "Comandi:\n"
     "  objects   elenco degli oggetti grafici\n"
@@ -175,8 +176,9 @@ std::vector<Command> commands() {
        "non vengono letti; caricamento interrotto; archivi mancanti; oggetti fuori\n"
        "dall'archivio, vuoti o che non sono GIF leggibili; id ripetuti (oggetti,\n"
        "colori e posizioni separatamente) e i record che l'anteprima cerca e non\n"
-       "trova. Nessuna riga e stato 0 se non c'è niente da correggere. Non scrive\n"
-       "nulla oltre alla cartella di lavoro che ogni caricamento crea.\n",
+       "trova; le righe che il salvataggio riscriverebbe diversamente. Nessuna riga\n"
+       "e stato 0 se non c'è niente da correggere. Non scrive nulla oltre a ciò che\n"
+       "ogni caricamento fa (cartella di lavoro, salvataggio interrotto).\n",
        onSkin("check", checkCommand)},
       {"edit", editHelp(), editCommand},
   };

@@ -50,7 +50,14 @@ bool stageFile(const QString& target, const QByteArray& bytes, QString* error) {
   const int fd =
       ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return fail(error, errno);
-  bool ok = writeAll(fd, bytes, error);
+  // A file that is replaced keeps its permissions, as an edit in place would.
+  struct stat old {};
+  bool ok = true;
+  if (::stat(nativeName(target).constData(), &old) == 0 && S_ISREG(old.st_mode) &&
+      ::fchmod(fd, old.st_mode & 07777) != 0) {
+    ok = fail(error, errno);
+  }
+  ok = ok && writeAll(fd, bytes, error);
   if (ok && ::fsync(fd) != 0) ok = fail(error, errno);
   if (::close(fd) != 0 && ok) ok = fail(error, errno);
   if (!ok) ::unlink(temp.constData());

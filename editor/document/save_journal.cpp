@@ -57,7 +57,10 @@ std::optional<QString> recoverInterruptedSave(const QString& folder, const QStri
     if (names) {
       for (const QString& name : *names) {
         const QString target = joinPath(folder, name);
-        if (!QFileInfo(stagedPath(target)).isFile()) continue;  // renamed before the stop
+        // Gone: renamed before the stop. A link was never staged by a save,
+        // so it is left for the removal of leftovers below.
+        const QFileInfo staged(stagedPath(target));
+        if (!staged.isFile() || staged.isSymLink()) continue;
         if (!commitStaged(target, &error)) {
           // Left as found, so that the next open can try again.
           return QStringLiteral(
