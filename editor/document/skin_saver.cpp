@@ -169,31 +169,29 @@ SaveOutcome save(SkinDocument& doc) {
                                             .arg(skinFile, error, kNothingChanged));
   }
 
-  // Each file in the order it is renamed: the backup first, so that it is
-  // never missing, the skin last.
+  // Each file in the order it is written and renamed: the backup first, so
+  // that it is never missing, the skin last.
   struct Staged {
     QString target;
     const QByteArray* bytes;
-    SaveStep step;
+    SaveStep staged, replaced;
   };
   std::vector<Staged> files;
-  files.push_back({backupFile, &*oldSkin, SaveStep::BackupStaged});
-  if (!archive.isEmpty()) files.push_back({archiveFile, &archive, SaveStep::ArchiveStaged});
-  files.push_back({skinFile, &skinText, SaveStep::SkinStaged});
+  files.push_back({backupFile, &*oldSkin, SaveStep::BackupStaged, SaveStep::BackupReplaced});
+  if (!archive.isEmpty()) {
+    files.push_back({archiveFile, &archive, SaveStep::ArchiveStaged, SaveStep::ArchiveReplaced});
+  }
+  files.push_back({skinFile, &skinText, SaveStep::SkinStaged, SaveStep::SkinReplaced});
 
   auto discard = [&] {
     for (const Staged& s : files) removeFile(stagedPath(s.target), nullptr);
   };
-  for (const SaveStep step :
-       {SaveStep::ArchiveStaged, SaveStep::SkinStaged, SaveStep::BackupStaged}) {
-    for (const Staged& s : files) {
-      if (s.step != step) continue;
-      if (!stageFile(s.target, *s.bytes, &error)) {
-        discard();
-        return writeFailure(s.target, error);
-      }
-      reached(step);
+  for (const Staged& s : files) {
+    if (!stageFile(s.target, *s.bytes, &error)) {
+      discard();
+      return writeFailure(s.target, error);
     }
+    reached(s.staged);
   }
 
   QStringList names;
@@ -206,8 +204,6 @@ SaveOutcome save(SkinDocument& doc) {
 
   // From here on the save is decided: whatever stops it, the next open
   // completes it from the journal.
-  const SaveStep renamed[] = {SaveStep::BackupReplaced, SaveStep::ArchiveReplaced,
-                              SaveStep::SkinReplaced};
   for (const Staged& s : files) {
     if (!commitStaged(s.target, &error)) {
       return failure(SaveOutcome::Failed,
@@ -215,9 +211,7 @@ SaveOutcome save(SkinDocument& doc) {
                                     "completato alla prossima apertura della skin.")
                          .arg(stagedPath(s.target), s.target, error));
     }
-    reached(s.step == SaveStep::BackupStaged    ? renamed[0]
-            : s.step == SaveStep::ArchiveStaged ? renamed[1]
-                                                : renamed[2]);
+    reached(s.replaced);
   }
   if (!removeJournal(folder, &error)) {
     return failure(SaveOutcome::Failed,

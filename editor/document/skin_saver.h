@@ -34,9 +34,9 @@ std::vector<QString> regeneratedLines(const SkinDocument& doc);
 // The points at which a save may be cut short; a test's hook is called at
 // each one, in this order, and may end the process there.
 enum class SaveStep {
+  BackupStaged,
   ArchiveStaged,
   SkinStaged,
-  BackupStaged,
   JournalWritten,
   BackupReplaced,
   ArchiveReplaced,
