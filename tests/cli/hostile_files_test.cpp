@@ -72,6 +72,18 @@ TEST(Hostile, AFileSizeLimitMakesTheSaveFailAndKeepsTheBackup) {
   }
 }
 
+TEST(Hostile, AnExtractCutShortLeavesNoCutShortImage) {
+  Folder f;
+  const QByteArray gif = tinyGif(4, 3000);
+  f.writeSkin({"SKI1", QStringLiteral("5 1 0 %1 0").arg(gif.size())});
+  f.write("vodafone.dat", gif);
+  const ToolRun r = runLimited("ulimit -f 2; trap '' XFSZ", {"extract", "vodafone.ski"}, f.path());
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_TRUE(r.err.contains(f.file("vodafone_Gifs/1.gif") + ": File too large"))
+      << r.err.toStdString();
+  EXPECT_TRUE(QDir(f.file("vodafone_Gifs")).isEmpty());
+}
+
 TEST(Hostile, ArchivesThatAreNoRegularFilesOrTooLargeAreRefusedPromptly) {
   Folder f;
   f.writeSkin({"SKI1", "5 1 0 35 3", "5 2 0 35 5", "5 3 0 35 6", "5 4 0 35 14"});

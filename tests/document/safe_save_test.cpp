@@ -225,3 +225,22 @@ TEST(SafeSave, CarriageReturnWarnsAtLoadAndRefusesTheSave) {
     EXPECT_EQ(f.read("vodafone.ski"), text);
   }
 }
+
+TEST(SafeSave, ObjectsAddingUpBeyondASkinsSizeAreRefused) {
+  SkinFolder f;
+  QStringList skin{"SKI1"};
+  for (int id = 1; id <= 9; ++id) skin << QStringLiteral("5 %1 0 1 3").arg(id);
+  f.writeSkin(skin);
+  f.write("big.gif", fakeGif(4 * 1024 * 1024, 'g'));
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  for (int row = 0; row < 9; ++row) {
+    doc.L_Values.setCell(row, V_Stato, kStateToReplace);
+    doc.L_Values.setCell(row, V_PathGif, f.path("big.gif"));
+  }
+  const QStringList before = f.entries();
+  const SaveOutcome o = SalvaSkin(doc);
+  EXPECT_EQ(o.kind, SaveOutcome::Failed);
+  EXPECT_TRUE(o.message.contains("superano il limite")) << o.message.toStdString();
+  EXPECT_EQ(f.entries(), before);
+}
