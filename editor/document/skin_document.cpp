@@ -105,8 +105,9 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   P_sPath = folder;
   P_sTheme = info.baseName();
   P_sTarget = target;
+  // A working folder that is a link leading out of the skin's folder is
+  // neither read nor written; the export refuses it too.
   if (std::optional<QString> refused = workingFolderReason(P_sTarget, P_sPath)) {
-    workingFolderUsable_ = false;
     warnings << *refused;
   } else {
     // A folder we cannot create (read-only media) must not keep the user from
@@ -143,7 +144,6 @@ void SkinDocument::reset() {
   lines.clear();
   P_MaxValues = 0;
   crLine_ = -1;
-  workingFolderUsable_ = true;
   extracted_.clear();
 }
 

@@ -67,9 +67,6 @@ class SkinDocument {
   // The line at which a carriage return ended the readable part of the
   // file, or -1; a save would lose everything after it.
   int carriageReturnLine() const { return crLine_; }
-  // False when the working folder is a link leading out of the skin's
-  // folder: nothing is then read from it or written to it.
-  bool workingFolderUsable() const { return workingFolderUsable_; }
 
   QString RGBToString(std::int32_t aColor) { return corvela::RGBToString(aColor, parts_); }
   std::optional<std::int32_t> StringToRGB(QStringView s) { return corvela::StringToRGB(s, parts_); }
@@ -103,7 +100,6 @@ class SkinDocument {
   LoadStatus status_ = LoadStatus::NotLoaded;
   QString skinFile_;
   int crLine_ = -1;
-  bool workingFolderUsable_ = true;
   ColourParts parts_;
 };
 
