@@ -1,7 +1,12 @@
 #include "folder_guard.h"
 
+#include <dirent.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include "path_helpers.h"
 
 namespace corvela {
 
@@ -38,6 +43,26 @@ std::optional<QString> workingFolderReason(const QString& target, const QString&
              "La cartella di lavoro %1 è un collegamento a %2, fuori dalla cartella della skin: "
              "non viene usata.")
       .arg(folder, info.isSymLink() ? info.symLinkTarget() : info.canonicalFilePath());
+}
+
+QStringList usableFiles(const QString& folder, const QString& skinFolder) {
+  QStringList names;
+  DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+  if (!dir) return names;
+  while (const dirent* e = ::readdir(dir)) {
+    if (e->d_name[0] == '.') continue;  // hidden, as FileExist has it
+    const QString name = QFile::decodeName(e->d_name);
+    if (e->d_type == DT_REG) {
+      names << name;
+      continue;
+    }
+    if (e->d_type != DT_LNK && e->d_type != DT_UNKNOWN) continue;
+    const QString path = joinPath(folder, name);
+    const QFileInfo info(path);
+    if (info.isFile() && (!info.isSymLink() || resolvesInside(path, skinFolder))) names << name;
+  }
+  ::closedir(dir);
+  return names;
 }
 
 }  // namespace corvela

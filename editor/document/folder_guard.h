@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace corvela {
@@ -19,5 +20,10 @@ std::optional<QString> outsideLinkReason(const QString& path, const QString& ski
 // Why the working folder may not be used, or nothing: it exists but is a link
 // (or lies behind one) leading outside the skin's folder.
 std::optional<QString> workingFolderReason(const QString& target, const QString& skinFolder);
+
+// The visible files of `folder` that the editor may read: regular files, and
+// links to regular files that stay inside `skinFolder`. Listed in one pass
+// without asking about each file, since a working folder holds hundreds.
+QStringList usableFiles(const QString& folder, const QString& skinFolder);
 
 }  // namespace corvela

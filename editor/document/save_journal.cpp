@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "folder_guard.h"
 #include "path_helpers.h"
 #include "safe_read.h"
 #include "safe_write.h"
@@ -47,7 +46,7 @@ bool removeJournal(const QString& folder, QString* error) {
   return removeFile(joinPath(folder, kJournalName), error) && syncFolder(folder, error);
 }
 
-std::optional<QString> recoverInterruptedSave(const QString& folder, const QString& workingFolder) {
+std::optional<QString> recoverInterruptedSave(const QString& folder) {
   const QString journal = joinPath(folder, kJournalName);
   std::optional<QString> note;
   if (QFileInfo(journal).exists() || QFileInfo(journal).isSymLink()) {
@@ -82,10 +81,6 @@ std::optional<QString> recoverInterruptedSave(const QString& folder, const QStri
     note = QStringLiteral(
         "Un salvataggio interrotto della skin è stato annullato: i file della skin sono quelli "
         "di prima.");
-  }
-  if (!workingFolder.isEmpty() && !workingFolderReason(workingFolder, folder) &&
-      QFileInfo(workingFolder).isDir()) {
-    removeLeftoverTemporaries(workingFolder);
   }
   return note;
 }

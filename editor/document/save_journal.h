@@ -19,10 +19,9 @@ bool writeJournal(const QString& folder, const QStringList& names, QString* erro
 bool removeJournal(const QString& folder, QString* error);
 
 // Run before anything of a skin's folder is read: completes or undoes an
-// interrupted save and removes leftover temporary files there and in the
-// working folder (when it is one the editor may use). What it did, in words
+// interrupted save and removes leftover temporary files there (the load
+// removes those of the working folder as it lists it). What it did, in words
 // for the user, or nothing when there was nothing to do.
-std::optional<QString> recoverInterruptedSave(const QString& folder,
-                                              const QString& workingFolder = QString());
+std::optional<QString> recoverInterruptedSave(const QString& folder);
 
 }  // namespace corvela

@@ -9,6 +9,8 @@
 #include "document_names.h"
 #include "folder_guard.h"
 #include "object_archive.h"
+#include "path_helpers.h"
+#include "safe_write.h"
 #include "save_journal.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -98,9 +100,11 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   QStringList warnings;
   // Before anything of the folder is read: the skin and its archive must be
   // a matching pair again.
-  if (std::optional<QString> note = recoverInterruptedSave(folder, target)) warnings << *note;
+  if (std::optional<QString> note = recoverInterruptedSave(folder)) warnings << *note;
 
-  reset();
+  P_SkinVodafone = false;
+  status_ = LoadStatus::NotLoaded;
+  extracted_.clear();
   skinFile_ = info.absoluteFilePath();
   P_sPath = folder;
   P_sTheme = info.baseName();
@@ -113,11 +117,13 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
     // A folder we cannot create (read-only media) must not keep the user from
     // browsing the skin: every object then simply reads as not found.
     if (!QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
-    // A GIF that is a link leading out of the skin's folder counts as not
-    // extracted: nothing may be read through it, and the export replaces it.
-    const QFileInfoList entries = QDir(P_sTarget).entryInfoList(QDir::Files, QDir::NoSort);
-    for (const QFileInfo& e : entries) {
-      if (!e.isSymLink() || resolvesInside(e.filePath(), P_sPath)) extracted_.insert(e.fileName());
+    // What an interrupted export left behind goes.
+    for (const QString& name : usableFiles(P_sTarget, P_sPath)) {
+      if (name.endsWith(kTempSuffix)) {
+        removeFile(joinPath(P_sTarget, name), nullptr);
+      } else {
+        extracted_.insert(name);
+      }
     }
   }
 
@@ -125,6 +131,7 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   const std::optional<QByteArray> bytes = readWholeFile(skinFile_, &error);
   LoadOutcome outcome;
   if (!bytes) {
+    clearLines();
     status_ = LoadStatus::Unreadable;
     outcome = stopped(status_, QStringLiteral("file %1 non leggibile: %2").arg(skinFile_, error));
   } else {
@@ -134,9 +141,8 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   return outcome;
 }
 
-void SkinDocument::reset() {
+void SkinDocument::clearLines() {
   P_SkinVodafone = false;
-  status_ = LoadStatus::NotLoaded;
   L_Values.clear();
   L_RGBA.clear();
   L_Dim.clear();
@@ -144,18 +150,10 @@ void SkinDocument::reset() {
   lines.clear();
   P_MaxValues = 0;
   crLine_ = -1;
-  extracted_.clear();
 }
 
 LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
-  P_SkinVodafone = false;
-  L_Values.clear();
-  L_RGBA.clear();
-  L_Dim.clear();
-  T_Strutt.clear();
-  lines.clear();
-  P_MaxValues = 0;
-  crLine_ = -1;
+  clearLines();
   if (bytes.isEmpty()) {
     status_ = LoadStatus::EmptyFile;
     return stopped(status_, QStringLiteral("il file è vuoto"));

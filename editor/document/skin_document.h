@@ -88,7 +88,9 @@ class SkinDocument {
 
  private:
   LoadOutcome loadFile(const QString& file);
-  void reset();
+  // Empties the line table, the lists and the tree (each list once, since
+  // every clear resets the views that show it).
+  void clearLines();
   LoadOutcome parseLines(int lineCount);
   void addObjectRow(int line, const QString& id, const QStringList& values);
   void addColourRow(int line, const QString& trimmed, const QString& id, const QStringList& values);
