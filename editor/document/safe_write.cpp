@@ -42,7 +42,7 @@ QString stagedPath(const QString& target) {
   return target + kTempSuffix;
 }
 
-bool stageFile(const QString& target, const QByteArray& bytes, QString* error) {
+bool stageFile(const QString& target, const QByteArray& bytes, QString* error, bool sync) {
   const QByteArray temp = nativeName(stagedPath(target));
   // A leftover of that name, even a link planted there, goes first: O_EXCL
   // with O_NOFOLLOW then guarantees a fresh file of our own.
@@ -58,17 +58,27 @@ bool stageFile(const QString& target, const QByteArray& bytes, QString* error) {
     ok = fail(error, errno);
   }
   ok = ok && writeAll(fd, bytes, error);
-  if (ok && ::fsync(fd) != 0) ok = fail(error, errno);
+  if (ok && sync && ::fsync(fd) != 0) ok = fail(error, errno);
   if (::close(fd) != 0 && ok) ok = fail(error, errno);
   if (!ok) ::unlink(temp.constData());
   return ok;
 }
 
-bool commitStaged(const QString& target, QString* error) {
+bool commitStaged(const QString& target, QString* error, bool syncTheFolder) {
   if (::rename(nativeName(stagedPath(target)).constData(), nativeName(target).constData()) != 0) {
     return fail(error, errno);
   }
-  return syncFolder(QFileInfo(target).absolutePath(), error);
+  return !syncTheFolder || syncFolder(QFileInfo(target).absolutePath(), error);
+}
+
+bool syncStaged(const QString& target, QString* error) {
+  const int fd =
+      ::open(nativeName(stagedPath(target)).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return fail(error, errno);
+  const bool ok = ::fsync(fd) == 0;
+  const int code = errno;
+  ::close(fd);
+  return ok || fail(error, code);
 }
 
 bool replaceFile(const QString& target, const QByteArray& bytes, QString* error) {

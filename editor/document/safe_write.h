@@ -12,11 +12,15 @@ QString stagedPath(const QString& target);
 
 // Writes `bytes` to the staged name of `target`, checking every write, and
 // syncs it to disk. On failure nothing is left behind and `error` holds the
-// system's reason.
-bool stageFile(const QString& target, const QByteArray& bytes, QString* error);
+// system's reason. A caller staging many files may pass `sync` false and
+// sync them with syncStaged once all are written: the disk then takes them in
+// one go instead of one wait per file.
+bool stageFile(const QString& target, const QByteArray& bytes, QString* error, bool sync = true);
+bool syncStaged(const QString& target, QString* error);
 // Renames the staged file over `target`, replacing a link there rather than
-// writing through it, and syncs the folder.
-bool commitStaged(const QString& target, QString* error);
+// writing through it, and syncs the folder (unless the caller writes many
+// files there and syncs it once at the end).
+bool commitStaged(const QString& target, QString* error, bool syncTheFolder = true);
 // Both steps for a file that changes alone.
 bool replaceFile(const QString& target, const QByteArray& bytes, QString* error);
 

@@ -5,11 +5,14 @@
 #include <new>
 #include <optional>
 #include <set>
+#include <vector>
 
 #include "document_edits.h"
 #include "document_names.h"
 #include "folder_guard.h"
 #include "object_archive.h"
+#include "safe_read.h"
+#include "safe_write.h"
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -35,6 +38,15 @@ QString ExportOutcome::errorMessage() const {
 
 namespace {
 
+// A file that already holds exactly the object is left alone: rewriting it
+// would only cost a new file and its timestamp. Never read through a link.
+bool holdsExactly(const QString& gif, const QByteArray& bytes) {
+  const QFileInfo info(gif);
+  if (info.isSymLink() || !info.isFile() || info.size() != bytes.size()) return false;
+  const std::optional<QByteArray> old = readRegularFile(gif);
+  return old && *old == bytes;
+}
+
 ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow) {
   ExportOutcome outcome;
   if (std::optional<QString> refused = workingFolderReason(doc.P_sTarget, doc.P_sPath)) {
@@ -45,10 +57,22 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
 
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
   std::set<long long> reported;
+  struct Staged {
+    int row;
+    QString gif;
+    long long archive;
+  };
+  std::vector<Staged> staged;
+  std::vector<Staged> unchanged;  // already holding exactly their object
   ReportList& list = doc.L_Values;
   auto markBeyond = [&](int r) {
     list.setColour(r, kRed);
     list.setIcon(r, IconMissing);
+  };
+  auto failed = [&](int r, const QString& gif, const QString& error) {
+    outcome.unwritable << gif;
+    outcome.reasons << QStringLiteral("%1: %2").arg(gif, error);
+    markBeyond(r);
   };
 
   for (int r = 0; r < list.rowCount(); ++r) {
@@ -89,18 +113,46 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     }
     const QString gif = objectGifPath(doc.P_sTarget, cells[V_ID]);
     QString error;
-    if (!writeWholeFile(gif, object.bytes, &error)) {
-      outcome.unwritable << gif;
-      outcome.reasons << QStringLiteral("%1: %2").arg(gif, error);
-      markBeyond(r);
+    if (holdsExactly(gif, object.bytes)) {
+      unchanged.push_back({r, gif, number});
       continue;
     }
+    if (!stageFile(gif, object.bytes, &error, false)) {
+      failed(r, gif, error);
+      continue;
+    }
+    staged.push_back({r, gif, number});
+  }
+
+  // All images are written before the first is synced, so the disk takes
+  // them in one go; each is on disk before it replaces its predecessor, and
+  // the folder is synced once for all the renames.
+  QString error;
+  std::set<QString> renamed;
+  auto exported = [&](const Staged& s) {
     ++outcome.exported;
-    setObjectState(list, r,
-                   number == kPackedArchive && isOperatorTheme(doc.P_sTheme)
+    setObjectState(list, s.row,
+                   s.archive == kPackedArchive && isOperatorTheme(doc.P_sTheme)
                        ? ObjectState::ToReplace
                        : ObjectState::Extracted,
-                   gif);
+                   s.gif);
+  };
+  for (const Staged& s : unchanged) exported(s);
+  for (const Staged& s : staged) {
+    // Two rows of one id share a file: the later row's bytes are in it.
+    if (!renamed.count(s.gif)) {
+      if (!syncStaged(s.gif, &error) || !commitStaged(s.gif, &error, false)) {
+        removeFile(stagedPath(s.gif), nullptr);
+        failed(s.row, s.gif, error);
+        continue;
+      }
+      renamed.insert(s.gif);
+    }
+    exported(s);
+  }
+  if (!renamed.empty() && !syncFolder(doc.P_sTarget, &error)) {
+    outcome.unwritable << doc.P_sTarget;
+    outcome.reasons << QStringLiteral("%1: %2").arg(doc.P_sTarget, error);
   }
   return outcome;
 }
