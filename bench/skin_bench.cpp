@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -28,10 +29,24 @@ namespace fs = std::filesystem;
 constexpr int kLines = 1501;
 constexpr int kObjects = 300;
 
-// A GIF-looking object of `size` bytes; the content is never decoded here.
+// A one-pixel GIF padded to `size` bytes (at least 40) with a comment: the
+// save packs only images that decode.
 QByteArray objectBytes(int id, int size) {
-  QByteArray b = QByteArray("GIF89a") + QByteArray(size - 7, static_cast<char>('A' + id % 26));
-  return b + ';';
+  const char shade = static_cast<char>('A' + id % 26);
+  QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13);
+  gif += shade;
+  gif += QByteArray(5, '\0');
+  gif += QByteArray("\x21\xFE", 2);
+  int payload = size - 35 - 3;  // the comment's introducer, label and terminator
+  while (payload > 0) {
+    int len = std::min(255, payload - 1);
+    if (payload - (len + 1) == 1) --len;  // never leave a lone byte behind
+    gif += static_cast<char>(len);
+    gif += QByteArray(len, shade);
+    payload -= len + 1;
+  }
+  gif += '\0';
+  return gif + QByteArray("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B", 16);
 }
 
 // Sizes between 400 bytes and 8 KiB, like soft keys, icons and clock faces.

@@ -31,6 +31,7 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
     return ExitUsage;
   }
   outcome = doc.load(file);
+  for (const QString& w : outcome.warnings) fail(QStringLiteral("attenzione: ") + w);
   switch (outcome.status) {
     case LoadStatus::Complete:
       return ExitOk;

@@ -8,6 +8,32 @@ namespace corvela::cli {
 namespace {
 const QString kTab = QStringLiteral("\t");
 
+// A cell holding a tab or a line feed would add a column or a row; the
+// backslash is escaped too, so the text can be read back unambiguously.
+QString escaped(const QString& cell) {
+  QString out;
+  out.reserve(cell.size());
+  for (const QChar c : cell) {
+    if (c == u'\\') {
+      out += QStringLiteral("\\\\");
+    } else if (c == u'\t') {
+      out += QStringLiteral("\\t");
+    } else if (c == u'\n') {
+      out += QStringLiteral("\\n");
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+QString joined(const QStringList& cells) {
+  QStringList out;
+  out.reserve(cells.size());
+  for (const QString& c : cells) out << escaped(c);
+  return out.join(kTab);
+}
+
 QString flag(bool on) {
   return on ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -33,7 +59,7 @@ QString listListing(const ReportList& list) {
     QStringList cells = row.cells.mid(0, list.columnCount());
     while (cells.size() < list.columnCount()) cells << QString();
     cells << row.tag << colourText(row.colour) << flag(row.bold) << iconText(row.icon);
-    out += cells.join(kTab) + u'\n';
+    out += joined(cells) + u'\n';
   }
   return out;
 }
@@ -42,9 +68,8 @@ QString treeListing(const SkinTree& tree) {
   QString out = QStringLiteral("Node\tParent\tText\tTag\tpicture\ttext colour\tbold\n");
   for (int i = 1; i <= tree.nodeCount(); ++i) {
     const TreeNode& n = tree.node(i);
-    out += QStringList{QString::number(i),  QString::number(n.parent), n.text,      n.tag,
-                       iconText(n.picture), colourText(n.colour),      flag(n.bold)}
-               .join(kTab) +
+    out += joined({QString::number(i), QString::number(n.parent), n.text, n.tag,
+                   iconText(n.picture), colourText(n.colour), flag(n.bold)}) +
            u'\n';
   }
   return out;

@@ -10,12 +10,13 @@ namespace corvela::cli {
 QString colourText(Rgb colour);
 
 // A list as tab-separated text: its own column headers and then "tag",
-// "text colour", "bold" and "icon"; one line per row, cells as they stand.
+// "text colour", "bold" and "icon"; one line per row, cells as they stand
+// except that tab, line feed and backslash are written \t, \n and \\.
 QString listListing(const ReportList& list);
 
 // The tree as tab-separated text, one line per node in insertion order:
 // node number (from 1), parent number (0 for the root), text, tag, picture,
-// text colour and bold.
+// text colour and bold, escaped like the lists.
 QString treeListing(const SkinTree& tree);
 
 }  // namespace corvela::cli

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "cli_common.h"
@@ -31,7 +33,8 @@ const char* const kUsage =
     "\n"
     "Legge una skin del v980 (il file .ski e gli archivi .dat accanto a esso)\n"
     "come fa l'editor Corvela. Caricando la skin si crea, se manca, la cartella\n"
-    "di lavoro <nome>_Gifs accanto al file.\n"
+    "di lavoro <nome>_Gifs accanto al file, e un salvataggio interrotto viene\n"
+    "completato o annullato prima di leggere qualsiasi file.\n"
     "\n"
     "Comandi:\n"
     "  objects   elenco degli oggetti grafici\n"
@@ -178,8 +181,9 @@ std::vector<Command> commands() {
        "non vengono letti; caricamento interrotto; archivi mancanti; oggetti fuori\n"
        "dall'archivio, vuoti o che non sono GIF leggibili; id ripetuti (oggetti,\n"
        "colori e posizioni separatamente) e i record che l'anteprima cerca e non\n"
-       "trova. Nessuna riga e stato 0 se non c'è niente da correggere. Non scrive\n"
-       "nulla oltre alla cartella di lavoro che ogni caricamento crea.\n",
+       "trova; le righe che il salvataggio riscriverebbe diversamente. Nessuna riga\n"
+       "e stato 0 se non c'è niente da correggere. Non scrive nulla oltre a ciò che\n"
+       "ogni caricamento fa (cartella di lavoro, salvataggio interrotto).\n",
        onSkin("check", checkCommand)},
       {"edit", editHelp(), editCommand},
       {"render", renderHelp(), renderCommand},
@@ -229,5 +233,15 @@ int main(int argc, char** argv) {
     write(stdout, help);
     return ExitOk;
   }
-  return command->run(rest);
+  // The library turns the failures it expects into messages; anything that
+  // still escapes (memory running out in a list of thousands of rows) must
+  // end the tool with its reason, not with an abort.
+  try {
+    return command->run(rest);
+  } catch (const std::bad_alloc&) {
+    fail(QStringLiteral("%1: memoria insufficiente").arg(rest.value(0)));
+  } catch (const std::exception& e) {
+    fail(QStringLiteral("%1: %2").arg(rest.value(0), QString::fromLocal8Bit(e.what())));
+  }
+  return ExitProblems;
 }

@@ -1,17 +1,16 @@
 #include "skin_check.h"
 
-#include <QBuffer>
-#include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "document_names.h"
+#include "gif_check.h"
 #include "object_archive.h"
 #include "skin_line.h"
+#include "skin_saver.h"
 #include "standby_records.h"
 #include "text_number.h"
 
@@ -27,20 +26,10 @@ long long lineOf(const ListRow& row, int indiceColumn) {
   return numericValue(row.cells.value(indiceColumn));
 }
 
-QString hexBytes(const QByteArray& bytes) {
-  return QString::fromLatin1(bytes.left(6).toHex(' ').toUpper());
-}
-
-struct Archive {
-  std::optional<QByteArray> bytes;
-  QString error;
-  bool exists = false;
-  long long firstLine = 0;
-  QStringList ids;  // objects that could not be checked because of it
-};
-
 void checkObjects(const SkinDocument& doc, QStringList& problems) {
-  std::map<long long, Archive> archives;
+  ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  // Per archive that cannot be read: the first line naming it and its objects.
+  std::map<long long, std::pair<long long, QStringList>> unreadable;
   std::vector<long long> unreadableOrder;
   QStringList objectProblems;
   const ReportList& list = doc.L_Values;
@@ -54,22 +43,12 @@ void checkObjects(const SkinDocument& doc, QStringList& problems) {
     const QString& id = row.cells[V_ID];
     const QString name = archiveFileName(doc.P_sTheme, number);
 
-    auto found = archives.find(number);
-    if (found == archives.end()) {
-      Archive a;
-      const QString path = archivePath(doc.P_sPath, doc.P_sTheme, number);
-      a.exists = QFileInfo(path).isFile();
-      if (a.exists) a.bytes = readWholeFile(path, &a.error);
-      a.firstLine = line;
-      found = archives.emplace(number, std::move(a)).first;
-    }
-    Archive& archive = found->second;
-    if (!archive.bytes) {
-      if (archive.ids.isEmpty()) unreadableOrder.push_back(number);
-      archive.ids << id;
+    if (archives.problem(number)) {
+      auto [it, first] = unreadable.try_emplace(number, line, QStringList());
+      if (first) unreadableOrder.push_back(number);
+      it->second.second << id;
       continue;
     }
-
     const long long offset = numericValue(row.cells[V_Offset]);
     const long long size = numericValue(row.cells[V_Byte]);
     if (offset < 0 || size < 0) {
@@ -80,36 +59,80 @@ void checkObjects(const SkinDocument& doc, QStringList& problems) {
                     .arg(size));
       continue;
     }
-    const std::optional<QByteArray> object = cutObject(*archive.bytes, offset, size);
-    if (!object) {
+    const ArchiveReader::Object object = archives.cut(number, offset, size);
+    if (object.status == ArchiveReader::Status::Outside) {
       objectProblems << atLine(line, QStringLiteral("oggetto %1 oltre la fine dell'archivio %2 "
                                                     "(offset %3 + %4 byte, l'archivio ne ha %5)")
                                          .arg(id, name)
                                          .arg(offset)
                                          .arg(size)
-                                         .arg(archive.bytes->size()));
+                                         .arg(archives.length(number)));
       continue;
     }
-    if (object->isEmpty()) {
+    if (object.status != ArchiveReader::Status::Ok) {
+      objectProblems << atLine(
+          line, QStringLiteral("oggetto %1 non leggibile da %2 (%3)")
+                    .arg(id, archivePath(doc.P_sPath, doc.P_sTheme, number), object.reason));
+      continue;
+    }
+    if (object.bytes.isEmpty()) {
       objectProblems << atLine(line, QStringLiteral("oggetto %1 vuoto (0 byte)").arg(id));
       continue;
     }
     QString why;
-    if (!isDecodableGif(*object, &why)) {
+    if (!isDecodableGif(object.bytes, &why)) {
       objectProblems << atLine(line, QStringLiteral("oggetto %1 in %2: %3").arg(id, name, why));
     }
   }
 
   for (long long number : unreadableOrder) {
-    const Archive& a = archives.at(number);
+    const auto& [firstLine, ids] = unreadable.at(number);
     const QString name = archiveFileName(doc.P_sTheme, number);
-    const QString what = a.exists
-                             ? QStringLiteral("archivio %1 non leggibile (%2)").arg(name, a.error)
+    const QString why = *archives.problem(number);
+    const QString what = archives.exists(number)
+                             ? QStringLiteral("archivio %1 non leggibile (%2)")
+                                   .arg(archivePath(doc.P_sPath, doc.P_sTheme, number), why)
                              : QStringLiteral("archivio %1 mancante").arg(name);
-    problems << atLine(
-        a.firstLine, QStringLiteral("%1: oggetti %2").arg(what, a.ids.join(QStringLiteral(", "))));
+    problems << atLine(firstLine,
+                       QStringLiteral("%1: oggetti %2").arg(what, ids.join(QStringLiteral(", "))));
   }
   problems << objectProblems;
+}
+
+bool isPlainNumber(const QString& field) {
+  return !field.isEmpty() &&
+         std::all_of(field.begin(), field.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// The same fields with the same values: only leading zeros of a number
+// differ, which the phone reads alike.
+bool sameValues(const QString& a, const QString& b) {
+  const QStringList fa = splitFields(a);
+  const QStringList fb = splitFields(b);
+  if (fa.size() != fb.size()) return false;
+  for (qsizetype i = 0; i < fa.size(); ++i) {
+    if (fa[i] == fb[i]) continue;
+    if (!isPlainNumber(fa[i]) || !isPlainNumber(fb[i]) ||
+        numericValue(fa[i]) != numericValue(fb[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Lines the save would write back with other fields or values: two blanks
+// between fields (which shift the values), a field after the sixth, a
+// trailing blank. Object lines are left out, since packing rewrites some of
+// them by design.
+void checkRewrites(const SkinDocument& doc, QStringList& problems) {
+  const std::vector<QString> rewritten = regeneratedLines(doc);
+  for (size_t k = 1; k < rewritten.size(); ++k) {
+    const QString& line = doc.lines[k];
+    if (line.startsWith(u'5') || sameValues(line, rewritten[k])) continue;
+    problems << atLine(
+        static_cast<long long>(k),
+        QStringLiteral("il salvataggio riscrive \"%1\" come \"%2\"").arg(line, rewritten[k]));
+  }
 }
 
 // `repeated` names the record, e.g. "colore %1 ripetuto", with %1 the id.
@@ -192,24 +215,6 @@ void checkRawText(const QString& file, QStringList& problems) {
 
 }  // namespace
 
-bool isDecodableGif(const QByteArray& bytes, QString* why) {
-  if (!bytes.startsWith("GIF87a") && !bytes.startsWith("GIF89a")) {
-    if (why) *why = QStringLiteral("non è un'immagine GIF (inizia con %1)").arg(hexBytes(bytes));
-    return false;
-  }
-  QByteArray copy = bytes;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, "gif");
-  QImage image;
-  if (!reader.read(&image) || image.isNull()) {
-    if (why)
-      *why = QStringLiteral("immagine GIF non decodificabile (%1)").arg(reader.errorString());
-    return false;
-  }
-  return true;
-}
-
 QStringList checkSkin(const SkinDocument& doc, const LoadOutcome& outcome) {
   QStringList problems;
   checkRawText(doc.skinFile(), problems);
@@ -226,6 +231,7 @@ QStringList checkSkin(const SkinDocument& doc, const LoadOutcome& outcome) {
       break;
   }
 
+  if (outcome.status == LoadStatus::Complete) checkRewrites(doc, problems);
   checkObjects(doc, problems);
   checkDuplicates(doc.L_Values, V_Indice, QStringLiteral("oggetto %1 ripetuto"), problems);
   checkDuplicates(doc.L_RGBA, C_Indice, QStringLiteral("colore %1 ripetuto"), problems);

@@ -13,6 +13,7 @@ namespace corvela::cli {
 // - a carriage return or text after the last line feed, which the reader
 //   leaves out;
 // - the load stopping early, and where;
+// - lines the save would write back with other text;
 // - archives that are missing or unreadable;
 // - objects outside their archive, empty, or whose bytes are not a GIF the
 //   image reader can decode;
@@ -21,9 +22,5 @@ namespace corvela::cli {
 // - records the preview looks for and does not find (only after a complete
 //   load: after an early stop they would all be noise).
 QStringList checkSkin(const SkinDocument& doc, const LoadOutcome& outcome);
-
-// True when `bytes` begin with a GIF signature and decode as an image.
-// On failure `why` says which of the two it was.
-bool isDecodableGif(const QByteArray& bytes, QString* why = nullptr);
 
 }  // namespace corvela::cli

@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
+#include "folder_guard.h"
 #include "path_helpers.h"
+#include "safe_write.h"
 #include "text_number.h"
 
 namespace corvela {
@@ -24,35 +27,76 @@ QString objectGifPath(const QString& target, const QString& id) {
   return joinPath(target, QString::number(numericValue(id)) + QStringLiteral(".gif"));
 }
 
+bool objectFits(long long length, long long offset, long long size) {
+  return offset >= 0 && size >= 0 && offset <= length && size <= length - offset;
+}
+
 std::optional<QByteArray> cutObject(const QByteArray& archive, long long offset, long long size) {
-  if (offset < 0 || size < 0 || offset > archive.size() || size > archive.size() - offset) {
-    return std::nullopt;
-  }
+  if (!objectFits(archive.size(), offset, size)) return std::nullopt;
   return archive.mid(offset, size);
 }
 
+ArchiveReader::ArchiveReader(QString skinFolder, QString theme)
+    : folder_(std::move(skinFolder)), theme_(std::move(theme)) {}
+
+ArchiveReader::Archive& ArchiveReader::archive(long long number) {
+  auto found = open_.find(number);
+  if (found != open_.end()) return found->second;
+  Archive& a = open_[number];
+  const QString path = archivePath(folder_, theme_, number);
+  const QFileInfo info(path);
+  a.exists = info.exists() || info.isSymLink();
+  QString reason;
+  if (!a.exists) {
+    a.problem = QStringLiteral("mancante");
+  } else if (std::optional<QString> link = outsideLinkReason(path, folder_)) {
+    a.problem = *link;
+  } else if (!a.file.open(path, &reason)) {
+    a.problem = reason;
+  } else if (a.file.size() > kMaxSkinBytes) {
+    a.problem = tooLargeReason(a.file.size());
+  }
+  return a;
+}
+
+ArchiveReader::Object ArchiveReader::cut(long long number, long long offset, long long size) {
+  Object o;
+  Archive& a = archive(number);
+  if (a.problem) {
+    o.status = Status::NoArchive;
+    o.reason = *a.problem;
+    return o;
+  }
+  if (!objectFits(a.file.size(), offset, size)) {
+    o.status = Status::Outside;
+    return o;
+  }
+  std::optional<QByteArray> bytes = a.file.read(offset, size, &o.reason);
+  if (!bytes) return o;
+  o.status = Status::Ok;
+  o.bytes = std::move(*bytes);
+  return o;
+}
+
+std::optional<QString> ArchiveReader::problem(long long number) {
+  return archive(number).problem;
+}
+
+bool ArchiveReader::exists(long long number) {
+  return archive(number).exists;
+}
+
+long long ArchiveReader::length(long long number) {
+  const Archive& a = archive(number);
+  return a.problem ? 0 : a.file.size();
+}
+
 std::optional<QByteArray> readWholeFile(const QString& path, QString* error) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) {
-    if (error) *error = f.errorString();
-    return std::nullopt;
-  }
-  QByteArray bytes = f.readAll();
-  if (f.error() != QFile::NoError) {
-    if (error) *error = f.errorString();
-    return std::nullopt;
-  }
-  return bytes;
+  return readRegularFile(path, error);
 }
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error) {
-  QFile f(path);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size() ||
-      !f.flush()) {
-    if (error) *error = f.errorString();
-    return false;
-  }
-  return true;
+  return replaceFile(path, bytes, error);
 }
 
 }  // namespace corvela

@@ -1,7 +1,10 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <map>
 #include <optional>
+
+#include "safe_read.h"
 
 namespace corvela {
 
@@ -17,13 +20,54 @@ QString workingFolder(const QString& skinFolder, const QString& theme);
 // the working folder as it stands, then the id in plain decimal and ".gif".
 QString objectGifPath(const QString& target, const QString& id);
 
+// True when the `size` bytes at `offset` lie wholly inside `length` bytes.
+bool objectFits(long long length, long long offset, long long size);
+
 // The `size` bytes at `offset`, or nothing when they do not lie wholly
 // inside the archive.
 std::optional<QByteArray> cutObject(const QByteArray& archive, long long offset, long long size);
 
-// Whole-file helpers: errors come back as text for the user's message.
+// The one reader of archive bytes, shared by the export, the check and the
+// save. Each archive is opened once, only if it is a regular file that is no
+// link leading out of the skin's folder, and only each object's own bytes are
+// read from it.
+class ArchiveReader {
+ public:
+  ArchiveReader(QString skinFolder, QString theme);
+
+  enum class Status { Ok, NoArchive, Outside, Failed };
+  struct Object {
+    Status status = Status::Failed;
+    QByteArray bytes;
+    QString reason;  // for NoArchive and Failed
+  };
+  Object cut(long long archive, long long offset, long long size);
+
+  // Why archive `number` cannot be read ("mancante" when it does not exist),
+  // or nothing.
+  std::optional<QString> problem(long long number);
+  bool exists(long long number);
+  // Its length in bytes, once it could be opened.
+  long long length(long long number);
+
+ private:
+  struct Archive {
+    RegularFile file;
+    bool exists = false;
+    std::optional<QString> problem;
+  };
+  Archive& archive(long long number);
+
+  QString folder_;
+  QString theme_;
+  std::map<long long, Archive> open_;
+};
+
+// Whole-file helpers for files of a skin: regular files of at most
+// kMaxSkinBytes are read; writing goes to a temporary file that replaces the
+// target (or a link in its place) only once complete and synced. Errors come
+// back as the system's reason.
 std::optional<QByteArray> readWholeFile(const QString& path, QString* error = nullptr);
-// Writes exactly `bytes` (the file is truncated first).
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 }  // namespace corvela

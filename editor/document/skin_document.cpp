@@ -3,10 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <new>
 
 #include "document_edits.h"
 #include "document_names.h"
+#include "folder_guard.h"
 #include "object_archive.h"
+#include "path_helpers.h"
+#include "safe_write.h"
+#include "save_journal.h"
 #include "skin_line.h"
 #include "text_number.h"
 
@@ -76,42 +81,97 @@ SkinDocument::SkinDocument()
       L_Dim("L_Dim", rectColumns()) {}
 
 LoadOutcome SkinDocument::load(const QString& file) {
+  try {
+    return loadFile(file);
+  } catch (const std::bad_alloc&) {
+    // Whatever was parsed so far stays, as after any early stop.
+    status_ = LoadStatus::Unreadable;
+    return stopped(status_, QStringLiteral("memoria insufficiente per leggere %1").arg(file));
+  }
+}
+
+LoadOutcome SkinDocument::loadFile(const QString& file) {
+  const QFileInfo info(file);
+  // Taken from the file system's own idea of the path: on a system whose
+  // separator is '/', a backslash is an ordinary character of a folder name
+  // and must not send the working folder or the archives elsewhere.
+  const QString folder = QDir::toNativeSeparators(info.absolutePath());
+  const QString target = workingFolder(folder, info.baseName());
+  QStringList warnings;
+  // Before anything of the folder is read: the skin and its archive must be
+  // a matching pair again.
+  if (std::optional<QString> note = recoverInterruptedSave(folder)) warnings << *note;
+
   P_SkinVodafone = false;
   status_ = LoadStatus::NotLoaded;
+  extracted_.clear();
+  skinFile_ = info.absoluteFilePath();
+  P_sPath = folder;
+  P_sTheme = info.baseName();
+  P_sTarget = target;
+  // A working folder that is a link leading out of the skin's folder is
+  // neither read nor written; the export refuses it too.
+  if (std::optional<QString> refused = workingFolderReason(P_sTarget, P_sPath)) {
+    warnings << *refused;
+  } else {
+    // A folder we cannot create (read-only media) must not keep the user from
+    // browsing the skin: every object then simply reads as not found.
+    if (!QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
+    // What an interrupted export left behind goes.
+    for (const QString& name : usableFiles(P_sTarget, P_sPath)) {
+      if (name.endsWith(kTempSuffix)) {
+        removeFile(joinPath(P_sTarget, name), nullptr);
+      } else {
+        extracted_.insert(name);
+      }
+    }
+  }
+
+  QString error;
+  const std::optional<QByteArray> bytes = readWholeFile(skinFile_, &error);
+  LoadOutcome outcome;
+  if (!bytes) {
+    clearLines();
+    status_ = LoadStatus::Unreadable;
+    outcome = stopped(status_, QStringLiteral("file %1 non leggibile: %2").arg(skinFile_, error));
+  } else {
+    outcome = parse(*bytes);
+  }
+  outcome.warnings = warnings + outcome.warnings;
+  return outcome;
+}
+
+void SkinDocument::clearLines() {
+  P_SkinVodafone = false;
   L_Values.clear();
   L_RGBA.clear();
   L_Dim.clear();
   T_Strutt.clear();
   lines.clear();
   P_MaxValues = 0;
+  crLine_ = -1;
+}
 
-  const QFileInfo info(file);
-  skinFile_ = info.absoluteFilePath();
-  // Taken from the file system's own idea of the path: on a system whose
-  // separator is '/', a backslash is an ordinary character of a folder name
-  // and must not send the working folder or the archives elsewhere.
-  P_sPath = QDir::toNativeSeparators(info.absolutePath());
-  P_sTheme = info.baseName();
-  P_sTarget = workingFolder(P_sPath, P_sTheme);
-  // A folder we cannot create (read-only media) must not keep the user from
-  // browsing the skin: every object then simply reads as not found.
-  if (!QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
-  const QStringList names = QDir(P_sTarget).entryList(QDir::Files, QDir::NoSort);
-  extracted_ = QSet<QString>(names.begin(), names.end());
-
-  QString error;
-  const std::optional<QByteArray> bytes = readWholeFile(skinFile_, &error);
-  if (!bytes) {
-    status_ = LoadStatus::Unreadable;
-    return stopped(status_, QStringLiteral("file non leggibile: %1").arg(error));
-  }
-  if (bytes->isEmpty()) {
+LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
+  clearLines();
+  if (bytes.isEmpty()) {
     status_ = LoadStatus::EmptyFile;
     return stopped(status_, QStringLiteral("il file è vuoto"));
   }
-  // A carriage return ends the readable part of a skin file.
-  const qsizetype cr = bytes->indexOf('\r');
-  const QString text = QString::fromLatin1(cr < 0 ? *bytes : bytes->left(cr));
+  // A carriage return ends the readable part of a skin file. The user is
+  // told, and the save refuses, so that the lines after it are not lost.
+  const qsizetype cr = bytes.indexOf('\r');
+  const QByteArray readable = cr < 0 ? bytes : bytes.left(cr);
+  QStringList warnings;
+  if (cr >= 0) {
+    crLine_ = static_cast<int>(std::min<qsizetype>(readable.count('\n'), kMaxSkinLines));
+    warnings << QStringLiteral(
+                    "Il file %1 contiene un ritorno carrello (CR) alla riga %2: quello che segue "
+                    "non è stato letto.")
+                    .arg(skinFile_.isEmpty() ? QStringLiteral("skin") : skinFile_)
+                    .arg(crLine_);
+  }
+  const QString text = QString::fromLatin1(readable);
 
   lines.assign(kMaxSkinLines, QString());
   LoadOutcome outcome;
@@ -126,8 +186,10 @@ LoadOutcome SkinDocument::load(const QString& file) {
       if (text[i] != u'\n') continue;
       if (count == kMaxSkinLines) {
         status_ = LoadStatus::TooManyLines;
-        return stopped(status_, QStringLiteral("il file ha più di %1 righe").arg(kMaxSkinLines),
-                       kMaxSkinLines);
+        outcome = stopped(status_, QStringLiteral("il file ha più di %1 righe").arg(kMaxSkinLines),
+                          kMaxSkinLines);
+        outcome.warnings = warnings;
+        return outcome;
       }
       lines[static_cast<size_t>(count++)] = text.mid(start, i - start);
       start = i + 1;
@@ -144,6 +206,7 @@ LoadOutcome SkinDocument::load(const QString& file) {
       P_SkinVodafone = true;
     }
   }
+  outcome.warnings = warnings;
   return outcome;
 }
 

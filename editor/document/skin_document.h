@@ -1,6 +1,8 @@
 #pragma once
+#include <QByteArray>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "colour_codec.h"
@@ -24,6 +26,10 @@ struct LoadOutcome {
   int line = -1;             // line number where the load stopped, for BadLine
   QString reason;            // why it stopped, in words for the user
   bool nameWarning = false;  // the skin is not the operator's: show the warning
+  // Each shown as an "Attenzione:" box: an interrupted save completed or
+  // undone, a working folder that is not used, a carriage return that ended
+  // the readable part of the file.
+  QStringList warnings;
   // The closing steps (tabs, preview, name check) run after these two only.
   bool closingSteps() const {
     return status == LoadStatus::Complete || status == LoadStatus::BadMagic;
@@ -40,9 +46,13 @@ class SkinDocument {
  public:
   SkinDocument();
 
-  // Everything of opening a skin that needs no window: resets the document,
-  // creates the working folder, reads and parses the file.
+  // Everything of opening a skin that needs no window: finishes or undoes an
+  // interrupted save, resets the document, creates the working folder, reads
+  // and parses the file.
   LoadOutcome load(const QString& file);
+  // The parse of a skin file's bytes, already in memory, into the document
+  // as it stands (folder, theme and working folder as set by a load).
+  LoadOutcome parse(const QByteArray& bytes);
 
   LoadStatus status() const { return status_; }
   // A file without one complete line (CR LF line ends, no final line feed)
@@ -54,6 +64,9 @@ class SkinDocument {
   bool canSave() const { return loadedCompletely() && P_SkinVodafone; }
   // The skin file as opened (its name's case as found on disk).
   const QString& skinFile() const { return skinFile_; }
+  // The line at which a carriage return ended the readable part of the
+  // file, or -1; a save would lose everything after it.
+  int carriageReturnLine() const { return crLine_; }
 
   QString RGBToString(std::int32_t aColor) { return corvela::RGBToString(aColor, parts_); }
   std::optional<std::int32_t> StringToRGB(QStringView s) { return corvela::StringToRGB(s, parts_); }
@@ -74,6 +87,10 @@ class SkinDocument {
   SkinTree T_Strutt;
 
  private:
+  LoadOutcome loadFile(const QString& file);
+  // Empties the line table, the lists and the tree (each list once, since
+  // every clear resets the views that show it).
+  void clearLines();
   LoadOutcome parseLines(int lineCount);
   void addObjectRow(int line, const QString& id, const QStringList& values);
   void addColourRow(int line, const QString& trimmed, const QString& id, const QStringList& values);
@@ -84,6 +101,7 @@ class SkinDocument {
   QSet<QString> extracted_;
   LoadStatus status_ = LoadStatus::NotLoaded;
   QString skinFile_;
+  int crLine_ = -1;
   ColourParts parts_;
 };
 

@@ -1,5 +1,7 @@
 #include "skin_line.h"
 
+#include <limits>
+
 #include "text_number.h"
 
 namespace corvela {
@@ -36,9 +38,14 @@ std::optional<RecordFields> parseRecordLine(QStringView line) {
 }
 
 long long rectangleExtent(long long from, long long to) {
-  long long extent = to - from;
-  if (from == 0) ++extent;
-  if (to == 0) --extent;
+  // Hostile values near the ends of the range saturate instead of wrapping
+  // round to a plausible-looking width.
+  constexpr long long kMax = std::numeric_limits<long long>::max();
+  constexpr long long kMin = std::numeric_limits<long long>::min();
+  long long extent = 0;
+  if (__builtin_sub_overflow(to, from, &extent)) return to > from ? kMax : kMin;
+  if (from == 0 && extent < kMax) ++extent;
+  if (to == 0 && extent > kMin) --extent;
   return extent;
 }
 

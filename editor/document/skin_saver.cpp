@@ -1,14 +1,17 @@
 #include "skin_saver.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <new>
 #include <optional>
 #include <vector>
 
 #include "document_names.h"
+#include "gif_check.h"
 #include "object_archive.h"
 #include "path_helpers.h"
+#include "safe_read.h"
+#include "safe_write.h"
+#include "save_journal.h"
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -17,6 +20,12 @@ namespace corvela {
 
 namespace {
 
+void (*stepHook)(SaveStep) = nullptr;
+
+void reached(SaveStep step) {
+  if (stepHook) stepHook(step);
+}
+
 SaveOutcome failure(SaveOutcome::Kind kind, const QString& message) {
   SaveOutcome o;
   o.kind = kind;
@@ -24,6 +33,14 @@ SaveOutcome failure(SaveOutcome::Kind kind, const QString& message) {
       kind == SaveOutcome::Refused && message == kOtherSkinMessage ? kTitleWarning : kTitleError;
   o.message = message;
   return o;
+}
+
+const QString kNothingChanged = QStringLiteral("Nessun file è stato modificato.");
+
+SaveOutcome writeFailure(const QString& file, const QString& reason) {
+  return failure(
+      SaveOutcome::Failed,
+      QStringLiteral("Impossibile scrivere %1:\n%2\n%3").arg(file, reason, kNothingChanged));
 }
 
 struct PackedObject {
@@ -43,90 +60,79 @@ std::optional<size_t> lineIndex(const QString& cell, const SkinDocument& doc) {
   return static_cast<size_t>(k);
 }
 
-bool writeTemp(QSaveFile& file, const QByteArray& bytes, QString* error) {
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-    *error = file.errorString();
-    file.cancelWriting();
-    return false;
+// Every object to pack, read before anything is written; a message for the
+// user when one cannot be packed. An object of the packed archive whose GIF
+// was never extracted is taken from the archive as it stands, so its line
+// keeps pointing at its image.
+std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<PackedObject>& packed) {
+  ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  long long total = 0;
+  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
+    const ListRow& row = doc.L_Values.row(r);
+    if (!isToBePacked(row)) continue;
+    const QString gif = row.cells[V_PathGif].trimmed();
+    QByteArray bytes;
+    if (!gif.isEmpty()) {
+      QString why;
+      std::optional<QByteArray> read = readGifToPack(gif, doc.P_sPath, &why);
+      if (!read) {
+        return QStringLiteral("Impossibile usare il file dell'oggetto %1:\n%2\n(%3)\n%4")
+            .arg(row.cells[V_ID], gif, why, kNothingChanged);
+      }
+      bytes = std::move(*read);
+    } else {
+      const bool inPacked =
+          numericValue(row.cells[V_NDat]) == kPackedArchive && row.cells[V_NDat].trimmed() != kNoId;
+      ArchiveReader::Object o;
+      if (inPacked) {
+        o = archives.cut(kPackedArchive, numericValue(row.cells[V_Offset]),
+                         numericValue(row.cells[V_Byte]));
+      }
+      if (o.status != ArchiveReader::Status::Ok || o.bytes.isEmpty()) {
+        const QString archive = archivePath(doc.P_sPath, doc.P_sTheme, kPackedArchive);
+        return QStringLiteral(
+                   "L'oggetto %1 è da sostituire ma il suo file GIF manca e non si trova "
+                   "nell'archivio %2%3.\nEsporta gli oggetti prima di salvare. %4")
+            .arg(row.cells[V_ID], archive,
+                 o.reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(o.reason),
+                 kNothingChanged);
+      }
+      bytes = std::move(o.bytes);
+    }
+    total += bytes.size();
+    if (total > kMaxSkinBytes) {
+      return QStringLiteral(
+                 "Gli oggetti da salvare superano il limite di %1 byte di una skin "
+                 "(all'oggetto %2).\n%3")
+          .arg(kMaxSkinBytes)
+          .arg(row.cells[V_ID], kNothingChanged);
+    }
+    packed.push_back({r, std::move(bytes)});
   }
-  return true;
+  return std::nullopt;
 }
 
-}  // namespace
-
-SaveOutcome SalvaSkin(SkinDocument& doc) {
+SaveOutcome save(SkinDocument& doc) {
   if (!doc.loadedCompletely()) {
     return failure(SaveOutcome::Refused,
                    QStringLiteral("La skin non è stata caricata completamente: salvataggio non "
                                   "consentito."));
   }
   if (!doc.canSave()) return failure(SaveOutcome::Refused, kOtherSkinMessage);
-
-  std::vector<QString> lines(doc.lines.begin(), doc.lines.begin() + doc.P_MaxValues);
-
-  for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) {
-    const QStringList& c = doc.L_RGBA.row(r).cells;
-    if (auto k = lineIndex(c[C_Indice], doc)) {
-      lines[*k] = colourLine(c[C_ID], c[C_R], c[C_G], c[C_B], c[C_Trasparenza]);
-    }
-  }
-  for (int r = 0; r < doc.L_Dim.rowCount(); ++r) {
-    const QStringList& c = doc.L_Dim.row(r).cells;
-    if (auto k = lineIndex(c[D_Indice], doc)) {
-      lines[*k] = rectangleLine(c[D_ID], c[D_X1], c[D_Y1], c[D_X2], c[D_Y2]);
-    }
-  }
-  for (int i = 1; i <= doc.T_Strutt.nodeCount() && i <= doc.P_MaxValues; ++i) {
-    const TreeNode& n = doc.T_Strutt.node(i);
-    if (n.colour == kChangedBlue) lines[static_cast<size_t>(i - 1)] = n.text;
+  if (doc.carriageReturnLine() >= 0) {
+    return failure(SaveOutcome::Refused,
+                   QStringLiteral("Il file %1 contiene un ritorno carrello (CR) alla riga %2: "
+                                  "quello che segue non è stato letto e il salvataggio lo "
+                                  "perderebbe.\nSalvataggio non consentito: togli i CR dal file "
+                                  "(le righe devono finire con il solo LF) e riaprilo.")
+                       .arg(doc.skinFile())
+                       .arg(doc.carriageReturnLine()));
   }
 
-  const QString archiveFile = archivePath(doc.P_sPath, doc.P_sTheme, kPackedArchive);
-  const QString backupFile = joinPath(doc.P_sPath, doc.P_sTheme + QStringLiteral("_old.ski"));
-  const QString skinFile = doc.skinFile();
-
-  // Gather every object to pack before anything is written. An object of
-  // the packed archive whose GIF was never extracted is taken from the
-  // archive as it stands, so its line keeps pointing at its image.
-  std::optional<QByteArray> oldArchive;
-  bool oldArchiveRead = false;
+  std::vector<QString> lines = regeneratedLines(doc);
   std::vector<PackedObject> packed;
-  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    const ListRow& row = doc.L_Values.row(r);
-    if (!isToBePacked(row)) continue;
-    const QString gif = row.cells[V_PathGif].trimmed();
-    QString error;
-    if (!gif.isEmpty()) {
-      std::optional<QByteArray> bytes = readWholeFile(gif, &error);
-      if (!bytes) {
-        return failure(SaveOutcome::Failed,
-                       QStringLiteral("Impossibile leggere il file dell'oggetto %1:\n%2\n(%3)\n"
-                                      "Nessun file è stato scritto.")
-                           .arg(row.cells[V_ID], gif, error));
-      }
-      packed.push_back({r, std::move(*bytes)});
-      continue;
-    }
-    std::optional<QByteArray> bytes;
-    if (numericValue(row.cells[V_NDat]) == kPackedArchive && row.cells[V_NDat].trimmed() != kNoId) {
-      if (!oldArchiveRead) {
-        oldArchive = readWholeFile(archiveFile);
-        oldArchiveRead = true;
-      }
-      if (oldArchive) {
-        bytes = cutObject(*oldArchive, numericValue(row.cells[V_Offset]),
-                          numericValue(row.cells[V_Byte]));
-      }
-    }
-    if (!bytes || bytes->isEmpty()) {
-      return failure(
-          SaveOutcome::Failed,
-          QStringLiteral("L'oggetto %1 è da sostituire ma il suo file GIF manca e non si "
-                         "trova nell'archivio %2.\nEsporta gli oggetti prima di salvare. "
-                         "Nessun file è stato scritto.")
-              .arg(row.cells[V_ID], archiveFileName(doc.P_sTheme, kPackedArchive)));
-    }
-    packed.push_back({r, std::move(*bytes)});
+  if (std::optional<QString> problem = gatherObjects(doc, packed)) {
+    return failure(SaveOutcome::Failed, *problem);
   }
 
   // Reserved up front: QByteArray grows only by what is appended when the
@@ -150,47 +156,69 @@ SaveOutcome SalvaSkin(SkinDocument& doc) {
     skinText += '\n';
   }
 
-  // Both new files go to temporary files beside their targets and are
-  // renamed into place only once both are complete.
+  const QString folder = doc.P_sPath;
+  const QString archiveFile = archivePath(folder, doc.P_sTheme, kPackedArchive);
+  const QString backupFile = joinPath(folder, doc.P_sTheme + QStringLiteral("_old.ski"));
+  const QString skinFile = doc.skinFile();
+  // The backup is the skin as it is on disk now, not as it was read.
   QString error;
-  QSaveFile archiveOut(archiveFile);
-  if (!archive.isEmpty() && !writeTemp(archiveOut, archive, &error)) {
+  const std::optional<QByteArray> oldSkin = readRegularFile(skinFile, &error);
+  if (!oldSkin) {
+    return failure(SaveOutcome::Failed, QStringLiteral("Impossibile leggere %1 per la copia di "
+                                                       "sicurezza:\n%2\n%3")
+                                            .arg(skinFile, error, kNothingChanged));
+  }
+
+  // Each file in the order it is written and renamed: the backup first, so
+  // that it is never missing, the skin last.
+  struct Staged {
+    QString target;
+    const QByteArray* bytes;
+    SaveStep staged, replaced;
+  };
+  std::vector<Staged> files;
+  files.push_back({backupFile, &*oldSkin, SaveStep::BackupStaged, SaveStep::BackupReplaced});
+  if (!archive.isEmpty()) {
+    files.push_back({archiveFile, &archive, SaveStep::ArchiveStaged, SaveStep::ArchiveReplaced});
+  }
+  files.push_back({skinFile, &skinText, SaveStep::SkinStaged, SaveStep::SkinReplaced});
+
+  auto discard = [&] {
+    for (const Staged& s : files) removeFile(stagedPath(s.target), nullptr);
+  };
+  for (const Staged& s : files) {
+    if (!stageFile(s.target, *s.bytes, &error)) {
+      discard();
+      return writeFailure(s.target, error);
+    }
+    reached(s.staged);
+  }
+
+  QStringList names;
+  for (const Staged& s : files) names << QFileInfo(s.target).fileName();
+  if (!writeJournal(folder, names, &error)) {
+    discard();
+    return writeFailure(joinPath(folder, kJournalName), error);
+  }
+  reached(SaveStep::JournalWritten);
+
+  // From here on the save is decided: whatever stops it, the next open
+  // completes it from the journal.
+  for (const Staged& s : files) {
+    if (!commitStaged(s.target, &error)) {
+      return failure(SaveOutcome::Failed,
+                     QStringLiteral("Impossibile rinominare %1 in %2:\n%3\nIl salvataggio sarà "
+                                    "completato alla prossima apertura della skin.")
+                         .arg(stagedPath(s.target), s.target, error));
+    }
+    reached(s.replaced);
+  }
+  if (!removeJournal(folder, &error)) {
     return failure(SaveOutcome::Failed,
-                   QStringLiteral("Impossibile scrivere %1:\n%2\nNessun file è "
-                                  "stato scritto.")
-                       .arg(archiveFile, error));
+                   QStringLiteral("I file sono stati salvati, ma è impossibile rimuovere %1:\n%2")
+                       .arg(joinPath(folder, kJournalName), error));
   }
-  QSaveFile skinOut(skinFile);
-  if (!writeTemp(skinOut, skinText, &error)) {
-    if (!archive.isEmpty()) archiveOut.cancelWriting();
-    return failure(SaveOutcome::Failed,
-                   QStringLiteral("Impossibile scrivere %1:\n%2\nNessun file è "
-                                  "stato scritto.")
-                       .arg(skinFile, error));
-  }
-  // The copy of the old skin is taken before anything is replaced, so a
-  // failure here leaves the skin and its archive matching each other.
-  if (QFileInfo::exists(backupFile)) QFile::remove(backupFile);
-  if (!QFile::copy(skinFile, backupFile)) {
-    skinOut.cancelWriting();
-    if (!archive.isEmpty()) archiveOut.cancelWriting();
-    return failure(SaveOutcome::Failed,
-                   QStringLiteral("Impossibile creare la copia di sicurezza %1.\nNessun file è "
-                                  "stato modificato.")
-                       .arg(backupFile));
-  }
-  if (!archive.isEmpty() && !archiveOut.commit()) {
-    skinOut.cancelWriting();
-    return failure(SaveOutcome::Failed,
-                   QStringLiteral("Impossibile scrivere %1:\n%2\nLa skin non è "
-                                  "stata modificata.")
-                       .arg(archiveFile, archiveOut.errorString()));
-  }
-  if (!skinOut.commit()) {
-    return failure(
-        SaveOutcome::Failed,
-        QStringLiteral("Impossibile scrivere %1:\n%2").arg(skinFile, skinOut.errorString()));
-  }
+  reached(SaveStep::JournalRemoved);
 
   for (size_t k = 0; k < lines.size(); ++k) doc.lines[k] = lines[k];
   for (const PackedObject& p : packed) doc.L_Values.setColour(p.row, kRed);
@@ -201,6 +229,45 @@ SaveOutcome SalvaSkin(SkinDocument& doc) {
   o.title = kTitleInfo;
   o.message = o.archiveWritten ? kSavedWithArchive : kSavedWithoutArchive;
   return o;
+}
+
+}  // namespace
+
+void setSaveStepHook(void (*hook)(SaveStep)) {
+  stepHook = hook;
+}
+
+std::vector<QString> regeneratedLines(const SkinDocument& doc) {
+  std::vector<QString> lines(
+      doc.lines.begin(),
+      doc.lines.begin() +
+          std::min<qsizetype>(doc.P_MaxValues, static_cast<qsizetype>(doc.lines.size())));
+  for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) {
+    const QStringList& c = doc.L_RGBA.row(r).cells;
+    if (auto k = lineIndex(c[C_Indice], doc)) {
+      lines[*k] = colourLine(c[C_ID], c[C_R], c[C_G], c[C_B], c[C_Trasparenza]);
+    }
+  }
+  for (int r = 0; r < doc.L_Dim.rowCount(); ++r) {
+    const QStringList& c = doc.L_Dim.row(r).cells;
+    if (auto k = lineIndex(c[D_Indice], doc)) {
+      lines[*k] = rectangleLine(c[D_ID], c[D_X1], c[D_Y1], c[D_X2], c[D_Y2]);
+    }
+  }
+  for (int i = 1; i <= doc.T_Strutt.nodeCount() && i <= static_cast<int>(lines.size()); ++i) {
+    const TreeNode& n = doc.T_Strutt.node(i);
+    if (n.colour == kChangedBlue) lines[static_cast<size_t>(i - 1)] = n.text;
+  }
+  return lines;
+}
+
+SaveOutcome SalvaSkin(SkinDocument& doc) {
+  try {
+    return save(doc);
+  } catch (const std::bad_alloc&) {
+    return failure(SaveOutcome::Failed, QStringLiteral("Memoria insufficiente per salvare %1.\n%2")
+                                            .arg(doc.skinFile(), kNothingChanged));
+  }
 }
 
 }  // namespace corvela

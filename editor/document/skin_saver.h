@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <vector>
 
 namespace corvela {
 
@@ -20,9 +21,29 @@ inline const QString kSavedWithoutArchive = QStringLiteral(
 
 // Writes the open skin back: colour, rectangle and edited lines regenerated,
 // objects waiting to be replaced packed into "<theme>14.dat", the old skin
-// kept as "<theme>_old.ski", the skin file rewritten. Everything that can
-// fail is checked or written to temporary files first, so a failed save
-// leaves every file and the document as they were.
+// kept as "<theme>_old.ski", the skin file rewritten. Every new file is
+// written whole and synced beside its target first, and the three are renamed
+// into place under a journal (save_journal.h), so a failed or interrupted save
+// leaves the old files or the new ones, never a mix.
 SaveOutcome SalvaSkin(SkinDocument& doc);
+
+// The line table as the save would write it before packing: colour and
+// rectangle lines regenerated from the lists, edited tree lines taken over.
+std::vector<QString> regeneratedLines(const SkinDocument& doc);
+
+// The points at which a save may be cut short; a test's hook is called at
+// each one, in this order, and may end the process there.
+enum class SaveStep {
+  BackupStaged,
+  ArchiveStaged,
+  SkinStaged,
+  JournalWritten,
+  BackupReplaced,
+  ArchiveReplaced,
+  SkinReplaced,
+  JournalRemoved,
+};
+// For tests only; nullptr (the default) for none.
+void setSaveStepHook(void (*hook)(SaveStep));
 
 }  // namespace corvela

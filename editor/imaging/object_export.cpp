@@ -2,12 +2,17 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <map>
+#include <new>
 #include <optional>
+#include <set>
+#include <vector>
 
 #include "document_edits.h"
 #include "document_names.h"
+#include "folder_guard.h"
 #include "object_archive.h"
+#include "safe_read.h"
+#include "safe_write.h"
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -15,6 +20,7 @@
 namespace corvela {
 
 QString ExportOutcome::errorMessage() const {
+  if (!refused.isEmpty()) return refused;
   QStringList parts;
   if (!unreadable.isEmpty()) {
     parts << QStringLiteral("Impossibile leggere gli archivi: %1.")
@@ -25,63 +31,148 @@ QString ExportOutcome::errorMessage() const {
                  .arg(unwritable.join(QStringLiteral(", ")));
   }
   if (parts.isEmpty()) return {};
+  parts << reasons;
   parts << QStringLiteral("Gli oggetti interessati sono segnati in rosso.");
   return parts.join(u'\n');
 }
 
-ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow,
-                               const std::function<bool()>& stopRequested) {
+namespace {
+
+// A file that already holds exactly the object is left alone: rewriting it
+// would only cost a new file and its timestamp. Never read through a link.
+bool holdsExactly(const QString& gif, const QByteArray& bytes) {
+  const QFileInfo info(gif);
+  if (info.isSymLink() || !info.isFile() || info.size() != bytes.size()) return false;
+  const std::optional<QByteArray> old = readRegularFile(gif);
+  return old && *old == bytes;
+}
+
+ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow,
+                            const std::function<bool()>& stopRequested) {
   ExportOutcome outcome;
+  if (std::optional<QString> refused = workingFolderReason(doc.P_sTarget, doc.P_sPath)) {
+    outcome.refused = *refused + QStringLiteral(" Nessun oggetto è stato esportato.");
+    return outcome;
+  }
   if (!QFileInfo(doc.P_sTarget).isDir()) QDir().mkdir(doc.P_sTarget);
 
-  // Each archive is read once per export, however many objects it holds.
-  std::map<long long, std::optional<QByteArray>> archives;
+  ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  std::set<long long> reported;
+  struct Staged {
+    int row;
+    QString gif;
+    long long archive;
+  };
+  std::vector<Staged> staged;
+  std::vector<Staged> unchanged;  // already holding exactly their object
   ReportList& list = doc.L_Values;
   auto markBeyond = [&](int r) {
     list.setColour(r, kRed);
     list.setIcon(r, IconMissing);
+  };
+  auto failed = [&](int r, const QString& gif, const QString& error) {
+    outcome.unwritable << gif;
+    outcome.reasons << QStringLiteral("%1: %2").arg(gif, error);
+    markBeyond(r);
   };
 
   for (int r = 0; r < list.rowCount(); ++r) {
     if (beforeRow) beforeRow(r);
     if (stopRequested && stopRequested()) break;
     const QStringList cells = list.row(r).cells;
-    if (cells[V_NDat].trimmed() == kNoId) continue;
+    // A replaced row names no archive place any more ("-"), whatever its
+    // archive cell says: its replacement must not be lost.
+    if (cells[V_NDat].trimmed() == kNoId || cells[V_Offset].trimmed() == kNoId) continue;
     const long long number = numericValue(cells[V_NDat]);
-    const long long offset = numericValue(cells[V_Offset]);
-    const long long size = numericValue(cells[V_Byte]);
-
-    auto found = archives.find(number);
-    if (found == archives.end()) {
-      std::optional<QByteArray> bytes =
-          readWholeFile(archivePath(doc.P_sPath, doc.P_sTheme, number));
-      if (!bytes) outcome.unreadable << archiveFileName(doc.P_sTheme, number);
-      found = archives.emplace(number, std::move(bytes)).first;
+    const ArchiveReader::Object object =
+        archives.cut(number, numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+    switch (object.status) {
+      case ArchiveReader::Status::NoArchive:
+        if (reported.insert(number).second) {
+          outcome.unreadable << archiveFileName(doc.P_sTheme, number);
+          outcome.reasons << QStringLiteral("%1: %2").arg(
+              archivePath(doc.P_sPath, doc.P_sTheme, number), object.reason);
+        }
+        markBeyond(r);
+        continue;
+      case ArchiveReader::Status::Failed:
+        if (reported.insert(number).second)
+          outcome.unreadable << archiveFileName(doc.P_sTheme, number);
+        outcome.reasons << QStringLiteral("%1, oggetto %2: %3")
+                               .arg(archivePath(doc.P_sPath, doc.P_sTheme, number), cells[V_ID],
+                                    object.reason);
+        markBeyond(r);
+        continue;
+      case ArchiveReader::Status::Outside:
+        ++outcome.beyondArchive;
+        markBeyond(r);
+        continue;
+      case ArchiveReader::Status::Ok:
+        break;
     }
-    if (!found->second) {
-      markBeyond(r);
-      continue;
-    }
-    const std::optional<QByteArray> object = cutObject(*found->second, offset, size);
-    if (!object || object->isEmpty()) {
+    if (object.bytes.isEmpty()) {
       ++outcome.beyondArchive;
       markBeyond(r);
       continue;
     }
     const QString gif = objectGifPath(doc.P_sTarget, cells[V_ID]);
-    if (!writeWholeFile(gif, *object)) {
-      outcome.unwritable << gif;
-      markBeyond(r);
+    QString error;
+    if (holdsExactly(gif, object.bytes)) {
+      unchanged.push_back({r, gif, number});
       continue;
     }
+    if (!stageFile(gif, object.bytes, &error, false)) {
+      failed(r, gif, error);
+      continue;
+    }
+    staged.push_back({r, gif, number});
+  }
+
+  // All images are written before the first is synced, so the disk takes
+  // them in one go; each is on disk before it replaces its predecessor, and
+  // the folder is synced once for all the renames.
+  QString error;
+  std::set<QString> renamed;
+  auto exported = [&](const Staged& s) {
     ++outcome.exported;
-    setObjectState(list, r,
-                   number == kPackedArchive && isOperatorTheme(doc.P_sTheme)
+    setObjectState(list, s.row,
+                   s.archive == kPackedArchive && isOperatorTheme(doc.P_sTheme)
                        ? ObjectState::ToReplace
                        : ObjectState::Extracted,
-                   gif);
+                   s.gif);
+  };
+  for (const Staged& s : unchanged) exported(s);
+  for (const Staged& s : staged) {
+    // Two rows of one id share a file: the later row's bytes are in it.
+    if (!renamed.count(s.gif)) {
+      if (!syncStaged(s.gif, &error) || !commitStaged(s.gif, &error, false)) {
+        removeFile(stagedPath(s.gif), nullptr);
+        failed(s.row, s.gif, error);
+        continue;
+      }
+      renamed.insert(s.gif);
+    }
+    exported(s);
+  }
+  if (!renamed.empty() && !syncFolder(doc.P_sTarget, &error)) {
+    outcome.unwritable << doc.P_sTarget;
+    outcome.reasons << QStringLiteral("%1: %2").arg(doc.P_sTarget, error);
   }
   return outcome;
+}
+
+}  // namespace
+
+ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow,
+                               const std::function<bool()>& stopRequested) {
+  try {
+    return exportObjects(doc, beforeRow, stopRequested);
+  } catch (const std::bad_alloc&) {
+    ExportOutcome outcome;
+    outcome.refused = QStringLiteral("Memoria insufficiente per esportare gli oggetti di %1.")
+                          .arg(doc.skinFile());
+    return outcome;
+  }
 }
 
 }  // namespace corvela

@@ -359,6 +359,9 @@ void frmDesktop::openSkinFile(const QString& file) {
                 QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
 
   const LoadOutcome outcome = doc.load(file);
+  // An interrupted save put right, a working folder not used, a carriage
+  // return that cut the file short: each could otherwise go unnoticed.
+  for (const QString& warning : outcome.warnings) dialogs_->warning(warning);
 
   if (!doc.P_sPath.isEmpty()) {
     FileDat->setPath(doc.P_sPath);

@@ -10,6 +10,7 @@
 #include "skin_saver.h"
 
 using namespace corvela;
+using corvela::test::fakeGif;
 using corvela::test::readLines;
 using corvela::test::SkinFolder;
 
@@ -120,20 +121,21 @@ TEST(Export, ReplacedRowsKeepTheirReplacement) {
 
 TEST(Export, ExtractSaveReloadKeepsEveryImage) {
   SkinFolder f;
-  f.writeSkin({"SKI1", "5 1 0 3 1", "5 2 3 2 14", "5 3 0 3 14"});
-  f.write("vodafone1.dat", "one");
-  f.write("vodafone14.dat", "xyzQR");
+  const QByteArray one = fakeGif(43, 'o'), x = fakeGif(41, 'x'), q = fakeGif(42, 'q');
+  f.writeSkin({"SKI1", "5 1 0 43 1", "5 2 41 42 14", "5 3 0 41 14"});
+  f.write("vodafone1.dat", one);
+  f.write("vodafone14.dat", x + q);
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   ASSERT_TRUE(exportAllObjects(doc).ok());
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(readLines(f.read("vodafone.ski")),
-            (QStringList{"SKI1", "5 1 0 3 1", "5 2 0 2 14", "5 3 2 3 14"}));
-  EXPECT_EQ(f.read("vodafone14.dat"), "QRxyz");
+            (QStringList{"SKI1", "5 1 0 43 1", "5 2 0 42 14", "5 3 42 41 14"}));
+  EXPECT_EQ(f.read("vodafone14.dat"), q + x);
 
   SkinDocument again;
   ASSERT_EQ(f.load(again).status, LoadStatus::Complete);
   ASSERT_TRUE(exportAllObjects(again).ok());
-  EXPECT_EQ(f.read("vodafone_Gifs/2.gif"), "QR");
-  EXPECT_EQ(f.read("vodafone_Gifs/3.gif"), "xyz");
+  EXPECT_EQ(f.read("vodafone_Gifs/2.gif"), q);
+  EXPECT_EQ(f.read("vodafone_Gifs/3.gif"), x);
 }

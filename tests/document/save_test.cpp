@@ -107,7 +107,7 @@ TEST(Save, LaterStepsWinForTheSameLine) {
   SkinFolder f;
   f.writeSkin({"SKI1", "0 41 98", "4 1 2 3 0", "2 8 18", "5 9 0 4 1"});
   f.write("vodafone1.dat", "GIF8");
-  f.write("n.gif", fakeGif(8, 'n'));
+  f.write("n.gif", fakeGif(40, 'n'));
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   doc.T_Strutt.setText(3, "4 0 0 128 0");  // background picked in the tree
@@ -119,51 +119,44 @@ TEST(Save, LaterStepsWinForTheSameLine) {
   replace(doc, 0, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(readLines(f.read("vodafone.ski")),
-            (QStringList{"SKI1", "0 41 98", "4 0 0 128 0", "2 8 25", "5 9 0 8 14"}));
+            (QStringList{"SKI1", "0 41 98", "4 0 0 128 0", "2 8 25", "5 9 0 40 14"}));
 }
 
 TEST(Save, ExistingLongerArchiveIsReplacedExactly) {
   SkinFolder f;
   f.writeSkin({"SKI1", "5 1 0 10 2"});
   f.write("vodafone14.dat", QByteArray(5000, 'z'));
-  f.write("n.gif", fakeGif(10, 'q'));
+  f.write("n.gif", fakeGif(40, 'q'));
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   replace(doc, 0, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
-  EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(10, 'q'));
+  EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(40, 'q'));
 }
 
 TEST(Save, UnextractedPackedObjectsAreTakenFromTheOldArchive) {
   SkinFolder f;
   // Objects 1 and 2 sit in the packed archive; only 2 was ever extracted.
-  f.writeSkin({"SKI1", "5 1 4 6 14", "5 2 0 4 14", "5 3 0 1 1"});
-  f.write("vodafone14.dat",
-          "AAAA"
-          "BBBBBB");
+  const QByteArray a = fakeGif(40, 'a'), b = fakeGif(60, 'b'), n = fakeGif(45, 'n');
+  f.writeSkin({"SKI1", "5 1 40 60 14", "5 2 0 40 14", "5 3 0 1 1"});
+  f.write("vodafone14.dat", a + b);
   QDir().mkdir(f.path("vodafone_Gifs"));
-  f.write("vodafone_Gifs/2.gif", "AAAA");
-  f.write("n.gif", "NEW");
+  f.write("vodafone_Gifs/2.gif", a);
+  f.write("n.gif", n);
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   ASSERT_EQ(doc.L_Values.row(0).cells[V_PathGif], " ");
   replace(doc, 2, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
-  EXPECT_EQ(f.read("vodafone14.dat"),
-            "BBBBBB"
-            "AAAA"
-            "NEW");
+  EXPECT_EQ(f.read("vodafone14.dat"), b + a + n);
   EXPECT_EQ(readLines(f.read("vodafone.ski")),
-            (QStringList{"SKI1", "5 1 0 6 14", "5 2 6 4 14", "5 3 10 3 14"}));
+            (QStringList{"SKI1", "5 1 0 60 14", "5 2 60 40 14", "5 3 100 45 14"}));
 
   // Saving again from the rewritten skin keeps every image in place.
   SkinDocument again;
   ASSERT_EQ(f.load(again).status, LoadStatus::Complete);
   ASSERT_EQ(SalvaSkin(again).kind, SaveOutcome::Saved);
-  EXPECT_EQ(f.read("vodafone14.dat"),
-            "BBBBBB"
-            "AAAA"
-            "NEW");
+  EXPECT_EQ(f.read("vodafone14.dat"), b + a + n);
 }
 
 TEST(Save, FailuresWriteNothing) {
@@ -229,13 +222,13 @@ TEST(Save, RefusedForOtherSkinsAndIncompleteLoads) {
 TEST(Save, UpperCaseSkinWritesTheFilesItReads) {
   SkinFolder f;
   f.writeSkin({"SKI1", "5 1 0 3 14"}, "VODAFONE.SKI");
-  f.write("n.gif", "NEW");
+  f.write("n.gif", fakeGif(40, 'n'));
   SkinDocument doc;
   ASSERT_EQ(f.load(doc, "VODAFONE.SKI").status, LoadStatus::Complete);
   replace(doc, 0, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
-  EXPECT_EQ(readLines(f.read("VODAFONE.SKI")), (QStringList{"SKI1", "5 1 0 3 14"}));
-  EXPECT_EQ(f.read("VODAFONE14.dat"), "NEW");
+  EXPECT_EQ(readLines(f.read("VODAFONE.SKI")), (QStringList{"SKI1", "5 1 0 40 14"}));
+  EXPECT_EQ(f.read("VODAFONE14.dat"), fakeGif(40, 'n'));
   EXPECT_TRUE(f.exists("VODAFONE_old.ski"));
   EXPECT_FALSE(f.exists("vodafone.ski"));
   EXPECT_FALSE(f.exists("vodafone14.dat"));

@@ -3,6 +3,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <stdexcept>
 
 namespace corvela::test {
@@ -56,9 +57,28 @@ LoadOutcome SkinFolder::load(SkinDocument& doc, const QString& name) const {
 }
 
 QByteArray fakeGif(int n, char seed) {
-  QByteArray b("GIF89a");
-  while (b.size() < n) b.append(static_cast<char>(seed + b.size() % 7));
-  return b.left(n);
+  // From 40 bytes on, a real one-pixel GIF padded with a comment, since the
+  // save packs only images that decode; shorter ones only look like a GIF.
+  if (n < 40) {
+    QByteArray b("GIF89a");
+    while (b.size() < n) b.append(static_cast<char>(seed + b.size() % 7));
+    return b.left(n);
+  }
+  QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13);
+  gif += seed;
+  gif += QByteArray(5, '\0');
+  gif += QByteArray("\x21\xFE", 2);
+  int payload = n - 35 - 3;  // the comment's introducer, label and terminator
+  while (payload > 0) {
+    int len = std::min(255, payload - 1);
+    if (payload - (len + 1) == 1) --len;  // never leave a lone byte behind
+    gif += static_cast<char>(len);
+    gif += QByteArray(len, seed);
+    payload -= len + 1;
+  }
+  gif += '\0';
+  gif += QByteArray("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B", 16);
+  return gif;
 }
 
 QStringList readLines(const QByteArray& skin) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -78,6 +80,11 @@ TEST(SkinLine, DerivedWidthAndHeight) {
   EXPECT_EQ(rectangleExtent(5, 9), 4);
   EXPECT_EQ(rectangleExtent(0, 0), 0);
   EXPECT_EQ(rectangleExtent(5, 5), 0);
+  // Values at the ends of the range saturate instead of wrapping round.
+  const long long big = std::numeric_limits<long long>::max();
+  EXPECT_EQ(rectangleExtent(-big, big), big);
+  EXPECT_EQ(rectangleExtent(big, -big), -big - 1);
+  EXPECT_EQ(rectangleExtent(0, big), big);
   EXPECT_EQ(packedObjectLine("0595", 0, 350), "5 595 0 350 14");
 }
 

@@ -1,0 +1,104 @@
+#include "safe_read.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace corvela {
+
+QString systemReason(int error) {
+  return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString tooLargeReason(long long size) {
+  return QStringLiteral("%1 byte, oltre il limite di %2 byte di una skin")
+      .arg(size)
+      .arg(kMaxSkinBytes);
+}
+
+RegularFile::RegularFile(RegularFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), size_(other.size_) {}
+
+RegularFile& RegularFile::operator=(RegularFile&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+    size_ = other.size_;
+  }
+  return *this;
+}
+
+RegularFile::~RegularFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool RegularFile::open(const QString& path, QString* error) {
+  // Without O_NONBLOCK opening a FIFO waits for a writer that never comes.
+  const QByteArray name = QFile::encodeName(path);
+  const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    if (error) *error = systemReason(errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    if (error) *error = systemReason(errno);
+    ::close(fd);
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    if (error) *error = QStringLiteral("non è un file regolare");
+    ::close(fd);
+    return false;
+  }
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = fd;
+  size_ = static_cast<long long>(st.st_size);
+  return true;
+}
+
+std::optional<QByteArray> RegularFile::read(long long offset, long long count,
+                                            QString* error) const {
+  if (fd_ < 0 || offset < 0 || count < 0 || offset > size_ || count > size_ - offset) {
+    if (error) *error = QStringLiteral("posizione fuori dal file");
+    return std::nullopt;
+  }
+  if (count > kMaxSkinBytes) {
+    if (error) *error = tooLargeReason(count);
+    return std::nullopt;
+  }
+  QByteArray bytes(static_cast<qsizetype>(count), Qt::Uninitialized);
+  long long done = 0;
+  while (done < count) {
+    const ssize_t n = ::pread(fd_, bytes.data() + done, static_cast<size_t>(count - done),
+                              static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      if (error) *error = systemReason(errno);
+      return std::nullopt;
+    }
+    if (n == 0) {
+      if (error) *error = QStringLiteral("il file si è accorciato durante la lettura");
+      return std::nullopt;
+    }
+    done += n;
+  }
+  return bytes;
+}
+
+std::optional<QByteArray> readRegularFile(const QString& path, QString* error, long long limit) {
+  RegularFile file;
+  if (!file.open(path, error)) return std::nullopt;
+  if (file.size() > limit) {
+    if (error) *error = tooLargeReason(file.size());
+    return std::nullopt;
+  }
+  return file.read(0, file.size(), error);
+}
+
+}  // namespace corvela

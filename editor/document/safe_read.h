@@ -1,0 +1,45 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace corvela {
+
+// Far above any real skin (the handset's whole flash is smaller), so only a
+// hostile or broken file reaches it: a skin file, one object, the objects
+// packed by one save and the part of an archive that is read.
+inline constexpr long long kMaxSkinBytes = 32LL * 1024 * 1024;
+
+// The reason for the last failed system call, in the system's own words.
+QString systemReason(int error);
+QString tooLargeReason(long long size);
+
+// Reads a whole regular file of at most `limit` bytes. FIFOs, devices and
+// folders are refused without blocking on them. `error` gets the reason only;
+// the caller names the file.
+std::optional<QByteArray> readRegularFile(const QString& path, QString* error = nullptr,
+                                          long long limit = kMaxSkinBytes);
+
+// An open regular file read piece by piece, so that a large archive is never
+// read whole. Closed when it goes out of scope.
+class RegularFile {
+ public:
+  RegularFile() = default;
+  RegularFile(const RegularFile&) = delete;
+  RegularFile& operator=(const RegularFile&) = delete;
+  RegularFile(RegularFile&& other) noexcept;
+  RegularFile& operator=(RegularFile&& other) noexcept;
+  ~RegularFile();
+
+  // False with the reason when the path is missing or not a regular file.
+  bool open(const QString& path, QString* error);
+  long long size() const { return size_; }
+  // Exactly `count` bytes from `offset`, or nothing with the reason.
+  std::optional<QByteArray> read(long long offset, long long count, QString* error) const;
+
+ private:
+  int fd_ = -1;
+  long long size_ = 0;
+};
+
+}  // namespace corvela

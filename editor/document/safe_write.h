@@ -1,0 +1,34 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+namespace corvela {
+
+// Every file the editor writes is first written whole beside its target
+// under this suffix; a crash leaves at most such a file, which the next open
+// of the skin removes.
+inline const QString kTempSuffix = QStringLiteral(".corvela-tmp");
+QString stagedPath(const QString& target);
+
+// Writes `bytes` to the staged name of `target`, checking every write, and
+// syncs it to disk. On failure nothing is left behind and `error` holds the
+// system's reason. A caller staging many files may pass `sync` false and
+// sync them with syncStaged once all are written: the disk then takes them in
+// one go instead of one wait per file.
+bool stageFile(const QString& target, const QByteArray& bytes, QString* error, bool sync = true);
+bool syncStaged(const QString& target, QString* error);
+// Renames the staged file over `target`, replacing a link there rather than
+// writing through it, and syncs the folder (unless the caller writes many
+// files there and syncs it once at the end).
+bool commitStaged(const QString& target, QString* error, bool syncTheFolder = true);
+// Both steps for a file that changes alone.
+bool replaceFile(const QString& target, const QByteArray& bytes, QString* error);
+
+bool syncFolder(const QString& folder, QString* error);
+// Removes a file (a link itself, not its target); absent counts as done.
+bool removeFile(const QString& path, QString* error);
+// Removes every staged file left in `folder` by an interrupted write; how
+// many there were.
+int removeLeftoverTemporaries(const QString& folder);
+
+}  // namespace corvela

@@ -1,0 +1,246 @@
+// A save cut short at any point, a full disk, and hostile files in the skin's
+// folder: the folder must always hold a skin with its own archive and a
+// backup, and nothing outside it may be read or changed.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "document_names.h"
+#include "object_archive.h"
+#include "save_journal.h"
+#include "skin_document.h"
+#include "skin_fixture.h"
+#include "skin_saver.h"
+
+using namespace corvela;
+using corvela::test::fakeGif;
+using corvela::test::SkinFolder;
+
+namespace {
+
+const QStringList kOldSkin = {"SKI1", "0 41 98", "4 1 2 3 0", "5 7 0 40 14", "5 8 40 50 14"};
+const QByteArray kOldBackup = "SKI1\nold backup\n";
+
+QByteArray skinBytes(const QStringList& lines) {
+  QByteArray b;
+  for (const QString& l : lines) b += l.toLatin1() + '\n';
+  return b;
+}
+
+// A skin whose two objects lie in the packed archive, with a backup from an
+// earlier save, and object 7 replaced by a new image.
+struct Replaced {
+  SkinFolder f;
+  SkinDocument doc;
+  QByteArray newGif = fakeGif(60, 'n');
+  Replaced() {
+    f.writeSkin(kOldSkin);
+    f.write("vodafone14.dat", fakeGif(40, 'a') + fakeGif(50, 'b'));
+    f.write("vodafone_old.ski", kOldBackup);
+    QDir().mkdir(f.path("vodafone_Gifs"));
+    f.write("vodafone_Gifs/8.gif", fakeGif(50, 'b'));
+    f.write("new7.gif", newGif);
+    EXPECT_EQ(f.load(doc).status, LoadStatus::Complete);
+    doc.L_Values.setCell(0, V_NDat, "-");
+    doc.L_Values.setCell(0, V_Stato, kStateToReplace);
+    doc.L_Values.setCell(0, V_PathGif, f.path("new7.gif"));
+  }
+  QByteArray newArchive() const { return newGif + fakeGif(50, 'b'); }
+  QStringList newSkin() const {
+    return {"SKI1", "0 41 98", "4 1 2 3 0", "5 7 0 60 14", "5 8 60 50 14"};
+  }
+  // Nothing of a save is left half done: no temporary file, no journal.
+  void expectNoLeftovers() const {
+    for (const QString& e : f.entries()) {
+      EXPECT_FALSE(e.contains(".corvela-tmp") || e.contains(kJournalName)) << e.toStdString();
+    }
+  }
+};
+
+SaveStep stopAt;
+void stopHere(SaveStep step) {
+  if (step == stopAt) ::raise(SIGKILL);
+}
+
+// Runs `body` in a child process and returns its exit status (or -signal).
+template <typename Body>
+int inChild(Body body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(body());
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+}  // namespace
+
+TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
+  for (int step = 0; step <= static_cast<int>(SaveStep::JournalRemoved); ++step) {
+    SCOPED_TRACE(step);
+    Replaced r;
+    const int status = inChild([&] {
+      stopAt = static_cast<SaveStep>(step);
+      setSaveStepHook(stopHere);
+      SalvaSkin(r.doc);
+      return 0;
+    });
+    ASSERT_EQ(status, -SIGKILL);
+
+    SkinDocument reopened;
+    const LoadOutcome o = r.f.load(reopened);
+    ASSERT_EQ(o.status, LoadStatus::Complete);
+    r.expectNoLeftovers();
+    if (step < static_cast<int>(SaveStep::JournalWritten)) {
+      EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(kOldSkin));
+      EXPECT_EQ(r.f.read("vodafone14.dat"), fakeGif(40, 'a') + fakeGif(50, 'b'));
+      EXPECT_EQ(r.f.read("vodafone_old.ski"), kOldBackup);
+    } else {
+      EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(r.newSkin()));
+      EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
+      EXPECT_EQ(r.f.read("vodafone_old.ski"), skinBytes(kOldSkin));
+    }
+    // Every object line points at its own image once more.
+    for (int row = 0; row < reopened.L_Values.rowCount(); ++row) {
+      const auto bytes =
+          cutObject(r.f.read("vodafone14.dat"), reopened.L_Values.cell(row, V_Offset).toLongLong(),
+                    reopened.L_Values.cell(row, V_Byte).toLongLong());
+      ASSERT_TRUE(bytes);
+      EXPECT_TRUE(bytes->startsWith("GIF89a"));
+    }
+  }
+}
+
+TEST(SafeSave, AFullDiskFailsWithTheReasonAndKeepsEveryFile) {
+  Replaced r;
+  r.newGif = fakeGif(20000, 'n');
+  r.f.write("new7.gif", r.newGif);
+  const QStringList before = r.f.entries();
+  SaveOutcome outcome;
+  const int status = inChild([&] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{8192, 8192};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    outcome = SalvaSkin(r.doc);
+    const bool honest = outcome.kind == SaveOutcome::Failed && outcome.title == kTitleError &&
+                        outcome.message.contains(r.f.path("vodafone14.dat")) &&
+                        outcome.message.contains("File too large");
+    return honest ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(r.f.entries(), before);
+  EXPECT_EQ(r.f.read("vodafone_old.ski"), kOldBackup);
+  EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(kOldSkin));
+}
+
+TEST(SafeSave, RefusesToPackWhatWouldShowAsGarbage) {
+  QTemporaryDir outside;
+  QFile out(outside.filePath("secret.gif"));
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write(fakeGif(40, 's'));
+  out.close();
+  struct Case {
+    const char* what;
+    std::function<void(const SkinFolder&)> make;  // makes new7.gif
+    const char* reason;
+  };
+  const std::vector<Case> cases = {
+      {"empty", [](const SkinFolder& f) { f.write("new7.gif", ""); }, "vuoto"},
+      {"not an image",
+       [](const SkinFolder& f) { f.write("new7.gif", "GIF89a" + QByteArray(40, 'z')); },
+       "non decodificabile"},
+      {"a FIFO",
+       [](const SkinFolder& f) {
+         QFile::remove(f.path("new7.gif"));
+         ASSERT_EQ(::mkfifo(QFile::encodeName(f.path("new7.gif")).constData(), 0600), 0);
+       },
+       "non è un file regolare"},
+      {"a link out of the folder",
+       [&](const SkinFolder& f) {
+         QFile::remove(f.path("new7.gif"));
+         ASSERT_TRUE(QFile::link(outside.filePath("secret.gif"), f.path("new7.gif")));
+       },
+       "fuori dalla cartella"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Replaced r;
+    c.make(r.f);
+    const QStringList before = r.f.entries();
+    const SaveOutcome o = SalvaSkin(r.doc);
+    EXPECT_EQ(o.kind, SaveOutcome::Failed);
+    EXPECT_EQ(o.title, kTitleError);
+    EXPECT_TRUE(o.message.contains(r.f.path("new7.gif"))) << o.message.toStdString();
+    EXPECT_TRUE(o.message.contains(c.reason)) << o.message.toStdString();
+    EXPECT_EQ(r.f.entries(), before);
+  }
+}
+
+TEST(SafeSave, LinksInTheFolderAreReplacedNotWrittenThrough) {
+  QTemporaryDir outside;
+  for (const char* name : {"skin.ski", "archive.dat", "backup.ski"}) {
+    QFile f(outside.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(name);
+  }
+  Replaced r;
+  QFile::remove(r.f.path("vodafone14.dat"));
+  QFile::remove(r.f.path("vodafone_old.ski"));
+  ASSERT_TRUE(QFile::link(outside.filePath("archive.dat"), r.f.path("vodafone14.dat")));
+  ASSERT_TRUE(QFile::link(outside.filePath("backup.ski"), r.f.path("vodafone_old.ski")));
+  r.doc.L_Values.setCell(1, V_PathGif, r.f.path("vodafone_Gifs/8.gif"));
+  ASSERT_EQ(SalvaSkin(r.doc).kind, SaveOutcome::Saved);
+  EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
+  EXPECT_FALSE(QFileInfo(r.f.path("vodafone14.dat")).isSymLink());
+  EXPECT_FALSE(QFileInfo(r.f.path("vodafone_old.ski")).isSymLink());
+  for (const char* name : {"archive.dat", "backup.ski"}) {
+    QFile f(outside.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray(name));
+  }
+}
+
+TEST(SafeSave, CarriageReturnWarnsAtLoadAndRefusesTheSave) {
+  for (const QByteArray& text : {QByteArray("SKI1\n0 41 98\n4 1 2 3 0\r\n5 7 0 40 14\n"),
+                                 QByteArray("SKI1\r\n0 41 98\r\n")}) {
+    SkinFolder f;
+    f.write("vodafone.ski", text);
+    SkinDocument doc;
+    const LoadOutcome o = f.load(doc);
+    ASSERT_EQ(o.warnings.size(), 1);
+    const int line = static_cast<int>(text.left(text.indexOf('\r')).count('\n'));
+    EXPECT_TRUE(o.warnings[0].contains(QStringLiteral("alla riga %1").arg(line)))
+        << o.warnings[0].toStdString();
+    EXPECT_TRUE(o.warnings[0].contains(f.path("vodafone.ski")));
+    const QStringList before = f.entries();
+    const SaveOutcome saved = SalvaSkin(doc);
+    EXPECT_NE(saved.kind, SaveOutcome::Saved);
+    EXPECT_EQ(saved.title, kTitleError);
+    EXPECT_EQ(f.entries(), before);
+    EXPECT_EQ(f.read("vodafone.ski"), text);
+  }
+}
+
+TEST(SafeSave, ObjectsAddingUpBeyondASkinsSizeAreRefused) {
+  SkinFolder f;
+  QStringList skin{"SKI1"};
+  for (int id = 1; id <= 9; ++id) skin << QStringLiteral("5 %1 0 1 3").arg(id);
+  f.writeSkin(skin);
+  f.write("big.gif", fakeGif(4 * 1024 * 1024, 'g'));
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  for (int row = 0; row < 9; ++row) {
+    doc.L_Values.setCell(row, V_Stato, kStateToReplace);
+    doc.L_Values.setCell(row, V_PathGif, f.path("big.gif"));
+  }
+  const QStringList before = f.entries();
+  const SaveOutcome o = SalvaSkin(doc);
+  EXPECT_EQ(o.kind, SaveOutcome::Failed);
+  EXPECT_TRUE(o.message.contains("superano il limite")) << o.message.toStdString();
+  EXPECT_EQ(f.entries(), before);
+}

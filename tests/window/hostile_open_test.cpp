@@ -1,0 +1,119 @@
+// The window on what a downloaded skin package may hold: every open ends
+// within two seconds with a message box instead of a hang or a crash, and
+// "Salva" refuses what it cannot write whole.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "document_names.h"
+#include "window_support.h"
+
+using namespace corvela;
+using namespace corvela::testing;
+
+namespace {
+
+class HostileOpen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    w = std::make_unique<frmDesktop>(script.dialogs());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  }
+  void TearDown() override { w->setAskBeforeClosing(false); }
+
+  QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+  // Opens the skin through "Apri..." and says how many boxes it showed.
+  void open(const QString& name = QStringLiteral("vodafone.ski")) {
+    QElapsedTimer clock;
+    clock.start();
+    openThroughDialog(*w, script, path(name));
+    EXPECT_LT(clock.elapsed(), 2000) << name.toStdString();
+  }
+  std::vector<ShownBox> boxes(const QString& title) const { return script.boxesTitled(title); }
+
+  QTemporaryDir dir;
+  Script script;
+  std::unique_ptr<frmDesktop> w;
+};
+
+const QByteArray kSkin = "SKI1\n0 41 98\n4 255 255 255 0\n5 7 0 35 14\n5 8 0 35 3\n";
+
+}  // namespace
+
+TEST_F(HostileOpen, SkinFilesThatAreNoRegularFilesShowAnError) {
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path("vodafone.ski")).constData(), 0600), 0);
+  open();
+  ASSERT_EQ(boxes("Errore:").size(), 1u);
+  EXPECT_TRUE(boxes("Errore:")[0].text.contains("non è un file regolare"));
+  EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
+
+  QFile::remove(path("vodafone.ski"));
+  ASSERT_TRUE(QFile::link("/dev/zero", path("vodafone.ski")));
+  open();
+  ASSERT_EQ(boxes("Errore:").size(), 2u);
+  EXPECT_TRUE(boxes("Errore:")[1].text.contains(path("vodafone.ski")));
+}
+
+TEST_F(HostileOpen, CarriageReturnWarnsAndSaveRefuses) {
+  const QByteArray text = "SKI1\n0 41 98\n4 255 255 255 0\r\n5 7 0 35 14\n";
+  writeFile(path("vodafone.ski"), text);
+  open();
+  ASSERT_EQ(boxes("Attenzione:").size(), 1u);
+  EXPECT_TRUE(boxes("Attenzione:")[0].text.contains("ritorno carrello (CR) alla riga 2"))
+      << boxes("Attenzione:")[0].text.toStdString();
+  clickToolButton(*w, QStringLiteral("SAVE"));
+  ASSERT_EQ(boxes("Errore:").size(), 1u);
+  EXPECT_EQ(readFile(path("vodafone.ski")), text);
+  EXPECT_FALSE(QFileInfo::exists(path("vodafone_old.ski")));
+}
+
+TEST_F(HostileOpen, FifoAndHugeArchivesOpenAndSaveRefusesWithTheReason) {
+  writeFile(path("vodafone.ski"), kSkin);
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path("vodafone14.dat")).constData(), 0600), 0);
+  {
+    QFile huge(path("vodafone3.dat"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(3LL * 1024 * 1024 * 1024));
+  }
+  open();
+  EXPECT_TRUE(script.boxes.empty());
+  clickToolButton(*w, QStringLiteral("SAVE"));
+  ASSERT_EQ(boxes("Errore:").size(), 1u);
+  EXPECT_TRUE(boxes("Errore:")[0].text.contains(path("vodafone14.dat")));
+  EXPECT_TRUE(boxes("Errore:")[0].text.contains("non è un file regolare"));
+  EXPECT_EQ(readFile(path("vodafone.ski")), kSkin);
+}
+
+TEST_F(HostileOpen, AWorkingFolderLinkedOutsideIsRefusedWithAWarning) {
+  QTemporaryDir outside;
+  writeFile(QDir(outside.path()).filePath("7.gif"), gifBytes(4, 4));
+  writeFile(path("vodafone.ski"), kSkin);
+  ASSERT_TRUE(QFile::link(outside.path(), path("vodafone_Gifs")));
+  open();
+  ASSERT_EQ(boxes("Attenzione:").size(), 1u);
+  EXPECT_TRUE(boxes("Attenzione:")[0].text.contains(path("vodafone_Gifs")));
+  EXPECT_EQ(w->doc.L_Values.cell(0, V_Stato), kStateToReplace);
+  EXPECT_EQ(w->doc.L_Values.cell(0, V_PathGif), " ");
+}
+
+TEST_F(HostileOpen, AnInterruptedSaveIsCompletedBeforeTheSkinIsShown) {
+  // What a save stopped right after its journal leaves behind.
+  writeFile(path("vodafone.ski"), "SKI1\n5 7 0 35 3\n");
+  writeFile(path("vodafone.ski.corvela-tmp"), kSkin);
+  writeFile(path("vodafone_old.ski.corvela-tmp"), "SKI1\n5 7 0 35 3\n");
+  writeFile(path("corvela.journal"), "corvela journal 1\nvodafone_old.ski\nvodafone.ski\nend\n");
+  writeFile(path("stray.dat.corvela-tmp"), "half");
+  open();
+  ASSERT_EQ(boxes("Attenzione:").size(), 1u);
+  EXPECT_TRUE(boxes("Attenzione:")[0].text.contains("completato"));
+  EXPECT_EQ(readFile(path("vodafone.ski")), kSkin);
+  EXPECT_EQ(w->doc.L_Values.rowCount(), 2);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(' '), "vodafone.ski vodafone_old.ski");
+}
