@@ -217,6 +217,9 @@ TEST_F(ObjectsTabTest, TestFillsFromTheFolderPickedWithDirectoryAndErrsWithoutOn
   filled[V_PathGif] = path("Moto/3.gif");
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0003")), filled);
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0030")), before[1]);
+  // Exporting afterwards must not overwrite the filled row from archive 14.
+  click(w->cmdExportAll);
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0003")), filled);
 }
 
 }  // namespace
