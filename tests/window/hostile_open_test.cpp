@@ -18,16 +18,8 @@ using namespace corvela::testing;
 
 namespace {
 
-class HostileOpen : public ::testing::Test {
+class HostileOpen : public ShownWindow {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    w = std::make_unique<frmDesktop>(script.dialogs());
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-  }
-  void TearDown() override { w->setAskBeforeClosing(false); }
-
   QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
   // Opens the skin through "Apri..." and says how many boxes it showed.
   void open(const QString& name = QStringLiteral("vodafone.ski")) {
@@ -37,10 +29,6 @@ class HostileOpen : public ::testing::Test {
     EXPECT_LT(clock.elapsed(), 2000) << name.toStdString();
   }
   std::vector<ShownBox> boxes(const QString& title) const { return script.boxesTitled(title); }
-
-  QTemporaryDir dir;
-  Script script;
-  std::unique_ptr<frmDesktop> w;
 };
 
 const QByteArray kSkin = "SKI1\n0 41 98\n4 255 255 255 0\n5 7 0 35 14\n5 8 0 35 3\n";

@@ -35,16 +35,8 @@ QImage solid(int width, int height, const QColor& colour) {
   return image;
 }
 
-class Preview : public ::testing::Test {
+class Preview : public ShownWindow {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    w = std::make_unique<frmDesktop>(script.dialogs());
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-  }
-  void TearDown() override { w->setAskBeforeClosing(false); }
-
   // The demo skin with every object extracted, opened through "Apri...".
   void openDemo() {
     skin = copyDemoSkin(dir.path());
@@ -62,10 +54,7 @@ class Preview : public ::testing::Test {
   PreviewTab& tab() const { return *w->tabPreview; }
   int rectRow(const char* code) const { return w->doc.L_Dim.findId(QString::fromLatin1(code)); }
 
-  QTemporaryDir dir;
   QString skin;
-  Script script;
-  std::unique_ptr<frmDesktop> w;
 };
 
 TEST_F(Preview, OpeningTheDemoShowsEveryRecordAndFillsAndBindsItsFields) {
