@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "skin_saver.h"
+
 namespace corvela::cli {
 
 void write(std::FILE* stream, const QString& text) {
@@ -55,6 +57,16 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
       return ExitUsage;
   }
   return ExitUsage;
+}
+
+int saveAndReport(SkinDocument& doc, int loaded) {
+  const SaveOutcome saved = SalvaSkin(doc);
+  if (saved.kind != SaveOutcome::Saved) {
+    fail(saved.message);
+    return ExitProblems;
+  }
+  write(stdout, saved.message + u'\n');
+  return loaded;
 }
 
 }  // namespace corvela::cli

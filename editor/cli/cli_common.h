@@ -21,4 +21,8 @@ void fail(const QString& message);
 // own). Returns the exit status the load alone deserves.
 int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop = false);
 
+// Saves as "Salva" does and prints the save's message; `loaded` is the
+// status the load alone gave. The exit status.
+int saveAndReport(SkinDocument& doc, int loaded = ExitOk);
+
 }  // namespace corvela::cli

@@ -122,13 +122,7 @@ int editCommand(const QStringList& args) {
                       listListing(doc.L_Dim));
     return ExitOk;
   }
-  const SaveOutcome saved = SalvaSkin(doc);
-  if (saved.kind != SaveOutcome::Saved) {
-    fail(saved.message);
-    return ExitProblems;
-  }
-  write(stdout, saved.message + u'\n');
-  return ExitOk;
+  return saveAndReport(doc);
 }
 
 }  // namespace corvela::cli

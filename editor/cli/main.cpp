@@ -119,13 +119,7 @@ int saveCommand(const QString& file) {
   LoadOutcome outcome;
   const int status = openSkin(doc, file, outcome);
   if (status == ExitUsage) return status;
-  const SaveOutcome saved = SalvaSkin(doc);
-  if (saved.kind != SaveOutcome::Saved) {
-    fail(saved.message);
-    return ExitProblems;
-  }
-  write(stdout, saved.message + u'\n');
-  return status;
+  return saveAndReport(doc, status);
 }
 
 int checkCommand(const QString& file) {
