@@ -13,16 +13,13 @@
 
 namespace corvela::testing {
 
-class TabsTest : public ::testing::Test {
+class TabsTest : public ShownWindow {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    w = std::make_unique<frmDesktop>(script.dialogs());
-    w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    ShownWindow::SetUp();
+    if (HasFatalFailure()) return;
     w->objectsTab->defaultFolder = w->coloursTab->defaultFolder = QString();
   }
-  void TearDown() override { w->setAskBeforeClosing(false); }
 
   // Opens the test skin (or `skin`) and shows `tab`.
   void open(int tab, const QString& skin = QString()) {
@@ -34,10 +31,6 @@ class TabsTest : public ::testing::Test {
   void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
   QStringList cells(const ReportList& list, int row) const { return list.row(row).cells; }
   int objectRow(const QString& id) const { return w->doc.L_Values.findId(id); }
-
-  QTemporaryDir dir;
-  Script script;
-  std::unique_ptr<frmDesktop> w;
 };
 
 }  // namespace corvela::testing
