@@ -1,5 +1,6 @@
 #include "standby_records.h"
 
+#include "skin_tree.h"
 #include "text_number.h"
 
 namespace corvela::standby {
@@ -32,6 +33,24 @@ std::optional<ColourRole> transparencyBox(int box) {
   return std::nullopt;
 }
 
-QString objectCode(int object) { return padNumber(object, 4); }
+int lastNodeStartingWith(const SkinTree& tree, std::string_view prefix) {
+  const QString p = text(prefix);
+  for (int i = tree.nodeCount(); i >= 1; --i) {
+    if (tree.node(i).text.startsWith(p)) return i;
+  }
+  return 0;
+}
+
+int lastNodeTagged(const SkinTree& tree, std::string_view tag) {
+  const QString t = text(tag);
+  for (int i = tree.nodeCount(); i >= 1; --i) {
+    if (tree.node(i).tag == t) return i;
+  }
+  return 0;
+}
+
+QString objectCode(int object) {
+  return padNumber(object, 4);
+}
 
 }  // namespace corvela::standby

@@ -21,6 +21,19 @@ inline constexpr std::string_view kHourLengthPrefix = "2 11 ";
 inline constexpr std::string_view kBackgroundGroup = "0 41 98";
 inline constexpr std::string_view kBackgroundTag = "0 41 98_1";
 
+}  // namespace corvela::standby
+
+namespace corvela {
+class SkinTree;
+}
+
+namespace corvela::standby {
+
+// The node the preview binds for a tree line: where several match, the last
+// one wins, as the rebuild visits them all. 0 for none.
+int lastNodeStartingWith(const SkinTree& tree, std::string_view prefix);
+int lastNodeTagged(const SkinTree& tree, std::string_view tag);
+
 // ---- colour rows -------------------------------------------------------------
 
 enum class ColourRole { Operator, Date, MinuteHand, HourHand };

@@ -45,11 +45,7 @@ bool setBackgroundColour(SkinDocument& doc, int node, std::int32_t colour) {
 }
 
 int backgroundNode(const SkinTree& tree) {
-  const QString tag = standby::text(standby::kBackgroundTag);
-  for (int i = 1; i <= tree.nodeCount(); ++i) {
-    if (tree.node(i).tag == tag) return i;
-  }
-  return 0;
+  return standby::lastNodeTagged(tree, standby::kBackgroundTag);
 }
 
 int randomiseBlackColours(SkinDocument& doc, QRandomGenerator& random) {

@@ -17,11 +17,8 @@ const standby::ColourRecord& handColour(Hand hand) {
 }
 
 int handLengthNode(const SkinTree& tree, Hand hand) {
-  const QString prefix = handLengthPrefix(hand);
-  for (int i = tree.nodeCount(); i >= 1; --i) {
-    if (tree.node(i).text.startsWith(prefix)) return i;
-  }
-  return 0;
+  return standby::lastNodeStartingWith(
+      tree, hand == Hand::Minute ? standby::kMinuteLengthPrefix : standby::kHourLengthPrefix);
 }
 
 bool setHandLength(SkinTree& tree, int node, Hand hand, QStringView boxText) {

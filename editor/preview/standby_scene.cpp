@@ -77,32 +77,26 @@ void loadObject(SceneImage& target, const SkinDocument& doc, ImageCache& images,
 
 void treePass(StandbyScene& scene, const SkinDocument& doc) {
   const SkinTree& tree = doc.T_Strutt;
-  const QString minute = standby::text(standby::kMinuteLengthPrefix);
-  const QString hour = standby::text(standby::kHourLengthPrefix);
-  const QString background = standby::text(standby::kBackgroundTag);
-  for (int i = 1; i <= tree.nodeCount(); ++i) {
-    const TreeNode& node = tree.node(i);
-    if (node.text.startsWith(minute)) {
-      scene.refs.P_tNodeMin = i;
-      scene.txtMin = {node.text.mid(minute.size()).trimmed(), true};
-      scene.PicMin.enabled = true;
-    }
-    if (node.text.startsWith(hour)) {
-      scene.refs.P_tNodeOra = i;
-      scene.txtOra = {node.text.mid(hour.size()).trimmed(), true};
-      scene.PicOre.enabled = true;
-    }
-    if (node.tag == background) {
-      scene.refs.P_tNodeBackColor = i;
-      scene.lbl0Enabled = true;
-      scene.PicBGColor1.enabled = true;
-      // A line that is no colour text leaves the colour as it was.
-      ColourParts parts;
-      if (const std::optional<std::int32_t> value = StringToRGB(node.text, parts)) {
-        const QColor colour(redOf(*value), greenOf(*value), blueOf(*value));
-        scene.PicBGColor1.colour = colour;
-        scene.background = colour;
-      }
+  if (const int i = standby::lastNodeStartingWith(tree, standby::kMinuteLengthPrefix)) {
+    scene.refs.P_tNodeMin = i;
+    scene.txtMin = {tree.node(i).text.mid(standby::kMinuteLengthPrefix.size()).trimmed(), true};
+    scene.PicMin.enabled = true;
+  }
+  if (const int i = standby::lastNodeStartingWith(tree, standby::kHourLengthPrefix)) {
+    scene.refs.P_tNodeOra = i;
+    scene.txtOra = {tree.node(i).text.mid(standby::kHourLengthPrefix.size()).trimmed(), true};
+    scene.PicOre.enabled = true;
+  }
+  if (const int i = standby::lastNodeTagged(tree, standby::kBackgroundTag)) {
+    scene.refs.P_tNodeBackColor = i;
+    scene.lbl0Enabled = true;
+    scene.PicBGColor1.enabled = true;
+    // A line that is no colour text leaves the colour as it was.
+    ColourParts parts;
+    if (const std::optional<std::int32_t> value = StringToRGB(tree.node(i).text, parts)) {
+      const QColor colour(redOf(*value), greenOf(*value), blueOf(*value));
+      scene.PicBGColor1.colour = colour;
+      scene.background = colour;
     }
   }
 }
