@@ -6,6 +6,10 @@ JOBS="${JOBS:-2}"
 
 BASE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgif-dev
                libgtest-dev libgmock-dev fonts-liberation)
+# The validators the tests run on the desktop entry and the AppStream metadata.
+VALIDATOR_PACKAGES=(appstream desktop-file-utils)
+# What scripts/package needs to build and judge the .deb.
+PACKAGE_PACKAGES=(dpkg-dev lintian file "${VALIDATOR_PACKAGES[@]}")
 
 # Installs the named Debian packages that are not installed yet; does nothing
 # (and needs no network) when all of them are there.
