@@ -80,6 +80,10 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 set(CPACK_DEBIAN_CORVELA_PACKAGE_NAME corvela)
 set(CPACK_DEBIAN_CORVELA_PACKAGE_SECTION graphics)
+# dpkg's ldconfig trigger replaces the maintainer scripts CPack would write
+# to call ldconfig; naming scripts that do not exist stops CPack writing them.
+set(CPACK_DEBIAN_CORVELA_PACKAGE_CONTROL_EXTRA "${packaging_src}/triggers"
+  "${packaging_bin}/none/postinst" "${packaging_bin}/none/postrm")
 set(CPACK_COMPONENT_CORVELA_DESCRIPTION
   "editor of the v980 standby-screen skin
 Corvela opens the standby-screen skin of the v980 handset, a vodafone.ski
