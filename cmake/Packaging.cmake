@@ -32,22 +32,28 @@ get_target_property(CORVELA_FERZOLA_VERSION Ferzola VERSION)
 configure_file("${packaging_src}/ferzola.pc.in" "${packaging_bin}/ferzola.pc" @ONLY)
 
 # Manual pages and the changelog are installed compressed, as Debian wants;
-# -n keeps the archives the same from one build to the next.
-find_program(CORVELA_GZIP gzip REQUIRED)
-set(compressed)
+# -n keeps the archives the same from one build to the next. Without gzip
+# (not a Debian build) they are installed as they are.
+find_program(CORVELA_GZIP gzip)
+set(installed_docs)
 foreach(page corvela.1 corvela-skin.1 changelog)
   configure_file("${packaging_src}/${page}.in" "${packaging_bin}/${page}" @ONLY)
-  add_custom_command(OUTPUT "${packaging_bin}/${page}.gz"
-    COMMAND "${CORVELA_GZIP}" -9 -n -c "${packaging_bin}/${page}" > "${packaging_bin}/${page}.gz"
-    DEPENDS "${packaging_bin}/${page}"
-    VERBATIM)
-  list(APPEND compressed "${packaging_bin}/${page}.gz")
+  if(CORVELA_GZIP)
+    add_custom_command(OUTPUT "${packaging_bin}/${page}.gz"
+      COMMAND "${CORVELA_GZIP}" -9 -n -c "${packaging_bin}/${page}" > "${packaging_bin}/${page}.gz"
+      DEPENDS "${packaging_bin}/${page}"
+      VERBATIM)
+    set(installed_${page} "${packaging_bin}/${page}.gz")
+  else()
+    set(installed_${page} "${packaging_bin}/${page}")
+  endif()
+  list(APPEND installed_docs "${installed_${page}}")
 endforeach()
-add_custom_target(corvela_manuals ALL DEPENDS ${compressed})
+add_custom_target(corvela_manuals ALL DEPENDS ${installed_docs})
 
 install(FILES "${CORVELA_METAINFO_FILE}" DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
   COMPONENT corvela)
-install(FILES "${packaging_bin}/corvela.1.gz" "${packaging_bin}/corvela-skin.1.gz"
+install(FILES "${installed_corvela.1}" "${installed_corvela-skin.1}"
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT corvela)
 install(FILES "${packaging_src}/corvela-skin.bash"
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME corvela-skin
@@ -55,7 +61,7 @@ install(FILES "${packaging_src}/corvela-skin.bash"
 install(FILES "${packaging_bin}/ferzola.pc" DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
   COMPONENT libferzola-dev)
 foreach(package corvela libferzola-dev)
-  install(FILES "${packaging_src}/copyright" "${packaging_bin}/changelog.gz"
+  install(FILES "${packaging_src}/copyright" "${installed_changelog}"
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${package})
 endforeach()
 
