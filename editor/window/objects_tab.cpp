@@ -112,7 +112,7 @@ void ObjectsTab::cmdImport_Click() {
       view.setFocus();
       break;
     case ReplaceOutcome::SizeMismatch:
-      w_.dialogs().error(kSizeMismatchMessage);
+      w_.dialogs().error(kSizeMismatchMessage + u'\n' + outcome.sizeMismatch());
       break;
     default:
       // A file that cannot be read or is no picture ends the import quietly.
