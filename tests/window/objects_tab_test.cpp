@@ -62,13 +62,20 @@ TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOf
   open(frmDesktop::TabObjects);
   pick("0007");  // 12 x 10
   const QStringList before = cells(w->doc.L_Values, objectRow("0007"));
+  // The list says which object that is, beside its number.
+  EXPECT_EQ(w->L_Values->viewIndex(objectRow("0007"), w->L_Values->listModel()->nameColumn())
+                .data()
+                .toString(),
+            QStringLiteral("Quadrante dell'orologio analogico"));
   for (QSize size : {QSize(13, 10), QSize(12, 11)}) {  // width or height alone
     writeFile(path("other.gif"), gifBytes(size.width(), size.height()));
     script.files.push_back(path("other.gif"));
     click(w->cmdImport);
     ASSERT_EQ(script.boxes.size(), 1u);
     EXPECT_EQ(script.boxes[0].title, kTitleError);
-    EXPECT_EQ(script.boxes[0].text, kSizeMismatchMessage);
+    EXPECT_EQ(script.boxes[0].text,
+              kSizeMismatchMessage +
+                  QStringLiteral("\n%1×%2 invece di 12×10").arg(size.width()).arg(size.height()));
     EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), before);
     script.boxes.clear();
   }
