@@ -34,6 +34,7 @@ class RectsTab;
 class StructureTab;
 class PictureBox;
 class LayoutController;
+class MainMenu;
 class PreviewController;
 class PreviewTab;
 class ReportView;
@@ -110,6 +111,7 @@ class frmDesktop : public QMainWindow {
   QStatusBar* SB0 = nullptr;
   ferzola::LineSeparator* LineSeparator1 = nullptr;
   QTabWidget* SSTab1 = nullptr;
+  MainMenu* menu = nullptr;
 
   // Tab 0 "Preview skin".
   PreviewTab* tabPreview = nullptr;
