@@ -168,6 +168,7 @@ class frmDesktop : public QMainWindow {
   QLabel* lblContact = nullptr;
   PictureBox* PicInfo1 = nullptr;
   PictureBox* PicInfo2 = nullptr;
+  QLineEdit* txtImageEditor = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

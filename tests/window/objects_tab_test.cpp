@@ -1,8 +1,10 @@
 // The "Oggetti grafici" tab driven as a user does: export, import, the
 // default set and the "Test" fill, with the files a save then leaves.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressDialog>
 
 #include "imaging_tabs_support.h"
@@ -230,3 +232,31 @@ TEST_F(ObjectsTabTest, TestFillsFromTheFolderPickedWithDirectoryAndErrsWithoutOn
 }
 
 }  // namespace
+
+TEST_F(ObjectsTabTest, AnObjectOpensInTheImageEditorSetInTheOptions) {
+  open(frmDesktop::TabInfo);
+  // A stand-in editor that notes which file it was given.
+  const QString editor = path("editor.sh");
+  writeFile(editor, "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened.txt\"\n");
+  QFile(editor).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  w->txtImageEditor->setFocus();
+  w->txtImageEditor->clear();
+  QTest::keyClicks(w->txtImageEditor, editor);
+  QTest::keyClick(w->txtImageEditor, Qt::Key_Return);
+
+  clickTab(*w, frmDesktop::TabObjects);
+  pick("0007");
+  auto* edit = w->L_Values->findChild<QAction*>(QStringLiteral("actEditImage"));
+  ASSERT_NE(edit, nullptr);
+  edit->trigger();
+  const QString opened = path("opened.txt");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo(opened).size() > 0; }, 10000));
+  EXPECT_EQ(QString::fromUtf8(readFile(opened)), path("vodafone_Gifs/7.gif"));
+
+  // An object with no working GIF yet says so instead of starting anything.
+  pick("0003");
+  edit->trigger();
+  EXPECT_TRUE(w->statusText().startsWith(QStringLiteral("Immagine non trovata")));
+  w->txtImageEditor->clear();
+  QTest::keyClick(w->txtImageEditor, Qt::Key_Return);
+}
