@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="${JOBS:-2}"
 
 BASE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgif-dev
-               libgtest-dev libgmock-dev fonts-liberation)
+               libgtest-dev libgmock-dev fonts-liberation qt6-translations-l10n)
 # The validators the tests run on the desktop entry and the AppStream metadata.
 VALIDATOR_PACKAGES=(appstream desktop-file-utils)
 # What scripts/package needs to build and judge the .deb.
@@ -27,10 +27,13 @@ ensure_packages() {
 }
 
 # configure_and_build BUILD_DIR [cmake options...]
+# Builds every target, or only those named in BUILD_TARGETS (and what they need).
 configure_and_build() {
   local dir="$1"; shift
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
   fi
-  cmake --build "$dir" -j "$JOBS"
+  local targets=()
+  [ -n "${BUILD_TARGETS:-}" ] && targets=(--target $BUILD_TARGETS)
+  cmake --build "$dir" -j "$JOBS" "${targets[@]}"
 }

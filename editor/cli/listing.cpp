@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "standby_records.h"
+
 namespace corvela::cli {
 
 namespace {
@@ -52,13 +54,14 @@ QString listListing(const ReportList& list) {
   QStringList header;
   for (const ListColumn& c : list.columns()) header << c.header;
   header << QStringLiteral("tag") << QStringLiteral("text colour") << QStringLiteral("bold")
-         << QStringLiteral("icon");
+         << QStringLiteral("icon") << standby::kNameHeader;
   QString out = header.join(kTab) + u'\n';
   for (int r = 0; r < list.rowCount(); ++r) {
     const ListRow& row = list.row(r);
     QStringList cells = row.cells.mid(0, list.columnCount());
     while (cells.size() < list.columnCount()) cells << QString();
-    cells << row.tag << colourText(row.colour) << flag(row.bold) << iconText(row.icon);
+    cells << row.tag << colourText(row.colour) << flag(row.bold) << iconText(row.icon)
+          << standby::rowName(list, r);
     out += joined(cells) + u'\n';
   }
   return out;

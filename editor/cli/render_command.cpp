@@ -24,6 +24,7 @@ struct Options {
   int scale = 1;
   OpenedScreen screen;
   QString wallpaperFile;
+  PaintOptions paint;
 };
 
 // The option's value, or an error text.
@@ -35,6 +36,15 @@ std::optional<QString> parse(const QStringList& args, Options& o) {
     const QString& a = args[i];
     if (!a.startsWith(QStringLiteral("--"))) {
       positional << a;
+      continue;
+    }
+    // The window's aids to the eye, which the phone never shows.
+    if (a == QStringLiteral("--grid") || a == QStringLiteral("--checkerboard") ||
+        a == QStringLiteral("--halo")) {
+      bool& flag = a == QStringLiteral("--grid")           ? o.paint.grid
+                   : a == QStringLiteral("--checkerboard") ? o.paint.checkerboard
+                                                           : o.paint.halo;
+      flag = true;
       continue;
     }
     if (i + 1 >= args.size()) return QStringLiteral("%1 vuole un valore").arg(a);
@@ -78,6 +88,7 @@ QString renderHelp() {
   return QStringLiteral(
       "Uso: corvela-skin render SKIN PNG [--scale N] [--clock digital|analogue]\n"
       "                         [--wallpaper FILE|none] [--date G/M/AAAA --time HH:MM]\n"
+      "                         [--grid] [--checkerboard] [--halo]\n"
       "Disegna in PNG lo schermo di standby come la finestra lo mostra appena aperta\n"
       "la skin, con le immagini presenti nella cartella di lavoro: esegui prima\n"
       "extract perché compaiano.\n"
@@ -86,6 +97,9 @@ QString renderHelp() {
       "  --wallpaper      sfondo da un file JPG o GIF, o none per il solo colore\n"
       "                   (come la finestra: il primo JPG o GIF della cartella)\n"
       "  --date, --time   data e ora mostrate, per immagini riproducibili (adesso)\n"
+      "  --grid           la griglia tra i pixel, come la finestra da 4x (con --scale 2 o più)\n"
+      "  --checkerboard   una scacchiera sotto i pixel trasparenti delle immagini\n"
+      "  --halo           un bordo di contrasto attorno ai contorni, come la finestra\n"
       "Il PNG è scritto per intero in un file temporaneo e poi rinominato.\n");
 }
 
@@ -115,7 +129,7 @@ int renderCommand(const QStringList& args) {
 
   ImageCache images;
   const StandbyScene scene = sceneAfterOpen(doc, images, o.screen);
-  const QImage picture = scaleCrisp(renderStandby(scene), o.scale);
+  const QImage picture = renderStandby(scene, o.scale, o.paint);
 
   QSaveFile out(o.png);
   if (!out.open(QIODevice::WriteOnly) || !picture.save(&out, "PNG") || !out.commit()) {

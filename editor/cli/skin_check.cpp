@@ -153,6 +153,31 @@ void checkDuplicates(const ReportList& list, int indiceColumn, const QString& re
   }
 }
 
+// Rectangles the phone would draw off its screen or turned inside out. The
+// values stay as typed; this only says where they are.
+void checkRectangles(const ReportList& rects, QStringList& problems) {
+  for (int r = 0; r < rects.rowCount(); ++r) {
+    const ListRow& row = rects.row(r);
+    const long long x1 = numericValue(row.cells[D_X1]), y1 = numericValue(row.cells[D_Y1]);
+    const long long x2 = numericValue(row.cells[D_X2]), y2 = numericValue(row.cells[D_Y2]);
+    const standby::RectangleFlaws flaws = standby::rectangleFlaws(x1, y1, x2, y2);
+    const QString corners = QStringLiteral("%1,%2,%3,%4").arg(x1).arg(y1).arg(x2).arg(y2);
+    const long long line = lineOf(row, D_Indice);
+    if (flaws.offScreen) {
+      problems << atLine(line, QStringLiteral("posizione %1 fuori dallo schermo %2×%3 (%4)")
+                                   .arg(row.cells[D_ID])
+                                   .arg(standby::kScreenWidth)
+                                   .arg(standby::kScreenHeight)
+                                   .arg(corners));
+    }
+    if (flaws.inverted) {
+      problems << atLine(line, QStringLiteral("posizione %1 con gli angoli invertiti (%2): x1 "
+                                              "supera x2 o y1 supera y2")
+                                   .arg(row.cells[D_ID], corners));
+    }
+  }
+}
+
 const QString kBackgroundGroup = standby::text(standby::kBackgroundGroup);
 
 void checkBackground(const SkinDocument& doc, QStringList& problems) {
@@ -236,6 +261,7 @@ QStringList checkSkin(const SkinDocument& doc, const LoadOutcome& outcome) {
   checkDuplicates(doc.L_Values, V_Indice, QStringLiteral("oggetto %1 ripetuto"), problems);
   checkDuplicates(doc.L_RGBA, C_Indice, QStringLiteral("colore %1 ripetuto"), problems);
   checkDuplicates(doc.L_Dim, D_Indice, QStringLiteral("posizione %1 ripetuta"), problems);
+  checkRectangles(doc.L_Dim, problems);
 
   if (outcome.status == LoadStatus::Complete) {
     checkBackground(doc, problems);

@@ -3,6 +3,11 @@
 
 namespace corvela {
 
+// The names of the document's three lists.
+inline const QString kListObjects = QStringLiteral("L_Values");
+inline const QString kListColours = QStringLiteral("L_RGBA");
+inline const QString kListRects = QStringLiteral("L_Dim");
+
 // Columns of the object list L_Values.
 enum ValuesColumn { V_ID = 0, V_OffSet, V_NDat, V_Offset, V_Byte, V_Stato, V_PathGif, V_Indice };
 // Columns of the colour list L_RGBA.

@@ -76,9 +76,9 @@ bool isOperatorTheme(const QString& theme) {
 }
 
 SkinDocument::SkinDocument()
-    : L_Values("L_Values", objectColumns()),
-      L_RGBA("L_RGBA", colourColumns()),
-      L_Dim("L_Dim", rectColumns()) {}
+    : L_Values(kListObjects, objectColumns()),
+      L_RGBA(kListColours, colourColumns()),
+      L_Dim(kListRects, rectColumns()) {}
 
 LoadOutcome SkinDocument::load(const QString& file) {
   try {

@@ -1,5 +1,7 @@
 #include "standby_records.h"
 
+#include "document_names.h"
+#include "report_list.h"
 #include "skin_tree.h"
 #include "text_number.h"
 
@@ -51,6 +53,47 @@ int lastNodeTagged(const SkinTree& tree, std::string_view tag) {
 
 QString objectCode(int object) {
   return padNumber(object, 4);
+}
+
+QString objectName(QStringView code) {
+  for (const SlotRecord& o : kSlots) {
+    if (code == objectCode(o.object)) return text(o.what);
+  }
+  return {};
+}
+
+QString colourName(QStringView code) {
+  for (const ColourRecord& c : kColours) {
+    if (code == text(c.code)) return text(c.what);
+  }
+  return {};
+}
+
+QString positionName(QStringView code) {
+  const std::optional<int> target = targetOfCode(code);
+  return target ? text(kPositions[static_cast<size_t>(*target)].what) : QString();
+}
+
+QString rowName(const ReportList& list, int row) {
+  const QString code = list.cell(row, 0);
+  QString name;
+  if (list.name() == kListObjects)
+    name = objectName(code);
+  else if (list.name() == kListColours)
+    name = colourName(code);
+  else if (list.name() == kListRects)
+    name = positionName(code);
+  if (!name.isEmpty()) name[0] = name[0].toUpper();
+  return name;
+}
+
+RectangleFlaws rectangleFlaws(long long x1, long long y1, long long x2, long long y2) {
+  auto outside = [](long long v, int size) { return v < 0 || v >= size; };
+  RectangleFlaws f;
+  f.offScreen = outside(x1, kScreenWidth) || outside(x2, kScreenWidth) ||
+                outside(y1, kScreenHeight) || outside(y2, kScreenHeight);
+  f.inverted = x1 > x2 || y1 > y2;
+  return f;
 }
 
 }  // namespace corvela::standby

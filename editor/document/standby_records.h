@@ -24,8 +24,9 @@ inline constexpr std::string_view kBackgroundTag = "0 41 98_1";
 }  // namespace corvela::standby
 
 namespace corvela {
+class ReportList;
 class SkinTree;
-}
+}  // namespace corvela
 
 namespace corvela::standby {
 
@@ -147,6 +148,35 @@ inline constexpr std::array<int, 3> kPressedRow{631, 633, 635};
 
 // "0652" for object 652: the "ID" text that finds its row.
 QString objectCode(int object);
+
+// ---- names -----------------------------------------------------------------------
+
+// What the record of that "ID" text is, in words ("tasto sinistro
+// rilasciato"); empty for a record the editor does not know.
+QString objectName(QStringView code);
+QString colourName(QStringView code);
+QString positionName(QStringView code);
+
+// The "Nome" the lists and listings show beside a row of `list` (one of the
+// document's three lists): its record's name with a capital, or empty.
+inline const QString kNameHeader = QStringLiteral("Nome");
+QString rowName(const ReportList& list, int row);
+
+// ---- the screen -------------------------------------------------------------------
+
+// The phone's screen; corners are inclusive, so x runs 0 to 175.
+inline constexpr int kScreenWidth = 176;
+inline constexpr int kScreenHeight = 220;
+
+// What the phone would make of a rectangle's corners. Such values stay as
+// typed, since a skin may rely on them; the editor only points them out.
+struct RectangleFlaws {
+  bool offScreen = false;  // a corner outside the screen
+  bool inverted = false;   // x1 > x2 or y1 > y2
+  bool any() const { return offScreen || inverted; }
+  friend bool operator==(const RectangleFlaws&, const RectangleFlaws&) = default;
+};
+RectangleFlaws rectangleFlaws(long long x1, long long y1, long long x2, long long y2);
 
 inline QString text(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));

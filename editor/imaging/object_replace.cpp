@@ -85,14 +85,17 @@ QString ReplaceOutcome::message(const QString& file) const {
     case NotAnImage:
       return QStringLiteral("non è un'immagine: %1").arg(file);
     case SizeMismatch:
-      return QStringLiteral("%1 (l'oggetto è %2x%3, l'immagine %4x%5)")
-          .arg(kSizeMismatchMessage)
-          .arg(current.width())
-          .arg(current.height())
-          .arg(image.width())
-          .arg(image.height());
+      return QStringLiteral("%1 (%2)").arg(kSizeMismatchMessage, sizeMismatch());
   }
   return {};
+}
+
+QString ReplaceOutcome::sizeMismatch() const {
+  return QStringLiteral("%1×%2 invece di %3×%4")
+      .arg(image.width())
+      .arg(image.height())
+      .arg(current.width())
+      .arg(current.height());
 }
 
 bool samePath(const QString& a, const QString& b) {

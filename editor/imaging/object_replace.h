@@ -26,6 +26,9 @@ struct ReplaceOutcome {
   bool replaced() const { return status == Replaced; }
   // Why nothing was replaced, in words for the user; empty when replaced.
   QString message(const QString& file) const;
+  // Both sizes of a mismatch, the image's first ("77×22 invece di 79×22"),
+  // so the user sees how far off the picture is.
+  QString sizeMismatch() const;
 };
 
 // Whether two paths name the same file by the file system's own rules: case

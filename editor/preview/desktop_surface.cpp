@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "font_substitutions.h"
@@ -82,8 +83,14 @@ DesktopSurface::DesktopSurface(QWidget* parent) : QWidget(parent) {
 
 void DesktopSurface::showScene(const StandbyScene& scene) {
   scene_ = scene;
-  frame_ = renderStandby(scene_);
+  frame_ = renderStandby(scene_, options_);
   placeChildren();
+  update();
+}
+
+void DesktopSurface::setPaintOptions(const PaintOptions& options) {
+  options_ = options;
+  frame_ = renderStandby(scene_, options_);
   update();
 }
 
@@ -112,6 +119,20 @@ void DesktopSurface::paintEvent(QPaintEvent*) {
   // Nearest neighbour: a zoomed skin pixel stays one flat square.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(rect(), frame_);
+  if (options_.grid && zoom_ >= GridZoom) paintPixelGrid(painter, frame_.size(), zoom_);
+}
+
+void DesktopSurface::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    QWidget::wheelEvent(event);  // the scroll area scrolls
+    return;
+  }
+  // A wheel turns in notches of 120; touchpads send a notch in many parts.
+  wheelAngle_ += event->angleDelta().y();
+  const int steps = wheelAngle_ / 120;
+  wheelAngle_ -= steps * 120;
+  if (steps != 0) emit zoomWheeled(steps, event->position().toPoint());
+  event->accept();
 }
 
 void DesktopSurface::mouseMoveEvent(QMouseEvent* event) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The simulated standby screen of the phone: it shows a scene (what the
-// rebuild computed) through the one standby painter, at a zoom of 1 to 4
+// rebuild computed) through the one standby painter, at a zoom of 1 to 8
 // with every skin pixel a crisp square. Skin coordinates never change with
 // the zoom: (0,0) is the top-left corner, y grows downwards.
 //
@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <array>
 
+#include "standby_painter.h"
 #include "standby_scene.h"
 
 namespace corvela {
@@ -26,16 +27,22 @@ class DesktopSurface : public QWidget {
  public:
   static constexpr int ScreenWidth = StandbyScene::ScreenWidth;
   static constexpr int ScreenHeight = StandbyScene::ScreenHeight;
-  static constexpr int MaxZoom = 4;
+  static constexpr int MaxZoom = 8;
+  // The pixel grid shows from this zoom on, when it is switched on.
+  static constexpr int GridZoom = 4;
 
   explicit DesktopSurface(QWidget* parent = nullptr);
 
   void showScene(const StandbyScene& scene);
   const StandbyScene& scene() const { return scene_; }
 
-  // 1 to 4; the widget takes the zoomed size.
+  // 1 to 8; the widget takes the zoomed size.
   void setZoom(int factor);
   int zoom() const { return zoom_; }
+
+  // The aids to the eye drawn over the screen (not by a plain render).
+  void setPaintOptions(const PaintOptions& options);
+  const PaintOptions& paintOptions() const { return options_; }
 
   // The screen as shown, at its true size.
   const QImage& frame() const { return frame_; }
@@ -56,6 +63,8 @@ class DesktopSurface : public QWidget {
   void pressed(QPoint pixel, Qt::KeyboardModifiers modifiers);
   void dragged(QPoint pixel, Qt::KeyboardModifiers modifiers);
   void released(QPoint pixel);
+  // Ctrl and the wheel: zoom by `steps` around the widget point `at`.
+  void zoomWheeled(int steps, QPoint at);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -63,6 +72,7 @@ class DesktopSurface : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void placeChildren();
@@ -70,6 +80,8 @@ class DesktopSurface : public QWidget {
   StandbyScene scene_;
   QImage frame_;
   int zoom_ = 1;
+  PaintOptions options_;
+  int wheelAngle_ = 0;  // eighths of a degree not yet turned into a step
 };
 
 }  // namespace corvela

@@ -187,7 +187,8 @@ void positionPass(StandbyScene& scene, const SkinDocument& doc, bool analogue) {
     }
     scene.outlines.push_back({QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
                                     QPoint(std::max(x1, x2), std::max(y1, y2))),
-                              record.redOutline ? QColor(255, 0, 0) : QColor(0, 0, 0), target});
+                              record.redOutline ? QColor(255, 0, 0) : QColor(0, 0, 0), target,
+                              standby::rectangleFlaws(x1, y1, x2, y2)});
   }
 }
 

@@ -30,6 +30,8 @@ struct Outline {
   QRect rect;  // both corners inside, as QRect(QPoint, QPoint) builds it
   QColor color;
   int target = -1;  // the rectangle's optPos index
+  // Off the screen or turned inside out: drawn dashed so the user notices.
+  standby::RectangleFlaws flaws = {};
   friend bool operator==(const Outline&, const Outline&) = default;
 };
 

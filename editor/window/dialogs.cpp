@@ -86,14 +86,14 @@ Dialogs::Answer QtDialogs::message(const QString& title, const QString& text, Ic
 
 std::optional<QString> QtDialogs::openFile(const QString& title, const QString& filter,
                                            const QString& presetName) {
-  QFileDialog dialog(owner_, title, startFolder_, filter);
+  QFileDialog dialog(owner_, title, startFolder(), filter);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setOption(QFileDialog::ReadOnly, false);
   if (!presetName.isEmpty()) dialog.selectFile(presetName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString chosen = dialog.selectedFiles().constFirst();
-  startFolder_ = QFileInfo(chosen).absolutePath();
+  setStartFolder(QFileInfo(chosen).absolutePath());
   return QDir::toNativeSeparators(chosen);
 }
 
@@ -105,7 +105,7 @@ std::optional<QColor> QtDialogs::chooseColor(const QColor& initial) {
 
 QString QtDialogs::browseFolder(const QString& title) {
   const QString folder =
-      QFileDialog::getExistingDirectory(owner_, title, startFolder_, QFileDialog::ShowDirsOnly);
+      QFileDialog::getExistingDirectory(owner_, title, startFolder(), QFileDialog::ShowDirsOnly);
   return folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder);
 }
 

@@ -41,8 +41,14 @@ class Dialogs {
   std::optional<QColor> pickColor(const QColor& initial);
   QColor lastColor() const { return lastColor_; }
 
+  // The folder the file and folder dialogs start in: the open skin's, until
+  // the user picks a file somewhere else.
+  void setStartFolder(const QString& folder) { startFolder_ = folder; }
+  const QString& startFolder() const { return startFolder_; }
+
  private:
   QColor lastColor_ = Qt::black;
+  QString startFolder_;
 };
 
 // Turns a filter written as "Description|pattern[|Description|pattern...]"
@@ -63,12 +69,8 @@ class QtDialogs : public Dialogs {
   std::optional<QColor> chooseColor(const QColor& initial) override;
   QString browseFolder(const QString& title) override;
 
-  // The folder the next open-file dialog starts in; follows the user's picks.
-  void setStartFolder(const QString& folder) { startFolder_ = folder; }
-
  private:
   QWidget* owner_;
-  QString startFolder_;
 };
 
 }  // namespace corvela

@@ -28,6 +28,7 @@
 #include "icon_pictures.h"
 #include "layout_controller.h"
 #include "lists_tabs.h"
+#include "main_menu.h"
 #include "object_viewer.h"
 #include "objects_tab.h"
 #include "path_helpers.h"
@@ -94,6 +95,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   coloursTab = new ColoursTab(*this);
   rectsTab = new RectsTab(*this);
   structureTab = new StructureTab(*this);
+  menu = new MainMenu(*this);
   TB0->installEventFilter(this);
 
   // Fits a 1366 x 768 screen with its title bar and a task bar; a smaller
@@ -364,6 +366,7 @@ void frmDesktop::openSkinFile(const QString& file) {
   for (const QString& warning : outcome.warnings) dialogs_->warning(warning);
 
   if (!doc.P_sPath.isEmpty()) {
+    dialogs_->setStartFolder(doc.P_sPath);
     FileDat->setPath(doc.P_sPath);
     tabPreview->FileDesktop->setPath(doc.P_sPath);
   }
@@ -382,6 +385,7 @@ void frmDesktop::openSkinFile(const QString& file) {
     UpdateDesktop();
     doc.P_Load = false;
     if (outcome.nameWarning) dialogs_->warning(kOtherSkinMessage);
+    menu->rememberSkin(file);
   } else {
     // The document keeps what was read before the load stopped; the user is
     // told so, since a partly shown skin looks like a whole one.

@@ -34,6 +34,7 @@ class RectsTab;
 class StructureTab;
 class PictureBox;
 class LayoutController;
+class MainMenu;
 class PreviewController;
 class PreviewTab;
 class ReportView;
@@ -110,6 +111,7 @@ class frmDesktop : public QMainWindow {
   QStatusBar* SB0 = nullptr;
   ferzola::LineSeparator* LineSeparator1 = nullptr;
   QTabWidget* SSTab1 = nullptr;
+  MainMenu* menu = nullptr;
 
   // Tab 0 "Preview skin".
   PreviewTab* tabPreview = nullptr;
@@ -166,6 +168,7 @@ class frmDesktop : public QMainWindow {
   QLabel* lblContact = nullptr;
   PictureBox* PicInfo1 = nullptr;
   PictureBox* PicInfo2 = nullptr;
+  QLineEdit* txtImageEditor = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

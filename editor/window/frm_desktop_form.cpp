@@ -22,6 +22,7 @@
 #include "frm_desktop.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
+#include "image_editor.h"
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
@@ -339,9 +340,25 @@ QWidget* frmDesktop::buildInfoTab() {
   PicInfo2->setAutoSize(true);
   PicInfo2->setPicture(QPixmap::fromImage(standbyImage()));
 
+  // The one option of the program: which image editor opens an object.
+  txtImageEditor = named(new QLineEdit(imageEditorCommand()), QStringLiteral("txtImageEditor"));
+  txtImageEditor->setPlaceholderText(QStringLiteral("editor predefinito del desktop"));
+  txtImageEditor->setToolTip(
+      QStringLiteral("Comando che apre un oggetto con \"Apri con editor di immagini\"; "
+                     "il file è aggiunto per ultimo"));
+  connect(txtImageEditor, &QLineEdit::editingFinished, this,
+          [this] { setImageEditorCommand(txtImageEditor->text()); });
+  auto* editorLabel = new QLabel(QStringLiteral("Editor di immagini:"));
+  editorLabel->setBuddy(txtImageEditor);
+  auto* editorRow = new QHBoxLayout;
+  editorRow->addWidget(editorLabel);
+  editorRow->addWidget(txtImageEditor, 1);
+
   auto* texts = new QVBoxLayout;
   texts->addWidget(lblInfoTitle);
   texts->addWidget(lblContact);
+  texts->addSpacing(16);
+  texts->addLayout(editorRow);
   texts->addStretch();
   layout->addWidget(PicInfo1, 0, 0, Qt::AlignTop);
   layout->addLayout(texts, 0, 1);

@@ -5,11 +5,13 @@
 #include <QTabWidget>
 #include <QTextStream>
 #include <cstdio>
+#include <string_view>
 
 #include "dialogs.h"
 #include "font_substitutions.h"
 #include "frm_desktop.h"
 #include "icon_pictures.h"
+#include "qt_translation.h"
 
 namespace {
 
@@ -39,31 +41,69 @@ bool savePicture(QWidget& window, const QString& file) {
   return true;
 }
 
+// Everything the command line accepts, so that --help can describe it
+// without opening a window.
+struct CommandLine {
+  QCommandLineParser parser;
+  QCommandLineOption screenshot{QStringLiteral("screenshot"),
+                                QStringLiteral("Salva un'immagine della finestra in FILE ed esce."),
+                                QStringLiteral("FILE")};
+  QCommandLineOption screenshots{
+      QStringLiteral("screenshots"),
+      QStringLiteral("Salva un'immagine di ogni scheda (tab-0.png ...) in DIR ed esce."),
+      QStringLiteral("DIR")};
+
+  CommandLine() {
+    parser.setApplicationDescription(QStringLiteral("Editor della schermata di standby del v980"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(screenshot);
+    parser.addOption(screenshots);
+    parser.addPositionalArgument(QStringLiteral("skin"), QStringLiteral("File .ski da aprire."),
+                                 QStringLiteral("[skin]"));
+  }
+};
+
+void setIdentity() {
+  QCoreApplication::setApplicationName(QStringLiteral("Corvela"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(CORVELA_VERSION_STRING));
+}
+
+// --help and --version only print: they must work from a terminal with no
+// display, where creating the window's application would abort.
+bool onlyPrints(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg(argv[i]);
+    if (arg == "--") break;
+    if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" || arg == "--version")
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (onlyPrints(argc, argv)) {
+    QCoreApplication app(argc, argv);
+    setIdentity();
+    corvela::installQtTranslation(app);
+    CommandLine line;
+    line.parser.process(app);  // prints and exits
+    return 0;
+  }
+
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Corvela"));
-  QApplication::setApplicationVersion(QStringLiteral(CORVELA_VERSION_STRING));
+  setIdentity();
   QApplication::setDesktopFileName(QStringLiteral("corvela"));
   QApplication::setWindowIcon(corvela::applicationIcon());
   corvela::installFontSubstitutions();
+  corvela::installQtTranslation(app);
 
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Editor della schermata di standby del v980"));
-  parser.addHelpOption();
-  parser.addVersionOption();
-  const QCommandLineOption screenshot(
-      QStringLiteral("screenshot"),
-      QStringLiteral("Salva un'immagine della finestra in FILE ed esce."), QStringLiteral("FILE"));
-  const QCommandLineOption screenshots(
-      QStringLiteral("screenshots"),
-      QStringLiteral("Salva un'immagine di ogni scheda (tab-0.png ...) in DIR ed esce."),
-      QStringLiteral("DIR"));
-  parser.addOption(screenshot);
-  parser.addOption(screenshots);
-  parser.addPositionalArgument(QStringLiteral("skin"), QStringLiteral("File .ski da aprire."),
-                               QStringLiteral("[skin]"));
+  CommandLine line;
+  QCommandLineParser& parser = line.parser;
+  const QCommandLineOption& screenshot = line.screenshot;
+  const QCommandLineOption& screenshots = line.screenshots;
   parser.process(app);
 
   const bool unattended = parser.isSet(screenshot) || parser.isSet(screenshots);

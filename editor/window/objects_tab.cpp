@@ -1,5 +1,8 @@
 #include "objects_tab.h"
 
+#include <QAction>
+#include <QDir>
+
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,6 +16,8 @@
 #include "document_names.h"
 #include "frm_desktop.h"
 #include "gif_page_view.h"
+#include "image_editor.h"
+#include "object_archive.h"
 #include "object_export.h"
 #include "object_replace.h"
 #include "path_helpers.h"
@@ -56,6 +61,12 @@ ObjectsTab::ObjectsTab(frmDesktop& window)
   connect(w_.Command2, &QPushButton::clicked, this, &ObjectsTab::Command2_Click);
   connect(w_.L_Values, &ReportView::rowClicked, this, &ObjectsTab::L_Values_ItemClick);
   connect(w_.L_Values, &ReportView::columnClicked, this, &ObjectsTab::L_Values_ColumnClick);
+
+  auto* edit = new QAction(QStringLiteral("Apri con editor di immagini"), w_.L_Values);
+  edit->setObjectName(QStringLiteral("actEditImage"));
+  connect(edit, &QAction::triggered, this, &ObjectsTab::editImage);
+  w_.L_Values->addAction(edit);
+  w_.L_Values->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void ObjectsTab::showReplaced(int row) {
@@ -112,7 +123,7 @@ void ObjectsTab::cmdImport_Click() {
       view.setFocus();
       break;
     case ReplaceOutcome::SizeMismatch:
-      w_.dialogs().error(kSizeMismatchMessage);
+      w_.dialogs().error(kSizeMismatchMessage + u'\n' + outcome.sizeMismatch());
       break;
     default:
       // A file that cannot be read or is no picture ends the import quietly.
@@ -211,6 +222,19 @@ void ObjectsTab::L_Values_ItemClick(int row) {
     w_.NoGIF();
   }
   w_.setStatusText(QStringLiteral("Tag: ") + w_.doc.L_Values.row(row).tag);
+}
+
+void ObjectsTab::editImage() {
+  const int row = w_.L_Values->selectedListRow();
+  if (row < 0) return;
+  // The working folder's copy, whatever "Path GIF" names: that is the file
+  // the save packs from once it changed, and the one the folder's watch sees.
+  const QString file = objectGifPath(w_.doc.P_sTarget, w_.doc.L_Values.cell(row, V_ID));
+  const QString error = openInImageEditor(file);
+  w_.setStatusText(
+      error.isEmpty()
+          ? QStringLiteral("Aperto nell'editor di immagini: %1").arg(QDir::toNativeSeparators(file))
+          : error);
 }
 
 void ObjectsTab::L_Values_ColumnClick(int column) {

@@ -26,6 +26,8 @@ class ObjectsTab : public QObject {
   // sorts the list.
   void L_Values_ItemClick(int row);
   void L_Values_ColumnClick(int column);
+  // "Apri con editor di immagini" on the selected object's working GIF.
+  void editImage();
 
   // The default set the replacements take their images from.
   QString defaultFolder;

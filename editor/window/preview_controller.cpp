@@ -67,10 +67,11 @@ void PreviewController::connectControls() {
       if (on) optTime_Click(i);
     });
   }
-  connect(p.cboZoom, &QComboBox::currentIndexChanged, this, [this](int index) {
-    tab_.PicDesktop->setZoom(index + 1);
-    tab_.fitScreenView();
-  });
+  connect(p.cboZoom, &QComboBox::currentIndexChanged, this,
+          [this](int index) { tab_.PicDesktop->setZoom(index + 1); });
+  connect(p.cmdFit, &QPushButton::clicked, &tab_, &PreviewTab::fitZoom);
+  connect(p.PicDesktop, &DesktopSurface::zoomWheeled, this,
+          [this](int steps, QPoint at) { tab_.zoomAround(tab_.PicDesktop->zoom() + steps, at); });
   connect(p.PicDesktop, &DesktopSurface::hovered, this, &PreviewController::showHover);
   connect(p.PicDesktop, &DesktopSurface::left, this,
           [this] { window_.setCoordinatesText(QString()); });
@@ -250,6 +251,17 @@ void PreviewController::setSelection(int target) {
   if (scene_.selected == target) return;
   scene_.selected = target;
   showScene();
+  // The values stay as typed, so the user is told why the outline is dashed.
+  for (const Outline& outline : scene_.outlines) {
+    if (outline.target != target || !outline.flaws.any()) continue;
+    const standby::PositionRecord& record = standby::kPositions[static_cast<size_t>(target)];
+    QStringList why;
+    if (outline.flaws.offScreen) why << QStringLiteral("fuori dallo schermo");
+    if (outline.flaws.inverted) why << QStringLiteral("con gli angoli invertiti");
+    window_.setStatusText(QStringLiteral("Posizione %1 (%2) %3.")
+                              .arg(standby::text(record.code), standby::text(record.what),
+                                   why.join(QStringLiteral(" e "))));
+  }
 }
 
 void PreviewController::setDateTime(const QString& date, const QString& time) {

@@ -23,6 +23,7 @@
 #include <QSizePolicy>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace corvela {
 
@@ -75,24 +76,32 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
   screenView_->setWidget(PicDesktop);
   screenView_->setWidgetResizable(false);
   screenView_->setFrameShape(QFrame::NoFrame);
-  screenView_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  fitScreenView();
+  // The screen takes the room the window leaves it, centred; only a zoom
+  // larger than that room scrolls.
+  screenView_->setAlignment(Qt::AlignCenter);
+  screenView_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  screenView_->setMinimumSize(DesktopSurface::ScreenWidth, DesktopSurface::ScreenHeight);
+  PicDesktop->setPaintOptions({.halo = true, .checkerboard = false, .grid = true});
 
   cboZoom = new QComboBox;
   cboZoom->setObjectName(QStringLiteral("cboZoom"));
   cboZoom->setAccessibleName(QStringLiteral("cboZoom"));
   cboZoom->setToolTip(QStringLiteral("Ingrandimento dello schermo"));
   for (int z = 1; z <= DesktopSurface::MaxZoom; ++z) cboZoom->addItem(QStringLiteral("%1×").arg(z));
+  cmdFit = new QPushButton(QStringLiteral("Adatta"));
+  cmdFit->setObjectName(QStringLiteral("cmdFit"));
+  cmdFit->setAccessibleName(cmdFit->text());
+  cmdFit->setToolTip(QStringLiteral("Il massimo ingrandimento che entra nella finestra"));
   auto* zoomRow = new QHBoxLayout;
   zoomRow->addWidget(caption(QStringLiteral("Zoom:"), cboZoom));
   zoomRow->addWidget(cboZoom);
+  zoomRow->addWidget(cmdFit);
   zoomRow->addStretch(1);
 
   auto* screenColumn = new QVBoxLayout;
   screenColumn->addLayout(zoomRow);
-  screenColumn->addWidget(screenView_, 0, Qt::AlignLeft | Qt::AlignTop);
+  screenColumn->addWidget(screenView_, 1);
   screenColumn->addWidget(buildMainButtonFrame());
-  screenColumn->addStretch(1);
 
   auto* textColumn = new QVBoxLayout;
   textColumn->addWidget(buildTextFrame(QStringLiteral("Testo (Operatore):"), 0, 0, PicTxtColor1,
@@ -110,19 +119,33 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
   keyColumn->addStretch(1);
 
   auto* root = new QHBoxLayout(this);
-  root->addLayout(screenColumn);
+  root->addLayout(screenColumn, 1);
   root->addLayout(textColumn);
   root->addLayout(keyColumn);
-  root->addStretch(1);
 }
 
-void PreviewTab::fitScreenView() {
-  // Up to twice the true size fits beside the frames; larger zooms scroll.
-  const int shown = std::min(PicDesktop->zoom(), 2);
-  const bool scrolls = PicDesktop->zoom() > 2;
-  const int bar = scrolls ? screenView_->verticalScrollBar()->sizeHint().width() : 0;
-  screenView_->setFixedSize(shown * DesktopSurface::ScreenWidth + bar,
-                            shown * DesktopSurface::ScreenHeight + bar);
+int PreviewTab::fittingZoom() const {
+  const QSize room = screenView_->maximumViewportSize();
+  const int zoom = std::min(room.width() / DesktopSurface::ScreenWidth,
+                            room.height() / DesktopSurface::ScreenHeight);
+  return std::clamp(zoom, 1, DesktopSurface::MaxZoom);
+}
+
+void PreviewTab::fitZoom() {
+  cboZoom->setCurrentIndex(fittingZoom() - 1);
+}
+
+void PreviewTab::zoomAround(int zoom, QPoint at) {
+  const int before = PicDesktop->zoom();
+  zoom = std::clamp(zoom, 1, DesktopSurface::MaxZoom);
+  if (zoom == before) return;
+  // The skin point under the pointer stays under the pointer.
+  const QPoint inView = PicDesktop->mapTo(screenView_->viewport(), at);
+  const QPointF skinPoint = QPointF(at) / before;
+  cboZoom->setCurrentIndex(zoom - 1);
+  const QPoint now = (skinPoint * zoom).toPoint();
+  screenView_->horizontalScrollBar()->setValue(now.x() - inView.x());
+  screenView_->verticalScrollBar()->setValue(now.y() - inView.y());
 }
 
 QLineEdit* PreviewTab::makeNumberBox(int index) {

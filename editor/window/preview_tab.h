@@ -7,6 +7,7 @@
 // has no caption of its own).
 
 #include <QColor>
+#include <QPoint>
 #include <QWidget>
 
 #include <array>
@@ -46,6 +47,7 @@ class PreviewTab : public QWidget {
   DesktopSurface* PicDesktop;
   // The zoom of the phone screen, 1x to 4x.
   QComboBox* cboZoom;
+  QPushButton* cmdFit;
 
   // Main-button slots indexed by object number.
   std::map<int, PictureBox*> Pic;
@@ -78,8 +80,13 @@ class PreviewTab : public QWidget {
   QCheckBox* chkWallPaper;
   QPushButton* cmdSelImg;
 
-  // Sizes the screen's view to the zoom it shows.
-  void fitScreenView();
+  // "Adatta": the largest whole zoom at which the screen fits its room.
+  int fittingZoom() const;
+  void fitZoom();
+  // Zooms to `zoom` keeping the screen point under `at` (a point of
+  // PicDesktop) where it is.
+  void zoomAround(int zoom, QPoint at);
+  QScrollArea* screenView() const { return screenView_; }
 
  private:
   QScrollArea* screenView_ = nullptr;

@@ -7,12 +7,15 @@
 #include <map>
 
 #include "icon_pictures.h"
+#include "standby_records.h"
 
 namespace corvela {
 
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
+// Wide enough for the longest record name, "Quadrante dell'orologio analogico".
+constexpr int kNameColumnWidth = 200;
 
 Qt::Alignment alignmentOf(Align a) {
   switch (a) {
@@ -54,13 +57,19 @@ int ReportListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ReportListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : list_.columnCount();
+  return parent.isValid() ? 0 : nameColumn() + 1;
 }
 
 QVariant ReportListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= shownRows_) return {};
   const ListRow& row = list_.row(index.row());
   const int column = index.column();
+  if (column == nameColumn()) {
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+      return standby::rowName(list_, index.row());
+    if (role == Qt::ForegroundRole) return QColor(row.colour.r, row.colour.g, row.colour.b);
+    return {};
+  }
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
@@ -90,6 +99,8 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Horizontal && section == nameColumn() && role == Qt::DisplayRole)
+    return standby::kNameHeader;
   if (orientation != Qt::Horizontal || section < 0 || section >= list_.columnCount()) return {};
   const ListColumn& c = list_.columns().at(static_cast<size_t>(section));
   if (role == Qt::DisplayRole) return c.header;
@@ -141,10 +152,11 @@ void ReportView::applyColumns() {
     setColumnHidden(c, width == 0);
     if (width > 0) setColumnWidth(c, width);
   }
+  setColumnWidth(model_->nameColumn(), kNameColumnWidth);
 }
 
 void ReportView::sortByListColumn(int column) {
-  if (column < 0 || column >= list().columnCount()) return;
+  if (column < 0 || column > model_->nameColumn()) return;
   proxy_->sort(column, Qt::AscendingOrder);
   // The header shows which column orders the rows; it always sorts upwards,
   // so the indicator does not flip on a second click.

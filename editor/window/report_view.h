@@ -19,6 +19,8 @@ class ReportListModel : public QAbstractTableModel {
   explicit ReportListModel(ReportList& list, QObject* parent = nullptr);
 
   ReportList& list() const { return list_; }
+  // After the list's own columns: what each known record is ("Nome").
+  int nameColumn() const { return list_.columnCount(); }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

@@ -47,7 +47,7 @@ TEST(Check, CompleteSkinHasNoProblemAndCheckWritesNothing) {
   EXPECT_EQ(f.snapshot(), before);
 }
 
-TEST(Check, ArchiveObjectAndDuplicateProblems) {
+TEST(Check, ArchiveObjectDuplicateAndRectangleProblems) {
   Folder f;
   SkinFixture skin = completeSkin();
   const int firstNew = static_cast<int>(skin.lines.size());
@@ -73,6 +73,10 @@ TEST(Check, ArchiveObjectAndDuplicateProblems) {
              << "1 0570 1 1 2 2"
              << "4 7 1 2 3 0"
              << "1 7 1 1 2 2";
+  // Past the right edge, above the top, and turned inside out (kept as typed).
+  skin.lines << "1 900 170 10 176 20"
+             << "1 901 0 -1 5 5"
+             << "1 902 50 60 40 70";
   skin.writeTo(f);
 
   const ToolRun r = runTool({"check", f.file("vodafone.ski")});
@@ -91,7 +95,10 @@ TEST(Check, ArchiveObjectAndDuplicateProblems) {
                at(6) + QStringLiteral("oggetto 0652 ripetuto (già alla riga %1)").arg(firstObject));
   lineStarting(p, at(7) + "colore 0595 ripetuto (già alla riga 5)");
   lineStarting(p, at(8) + "posizione 0570 ripetuta (già alla riga 10)");
-  EXPECT_EQ(p.size(), 8) << p.join('\n').toStdString();
+  lineStarting(p, at(11) + "posizione 0900 fuori dallo schermo 176×220 (170,10,176,20)");
+  lineStarting(p, at(12) + "posizione 0901 fuori dallo schermo 176×220 (0,-1,5,5)");
+  lineStarting(p, at(13) + "posizione 0902 con gli angoli invertiti (50,60,40,70)");
+  EXPECT_EQ(p.size(), 11) << p.join('\n').toStdString();
 }
 
 TEST(Check, RecordsThePreviewNeeds) {

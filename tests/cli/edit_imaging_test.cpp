@@ -56,7 +56,7 @@ TEST(EditImaging, ReplacedAndDefaultImagesArePackedWhereTheSkinSays) {
               f.path());
   // 652 is 1 x 1: the size check refuses the whole run and nothing is written.
   EXPECT_EQ(run.exit, 2);
-  EXPECT_TRUE(run.err.contains("non corrispondono")) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains("non corrispondono! (3×2 invece di 1×1)")) << run.err.toStdString();
   EXPECT_FALSE(f.exists("vodafone_old.ski"));
 
   const ToolRun saved = runTool(

@@ -14,9 +14,9 @@ namespace {
 const QStringList kListingSkin{
     "SKI1",          "4 7 1 2 3 0",
     "0 41 98",       "4 255 255 255 0",
-    "1 0 0 175 30",  "1 7 10 20 30 40 99",
+    "1 0 0 175 30",  "1 6 10 20 30 40 99",
     "5 595 10 35 3", "5 12 0 35 14",
-    "5 9 45 35 0",   "0 1 2",
+    "5 7 45 35 0",   "0 1 2",
     "7 x",           "2 8 30",
     "6 1",           "3 x",
 };
@@ -42,32 +42,35 @@ TEST_F(ListingSkin, ObjectsShowStateColourBoldAndIcon) {
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.err, "");
   const QString gif = folder.path() + "/vodafone_Gifs/595.gif";
-  EXPECT_EQ(
-      r.out,
-      lines({
-          "ID\tOffSet\tN° Dat\tOffset\tByte\tStato\tPath GIF\tIndice\ttag\ttext colour\tbold\ticon",
-          "0595\t03_000010\t03\t10\t35\tTrovata\t" + gif + "\t0006\t10 35 3\t#000000\t0\t6",
-          "0012\t14_000000\t14\t0\t35\tDa sostituire\t \t0007\t0 35 14\t#0000FF\t1\t2",
-          "0009\t00_000045\t00\t45\t35\tNon trovata\t \t0008\t45 35 0\t#FF0000\t0\t3",
-      }));
+  EXPECT_EQ(r.out,
+            lines({
+                "ID\tOffSet\tN° Dat\tOffset\tByte\tStato\tPath GIF\tIndice\ttag\ttext "
+                "colour\tbold\ticon\tNome",
+                "0595\t03_000010\t03\t10\t35\tTrovata\t" + gif + "\t0006\t10 35 3\t#000000\t0\t6\t",
+                "0012\t14_000000\t14\t0\t35\tDa sostituire\t \t0007\t0 35 14\t#0000FF\t1\t2\t",
+                "0007\t00_000045\t00\t45\t35\tNon trovata\t \t0008\t45 35 0\t#FF0000\t0\t3\t"
+                "Quadrante dell'orologio analogico",
+            }));
 }
 
 TEST_F(ListingSkin, ColoursAndRectanglesWithAndWithoutId) {
   const ToolRun colours = run("colours");
   EXPECT_EQ(colours.exit, 0);
   EXPECT_EQ(colours.out, lines({
-                             "ID\tR\tG\tB\tTrasparenza\tIndice\ttag\ttext colour\tbold\ticon",
-                             "0007\t1\t2\t3\t0\t0001\t4 7 1 2 3 0\t#000000\t0\t7",
-                             "-\t255\t255\t255\t0\t0003\t4 255 255 255 0\t#000000\t0\t",
+                             "ID\tR\tG\tB\tTrasparenza\tIndice\ttag\ttext colour\tbold\ticon\tNome",
+                             "0007\t1\t2\t3\t0\t0001\t4 7 1 2 3 0\t#000000\t0\t7\t",
+                             "-\t255\t255\t255\t0\t0003\t4 255 255 255 0\t#000000\t0\t\t",
                          }));
   const ToolRun rects = run("rects");
   EXPECT_EQ(rects.exit, 0);
-  EXPECT_EQ(rects.out,
-            lines({
-                "ID\tX1\tY1\tX2\tY2\tLarghezza\tAltezza\tIndice\ttag\ttext colour\tbold\ticon",
-                "-\t0\t0\t175\t30\t176\t31\t0004\t1 0 0 175 30\t#000000\t0\t",
-                "0007\t10\t20\t30\t40\t20\t20\t0005\t1 7 10 20 30 40 99\t#000000\t0\t7",
-            }));
+  EXPECT_EQ(
+      rects.out,
+      lines({
+          "ID\tX1\tY1\tX2\tY2\tLarghezza\tAltezza\tIndice\ttag\ttext colour\tbold\ticon\tNome",
+          "-\t0\t0\t175\t30\t176\t31\t0004\t1 0 0 175 30\t#000000\t0\t\t",
+          "0006\t10\t20\t30\t40\t20\t20\t0005\t1 6 10 20 30 40 99\t#000000\t0\t7\tOrologio "
+          "analogico",
+      }));
 }
 
 TEST_F(ListingSkin, TreeNumbersNodesAndTheirParents) {
@@ -80,10 +83,10 @@ TEST_F(ListingSkin, TreeNumbersNodesAndTheirParents) {
                        "3\t1\t0 41 98\t\t9\t#000000\t1",
                        "4\t3\t4 255 255 255 0\t0 41 98_1\t8\t#000000\t0",
                        "5\t3\t1 0 0 175 30\t0 41 98_2\t10\t#000000\t0",
-                       "6\t3\t1 7 10 20 30 40 99\t0 41 98_3\t10\t#000000\t0",
+                       "6\t3\t1 6 10 20 30 40 99\t0 41 98_3\t10\t#000000\t0",
                        "7\t3\t5 595 10 35 3\t0 41 98_4\t7\t#000000\t0",
                        "8\t3\t5 12 0 35 14\t0 41 98_5\t7\t#000000\t0",
-                       "9\t3\t5 9 45 35 0\t0 41 98_6\t7\t#000000\t0",
+                       "9\t3\t5 7 45 35 0\t0 41 98_6\t7\t#000000\t0",
                        "10\t1\t0 1 2\t\t9\t#000000\t1",
                        "11\t10\t7 x\t0 1 2_1\t\t#000000\t0",
                        "12\t10\t2 8 30\t0 1 2_2\t12\t#000000\t0",

@@ -1,8 +1,10 @@
 // The "Oggetti grafici" tab driven as a user does: export, import, the
 // default set and the "Test" fill, with the files a save then leaves.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressDialog>
 
 #include "imaging_tabs_support.h"
@@ -62,13 +64,20 @@ TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOf
   open(frmDesktop::TabObjects);
   pick("0007");  // 12 x 10
   const QStringList before = cells(w->doc.L_Values, objectRow("0007"));
+  // The list says which object that is, beside its number.
+  EXPECT_EQ(w->L_Values->viewIndex(objectRow("0007"), w->L_Values->listModel()->nameColumn())
+                .data()
+                .toString(),
+            QStringLiteral("Quadrante dell'orologio analogico"));
   for (QSize size : {QSize(13, 10), QSize(12, 11)}) {  // width or height alone
     writeFile(path("other.gif"), gifBytes(size.width(), size.height()));
     script.files.push_back(path("other.gif"));
     click(w->cmdImport);
     ASSERT_EQ(script.boxes.size(), 1u);
     EXPECT_EQ(script.boxes[0].title, kTitleError);
-    EXPECT_EQ(script.boxes[0].text, kSizeMismatchMessage);
+    EXPECT_EQ(script.boxes[0].text,
+              kSizeMismatchMessage +
+                  QStringLiteral("\n%1×%2 invece di 12×10").arg(size.width()).arg(size.height()));
     EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), before);
     script.boxes.clear();
   }
@@ -223,3 +232,31 @@ TEST_F(ObjectsTabTest, TestFillsFromTheFolderPickedWithDirectoryAndErrsWithoutOn
 }
 
 }  // namespace
+
+TEST_F(ObjectsTabTest, AnObjectOpensInTheImageEditorSetInTheOptions) {
+  open(frmDesktop::TabInfo);
+  // A stand-in editor that notes which file it was given.
+  const QString editor = path("editor.sh");
+  writeFile(editor, "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened.txt\"\n");
+  QFile(editor).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  w->txtImageEditor->setFocus();
+  w->txtImageEditor->clear();
+  QTest::keyClicks(w->txtImageEditor, editor);
+  QTest::keyClick(w->txtImageEditor, Qt::Key_Return);
+
+  clickTab(*w, frmDesktop::TabObjects);
+  pick("0007");
+  auto* edit = w->L_Values->findChild<QAction*>(QStringLiteral("actEditImage"));
+  ASSERT_NE(edit, nullptr);
+  edit->trigger();
+  const QString opened = path("opened.txt");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo(opened).size() > 0; }, 10000));
+  EXPECT_EQ(QString::fromUtf8(readFile(opened)), path("vodafone_Gifs/7.gif"));
+
+  // An object with no working GIF yet says so instead of starting anything.
+  pick("0003");
+  edit->trigger();
+  EXPECT_TRUE(w->statusText().startsWith(QStringLiteral("Immagine non trovata")));
+  w->txtImageEditor->clear();
+  QTest::keyClick(w->txtImageEditor, Qt::Key_Return);
+}

@@ -5,15 +5,19 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <map>
 
 #include "document_names.h"
 #include "file_list_box.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
+#include "main_menu.h"
 #include "object_viewer.h"
 #include "picture_box.h"
 #include "preview_tab.h"
@@ -191,6 +195,51 @@ TEST_F(OpenedSkin, EachTabSaysWhatItHoldsAndOnlyThePreviewOpensSkins) {
   clickTab(*w, 0);
   EXPECT_TRUE(w->toolButton("LOAD")->isEnabled());
   EXPECT_EQ(w->statusText(), QStringLiteral("Skin: ") + QDir::toNativeSeparators(skin));
+}
+
+TEST_F(OpenedSkin, MenusReopenRecentSkinsSaveWithCtrlSAndOpenDroppedSkins) {
+  // Outside the preview tab the tool bar cannot open a skin; the menu and
+  // its shortcut can, and the dialog starts in the open skin's folder.
+  clickTab(*w, 2);
+  QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(script.fileRequests.size(), 2u);
+  EXPECT_EQ(QDir(script.fileRequests[1].startFolder), QDir(dir.path()));
+
+  // Ctrl+S saves exactly as "Salva" does, from any widget of the window.
+  w->L_RGBA->setFocus();
+  QTest::keyClick(w->L_RGBA, Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, kTitleInfo);
+  EXPECT_TRUE(QFileInfo::exists(dir.filePath("vodafone_old.ski")));
+
+  // A second skin opened by a drop goes to the top of the recent skins.
+  QTemporaryDir other;
+  const QString second = Fixture::write(other.path());
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(second)});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(w.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(w.get(), &drop);
+  EXPECT_EQ(w->doc.skinFile(), second);
+  ASSERT_GE(w->menu->recentSkins().size(), 2);
+  EXPECT_EQ(w->menu->recentSkins().mid(0, 2), QStringList({second, skin}));
+
+  // A file that is not a skin is refused at the door.
+  QMimeData text;
+  text.setUrls({QUrl::fromLocalFile(dir.filePath("vodafone.dat"))});
+  QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, {});
+  refused.setAccepted(false);
+  QCoreApplication::sendEvent(w.get(), &refused);
+  EXPECT_FALSE(refused.isAccepted());
+
+  // "Apri recenti" brings the first skin back, and Salva follows the button.
+  w->menu->recentMenu->actions().at(1)->trigger();
+  EXPECT_EQ(w->doc.skinFile(), skin);
+  EXPECT_EQ(w->menu->actSave->isEnabled(), w->toolButton("SAVE")->isEnabled());
+  w->toolButton("SAVE")->setEnabled(false);
+  EXPECT_FALSE(w->menu->actSave->isEnabled());
 }
 
 TEST_F(OpenedSkin, ClickingAnObjectShowsItsImageSizeAndTag) {

@@ -2,8 +2,12 @@
 // conversion, the drawn pictures and the program started from a shell.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -154,6 +158,19 @@ TEST(PicturesTest, ToolBarPicturesExistAndGreyOutWhenDisabled) {
   EXPECT_TRUE(iconButtonPicture(2).isNull());
 }
 
+TEST(QtTranslationTest, QtsOwnDialogsSpeakItalian) {
+  if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                         QStringLiteral("/qtbase_it.qm")))
+    GTEST_SKIP() << "Qt's Italian translation is not installed (qt6-translations-l10n)";
+  // The test program loads it as the editor does; the colour picker's own
+  // buttons and labels come out in Italian.
+  QColorDialog dialog;
+  const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annulla"));
+  EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Copia"));
+}
+
 // The installed program, started as a user's shell would start it.
 QProcess* startProgram(const QStringList& args) {
   auto* p = new QProcess;
@@ -182,6 +199,25 @@ TEST(ProgramTest, OpensTheSkinGivenOnTheCommandLineAndSavesAPicture) {
   ASSERT_FALSE(picture.isNull());
   EXPECT_GE(picture.width(), 800);
   EXPECT_GE(picture.height(), 500);
+}
+
+TEST(ProgramTest, HelpAndVersionPrintWithoutAnyDisplay) {
+  for (const char* arg : {"--help", "--version"}) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // No platform plugin could start here: the window's application would abort.
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("none-such"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(CORVELA_PROGRAM), {QString::fromLatin1(arg)});
+    ASSERT_TRUE(p.waitForFinished(30000)) << arg;
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << arg;
+    EXPECT_EQ(p.exitCode(), 0) << arg << p.readAllStandardError().toStdString();
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(std::string_view(arg) == "--help" ? QStringLiteral("--screenshot")
+                                                               : QStringLiteral("1.0.20")))
+        << arg << out.toStdString();
+  }
 }
 
 TEST(ProgramTest, WritesOnePicturePerTab) {

@@ -2,6 +2,7 @@
 // around it: wallpaper, main-button slots, zoom, and the headless render that
 // must show the same pixels.
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -10,18 +11,22 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include "desktop_surface.h"
 #include "document_names.h"
 #include "file_list_box.h"
+#include "main_menu.h"
 #include "object_export.h"
 #include "picture_box.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
 #include "report_view.h"
+#include "standby_painter.h"
 #include "window_support.h"
 
 using namespace corvela;
@@ -267,6 +272,27 @@ TEST_F(Preview, ZoomKeepsSkinCoordinatesAndTheStatusBarShowsThePixelUnderTheMous
   EXPECT_EQ(desk().size(), QSize(3 * 176, 3 * 220));
   QTest::mouseMove(&desk(), QPoint(3 * 40 + 1, 3 * 100 + 2));
   EXPECT_EQ(w->coordinatesText(), QStringLiteral("40, 100"));
+
+  // Ctrl and the wheel zoom around the pointer: the skin pixel under it stays.
+  const QPoint at(3 * 40 + 1, 3 * 100 + 2);
+  const QPoint before = desk().mapTo(tab().screenView()->viewport(), at);
+  QWheelEvent wheel(QPointF(at), desk().mapToGlobal(QPointF(at)), {}, QPoint(0, 120), Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&desk(), &wheel);
+  EXPECT_EQ(desk().zoom(), 4);
+  EXPECT_LE((desk().mapTo(tab().screenView()->viewport(), QPoint(4 * 40, 4 * 100)) - before)
+                .manhattanLength(),
+            4);
+
+  // A larger window gives the screen more room, and Ctrl+0 takes all of it.
+  w->resize(1400, 900);
+  QCoreApplication::processEvents();
+  QTest::keyClick(w.get(), Qt::Key_0, Qt::ControlModifier);
+  const QSize room = tab().screenView()->viewport()->size();
+  EXPECT_GE(desk().zoom(), 2);
+  EXPECT_LE(desk().width(), room.width());
+  EXPECT_LE(desk().height(), room.height());
+  EXPECT_TRUE(desk().width() + 176 > room.width() || desk().height() + 220 > room.height());
   EXPECT_EQ(w->SB0->findChild<QLabel*>(QStringLiteral("SB0Text"))->accessibleName(),
             w->statusText());
 }
@@ -275,19 +301,33 @@ TEST_F(Preview, TheWindowAndTheHeadlessRenderShowTheSamePixels) {
   openDemo();
   const QString png = QDir(dir.path()).filePath(QStringLiteral("screen.png"));
   QProcess tool;
-  tool.start(QStringLiteral(CORVELA_TOOL),
-             {QStringLiteral("render"), skin, png, QStringLiteral("--scale"), QStringLiteral("2"),
-              QStringLiteral("--date"), desk().lblData->text(), QStringLiteral("--time"),
-              desk().lblOra->text()});
-  ASSERT_TRUE(tool.waitForFinished(30000));
-  ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+  const auto render = [&](int scale, const QStringList& aids) {
+    tool.start(QStringLiteral(CORVELA_TOOL),
+               QStringList{QStringLiteral("render"), skin, png, QStringLiteral("--scale"),
+                           QString::number(scale), QStringLiteral("--date"), desk().lblData->text(),
+                           QStringLiteral("--time"), desk().lblOra->text()} +
+                   aids);
+    EXPECT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    return QImage(png).convertToFormat(QImage::Format_RGB32);
+  };
+  const auto shown = [&] { return desk().grab().toImage().convertToFormat(QImage::Format_RGB32); };
 
+  // The window rings its outlines; the same render is asked for with --halo.
   tab().cboZoom->setCurrentIndex(1);
-  const QImage window = desk().grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QImage rendered = QImage(png).convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(rendered.size(), QSize(352, 440));
-  ASSERT_EQ(window.size(), rendered.size());
-  EXPECT_EQ(window, rendered);
+  const QImage atTwo = render(2, {QStringLiteral("--halo")});
+  ASSERT_EQ(atTwo.size(), QSize(352, 440));
+  EXPECT_EQ(shown(), atTwo);
+
+  // From 4x the window adds the pixel grid, and the checkerboard once it is
+  // switched on; a plain render has none of the three aids.
+  w->menu->actCheckerboard->trigger();
+  tab().cboZoom->setCurrentIndex(3);
+  const QImage withAids = shown();
+  EXPECT_EQ(withAids, render(4, {"--halo", "--grid", "--checkerboard"}));
+  const QImage plain = render(4, {});
+  EXPECT_NE(withAids, plain);
+  EXPECT_EQ(plain, scaleCrisp(renderStandby(desk().scene()), 4));
 
   // A bad option is a usage error and writes nothing.
   QFile::remove(png);

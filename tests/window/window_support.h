@@ -37,6 +37,7 @@ struct FileRequest {
   QString title;
   QString filter;
   QString presetName;
+  QString startFolder;
 };
 
 // What the user will answer and what the program asked. The window owns its
@@ -77,7 +78,7 @@ class ScriptedDialogs : public Dialogs {
   }
   std::optional<QString> openFile(const QString& title, const QString& filter,
                                   const QString& presetName) override {
-    script_.fileRequests.push_back({title, filter, presetName});
+    script_.fileRequests.push_back({title, filter, presetName, startFolder()});
     if (script_.files.empty()) return std::nullopt;
     const QString f = script_.files.front();
     script_.files.pop_front();

@@ -1,0 +1,206 @@
+#include "main_menu.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QUrl>
+#include <algorithm>
+
+#include "desktop_surface.h"
+#include "frm_desktop.h"
+#include "preview_tab.h"
+
+namespace corvela {
+
+namespace {
+
+const QString kRecentKey = QStringLiteral("recentSkins");
+
+QSettings settings() {
+  return QSettings(QStringLiteral("Corvela"), QStringLiteral("Corvela"));
+}
+
+// The first local .ski file among dropped URLs, or nothing.
+QString droppedSkin(const QMimeData* mime) {
+  if (!mime || !mime->hasUrls()) return {};
+  for (const QUrl& url : mime->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString file = url.toLocalFile();
+    if (QFileInfo(file).suffix().compare(QLatin1StringView("ski"), Qt::CaseInsensitive) == 0)
+      return file;
+  }
+  return {};
+}
+
+}  // namespace
+
+MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
+  QMenuBar* bar = window.menuBar();
+  bar->setObjectName(QStringLiteral("MenuBar"));
+
+  fileMenu = bar->addMenu(QStringLiteral("&File"));
+  actOpen = addAction(fileMenu, QStringLiteral("&Apri..."), QStringLiteral("mnuOpen"));
+  actOpen->setShortcut(QKeySequence::Open);
+  connect(actOpen, &QAction::triggered, &window, &frmDesktop::OpenSkin);
+  recentMenu = fileMenu->addMenu(QStringLiteral("Apri &recenti"));
+  recentMenu->setObjectName(QStringLiteral("mnuRecent"));
+  actSave = addAction(fileMenu, QStringLiteral("&Salva"), QStringLiteral("mnuSave"));
+  actSave->setShortcut(QKeySequence::Save);
+  mirror(actSave, window.btnSave);
+  connect(actSave, &QAction::triggered, this, [this] { window_.TB0_ButtonClick(window_.btnSave); });
+  fileMenu->addSeparator();
+  actQuit = addAction(fileMenu, QStringLiteral("&Termina"), QStringLiteral("mnuQuit"));
+  actQuit->setShortcut(QKeySequence::Quit);
+  mirror(actQuit, window.btnClose);
+  connect(actQuit, &QAction::triggered, this,
+          [this] { window_.TB0_ButtonClick(window_.btnClose); });
+
+  editMenu = bar->addMenu(QStringLiteral("&Modifica"));
+  actExportAll =
+      addAction(editMenu, QStringLiteral("&Esporta tutto"), QStringLiteral("mnuExportAll"));
+  mirror(actExportAll, window.cmdExportAll);
+  connect(actExportAll, &QAction::triggered, window.cmdExportAll, &QPushButton::click);
+
+  viewMenu = bar->addMenu(QStringLiteral("&Visualizza"));
+  actZoomIn = addAction(viewMenu, QStringLiteral("&Ingrandisci"), QStringLiteral("mnuZoomIn"));
+  actZoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  connect(actZoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
+  actZoomOut = addAction(viewMenu, QStringLiteral("&Riduci"), QStringLiteral("mnuZoomOut"));
+  actZoomOut->setShortcut(QKeySequence::ZoomOut);
+  connect(actZoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
+  actFit = addAction(viewMenu, QStringLiteral("&Adatta"), QStringLiteral("mnuFit"));
+  actFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  connect(actFit, &QAction::triggered, window.tabPreview, &PreviewTab::fitZoom);
+  viewMenu->addSeparator();
+  const PaintOptions& aids = window.tabPreview->PicDesktop->paintOptions();
+  actGrid = addAction(viewMenu, QStringLiteral("&Griglia dei pixel"), QStringLiteral("mnuGrid"));
+  actGrid->setCheckable(true);
+  actGrid->setChecked(aids.grid);
+  connect(actGrid, &QAction::toggled, this, &MainMenu::showAids);
+  actCheckerboard = addAction(viewMenu, QStringLiteral("&Scacchiera sotto la trasparenza"),
+                              QStringLiteral("mnuCheckerboard"));
+  actCheckerboard->setCheckable(true);
+  actCheckerboard->setChecked(aids.checkerboard);
+  connect(actCheckerboard, &QAction::toggled, this, &MainMenu::showAids);
+  viewMenu->addSeparator();
+  actRefresh = addAction(viewMenu, QStringLiteral("A&ggiorna"), QStringLiteral("mnuRefresh"));
+  actRefresh->setShortcut(QKeySequence::Refresh);
+  mirror(actRefresh, window.tabPreview->cmdUpdate);
+  connect(actRefresh, &QAction::triggered, window.tabPreview->cmdUpdate, &QPushButton::click);
+
+  helpMenu = bar->addMenu(QStringLiteral("&Aiuto"));
+  actAbout = addAction(helpMenu, QStringLiteral("&Informazioni"), QStringLiteral("mnuAbout"));
+  connect(actAbout, &QAction::triggered, this, &MainMenu::showAbout);
+
+  fillRecent();
+  window.setAcceptDrops(true);
+  window.installEventFilter(this);
+}
+
+QAction* MainMenu::addAction(QMenu* menu, const QString& text, const QString& name) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(name);
+  // Shortcuts work wherever the focus is in the window, number boxes included.
+  action->setShortcutContext(Qt::WindowShortcut);
+  return action;
+}
+
+void MainMenu::mirror(QAction* action, QWidget* button) {
+  action->setEnabled(button->isEnabled());
+  mirrored_[button] = action;
+  button->installEventFilter(this);
+}
+
+void MainMenu::mirror(QAction* action, QAction* button) {
+  action->setEnabled(button->isEnabled());
+  connect(button, &QAction::changed, action,
+          [action, button] { action->setEnabled(button->isEnabled()); });
+}
+
+bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::EnabledChange) {
+    const auto it = mirrored_.find(watched);
+    if (it != mirrored_.end()) it->second->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
+  } else if (watched == &window_ && event->type() == QEvent::DragEnter) {
+    auto* drag = static_cast<QDragEnterEvent*>(event);
+    if (!droppedSkin(drag->mimeData()).isEmpty()) drag->acceptProposedAction();
+    return true;
+  } else if (watched == &window_ && event->type() == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString file = droppedSkin(drop->mimeData());
+    if (file.isEmpty()) return false;
+    drop->acceptProposedAction();
+    window_.openSkinFile(QFileInfo(file).absoluteFilePath());
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+QStringList MainMenu::recentSkins() const {
+  return settings().value(kRecentKey).toStringList();
+}
+
+void MainMenu::rememberSkin(const QString& file) {
+  const QString path = QFileInfo(file).absoluteFilePath();
+  QStringList list = recentSkins();
+  list.removeAll(path);
+  list.prepend(path);
+  while (list.size() > MaxRecent) list.removeLast();
+  settings().setValue(kRecentKey, list);
+  fillRecent();
+}
+
+void MainMenu::fillRecent() {
+  recentMenu->clear();
+  const QStringList list = recentSkins();
+  for (int i = 0; i < list.size(); ++i) {
+    const QString& file = list[i];
+    // "&1 /path/vodafone.ski": the number picks it from the keyboard.
+    QAction* a = recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(file));
+    a->setObjectName(QStringLiteral("mnuRecent%1").arg(i));
+    connect(a, &QAction::triggered, this, [this, file] { openRecent(file); });
+  }
+  recentMenu->setEnabled(!list.isEmpty());
+}
+
+void MainMenu::openRecent(const QString& file) {
+  if (!QFileInfo(file).isFile()) {
+    window_.dialogs().error(QStringLiteral("File non trovato: %1").arg(file));
+    QStringList list = recentSkins();
+    list.removeAll(file);
+    settings().setValue(kRecentKey, list);
+    fillRecent();
+    return;
+  }
+  window_.openSkinFile(file);
+}
+
+void MainMenu::zoomBy(int step) {
+  QComboBox* zoom = window_.tabPreview->cboZoom;
+  zoom->setCurrentIndex(std::clamp(zoom->currentIndex() + step, 0, zoom->count() - 1));
+}
+
+void MainMenu::showAids() {
+  DesktopSurface* screen = window_.tabPreview->PicDesktop;
+  PaintOptions aids = screen->paintOptions();
+  aids.grid = actGrid->isChecked();
+  aids.checkerboard = actCheckerboard->isChecked();
+  screen->setPaintOptions(aids);
+}
+
+void MainMenu::showAbout() {
+  const QString title =
+      windowTitleFor(CORVELA_VERSION_MAJOR, CORVELA_VERSION_MINOR, CORVELA_VERSION_PATCH);
+  window_.dialogs().message(QString(),
+                            title + QStringLiteral("\nEditor della schermata di standby del v980."),
+                            Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+}
+
+}  // namespace corvela
