@@ -73,6 +73,10 @@ TEST(Check, ArchiveObjectAndDuplicateProblems) {
              << "1 0570 1 1 2 2"
              << "4 7 1 2 3 0"
              << "1 7 1 1 2 2";
+  // 706: a few bytes that claim a picture too large to decode.
+  const QByteArray huge = claimingGif(5790);
+  skin.lines << QStringLiteral("5 706 %1 %2 0").arg(skin.archives[0].size()).arg(huge.size());
+  skin.archives[0] += huge;
   skin.writeTo(f);
 
   const ToolRun r = runTool({"check", f.file("vodafone.ski")});
@@ -91,7 +95,10 @@ TEST(Check, ArchiveObjectAndDuplicateProblems) {
                at(6) + QStringLiteral("oggetto 0652 ripetuto (già alla riga %1)").arg(firstObject));
   lineStarting(p, at(7) + "colore 0595 ripetuto (già alla riga 5)");
   lineStarting(p, at(8) + "posizione 0570 ripetuta (già alla riga 10)");
-  EXPECT_EQ(p.size(), 8) << p.join('\n').toStdString();
+  lineStarting(p, at(11) +
+                      "oggetto 0706 in vodafone.dat: immagine di 5790x5790 pixel, oltre il "
+                      "limite di 2048x2048");
+  EXPECT_EQ(p.size(), 9) << p.join('\n').toStdString();
 }
 
 TEST(Check, RecordsThePreviewNeeds) {
