@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QStringList>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -191,6 +192,12 @@ bool isHelp(const QString& arg) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Over a file-size limit the write must fail with its reason ("File too
+  // large"), which the save reports naming the file, instead of the signal
+  // killing the program halfway with no word.
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   // Only drawing the screen needs fonts, and so a GUI application; it never
   // shows a window, so it needs no display either.
   const bool draws = argc > 1 && std::strcmp(argv[1], "render") == 0;

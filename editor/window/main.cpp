@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 
 #include "dialogs.h"
@@ -42,6 +43,12 @@ bool savePicture(QWidget& window, const QString& file) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Over a file-size limit the write must fail with its reason ("File too
+  // large"), which the save reports naming the file, instead of the signal
+  // killing the program halfway with no word.
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Corvela"));
   QApplication::setApplicationVersion(QStringLiteral(CORVELA_VERSION_STRING));
