@@ -49,6 +49,13 @@ QString componentText(const QString& field) {
   return QString::number(component(field));
 }
 
+// "0595" and "595" name the same colour; compared as text, since an id of
+// any length must match exactly.
+QStringView withoutLeadingZeros(QStringView id) {
+  while (id.size() > 1 && id.front() == u'0') id = id.mid(1);
+  return id;
+}
+
 // A scheme row names the skin line it is written to. Only a colour line of
 // the same id may take it (any colour line for a row without id): anything
 // else would overwrite the header, an object or a position on the next save.
@@ -56,7 +63,7 @@ std::optional<QString> targetProblem(const SkinDocument& doc, const QString& id,
                                      const QString& indice) {
   const std::int64_t k = numericValue(indice);
   const std::int64_t count = std::min<std::int64_t>(doc.P_MaxValues, std::ssize(doc.lines));
-  if (k < 1 || k >= count) {
+  if (k < 0 || k >= count) {
     return QStringLiteral("la riga %1 della skin non esiste (la skin ne ha %2)")
         .arg(indice)
         .arg(count);
@@ -69,7 +76,8 @@ std::optional<QString> targetProblem(const SkinDocument& doc, const QString& id,
         .arg(k)
         .arg(line.left(40));
   }
-  if (id != kNoId && (!isPlainNumber(target->id) || numericValue(target->id) != numericValue(id))) {
+  if (id != kNoId &&
+      (!isPlainNumber(target->id) || withoutLeadingZeros(target->id) != withoutLeadingZeros(id))) {
     return QStringLiteral("la riga %1 della skin è il colore %2, non %3")
         .arg(k)
         .arg(target->id, id);
