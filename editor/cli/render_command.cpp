@@ -129,7 +129,9 @@ QString renderHelp() {
       "  --wallpaper      sfondo da un file JPG o GIF, o none per il solo colore\n"
       "                   (come la finestra: il primo JPG o GIF della cartella)\n"
       "  --date, --time   data e ora mostrate, per immagini riproducibili (adesso)\n"
-      "Il PNG è scritto per intero in un file temporaneo e poi rinominato.\n");
+      "Il PNG è scritto per intero in un file temporaneo e poi rinominato; non può\n"
+      "essere la skin, un suo archivio, una cartella o un file speciale (stato 2).\n"
+      "Le immagini oltre 2048x2048 pixel non sono disegnate, e sono elencate.\n");
 }
 
 int renderCommand(const QStringList& args) {
