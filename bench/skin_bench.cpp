@@ -252,6 +252,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !r.error_occurred) {
         seconds_[r.run_name.function_name] =
             r.real_accumulated_time / static_cast<double>(r.iterations);
+        const auto peak = r.counters.find("peak_rss_mb");
+        if (peak != r.counters.end()) peakMb_[r.run_name.function_name] = peak->second.value;
         const auto median = r.counters.find("median_ms");
         const auto p99 = r.counters.find("p99_ms");
         if (median != r.counters.end() && p99 != r.counters.end()) {
@@ -271,6 +273,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
       std::printf("move of the twelve rectangles: %.3f ms (aim: within 30 ms with the rebuilds)\n",
                   seconds_["BM_MoveTwelveRectangles"] * 1e3);
     }
+    for (const auto& [name, peak] : peakMb_) {
+      std::printf("%s: %.0f ms a run, peak resident memory %.1f MB (aim: within 200 MB)\n",
+                  name.c_str(), seconds_[name] * 1e3, peak);
+    }
     for (const auto& [name, figures] : spread_) {
       std::printf("%s: median %.3f ms, p99 %.3f ms\n", name.c_str(), figures.first, figures.second);
     }
@@ -287,6 +293,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
  private:
   std::map<std::string, double> seconds_;
   std::map<std::string, std::pair<double, double>> spread_;  // median and p99 in ms
+  std::map<std::string, double> peakMb_;  // peak resident memory of a child process
 };
 
 }  // namespace

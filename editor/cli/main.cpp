@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QStringList>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -173,9 +174,10 @@ std::vector<Command> commands() {
        "Un problema per riga sullo standard output, con \"riga N: \" davanti quando\n"
        "riguarda una riga: ritorni carrello (CR) e testo dopo l'ultimo a capo, che\n"
        "non vengono letti; caricamento interrotto; archivi mancanti; oggetti fuori\n"
-       "dall'archivio, vuoti o che non sono GIF leggibili; id ripetuti (oggetti,\n"
-       "colori e posizioni separatamente) e i record che l'anteprima cerca e non\n"
-       "trova; le righe che il salvataggio riscriverebbe diversamente. Nessuna riga\n"
+       "dall'archivio, vuoti, che non sono GIF leggibili o che superano 2048x2048\n"
+       "pixel; id ripetuti (oggetti, colori e posizioni separatamente) e i record\n"
+       "che l'anteprima cerca e non trova; le righe che il salvataggio\n"
+       "riscriverebbe diversamente. Nessuna riga\n"
        "e stato 0 se non c'è niente da correggere. Non scrive nulla oltre a ciò che\n"
        "ogni caricamento fa (cartella di lavoro, salvataggio interrotto).\n",
        onSkin("check", checkCommand)},
@@ -191,6 +193,12 @@ bool isHelp(const QString& arg) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Over a file-size limit the write must fail with its reason ("File too
+  // large"), which the save reports naming the file, instead of the signal
+  // killing the program halfway with no word.
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   // Only drawing the screen needs fonts, and so a GUI application; it never
   // shows a window, so it needs no display either.
   const bool draws = argc > 1 && std::strcmp(argv[1], "render") == 0;

@@ -2,12 +2,15 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QImageReader>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTime>
 
 #include "cli_common.h"
+#include "document_names.h"
 #include "image_cache.h"
+#include "image_decode.h"
 #include "skin_document.h"
 #include "standby_painter.h"
 #include "standby_scene.h"
@@ -82,6 +85,46 @@ std::optional<QString> parse(const QStringList& args, Options& o) {
   return std::nullopt;
 }
 
+// Why `png` must not be written, or nothing. The picture replaces whatever
+// the name holds, so only a new name or a regular file that is no part of
+// the skin may take it: not the skin, not an archive, not a device.
+std::optional<QString> outputProblem(const QString& png, const QString& skin) {
+  const QFileInfo out(png);
+  if (!out.exists() && !out.isSymLink()) return std::nullopt;
+  if (!out.isFile()) {
+    return QStringLiteral(
+               "%1 non è un file regolare: render scrive solo un file nuovo o un file "
+               "regolare")
+        .arg(png);
+  }
+  const QFileInfo skinFile(skin);
+  const QString target = out.canonicalFilePath();
+  if (target == skinFile.canonicalFilePath()) {
+    return QStringLiteral("%1 è la skin stessa: render non la sovrascrive").arg(png);
+  }
+  const QString theme = skinFile.fileName().section(u'.', 0, 0);
+  const QRegularExpression archive(
+      QStringLiteral("^%1\\d*\\.dat$").arg(QRegularExpression::escape(theme)),
+      QRegularExpression::CaseInsensitiveOption);
+  const QFileInfo resolved(target);
+  if (resolved.absolutePath() == QFileInfo(skinFile.canonicalFilePath()).absolutePath() &&
+      archive.match(resolved.fileName()).hasMatch()) {
+    return QStringLiteral("%1 è un archivio della skin: render non lo sovrascrive").arg(png);
+  }
+  return std::nullopt;
+}
+
+// The objects whose image the screen leaves out because it was refused.
+void reportRefusedImages(const SkinDocument& doc, const ImageCache& images) {
+  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
+    const QString path = doc.L_Values.cell(r, V_PathGif).trimmed();
+    const auto refused = images.refused().find(path);
+    if (path.isEmpty() || refused == images.refused().end()) continue;
+    fail(QStringLiteral("attenzione: oggetto %1 non disegnato: %2: %3")
+             .arg(doc.L_Values.cell(r, V_ID), path, *refused));
+  }
+}
+
 }  // namespace
 
 QString renderHelp() {
@@ -100,7 +143,9 @@ QString renderHelp() {
       "  --grid           la griglia tra i pixel, come la finestra da 4x (con --scale 2 o più)\n"
       "  --checkerboard   una scacchiera sotto i pixel trasparenti delle immagini\n"
       "  --halo           un bordo di contrasto attorno ai contorni, come la finestra\n"
-      "Il PNG è scritto per intero in un file temporaneo e poi rinominato.\n");
+      "Il PNG è scritto per intero in un file temporaneo e poi rinominato; non può\n"
+      "essere la skin, un suo archivio, una cartella o un file speciale (stato 2).\n"
+      "Le immagini oltre 2048x2048 pixel non sono disegnate, e sono elencate.\n");
 }
 
 int renderCommand(const QStringList& args) {
@@ -112,14 +157,17 @@ int renderCommand(const QStringList& args) {
   if (o.wallpaperFile == QStringLiteral("none")) {
     o.screen.wallpaper = QImage();
   } else if (!o.wallpaperFile.isEmpty()) {
-    QImageReader reader(o.wallpaperFile);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-      fail(QStringLiteral("sfondo non leggibile: %1: %2")
-               .arg(o.wallpaperFile, reader.errorString()));
+    QString why;
+    const std::optional<QImage> picture = decodeImageFile(o.wallpaperFile, &why);
+    if (!picture) {
+      fail(QStringLiteral("sfondo non leggibile: %1: %2").arg(o.wallpaperFile, why));
       return ExitUsage;
     }
-    o.screen.wallpaper = picture;
+    o.screen.wallpaper = *picture;
+  }
+  if (const std::optional<QString> problem = outputProblem(o.png, o.skin)) {
+    fail(*problem);
+    return ExitUsage;
   }
 
   SkinDocument doc;
@@ -130,6 +178,7 @@ int renderCommand(const QStringList& args) {
   ImageCache images;
   const StandbyScene scene = sceneAfterOpen(doc, images, o.screen);
   const QImage picture = renderStandby(scene, o.scale, o.paint);
+  reportRefusedImages(doc, images);
 
   QSaveFile out(o.png);
   if (!out.open(QIODevice::WriteOnly) || !picture.save(&out, "PNG") || !out.commit()) {

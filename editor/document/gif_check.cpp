@@ -1,12 +1,10 @@
 #include "gif_check.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
 
 #include "folder_guard.h"
+#include "image_decode.h"
 #include "safe_read.h"
 
 namespace corvela {
@@ -28,18 +26,7 @@ bool isDecodableGif(const QByteArray& bytes, QString* why) {
     if (why) *why = QStringLiteral("non è un'immagine GIF (inizia con %1)").arg(hexBytes(bytes));
     return false;
   }
-  QByteArray copy = bytes;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, "gif");
-  QImage image;
-  if (!reader.read(&image) || image.isNull()) {
-    if (why) {
-      *why = QStringLiteral("immagine GIF non decodificabile (%1)").arg(reader.errorString());
-    }
-    return false;
-  }
-  return true;
+  return decodeImage(bytes, "gif", why).has_value();
 }
 
 std::optional<QByteArray> readGifToPack(const QString& gif, const QString& skinFolder,

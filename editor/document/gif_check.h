@@ -5,8 +5,8 @@
 
 namespace corvela {
 
-// True when `bytes` begin with a GIF signature and decode as an image.
-// On failure `why` says which of the two it was.
+// True when `bytes` begin with a GIF signature and decode as an image no
+// larger than an image may be. On failure `why` says which it was.
 bool isDecodableGif(const QByteArray& bytes, QString* why = nullptr);
 
 // The bytes of a GIF the save may pack, or nothing with the reason. A file

@@ -15,10 +15,11 @@ QString systemReason(int error) {
   return QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString tooLargeReason(long long size) {
-  return QStringLiteral("%1 byte, oltre il limite di %2 byte di una skin")
-      .arg(size)
-      .arg(kMaxSkinBytes);
+QString tooLargeReason(long long size, long long limit) {
+  if (limit != kMaxSkinBytes) {
+    return QStringLiteral("%1 byte, oltre il limite di %2 byte").arg(size).arg(limit);
+  }
+  return QStringLiteral("%1 byte, oltre il limite di %2 byte di una skin").arg(size).arg(limit);
 }
 
 RegularFile::RegularFile(RegularFile&& other) noexcept
@@ -95,7 +96,7 @@ std::optional<QByteArray> readRegularFile(const QString& path, QString* error, l
   RegularFile file;
   if (!file.open(path, error)) return std::nullopt;
   if (file.size() > limit) {
-    if (error) *error = tooLargeReason(file.size());
+    if (error) *error = tooLargeReason(file.size(), limit);
     return std::nullopt;
   }
   return file.read(0, file.size(), error);

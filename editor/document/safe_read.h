@@ -12,7 +12,7 @@ inline constexpr long long kMaxSkinBytes = 32LL * 1024 * 1024;
 
 // The reason for the last failed system call, in the system's own words.
 QString systemReason(int error);
-QString tooLargeReason(long long size);
+QString tooLargeReason(long long size, long long limit = kMaxSkinBytes);
 
 // Reads a whole regular file of at most `limit` bytes. FIFOs, devices and
 // folders are refused without blocking on them. `error` gets the reason only;

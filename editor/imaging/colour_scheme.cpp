@@ -1,12 +1,15 @@
 #include "colour_scheme.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "document_edits.h"
 #include "document_names.h"
 #include "object_archive.h"
 #include "path_helpers.h"
+#include "safe_read.h"
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -17,6 +20,8 @@ namespace {
 
 const QString kSchemeTag = QStringLiteral("Colore di default");
 constexpr int kSchemeFields = 6;
+// A thousand times the default scheme: anything larger is not a scheme.
+constexpr long long kMaxSchemeBytes = 1024 * 1024;
 
 bool isPlainNumber(QStringView s) {
   if (s.isEmpty()) return false;
@@ -34,8 +39,50 @@ QString schemeError(int line, const QString& why) {
       .arg(why);
 }
 
+// Components above 255 would be written to the skin as they stand, and the
+// phone reads no more than a byte of each.
 int component(const QString& field) {
-  return static_cast<int>(std::clamp<std::int64_t>(numericValue(field), 0, 0xFFFF));
+  return static_cast<int>(std::clamp<std::int64_t>(numericValue(field), 0, 255));
+}
+
+QString componentText(const QString& field) {
+  return QString::number(component(field));
+}
+
+// "0595" and "595" name the same colour; compared as text, since an id of
+// any length must match exactly.
+QStringView withoutLeadingZeros(QStringView id) {
+  while (id.size() > 1 && id.front() == u'0') id = id.mid(1);
+  return id;
+}
+
+// A scheme row names the skin line it is written to. Only a colour line of
+// the same id may take it (any colour line for a row without id): anything
+// else would overwrite the header, an object or a position on the next save.
+std::optional<QString> targetProblem(const SkinDocument& doc, const QString& id,
+                                     const QString& indice) {
+  const std::int64_t k = numericValue(indice);
+  const std::int64_t count = std::min<std::int64_t>(doc.P_MaxValues, std::ssize(doc.lines));
+  if (k < 0 || k >= count) {
+    return QStringLiteral("la riga %1 della skin non esiste (la skin ne ha %2)")
+        .arg(indice)
+        .arg(count);
+  }
+  const QString& line = doc.lines[static_cast<size_t>(k)];
+  const std::optional<RecordFields> target =
+      line.startsWith(QStringLiteral("4 ")) ? parseRecordLine(line) : std::nullopt;
+  if (!target) {
+    return QStringLiteral("la riga %1 della skin non è un colore (\"%2\")")
+        .arg(k)
+        .arg(line.left(40));
+  }
+  if (id != kNoId &&
+      (!isPlainNumber(target->id) || withoutLeadingZeros(target->id) != withoutLeadingZeros(id))) {
+    return QStringLiteral("la riga %1 della skin è il colore %2, non %3")
+        .arg(k)
+        .arg(target->id, id);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -47,7 +94,7 @@ SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file) {
     return outcome;
   }
   QString readError;
-  const std::optional<QByteArray> bytes = readWholeFile(file, &readError);
+  const std::optional<QByteArray> bytes = readRegularFile(file, &readError, kMaxSchemeBytes);
   if (!bytes) {
     outcome.error = QStringLiteral("Impossibile leggere %1: %2").arg(file, readError);
     return outcome;
@@ -78,6 +125,11 @@ SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file) {
         return outcome;
       }
     }
+    if (const std::optional<QString> why = targetProblem(doc, fields[C_ID], fields[C_Indice])) {
+      outcome.error = schemeError(number, *why);
+      return outcome;
+    }
+    for (int c = C_R; c <= C_Trasparenza; ++c) fields[c] = componentText(fields[c]);
     ListRow row;
     row.cells = fields;
     row.tag = kSchemeTag;
@@ -138,7 +190,7 @@ ColourImport importColoursFromSkin(SkinDocument& doc, const QString& skinFile) {
   for (int k = 0; k < outcome.rows && k < static_cast<int>(colours.size()); ++k) {
     const QStringList& v = colours[static_cast<size_t>(k)].values;
     setColour(list, k, component(v[0]), component(v[1]), component(v[2]));
-    list.setCell(k, C_Trasparenza, v[3]);
+    list.setCell(k, C_Trasparenza, componentText(v[3]));
     ++outcome.written;
   }
   outcome.ok = true;

@@ -8,6 +8,7 @@
 #include "default_set.h"
 #include "document_edits.h"
 #include "document_names.h"
+#include "image_decode.h"
 #include "object_archive.h"
 #include "path_helpers.h"
 #include "skin_document.h"
@@ -29,6 +30,7 @@ struct Replacement {
   QString path;
   QImage image;
   qint64 bytes = 0;
+  QString why;
 };
 
 // Reads the candidate file whole as an image before anything is touched, so
@@ -42,13 +44,12 @@ Replacement readReplacement(const QString& file) {
     r.status = ReplaceOutcome::Unreadable;
     return r;
   }
-  QImageReader reader(r.path);
-  r.image = reader.read();
-  if (r.image.isNull()) {
-    r.status = reader.error() == QImageReader::DeviceError ? ReplaceOutcome::Unreadable
-                                                           : ReplaceOutcome::NotAnImage;
+  std::optional<QImage> image = decodeImageFile(r.path, &r.why);
+  if (!image) {
+    r.status = ReplaceOutcome::NotAnImage;
     return r;
   }
+  r.image = *image;
   r.bytes = info.size();
   r.status = ReplaceOutcome::Replaced;
   return r;
@@ -63,6 +64,7 @@ ReplaceOutcome write(SkinDocument& doc, int row, const Replacement& r,
   ReplaceOutcome o;
   o.status = r.status;
   o.image = r.image;
+  o.why = r.why;
   if (r.status == ReplaceOutcome::Replaced)
     replaceObject(doc.L_Values, row, r.path, r.bytes, archive);
   return o;
@@ -83,7 +85,7 @@ QString ReplaceOutcome::message(const QString& file) const {
     case Unreadable:
       return QStringLiteral("file non leggibile: %1").arg(file);
     case NotAnImage:
-      return QStringLiteral("non è un'immagine: %1").arg(file);
+      return QStringLiteral("non è un'immagine: %1 (%2)").arg(file, why);
     case SizeMismatch:
       return QStringLiteral("%1 (%2)").arg(kSizeMismatchMessage, sizeMismatch());
   }

@@ -23,6 +23,7 @@ struct ReplaceOutcome {
   Status status = NoSuchRow;
   QImage image;   // the new image once it was read (shown in PicImport)
   QSize current;  // the object's current size, for SizeMismatch
+  QString why;    // for NotAnImage: why it could not be decoded
   bool replaced() const { return status == Replaced; }
   // Why nothing was replaced, in words for the user; empty when replaced.
   QString message(const QString& file) const;

@@ -1,5 +1,8 @@
 #include "gif_page_view.h"
 
+#include "image_decode.h"
+
+#include <QImageReader>
 #include <QMovie>
 #include <QPainter>
 #include <QRegularExpression>
@@ -31,10 +34,12 @@ void GifPageView::Navigate(const QString& address) {
     QString file = imagePath_;
     if (file.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive))
       file = QUrl(file).toLocalFile();
+    // Sized first, so a file that claims a huge picture is never decoded.
+    const bool accepted = !imageSizeProblem(QImageReader(file).size());
     auto movie = std::make_unique<QMovie>(file);
     // A file can carry a GIF signature and still fail to decode; only a
     // first frame that really loads counts as something to show.
-    if (movie->isValid() && movie->jumpToFrame(0) && !movie->currentPixmap().isNull()) {
+    if (accepted && movie->isValid() && movie->jumpToFrame(0) && !movie->currentPixmap().isNull()) {
       connect(movie.get(), &QMovie::frameChanged, this, [this] { update(); });
       movie->start();
       movie_ = std::move(movie);

@@ -1,7 +1,8 @@
 #include "image_cache.h"
 
 #include <QFileInfo>
-#include <QImageReader>
+
+#include "image_decode.h"
 
 namespace corvela {
 
@@ -14,13 +15,15 @@ std::optional<QImage> ImageCache::load(const QString& path) {
   if (found != entries_.end() && found->size == size && found->modified == modified) {
     return found->image;
   }
-  QImageReader reader(path);
-  QImage image = reader.read();
-  if (image.isNull()) {
+  QString why;
+  std::optional<QImage> image = decodeImageFile(path, &why);
+  if (!image) {
     entries_.remove(path);
+    refused_.insert(path, why);
     return std::nullopt;
   }
-  entries_.insert(path, Entry{size, modified, image});
+  refused_.remove(path);
+  entries_.insert(path, Entry{size, modified, *image});
   return image;
 }
 

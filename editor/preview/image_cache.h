@@ -14,10 +14,16 @@ namespace corvela {
 class ImageCache {
  public:
   // The image in `path`, or nothing when the file is missing, not a regular
-  // file or cannot be decoded. A file rewritten since the last call (other
-  // size or modification time) is decoded anew.
+  // file, too large or cannot be decoded. A file rewritten since the last
+  // call (other size or modification time) is decoded anew.
   std::optional<QImage> load(const QString& path);
-  void clear() { entries_.clear(); }
+  // The files that are there but were refused, with the reason, so that the
+  // caller can say why an image is not shown.
+  const QHash<QString, QString>& refused() const { return refused_; }
+  void clear() {
+    entries_.clear();
+    refused_.clear();
+  }
 
  private:
   struct Entry {
@@ -26,6 +32,7 @@ class ImageCache {
     QImage image;
   };
   QHash<QString, Entry> entries_;
+  QHash<QString, QString> refused_;
 };
 
 }  // namespace corvela

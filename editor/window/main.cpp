@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 #include <string_view>
 
@@ -84,6 +85,13 @@ bool onlyPrints(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Over a file-size limit the write must fail with its reason ("File too
+  // large"), which the save reports naming the file, instead of the signal
+  // killing the program halfway with no word.
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+
   if (onlyPrints(argc, argv)) {
     QCoreApplication app(argc, argv);
     setIdentity();

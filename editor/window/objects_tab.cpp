@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -16,6 +15,7 @@
 #include "document_names.h"
 #include "frm_desktop.h"
 #include "gif_page_view.h"
+#include "image_decode.h"
 #include "image_editor.h"
 #include "object_archive.h"
 #include "object_export.h"
@@ -126,7 +126,9 @@ void ObjectsTab::cmdImport_Click() {
       w_.dialogs().error(kSizeMismatchMessage + u'\n' + outcome.sizeMismatch());
       break;
     default:
-      // A file that cannot be read or is no picture ends the import quietly.
+      // A file that cannot be read or is no picture ends the import with no
+      // box; the status bar says why.
+      w_.setStatusText(outcome.message(*file));
       break;
   }
 }
@@ -206,13 +208,14 @@ void ObjectsTab::L_Values_ItemClick(int row) {
       showObjectFailure(kErrFileAccess, QStringLiteral("Errore di accesso al percorso/file"));
       return;
     }
-    QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-      showObjectFailure(kErrInvalidPicture, QStringLiteral("Immagine non valida"));
+    QString why;
+    const std::optional<QImage> image = decodeImageFile(path, &why);
+    if (!image) {
+      showObjectFailure(kErrInvalidPicture, QStringLiteral("Immagine non valida (oggetto %1: %2)")
+                                                .arg(w_.doc.L_Values.cell(row, V_ID), why));
       return;
     }
-    const QPixmap picture = QPixmap::fromImage(image);
+    const QPixmap picture = QPixmap::fromImage(*image);
     w_.PicPreview->setPicture(picture);
     w_.setInfoText(QStringLiteral("(hxw) = %1x%2").arg(picture.height()).arg(picture.width()));
     w_.AniGIF(w_.WB, w_.PicPreview, path);

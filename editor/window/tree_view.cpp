@@ -1,8 +1,10 @@
 #include "tree_view.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
 #include <map>
 
 #include "icon_pictures.h"
@@ -127,8 +129,24 @@ SkinTreeView::SkinTreeView(SkinTree& tree, QWidget* parent)
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setIconSize(QSize(16, 16));
-  header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Measuring to contents lays out every line's whole text at each insert:
+  // a skin of very long lines froze the window for seconds. The width is
+  // kept here instead, each node measured once and only up to a cap.
+  header()->setSectionResizeMode(QHeaderView::Interactive);
   header()->setStretchLastSection(false);
+  connect(model_, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex& parentIndex, int first, int last) {
+            for (int row = first; row <= last; ++row) widen(model_->index(row, 0, parentIndex));
+          });
+  connect(model_, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex& from, const QModelIndex&) { widen(from); });
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+    widest_ = 0;
+    for (int node = 1; node <= model_->tree().nodeCount(); ++node) {
+      widen(model_->indexOfNode(node));
+    }
+  });
+  for (int node = 1; node <= model_->tree().nodeCount(); ++node) widen(model_->indexOfNode(node));
   connect(this, &QTreeView::clicked, this, [this](const QModelIndex& index) {
     const int node = model_->nodeOf(index);
     if (node > 0) emit nodeClicked(node);
@@ -141,6 +159,25 @@ SkinTreeView::SkinTreeView(SkinTree& tree, QWidget* parent)
   connect(model_, &QAbstractItemModel::modelReset, this, [this] {
     if (model_->rowCount() > 0) expand(model_->index(0, 0));
   });
+}
+
+void SkinTreeView::widen(const QModelIndex& index) {
+  const int node = model_->nodeOf(index);
+  if (node < 1 || node > model_->tree().nodeCount()) return;
+  int depth = 1;
+  for (int p = model_->tree().node(node).parent; p > 0 && depth <= node;
+       p = model_->tree().node(p).parent) {
+    ++depth;
+  }
+  const QString& text = model_->tree().node(node).text;
+  QFont font = this->font();
+  font.setBold(model_->tree().node(node).bold);
+  const int width = depth * indentation() + iconSize().width() + kTextMargin +
+                    QFontMetrics(font).horizontalAdvance(text.left(kMeasuredChars));
+  const int capped = std::min(width, kMaxColumnWidth);
+  if (capped <= widest_) return;
+  widest_ = capped;
+  setColumnWidth(0, widest_);
 }
 
 int SkinTreeView::currentNode() const {

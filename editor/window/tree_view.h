@@ -59,8 +59,18 @@ class SkinTreeView : public QTreeView {
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
+  // A line is measured up to this many characters, and the column grows no
+  // wider than this: enough for any real line, and a hostile one costs no
+  // more than that.
+  static constexpr int kMeasuredChars = 256;
+  static constexpr int kMaxColumnWidth = 4000;
+  static constexpr int kTextMargin = 12;
+  // Grows the column to fit the node's text, as far as the cap allows.
+  void widen(const QModelIndex& index);
+
   SkinTreeModel* model_;
   bool keyboardMove_ = false;
+  int widest_ = 0;
 };
 
 }  // namespace corvela

@@ -73,6 +73,10 @@ TEST(Check, ArchiveObjectDuplicateAndRectangleProblems) {
              << "1 0570 1 1 2 2"
              << "4 7 1 2 3 0"
              << "1 7 1 1 2 2";
+  // 706: a few bytes that claim a picture too large to decode.
+  const QByteArray huge = claimingGif(5790);
+  skin.lines << QStringLiteral("5 706 %1 %2 0").arg(skin.archives[0].size()).arg(huge.size());
+  skin.archives[0] += huge;
   // Past the right edge, above the top, and turned inside out (kept as typed).
   skin.lines << "1 900 170 10 176 20"
              << "1 901 0 -1 5 5"
@@ -95,10 +99,13 @@ TEST(Check, ArchiveObjectDuplicateAndRectangleProblems) {
                at(6) + QStringLiteral("oggetto 0652 ripetuto (già alla riga %1)").arg(firstObject));
   lineStarting(p, at(7) + "colore 0595 ripetuto (già alla riga 5)");
   lineStarting(p, at(8) + "posizione 0570 ripetuta (già alla riga 10)");
-  lineStarting(p, at(11) + "posizione 0900 fuori dallo schermo 176×220 (170,10,176,20)");
-  lineStarting(p, at(12) + "posizione 0901 fuori dallo schermo 176×220 (0,-1,5,5)");
-  lineStarting(p, at(13) + "posizione 0902 con gli angoli invertiti (50,60,40,70)");
-  EXPECT_EQ(p.size(), 11) << p.join('\n').toStdString();
+  lineStarting(p, at(11) +
+                      "oggetto 0706 in vodafone.dat: immagine di 5790x5790 pixel, oltre il "
+                      "limite di 2048x2048");
+  lineStarting(p, at(12) + "posizione 0900 fuori dallo schermo 176×220 (170,10,176,20)");
+  lineStarting(p, at(13) + "posizione 0901 fuori dallo schermo 176×220 (0,-1,5,5)");
+  lineStarting(p, at(14) + "posizione 0902 con gli angoli invertiti (50,60,40,70)");
+  EXPECT_EQ(p.size(), 12) << p.join('\n').toStdString();
 }
 
 TEST(Check, RecordsThePreviewNeeds) {

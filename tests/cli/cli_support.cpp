@@ -43,6 +43,18 @@ QByteArray tinyGif(int shade, int size) {
   return gif;
 }
 
+QByteArray claimingGif(int side) {
+  QByteArray gif = tinyGif(1, 48);
+  const char lo = static_cast<char>(side & 0xFF);
+  const char hi = static_cast<char>((side >> 8) & 0xFF);
+  const qsizetype frame = gif.size() - 16;  // the image descriptor
+  for (qsizetype at : {qsizetype(6), qsizetype(8), frame + 5, frame + 7}) {
+    gif[at] = lo;
+    gif[at + 1] = hi;
+  }
+  return gif;
+}
+
 Folder::Folder() {
   if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
 }

@@ -19,6 +19,8 @@ namespace corvela::clitest {
 // palette colour varies with `shade` and a comment block pads it out, so
 // every object of a fixture has its own bytes and its own length.
 QByteArray tinyGif(int shade, int size = 35);
+// A 48-byte GIF whose header and frame claim `side` x `side` pixels.
+QByteArray claimingGif(int side);
 
 // A scratch folder holding one skin.
 class Folder {

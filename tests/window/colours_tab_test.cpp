@@ -60,7 +60,7 @@ TEST_F(ColoursTabTest, TheDefaultSchemeAsksNeedsItsFileAndReplacesEveryRow) {
   EXPECT_EQ(w->doc.L_RGBA.rowCount(), rows);
 
   QDir().mkpath(path("Set"));
-  writeFile(path("Set/colors.txt"), "  7 ,0,0,255,0,0012 \n\n-, 10, 20, 30, 5, 0002\n");
+  writeFile(path("Set/colors.txt"), "  9 ,0,0,255,0,0007 \n\n-, 10, 20, 30, 5, 0003\n");
   w->coloursTab->defaultFolder = path("Set");
   script.answers = {Dialogs::Answer::Yes};
   click(w->cmdLoadColors);
@@ -68,8 +68,8 @@ TEST_F(ColoursTabTest, TheDefaultSchemeAsksNeedsItsFileAndReplacesEveryRow) {
   EXPECT_EQ(script.boxes[4].title, kTitleInfo);
   EXPECT_EQ(script.boxes[4].text, "Colori di defualt (marevia by Tavrin), importati.");
   ASSERT_EQ(w->doc.L_RGBA.rowCount(), 2);
-  EXPECT_EQ(cells(w->doc.L_RGBA, 0), QStringList({"7", "0", "0", "255", "0", "0012"}));
-  EXPECT_EQ(cells(w->doc.L_RGBA, 1), QStringList({"-", "10", "20", "30", "5", "0002"}));
+  EXPECT_EQ(cells(w->doc.L_RGBA, 0), QStringList({"9", "0", "0", "255", "0", "0007"}));
+  EXPECT_EQ(cells(w->doc.L_RGBA, 1), QStringList({"-", "10", "20", "30", "5", "0003"}));
   const QModelIndex first = w->L_RGBA->viewIndex(0);
   EXPECT_EQ(first.data(ReportListModel::TagRole).toString(), "Colore di default");
   EXPECT_EQ(first.data(ReportListModel::IconNumberRole).toInt(), IconColour);

@@ -105,3 +105,28 @@ TEST_F(HostileOpen, AnInterruptedSaveIsCompletedBeforeTheSkinIsShown) {
   EXPECT_EQ(w->doc.L_Values.rowCount(), 2);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(' '), "vodafone.ski vodafone_old.ski");
 }
+
+TEST_F(HostileOpen, OversizedContentIsNeitherMeasuredWholeNorDecoded) {
+  // A line far longer than any real one, and a GIF of a few bytes whose
+  // header claims 5790x5790 pixels.
+  writeFile(path("vodafone.ski"), kSkin + "3 " + QByteArray(200000, 'x') + "\n");
+  QByteArray huge = gifBytes(4, 4);
+  for (qsizetype at :
+       {qsizetype(6), qsizetype(8), huge.indexOf('\x2C', 13) + 5, huge.indexOf('\x2C', 13) + 7}) {
+    huge[at] = static_cast<char>(5790 & 0xFF);
+    huge[at + 1] = static_cast<char>(5790 >> 8);
+  }
+  ASSERT_TRUE(QDir().mkpath(path("vodafone_Gifs")));
+  writeFile(path("vodafone_Gifs/7.gif"), huge);
+  open();
+  clickTab(*w, 4);  // the tree laid out where it shows, the long line in view
+  w->T_Strutt->expandAll();
+  QCoreApplication::processEvents();
+  const int width = w->T_Strutt->columnWidth(0);
+  EXPECT_GT(width, w->T_Strutt->fontMetrics().horizontalAdvance("4 255 255 255 0"));
+  EXPECT_LT(width, 5000);
+
+  clickRow(w->L_Values, 0);
+  EXPECT_TRUE(w->statusText().contains("oggetto 0007")) << w->statusText().toStdString();
+  EXPECT_TRUE(w->statusText().contains("5790x5790"));
+}

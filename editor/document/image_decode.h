@@ -1,0 +1,30 @@
+#pragma once
+// The one way an image is decoded. A GIF of a few dozen bytes can claim
+// millions of pixels, and each decode would cost that much memory, so the
+// size its header gives is read first and a large image is never decoded.
+// (Includes QtGui: only for the libraries that link it.)
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+namespace corvela {
+
+// Far above anything the handset's screen shows.
+inline constexpr int kMaxImageSide = 2048;
+
+// Why an image of `size` (as its header gives it) is not decoded, or nothing.
+std::optional<QString> imageSizeProblem(QSize size);
+
+// The image in `bytes` (`format` "gif", or empty to tell by the content),
+// or nothing with the reason in words for the user.
+std::optional<QImage> decodeImage(const QByteArray& bytes, const char* format = nullptr,
+                                  QString* why = nullptr);
+
+// The image in a regular file: FIFOs and devices are refused without
+// blocking on them. `why` gets the reason only; the caller names the file.
+std::optional<QImage> decodeImageFile(const QString& path, QString* why = nullptr);
+
+}  // namespace corvela
