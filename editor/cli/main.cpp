@@ -98,7 +98,8 @@ int treeCommand(const QString& file) {
 int extractCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
-  int status = openSkin(doc, file, outcome);
+  SkinLock lock;
+  int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
   const ExportOutcome exported = exportAllObjects(doc);
   write(stdout, cli::listListing(doc.L_Values));
@@ -117,7 +118,8 @@ int extractCommand(const QString& file) {
 int saveCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, file, outcome);
+  SkinLock lock;
+  const int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
   return saveAndReport(doc, status);
 }
