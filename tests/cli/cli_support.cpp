@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <memory>
 #include <stdexcept>
 
 #include "skin_document.h"
@@ -115,6 +116,27 @@ ToolRun runTool(const QStringList& args, const QString& workdir) {
   run.out = QString::fromUtf8(p.readAllStandardOutput());
   run.err = QString::fromUtf8(p.readAllStandardError());
   return run;
+}
+
+std::vector<ToolRun> runTogether(const std::vector<QStringList>& runs) {
+  std::vector<std::unique_ptr<QProcess>> started;
+  for (const QStringList& args : runs) {
+    started.push_back(std::make_unique<QProcess>());
+    started.back()->start(QStringLiteral(CORVELA_SKIN_EXE), args);
+  }
+  std::vector<ToolRun> done(runs.size());
+  for (size_t i = 0; i < runs.size(); ++i) {
+    QProcess& p = *started[i];
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
+      ADD_FAILURE() << "corvela-skin did not finish: " << runs[i].join(' ').toStdString();
+      p.kill();
+      p.waitForFinished();
+      continue;
+    }
+    done[i] = {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+               QString::fromUtf8(p.readAllStandardError())};
+  }
+  return done;
 }
 
 QList<QStringList> table(const QString& out) {
