@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "document_names.h"
 #include "skin_saver.h"
 
 namespace corvela::cli {
@@ -20,7 +21,8 @@ void fail(const QString& message) {
   write(stderr, out);
 }
 
-int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop) {
+int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop,
+             SkinLock* keep) {
   // Checked here so that a mistyped name does not leave a working folder
   // behind: the load creates it before it reads the file.
   const QFileInfo info(file);
@@ -32,7 +34,16 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
     fail(QStringLiteral("non è un file: %1").arg(file));
     return ExitUsage;
   }
+  // Taken here rather than left to the load, which would report a busy
+  // skin as unreadable: it is a problem of the moment, not of the file.
+  SkinLock lock;
+  QString error;
+  if (!lock.take(info.absolutePath(), &error)) {
+    fail(kTitleError + u' ' + error + QStringLiteral(". Nessun file è stato modificato."));
+    return ExitProblems;
+  }
   outcome = doc.load(file);
+  if (keep) *keep = std::move(lock);
   for (const QString& w : outcome.warnings) fail(QStringLiteral("attenzione: ") + w);
   switch (outcome.status) {
     case LoadStatus::Complete:

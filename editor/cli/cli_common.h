@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "skin_document.h"
+#include "skin_lock.h"
 
 namespace corvela::cli {
 
@@ -18,8 +19,11 @@ void fail(const QString& message);
 
 // Loads the skin and says on standard error why a load did not complete
 // (`quietStop`: not an early stop, which check reports as a problem of its
-// own). Returns the exit status the load alone deserves.
-int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop = false);
+// own). Returns the exit status the load alone deserves. A command that
+// writes passes `keep`, which then holds the skin's lock from the load to
+// its end, so that no other process saves in between.
+int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop = false,
+             SkinLock* keep = nullptr);
 
 // Saves as "Salva" does and prints the save's message; `loaded` is the
 // status the load alone gave. The exit status.

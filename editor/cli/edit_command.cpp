@@ -105,8 +105,15 @@ int editCommand(const QStringList& args) {
 
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, skin, outcome);
+  SkinLock lock;
+  const int status = openSkin(doc, skin, outcome, false, dryRun ? nullptr : &lock);
   if (status != ExitOk) return status;
+  // Refused before any operation, whose own errors would otherwise hide
+  // that nothing could have been saved anyway.
+  if (!dryRun && doc.P_SkinVodafone && !doc.isOperatorFile()) {
+    fail(doc.saveRefusal());
+    return ExitProblems;
+  }
 
   // Every edit is in memory until the save, so a bad operation anywhere in
   // the list leaves every file as it was.

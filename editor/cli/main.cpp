@@ -36,6 +36,9 @@ const char* const kUsage =
     "come fa l'editor Corvela. Caricando la skin si crea, se manca, la cartella\n"
     "di lavoro <nome>_Gifs accanto al file, e un salvataggio interrotto viene\n"
     "completato o annullato prima di leggere qualsiasi file.\n"
+    "Un solo programma alla volta legge o salva la skin di una cartella (file\n"
+    "corvela.lock): se un altro la sta salvando si aspetta qualche secondo, poi\n"
+    "il comando termina con stato 1 senza scrivere nulla.\n"
     "\n"
     "Comandi:\n"
     "  objects   elenco degli oggetti grafici\n"
@@ -99,7 +102,8 @@ int treeCommand(const QString& file) {
 int extractCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
-  int status = openSkin(doc, file, outcome);
+  SkinLock lock;
+  int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
   const ExportOutcome exported = exportAllObjects(doc);
   write(stdout, cli::listListing(doc.L_Values));
@@ -118,7 +122,8 @@ int extractCommand(const QString& file) {
 int saveCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, file, outcome);
+  SkinLock lock;
+  const int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
   return saveAndReport(doc, status);
 }
@@ -166,7 +171,8 @@ std::vector<Command> commands() {
        "Salva la skin senza modifiche come il pulsante \"Salva\": gli oggetti da\n"
        "sostituire vanno nel nuovo archivio 14, la skin precedente è copiata in\n"
        "<nome>_old.ski e la skin è riscritta. Stampa il messaggio del salvataggio.\n"
-       "Solo una skin di nome vodafone caricata per intero può essere salvata;\n"
+       "Solo il file vodafone.ski (maiuscole o minuscole), caricato per intero, può\n"
+       "essere salvato;\n"
        "altrimenti il motivo va sullo standard error, stato 1, e nessun file è scritto.\n",
        onSkin("save", saveCommand)},
       {"check",

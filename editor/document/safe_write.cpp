@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <cerrno>
 
 #include "safe_read.h"
@@ -39,7 +40,16 @@ bool writeAll(int fd, const QByteArray& bytes, QString* error) {
 }  // namespace
 
 QString stagedPath(const QString& target) {
-  return target + kTempSuffix;
+  // The process id alone would repeat on another machine sharing the folder
+  // and in a forked child, hence the random part, drawn again after a fork.
+  static pid_t owner = 0;
+  static QString token;
+  if (owner != ::getpid()) {
+    owner = ::getpid();
+    token = QStringLiteral(".%1-%2").arg(owner).arg(QRandomGenerator::system()->generate(), 8, 16,
+                                                    QLatin1Char('0'));
+  }
+  return target + token + kTempSuffix;
 }
 
 bool stageFile(const QString& target, const QByteArray& bytes, QString* error, bool sync) {
@@ -65,7 +75,11 @@ bool stageFile(const QString& target, const QByteArray& bytes, QString* error, b
 }
 
 bool commitStaged(const QString& target, QString* error, bool syncTheFolder) {
-  if (::rename(nativeName(stagedPath(target)).constData(), nativeName(target).constData()) != 0) {
+  return renameInto(stagedPath(target), target, error, syncTheFolder);
+}
+
+bool renameInto(const QString& staged, const QString& target, QString* error, bool syncTheFolder) {
+  if (::rename(nativeName(staged).constData(), nativeName(target).constData()) != 0) {
     return fail(error, errno);
   }
   return !syncTheFolder || syncFolder(QFileInfo(target).absolutePath(), error);

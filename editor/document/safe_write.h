@@ -5,9 +5,12 @@
 namespace corvela {
 
 // Every file the editor writes is first written whole beside its target
-// under this suffix; a crash leaves at most such a file, which the next open
-// of the skin removes.
+// under a name ending in this suffix; a crash leaves at most such a file,
+// which the next open of the skin removes.
 inline const QString kTempSuffix = QStringLiteral(".corvela-tmp");
+// "<target>.<process>.corvela-tmp": the name carries this process's own
+// token, so that two programs writing the same target never stage into, or
+// remove, each other's file.
 QString stagedPath(const QString& target);
 
 // Writes `bytes` to the staged name of `target`, checking every write, and
@@ -21,6 +24,9 @@ bool syncStaged(const QString& target, QString* error);
 // writing through it, and syncs the folder (unless the caller writes many
 // files there and syncs it once at the end).
 bool commitStaged(const QString& target, QString* error, bool syncTheFolder = true);
+// The same for a staged file of another process, named by its journal.
+bool renameInto(const QString& staged, const QString& target, QString* error,
+                bool syncTheFolder = true);
 // Both steps for a file that changes alone.
 bool replaceFile(const QString& target, const QByteArray& bytes, QString* error);
 

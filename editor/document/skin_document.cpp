@@ -13,6 +13,7 @@
 #include "safe_write.h"
 #include "save_journal.h"
 #include "skin_line.h"
+#include "skin_lock.h"
 #include "text_number.h"
 
 namespace corvela {
@@ -98,10 +99,6 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   const QString folder = QDir::toNativeSeparators(info.absolutePath());
   const QString target = workingFolder(folder, info.baseName());
   QStringList warnings;
-  // Before anything of the folder is read: the skin and its archive must be
-  // a matching pair again.
-  if (std::optional<QString> note = recoverInterruptedSave(folder)) warnings << *note;
-
   P_SkinVodafone = false;
   status_ = LoadStatus::NotLoaded;
   extracted_.clear();
@@ -109,6 +106,20 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   P_sPath = folder;
   P_sTheme = info.baseName();
   P_sTarget = target;
+  onDisk_ = DiskStamp();
+
+  // Held until everything is read, so that no other process's save is
+  // completed, undone or seen half done.
+  SkinLock lock;
+  QString error;
+  if (!lock.take(folder, &error)) {
+    clearLines();
+    status_ = LoadStatus::Unreadable;
+    return stopped(status_, error);
+  }
+  // Before anything of the folder is read: the skin and its archive must be
+  // a matching pair again.
+  if (std::optional<QString> note = recoverInterruptedSave(folder)) warnings << *note;
   // A working folder that is a link leading out of the skin's folder is
   // neither read nor written; the export refuses it too.
   if (std::optional<QString> refused = workingFolderReason(P_sTarget, P_sPath)) {
@@ -127,7 +138,6 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
     }
   }
 
-  QString error;
   const std::optional<QByteArray> bytes = readWholeFile(skinFile_, &error);
   LoadOutcome outcome;
   if (!bytes) {
@@ -137,8 +147,34 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   } else {
     outcome = parse(*bytes);
   }
+  recordDisk();
   outcome.warnings = warnings + outcome.warnings;
   return outcome;
+}
+
+void SkinDocument::recordDisk() {
+  QStringList files{skinFile_, archivePath(P_sPath, P_sTheme, kPackedArchive)};
+  QSet<long long> archives{kPackedArchive};
+  for (int r = 0; r < L_Values.rowCount(); ++r) {
+    const QString cell = L_Values.cell(r, V_NDat);
+    const long long n = numericValue(cell);
+    if (cell.trimmed() == kNoId || archives.contains(n)) continue;
+    archives.insert(n);
+    files << archivePath(P_sPath, P_sTheme, n);
+  }
+  onDisk_.record(files);
+}
+
+bool SkinDocument::isOperatorFile() const {
+  return QFileInfo(skinFile_).fileName().compare(kOperatorTheme + QStringLiteral(".ski"),
+                                                 Qt::CaseInsensitive) == 0;
+}
+
+QString SkinDocument::saveRefusal() const {
+  if (!P_SkinVodafone) return kOtherSkinMessage;
+  return kSiblingSkinMessage.arg(QFileInfo(skinFile_).fileName(),
+                                 archiveFileName(P_sTheme, kPackedArchive),
+                                 P_sTheme + QStringLiteral("_old.ski"));
 }
 
 void SkinDocument::clearLines() {

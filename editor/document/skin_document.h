@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "colour_codec.h"
+#include "disk_stamp.h"
 #include "report_list.h"
 #include "skin_tree.h"
 
@@ -39,6 +40,12 @@ struct LoadOutcome {
 inline const QString kBadFormatMessage = QStringLiteral("Formato del file skin non valido!");
 inline const QString kOtherSkinMessage =
     QStringLiteral("Corvela permette di modificare solo la skin originale del v980!");
+// For a skin of the operator's theme under another name (%1), whose save
+// would write %2 and %3, the archive and backup of vodafone.ski.
+inline const QString kSiblingSkinMessage = QStringLiteral(
+    "Corvela può salvare solo un file di nome vodafone.ski: il salvataggio di %1 "
+    "sovrascriverebbe %2 e %3, che appartengono alla skin vodafone.ski della stessa cartella.\n"
+    "Per modificarla, copiala in un'altra cartella con il nome vodafone.ski.");
 
 // The one open skin: the line table, the window-level variables and the
 // lists and tree that are at once its storage and what the window shows.
@@ -60,13 +67,23 @@ class SkinDocument {
   // magic line, so it counts as not loaded for saving.
   bool loadedCompletely() const { return status_ == LoadStatus::Complete && P_MaxValues > 0; }
   // Saving is allowed only for a completely loaded operator skin: a load that
-  // stopped early leaves a line table that must never reach the disk.
-  bool canSave() const { return loadedCompletely() && P_SkinVodafone; }
+  // stopped early leaves a line table that must never reach the disk. And
+  // only for the operator's own file name: any other file of its theme
+  // (vodafone.copy.ski) shares its archive and backup names.
+  bool canSave() const { return loadedCompletely() && P_SkinVodafone && isOperatorFile(); }
+  bool isOperatorFile() const;
+  // Why canSave() is false for a skin that loaded completely.
+  QString saveRefusal() const;
   // The skin file as opened (its name's case as found on disk).
   const QString& skinFile() const { return skinFile_; }
   // The line at which a carriage return ended the readable part of the
   // file, or -1; a save would lose everything after it.
   int carriageReturnLine() const { return crLine_; }
+  // The first of the skin file and its archives that changed on disk since
+  // the load or the last save, or nothing; recordDisk() takes them as they
+  // are now. Both belong under the skin's lock.
+  std::optional<QString> changedOnDisk() const { return onDisk_.firstChanged(); }
+  void recordDisk();
 
   QString RGBToString(std::int32_t aColor) { return corvela::RGBToString(aColor, parts_); }
   std::optional<std::int32_t> StringToRGB(QStringView s) { return corvela::StringToRGB(s, parts_); }
@@ -103,6 +120,7 @@ class SkinDocument {
   QString skinFile_;
   int crLine_ = -1;
   ColourParts parts_;
+  DiskStamp onDisk_;
 };
 
 // "0595" for object 595 of the lists: the id field shown with four digits.

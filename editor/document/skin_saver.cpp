@@ -14,6 +14,7 @@
 #include "save_journal.h"
 #include "skin_document.h"
 #include "skin_line.h"
+#include "skin_lock.h"
 #include "text_number.h"
 
 namespace corvela {
@@ -118,7 +119,7 @@ SaveOutcome save(SkinDocument& doc) {
                    QStringLiteral("La skin non è stata caricata completamente: salvataggio non "
                                   "consentito."));
   }
-  if (!doc.canSave()) return failure(SaveOutcome::Refused, kOtherSkinMessage);
+  if (!doc.canSave()) return failure(SaveOutcome::Refused, doc.saveRefusal());
   if (doc.carriageReturnLine() >= 0) {
     return failure(SaveOutcome::Refused,
                    QStringLiteral("Il file %1 contiene un ritorno carrello (CR) alla riga %2: "
@@ -222,6 +223,7 @@ SaveOutcome save(SkinDocument& doc) {
 
   for (size_t k = 0; k < lines.size(); ++k) doc.lines[k] = lines[k];
   for (const PackedObject& p : packed) doc.L_Values.setColour(p.row, kRed);
+  doc.recordDisk();
 
   SaveOutcome o;
   o.kind = SaveOutcome::Saved;
@@ -263,6 +265,13 @@ std::vector<QString> regeneratedLines(const SkinDocument& doc) {
 
 SaveOutcome SalvaSkin(SkinDocument& doc) {
   try {
+    // Another process's save in the same folder would otherwise interleave
+    // its renames with ours, leaving a skin and an archive of two saves.
+    SkinLock lock;
+    QString error;
+    if (doc.canSave() && !lock.take(doc.P_sPath, &error)) {
+      return failure(SaveOutcome::Failed, error + QStringLiteral(".\n") + kNothingChanged);
+    }
     return save(doc);
   } catch (const std::bad_alloc&) {
     return failure(SaveOutcome::Failed, QStringLiteral("Memoria insufficiente per salvare %1.\n%2")

@@ -15,6 +15,7 @@
 #include "safe_write.h"
 #include "skin_document.h"
 #include "skin_line.h"
+#include "skin_lock.h"
 #include "text_number.h"
 
 namespace corvela {
@@ -52,6 +53,14 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
   ExportOutcome outcome;
   if (std::optional<QString> refused = workingFolderReason(doc.P_sTarget, doc.P_sPath)) {
     outcome.refused = *refused + QStringLiteral(" Nessun oggetto è stato esportato.");
+    return outcome;
+  }
+  // Another process's load removes the staged images it finds in the
+  // working folder, which is only safe while no export is under way.
+  SkinLock lock;
+  QString busy;
+  if (!lock.take(doc.P_sPath, &busy)) {
+    outcome.refused = busy + QStringLiteral(". Nessun oggetto è stato esportato.");
     return outcome;
   }
   if (!QFileInfo(doc.P_sTarget).isDir()) QDir().mkdir(doc.P_sTarget);

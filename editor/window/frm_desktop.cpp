@@ -36,6 +36,7 @@
 #include "preview_controller.h"
 #include "preview_tab.h"
 #include "report_view.h"
+#include "skin_lock.h"
 #include "skin_saver.h"
 #include "text_number.h"
 #include "tree_view.h"
@@ -385,6 +386,8 @@ void frmDesktop::openSkinFile(const QString& file) {
     UpdateDesktop();
     doc.P_Load = false;
     if (outcome.nameWarning) dialogs_->warning(kOtherSkinMessage);
+    // Said at once: otherwise the save is simply not there.
+    if (doc.P_SkinVodafone && !doc.isOperatorFile()) dialogs_->warning(doc.saveRefusal());
     menu->rememberSkin(file);
   } else {
     // The document keeps what was read before the load stopped; the user is
@@ -395,7 +398,27 @@ void frmDesktop::openSkinFile(const QString& file) {
 }
 
 void frmDesktop::SalvaSkin() {
-  // The document itself refuses a skin that may not be written, and says why.
+  // Checked under the lock, so that no save slips in between the check and
+  // ours; let go while the user thinks, so that the question never keeps
+  // another program waiting.
+  SkinLock lock;
+  if (doc.canSave()) {
+    QString error;
+    if (!lock.take(doc.P_sPath, &error)) {
+      dialogs_->error(error + QStringLiteral(".\nNessun file è stato modificato."));
+      return;
+    }
+    if (const std::optional<QString> changed = doc.changedOnDisk()) {
+      lock.release();
+      if (!dialogs_->question(
+              QStringLiteral("%1 è stato modificato da un altro programma. Sovrascrivere?")
+                  .arg(QFileInfo(*changed).fileName()))) {
+        return;
+      }
+    }
+  }
+  // The document itself refuses a skin that may not be written, and says
+  // why; it takes the lock again for the save.
   const SaveOutcome outcome = corvela::SalvaSkin(doc);
   dialogs_->message(outcome.title, outcome.message, iconForTitle(outcome.title),
                     Dialogs::Buttons::Ok);

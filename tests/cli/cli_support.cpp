@@ -8,9 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <memory>
 #include <stdexcept>
 
 #include "skin_document.h"
+#include "skin_lock.h"
 
 namespace corvela::clitest {
 
@@ -92,6 +94,8 @@ QMap<QString, QString> Folder::snapshot() const {
   while (it.hasNext()) {
     const QString p = it.next();
     const QFileInfo info(p);
+    // Every load locks the skin and notes who holds it: no part of the skin.
+    if (info.fileName() == kLockName) continue;
     QString content = QStringLiteral("<folder>");
     if (info.isFile()) {
       QFile f(p);
@@ -124,6 +128,27 @@ ToolRun runTool(const QStringList& args, const QString& workdir) {
   run.out = QString::fromUtf8(p.readAllStandardOutput());
   run.err = QString::fromUtf8(p.readAllStandardError());
   return run;
+}
+
+std::vector<ToolRun> runTogether(const std::vector<QStringList>& runs) {
+  std::vector<std::unique_ptr<QProcess>> started;
+  for (const QStringList& args : runs) {
+    started.push_back(std::make_unique<QProcess>());
+    started.back()->start(QStringLiteral(CORVELA_SKIN_EXE), args);
+  }
+  std::vector<ToolRun> done(runs.size());
+  for (size_t i = 0; i < runs.size(); ++i) {
+    QProcess& p = *started[i];
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
+      ADD_FAILURE() << "corvela-skin did not finish: " << runs[i].join(' ').toStdString();
+      p.kill();
+      p.waitForFinished();
+      continue;
+    }
+    done[i] = {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+               QString::fromUtf8(p.readAllStandardError())};
+  }
+  return done;
 }
 
 QList<QStringList> table(const QString& out) {

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <map>
 #include <ostream>
+#include <vector>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -50,6 +51,8 @@ struct ToolRun {
 
 // Runs corvela-skin with `args`, from `workdir` when given.
 ToolRun runTool(const QStringList& args, const QString& workdir = QString());
+// Starts one corvela-skin per argument list at once and waits for them all.
+std::vector<ToolRun> runTogether(const std::vector<QStringList>& runs);
 
 // Tab-separated output taken apart: one entry per line, cells kept as they
 // are (empty cells included).

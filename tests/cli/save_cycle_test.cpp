@@ -1,10 +1,12 @@
 // extract, save and reload through the tool, and the saves it must refuse.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
 #include "cli_support.h"
+#include "skin_lock.h"
 #include "skin_saver.h"
 
 using namespace corvela::clitest;
@@ -145,6 +147,84 @@ TEST(SaveCycle, RefusedSavesWriteNothing) {
   EXPECT_EQ(stopped.out, "");
   EXPECT_TRUE(stopped.err.contains("riga 5")) << stopped.err.toStdString();
   EXPECT_EQ(f.snapshot(), before);
+
+  // Another file of the operator's theme shares the real skin's archive and
+  // backup names: its save would overwrite them.
+  Folder sibling;
+  completeSkin().writeTo(sibling);
+  sibling.write("vodafone.copy.ski", sibling.read("vodafone.ski"));
+  ASSERT_EQ(runTool({"objects", sibling.file("vodafone.copy.ski")}).exit, 0);
+  before = sibling.snapshot();
+  for (const QStringList& args :
+       {QStringList{"save", sibling.file("vodafone.copy.ski")},
+        QStringList{"edit", sibling.file("vodafone.copy.ski"), "--background", "1,2,3"}}) {
+    const ToolRun r = runTool(args);
+    EXPECT_EQ(r.exit, 1);
+    EXPECT_EQ(r.out, "");
+    for (const char* name : {"vodafone.ski:", "vodafone14.dat", "vodafone_old.ski"}) {
+      EXPECT_TRUE(r.err.contains(name)) << r.err.toStdString();
+    }
+    EXPECT_EQ(sibling.snapshot(), before);
+  }
+}
+
+// Two edits of different objects and a listing started together, many
+// times over: an edit that says it saved is on disk, one that failed left no
+// trace, and the skin always points into the archive written with it.
+TEST(SaveCycle, ParallelEditsAndReadsNeverMixTwoSaves) {
+  const SkinFixture skin = completeSkin();
+  const QByteArray a = tinyGif(90, 1500);
+  const QByteArray b = tinyGif(91, 1600);
+  for (int round = 0; round < 30; ++round) {
+    SCOPED_TRACE(round);
+    Folder f;
+    skin.writeTo(f);
+    f.write("a.gif", a);
+    f.write("b.gif", b);
+    const QString file = f.file("vodafone.ski");
+    const std::vector<ToolRun> runs =
+        runTogether({{"edit", file, "--replace", "0635=" + f.file("a.gif")},
+                     {"edit", file, "--replace", "0007=" + f.file("b.gif")},
+                     {"objects", file}});
+    EXPECT_EQ(runs[2].exit, 0) << runs[2].err.toStdString();
+    for (const ToolRun& r : runs) EXPECT_TRUE(r.exit == 0 || r.exit == 1) << r.exit;
+    EXPECT_TRUE(runs[0].exit == 0 || runs[1].exit == 0);
+
+    const ToolRun listed = runTool({"objects", file});
+    ASSERT_EQ(listed.exit, 0) << listed.err.toStdString();
+    const auto rows = rowsById(listed.out);
+    const QByteArray archive = f.read("vodafone14.dat");
+    auto packed = [&](const char* id) {
+      const QStringList& row = rows.at(id);
+      return archive.mid(row[3].toInt(), row[4].toInt());
+    };
+    EXPECT_EQ(packed("0635"), runs[0].exit == 0 ? a : skin.objects.at(635))
+        << runs[0].err.toStdString();
+    EXPECT_EQ(packed("0007"), runs[1].exit == 0 ? b : skin.objects.at(7))
+        << runs[1].err.toStdString();
+    EXPECT_EQ(archive.size(), rows.at("0635")[4].toInt() + rows.at("0007")[4].toInt());
+  }
+}
+
+TEST(SaveCycle, AnEditWaitsForTheSkinsHolderThenGivesUpWritingNothing) {
+  Folder f;
+  completeSkin().writeTo(f);
+  ASSERT_EQ(runTool({"objects", f.file("vodafone.ski")}).exit, 0);
+  const auto before = f.snapshot();
+  corvela::SkinLock held;
+  QString error;
+  ASSERT_TRUE(held.take(f.path(), &error)) << error.toStdString();
+  const ToolRun r = runTool({"edit", f.file("vodafone.ski"), "--background", "1,2,3"});
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_TRUE(r.err.contains("Errore:")) << r.err.toStdString();
+  // This test program, as the holder wrote itself into the lock file.
+  EXPECT_TRUE(r.err.contains(QStringLiteral("(%1, pid %2)")
+                                 .arg(QCoreApplication::applicationName())
+                                 .arg(QCoreApplication::applicationPid())))
+      << r.err.toStdString();
+  EXPECT_EQ(f.snapshot(), before);
+  held.release();
+  EXPECT_EQ(runTool({"edit", f.file("vodafone.ski"), "--background", "1,2,3"}).exit, 0);
 }
 
 TEST(SaveCycle, SkinWithoutOneCompleteLineIsNotWrittenBackEmpty) {

@@ -16,6 +16,7 @@
 #include "save_journal.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
+#include "skin_lock.h"
 #include "skin_saver.h"
 
 using namespace corvela;
@@ -202,6 +203,79 @@ TEST(SafeSave, LinksInTheFolderAreReplacedNotWrittenThrough) {
     QFile f(outside.filePath(name));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray(name));
+  }
+
+  // A lock file planted as a link is neither followed nor written: the skin
+  // is neither read nor saved until it is gone.
+  QFile::remove(r.f.path(kLockName));
+  ASSERT_TRUE(QFile::link(outside.filePath("backup.ski"), r.f.path(kLockName)));
+  SkinDocument locked;
+  const LoadOutcome refused = r.f.load(locked);
+  EXPECT_EQ(refused.status, LoadStatus::Unreadable);
+  EXPECT_TRUE(refused.reason.contains(r.f.path(kLockName))) << refused.reason.toStdString();
+  const QByteArray saved = r.f.read("vodafone.ski");
+  EXPECT_EQ(SalvaSkin(r.doc).kind, SaveOutcome::Failed);
+  EXPECT_EQ(r.f.read("vodafone.ski"), saved);
+  QFile backup(outside.filePath("backup.ski"));
+  ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+  EXPECT_EQ(backup.readAll(), QByteArray("backup.ski"));
+}
+
+TEST(SafeSave, ALoadDuringAnotherProcesssSaveWaitsForItInsteadOfUndoingIt) {
+  Replaced r;
+  int staged[2];
+  ASSERT_EQ(::pipe(staged), 0);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    static int signal = -1;
+    signal = staged[1];
+    setSaveStepHook([](SaveStep step) {
+      if (step != SaveStep::SkinStaged) return;
+      [[maybe_unused]] const ssize_t n = ::write(signal, "s", 1);
+      ::usleep(300 * 1000);
+    });
+    ::_exit(SalvaSkin(r.doc).kind == SaveOutcome::Saved ? 0 : 1);
+  }
+  char byte = 0;
+  ASSERT_EQ(::read(staged[0], &byte, 1), 1);
+  // Every file of the save is staged and none is renamed yet.
+  SkinDocument reader;
+  const LoadOutcome o = r.f.load(reader);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ::close(staged[0]);
+  ::close(staged[1]);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ASSERT_EQ(o.status, LoadStatus::Complete);
+  EXPECT_TRUE(o.warnings.isEmpty()) << o.warnings.join(' ').toStdString();
+  EXPECT_EQ(reader.lines[3], r.newSkin()[3]);
+  EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(r.newSkin()));
+  EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
+  r.expectNoLeftovers();
+}
+
+TEST(SafeSave, RecoveryRenamesOnlyTheStagedCopiesItsJournalNames) {
+  struct Case {
+    const char* journalLine;
+    bool completed;
+  };
+  // A copy staged for another file, or one outside the folder, is never
+  // renamed over the skin.
+  for (const Case& c : {Case{"vodafone.ski/vodafone.ski.7-0a0b0c0d.corvela-tmp", true},
+                        Case{"vodafone.ski/vodafone14.dat.7-0a0b0c0d.corvela-tmp", false},
+                        Case{"vodafone.ski/../vodafone.ski.7-0a0b0c0d.corvela-tmp", false}}) {
+    SCOPED_TRACE(c.journalLine);
+    Replaced r;
+    r.f.write("vodafone.ski.7-0a0b0c0d.corvela-tmp", skinBytes(r.newSkin()));
+    r.f.write("vodafone14.dat.7-0a0b0c0d.corvela-tmp", skinBytes(r.newSkin()));
+    // What another writer, dead before its journal, staged.
+    r.f.write("vodafone.ski.9-99999999.corvela-tmp", "SKI1\nother\n");
+    r.f.write(kJournalName, QByteArray("corvela journal 2\n") + c.journalLine + "\nend\n");
+    SkinDocument reopened;
+    ASSERT_EQ(r.f.load(reopened).status, LoadStatus::Complete);
+    EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(c.completed ? r.newSkin() : kOldSkin));
+    EXPECT_EQ(r.f.read("vodafone14.dat"), fakeGif(40, 'a') + fakeGif(50, 'b'));
+    r.expectNoLeftovers();
   }
 }
 

@@ -1,6 +1,9 @@
 // Which loads allow saving, the messages a load shows, and "Salva" with the
 // files it leaves on disk.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -42,10 +45,27 @@ TEST_F(Loading, AnotherSkinNameLoadsWholeWarnsAndCannotBeSaved) {
   EXPECT_EQ(w->L_Values->viewIndex(row, V_Stato).data().toString(), kStateFound);
 }
 
-TEST_F(Loading, TheOperatorSkinNameCountsInAnyCase) {
-  openThroughDialog(*w, script, Fixture::write(dir.path(), QStringLiteral("VODAFONE.SKI")));
+TEST_F(Loading, OnlyTheOperatorFileNameInAnyCaseCanBeSaved) {
+  const QString skin = Fixture::write(dir.path(), QStringLiteral("VODAFONE.SKI"));
+  openThroughDialog(*w, script, skin);
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
+
+  // A copy beside it has the same theme: its save would overwrite the real
+  // skin's archive and backup.
+  ASSERT_TRUE(QFile::copy(skin, path("VODAFONE.copy.ski")));
+  const QByteArray archive = readFile(path("VODAFONE14.dat"));
+  openThroughDialog(*w, script, path("VODAFONE.copy.ski"));
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, QStringLiteral("Attenzione:"));
+  EXPECT_TRUE(script.boxes[0].text.contains("VODAFONE14.dat"))
+      << script.boxes[0].text.toStdString();
+  EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
+  w->SalvaSkin();
+  ASSERT_EQ(script.boxes.size(), 2u);
+  EXPECT_EQ(script.boxes[1].text, script.boxes[0].text);
+  EXPECT_EQ(readFile(path("VODAFONE14.dat")), archive);
+  EXPECT_FALSE(QFileInfo::exists(path("VODAFONE_old.ski")));
 }
 
 TEST_F(Loading, AWrongFirstLineIsRefusedAndLeavesSavingOff) {
@@ -143,6 +163,51 @@ TEST_F(Loading, SaveWritesTheSkinKeepsTheOldOneAndPacksArchive14) {
   const QByteArray firstSave = readFile(skin);
   clickToolButton(*w, "SAVE");
   EXPECT_EQ(readFile(path("vodafone_old.ski")), firstSave);
+}
+
+TEST_F(Loading, SaveAsksBeforeOverwritingWhatAnotherProgramChanged) {
+  const QString skin = Fixture::write(dir.path());
+  openThroughDialog(*w, script, skin);
+  ASSERT_TRUE(script.boxes.empty());
+  const QByteArray theirs = readFile(skin) + "2 99 1\n";
+  writeFile(skin, theirs);
+  clickToolButton(*w, "SAVE");
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].title, QStringLiteral("Domanda:"));
+  EXPECT_EQ(
+      script.boxes[0].text,
+      QStringLiteral("vodafone.ski è stato modificato da un altro programma. Sovrascrivere?"));
+  EXPECT_EQ(script.boxes[0].buttons, Dialogs::Buttons::YesNo);
+  EXPECT_EQ(readFile(skin), theirs);
+  EXPECT_FALSE(QFileInfo::exists(path("vodafone_old.ski")));
+
+  // "Sì" overwrites it and keeps it as the old skin; the window's own save is
+  // then no outside change.
+  script.answers.push_back(Dialogs::Answer::Yes);
+  clickToolButton(*w, "SAVE");
+  ASSERT_EQ(script.boxes.size(), 3u);
+  EXPECT_EQ(script.boxes[2].text, kSavedWithArchive);
+  EXPECT_EQ(readFile(path("vodafone_old.ski")), theirs);
+  clickToolButton(*w, "SAVE");
+  ASSERT_EQ(script.boxes.size(), 4u);
+  EXPECT_EQ(script.boxes[3].text, kSavedWithArchive);
+
+  // An archive rewritten with its size and time kept, as a copy keeping
+  // times leaves it.
+  const QByteArray archive = path("vodafone14.dat").toLocal8Bit();
+  struct stat before {};
+  ASSERT_EQ(::stat(archive.constData(), &before), 0);
+  QByteArray changed = readFile(path("vodafone14.dat"));
+  changed[changed.size() - 2] = static_cast<char>(changed[changed.size() - 2] ^ 1);
+  writeFile(path("vodafone14.dat"), changed);
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, archive.constData(), times, 0), 0);
+  clickToolButton(*w, "SAVE");
+  ASSERT_EQ(script.boxes.size(), 5u);
+  EXPECT_EQ(
+      script.boxes[4].text,
+      QStringLiteral("vodafone14.dat è stato modificato da un altro programma. Sovrascrivere?"));
+  EXPECT_EQ(readFile(path("vodafone14.dat")), changed);
 }
 
 TEST_F(Loading, AFailedSaveIsReportedAsAnError) {

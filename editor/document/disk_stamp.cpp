@@ -1,0 +1,40 @@
+#include "disk_stamp.h"
+
+#include <sys/stat.h>
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include "safe_read.h"
+
+namespace corvela {
+
+DiskStamp::File DiskStamp::stampOf(const QString& path) {
+  File f;
+  f.path = path;
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return f;
+  f.exists = true;
+  f.size = st.st_size;
+  f.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  // A file that cannot be read (a FIFO, one beyond a skin's size) keeps an
+  // empty digest: it was not read then either.
+  if (const std::optional<QByteArray> bytes = readRegularFile(path)) {
+    f.digest = QCryptographicHash::hash(*bytes, QCryptographicHash::Md5);
+  }
+  return f;
+}
+
+void DiskStamp::record(const QStringList& paths) {
+  files_.clear();
+  for (const QString& p : paths) files_.push_back(stampOf(p));
+}
+
+std::optional<QString> DiskStamp::firstChanged() const {
+  for (const File& f : files_) {
+    if (!(stampOf(f.path) == f)) return f.path;
+  }
+  return std::nullopt;
+}
+
+}  // namespace corvela
