@@ -8,6 +8,7 @@
 #include "colour_codec.h"
 #include "report_list.h"
 #include "skin_tree.h"
+#include "working_mirror.h"
 
 namespace corvela {
 
@@ -30,6 +31,8 @@ struct LoadOutcome {
   // undone, a working folder that is not used, a carriage return that ended
   // the readable part of the file.
   QStringList warnings;
+  // Working-folder GIFs changed since they were extracted or saved.
+  OutsideChanges outside;
   // The closing steps (tabs, preview, name check) run after these two only.
   bool closingSteps() const {
     return status == LoadStatus::Complete || status == LoadStatus::BadMagic;
@@ -67,6 +70,10 @@ class SkinDocument {
   // The line at which a carriage return ended the readable part of the
   // file, or -1; a save would lose everything after it.
   int carriageReturnLine() const { return crLine_; }
+  // Images changed outside the editor and marked for packing, not yet saved:
+  // unsaved work like an edit, though no step to undo.
+  bool hasOutsideChanges() const { return outsideChanges_; }
+  void setOutsideChanges(bool changed) { outsideChanges_ = changed; }
 
   QString RGBToString(std::int32_t aColor) { return corvela::RGBToString(aColor, parts_); }
   std::optional<std::int32_t> StringToRGB(QStringView s) { return corvela::StringToRGB(s, parts_); }
@@ -102,6 +109,7 @@ class SkinDocument {
   LoadStatus status_ = LoadStatus::NotLoaded;
   QString skinFile_;
   int crLine_ = -1;
+  bool outsideChanges_ = false;
   ColourParts parts_;
 };
 

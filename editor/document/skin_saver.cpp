@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document_names.h"
+#include "first_originals.h"
 #include "gif_check.h"
 #include "object_archive.h"
 #include "path_helpers.h"
@@ -15,6 +16,7 @@
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
+#include "working_mirror.h"
 
 namespace corvela {
 
@@ -42,11 +44,6 @@ SaveOutcome writeFailure(const QString& file, const QString& reason) {
       SaveOutcome::Failed,
       QStringLiteral("Impossibile scrivere %1:\n%2\n%3").arg(file, reason, kNothingChanged));
 }
-
-struct PackedObject {
-  int row;
-  QByteArray bytes;
-};
 
 bool isToBePacked(const ListRow& row) {
   return row.cells[V_Stato].compare(kStateToReplace, Qt::CaseInsensitive) == 0;
@@ -112,6 +109,16 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
   return std::nullopt;
 }
 
+// What is on disk is now the document: the working folder follows it, and
+// nothing changed outside is left unsaved.
+void afterSave(SkinDocument& doc, const std::vector<PackedObject>& packed, SaveOutcome& o) {
+  doc.setOutsideChanges(false);
+  if (std::optional<QString> problem = mirrorPackedObjects(doc, packed)) {
+    o.title = kTitleWarning;
+    o.message += u'\n' + *problem;
+  }
+}
+
 SaveOutcome save(SkinDocument& doc) {
   if (!doc.loadedCompletely()) {
     return failure(SaveOutcome::Refused,
@@ -168,6 +175,10 @@ SaveOutcome save(SkinDocument& doc) {
                                                        "sicurezza:\n%2\n%3")
                                             .arg(skinFile, error, kNothingChanged));
   }
+  std::vector<OriginalCopy> originals;
+  if (std::optional<QString> problem = firstOriginals(folder, doc.P_sTheme, *oldSkin, originals)) {
+    return failure(SaveOutcome::Failed, *problem + u'\n' + kNothingChanged);
+  }
 
   // Each file in the order it is written and renamed: the backup first, so
   // that it is never missing, the skin last.
@@ -177,6 +188,10 @@ SaveOutcome save(SkinDocument& doc) {
     SaveStep staged, replaced;
   };
   std::vector<Staged> files;
+  // The first originals belong with the backup, and go in place before it.
+  for (const OriginalCopy& c : originals) {
+    files.push_back({c.target, &c.bytes, SaveStep::BackupStaged, SaveStep::BackupReplaced});
+  }
   files.push_back({backupFile, &*oldSkin, SaveStep::BackupStaged, SaveStep::BackupReplaced});
   if (!archive.isEmpty()) {
     files.push_back({archiveFile, &archive, SaveStep::ArchiveStaged, SaveStep::ArchiveReplaced});
@@ -228,6 +243,7 @@ SaveOutcome save(SkinDocument& doc) {
   o.archiveWritten = !archive.isEmpty();
   o.title = kTitleInfo;
   o.message = o.archiveWritten ? kSavedWithArchive : kSavedWithoutArchive;
+  afterSave(doc, packed, o);
   return o;
 }
 
