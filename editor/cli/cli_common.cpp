@@ -45,6 +45,7 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
   outcome = doc.load(file);
   if (keep) *keep = std::move(lock);
   for (const QString& w : outcome.warnings) fail(QStringLiteral("attenzione: ") + w);
+  if (const QString note = outcome.outside.note(); !note.isEmpty()) fail(note);
   switch (outcome.status) {
     case LoadStatus::Complete:
       return ExitOk;

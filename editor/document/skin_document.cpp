@@ -101,6 +101,7 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   QStringList warnings;
   P_SkinVodafone = false;
   status_ = LoadStatus::NotLoaded;
+  outsideChanges_ = false;
   extracted_.clear();
   skinFile_ = info.absoluteFilePath();
   P_sPath = folder;
@@ -146,6 +147,10 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
     outcome = stopped(status_, QStringLiteral("file %1 non leggibile: %2").arg(skinFile_, error));
   } else {
     outcome = parse(*bytes);
+    if (outcome.closingSteps()) {
+      outcome.outside = markOutsideChanges(*this, rowsShowingWorkingFiles(*this));
+      outsideChanges_ = outcome.outside.marked > 0;
+    }
   }
   recordDisk();
   outcome.warnings = warnings + outcome.warnings;

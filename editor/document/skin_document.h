@@ -9,6 +9,7 @@
 #include "disk_stamp.h"
 #include "report_list.h"
 #include "skin_tree.h"
+#include "working_mirror.h"
 
 namespace corvela {
 
@@ -31,6 +32,8 @@ struct LoadOutcome {
   // undone, a working folder that is not used, a carriage return that ended
   // the readable part of the file.
   QStringList warnings;
+  // Working-folder GIFs changed since they were extracted or saved.
+  OutsideChanges outside;
   // The closing steps (tabs, preview, name check) run after these two only.
   bool closingSteps() const {
     return status == LoadStatus::Complete || status == LoadStatus::BadMagic;
@@ -84,6 +87,10 @@ class SkinDocument {
   // are now. Both belong under the skin's lock.
   std::optional<QString> changedOnDisk() const { return onDisk_.firstChanged(); }
   void recordDisk();
+  // Images changed outside the editor and marked for packing, not yet saved:
+  // unsaved work like an edit, though no step to undo.
+  bool hasOutsideChanges() const { return outsideChanges_; }
+  void setOutsideChanges(bool changed) { outsideChanges_ = changed; }
 
   QString RGBToString(std::int32_t aColor) { return corvela::RGBToString(aColor, parts_); }
   std::optional<std::int32_t> StringToRGB(QStringView s) { return corvela::StringToRGB(s, parts_); }
@@ -119,6 +126,7 @@ class SkinDocument {
   LoadStatus status_ = LoadStatus::NotLoaded;
   QString skinFile_;
   int crLine_ = -1;
+  bool outsideChanges_ = false;
   ColourParts parts_;
   DiskStamp onDisk_;
 };

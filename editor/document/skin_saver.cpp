@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document_names.h"
+#include "first_originals.h"
 #include "gif_check.h"
 #include "object_archive.h"
 #include "path_helpers.h"
@@ -16,6 +17,7 @@
 #include "skin_line.h"
 #include "skin_lock.h"
 #include "text_number.h"
+#include "working_mirror.h"
 
 namespace corvela {
 
@@ -43,11 +45,6 @@ SaveOutcome writeFailure(const QString& file, const QString& reason) {
       SaveOutcome::Failed,
       QStringLiteral("Impossibile scrivere %1:\n%2\n%3").arg(file, reason, kNothingChanged));
 }
-
-struct PackedObject {
-  int row;
-  QByteArray bytes;
-};
 
 bool isToBePacked(const ListRow& row) {
   return row.cells[V_Stato].compare(kStateToReplace, Qt::CaseInsensitive) == 0;
@@ -113,6 +110,16 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
   return std::nullopt;
 }
 
+// What is on disk is now the document: the working folder follows it, and
+// nothing changed outside is left unsaved.
+void afterSave(SkinDocument& doc, const std::vector<PackedObject>& packed, SaveOutcome& o) {
+  doc.setOutsideChanges(false);
+  if (std::optional<QString> problem = mirrorPackedObjects(doc, packed)) {
+    o.title = kTitleWarning;
+    o.message += u'\n' + *problem;
+  }
+}
+
 SaveOutcome save(SkinDocument& doc) {
   if (!doc.loadedCompletely()) {
     return failure(SaveOutcome::Refused,
@@ -169,6 +176,10 @@ SaveOutcome save(SkinDocument& doc) {
                                                        "sicurezza:\n%2\n%3")
                                             .arg(skinFile, error, kNothingChanged));
   }
+  std::vector<OriginalCopy> originals;
+  if (std::optional<QString> problem = firstOriginals(folder, doc.P_sTheme, *oldSkin, originals)) {
+    return failure(SaveOutcome::Failed, *problem + u'\n' + kNothingChanged);
+  }
 
   // Each file in the order it is written and renamed: the backup first, so
   // that it is never missing, the skin last.
@@ -178,6 +189,10 @@ SaveOutcome save(SkinDocument& doc) {
     SaveStep staged, replaced;
   };
   std::vector<Staged> files;
+  // The first originals belong with the backup, and go in place before it.
+  for (const OriginalCopy& c : originals) {
+    files.push_back({c.target, &c.bytes, SaveStep::BackupStaged, SaveStep::BackupReplaced});
+  }
   files.push_back({backupFile, &*oldSkin, SaveStep::BackupStaged, SaveStep::BackupReplaced});
   if (!archive.isEmpty()) {
     files.push_back({archiveFile, &archive, SaveStep::ArchiveStaged, SaveStep::ArchiveReplaced});
@@ -230,6 +245,7 @@ SaveOutcome save(SkinDocument& doc) {
   o.archiveWritten = !archive.isEmpty();
   o.title = kTitleInfo;
   o.message = o.archiveWritten ? kSavedWithArchive : kSavedWithoutArchive;
+  afterSave(doc, packed, o);
   return o;
 }
 

@@ -49,7 +49,7 @@ bool holdsExactly(const QString& gif, const QByteArray& bytes) {
 }
 
 ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow,
-                            const std::function<bool()>& stopRequested) {
+                            const std::function<bool()>& stopRequested, bool missingOnly = false) {
   ExportOutcome outcome;
   if (std::optional<QString> refused = workingFolderReason(doc.P_sTarget, doc.P_sPath)) {
     outcome.refused = *refused + QStringLiteral(" Nessun oggetto è stato esportato.");
@@ -76,6 +76,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
   std::vector<Staged> unchanged;  // already holding exactly their object
   ReportList& list = doc.L_Values;
   auto markBeyond = [&](int r) {
+    if (missingOnly) return;
     list.setColour(r, kRed);
     list.setIcon(r, IconMissing);
   };
@@ -89,12 +90,14 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     if (beforeRow) beforeRow(r);
     if (stopRequested && stopRequested()) break;
     const QStringList cells = list.row(r).cells;
+    if (missingOnly && !cells[V_PathGif].trimmed().isEmpty()) continue;
     // A replaced row names no archive place any more ("-"), whatever its
     // archive cell says: its replacement must not be lost.
     if (cells[V_NDat].trimmed() == kNoId || cells[V_Offset].trimmed() == kNoId) continue;
     const long long number = numericValue(cells[V_NDat]);
     const ArchiveReader::Object object =
         archives.cut(number, numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+    if (missingOnly && object.status != ArchiveReader::Status::Ok) continue;
     switch (object.status) {
       case ArchiveReader::Status::NoArchive:
         if (reported.insert(number).second) {
@@ -125,6 +128,12 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
       continue;
     }
     const QString gif = objectGifPath(doc.P_sTarget, cells[V_ID]);
+    if (missingOnly) {
+      // Bytes that are no picture show nothing anyway; whatever stands at
+      // the name, even a dangling link, is the user's.
+      const QFileInfo info(gif);
+      if (!object.bytes.startsWith("GIF8") || info.exists() || info.isSymLink()) continue;
+    }
     QString error;
     if (holdsExactly(gif, object.bytes)) {
       unchanged.push_back({r, gif, number});
@@ -171,6 +180,17 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
 }
 
 }  // namespace
+
+ExportOutcome extractMissingObjects(SkinDocument& doc) {
+  try {
+    return exportObjects(doc, {}, {}, true);
+  } catch (const std::bad_alloc&) {
+    ExportOutcome outcome;
+    outcome.refused =
+        QStringLiteral("Memoria insufficiente per estrarre le immagini di %1.").arg(doc.skinFile());
+    return outcome;
+  }
+}
 
 ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow,
                                const std::function<bool()>& stopRequested) {

@@ -30,4 +30,11 @@ struct ExportOutcome {
 ExportOutcome exportAllObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow = {},
                                const std::function<bool()>& stopRequested = {});
 
+// The objects whose row names no file yet ("Path GIF" blank) and whose
+// archive holds a GIF for them, written into the working folder so that a
+// skin opened before its extraction does not show an empty screen. An
+// existing file is never overwritten, and objects the archives cannot give
+// are left as they are, unmarked: only write failures are reported.
+ExportOutcome extractMissingObjects(SkinDocument& doc);
+
 }  // namespace corvela

@@ -24,11 +24,13 @@
 #include "desktop_surface.h"
 #include "document_names.h"
 #include "file_list_box.h"
+#include "folder_watch.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
 #include "layout_controller.h"
 #include "lists_tabs.h"
 #include "main_menu.h"
+#include "object_export.h"
 #include "object_viewer.h"
 #include "objects_tab.h"
 #include "path_helpers.h"
@@ -91,6 +93,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   buildTabs();
   preview = new PreviewController(*this, *tabPreview, doc);
   layout = new LayoutController(*this, *tabPreview, doc);
+  folderWatch = new FolderWatch(*this);
   connectHandlers();
   objectsTab = new ObjectsTab(*this);
   coloursTab = new ColoursTab(*this);
@@ -110,8 +113,8 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   resize(size);
 
   // Start-up.
-  setWindowTitle(
-      windowTitleFor(CORVELA_VERSION_MAJOR, CORVELA_VERSION_MINOR, CORVELA_VERSION_PATCH));
+  title_ = windowTitleFor(CORVELA_VERSION_MAJOR, CORVELA_VERSION_MINOR, CORVELA_VERSION_PATCH);
+  showTitle();
   SSTab1->setCurrentIndex(TabPreview);
   InitSystem();
   setStatusText(kAskForSkin);
@@ -355,11 +358,13 @@ void frmDesktop::openSkinFile(const QString& file) {
   // new skin has loaded completely.
   btnSave->setEnabled(false);
   doc.P_SkinVodafone = false;
+  folderWatch->stop();
   InitSystem();
   resetPreview();
   resetEditors();
-  setStatusText(QStringLiteral("Skin: ") +
-                QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
+  QStringList status = {QStringLiteral("Skin: ") +
+                        QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())};
+  setStatusText(status.first());
 
   const LoadOutcome outcome = doc.load(file);
   // An interrupted save put right, a working folder not used, a carriage
@@ -375,7 +380,9 @@ void frmDesktop::openSkinFile(const QString& file) {
 
   if (outcome.status == LoadStatus::BadMagic) dialogs_->error(kBadFormatMessage);
 
+  if (const QString note = outcome.outside.note(); !note.isEmpty()) status << note;
   if (outcome.closingSteps()) {
+    if (const QString note = extractMissingImages(); !note.isEmpty()) status << note;
     for (ReportView* list : {L_Values, L_RGBA, L_Dim}) {
       if (list->list().rowCount() == 0) continue;
       if (list == L_Values) list->sortByListColumn(V_ID);
@@ -395,6 +402,49 @@ void frmDesktop::openSkinFile(const QString& file) {
     dialogs_->error(QStringLiteral("Caricamento della skin interrotto: %1.").arg(outcome.reason));
   }
   btnSave->setEnabled(doc.canSave());
+  folderWatch->watchSkin();
+  showTitle();
+  setStatusText(status.join(QStringLiteral(" - ")));
+}
+
+QString frmDesktop::extractMissingImages() {
+  const ExportOutcome extracted = extractMissingObjects(doc);
+  if (!extracted.refused.isEmpty()) {
+    return QStringLiteral("Immagini mancanti non estratte: %1").arg(extracted.refused);
+  }
+  QStringList parts;
+  if (extracted.exported > 0) {
+    parts << QStringLiteral("%1 immagini mancanti estratte nella cartella di lavoro")
+                 .arg(extracted.exported);
+  }
+  if (!extracted.unwritable.isEmpty()) {
+    parts << QStringLiteral("%1 immagini mancanti non estratte: %2")
+                 .arg(extracted.unwritable.size())
+                 .arg(extracted.reasons.first());
+  }
+  return parts.join(QStringLiteral(" - "));
+}
+
+void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper) {
+  const OutsideChanges changes = markOutsideChanges(doc, rows);
+  if (changes.marked > 0) doc.setOutsideChanges(true);
+  if (wallpaper) preview->FileDesktop_Click();
+  UpdateDesktop();
+  // The object viewer shows the file anew, whether or not it was marked.
+  const int shown = L_Values->selectedListRow();
+  if (shown >= 0) objectsTab->L_Values_ItemClick(shown);
+  if (const QString note = changes.note(); !note.isEmpty()) setStatusText(note);
+  showTitle();
+}
+
+void frmDesktop::showTitle() {
+  if (doc.skinFile().isEmpty()) {
+    setWindowTitle(title_);
+    setWindowModified(false);
+    return;
+  }
+  setWindowTitle(QFileInfo(doc.skinFile()).fileName() + QStringLiteral("[*] - ") + title_);
+  setWindowModified(doc.hasOutsideChanges());
 }
 
 void frmDesktop::SalvaSkin() {
@@ -420,6 +470,9 @@ void frmDesktop::SalvaSkin() {
   // The document itself refuses a skin that may not be written, and says
   // why; it takes the lock again for the save.
   const SaveOutcome outcome = corvela::SalvaSkin(doc);
+  // The save rewrote working-folder files itself: no change from outside.
+  folderWatch->rememberFiles();
+  showTitle();
   dialogs_->message(outcome.title, outcome.message, iconForTitle(outcome.title),
                     Dialogs::Buttons::Ok);
 }

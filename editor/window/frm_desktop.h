@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "dialogs.h"
 #include "skin_document.h"
@@ -27,6 +28,7 @@ class LineSeparator;
 namespace corvela {
 
 class ColoursTab;
+class FolderWatch;
 class FileListBox;
 class GifPageView;
 class ObjectsTab;
@@ -70,6 +72,9 @@ class frmDesktop : public QMainWindow {
   void SalvaSkin();
   // Rebuild of the phone preview from the document.
   void UpdateDesktop();
+  // Working-folder GIFs of `rows` (or the wallpaper) changed outside the
+  // editor: marked, shown, and counted as unsaved.
+  void takeOutsideChanges(const std::vector<int>& rows, bool wallpaper);
   // Puts every editing control back to its state before any skin is shown.
   void InitSystem();
   // The object viewer: one object's GIF, animated, or an empty page.
@@ -118,6 +123,7 @@ class frmDesktop : public QMainWindow {
   PreviewController* preview = nullptr;
   // The tab's position, move and clock editors.
   LayoutController* layout = nullptr;
+  FolderWatch* folderWatch = nullptr;
 
   // Tab 1 "Oggetti grafici".
   ObjectsTab* objectsTab = nullptr;
@@ -189,11 +195,17 @@ class frmDesktop : public QMainWindow {
   void resetPreview();
   void resetEditors();
   void setAllTabsEnabled(bool enabled);
+  // The open skin's name, with the mark of unsaved work, before the title.
+  void showTitle();
+  // What the working folder lacks of the archives' pictures, extracted; the
+  // status bar's words for how it went, empty when there was nothing to do.
+  QString extractMissingImages();
 
   std::unique_ptr<Dialogs> dialogs_;
   QLabel* statusField_ = nullptr;
   QLabel* coordinatesField_ = nullptr;
   bool askBeforeClosing_ = true;
+  QString title_;
 };
 
 // "Corvela Ver. 1.0 (buid: 020) by Tavrin" for the program's version.

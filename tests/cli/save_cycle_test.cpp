@@ -275,3 +275,50 @@ TEST(Extract, MissingArchiveAndObjectsBeyondTheirArchive) {
   EXPECT_FALSE(f.exists("vodafone_Gifs/3.gif"));
   EXPECT_FALSE(f.exists("vodafone_Gifs/4.gif"));
 }
+
+// A replacement and an image edited outside after the extract are packed by
+// every later save and reopen, never the stale working file; a read-only
+// command only reports what a save will pack; the first original stays.
+TEST(SaveCycle, ReplacementsAndOutsideEditsSurviveLaterSavesAndTheOriginalIsKept) {
+  if (!demoExists()) GTEST_SKIP() << "no demo skin in " << demoDir().toStdString();
+  Folder f;
+  for (const QFileInfo& file : QDir(demoDir()).entryInfoList(QDir::Files)) {
+    ASSERT_TRUE(QFile::copy(file.absoluteFilePath(), f.file(file.fileName())));
+  }
+  const QString skin = f.file("vodafone.ski");
+  const QByteArray original = f.read("vodafone.ski");
+  const QByteArray originalArchive = f.read("vodafone14.dat");
+  ASSERT_EQ(runTool({"extract", skin}).exit, 0);
+  const QByteArray blue = tinyGif(3, 60);
+  f.write("blue.gif", blue);
+  ASSERT_EQ(runTool({"edit", skin, "--replace", "0630=" + f.file("blue.gif")}).exit, 0);
+  const QByteArray edited = tinyGif(9, 70);
+  f.write("vodafone_Gifs/632.gif", edited);
+  f.write("vodafone_Gifs/634.gif", "not a picture");
+
+  const QMap<QString, QString> before = f.snapshot();
+  const ToolRun listed = runTool({"objects", skin});
+  EXPECT_TRUE(listed.err.contains("1 oggetti modificati fuori da Corvela: saranno salvati"))
+      << listed.err.toStdString();
+  EXPECT_TRUE(listed.err.contains("634.gif non è una GIF valida")) << listed.err.toStdString();
+  EXPECT_EQ(f.snapshot(), before);
+
+  auto packed = [&](const QString& id) {
+    const QStringList row = rowsById(runTool({"objects", skin}).out).at(id);
+    EXPECT_EQ(row[2], "14") << id.toStdString();
+    return f.read("vodafone14.dat").mid(row[3].toLongLong(), row[4].toLongLong());
+  };
+  for (int round = 0; round < 3; ++round) {
+    const ToolRun edit =
+        runTool({"edit", skin, "--hand-length", QStringLiteral("minute=%1").arg(20 + round)});
+    ASSERT_EQ(edit.exit, 0) << edit.err.toStdString();
+    EXPECT_EQ(packed("0630"), blue) << round;
+    EXPECT_EQ(packed("0632"), edited) << round;
+    EXPECT_EQ(f.read("vodafone_Gifs/630.gif"), blue) << round;
+    EXPECT_EQ(f.read("vodafone_orig.ski"), original) << round;
+    EXPECT_EQ(f.read("vodafone14_orig.dat"), originalArchive) << round;
+  }
+  EXPECT_EQ(f.read("blue.gif"), blue);
+  EXPECT_NE(f.read("vodafone_old.ski"), original);
+  EXPECT_FALSE(runTool({"objects", skin}).err.contains("modificati"));
+}

@@ -58,7 +58,12 @@ TEST_F(OpenedSkin, AsksForTheFileWithTheSkinDialogAndLoadsItWhole) {
   EXPECT_EQ(script.fileRequests[0].title, QStringLiteral("Seleziona file .SKI..."));
   EXPECT_EQ(script.fileRequests[0].filter, QStringLiteral("Skin file (*.ski)"));
   EXPECT_TRUE(script.boxes.empty());  // the operator's skin, well formed
-  EXPECT_EQ(w->statusText(), QStringLiteral("Skin: ") + QDir::toNativeSeparators(skin));
+  // 20.gif differs from its object but is no picture: named, not marked.
+  EXPECT_EQ(w->statusText(),
+            QStringLiteral("Skin: ") + QDir::toNativeSeparators(skin) + " - " +
+                QDir::toNativeSeparators(gif("20.gif")) +
+                " non è una GIF valida: l'oggetto non sarà salvato con questo file");
+  EXPECT_EQ(w->doc.L_Values.cell(w->doc.L_Values.findId("0020"), V_Stato), kStateFound);
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(w->SSTab1->isTabEnabled(i)) << i;
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
   EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
@@ -294,12 +299,12 @@ TEST_F(OpenedSkin, HeaderClicksSortTheObjectsByTextWithoutTouchingTheDocument) {
   clickHeader(w->L_Values, V_Offset);
   EXPECT_EQ(shownColumn(w->L_Values, V_Offset), QStringList({"0", "100", "1000", "150", "20"}));
   clickHeader(w->L_Values, V_Byte);
-  EXPECT_EQ(shownColumn(w->L_Values, V_Byte), QStringList({"10", "100", "30", "40", "50"}));
+  EXPECT_EQ(shownColumn(w->L_Values, V_Byte), QStringList({"10", "100", "30", "50", "64"}));
   EXPECT_EQ(w->doc.L_Values.cell(0, V_ID), QStringLiteral("0007"));
 
   // A click on a sorted row still picks the row it shows.
   clickRow(w->L_Values, w->doc.L_Values.findId("0012"));
-  EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 150 40 14"));
+  EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 150 64 14"));
 }
 
 TEST_F(OpenedSkin, ClickingAColourPaintsTheSwatchAndShowsTransparencyAndPlace) {

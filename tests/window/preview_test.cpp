@@ -105,6 +105,62 @@ TEST_F(Preview, OpeningTheDemoShowsEveryRecordAndFillsAndBindsItsFields) {
   EXPECT_TRUE(scene().clockFace.loaded());
 }
 
+// Opened before its extraction, a skin gets what its working folder lacks and
+// keeps what is there; a picture saved there by another program shows at
+// once, counts as unsaved and is what "Salva" packs.
+TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePacked) {
+  // A working folder that cannot be written: the skin opens all the same.
+  QTemporaryDir blocked;
+  writeFile(QDir(blocked.path()).filePath("vodafone_Gifs"), "a file, not a folder");
+  openThroughDialog(*w, script, copyDemoSkin(blocked.path()));
+  EXPECT_TRUE(w->statusText().contains(" immagini mancanti non estratte: "))
+      << w->statusText().toStdString();
+  EXPECT_TRUE(w->SSTab1->isTabEnabled(frmDesktop::TabObjects));
+  EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
+
+  skin = copyDemoSkin(dir.path());
+  QDir().mkpath(QFileInfo(gif(632)).path());
+  const QByteArray kept = gifBytes(9, 7);
+  writeFile(gif(632), kept);
+  openThroughDialog(*w, script, skin);
+  EXPECT_EQ(readFile(gif(632)), kept);
+  const ReportList& objects = w->doc.L_Values;
+  const int centre = objects.findId("0632");
+  EXPECT_EQ(objects.cell(centre, V_Stato), kStateToReplace);
+  const int face = objects.findId("0630");
+  EXPECT_EQ(readFile(gif(630)),
+            readFile(QDir(dir.path()).filePath("vodafone.dat"))
+                .mid(objects.cell(face, V_Offset).toInt(), objects.cell(face, V_Byte).toInt()));
+  EXPECT_TRUE(tab().Pic.at(630)->hasPicture());
+  EXPECT_TRUE(w->statusText().contains("1 oggetti modificati fuori da Corvela: saranno salvati - "))
+      << w->statusText().toStdString();
+  EXPECT_TRUE(w->statusText().contains(" immagini mancanti estratte nella cartella di lavoro"));
+  EXPECT_EQ(w->windowTitle(), "vodafone.ski[*] - " + windowTitleFor(1, 0, 20));
+  EXPECT_TRUE(w->isWindowModified());
+
+  // Viewed in the objects tab, then overwritten by an image program.
+  const int button = objects.findId("0634");
+  clickTab(*w, frmDesktop::TabObjects);
+  clickRow(w->L_Values, button);
+  const QByteArray outside = gifBytes(6, 4);
+  writeFile(gif(634), outside);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return scene().Pic.at(634).image.size() == QSize(6, 4); }));
+  EXPECT_EQ(tab().Pic.at(634)->picture().toImage().pixelColor(1, 1), QColor(0, 0, 200));
+  EXPECT_EQ(w->PicPreview->picture().size(), QSize(6, 4));
+  EXPECT_EQ(objects.cell(button, V_Stato), kStateToReplace);
+  EXPECT_TRUE(objects.row(button).bold);
+
+  clickToolButton(*w, "SAVE");
+  EXPECT_FALSE(w->isWindowModified());
+  const QByteArray archive = readFile(QDir(dir.path()).filePath("vodafone14.dat"));
+  EXPECT_EQ(
+      archive.mid(objects.cell(button, V_Offset).toInt(), objects.cell(button, V_Byte).toInt()),
+      outside);
+  EXPECT_EQ(
+      archive.mid(objects.cell(centre, V_Offset).toInt(), objects.cell(centre, V_Byte).toInt()),
+      kept);
+}
+
 TEST_F(Preview, BoxesGetTheCellsAsTheyStandAndOutlinesFollowTheRectangles) {
   const QString file = Fixture::write(dir.path());
   openThroughDialog(*w, script, file);

@@ -44,7 +44,7 @@ QByteArray Fixture::skinText() {
       "5 7 0 100 0\n"
       "5 20 100 50 0\n"
       "5 3 20 30 1\n"
-      "5 12 150 40 14\n"
+      "5 12 150 64 14\n"
       "5 30 1000 10 1\n");
 }
 
@@ -52,15 +52,25 @@ QString Fixture::write(const QString& folder, const QString& name) {
   const QString skin = QDir(folder).filePath(name);
   writeFile(skin, skinText());
   const QString theme = QFileInfo(name).completeBaseName().section(u'.', 0, 0);
-  writeFile(QDir(folder).filePath(theme + QStringLiteral(".dat")), QByteArray(2000, 'a'));
+  // The extracted GIFs are their objects' bytes (padded past the trailer to
+  // the length the skin gives), so the load sees no change made outside.
+  auto padded = [](QByteArray gif, qsizetype size) {
+    if (gif.size() > size) throw std::runtime_error("fixture GIF longer than its object");
+    return gif + QByteArray(size - gif.size(), '\0');
+  };
+  const QByteArray clockFace = padded(gifBytes(12, 10), 100);
+  const QByteArray packed = padded(gifBytes(8, 6), 64);
+  writeFile(QDir(folder).filePath(theme + QStringLiteral(".dat")),
+            clockFace + QByteArray(1900, 'a'));
   writeFile(QDir(folder).filePath(theme + QStringLiteral("1.dat")), QByteArray(1200, 'b'));
   // Longer than anything a save of this skin packs, so a rewrite shows.
-  writeFile(QDir(folder).filePath(theme + QStringLiteral("14.dat")), QByteArray(5000, 'z'));
+  writeFile(QDir(folder).filePath(theme + QStringLiteral("14.dat")),
+            QByteArray(150, 'z') + packed + QByteArray(4786, 'z'));
   writeFile(QDir(folder).filePath(QStringLiteral("readme.txt")), "no archive");
   const QDir gifs(QDir(folder).filePath(theme + QStringLiteral("_Gifs")));
   QDir().mkpath(gifs.path());
-  writeFile(gifs.filePath(QStringLiteral("7.gif")), gifBytes(12, 10));
-  writeFile(gifs.filePath(QStringLiteral("12.gif")), gifBytes(8, 6));
+  writeFile(gifs.filePath(QStringLiteral("7.gif")), clockFace);
+  writeFile(gifs.filePath(QStringLiteral("12.gif")), packed);
   writeFile(gifs.filePath(QStringLiteral("20.gif")), "GIF89a but nothing after it");
   return skin;
 }

@@ -1,0 +1,130 @@
+#include "folder_watch.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QStringList>
+
+#include "document_names.h"
+#include "file_list_box.h"
+#include "frm_desktop.h"
+#include "object_archive.h"
+#include "preview_tab.h"
+
+namespace corvela {
+
+namespace {
+// Image programs save in several writes, and a batch export touches many
+// files: one look once the folder has been quiet this long.
+constexpr int kQuietMilliseconds = 250;
+}  // namespace
+
+FolderWatch::FolderWatch(frmDesktop& window) : QObject(&window), w_(window) {
+  settle_.setSingleShot(true);
+  settle_.setInterval(kQuietMilliseconds);
+  connect(&settle_, &QTimer::timeout, this, &FolderWatch::settle);
+  auto restart = [this] { settle_.start(); };
+  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, restart);
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, restart);
+  connect(w_.tabPreview->FileDesktop, &FileListBox::fileClicked, this,
+          &FolderWatch::followWallpaper);
+}
+
+void FolderWatch::stop() {
+  settle_.stop();
+  const QStringList watched = watcher_.files() + watcher_.directories();
+  if (!watched.isEmpty()) watcher_.removePaths(watched);
+  folder_.clear();
+  stamps_.clear();
+  wallpaper_.clear();
+  wallpaperStamp_ = {};
+}
+
+void FolderWatch::watchSkin() {
+  stop();
+  if (QFileInfo(w_.doc.P_sTarget).isDir()) folder_ = w_.doc.P_sTarget;
+  rememberFiles();
+  followWallpaper();
+}
+
+void FolderWatch::rememberFiles() {
+  stamps_ = scan();
+  wallpaperStamp_ = stampOf(wallpaper_);
+  watchFiles();
+}
+
+void FolderWatch::followWallpaper() {
+  const PreviewTab& p = *w_.tabPreview;
+  const int index = p.FileDesktop->listIndex();
+  QString file;
+  if (!folder_.isEmpty() && p.chkWallPaper->isChecked() && index >= 0)
+    file = QDir(p.FileDesktop->path()).filePath(p.FileDesktop->fileName(index));
+  if (file == wallpaper_) return;
+  if (!wallpaper_.isEmpty() && watcher_.files().contains(wallpaper_))
+    watcher_.removePath(wallpaper_);
+  wallpaper_ = file;
+  wallpaperStamp_ = stampOf(file);
+  watchFiles();
+}
+
+FolderWatch::Stamp FolderWatch::stampOf(const QString& file) {
+  if (file.isEmpty()) return {};
+  const QFileInfo info(file);
+  if (!info.exists()) return {};
+  return {info.size(), info.lastModified()};
+}
+
+QHash<QString, FolderWatch::Stamp> FolderWatch::scan() const {
+  QHash<QString, Stamp> stamps;
+  if (folder_.isEmpty()) return stamps;
+  for (const QFileInfo& info :
+       QDir(folder_).entryInfoList({QStringLiteral("*.gif")}, QDir::Files | QDir::NoDotAndDotDot)) {
+    stamps.insert(info.fileName(), {info.size(), info.lastModified()});
+  }
+  return stamps;
+}
+
+// A file replaced by a rename loses its watch, so the set is renewed after
+// every look; the folder's own watch sees files that arrive.
+void FolderWatch::watchFiles() {
+  QStringList wanted;
+  if (!folder_.isEmpty()) {
+    wanted << folder_;
+    for (auto it = stamps_.cbegin(); it != stamps_.cend(); ++it)
+      wanted << QDir(folder_).filePath(it.key());
+  }
+  if (!wallpaper_.isEmpty() && QFileInfo::exists(wallpaper_)) wanted << wallpaper_;
+  const QStringList watched = watcher_.files() + watcher_.directories();
+  const QSet<QString> have(watched.cbegin(), watched.cend());
+  QStringList missing;
+  for (const QString& path : wanted) {
+    if (!have.contains(path)) missing << path;
+  }
+  if (!missing.isEmpty()) watcher_.addPaths(missing);
+}
+
+void FolderWatch::settle() {
+  if (folder_.isEmpty() && wallpaper_.isEmpty()) return;
+  const QHash<QString, Stamp> now = scan();
+  QSet<QString> changed;
+  for (auto it = now.cbegin(); it != now.cend(); ++it) {
+    if (stamps_.value(it.key()) != it.value()) changed.insert(it.key());
+  }
+  stamps_ = now;
+  const Stamp wallpaper = stampOf(wallpaper_);
+  const bool wallpaperChanged = !wallpaper_.isEmpty() && wallpaper != wallpaperStamp_;
+  wallpaperStamp_ = wallpaper;
+  watchFiles();
+  if (changed.isEmpty() && !wallpaperChanged) return;
+
+  std::vector<int> rows;
+  const ReportList& list = w_.doc.L_Values;
+  for (int r = 0; r < list.rowCount(); ++r) {
+    const QString gif = objectGifPath(w_.doc.P_sTarget, list.cell(r, V_ID));
+    if (changed.contains(QFileInfo(gif).fileName())) rows.push_back(r);
+  }
+  w_.takeOutsideChanges(rows, wallpaperChanged);
+}
+
+}  // namespace corvela

@@ -1,0 +1,54 @@
+#pragma once
+// Modders keep an image program open beside the editor. While a skin is
+// open its working folder and wallpaper are watched, so a picture saved
+// there shows at once and is packed by the next save, like an import.
+
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <vector>
+
+namespace corvela {
+
+class frmDesktop;
+
+class FolderWatch : public QObject {
+  Q_OBJECT
+ public:
+  explicit FolderWatch(frmDesktop& window);
+
+  // Watches the open skin's working folder and wallpaper from their state
+  // now; what was watched before is forgotten.
+  void watchSkin();
+  void stop();
+  // The files as they stand now count as seen: what the editor itself has
+  // just written is no change from outside.
+  void rememberFiles();
+  // The wallpaper the preview shows now, once the user picked another.
+  void followWallpaper();
+
+ private:
+  struct Stamp {
+    qint64 size = -1;
+    QDateTime modified;
+    bool operator==(const Stamp&) const = default;
+  };
+  QHash<QString, Stamp> scan() const;
+  static Stamp stampOf(const QString& file);
+  void watchFiles();
+  // Once a burst of notifications is over: what changed, handled once.
+  void settle();
+
+  frmDesktop& w_;
+  QFileSystemWatcher watcher_;
+  QTimer settle_;
+  QString folder_;
+  QHash<QString, Stamp> stamps_;
+  QString wallpaper_;
+  Stamp wallpaperStamp_;
+};
+
+}  // namespace corvela
