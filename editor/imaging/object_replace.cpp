@@ -111,6 +111,25 @@ bool samePath(const QString& a, const QString& b) {
              .compare(QDir::cleanPath(fb.absoluteFilePath()), kFileNameCase) == 0;
 }
 
+namespace {
+
+// The size an object's header gives, for the object at `offset` (`size`
+// bytes) of archive `number`; nothing when it cannot be read as an image.
+std::optional<QSize> archivedImageSize(const SkinDocument& doc, long long number, long long offset,
+                                       long long size) {
+  const std::optional<QByteArray> archive =
+      readWholeFile(archivePath(doc.P_sPath, doc.P_sTheme, number));
+  if (!archive) return std::nullopt;
+  std::optional<QByteArray> object = cutObject(*archive, offset, size);
+  if (!object) return std::nullopt;
+  QBuffer buffer(&*object);
+  const QSize found = QImageReader(&buffer).size();
+  if (!found.isValid()) return std::nullopt;
+  return found;
+}
+
+}  // namespace
+
 std::optional<QSize> currentImageSize(const SkinDocument& doc, int row) {
   if (!validRow(doc, row)) return std::nullopt;
   const QStringList& cells = doc.L_Values.row(row).cells;
@@ -120,16 +139,19 @@ std::optional<QSize> currentImageSize(const SkinDocument& doc, int row) {
     if (size.isValid()) return size;
   }
   if (cells[V_NDat].trimmed() == kNoId || cells[V_Offset].trimmed() == kNoId) return std::nullopt;
-  const std::optional<QByteArray> archive =
-      readWholeFile(archivePath(doc.P_sPath, doc.P_sTheme, numericValue(cells[V_NDat])));
-  if (!archive) return std::nullopt;
-  std::optional<QByteArray> object =
-      cutObject(*archive, numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
-  if (!object) return std::nullopt;
-  QBuffer buffer(&*object);
-  const QSize size = QImageReader(&buffer).size();
-  if (!size.isValid()) return std::nullopt;
-  return size;
+  return archivedImageSize(doc, numericValue(cells[V_NDat]), numericValue(cells[V_Offset]),
+                           numericValue(cells[V_Byte]));
+}
+
+std::optional<QSize> originalImageSize(const SkinDocument& doc, int row) {
+  if (!validRow(doc, row)) return std::nullopt;
+  const long long line = numericValue(doc.L_Values.row(row).cells[V_Indice]);
+  if (line < 1 || line >= static_cast<long long>(doc.lines.size())) return std::nullopt;
+  // The object's line as the file holds it: "5 id offset size archive".
+  const QStringList fields = splitFields(doc.lines[static_cast<size_t>(line)]);
+  if (fields.size() < 5) return std::nullopt;
+  return archivedImageSize(doc, numericValue(fields[4]), numericValue(fields[2]),
+                           numericValue(fields[3]));
 }
 
 ReplaceOutcome importObject(SkinDocument& doc, int row, const QString& file, bool checkSize) {

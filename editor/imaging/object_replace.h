@@ -40,6 +40,9 @@ bool samePath(const QString& a, const QString& b);
 // object not yet extracted, its bytes in its archive. Nothing when neither
 // can be read as an image.
 std::optional<QSize> currentImageSize(const SkinDocument& doc, int row);
+// The size of the image the object's line in the skin file points at: for a
+// replaced object, the picture it replaces. Nothing when it cannot be read.
+std::optional<QSize> originalImageSize(const SkinDocument& doc, int row);
 
 // Replaces the object of `row` by `file`, kept as the file system names it.
 // Refuses the file the row already names, a file that cannot be read or is

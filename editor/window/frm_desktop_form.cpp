@@ -156,6 +156,7 @@ QWidget* frmDesktop::buildObjectsTab() {
   PicPreview = named(new PictureBox, QStringLiteral("PicPreview"));
   PicPreview->setAutoSize(true);
   PicPreview->setBordered(false);
+  PicPreview->setCheckerboard(true);
   // A large object scrolls inside its corner instead of pushing the buttons
   // out of the window.
   auto* stillArea = new QScrollArea;

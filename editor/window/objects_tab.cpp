@@ -217,7 +217,13 @@ void ObjectsTab::L_Values_ItemClick(int row) {
     }
     const QPixmap picture = QPixmap::fromImage(*image);
     w_.PicPreview->setPicture(picture);
-    w_.setInfoText(QStringLiteral("(hxw) = %1x%2").arg(picture.height()).arg(picture.width()));
+    QString info = QStringLiteral("(hxw) = %1x%2").arg(picture.height()).arg(picture.width());
+    // A replacement is judged against the picture it replaces.
+    if (w_.doc.L_Values.cell(row, V_Stato).compare(kStateToReplace, Qt::CaseInsensitive) == 0) {
+      if (const std::optional<QSize> original = originalImageSize(w_.doc, row))
+        info += QStringLiteral(", originale %1x%2").arg(original->height()).arg(original->width());
+    }
+    w_.setInfoText(info);
     w_.AniGIF(w_.WB, w_.PicPreview, path);
   } else {
     w_.PicPreview->clearPicture();

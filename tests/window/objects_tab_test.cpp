@@ -49,7 +49,7 @@ TEST_F(ObjectsTabTest, ImportKeepsThePathAsOnDiskAndTheSaveReallyPacksIt) {
   EXPECT_EQ(w->L_Values->viewIndex(objectRow("0007"), 0).data(Qt::ForegroundRole).value<QColor>(),
             QColor(0, 0, 255));
   EXPECT_EQ(shown("0007", 0, ReportListModel::IconNumberRole), QString::number(IconReplaced));
-  EXPECT_EQ(w->lInfo->text(), "(hxw) = 10x12");
+  EXPECT_EQ(w->lInfo->text(), "(hxw) = 10x12, originale 10x12");
   EXPECT_TRUE(w->L_Values->hasFocus());
 
   clickToolButton(*w, "SAVE");
@@ -135,7 +135,7 @@ TEST_F(ObjectsTabTest, DefaultAsksWhenToldAndTakesTheImageOfTheSet) {
   click(w->cmdDefault);
   EXPECT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), expected);
-  EXPECT_EQ(w->lInfo->text(), "(hxw) = 20x30");
+  EXPECT_EQ(w->lInfo->text(), "(hxw) = 20x30, originale 10x12");
 
   // An object the set has no image for stays as it is.
   pick("0003");

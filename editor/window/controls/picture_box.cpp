@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "standby_painter.h"
+
 namespace corvela {
 
 namespace {
@@ -93,6 +95,11 @@ void PictureBox::fitToPicture() {
   if (autoSize_ && hasPicture()) setFixedSize(sizeHint());
 }
 
+void PictureBox::setCheckerboard(bool on) {
+  checkerboard_ = on;
+  update();
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QRect inner = contentsRect();
@@ -101,6 +108,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
   painter.save();
   painter.setClipRect(inner);
   painter.translate(inner.topLeft());
+  if (hasPicture() && checkerboard_) paintCheckerboard(painter, picture_.rect(), 4);
   if (hasPicture()) painter.drawPixmap(0, 0, picture_);
   for (const DrawnRect& d : drawing_) paintPixelRect(painter, d.rect, d.fill, d.outline);
   painter.restore();

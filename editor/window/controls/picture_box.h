@@ -35,6 +35,10 @@ class PictureBox : public QFrame {
   void setBackColor(const QColor& colour);
   QColor backColor() const { return backColor_; }
 
+  // Transparent pixels of the picture shown on a checkerboard instead of the
+  // back colour, so they can be told from white or grey ones.
+  void setCheckerboard(bool on);
+
   // A single plain line around the box, or none.
   void setBordered(bool on);
   bool isBordered() const;
@@ -71,6 +75,7 @@ class PictureBox : public QFrame {
   QColor backColor_;
   std::vector<DrawnRect> drawing_;
   bool autoSize_ = false;
+  bool checkerboard_ = false;
   bool pressed_ = false;
 };
 
