@@ -82,6 +82,9 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   statusField_ = new QLabel(SB0);
   statusField_->setObjectName(QStringLiteral("SB0Text"));
   statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long message is cut at the window's edge instead of widening the window.
+  statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  statusField_->setMinimumWidth(1);
   SB0->addWidget(statusField_, 1);
   coordinatesField_ = new QLabel(SB0);
   coordinatesField_->setObjectName(QStringLiteral("SB0Coordinates"));

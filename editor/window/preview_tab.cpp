@@ -119,6 +119,8 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
   keyColumn->addStretch(1);
 
   auto* root = new QHBoxLayout(this);
+  root->setContentsMargins(4, 4, 4, 4);
+  root->setSpacing(3);
   root->addLayout(screenColumn, 1);
   root->addLayout(textColumn);
   root->addLayout(keyColumn);
@@ -157,7 +159,7 @@ QLineEdit* PreviewTab::makeNumberBox(int index) {
   palette.setColor(QPalette::Base, NumberBoxColour);
   box->setPalette(palette);
   // Three digits and the box's own frame and margins.
-  box->setFixedWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000")) + 14);
+  box->setFixedWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000")) + 8);
   box->setEnabled(false);
   return box;
 }
@@ -238,10 +240,14 @@ QGroupBox* PreviewTab::buildClockFrame() {
   PicMin = makeSwatch("PicMin", QStringLiteral("Colore della lancetta dei minuti"), Qt::black);
   PicOre = makeSwatch("PicOre", QStringLiteral("Colore della lancetta delle ore"), Qt::black);
 
+  // The choice and the hands on rows of their own keep the frame as narrow
+  // as the text frames, so the page fits a small window.
+  auto* choice = new QHBoxLayout;
+  choice->addWidget(optTime[0]);
+  choice->addWidget(optTime[1]);
+  choice->addStretch(1);
+  column->addLayout(choice);
   auto* settings = new QHBoxLayout;
-  settings->addWidget(optTime[0]);
-  settings->addWidget(optTime[1]);
-  settings->addStretch(1);
   settings->addWidget(caption(QStringLiteral("Minuti:"), txtMin));
   settings->addWidget(PicMin);
   settings->addWidget(txtMin);
@@ -249,6 +255,7 @@ QGroupBox* PreviewTab::buildClockFrame() {
   settings->addWidget(caption(QStringLiteral("Ore:"), txtOra));
   settings->addWidget(PicOre);
   settings->addWidget(txtOra);
+  settings->addStretch(1);
   column->addLayout(settings);
 
   auto* grid = new QGridLayout;
@@ -332,10 +339,12 @@ QGroupBox* PreviewTab::buildWallpaperFrame() {
   FileDesktop->setObjectName(QStringLiteral("FileDesktop"));
   FileDesktop->setAccessibleName(QStringLiteral("FileDesktop"));
   FileDesktop->setPattern(QStringLiteral("*.JPG;*.GIF"));
-  FileDesktop->setFixedHeight(96);
+  // Up to six names; a small window gets a shorter list that scrolls.
+  FileDesktop->setMinimumHeight(30);
+  FileDesktop->setMaximumHeight(96);
   // Keep the list's room while it is hidden, so the frames do not jump when
   // the first rebuild shows it.
-  QSizePolicy policy = FileDesktop->sizePolicy();
+  QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Expanding);
   policy.setRetainSizeWhenHidden(true);
   FileDesktop->setSizePolicy(policy);
   FileDesktop->hide();

@@ -12,8 +12,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
@@ -326,6 +328,8 @@ TEST_F(Preview, ZoomKeepsSkinCoordinatesAndTheStatusBarShowsThePixelUnderTheMous
   openThroughDialog(*w, script, Fixture::write(dir.path()));
   tab().cboZoom->setCurrentIndex(2);
   EXPECT_EQ(desk().size(), QSize(3 * 176, 3 * 220));
+  QCoreApplication::processEvents();  // the view centres the larger screen
+  tab().screenView()->ensureVisible(3 * 40 + 1, 3 * 100 + 2);
   QTest::mouseMove(&desk(), QPoint(3 * 40 + 1, 3 * 100 + 2));
   EXPECT_EQ(w->coordinatesText(), QStringLiteral("40, 100"));
 
@@ -339,6 +343,17 @@ TEST_F(Preview, ZoomKeepsSkinCoordinatesAndTheStatusBarShowsThePixelUnderTheMous
   EXPECT_LE((desk().mapTo(tab().screenView()->viewport(), QPoint(4 * 40, 4 * 100)) - before)
                 .manhattanLength(),
             4);
+
+  // Down to 1000 x 600 the page reflows instead of scrolling as a whole.
+  w->resize(1000, 600);
+  QCoreApplication::processEvents();
+  const auto* page = qobject_cast<QScrollArea*>(w->SSTab1->currentWidget());
+  ASSERT_NE(page, nullptr);
+  EXPECT_FALSE(page->horizontalScrollBar()->isVisible())
+      << "page " << page->viewport()->width() << " wide, needs " << tab().minimumSizeHint().width();
+  EXPECT_FALSE(page->verticalScrollBar()->isVisible())
+      << "page " << page->viewport()->height() << " high, needs "
+      << tab().minimumSizeHint().height();
 
   // A larger window gives the screen more room, and Ctrl+0 takes all of it.
   w->resize(1400, 900);
