@@ -153,6 +153,8 @@ void ReportView::applyColumns() {
     if (width > 0) setColumnWidth(c, width);
   }
   setColumnWidth(model_->nameColumn(), kNameColumnWidth);
+  // Shown beside the id it names; the list's own columns keep their numbers.
+  header()->moveSection(header()->visualIndex(model_->nameColumn()), 1);
 }
 
 void ReportView::sortByListColumn(int column) {
