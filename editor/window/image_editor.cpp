@@ -3,8 +3,9 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSettings>
 #include <QUrl>
+
+#include "program_settings.h"
 
 namespace corvela {
 
@@ -12,18 +13,14 @@ namespace {
 
 const QString kEditorKey = QStringLiteral("imageEditor");
 
-QSettings settings() {
-  return QSettings(QStringLiteral("Corvela"), QStringLiteral("Corvela"));
-}
-
 }  // namespace
 
 QString imageEditorCommand() {
-  return settings().value(kEditorKey).toString();
+  return programSettings().value(kEditorKey).toString();
 }
 
 void setImageEditorCommand(const QString& command) {
-  settings().setValue(kEditorKey, command.trimmed());
+  programSettings().setValue(kEditorKey, command.trimmed());
 }
 
 QString openInImageEditor(const QString& file) {

@@ -9,23 +9,19 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSettings>
 #include <QUrl>
 #include <algorithm>
 
 #include "desktop_surface.h"
 #include "frm_desktop.h"
 #include "preview_tab.h"
+#include "program_settings.h"
 
 namespace corvela {
 
 namespace {
 
 const QString kRecentKey = QStringLiteral("recentSkins");
-
-QSettings settings() {
-  return QSettings(QStringLiteral("Corvela"), QStringLiteral("Corvela"));
-}
 
 // The first local .ski file among dropped URLs, or nothing.
 QString droppedSkin(const QMimeData* mime) {
@@ -144,7 +140,7 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QStringList MainMenu::recentSkins() const {
-  return settings().value(kRecentKey).toStringList();
+  return programSettings().value(kRecentKey).toStringList();
 }
 
 void MainMenu::rememberSkin(const QString& file) {
@@ -153,7 +149,7 @@ void MainMenu::rememberSkin(const QString& file) {
   list.removeAll(path);
   list.prepend(path);
   while (list.size() > MaxRecent) list.removeLast();
-  settings().setValue(kRecentKey, list);
+  programSettings().setValue(kRecentKey, list);
   fillRecent();
 }
 
@@ -175,7 +171,7 @@ void MainMenu::openRecent(const QString& file) {
     window_.dialogs().error(QStringLiteral("File non trovato: %1").arg(file));
     QStringList list = recentSkins();
     list.removeAll(file);
-    settings().setValue(kRecentKey, list);
+    programSettings().setValue(kRecentKey, list);
     fillRecent();
     return;
   }

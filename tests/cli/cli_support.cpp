@@ -111,15 +111,17 @@ QMap<QString, QString> Folder::snapshot() const {
   return all;
 }
 
-ToolRun runTool(const QStringList& args, const QString& workdir) {
+ToolRun runProgram(const QString& program, const QStringList& args, const QString& workdir) {
   QProcess p;
-  p.setProgram(QStringLiteral(CORVELA_SKIN_EXE));
-  p.setArguments(args);
   if (!workdir.isEmpty()) p.setWorkingDirectory(workdir);
-  p.start();
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("PATH"), QFileInfo(QStringLiteral(CORVELA_SKIN_EXE)).absolutePath() +
+                                         u':' + env.value(QStringLiteral("PATH")));
+  p.setProcessEnvironment(env);
+  p.start(program, args);
   ToolRun run;
   if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
-    ADD_FAILURE() << "corvela-skin did not finish: " << args.join(' ').toStdString();
+    ADD_FAILURE() << program.toStdString() << " did not finish: " << args.join(' ').toStdString();
     p.kill();
     p.waitForFinished();
     return run;
@@ -128,6 +130,10 @@ ToolRun runTool(const QStringList& args, const QString& workdir) {
   run.out = QString::fromUtf8(p.readAllStandardOutput());
   run.err = QString::fromUtf8(p.readAllStandardError());
   return run;
+}
+
+ToolRun runTool(const QStringList& args, const QString& workdir) {
+  return runProgram(QStringLiteral(CORVELA_SKIN_EXE), args, workdir);
 }
 
 std::vector<ToolRun> runTogether(const std::vector<QStringList>& runs) {

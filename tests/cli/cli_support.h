@@ -49,6 +49,10 @@ struct ToolRun {
   QString err;
 };
 
+// Runs `program` with `args`, from `workdir` when given, with corvela-skin's
+// folder first on PATH (as an installed tool would be).
+ToolRun runProgram(const QString& program, const QStringList& args,
+                   const QString& workdir = QString());
 // Runs corvela-skin with `args`, from `workdir` when given.
 ToolRun runTool(const QStringList& args, const QString& workdir = QString());
 // Starts one corvela-skin per argument list at once and waits for them all.

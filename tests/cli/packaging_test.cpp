@@ -73,27 +73,6 @@ Manual readManual(const QString& path) {
   return manual;
 }
 
-ToolRun runProgram(const QString& program, const QStringList& args, const QString& workdir = {}) {
-  QProcess p;
-  if (!workdir.isEmpty()) p.setWorkingDirectory(workdir);
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("PATH"), QFileInfo(QStringLiteral(CORVELA_SKIN_EXE)).absolutePath() +
-                                         u':' + env.value(QStringLiteral("PATH")));
-  p.setProcessEnvironment(env);
-  p.start(program, args);
-  ToolRun run;
-  if (!p.waitForFinished(120000)) {
-    ADD_FAILURE() << program.toStdString() << " did not finish";
-    p.kill();
-    p.waitForFinished();
-    return run;
-  }
-  run.exit = p.exitCode();
-  run.out = QString::fromUtf8(p.readAllStandardOutput());
-  run.err = QString::fromUtf8(p.readAllStandardError());
-  return run;
-}
-
 TEST(Packaging, TheManualPageListsTheCommandsOptionsAndStatusesOfTheHelp) {
   const Manual manual =
       readManual(QStringLiteral(CORVELA_SOURCE_DIR "/packaging/corvela-skin.1.in"));
