@@ -117,8 +117,12 @@ int editCommand(const QStringList& args) {
 
   // Every edit is in memory until the save, so a bad operation anywhere in
   // the list leaves every file as it was.
+  // Each operation is one step of the document's history, as in the window.
   for (const Step& s : steps) {
-    if (const std::optional<QString> error = s.option->apply(doc, s.value, context)) {
+    std::optional<QString> error;
+    doc.perform(QStringLiteral("%1 %2").arg(s.option->name, s.value).trimmed(),
+                [&] { error = s.option->apply(doc, s.value, context); });
+    if (error) {
       fail(QStringLiteral("%1 %2: %3").arg(s.option->name, s.value, *error).trimmed());
       return ExitUsage;
     }

@@ -1,5 +1,7 @@
 #include "report_list.h"
 
+#include "change_recorder.h"
+
 namespace corvela {
 
 ReportList::ReportList(QString name, std::vector<ListColumn> columns)
@@ -32,7 +34,14 @@ int ReportList::appendRow(ListRow row) {
   return r;
 }
 
+ListRow& ReportList::mutableRow(int r) {
+  ListRow& row = rows_.at(static_cast<size_t>(r));
+  if (recorder_) recorder_->rowTouched(*this, r, row);
+  return row;
+}
+
 void ReportList::clear() {
+  if (recorder_) recorder_->listReplaced(*this, rows_);
   rows_.clear();
   emit listReset();
 }
@@ -76,6 +85,19 @@ void ReportList::markChanged(int r) {
   x.colour = kChangedBlue;
   x.bold = true;
   emit rowChanged(r);
+}
+
+void ReportList::restoreRow(int r, const ListRow& row) {
+  ListRow& x = rows_.at(static_cast<size_t>(r));
+  if (x == row) return;
+  x = row;
+  emit rowChanged(r);
+}
+
+void ReportList::replaceRows(const std::vector<ListRow>& rows) {
+  rows_ = rows;
+  emit listReset();
+  if (!rows_.empty()) emit rowsAppended(0, rowCount() - 1);
 }
 
 }  // namespace corvela

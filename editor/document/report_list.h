@@ -22,7 +22,10 @@ struct ListRow {
   Rgb colour = kBlack;
   bool bold = false;
   int icon = 0;  // small icon number of the icon list; 0 for none
+  friend bool operator==(const ListRow&, const ListRow&) = default;
 };
+
+class ChangeRecorder;
 
 // One of the document's report lists. The rows are the document's storage:
 // editors change cells and marks here and views follow through the signals.
@@ -54,17 +57,24 @@ class ReportList : public QObject {
   // The changed mark of every editor: pure blue, bold.
   void markChanged(int r);
 
+  // Undo and redo: a row or the whole list put back as recorded.
+  void restoreRow(int r, const ListRow& row);
+  void replaceRows(const std::vector<ListRow>& rows);
+  // While set, every row is handed to `recorder` before its first change.
+  void setRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+
  signals:
   void listReset();
   void rowsAppended(int first, int last);
   void rowChanged(int row);
 
  private:
-  ListRow& mutableRow(int r) { return rows_.at(static_cast<size_t>(r)); }
+  ListRow& mutableRow(int r);
 
   QString name_;
   std::vector<ListColumn> columns_;
   std::vector<ListRow> rows_;
+  ChangeRecorder* recorder_ = nullptr;
 };
 
 }  // namespace corvela

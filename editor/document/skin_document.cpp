@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <exception>
 #include <new>
 
 #include "document_edits.h"
@@ -79,7 +80,44 @@ bool isOperatorTheme(const QString& theme) {
 SkinDocument::SkinDocument()
     : L_Values(kListObjects, objectColumns()),
       L_RGBA(kListColours, colourColumns()),
-      L_Dim(kListRects, rectColumns()) {}
+      L_Dim(kListRects, rectColumns()),
+      history_(std::make_unique<DocumentHistory>()) {}
+
+void SkinDocument::perform(const QString& text, const std::function<void()>& edit,
+                           quint64 mergeKey) {
+  if (performing_ > 0) {
+    edit();
+    return;
+  }
+  ChangeRecorder recorder;
+  auto attach = [this](ChangeRecorder* r) {
+    for (ReportList* list : {&L_Values, &L_RGBA, &L_Dim}) list->setRecorder(r);
+    T_Strutt.setRecorder(r);
+  };
+  attach(&recorder);
+  ++performing_;
+  std::exception_ptr failure;
+  try {
+    edit();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  --performing_;
+  attach(nullptr);
+  DocumentChange change = recorder.finish(T_Strutt);
+  if (!change.empty()) {
+    history_->push(new DocumentStep(text, std::move(change), mergeKey, T_Strutt, *history_));
+  }
+  if (failure) std::rethrow_exception(failure);
+}
+
+void SkinDocument::savedAsIs(bool objectsMoved) {
+  if (objectsMoved) {
+    history_->clear();
+  } else {
+    history_->setClean();
+  }
+}
 
 LoadOutcome SkinDocument::load(const QString& file) {
   try {
@@ -183,6 +221,7 @@ QString SkinDocument::saveRefusal() const {
 }
 
 void SkinDocument::clearLines() {
+  history_->clear();
   P_SkinVodafone = false;
   L_Values.clear();
   L_RGBA.clear();

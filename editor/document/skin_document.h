@@ -3,10 +3,13 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "colour_codec.h"
 #include "disk_stamp.h"
+#include "document_history.h"
 #include "report_list.h"
 #include "skin_tree.h"
 #include "working_mirror.h"
@@ -92,6 +95,23 @@ class SkinDocument {
   bool hasOutsideChanges() const { return outsideChanges_; }
   void setOutsideChanges(bool changed) { outsideChanges_ = changed; }
 
+  // Runs `edit` as one step of the undo history named `text`, unless it
+  // changed nothing. An edit run from inside another belongs to the outer
+  // step, so a batch is one step whatever it calls. Consecutive steps with
+  // the same non-zero `mergeKey` fold into one. An exception from `edit`
+  // still leaves what it changed so far as a step, then goes on.
+  void perform(const QString& text, const std::function<void()>& edit, quint64 mergeKey = 0);
+  DocumentHistory& history() { return *history_; }
+  const DocumentHistory& history() const { return *history_; }
+  // Unsaved work: steps since the open or the last save, or images changed
+  // outside the editor.
+  bool isModified() const { return !history_->isClean() || outsideChanges_; }
+  // A successful save marks the history clean. When it gave packed objects
+  // new places and files, the steps before it would put back rows that no
+  // longer match the archive and the working folder, so the history starts
+  // again instead.
+  void savedAsIs(bool objectsMoved);
+
   QString RGBToString(std::int32_t aColor) { return corvela::RGBToString(aColor, parts_); }
   std::optional<std::int32_t> StringToRGB(QStringView s) { return corvela::StringToRGB(s, parts_); }
   const ColourParts& colourParts() const { return parts_; }
@@ -127,6 +147,8 @@ class SkinDocument {
   QString skinFile_;
   int crLine_ = -1;
   bool outsideChanges_ = false;
+  std::unique_ptr<DocumentHistory> history_;
+  int performing_ = 0;
   ColourParts parts_;
   DiskStamp onDisk_;
 };

@@ -236,7 +236,11 @@ SaveOutcome save(SkinDocument& doc) {
   }
   reached(SaveStep::JournalRemoved);
 
-  for (size_t k = 0; k < lines.size(); ++k) doc.lines[k] = lines[k];
+  // The line table stays as read: every line a save changes is regenerated
+  // from the lists and the tree by each save, so a step undone after this
+  // save still reaches the file.
+  std::vector<QStringList> placesBefore;
+  for (const PackedObject& p : packed) placesBefore.push_back(doc.L_Values.row(p.row).cells);
   for (const PackedObject& p : packed) doc.L_Values.setColour(p.row, kRed);
   doc.recordDisk();
 
@@ -246,6 +250,11 @@ SaveOutcome save(SkinDocument& doc) {
   o.title = kTitleInfo;
   o.message = o.archiveWritten ? kSavedWithArchive : kSavedWithoutArchive;
   afterSave(doc, packed, o);
+  bool moved = false;
+  for (size_t i = 0; i < packed.size(); ++i) {
+    moved = moved || doc.L_Values.row(packed[i].row).cells != placesBefore[i];
+  }
+  doc.savedAsIs(moved);
   return o;
 }
 

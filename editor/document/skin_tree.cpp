@@ -1,5 +1,7 @@
 #include "skin_tree.h"
 
+#include "change_recorder.h"
+
 namespace corvela {
 
 int SkinTree::addNode(TreeNode node) {
@@ -14,16 +16,29 @@ void SkinTree::clear() {
 }
 
 void SkinTree::setText(int i, const QString& text) {
-  TreeNode& n = nodes_.at(static_cast<size_t>(i - 1));
+  TreeNode& n = mutableNode(i);
   if (n.text == text) return;
   n.text = text;
   emit nodeChanged(i);
 }
 
 void SkinTree::setColour(int i, Rgb colour) {
-  TreeNode& n = nodes_.at(static_cast<size_t>(i - 1));
+  TreeNode& n = mutableNode(i);
   if (n.colour == colour) return;
   n.colour = colour;
+  emit nodeChanged(i);
+}
+
+TreeNode& SkinTree::mutableNode(int i) {
+  TreeNode& n = nodes_.at(static_cast<size_t>(i - 1));
+  if (recorder_) recorder_->nodeTouched(i, n);
+  return n;
+}
+
+void SkinTree::restoreNode(int i, const TreeNode& node) {
+  TreeNode& n = nodes_.at(static_cast<size_t>(i - 1));
+  if (n == node) return;
+  n = node;
   emit nodeChanged(i);
 }
 

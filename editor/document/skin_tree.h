@@ -14,7 +14,10 @@ struct TreeNode {
   Rgb colour = kBlack;
   bool bold = false;
   int parent = 0;  // number of the parent node; 0 for the root
+  friend bool operator==(const TreeNode&, const TreeNode&) = default;
 };
+
+class ChangeRecorder;
 
 // The structure tree: one node per skin line in file order, so node i
 // (counted from 1) stands for line i - 1.
@@ -31,6 +34,10 @@ class SkinTree : public QObject {
   void setColour(int i, Rgb colour);
   // The changed mark: pure blue, which the save reads to take the text over.
   void markChanged(int i) { setColour(i, kChangedBlue); }
+  // Undo and redo: a node put back as recorded.
+  void restoreNode(int i, const TreeNode& node);
+  // While set, every node is handed to `recorder` before its first change.
+  void setRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
 
  signals:
   void treeReset();
@@ -38,7 +45,10 @@ class SkinTree : public QObject {
   void nodeChanged(int node);
 
  private:
+  TreeNode& mutableNode(int i);
+
   std::vector<TreeNode> nodes_;
+  ChangeRecorder* recorder_ = nullptr;
 };
 
 }  // namespace corvela

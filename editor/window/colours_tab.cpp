@@ -19,6 +19,7 @@
 #include "picture_box.h"
 #include "report_view.h"
 #include "standby_scene.h"
+#include "step_names.h"
 #include "text_number.h"
 
 namespace corvela {
@@ -45,13 +46,18 @@ void ColoursTab::PicColor_Click() {
   if (!chosen) return;
   w_.PicColor->setBackColor(*chosen);
   w_.PicCC->setBackColor(*chosen);
-  if (!setRowColour(w_.doc, w_.L_RGBA->selectedListRow(), valueOf(*chosen))) return;
-  w_.UpdateDesktop();
+  const int row = w_.L_RGBA->selectedListRow();
+  bool set = false;
+  w_.doc.perform(colourStepName(w_.doc, row),
+                 [&] { set = setRowColour(w_.doc, row, valueOf(*chosen)); });
+  if (set) w_.UpdateDesktop();
 }
 
 void ColoursTab::PicCC_Click() {
   // The last colour of any picker, without a dialog and without a rebuild.
-  setRowColour(w_.doc, w_.L_RGBA->selectedListRow(), valueOf(w_.dialogs().lastColor()));
+  const int row = w_.L_RGBA->selectedListRow();
+  const QColor last = w_.dialogs().lastColor();
+  w_.doc.perform(colourStepName(w_.doc, row), [&] { setRowColour(w_.doc, row, valueOf(last)); });
 }
 
 void ColoursTab::cmdLoadColors_Click() {
@@ -61,7 +67,9 @@ void ColoursTab::cmdLoadColors_Click() {
     w_.dialogs().error(kSchemeNotFound);
     return;
   }
-  const SchemeOutcome outcome = loadColourScheme(w_.doc, file);
+  SchemeOutcome outcome;
+  w_.doc.perform(QStringLiteral("colori di default"),
+                 [&] { outcome = loadColourScheme(w_.doc, file); });
   if (!outcome.ok) {
     w_.dialogs().error(outcome.error);
     return;
@@ -93,11 +101,11 @@ void ColoursTab::Command1_Click() {
 
 void ColoursTab::Command5_Click() {
   QRandomGenerator random(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
-  randomiseBlackColours(w_.doc, random);
+  w_.doc.perform(QStringLiteral("colori casuali"), [&] { randomiseBlackColours(w_.doc, random); });
 }
 
 void ColoursTab::Command7_Click() {
-  whitesToTransparent(w_.doc);
+  w_.doc.perform(QStringLiteral("Bianchi -> Trasp."), [&] { whitesToTransparent(w_.doc); });
 }
 
 void ColoursTab::L_RGBA_ItemClick(int row) {

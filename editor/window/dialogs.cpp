@@ -75,13 +75,28 @@ Dialogs::Answer QtDialogs::message(const QString& title, const QString& text, Ic
     // Enter must never confirm by accident; Escape answers No as well.
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
+  } else if (buttons == Buttons::SaveDiscardCancel) {
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("Salva"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Non salvare"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
   } else {
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
   }
   const int result = box.exec();
-  if (buttons == Buttons::Ok) return Answer::Ok;
-  return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+  switch (buttons) {
+    case Buttons::Ok:
+      return Answer::Ok;
+    case Buttons::YesNo:
+      return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    case Buttons::SaveDiscardCancel:
+      if (result == QMessageBox::Save) return Answer::Save;
+      return result == QMessageBox::Discard ? Answer::Discard : Answer::Cancel;
+  }
+  return Answer::Cancel;
 }
 
 std::optional<QString> QtDialogs::openFile(const QString& title, const QString& filter,

@@ -14,8 +14,9 @@ namespace corvela {
 class Dialogs {
  public:
   enum class Icon { None, Information, Exclamation, Critical, Question };
-  enum class Buttons { Ok, YesNo };  // Yes/No always has No as the default
-  enum class Answer { Ok, Yes, No };
+  // Yes/No always has No as the default; Save/Discard/Cancel has Cancel.
+  enum class Buttons { Ok, YesNo, SaveDiscardCancel };
+  enum class Answer { Ok, Yes, No, Save, Discard, Cancel };
 
   virtual ~Dialogs() = default;
 

@@ -49,6 +49,7 @@ namespace {
 
 const QString kAskForSkin = QStringLiteral("Aprire un file Skin (*.ski)...");
 const QString kExitQuestion = QStringLiteral("Confermi l'uscita da Corvela ?");
+const QString kSaveQuestion = QStringLiteral("Salvare le modifiche a %1 prima di uscire?");
 
 Dialogs::Icon iconForTitle(const QString& title) {
   if (title == kTitleError) return Dialogs::Icon::Critical;
@@ -103,6 +104,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   rectsTab = new RectsTab(*this);
   structureTab = new StructureTab(*this);
   menu = new MainMenu(*this);
+  connectHistory();
   TB0->installEventFilter(this);
 
   // Fits a 1366 x 768 screen with its title bar and a task bar; a smaller
@@ -206,6 +208,14 @@ void frmDesktop::setAllTabsEnabled(bool enabled) {
 // ---- window events -----------------------------------------------------------
 
 void frmDesktop::closeEvent(QCloseEvent* event) {
+  if (askBeforeClosing_ && doc.isModified()) {
+    if (settleUnsavedChanges()) {
+      event->accept();
+    } else {
+      event->ignore();
+    }
+    return;
+  }
   if (askBeforeClosing_ && dialogs_->message(kTitleQuestion, kExitQuestion, Dialogs::Icon::Question,
                                              Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
     event->ignore();
@@ -253,6 +263,10 @@ void frmDesktop::TB0_ButtonClick(QAction* button) {
     SalvaSkin();
   } else if (key == QLatin1StringView("CLOSE")) {
     close();
+  } else if (key == QLatin1StringView("UNDO")) {
+    doc.history().undo();
+  } else if (key == QLatin1StringView("REDO")) {
+    doc.history().redo();
   }
 }
 
@@ -349,6 +363,7 @@ void frmDesktop::resetEditors() {
 // ---- open and save -----------------------------------------------------------
 
 void frmDesktop::OpenSkin() {
+  if (!settleUnsavedChanges()) return;
   const std::optional<QString> file =
       dialogs_->openFile(QStringLiteral("Seleziona file .SKI..."),
                          toQtFilter(QStringLiteral("Skin file (*.ski)|*.ski")), QString());
@@ -447,10 +462,57 @@ void frmDesktop::showTitle() {
     return;
   }
   setWindowTitle(QFileInfo(doc.skinFile()).fileName() + QStringLiteral("[*] - ") + title_);
-  setWindowModified(doc.hasOutsideChanges());
+  setWindowModified(doc.isModified());
 }
 
-void frmDesktop::SalvaSkin() {
+bool frmDesktop::settleUnsavedChanges() {
+  if (!doc.isModified()) return true;
+  const Dialogs::Answer answer =
+      dialogs_->message(kTitleQuestion, kSaveQuestion.arg(QFileInfo(doc.skinFile()).fileName()),
+                        Dialogs::Icon::Question, Dialogs::Buttons::SaveDiscardCancel);
+  if (answer == Dialogs::Answer::Save) return SalvaSkin();
+  return answer == Dialogs::Answer::Discard;
+}
+
+void frmDesktop::connectHistory() {
+  DocumentHistory& history = doc.history();
+  connect(&history, &QUndoStack::indexChanged, this, &frmDesktop::showHistoryState);
+  connect(&history, &QUndoStack::cleanChanged, this, &frmDesktop::showTitle);
+  connect(&history, &DocumentHistory::restored, this, &frmDesktop::showRestored);
+  showHistoryState();
+}
+
+void frmDesktop::showHistoryState() {
+  const DocumentHistory& history = doc.history();
+  const auto show = [](QAction* button, bool enabled, const QString& caption, const QString& step) {
+    button->setEnabled(enabled);
+    button->setToolTip(enabled ? caption + QStringLiteral(": ") + step : caption);
+  };
+  show(btnUndo, history.canUndo(), QStringLiteral("Annulla"), history.undoText());
+  show(btnRedo, history.canRedo(), QStringLiteral("Ripeti"), history.redoText());
+  showTitle();
+}
+
+void frmDesktop::showRestored() {
+  preview->rebindColourRows();
+  // The boxes take the restored records the way a load fills them: their
+  // change handlers would otherwise turn the refill into a new step.
+  doc.P_Load = true;
+  UpdateDesktop();
+  doc.P_Load = false;
+  if (const int colour = L_RGBA->selectedListRow(); colour >= 0) {
+    const QString status = statusText();
+    coloursTab->L_RGBA_ItemClick(colour);
+    setStatusText(status);
+  }
+  if (const int shown = L_Values->selectedListRow(); shown >= 0) {
+    const QString status = statusText();
+    objectsTab->L_Values_ItemClick(shown);
+    setStatusText(status);
+  }
+}
+
+bool frmDesktop::SalvaSkin() {
   // Checked under the lock, so that no save slips in between the check and
   // ours; let go while the user thinks, so that the question never keeps
   // another program waiting.
@@ -459,14 +521,14 @@ void frmDesktop::SalvaSkin() {
     QString error;
     if (!lock.take(doc.P_sPath, &error)) {
       dialogs_->error(error + QStringLiteral(".\nNessun file è stato modificato."));
-      return;
+      return false;
     }
     if (const std::optional<QString> changed = doc.changedOnDisk()) {
       lock.release();
       if (!dialogs_->question(
               QStringLiteral("%1 è stato modificato da un altro programma. Sovrascrivere?")
                   .arg(QFileInfo(*changed).fileName()))) {
-        return;
+        return false;
       }
     }
   }
@@ -478,6 +540,7 @@ void frmDesktop::SalvaSkin() {
   showTitle();
   dialogs_->message(outcome.title, outcome.message, iconForTitle(outcome.title),
                     Dialogs::Buttons::Ok);
+  return outcome.kind == SaveOutcome::Saved;
 }
 
 void frmDesktop::UpdateDesktop() {

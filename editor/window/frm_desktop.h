@@ -68,8 +68,12 @@ class frmDesktop : public QMainWindow {
   void OpenSkin();
   // Everything of OpenSkin after the file dialog.
   void openSkinFile(const QString& file);
-  // "Salva": writes the skin and tells the user how it went.
-  void SalvaSkin();
+  // "Salva": writes the skin and tells the user how it went; true when it
+  // was written.
+  bool SalvaSkin();
+  // Before unsaved work would be set aside (closing, opening another skin):
+  // "Salva", "Non salvare" or "Annulla". True when the caller may go on.
+  bool settleUnsavedChanges();
   // Rebuild of the phone preview from the document.
   void UpdateDesktop();
   // Working-folder GIFs of `rows` (or the wallpaper) changed outside the
@@ -113,6 +117,8 @@ class frmDesktop : public QMainWindow {
   QAction* btnLoad = nullptr;
   QAction* btnSave = nullptr;
   QAction* btnClose = nullptr;
+  QAction* btnUndo = nullptr;
+  QAction* btnRedo = nullptr;
   QStatusBar* SB0 = nullptr;
   ferzola::LineSeparator* LineSeparator1 = nullptr;
   QTabWidget* SSTab1 = nullptr;
@@ -197,6 +203,12 @@ class frmDesktop : public QMainWindow {
   void setAllTabsEnabled(bool enabled);
   // The open skin's name, with the mark of unsaved work, before the title.
   void showTitle();
+  // The tool bar's undo and redo follow the history: enabled when there is
+  // a step, named after it.
+  void connectHistory();
+  void showHistoryState();
+  // A step undone or redone: every view shows the document as it is now.
+  void showRestored();
   // What the working folder lacks of the archives' pictures, extracted; the
   // status bar's words for how it went, empty when there was nothing to do.
   QString extractMissingImages();

@@ -109,6 +109,9 @@ void frmDesktop::buildToolBar() {
   btnSave = add(QStringLiteral("Salva"), "SAVE", QStringLiteral("Salva le modifiche..."), 5);
   TB0->addSeparator();
   btnClose = add(QStringLiteral("Termina"), "CLOSE", QStringLiteral("Esci da Corvela"), 6);
+  TB0->addSeparator();
+  btnUndo = add(QStringLiteral("Annulla"), "UNDO", QStringLiteral("Annulla"), 7);
+  btnRedo = add(QStringLiteral("Ripeti"), "REDO", QStringLiteral("Ripeti"), 8);
   // Nothing is open yet, so there is nothing to save.
   btnSave->setEnabled(false);
 }

@@ -237,6 +237,23 @@ void drawExit(QPainter& p) {
   p.drawLine(QPointF(12.5, 10.5), QPointF(15, 8));
 }
 
+// A curved arrow turning back (undo) or, mirrored, forward (redo).
+void drawTurn(QPainter& p, bool forward) {
+  if (forward) {
+    p.translate(16, 0);
+    p.scale(-1, 1);
+  }
+  QPainterPath bend;
+  bend.moveTo(14, 13);
+  bend.cubicTo(14, 4, 6, 3, 3.5, 7);
+  p.setPen(outlinePen(QColor(40, 90, 170), 2.0));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(bend);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(40, 90, 170));
+  p.drawPolygon(QPolygonF({QPointF(1, 3.5), QPointF(7.5, 5.5), QPointF(2.5, 10.5)}));
+}
+
 class DrawnIconEngine : public QIconEngine {
  public:
   explicit DrawnIconEngine(Drawing draw) : draw_(std::move(draw)) {}
@@ -333,6 +350,10 @@ QIcon iconButtonPicture(int number) {
       return drawn(drawSave);
     case 6:
       return drawn(drawExit);
+    case 7:
+      return drawn([](QPainter& p) { drawTurn(p, false); });
+    case 8:
+      return drawn([](QPainter& p) { drawTurn(p, true); });
     default:
       return {};
   }

@@ -22,6 +22,7 @@
 #include "report_view.h"
 #include "skin_document.h"
 #include "standby_records.h"
+#include "step_names.h"
 #include "text_number.h"
 
 namespace corvela {
@@ -59,6 +60,29 @@ std::optional<MoveDirection> arrowOf(int key) {
     default:
       return std::nullopt;
   }
+}
+
+QString positionStep(int target) {
+  return stepName(QStringLiteral("posizione"), standby::text(record(target).code));
+}
+
+// The keys a line edit has for its own text that are not characters here,
+// though the original platform delivered them as such: selecting, copying,
+// cutting and pasting. Undo and redo are the document's, not the box's.
+enum class EditingKey { None, Undo, Redo, Selection, Cut, Paste };
+
+EditingKey editingKey(const QKeyEvent* event) {
+  if (event->matches(QKeySequence::Undo)) return EditingKey::Undo;
+  if (event->matches(QKeySequence::Redo) ||
+      event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+      event->keyCombination() ==
+          QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z))
+    return EditingKey::Redo;
+  if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy))
+    return EditingKey::Selection;
+  if (event->matches(QKeySequence::Cut)) return EditingKey::Cut;
+  if (event->matches(QKeySequence::Paste)) return EditingKey::Paste;
+  return EditingKey::None;
 }
 
 }  // namespace
@@ -156,6 +180,27 @@ int LayoutController::keyPress(int id, int KeyAscii) {
 bool LayoutController::filterKey(QLineEdit* box, int id, QKeyEvent* event) {
   // Tab moves the focus on, as it always has.
   if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
+  switch (editingKey(event)) {
+    case EditingKey::Undo:
+      doc_.history().undo();
+      return true;
+    case EditingKey::Redo:
+      doc_.history().redo();
+      return true;
+    case EditingKey::Selection:
+    case EditingKey::Cut: {
+      // A cut leaves digits only, like Backspace.
+      QScopedValueRollback typing(typing_, true);
+      static_cast<QObject*>(box)->event(event);
+      return true;
+    }
+    case EditingKey::Paste:
+      // The pasted text is cleaned as it arrives, digits and length.
+      static_cast<QObject*>(box)->event(event);
+      return true;
+    case EditingKey::None:
+      break;
+  }
   QString text = event->text();
   if (text == QChar(kDeleteText)) text.clear();
   int digits = 0;
@@ -165,9 +210,7 @@ bool LayoutController::filterKey(QLineEdit* box, int id, QKeyEvent* event) {
   }
   const qsizetype kept = box->text().size() - box->selectedText().size();
   if (digits > 0 && kept + digits > limitOf(id)) return true;
-  // A paste key without text of its own brings clipboard text, which is
-  // cleaned like any other arriving text.
-  QScopedValueRollback typing(typing_, !event->matches(QKeySequence::Paste));
+  QScopedValueRollback typing(typing_, true);
   static_cast<QObject*>(box)->event(event);
   // A key the box has no use for goes on to its parents as usual.
   return event->isAccepted();
@@ -181,6 +224,8 @@ void LayoutController::filterArrivingText(int id) {
 }
 
 bool LayoutController::eventFilter(QObject* watched, QEvent* event) {
+  // Keystrokes fold into one step until the focus comes to a box anew.
+  if (event->type() == QEvent::FocusIn) ++typingSession_;
   if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   if (watched == tab_.PicDesktop) return PicDesktop_KeyDown(key);
@@ -203,11 +248,17 @@ void LayoutController::txt_Change(int Index) {
   if (doc_.P_Load || Index < 0 || Index > standby::kLastBox) return;
   if (const std::optional<standby::BoxBinding> binding = standby::positionBox(Index)) {
     if (binding->target == refilling_) return;
-    const int first = record(binding->target).firstBox;
+    const int target = binding->target;
+    const int first = record(target).firstBox;
     std::array<QString, 4> boxes;
     for (int k = 0; k < 4; ++k) boxes[static_cast<size_t>(k)] = window_.txt(first + k)->text();
-    if (!setPosition(doc_.L_Dim, window_.refs().position(binding->target), boxes)) return;
-    rebuildAfterEdit(binding->target);
+    doc_.perform(
+        positionStep(target),
+        [&] {
+          if (setPosition(doc_.L_Dim, window_.refs().position(target), boxes))
+            rebuildAfterEdit(target);
+        },
+        typingKey(Index));
     return;
   }
   int row = -1;
@@ -220,8 +271,15 @@ void LayoutController::txt_Change(int Index) {
   }
   // No rebuild: the transparency does not show on the screen.
   QLineEdit* box = window_.txt(Index);
-  const TransparencyEdit edit = setTransparency(doc_.L_RGBA, row, box->text());
-  if (edit.boxText) box->setText(*edit.boxText);
+  const QString id =
+      row >= 0 && row < doc_.L_RGBA.rowCount() ? doc_.L_RGBA.cell(row, C_ID) : QString();
+  doc_.perform(
+      stepName(QStringLiteral("trasparenza"), id),
+      [&] {
+        const TransparencyEdit edit = setTransparency(doc_.L_RGBA, row, box->text());
+        if (edit.boxText) box->setText(*edit.boxText);
+      },
+      typingKey(Index));
 }
 
 // ---- the move tools --------------------------------------------------------------
@@ -236,8 +294,10 @@ void LayoutController::move(QToolButton* button, MoveDirection direction) {
   MoveTargets ticked{};
   for (size_t i = 0; i < ticked.size(); ++i) ticked[i] = tab_.optPos[i]->isChecked();
   try {
-    moveRectangles(doc_.L_Dim, ticked, direction, tab_.txtOffSet->text(),
-                   [this](int target) { rebuildAfterEdit(target); });
+    doc_.perform(QStringLiteral("spostamento"), [&] {
+      moveRectangles(doc_.L_Dim, ticked, direction, tab_.txtOffSet->text(),
+                     [this](int target) { rebuildAfterEdit(target); });
+    });
   } catch (const std::exception&) {
     // The rectangles moved so far keep their new place; the press ends.
   }
@@ -262,7 +322,13 @@ void LayoutController::handLengthChanged(Hand hand) {
   const bool minute = hand == Hand::Minute;
   const int node = minute ? window_.refs().P_tNodeMin : window_.refs().P_tNodeOra;
   QLineEdit* box = minute ? tab_.txtMin : tab_.txtOra;
-  if (!setHandLength(doc_.T_Strutt, node, hand, box->text())) return;
+  bool set = false;
+  doc_.perform(
+      minute ? QStringLiteral("lunghezza lancetta minuti")
+             : QStringLiteral("lunghezza lancetta ore"),
+      [&] { set = setHandLength(doc_.T_Strutt, node, hand, box->text()); },
+      typingKey(minute ? BoxMin : BoxOra));
+  if (!set) return;
   // The analogue face with the new length; the option buttons stay as they are.
   window_.preview->optTime_Click(1);
 }
@@ -283,8 +349,11 @@ void LayoutController::handColourClicked(Hand hand) {
   swatch->setBackColor(*chosen);
   window_.preview->setHandColour(role, *chosen);
   const std::int32_t colour = colourValue(chosen->red(), chosen->green(), chosen->blue());
-  if (!setHandColour(doc_, window_.refs().colour(role), colour)) return;
-  window_.UpdateDesktop();
+  bool set = false;
+  doc_.perform(hand == Hand::Minute ? QStringLiteral("colore lancetta minuti")
+                                    : QStringLiteral("colore lancetta ore"),
+               [&] { set = setHandColour(doc_, window_.refs().colour(role), colour); });
+  if (set) window_.UpdateDesktop();
 }
 
 void LayoutController::PicMin_Click() {
@@ -298,6 +367,7 @@ void LayoutController::PicOre_Click() {
 
 void LayoutController::PicDesktop_MouseDown(QPoint pixel) {
   drag_.reset();
+  ++drags_;
   PreviewController& preview = *window_.preview;
   const StandbyScene& scene = preview.scene();
   // The edges of the picked rectangle come first, so it can be resized
@@ -339,8 +409,15 @@ void LayoutController::PicDesktop_MouseMove(QPoint pixel) {
   }
   if (texts == drag_->written) return;
   drag_->written = texts;
-  setPosition(doc_.L_Dim, row, texts);
-  rebuildAfterEdit(drag_->target);
+  const int target = drag_->target;
+  // One press, one step, however many moves it takes.
+  doc_.perform(
+      positionStep(target),
+      [&] {
+        setPosition(doc_.L_Dim, row, texts);
+        rebuildAfterEdit(target);
+      },
+      kDragKeys | drags_);
 }
 
 void LayoutController::PicDesktop_MouseUp() {
@@ -361,8 +438,10 @@ bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
     if (row < 0) return true;
     const QString offset =
         event->modifiers() & Qt::ShiftModifier ? tab_.txtOffSet->text() : QStringLiteral("1");
-    moveRectangle(doc_.L_Dim, row, *direction, offset);
-    rebuildAfterEdit(target);
+    doc_.perform(positionStep(target), [&] {
+      moveRectangle(doc_.L_Dim, row, *direction, offset);
+      rebuildAfterEdit(target);
+    });
     return true;
   }
   QLineEdit* first = window_.txt(record(target).firstBox);

@@ -92,6 +92,10 @@ class LayoutController : public QObject {
   void handLengthChanged(Hand hand);
   void handColourClicked(Hand hand);
   void showGrip(QPoint pixel);
+  // What a keystroke in box `id` merges with: the earlier keystrokes of the
+  // same box since the focus came to it.
+  quint64 typingKey(int id) const { return (quint64(id + 1) << 32) | typingSession_; }
+  static constexpr quint64 kDragKeys = quint64(1) << 63;
 
   frmDesktop& window_;
   PreviewTab& tab_;
@@ -99,6 +103,8 @@ class LayoutController : public QObject {
   bool typing_ = false;       // a key the filter let through is being applied
   int refilling_ = -1;        // the rectangle whose boxes rebuildAfterEdit refills
   std::optional<Drag> drag_;  // a press on the screen holds a rectangle
+  quint32 typingSession_ = 0;
+  quint32 drags_ = 0;
 };
 
 }  // namespace corvela

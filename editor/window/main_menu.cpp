@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QUndoView>
 #include <QUrl>
 #include <algorithm>
 
@@ -59,6 +61,21 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
           [this] { window_.TB0_ButtonClick(window_.btnClose); });
 
   editMenu = bar->addMenu(QStringLiteral("&Modifica"));
+  actUndo = addAction(editMenu, QStringLiteral("&Annulla"), QStringLiteral("mnuUndo"));
+  actUndo->setShortcut(QKeySequence::Undo);
+  mirror(actUndo, window.btnUndo);
+  connect(actUndo, &QAction::triggered, this, [this] { window_.TB0_ButtonClick(window_.btnUndo); });
+  actRedo = addAction(editMenu, QStringLiteral("&Ripeti"), QStringLiteral("mnuRedo"));
+  // Ctrl+Y as well as the platform's own redo key.
+  QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+  for (const QKeySequence& extra :
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+    if (!redoKeys.contains(extra)) redoKeys << extra;
+  }
+  actRedo->setShortcuts(redoKeys);
+  mirror(actRedo, window.btnRedo);
+  connect(actRedo, &QAction::triggered, this, [this] { window_.TB0_ButtonClick(window_.btnRedo); });
+  editMenu->addSeparator();
   actExportAll =
       addAction(editMenu, QStringLiteral("&Esporta tutto"), QStringLiteral("mnuExportAll"));
   mirror(actExportAll, window.cmdExportAll);
@@ -86,6 +103,10 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
   actCheckerboard->setChecked(aids.checkerboard);
   connect(actCheckerboard, &QAction::toggled, this, &MainMenu::showAids);
   viewMenu->addSeparator();
+  actHistory = buildHistoryPanel()->toggleViewAction();
+  actHistory->setText(QStringLiteral("&Cronologia delle modifiche"));
+  actHistory->setObjectName(QStringLiteral("mnuHistory"));
+  viewMenu->addAction(actHistory);
   actRefresh = addAction(viewMenu, QStringLiteral("A&ggiorna"), QStringLiteral("mnuRefresh"));
   actRefresh->setShortcut(QKeySequence::Refresh);
   mirror(actRefresh, window.tabPreview->cmdUpdate);
@@ -98,6 +119,19 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
   fillRecent();
   window.setAcceptDrops(true);
   window.installEventFilter(this);
+}
+
+QDockWidget* MainMenu::buildHistoryPanel() {
+  auto* panel = new QDockWidget(QStringLiteral("Cronologia"), &window_);
+  panel->setObjectName(QStringLiteral("dockHistory"));
+  auto* steps = new QUndoView(&window_.doc.history(), panel);
+  steps->setObjectName(QStringLiteral("lstHistory"));
+  steps->setAccessibleName(QStringLiteral("lstHistory"));
+  steps->setEmptyLabel(QStringLiteral("<skin come aperta>"));
+  panel->setWidget(steps);
+  window_.addDockWidget(Qt::RightDockWidgetArea, panel);
+  panel->hide();
+  return panel;
 }
 
 QAction* MainMenu::addAction(QMenu* menu, const QString& text, const QString& name) {
@@ -133,7 +167,7 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
     const QString file = droppedSkin(drop->mimeData());
     if (file.isEmpty()) return false;
     drop->acceptProposedAction();
-    window_.openSkinFile(QFileInfo(file).absoluteFilePath());
+    if (window_.settleUnsavedChanges()) window_.openSkinFile(QFileInfo(file).absoluteFilePath());
     return true;
   }
   return QObject::eventFilter(watched, event);
@@ -175,7 +209,7 @@ void MainMenu::openRecent(const QString& file) {
     fillRecent();
     return;
   }
-  window_.openSkinFile(file);
+  if (window_.settleUnsavedChanges()) window_.openSkinFile(file);
 }
 
 void MainMenu::zoomBy(int step) {

@@ -9,6 +9,7 @@
 #include <map>
 
 class QAction;
+class QDockWidget;
 class QMenu;
 class QWidget;
 
@@ -35,7 +36,10 @@ class MainMenu : public QObject {
   QAction* actOpen = nullptr;
   QAction* actSave = nullptr;
   QAction* actQuit = nullptr;
+  QAction* actUndo = nullptr;
+  QAction* actRedo = nullptr;
   QAction* actExportAll = nullptr;
+  QAction* actHistory = nullptr;
   QAction* actZoomIn = nullptr;
   QAction* actZoomOut = nullptr;
   QAction* actFit = nullptr;
@@ -57,6 +61,9 @@ class MainMenu : public QObject {
   void zoomBy(int step);
   void showAids();
   void showAbout();
+
+  // The history of the open skin's steps, hidden until asked for.
+  QDockWidget* buildHistoryPanel();
 
   frmDesktop& window_;
   std::map<QObject*, QAction*> mirrored_;

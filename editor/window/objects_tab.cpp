@@ -23,6 +23,7 @@
 #include "path_helpers.h"
 #include "picture_box.h"
 #include "report_view.h"
+#include "step_names.h"
 #include "text_number.h"
 
 namespace corvela {
@@ -112,7 +113,9 @@ void ObjectsTab::cmdImport_Click() {
       QString::number(numericValue(id)));
   if (!file || file->isEmpty()) return;
 
-  const ReplaceOutcome outcome = importObject(w_.doc, row, *file, w_.chkDim->isChecked());
+  ReplaceOutcome outcome;
+  w_.doc.perform(stepName(QStringLiteral("importa"), id),
+                 [&] { outcome = importObject(w_.doc, row, *file, w_.chkDim->isChecked()); });
   if (!outcome.image.isNull()) w_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
   switch (outcome.status) {
     case ReplaceOutcome::Replaced:
@@ -143,7 +146,9 @@ void ObjectsTab::cmdDefault_Click() {
                              u'\r' + kDefaultOneQuestion)) {
     return;
   }
-  const ReplaceOutcome outcome = replaceByDefault(w_.doc, row, defaultFolder);
+  ReplaceOutcome outcome;
+  w_.doc.perform(stepName(QStringLiteral("Default"), w_.doc.L_Values.cell(row, V_ID)),
+                 [&] { outcome = replaceByDefault(w_.doc, row, defaultFolder); });
   if (!outcome.replaced()) return;
   w_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
   showReplaced(row);
@@ -154,7 +159,9 @@ void ObjectsTab::cmdDefaultAll_Click() {
   ReportView& view = *w_.L_Values;
   {
     const BusyCursor busy;
-    replaceAllByDefault(w_.doc, defaultFolder, [&](int row) { view.selectListRow(row); });
+    w_.doc.perform(QStringLiteral("Skin di default"), [&] {
+      replaceAllByDefault(w_.doc, defaultFolder, [&](int row) { view.selectListRow(row); });
+    });
   }
   const int first = view.listRowAt(0);
   if (first >= 0) {
@@ -184,7 +191,9 @@ void ObjectsTab::Command2_Click() {
             .arg(kFixedTestFolder));
     return;
   }
-  const int found = fillMissingObjects(w_.doc, folder);
+  int found = 0;
+  w_.doc.perform(QStringLiteral("oggetti mancanti"),
+                 [&] { found = fillMissingObjects(w_.doc, folder); });
   w_.dialogs().information(QStringLiteral("Oggetti da sostituire n° %1").arg(found));
 }
 

@@ -19,6 +19,7 @@
 #include "preview_tab.h"
 #include "report_view.h"
 #include "skin_document.h"
+#include "step_names.h"
 
 namespace corvela {
 
@@ -294,10 +295,12 @@ void PreviewController::PicBGColor1_Click() {
   p.chkWallPaper->setChecked(false);
   chkWallPaper_Click();
   setScreenBackground(*chosen);
-  if (!setBackgroundColour(doc_, scene_.refs.P_tNodeBackColor,
-                           colourValue(chosen->red(), chosen->green(), chosen->blue())))
-    return;
-  UpdateDesktop();
+  bool set = false;
+  doc_.perform(QStringLiteral("colore di sfondo"), [&] {
+    set = setBackgroundColour(doc_, scene_.refs.P_tNodeBackColor,
+                              colourValue(chosen->red(), chosen->green(), chosen->blue()));
+  });
+  if (set) UpdateDesktop();
 }
 
 void PreviewController::PicTxtColor1_Click() {
@@ -318,10 +321,12 @@ void PreviewController::pickTextColour(standby::ColourRole role) {
                                                       : standby::Placement::Date,
                 *chosen);
   const int row = scene_.refs.colour(role);
-  if (row < 0 ||
-      !setRowColour(doc_, row, colourValue(chosen->red(), chosen->green(), chosen->blue())))
-    return;
-  UpdateDesktop();
+  if (row < 0) return;
+  bool set = false;
+  doc_.perform(colourStepName(doc_, row), [&] {
+    set = setRowColour(doc_, row, colourValue(chosen->red(), chosen->green(), chosen->blue()));
+  });
+  if (set) UpdateDesktop();
 }
 
 void PreviewController::rebindColourRows() {

@@ -81,6 +81,7 @@ TEST_F(LayoutEditing, TypedDigitsWriteTheRowAndRebuildOncePerKey) {
   open();
   QLineEdit* y1 = w->txt(1);
   ASSERT_EQ(y1->text(), QStringLiteral("14"));
+  const QStringList opened = rect("0570");
   int before = rebuilds();
   retype(y1, QStringLiteral("12"));
   EXPECT_EQ(rebuilds(), before + 2);
@@ -88,17 +89,40 @@ TEST_F(LayoutEditing, TypedDigitsWriteTheRowAndRebuildOncePerKey) {
   EXPECT_TRUE(marked(w->doc.L_Dim, w->doc.L_Dim.findId("0570")));
   EXPECT_EQ(tab().PicDesktop->lblOperatore->y(), 17);
 
-  // Only digits and backspace pass, three at most, and Ctrl+V is a key too.
+  // Only digits and backspace pass, three at most; Ctrl+V pastes through
+  // the same filter.
   before = rebuilds();
-  QApplication::clipboard()->setText(QStringLiteral("9"));
+  QApplication::clipboard()->setText(QStringLiteral("x9y"));
   QTest::keyClicks(y1, QStringLiteral("a- +"));
   QTest::keyClick(y1, Qt::Key_Return);
   QTest::keyClick(y1, Qt::Key_V, Qt::ControlModifier);
   QTest::keyClicks(y1, QStringLiteral("345"));
-  EXPECT_EQ(y1->text(), QStringLiteral("123"));
+  EXPECT_EQ(y1->text(), QStringLiteral("129"));
   QTest::keyClick(y1, Qt::Key_Backspace);
   EXPECT_EQ(y1->text(), QStringLiteral("12"));
   EXPECT_EQ(rebuilds(), before + 2);
+
+  // Ctrl+A and Ctrl+C copy the text, Ctrl+X cuts it as an edit, and Ctrl+Z
+  // and Ctrl+Y undo and redo the document's step: the keystrokes in the box.
+  QTest::keyClick(y1, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(y1, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("12"));
+  QTest::keyClick(y1, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(y1->text(), QString());
+  EXPECT_EQ(rect("0570")[1], QString());
+  EXPECT_EQ(w->doc.history().count(), 1);
+  EXPECT_EQ(w->toolButton("UNDO")->toolTip(), QStringLiteral("Annulla: posizione 0570"));
+  EXPECT_TRUE(w->isWindowModified());
+  QTest::keyClick(y1, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(y1->text(), QStringLiteral("14"));
+  EXPECT_EQ(rect("0570"), opened);
+  EXPECT_FALSE(marked(w->doc.L_Dim, w->doc.L_Dim.findId("0570")));
+  EXPECT_FALSE(w->isWindowModified());
+  EXPECT_FALSE(w->toolButton("UNDO")->isEnabled());
+  QTest::keyClick(y1, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(y1->text(), QString());
+  EXPECT_EQ(w->doc.history().count(), 1);
+  retype(y1, QStringLiteral("12"));
   retype(w->txt(0), QStringLiteral("007"));
   EXPECT_EQ(rect("0570").first(), QStringLiteral("007"));
   EXPECT_EQ(saved({"1 570 "}), QList<QByteArray>{"1 570 007 12 173 32"});

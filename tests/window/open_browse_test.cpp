@@ -408,6 +408,7 @@ TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
   w->tabPreview->txt[3]->setText(QStringLiteral("99"));
   clickTab(*w, 0);
 
+  script.answers.push_back(Dialogs::Answer::Discard);
   openThroughDialog(*w, script, skin);
   EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
   EXPECT_EQ(w->T_Strutt->treeModel()->rowCount(w->T_Strutt->treeModel()->index(0, 0)), 3);

@@ -66,18 +66,22 @@ TEST_F(StartedWindow, ShowsTitleFirstTabAndTheRequestToOpenASkin) {
 
 TEST_F(StartedWindow, ToolBarHasItsFiveButtonsAndSaveIsOffUntilALoad) {
   const QList<QAction*> actions = w->TB0->actions();
-  ASSERT_EQ(actions.size(), 5);
+  // The five of old, in their order, then undo and redo.
+  ASSERT_EQ(actions.size(), 8);
   EXPECT_TRUE(actions[1]->isSeparator());
   EXPECT_TRUE(actions[3]->isSeparator());
+  EXPECT_TRUE(actions[5]->isSeparator());
   struct Expected {
     int at;
     const char* key;
     const char* caption;
     const char* tip;
   };
-  for (const Expected& e : {Expected{0, "LOAD", "Apri...", "Apri un file *.ski..."},
-                            Expected{2, "SAVE", "Salva", "Salva le modifiche..."},
-                            Expected{4, "CLOSE", "Termina", "Esci da Corvela"}}) {
+  for (const Expected& e :
+       {Expected{0, "LOAD", "Apri...", "Apri un file *.ski..."},
+        Expected{2, "SAVE", "Salva", "Salva le modifiche..."},
+        Expected{4, "CLOSE", "Termina", "Esci da Corvela"},
+        Expected{6, "UNDO", "Annulla", "Annulla"}, Expected{7, "REDO", "Ripeti", "Ripeti"}}) {
     QAction* a = actions[e.at];
     EXPECT_EQ(a->data().toString(), QLatin1StringView(e.key));
     EXPECT_EQ(a->text(), QString::fromUtf8(e.caption));
@@ -88,6 +92,8 @@ TEST_F(StartedWindow, ToolBarHasItsFiveButtonsAndSaveIsOffUntilALoad) {
   EXPECT_TRUE(w->toolButton("LOAD")->isEnabled());
   EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
   EXPECT_TRUE(w->toolButton("CLOSE")->isEnabled());
+  EXPECT_FALSE(w->toolButton("UNDO")->isEnabled());
+  EXPECT_FALSE(w->toolButton("REDO")->isEnabled());
 
   // A click on the disabled "Salva" writes nothing and asks nothing.
   clickToolButton(*w, "SAVE");

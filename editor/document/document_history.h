@@ -1,0 +1,45 @@
+#pragma once
+// The document's undo stack. Every edit runs through SkinDocument::perform,
+// which records what the edit changed and pushes it as one step; undo and
+// redo put the recorded rows and nodes back and say so through restored(),
+// so views rebuild from the document instead of from what they showed.
+
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include "change_recorder.h"
+
+namespace corvela {
+
+class DocumentHistory : public QUndoStack {
+  Q_OBJECT
+ public:
+  using QUndoStack::QUndoStack;
+
+ signals:
+  // A step was undone or redone: the document changed under the views.
+  void restored();
+};
+
+// One step: the rows and nodes an edit changed, before and after. Steps with
+// the same non-zero merge key that follow each other fold into one (the
+// keystrokes typed into one box, the moves of one drag).
+class DocumentStep : public QUndoCommand {
+ public:
+  DocumentStep(const QString& text, DocumentChange change, quint64 mergeKey, SkinTree& tree,
+               DocumentHistory& history);
+
+  void undo() override;
+  void redo() override;
+  int id() const override { return mergeKey_ == 0 ? -1 : 1; }
+  bool mergeWith(const QUndoCommand* other) override;
+
+ private:
+  DocumentChange change_;
+  quint64 mergeKey_;
+  SkinTree& tree_;
+  DocumentHistory& history_;
+  bool done_ = true;  // pushed after the edit already ran
+};
+
+}  // namespace corvela
