@@ -205,12 +205,13 @@ TEST_F(DemoSkin, ScreenGroupStartsWithBackgroundThenHands) {
 }
 
 TEST_F(DemoSkin, ColoursAndRectanglesWithFixedMeaningsArePresentAndSane) {
-  std::set<int> colourIds;
+  std::map<int, std::vector<long long>> colourIds;
   int shortColours = 0;
   for (const Line& l : ofKind(4)) {
     ASSERT_TRUE(l.fields.size() == 4 || l.fields.size() == 5) << l.text.toStdString();
     if (l.fields.size() == 5)
-      colourIds.insert(static_cast<int>(l.fields[0]));
+      colourIds.emplace(static_cast<int>(l.fields[0]),
+                        std::vector<long long>(l.fields.begin() + 1, l.fields.end() - 1));
     else
       ++shortColours;
     for (std::size_t i = l.fields.size() - 4; i + 1 < l.fields.size(); ++i)
@@ -218,6 +219,7 @@ TEST_F(DemoSkin, ColoursAndRectanglesWithFixedMeaningsArePresentAndSane) {
   }
   EXPECT_GE(shortColours, 2) << "the background plus at least one more";
   for (int id : {595, 579, 9, 12}) EXPECT_TRUE(colourIds.count(id)) << "colour " << id;
+  EXPECT_NE(colourIds[595], colourIds[579]) << "operator and date look alike";
 
   std::map<int, std::vector<long long>> rects;
   int shortRects = 0;
@@ -300,8 +302,20 @@ TEST_F(DemoSkin, FixedObjectsHaveTheSizesTheBarAndClockNeed) {
     SCOPED_TRACE(id);
     const auto it = byId.find(id);
     ASSERT_NE(it, byId.end()) << "object missing";
-    EXPECT_EQ(QImage::fromData(objectBytes(it->second), "GIF").size(), size);
+    const QImage image = QImage::fromData(objectBytes(it->second), "GIF");
+    EXPECT_EQ(image.size(), size);
+    std::set<QRgb> shown;  // a blank or one-colour slot shows nothing
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qAlpha(image.pixel(x, y)) == 255) shown.insert(image.pixel(x, y));
+    EXPECT_GE(shown.size(), 2u);
   }
+
+  // The window opens with the first picture beside the skin as wallpaper.
+  const QStringList pictures =
+      QDir(kDemoDir).entryList({QStringLiteral("*.gif"), QStringLiteral("*.jpg")}, QDir::Files);
+  ASSERT_FALSE(pictures.isEmpty()) << "no wallpaper";
+  EXPECT_EQ(QImage(QDir(kDemoDir).filePath(pictures.first())).size(), QSize(176, 220));
 
   // The clock face image fills the clock rectangle exactly.
   for (const Line& l : ofKind(1)) {

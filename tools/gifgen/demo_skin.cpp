@@ -40,6 +40,7 @@ constexpr Rgb kYellow{255, 220, 40};
 constexpr Rgb kBlue{30, 80, 200};
 constexpr Rgb kSky{200, 220, 255};
 constexpr Rgb kNavy{0, 0, 128};
+constexpr Rgb kCrimson{170, 0, 60};
 
 // Integer geometry only: the demo must come out byte-identical on every
 // machine, and libm's sin/cos are not guaranteed to round alike everywhere.
@@ -149,9 +150,11 @@ IndexedImage softKey(int width, std::string_view label, KeyState state) {
     body = kWhite;
     text = kRed;
   } else if (state == KeyState::Disabled) {
+    // Greyed out, yet still legible: a caption the user cannot read is no
+    // use as a picture of a key that is only unavailable.
     border = kGrey;
     body = kLightGrey;
-    text = kGrey;
+    text = kMidGrey;
   }
   img.fillRoundedRect(0, 0, width, 22, 6, ink(img, border));
   img.fillRoundedRect(1, 1, width - 2, 20, 5, ink(img, body));
@@ -168,10 +171,12 @@ IndexedImage centreKey(KeyState state) {
   return img;
 }
 
+// The extra slot after the released keys: a key of the same family that
+// offers more, three dots on the red plate.
 IndexedImage barSlot() {
-  IndexedImage img = opaqueCanvas(20, 22, kDarkRed);
-  img.fillRect(0, 1, 20, 20, ink(img, kRed));
-  img.fillRect(9, 5, 2, 12, ink(img, kDarkRed));
+  IndexedImage img = softKey(20, "", KeyState::Released);
+  const std::uint8_t dot = ink(img, kWhite);
+  for (int x : {5, 10, 15}) img.fillRect(x - 1, 10, 2, 2, dot);
   return img;
 }
 
@@ -218,11 +223,11 @@ IndexedImage clockFace() {
                    ink(img, kMidGrey));
     }
   }
+  // Numerals only where no hand of the preview's fixed pose (twelve and
+  // three o'clock) would strike them through.
   const std::uint8_t numerals = ink(img, kNavy);
   img.drawTextCentred(c - 10, c - 23, 21, 9, "12", numerals);
-  img.drawTextCentred(c + 13, c - 4, 9, 9, "3", numerals);
   img.drawTextCentred(c - 4, c + 14, 9, 9, "6", numerals);
-  img.drawTextCentred(c - 21, c - 4, 9, 9, "9", numerals);
   img.fillCircle(c, c, 2, ink(img, kRed));
   return img;
 }
@@ -749,15 +754,47 @@ IndexedImage profileIcon(int profile, bool selected) {
   return img;
 }
 
-IndexedImage wallpaperBands() {
-  IndexedImage img = opaqueCanvas(176, 220, kSky);
-  for (int band = 0; band < 11; ++band) {
-    const auto level = static_cast<std::uint8_t>(255 - band * 12);
-    img.fillRect(0, band * 20, 176, 20,
-                 ink(img, Rgb{static_cast<std::uint8_t>(level - 60),
-                              static_cast<std::uint8_t>(level - 30), level}));
-  }
-  img.fillCircle(140, 40, 18, ink(img, kYellow));
+Rgb blend(Rgb from, Rgb to, int step, int steps) {
+  auto mix = [&](std::uint8_t a, std::uint8_t b) {
+    return static_cast<std::uint8_t>(a + roundDiv((b - a) * step, steps));
+  };
+  return {mix(from.r, to.r), mix(from.g, to.g), mix(from.b, to.b)};
+}
+
+// The wallpaper the demo opens with: a pale sky where the operator and date
+// texts sit, so both stay legible, deepening towards green hills above the
+// soft-key bar. The clock area in the middle is left calm.
+IndexedImage wallpaper() {
+  constexpr int kWidth = 176, kHeight = 220;
+  IndexedImage img = opaqueCanvas(kWidth, kHeight, kWhite);
+  const Rgb zenith{236, 244, 255}, horizon{120, 176, 236};
+  for (int y = 0; y < kHeight; y += 4)
+    img.fillRect(0, y, kWidth, 4, ink(img, blend(zenith, horizon, y, kHeight)));
+
+  const Rgb sunlight{255, 236, 150};
+  img.fillCircle(150, 92, 15, ink(img, sunlight));
+  img.fillCircle(150, 92, 11, ink(img, kYellow));
+
+  const std::uint8_t cloud = ink(img, kWhite);
+  for (auto [x, y, r] : {std::array{18, 84, 7},
+                         {28, 80, 9},
+                         {39, 85, 7},
+                         {128, 140, 6},
+                         {138, 137, 8},
+                         {148, 141, 5}})
+    img.fillCircle(x, y, r, cloud);
+  img.fillRect(18, 85, 22, 7, cloud);
+  img.fillRect(128, 141, 21, 6, cloud);
+
+  // Hills as huge circles whose tops just show.
+  img.fillCircle(30, 300, 142, ink(img, Rgb{120, 190, 90}));
+  img.fillCircle(170, 320, 150, ink(img, Rgb{80, 160, 70}));
+  img.fillCircle(80, 350, 170, ink(img, Rgb{50, 130, 60}));
+
+  // A lone tree on the far hill.
+  const std::uint8_t trunk = ink(img, Rgb{110, 70, 40});
+  img.fillRect(140, 160, 3, 12, trunk);
+  img.fillCircle(141, 156, 7, ink(img, Rgb{30, 100, 45}));
   return img;
 }
 
@@ -867,13 +904,13 @@ class SkinBuilder {
 
 void screenSetup(SkinBuilder& s) {
   s.group(41, 98);
-  s.colour(kSky);                  // screen background: must stay first in this group
-  s.setting(8, 18);                // minute hand
-  s.setting(11, 12);               // hour hand
-  s.colour(595, kNavy);            // operator name
-  s.colour(579, Rgb{60, 60, 60});  // date
-  s.colour(9, kRed);               // minute hand
-  s.colour(12, kInk);              // hour hand
+  s.colour(kSky);           // screen background: must stay first in this group
+  s.setting(8, 28);         // minute hand: reaches the quarter marks
+  s.setting(11, 14);        // hour hand: stops short of the 12
+  s.colour(595, kNavy);     // operator name
+  s.colour(579, kCrimson);  // date: unlike the operator at a glance
+  s.colour(9, kRed);        // minute hand
+  s.colour(12, kInk);       // hour hand
   s.colour(596, kWhite);
   s.colour(580, kMidGrey);
   s.colour(600, kRed);
@@ -891,9 +928,12 @@ void idleScreen(SkinBuilder& s) {
   s.group(42, 10);
   s.rect(572, 0, 0, 175, 12);  // status bar
   s.rect(570, 2, 14, 173, 32);
-  s.rect(571, 2, 35, 173, 52);
-  s.rect(574, 90, 60, 173, 80);
-  s.rect(6, 48, 70, 127, 149);
+  // The date box is tall enough for its text to clear the outline.
+  s.rect(571, 2, 35, 173, 56);
+  // One clock place for both kinds: the digital time sits in the middle of
+  // the face's box, where the dial hides its outline when the face shows.
+  s.rect(574, 68, 95, 106, 115);
+  s.rect(6, 48, 65, 127, 144);
   s.rect(573, 2, 160, 173, 176);  // ticker
   s.rect(2, 180, 173, 196);
   s.opaque(7, "1 2");
@@ -943,7 +983,7 @@ void softKeyBar(SkinBuilder& s) {
   s.object(652, 0, transparentGif(softKey(79, "Menu", KeyState::Disabled)));
   s.object(674, 0, transparentGif(centreKey(KeyState::Disabled)));
   s.object(664, 0, transparentGif(softKey(77, "Rubrica", KeyState::Disabled)));
-  s.object(675, 0, opaqueGif(barSlot()));
+  s.object(675, 0, transparentGif(barSlot()));
   int id = 636;
   for (bool pressed : {false, true})
     for (Arrow a : {Arrow::Up, Arrow::Down, Arrow::Left, Arrow::Right})
@@ -1088,7 +1128,7 @@ void largeArtwork(SkinBuilder& s) {
   s.rect(0, 0, 175, 219);
   s.rect(588, 28, 80, 147, 139);
   s.rect(589, 80, 140, 94, 154);  // busy indicator
-  s.object(900, 14, opaqueGif(wallpaperBands()));
+  s.object(900, 14, opaqueGif(wallpaper()));
   s.object(901, 14, opaqueGif(wallpaperRings()));
   s.object(902, 14, opaqueGif(splashLogo()));
   s.object(903, 14, encodeGif(spinner()));
@@ -1127,7 +1167,10 @@ std::vector<DemoFile> buildDemoSkin() {
   menus(skin);
   extras(skin);
   largeArtwork(skin);
-  return skin.files();
+  std::vector<DemoFile> files = skin.files();
+  // Beside the skin, where the window looks for the wallpaper it opens with.
+  files.push_back({QStringLiteral("sfondo.gif"), opaqueGif(wallpaper())});
+  return files;
 }
 
 bool writeFiles(const QString& directory, const std::vector<DemoFile>& files, QString* error) {

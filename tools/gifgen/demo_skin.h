@@ -15,8 +15,8 @@ struct DemoFile {
   QByteArray bytes;
 };
 
-// The skin file comes first, then the archives in ascending number. The
-// result is the same on every call.
+// The skin file comes first, then the archives in ascending number, then the
+// wallpaper that lies beside them. The result is the same on every call.
 std::vector<DemoFile> buildDemoSkin();
 
 // Writes buildDemoSkin() into directory, creating it when missing. Existing
