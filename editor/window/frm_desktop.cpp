@@ -420,6 +420,9 @@ void frmDesktop::openSkinFile(const QString& file) {
     dialogs_->error(QStringLiteral("Caricamento della skin interrotto: %1.").arg(outcome.reason));
   }
   btnSave->setEnabled(doc.canSave());
+  // What the open's own refresh wrote back (the hand lengths the boxes take
+  // from the tree) belongs to opening the skin, not to the user's steps.
+  doc.history().clear();
   folderWatch->watchSkin();
   showTitle();
   setStatusText(status.join(QStringLiteral(" - ")));

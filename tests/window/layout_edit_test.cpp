@@ -7,16 +7,20 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 
 #include "desktop_surface.h"
 #include "document_names.h"
+#include "objects_tab.h"
 #include "picture_box.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
@@ -299,6 +303,98 @@ TEST_F(LayoutEditing, RectanglesArePickedDraggedResizedAndNudgedOnTheScreen) {
   QTest::keyClick(tab().PicDesktop, Qt::Key_Down);
   EXPECT_EQ(w->preview->selection(), -1);
   EXPECT_EQ(saved({"1 570 "}), QList<QByteArray>{"1 570 5 14 160 32"});
+}
+
+// Every kind of edit, undone to the skin as opened and redone to the skin as
+// edited: each time "Salva" must write the bytes a save without the detour
+// writes. Then the unsaved-changes question on "Apri..." and on closing.
+TEST_F(LayoutEditing, EveryEditUndoesAndRedoesToTheSameBytes) {
+  const QString defaults = QStringLiteral(CORVELA_SOURCE_DIR "/default");
+  auto openCopy = [&](const QString& name) {
+    const QString folder = QDir(dir.path()).filePath(name);
+    QDir().mkpath(folder);
+    skin = copyDemoSkin(folder);
+    openThroughDialog(*w, script, skin);
+  };
+  auto files = [&] {
+    const QDir folder = QFileInfo(skin).dir();
+    return std::pair(readFile(skin), readFile(folder.filePath(QStringLiteral("vodafone14.dat"))));
+  };
+  auto save = [&] {
+    script.boxes.clear();
+    clickToolButton(*w, QStringLiteral("SAVE"));
+    EXPECT_TRUE(!script.boxes.empty() && script.boxes.back().title == kTitleInfo);
+    return files();
+  };
+  auto edit = [&] {
+    clickTab(*w, 0);
+    retype(w->txt(1), QStringLiteral("19"));
+    mouseAt(QTest::MousePress, QPoint(20, 22));
+    mouseAt(QTest::MouseMove, QPoint(22, 23));
+    mouseAt(QTest::MouseMove, QPoint(24, 25));
+    mouseAt(QTest::MouseRelease, QPoint(24, 25));
+    QTest::keyClick(tab().PicDesktop, Qt::Key_Right);
+    for (QCheckBox* tick : tab().optPos) tick->setChecked(true);
+    retype(tab().txtOffSet, QStringLiteral("3"));
+    QTest::mouseClick(tab().cmdMoveLeft, Qt::LeftButton);
+    retype(tab().txtMin, QStringLiteral("25"));
+    script.colours.push_back(QColor(10, 200, 30));
+    QTest::mouseClick(tab().PicMin, Qt::LeftButton);
+    retype(w->txt(4), QStringLiteral("77"));
+    clickTab(*w, 1);
+    clickRow(w->L_Values, w->doc.L_Values.findId(QStringLiteral("0630")));
+    w->chkDim->setChecked(false);
+    script.files.push_back(QDir(defaults).filePath(QStringLiteral("675.gif")));
+    QTest::mouseClick(w->cmdImport, Qt::LeftButton);
+    w->objectsTab->defaultFolder = defaults;
+    script.answers.push_back(Dialogs::Answer::Yes);
+    QTest::mouseClick(w->cmdDefaultAll, Qt::LeftButton);
+    clickTab(*w, 0);
+  };
+
+  openCopy(QStringLiteral("opened"));
+  const auto asOpened = save();
+  openCopy(QStringLiteral("edited"));
+  edit();
+  const auto asEdited = save();
+  ASSERT_NE(asEdited, asOpened);
+
+  openCopy(QStringLiteral("undone"));
+  EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("vodafone.ski[*] - ")));
+  edit();
+  EXPECT_TRUE(w->isWindowModified());
+  // Typed keys, a drag and the twelve ticked rectangles are one step each.
+  EXPECT_EQ(w->doc.history().count(), 9);
+  EXPECT_EQ(w->toolButton("UNDO")->toolTip(), QStringLiteral("Annulla: Skin di default"));
+  while (w->toolButton("UNDO")->isEnabled()) clickToolButton(*w, QStringLiteral("UNDO"));
+  EXPECT_FALSE(w->isWindowModified());
+  EXPECT_EQ(w->txt(1)->text(), QStringLiteral("14"));
+  EXPECT_EQ(save(), asOpened);
+  while (w->toolButton("REDO")->isEnabled()) clickToolButton(*w, QStringLiteral("REDO"));
+  EXPECT_TRUE(w->isWindowModified());
+  EXPECT_EQ(save(), asEdited);
+  EXPECT_FALSE(w->isWindowModified());
+
+  // Unsaved work: "Annulla" keeps it and asks for no file; "Salva" writes
+  // it before the window closes.
+  retype(w->txt(1), QStringLiteral("30"));
+  const QByteArray line = "\n1 570 " + w->txt(0)->text().toLatin1() + " 30 ";
+  const size_t requests = script.fileRequests.size();
+  script.boxes.clear();
+  script.answers.push_back(Dialogs::Answer::Cancel);
+  QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_EQ(script.boxes[0].text,
+            QStringLiteral("Salvare le modifiche a vodafone.ski prima di uscire?"));
+  EXPECT_EQ(script.boxes[0].buttons, Dialogs::Buttons::SaveDiscardCancel);
+  EXPECT_EQ(script.fileRequests.size(), requests);
+  script.answers.push_back(Dialogs::Answer::Cancel);
+  EXPECT_FALSE(w->close());
+  EXPECT_TRUE(w->isWindowModified());
+  EXPECT_FALSE(readFile(skin).contains(line));
+  script.answers.push_back(Dialogs::Answer::Save);
+  EXPECT_TRUE(w->close());
+  EXPECT_TRUE(readFile(skin).contains(line));
 }
 
 }  // namespace
