@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "row_look.h"
 #include "standby_records.h"
 
 namespace corvela::cli {
@@ -68,9 +69,10 @@ QString listListing(const ReportList& list) {
   QString out = header.join(kTab) + u'\n';
   for (int r = 0; r < list.rowCount(); ++r) {
     const ListRow& row = list.row(r);
-    QStringList cells = row.cells.mid(0, list.columnCount());
-    while (cells.size() < list.columnCount()) cells << QString();
-    cells << row.tag << colourText(row.colour) << flag(row.bold) << iconText(row.icon)
+    QStringList cells;
+    for (int c = 0; c < list.columnCount(); ++c) cells << shownCell(list, r, c);
+    const Look look = rowLook(list, r);
+    cells << row.tag << colourText(look.colour) << flag(look.bold) << iconText(look.icon)
           << standby::rowName(list, r);
     out += joined(cells) + u'\n';
   }
@@ -81,8 +83,9 @@ QString treeListing(const SkinTree& tree) {
   QString out = QStringLiteral("Node\tParent\tText\tTag\tpicture\ttext colour\tbold\n");
   for (int i = 1; i <= tree.nodeCount(); ++i) {
     const TreeNode& n = tree.node(i);
+    const Look look = nodeLook(n);
     out += joined({QString::number(i), QString::number(n.parent), n.text, n.tag,
-                   iconText(n.picture), colourText(n.colour), flag(n.bold)}) +
+                   iconText(look.icon), colourText(look.colour), flag(look.bold)}) +
            u'\n';
   }
   return out;

@@ -2,6 +2,7 @@
 #include <QString>
 
 #include "report_list.h"
+#include "rgb.h"
 #include "skin_tree.h"
 
 namespace corvela::cli {

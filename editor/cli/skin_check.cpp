@@ -186,7 +186,7 @@ void checkBackground(const SkinDocument& doc, QStringList& problems) {
   bool groupSeen = false;
   for (int i = 1; i <= tree.nodeCount(); ++i) {
     const TreeNode& n = tree.node(i);
-    if (n.picture == IconTreeGroup && n.text.trimmed() == kBackgroundGroup) groupSeen = true;
+    if (n.place == NodePlace::Group && n.text.trimmed() == kBackgroundGroup) groupSeen = true;
     if (n.tag != tag) continue;
     // The preview reads the line with the colour codec whatever its kind, so
     // anything but a colour line paints a wrong background or none.

@@ -9,29 +9,12 @@ namespace corvela {
 void setObjectState(ReportList& objects, int row, ObjectState state, const QString& path) {
   if (row < 0 || row >= objects.rowCount()) return;
   if (!path.isNull()) objects.setCell(row, V_PathGif, path);
-  switch (state) {
-    case ObjectState::Found:
-      objects.setCell(row, V_Stato, kStateFound);
-      objects.setColour(row, kBlack);
-      objects.setIcon(row, IconFound);
-      break;
-    case ObjectState::Extracted:
-      objects.setCell(row, V_Stato, kStateExtracted);
-      objects.setColour(row, kBlack);
-      objects.setIcon(row, IconFound);
-      break;
-    case ObjectState::Missing:
-      objects.setCell(row, V_Stato, kStateMissing);
-      objects.setColour(row, kRed);
-      objects.setIcon(row, IconMissing);
-      break;
-    case ObjectState::ToReplace:
-      objects.setCell(row, V_Stato, kStateToReplace);
-      objects.setColour(row, kChangedBlue);
-      objects.setBold(row, true);
-      objects.setIcon(row, IconReplaced);
-      break;
-  }
+  objects.setState(row, state);
+  // A new state is news of its own: what the last save or export said of
+  // the row no longer holds.
+  objects.setPacked(row, false);
+  objects.setUnreachable(row, false);
+  if (state == ObjectState::ToReplace) objects.setEdited(row, true);
 }
 
 void replaceObject(ReportList& objects, int row, const QString& path, std::int64_t size,
@@ -45,7 +28,7 @@ void replaceObject(ReportList& objects, int row, const QString& path, std::int64
 
 void markRowChanged(ReportList& list, int row) {
   if (row < 0 || row >= list.rowCount()) return;
-  list.markChanged(row);
+  list.setEdited(row, true);
 }
 
 void setRectangle(ReportList& rects, int row, const std::array<QString, 4>& corners) {
@@ -53,7 +36,7 @@ void setRectangle(ReportList& rects, int row, const std::array<QString, 4>& corn
   for (int i = 0; i < 4; ++i) rects.setCell(row, D_X1 + i, corners[static_cast<size_t>(i)]);
   rects.setCell(row, D_Larghezza, QStringLiteral("-"));
   rects.setCell(row, D_Altezza, QStringLiteral("-"));
-  rects.markChanged(row);
+  rects.setEdited(row, true);
 }
 
 void setColour(ReportList& colours, int row, int red, int green, int blue) {
@@ -61,13 +44,13 @@ void setColour(ReportList& colours, int row, int red, int green, int blue) {
   colours.setCell(row, C_R, QString::number(red));
   colours.setCell(row, C_G, QString::number(green));
   colours.setCell(row, C_B, QString::number(blue));
-  colours.markChanged(row);
+  colours.setEdited(row, true);
 }
 
 void setTreeLine(SkinTree& tree, int node, const QString& text) {
   if (node < 1 || node > tree.nodeCount()) return;
   tree.setText(node, text);
-  tree.markChanged(node);
+  tree.setEdited(node, true);
 }
 
 }  // namespace corvela

@@ -1,34 +1,30 @@
 #pragma once
 // The named edits of the document. Every editor (the window's handlers, the
 // command-line tool, the load and the export) changes cells and marks through
-// these, so each rule of what a change looks like lives in one place.
+// these, so each rule of what a change does to a row lives in one place.
 
 #include <QString>
 #include <array>
 #include <cstdint>
 
-#include "rgb.h"
+#include "report_list.h"
 
 namespace corvela {
 
-class ReportList;
 class SkinTree;
 
-// The states of an object row, each with its look (colour, bold, icon).
-enum class ObjectState { Found, Missing, ToReplace, Extracted };
-
-// Sets "Stato" and the row's look for `state`; "Path GIF" becomes `path`
-// unless it is null. Found and Extracted keep the row's bold as it is.
+// Sets the row's state; "Path GIF" becomes `path` unless it is null. To be
+// replaced marks the row edited; the other states keep its edited flag.
 void setObjectState(ReportList& objects, int row, ObjectState state,
                     const QString& path = QString());
 
 // A replacement of the object's image by the file at `path` of `size`
 // bytes: "N° Dat" becomes `archive` ("-" for a chosen file), "Offset" "-",
-// "Byte" the size, then "Da sostituire" with the path, blue, bold, icon 2.
+// "Byte" the size, then the state to be replaced, with the path.
 void replaceObject(ReportList& objects, int row, const QString& path, std::int64_t size,
                    const QString& archive = QStringLiteral("-"));
 
-// The changed mark of a list row: pure blue and bold.
+// The edited flag of a list row.
 void markRowChanged(ReportList& list, int row);
 
 // The four corners of a rectangle row as the texts stand (no conversion:
@@ -38,7 +34,7 @@ void setRectangle(ReportList& rects, int row, const std::array<QString, 4>& corn
 // R, G and B of a colour row as plain decimal; the row is marked.
 void setColour(ReportList& colours, int row, int red, int green, int blue);
 
-// A tree line edited in place: its text, and the blue the save reads.
+// A tree line edited in place: its text, and the flag the save reads.
 void setTreeLine(SkinTree& tree, int node, const QString& text);
 
 }  // namespace corvela

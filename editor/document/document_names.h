@@ -15,30 +15,6 @@ enum ColourColumn { C_ID = 0, C_R, C_G, C_B, C_Trasparenza, C_Indice };
 // Columns of the rectangle list L_Dim.
 enum RectColumn { D_ID = 0, D_X1, D_Y1, D_X2, D_Y2, D_Larghezza, D_Altezza, D_Indice };
 
-// Object states of the "Stato" column.
-inline const QString kStateFound = QStringLiteral("Trovata");
-inline const QString kStateMissing = QStringLiteral("Non trovata");
-inline const QString kStateToReplace = QStringLiteral("Da sostituire");
-inline const QString kStateExtracted = QStringLiteral("Estratta");
-
-// Numbers of the shared icon list (tree pictures and list icons).
-enum Icon {
-  IconNone = 0,
-  IconOpen = 1,
-  IconReplaced = 2,
-  IconMissing = 3,
-  IconFound = 6,
-  IconColour = 7,
-  IconTreeObject = 7,
-  IconTreeColour = 8,
-  IconTreeGroup = 9,
-  IconTreeRect = 10,
-  IconTreeKind3 = 11,
-  IconTreeSetting = 12,
-  IconTreeRoot = 13,
-  IconTreeKind6 = 14,
-};
-
 // The only theme whose skin may be saved.
 inline const QString kOperatorTheme = QStringLiteral("vodafone");
 inline constexpr int kPackedArchive = 14;

@@ -55,35 +55,33 @@ void ReportList::setCell(int r, int c, const QString& text) {
   emit rowChanged(r);
 }
 
-void ReportList::setColour(int r, Rgb colour) {
-  if (mutableRow(r).colour == colour) return;
-  mutableRow(r).colour = colour;
-  emit rowChanged(r);
-}
-
-void ReportList::setBold(int r, bool bold) {
-  if (mutableRow(r).bold == bold) return;
-  mutableRow(r).bold = bold;
-  emit rowChanged(r);
-}
-
-void ReportList::setIcon(int r, int icon) {
-  if (mutableRow(r).icon == icon) return;
-  mutableRow(r).icon = icon;
-  emit rowChanged(r);
-}
-
 void ReportList::setTag(int r, const QString& tag) {
   if (mutableRow(r).tag == tag) return;
   mutableRow(r).tag = tag;
   emit rowChanged(r);
 }
 
-void ReportList::markChanged(int r) {
-  ListRow& x = mutableRow(r);
-  if (x.colour == kChangedBlue && x.bold) return;
-  x.colour = kChangedBlue;
-  x.bold = true;
+void ReportList::setState(int r, ObjectState state) {
+  if (mutableRow(r).state == state) return;
+  mutableRow(r).state = state;
+  emit rowChanged(r);
+}
+
+void ReportList::setEdited(int r, bool edited) {
+  if (mutableRow(r).edited == edited) return;
+  mutableRow(r).edited = edited;
+  emit rowChanged(r);
+}
+
+void ReportList::setPacked(int r, bool packed) {
+  if (mutableRow(r).packed == packed) return;
+  mutableRow(r).packed = packed;
+  emit rowChanged(r);
+}
+
+void ReportList::setUnreachable(int r, bool unreachable) {
+  if (mutableRow(r).unreachable == unreachable) return;
+  mutableRow(r).unreachable = unreachable;
   emit rowChanged(r);
 }
 

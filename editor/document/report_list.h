@@ -4,8 +4,6 @@
 #include <QStringList>
 #include <vector>
 
-#include "rgb.h"
-
 namespace corvela {
 
 enum class Align { Left, Centre, Right };
@@ -16,12 +14,19 @@ struct ListColumn {
   int widthTwips = 0;  // 15 twips to a pixel; 0 hides the column
 };
 
+// Where an object's image is to be found: in the working folder, nowhere,
+// in a file waiting to be packed by the next save, or just extracted.
+enum class ObjectState { Found, Missing, ToReplace, Extracted };
+
+// A row of a list: its cells as read or typed (the object list's "Stato"
+// cell stays empty: the state is typed), and what happened to it.
 struct ListRow {
   QStringList cells;  // cells[0] is the "ID" text
   QString tag;
-  Rgb colour = kBlack;
-  bool bold = false;
-  int icon = 0;  // small icon number of the icon list; 0 for none
+  ObjectState state = ObjectState::Found;  // objects only
+  bool edited = false;       // changed by an editor since the load (an object: ever to be replaced)
+  bool packed = false;       // an object the last save wrote into the packed archive
+  bool unreachable = false;  // an object the export found beyond its archive or could not write
   friend bool operator==(const ListRow&, const ListRow&) = default;
 };
 
@@ -50,12 +55,11 @@ class ReportList : public QObject {
   int appendRow(ListRow row);
   void clear();
   void setCell(int r, int c, const QString& text);
-  void setColour(int r, Rgb colour);
-  void setBold(int r, bool bold);
-  void setIcon(int r, int icon);
   void setTag(int r, const QString& tag);
-  // The changed mark of every editor: pure blue, bold.
-  void markChanged(int r);
+  void setState(int r, ObjectState state);
+  void setEdited(int r, bool edited);
+  void setPacked(int r, bool packed);
+  void setUnreachable(int r, bool unreachable);
 
   // Undo and redo: a row or the whole list put back as recorded.
   void restoreRow(int r, const ListRow& row);

@@ -41,25 +41,6 @@ std::vector<ListColumn> rectColumns() {
           {"Altezza", Align::Right, 1764}, {"Indice", Align::Right, 1411}};
 }
 
-int pictureOfKind(QChar kind) {
-  switch (kind.unicode()) {
-    case u'1':
-      return IconTreeRect;
-    case u'2':
-      return IconTreeSetting;
-    case u'3':
-      return IconTreeKind3;
-    case u'4':
-      return IconTreeColour;
-    case u'5':
-      return IconTreeObject;
-    case u'6':
-      return IconTreeKind6;
-    default:
-      return IconNone;
-  }
-}
-
 LoadOutcome stopped(LoadStatus status, QString reason, int line = -1) {
   LoadOutcome o;
   o.status = status;
@@ -259,7 +240,7 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
     status_ = LoadStatus::BadMagic;
     outcome = stopped(status_, kBadFormatMessage, 0);
   } else {
-    T_Strutt.addNode({QStringLiteral("SKI1"), QString(), IconTreeRoot, kBlack, false, 0});
+    T_Strutt.addNode({QStringLiteral("SKI1"), QString(), NodePlace::Root, QChar(u'S'), false, 0});
     int count = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -298,14 +279,14 @@ LoadOutcome SkinDocument::parseLines(int lineCount) {
     const QString& line = lines[static_cast<size_t>(k)];
     const QChar c = line.isEmpty() ? QChar() : line[0];
     if (c == u'0') {
-      group = T_Strutt.addNode({line, QString(), IconTreeGroup, kBlack, true, 1});
+      group = T_Strutt.addNode({line, QString(), NodePlace::Group, c, false, 1});
       groupName = line.trimmed();
       position = 0;
       continue;
     }
     ++position;
-    T_Strutt.addNode({line, groupName + u'_' + QString::number(position), pictureOfKind(c), kBlack,
-                      false, group});
+    T_Strutt.addNode(
+        {line, groupName + u'_' + QString::number(position), NodePlace::Line, c, false, group});
     if (c < u'0' || c > u'9') {
       return stopped(LoadStatus::BadLine,
                      line.isEmpty() ? QStringLiteral("riga %1 vuota").arg(k)
@@ -365,7 +346,6 @@ void SkinDocument::addColourRow(int line, const QString& trimmed, const QString&
   ListRow row;
   row.cells = {listId(id), v[0], v[1], v[2], v[3], padNumber(line, 4)};
   row.tag = trimmed;
-  row.icon = id == kNoId ? IconNone : IconColour;
   L_RGBA.appendRow(std::move(row));
 }
 
@@ -378,7 +358,6 @@ void SkinDocument::addRectRow(int line, const QString& trimmed, const QString& i
       listId(id),        v[0], v[1], v[2], v[3], QString::number(width), QString::number(height),
       padNumber(line, 4)};
   row.tag = trimmed;
-  row.icon = id == kNoId ? IconNone : IconColour;
   L_Dim.appendRow(std::move(row));
 }
 

@@ -47,7 +47,7 @@ SaveOutcome writeFailure(const QString& file, const QString& reason) {
 }
 
 bool isToBePacked(const ListRow& row) {
-  return row.cells[V_Stato].compare(kStateToReplace, Qt::CaseInsensitive) == 0;
+  return row.state == ObjectState::ToReplace;
 }
 
 // A line number from an "Indice" cell, or nothing when it names no line of
@@ -241,7 +241,7 @@ SaveOutcome save(SkinDocument& doc) {
   // save still reaches the file.
   std::vector<QStringList> placesBefore;
   for (const PackedObject& p : packed) placesBefore.push_back(doc.L_Values.row(p.row).cells);
-  for (const PackedObject& p : packed) doc.L_Values.setColour(p.row, kRed);
+  for (const PackedObject& p : packed) doc.L_Values.setPacked(p.row, true);
   doc.recordDisk();
 
   SaveOutcome o;
@@ -283,7 +283,7 @@ std::vector<QString> regeneratedLines(const SkinDocument& doc) {
   }
   for (int i = 1; i <= doc.T_Strutt.nodeCount() && i <= static_cast<int>(lines.size()); ++i) {
     const TreeNode& n = doc.T_Strutt.node(i);
-    if (n.colour == kChangedBlue) lines[static_cast<size_t>(i - 1)] = n.text;
+    if (n.edited) lines[static_cast<size_t>(i - 1)] = n.text;
   }
   return lines;
 }

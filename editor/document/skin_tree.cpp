@@ -22,10 +22,10 @@ void SkinTree::setText(int i, const QString& text) {
   emit nodeChanged(i);
 }
 
-void SkinTree::setColour(int i, Rgb colour) {
+void SkinTree::setEdited(int i, bool edited) {
   TreeNode& n = mutableNode(i);
-  if (n.colour == colour) return;
-  n.colour = colour;
+  if (n.edited == edited) return;
+  n.edited = edited;
   emit nodeChanged(i);
 }
 

@@ -3,17 +3,18 @@
 #include <QString>
 #include <vector>
 
-#include "rgb.h"
-
 namespace corvela {
+
+// The root ("SKI1"), a group header line (kind '0') or any other line.
+enum class NodePlace { Root, Group, Line };
 
 struct TreeNode {
   QString text;
   QString tag;
-  int picture = 0;  // icon list number; 0 for none
-  Rgb colour = kBlack;
-  bool bold = false;
-  int parent = 0;  // number of the parent node; 0 for the root
+  NodePlace place = NodePlace::Line;
+  QChar kind;           // the line's first character as read: its record kind
+  bool edited = false;  // the text was edited: the save takes it over
+  int parent = 0;       // number of the parent node; 0 for the root
   friend bool operator==(const TreeNode&, const TreeNode&) = default;
 };
 
@@ -31,9 +32,7 @@ class SkinTree : public QObject {
   int addNode(TreeNode node);
   void clear();
   void setText(int i, const QString& text);
-  void setColour(int i, Rgb colour);
-  // The changed mark: pure blue, which the save reads to take the text over.
-  void markChanged(int i) { setColour(i, kChangedBlue); }
+  void setEdited(int i, bool edited);
   // Undo and redo: a node put back as recorded.
   void restoreNode(int i, const TreeNode& node);
   // While set, every node is handed to `recorder` before its first change.

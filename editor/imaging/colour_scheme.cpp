@@ -133,7 +133,6 @@ SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file) {
     ListRow row;
     row.cells = fields;
     row.tag = kSchemeTag;
-    row.icon = fields[C_ID] == kNoId ? IconNone : IconColour;
     rows.push_back(std::move(row));
   }
 

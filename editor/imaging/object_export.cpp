@@ -77,8 +77,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
   ReportList& list = doc.L_Values;
   auto markBeyond = [&](int r) {
     if (missingOnly) return;
-    list.setColour(r, kRed);
-    list.setIcon(r, IconMissing);
+    list.setUnreachable(r, true);
   };
   auto failed = [&](int r, const QString& gif, const QString& error) {
     outcome.unwritable << gif;

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "document_names.h"
+#include "row_look.h"
 
 namespace corvela {
 

@@ -228,7 +228,7 @@ void ObjectsTab::L_Values_ItemClick(int row) {
     w_.PicPreview->setPicture(picture);
     QString info = QStringLiteral("(hxw) = %1x%2").arg(picture.height()).arg(picture.width());
     // A replacement is judged against the picture it replaces.
-    if (w_.doc.L_Values.cell(row, V_Stato).compare(kStateToReplace, Qt::CaseInsensitive) == 0) {
+    if (w_.doc.L_Values.row(row).state == ObjectState::ToReplace) {
       if (const std::optional<QSize> original = originalImageSize(w_.doc, row))
         info += QStringLiteral(", originale %1x%2").arg(original->height()).arg(original->width());
     }

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "icon_pictures.h"
+#include "row_look.h"
 #include "standby_records.h"
 
 namespace corvela {
@@ -63,36 +64,37 @@ int ReportListModel::columnCount(const QModelIndex& parent) const {
 QVariant ReportListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= shownRows_) return {};
   const ListRow& row = list_.row(index.row());
+  const Look look = rowLook(list_, index.row());
   const int column = index.column();
   if (column == nameColumn()) {
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
       return standby::rowName(list_, index.row());
-    if (role == Qt::ForegroundRole) return QColor(row.colour.r, row.colour.g, row.colour.b);
+    if (role == Qt::ForegroundRole) return QColor(look.colour.r, look.colour.g, look.colour.b);
     return {};
   }
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-      return list_.cell(index.row(), column);
+      return shownCell(list_, index.row(), column);
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(
           alignmentOf(list_.columns().at(static_cast<size_t>(column)).align));
     case Qt::ForegroundRole:
-      return QColor(row.colour.r, row.colour.g, row.colour.b);
+      return QColor(look.colour.r, look.colour.g, look.colour.b);
     case Qt::FontRole:
-      if (row.bold) {
+      if (look.bold) {
         QFont bold;
         bold.setBold(true);
         return bold;
       }
       return {};
     case Qt::DecorationRole:
-      if (column == 0 && row.icon != 0) return iconListIcon(row.icon);
+      if (column == 0 && look.icon != 0) return iconListIcon(look.icon);
       return {};
     case TagRole:
       return row.tag;
     case IconNumberRole:
-      return row.icon;
+      return look.icon;
     default:
       return {};
   }

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "icon_pictures.h"
+#include "row_look.h"
 
 namespace corvela {
 
@@ -93,18 +94,19 @@ QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
   const int node = nodeOf(index);
   if (node < 1 || node > tree_.nodeCount()) return {};
   const TreeNode& n = tree_.node(node);
+  const Look look = nodeLook(n);
   switch (role) {
     case Qt::DisplayRole:
       return n.text;
     case Qt::ToolTipRole:
       return n.tag.isEmpty() ? n.text : n.tag;
     case Qt::DecorationRole:
-      if (n.picture != 0) return iconListIcon(n.picture);
+      if (look.icon != 0) return iconListIcon(look.icon);
       return {};
     case Qt::ForegroundRole:
-      return QColor(n.colour.r, n.colour.g, n.colour.b);
+      return QColor(look.colour.r, look.colour.g, look.colour.b);
     case Qt::FontRole:
-      if (n.bold) {
+      if (look.bold) {
         QFont bold;
         bold.setBold(true);
         return bold;
@@ -115,7 +117,7 @@ QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
     case NodeRole:
       return node;
     case PictureRole:
-      return n.picture;
+      return look.icon;
     default:
       return {};
   }
@@ -171,7 +173,7 @@ void SkinTreeView::widen(const QModelIndex& index) {
   }
   const QString& text = model_->tree().node(node).text;
   QFont font = this->font();
-  font.setBold(model_->tree().node(node).bold);
+  font.setBold(nodeLook(model_->tree().node(node)).bold);
   const int width = depth * indentation() + iconSize().width() + kTextMargin +
                     QFontMetrics(font).horizontalAdvance(text.left(kMeasuredChars));
   const int capped = std::min(width, kMaxColumnWidth);

@@ -34,10 +34,10 @@ TEST(DocumentCycle, RowsStayToBeReplacedSoASecondSavePacksTheNewFiles) {
   const int r635 = doc.L_Values.findId("0635");
   const int r7 = doc.L_Values.findId("0007");
   for (int r : {r635, r7}) {
-    EXPECT_EQ(doc.L_Values.row(r).cells[V_Stato], kStateToReplace);
-    EXPECT_EQ(doc.L_Values.row(r).colour, kRed);
+    EXPECT_EQ(doc.L_Values.row(r).state, ObjectState::ToReplace);
+    EXPECT_TRUE(doc.L_Values.row(r).packed);
   }
-  EXPECT_EQ(doc.L_Values.row(doc.L_Values.findId("0652")).colour, kBlack);
+  EXPECT_FALSE(doc.L_Values.row(doc.L_Values.findId("0652")).packed);
 
   // The user drops a new, longer picture over object 635 in the working folder.
   const QByteArray replacement = tinyGif(99, 2000);
@@ -62,13 +62,13 @@ TEST(DocumentCycle, EditsThroughTreeAndListsSurviveAReload) {
   const int minutes = nodeStarting(doc.T_Strutt, "2 8 ");
   ASSERT_GT(minutes, 0);
   doc.T_Strutt.setText(minutes, "2 8 45");
-  doc.T_Strutt.markChanged(minutes);
-  // A changed node that is not blue is not taken over.
+  doc.T_Strutt.setEdited(minutes, true);
+  // A changed node that is not flagged edited is not taken over.
   const int hours = nodeStarting(doc.T_Strutt, "2 11 ");
   doc.T_Strutt.setText(hours, "2 11 99");
   const int operatorColour = doc.L_RGBA.findId("0595");
   doc.L_RGBA.setCell(operatorColour, C_R, "255");
-  doc.L_RGBA.markChanged(operatorColour);
+  doc.L_RGBA.setEdited(operatorColour, true);
   const int dateRect = doc.L_Dim.findId("0571");
   doc.L_Dim.setCell(dateRect, D_Y2, "60");
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
@@ -78,7 +78,7 @@ TEST(DocumentCycle, EditsThroughTreeAndListsSurviveAReload) {
   EXPECT_EQ(again.T_Strutt.node(minutes).text, "2 8 45");
   EXPECT_EQ(again.T_Strutt.node(hours).text, "2 11 20");
   EXPECT_EQ(again.L_RGBA.row(operatorColour).cells[C_R], "255");
-  EXPECT_EQ(again.L_RGBA.row(operatorColour).colour, kBlack);  // marks are not stored
+  EXPECT_FALSE(again.L_RGBA.row(operatorColour).edited);  // flags are not stored
   EXPECT_EQ(again.L_Dim.row(dateRect).cells[D_Y2], "60");
   EXPECT_EQ(again.L_Dim.row(dateRect).cells[D_Altezza], "24");
   EXPECT_EQ(again.lines[static_cast<size_t>(minutes - 1)], "2 8 45");

@@ -38,18 +38,15 @@ TEST(Export, CutsObjectsOutOfTheNamedArchives) {
   EXPECT_EQ(f.read("vodafone_Gifs/5.gif"), "234");   // same place, its own file
 
   const ReportList& v = doc.L_Values;
-  EXPECT_EQ(v.row(0).cells[V_Stato], kStateExtracted);
+  EXPECT_EQ(v.row(0).state, ObjectState::Extracted);
   EXPECT_EQ(v.row(0).cells[V_PathGif], f.path("vodafone_Gifs/1.gif"));
-  EXPECT_EQ(v.row(0).colour, kBlack);
-  EXPECT_EQ(v.row(0).icon, IconFound);
-  EXPECT_EQ(v.row(3).cells[V_Stato], kStateMissing);  // state text unchanged
-  EXPECT_EQ(v.row(3).colour, kRed);
-  EXPECT_EQ(v.row(3).icon, IconMissing);
-  EXPECT_EQ(v.row(5).cells[V_Stato], kStateToReplace);
+  EXPECT_FALSE(v.row(0).unreachable);
+  EXPECT_EQ(v.row(3).state, ObjectState::Missing);  // state unchanged
+  EXPECT_TRUE(v.row(3).unreachable);
+  EXPECT_EQ(v.row(5).state, ObjectState::ToReplace);
   EXPECT_EQ(v.row(5).cells[V_PathGif], f.path("vodafone_Gifs/6.gif"));
-  EXPECT_EQ(v.row(5).colour, kChangedBlue);
-  EXPECT_TRUE(v.row(5).bold);
-  EXPECT_EQ(v.row(5).icon, IconReplaced);
+  EXPECT_TRUE(v.row(5).edited);
+  EXPECT_FALSE(v.row(5).unreachable);
 }
 
 TEST(Export, RunningTwiceGivesTheSameFilesAndRows) {
@@ -64,9 +61,7 @@ TEST(Export, RunningTwiceGivesTheSameFilesAndRows) {
   const QStringList filesFirst = f.entries();
   exportAllObjects(doc);
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    EXPECT_EQ(doc.L_Values.row(r).cells, first[r].cells);
-    EXPECT_EQ(doc.L_Values.row(r).colour, first[r].colour);
-    EXPECT_EQ(doc.L_Values.row(r).icon, first[r].icon);
+    EXPECT_EQ(doc.L_Values.row(r), first[r]);
   }
   EXPECT_EQ(f.entries(), filesFirst);
 }
@@ -95,8 +90,7 @@ TEST(Export, MissingArchivesAndEmptyObjectsAreMarkedAndReported) {
   EXPECT_TRUE(o.errorMessage().contains("vodafone7.dat, vodafone8.dat"));
   EXPECT_EQ(o.exported, 1);
   for (int r : {0, 1, 3, 4}) {
-    EXPECT_EQ(doc.L_Values.row(r).colour, kRed) << r;
-    EXPECT_EQ(doc.L_Values.row(r).icon, IconMissing) << r;
+    EXPECT_TRUE(doc.L_Values.row(r).unreachable) << r;
   }
   EXPECT_FALSE(f.exists("vodafone_Gifs/2.gif"));  // size 0 writes nothing
   EXPECT_EQ(f.read("vodafone_Gifs/3.gif"), "ab");
@@ -111,11 +105,11 @@ TEST(Export, ReplacedRowsKeepTheirReplacement) {
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   doc.L_Values.setCell(0, V_NDat, "-");
   doc.L_Values.setCell(0, V_Offset, "-");
-  doc.L_Values.setCell(0, V_Stato, kStateToReplace);
+  doc.L_Values.setState(0, ObjectState::ToReplace);
   doc.L_Values.setCell(0, V_PathGif, f.path("mine.gif"));
   exportAllObjects(doc);
   EXPECT_EQ(doc.L_Values.row(0).cells[V_PathGif], f.path("mine.gif"));
-  EXPECT_EQ(doc.L_Values.row(0).cells[V_Stato], kStateToReplace);
+  EXPECT_EQ(doc.L_Values.row(0).state, ObjectState::ToReplace);
   EXPECT_FALSE(f.exists("vodafone_Gifs/1.gif"));
 }
 

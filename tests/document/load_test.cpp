@@ -32,26 +32,24 @@ TEST(Load, WorkedExampleBuildsTreeAndLists) {
   // One node per line; node i stands for line i - 1.
   ASSERT_EQ(doc.T_Strutt.nodeCount(), 8);
   EXPECT_EQ(doc.T_Strutt.node(1).text, "SKI1");
-  EXPECT_EQ(doc.T_Strutt.node(1).picture, IconTreeRoot);
+  EXPECT_EQ(doc.T_Strutt.node(1).place, NodePlace::Root);
   EXPECT_EQ(doc.T_Strutt.node(2).text, "0 41 98");
-  EXPECT_TRUE(doc.T_Strutt.node(2).bold);
-  EXPECT_EQ(doc.T_Strutt.node(2).picture, IconTreeGroup);
+  EXPECT_EQ(doc.T_Strutt.node(2).place, NodePlace::Group);
   EXPECT_EQ(doc.T_Strutt.node(2).parent, 1);
   EXPECT_EQ(doc.T_Strutt.node(3).tag, "0 41 98_1");
   EXPECT_EQ(doc.T_Strutt.node(3).parent, 2);
   EXPECT_EQ(doc.T_Strutt.node(4).tag, "0 41 98_2");
-  EXPECT_EQ(doc.T_Strutt.node(4).picture, IconTreeSetting);
+  EXPECT_EQ(doc.T_Strutt.node(4).place, NodePlace::Line);
+  EXPECT_EQ(doc.T_Strutt.node(4).kind, u'2');
   EXPECT_EQ(doc.T_Strutt.node(8).tag, "0 41 98_6");
-  EXPECT_EQ(doc.T_Strutt.node(8).picture, IconTreeObject);
-  EXPECT_EQ(doc.T_Strutt.node(7).picture, IconTreeRect);
-  EXPECT_EQ(doc.T_Strutt.node(6).picture, IconTreeColour);
+  EXPECT_EQ(doc.T_Strutt.node(8).kind, u'5');
+  EXPECT_EQ(doc.T_Strutt.node(7).kind, u'1');
+  EXPECT_EQ(doc.T_Strutt.node(6).kind, u'4');
 
   ASSERT_EQ(doc.L_RGBA.rowCount(), 2);
   EXPECT_EQ(doc.L_RGBA.row(0).cells, (QStringList{"-", "255", "255", "255", "0", "0002"}));
-  EXPECT_EQ(doc.L_RGBA.row(0).icon, IconNone);
   EXPECT_EQ(doc.L_RGBA.row(0).tag, "4 255 255 255 0");
   EXPECT_EQ(doc.L_RGBA.row(1).cells, (QStringList{"0595", "0", "0", "128", "0", "0005"}));
-  EXPECT_EQ(doc.L_RGBA.row(1).icon, IconColour);
 
   ASSERT_EQ(doc.L_Dim.rowCount(), 1);
   EXPECT_EQ(doc.L_Dim.row(0).cells,
@@ -64,12 +62,10 @@ TEST(Load, WorkedExampleBuildsTreeAndLists) {
   EXPECT_EQ(obj.cells[V_NDat], "03");
   EXPECT_EQ(obj.cells[V_Offset], "1024");
   EXPECT_EQ(obj.cells[V_Byte], "350");
-  EXPECT_EQ(obj.cells[V_Stato], kStateMissing);
+  EXPECT_EQ(obj.state, ObjectState::Missing);
   EXPECT_EQ(obj.cells[V_PathGif], " ");
   EXPECT_EQ(obj.cells[V_Indice], "0007");
   EXPECT_EQ(obj.tag, "1024 350 3");
-  EXPECT_EQ(obj.colour, kRed);
-  EXPECT_EQ(obj.icon, IconMissing);
 }
 
 TEST(Load, ObjectStatesFromTheWorkingFolder) {
@@ -81,18 +77,15 @@ TEST(Load, ObjectStatesFromTheWorkingFolder) {
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   const ReportList& v = doc.L_Values;
-  EXPECT_EQ(v.row(0).cells[V_Stato], kStateFound);
+  EXPECT_EQ(v.row(0).state, ObjectState::Found);
   EXPECT_EQ(v.row(0).cells[V_PathGif], f.path("vodafone_Gifs/595.gif"));
-  EXPECT_EQ(v.row(0).colour, kBlack);
-  EXPECT_EQ(v.row(0).icon, IconFound);
-  EXPECT_EQ(v.row(1).cells[V_Stato], kStateMissing);
+  EXPECT_FALSE(v.row(0).edited);
+  EXPECT_EQ(v.row(1).state, ObjectState::Missing);
   // Archive 14 of the operator skin is repacked by every save.
-  EXPECT_EQ(v.row(2).cells[V_Stato], kStateToReplace);
+  EXPECT_EQ(v.row(2).state, ObjectState::ToReplace);
   EXPECT_EQ(v.row(2).cells[V_PathGif], f.path("vodafone_Gifs/12.gif"));
-  EXPECT_EQ(v.row(2).colour, kChangedBlue);
-  EXPECT_TRUE(v.row(2).bold);
-  EXPECT_EQ(v.row(2).icon, IconReplaced);
-  EXPECT_EQ(v.row(3).cells[V_Stato], kStateToReplace);
+  EXPECT_TRUE(v.row(2).edited);
+  EXPECT_EQ(v.row(3).state, ObjectState::ToReplace);
   EXPECT_EQ(v.row(3).cells[V_PathGif], " ");
 }
 
@@ -109,7 +102,7 @@ TEST(Load, UpperCaseOperatorSkinKeepsItsCaseForFolders) {
   EXPECT_EQ(doc.P_sTheme, "VODAFONE");
   EXPECT_FALSE(f.exists("vodafone_Gifs"));
   EXPECT_EQ(doc.L_Values.row(0).cells[V_PathGif], f.path("VODAFONE_Gifs/595.gif"));
-  EXPECT_EQ(doc.L_Values.row(0).cells[V_Stato], kStateToReplace);
+  EXPECT_EQ(doc.L_Values.row(0).state, ObjectState::ToReplace);
 }
 
 TEST(Load, AnotherSkinNameLoadsButCannotBeSaved) {
@@ -121,7 +114,7 @@ TEST(Load, AnotherSkinNameLoadsButCannotBeSaved) {
   EXPECT_TRUE(o.nameWarning);
   EXPECT_FALSE(doc.canSave());
   EXPECT_TRUE(QFileInfo(f.path("mytheme_Gifs")).isDir());
-  EXPECT_EQ(doc.L_Values.row(0).cells[V_Stato], kStateMissing);
+  EXPECT_EQ(doc.L_Values.row(0).state, ObjectState::Missing);
 }
 
 TEST(Load, MagicLineAnyCaseAndTailKept) {
@@ -230,7 +223,7 @@ TEST(Load, LinesBeforeTheFirstGroupHaveAnEmptyGroupName) {
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   EXPECT_EQ(doc.T_Strutt.node(2).tag, "_1");
   EXPECT_EQ(doc.T_Strutt.node(3).tag, "_2");
-  EXPECT_EQ(doc.T_Strutt.node(3).picture, IconNone);
+  EXPECT_EQ(doc.T_Strutt.node(3).kind, u'7');
   EXPECT_EQ(doc.T_Strutt.node(2).parent, 1);
   EXPECT_EQ(doc.T_Strutt.node(5).tag, "0 2_1");
   EXPECT_EQ(doc.T_Strutt.node(5).parent, 4);

@@ -49,7 +49,7 @@ struct Replaced {
     f.write("new7.gif", newGif);
     EXPECT_EQ(f.load(doc).status, LoadStatus::Complete);
     doc.L_Values.setCell(0, V_NDat, "-");
-    doc.L_Values.setCell(0, V_Stato, kStateToReplace);
+    doc.L_Values.setState(0, ObjectState::ToReplace);
     doc.L_Values.setCell(0, V_PathGif, f.path("new7.gif"));
   }
   QByteArray newArchive() const { return newGif + fakeGif(50, 'b'); }
@@ -309,7 +309,7 @@ TEST(SafeSave, ObjectsAddingUpBeyondASkinsSizeAreRefused) {
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   for (int row = 0; row < 9; ++row) {
-    doc.L_Values.setCell(row, V_Stato, kStateToReplace);
+    doc.L_Values.setState(row, ObjectState::ToReplace);
     doc.L_Values.setCell(row, V_PathGif, f.path("big.gif"));
   }
   const QStringList before = f.entries();

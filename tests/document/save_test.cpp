@@ -18,7 +18,7 @@ namespace {
 void replace(SkinDocument& doc, int row, const QString& gif) {
   doc.L_Values.setCell(row, V_NDat, "-");
   doc.L_Values.setCell(row, V_Offset, "-");
-  doc.L_Values.setCell(row, V_Stato, kStateToReplace);
+  doc.L_Values.setState(row, ObjectState::ToReplace);
   doc.L_Values.setCell(row, V_PathGif, gif);
 }
 }  // namespace
@@ -49,8 +49,8 @@ TEST(Save, WorkedExampleAfterReplacingItsObject) {
   EXPECT_FALSE(f.read("vodafone.ski").contains('\r'));
   EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(350, 'a'));
   EXPECT_EQ(readLines(f.read("vodafone_old.ski")), original);
-  EXPECT_EQ(doc.L_Values.row(0).colour, kRed);
-  EXPECT_EQ(doc.L_Values.row(0).cells[V_Stato], kStateToReplace);
+  EXPECT_TRUE(doc.L_Values.row(0).packed);
+  EXPECT_EQ(doc.L_Values.row(0).state, ObjectState::ToReplace);
   // The line table keeps the line as read; the next save packs the object
   // again and writes the same files.
   EXPECT_EQ(doc.lines[7], original[7]);
@@ -70,8 +70,6 @@ TEST(Save, PacksInRowOrderWithRunningOffsets) {
   replace(doc, 0, f.path("a.gif"));
   replace(doc, 1, f.path("b.gif"));
   replace(doc, 2, f.path("c.gif"));
-  doc.L_Values.setCell(1, V_Stato, "DA SOSTITUIRE");
-  doc.L_Values.setCell(2, V_Stato, "da sostituire");
 
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   const QByteArray archive = f.read("vodafone14.dat");
@@ -80,7 +78,8 @@ TEST(Save, PacksInRowOrderWithRunningOffsets) {
   EXPECT_EQ(readLines(f.read("vodafone.ski")),
             (QStringList{"SKI1", "5 3 0 100 14", "5 7 100 250 14", "3 keep", "5 12 350 40 14",
                          "5 20 0 1 1"}));
-  EXPECT_EQ(doc.L_Values.row(3).colour, kRed);  // not packed: keeps the load's colour
+  EXPECT_FALSE(doc.L_Values.row(3).packed);
+  EXPECT_EQ(doc.L_Values.row(3).state, ObjectState::Missing);
 }
 
 TEST(Save, WithoutObjectsRewritesSkinAndBacksUp) {
@@ -116,11 +115,11 @@ TEST(Save, LaterStepsWinForTheSameLine) {
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   doc.T_Strutt.setText(3, "4 0 0 128 0");  // background picked in the tree
-  doc.T_Strutt.markChanged(3);
+  doc.T_Strutt.setEdited(3, true);
   doc.T_Strutt.setText(4, "2 8 25");
-  doc.T_Strutt.markChanged(4);
+  doc.T_Strutt.setEdited(4, true);
   doc.T_Strutt.setText(5, "5 9 0 4 1 edited");
-  doc.T_Strutt.markChanged(5);
+  doc.T_Strutt.setEdited(5, true);
   replace(doc, 0, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(readLines(f.read("vodafone.ski")),
@@ -184,13 +183,13 @@ TEST(Save, FailuresWriteNothing) {
     ASSERT_EQ(f.load(doc).status, LoadStatus::Complete) << c.name;
     if (c.replaceWithMissingFile) replace(doc, 0, f.path("gone.gif"));
     const QStringList before = f.entries();
-    const Rgb colourBefore = doc.L_Values.row(0).colour;
+    const ListRow rowBefore = doc.L_Values.row(0);
     const SaveOutcome o = SalvaSkin(doc);
     EXPECT_EQ(o.kind, SaveOutcome::Failed) << c.name;
     EXPECT_EQ(o.title, "Errore:") << c.name;
     EXPECT_TRUE(o.message.contains("0001")) << c.name << " " << o.message.toStdString();
     EXPECT_EQ(f.entries(), before) << c.name;
-    EXPECT_EQ(doc.L_Values.row(0).colour, colourBefore) << c.name;
+    EXPECT_EQ(doc.L_Values.row(0), rowBefore) << c.name;
     EXPECT_EQ(doc.lines[1], c.skin[1]) << c.name;
   }
 }

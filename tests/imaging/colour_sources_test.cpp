@@ -89,7 +89,7 @@ TEST_F(ColourSources, RandomColoursTouchOnlyBlackRows110To130AndNeverReach255) {
     EXPECT_EQ(randomiseBlackColours(fresh, random), 20);  // rows 110..130 less the one without id
     for (int r = 0; r < fresh.L_RGBA.rowCount(); ++r) {
       const bool inRange = r >= 109 && r <= 129 && r != 114;
-      EXPECT_EQ(fresh.L_RGBA.row(r).colour == kChangedBlue, inRange) << r;
+      EXPECT_EQ(fresh.L_RGBA.row(r).edited, inRange) << r;
       for (int c = C_R; c <= C_B; ++c) EXPECT_LT(fresh.L_RGBA.cell(r, c).toInt(), 255);
       if (inRange) {
         EXPECT_EQ(fresh.L_RGBA.cell(r, C_Trasparenza), "0");

@@ -37,7 +37,7 @@ class LayoutEdits : public ::testing::Test {
     ASSERT_EQ(folder.load(doc).status, LoadStatus::Complete);
   }
   QStringList rect(int row) const { return doc.L_Dim.row(row).cells.mid(D_X1, 6); }
-  bool marked(const ListRow& row) const { return row.colour == kChangedBlue && row.bold; }
+  bool marked(const ListRow& row) const { return row.edited; }
   QStringList saved() {
     EXPECT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
     return readLines(folder.read("vodafone.ski"));
@@ -127,7 +127,7 @@ TEST_F(LayoutEdits, HandLengthGoesIntoTheBoundNodeInBlue) {
   EXPECT_EQ(doc.T_Strutt.node(hour).text, "2 11 20");
 
   EXPECT_TRUE(setHandLength(doc.T_Strutt, minute, Hand::Minute, u" 25 "));
-  EXPECT_EQ(doc.T_Strutt.node(minute).colour, kChangedBlue);
+  EXPECT_TRUE(doc.T_Strutt.node(minute).edited);
   EXPECT_TRUE(setHandLength(doc.T_Strutt, hour, Hand::Hour, u""));
   EXPECT_FALSE(setHandLength(doc.T_Strutt, 0, Hand::Minute, u"9"));
 

@@ -33,7 +33,7 @@ TEST_F(ColoursTabTest, PicColorSetsRgbKeepsTransparencyAndPicCCReusesTheColour) 
   EXPECT_EQ(script.colourRequests[0], shownBefore);
   EXPECT_EQ(colourCells("0595"), QStringList({"0595", "10", "20", "30", "7", "0006"}));
   EXPECT_EQ(w->PicCC->backColor(), QColor(10, 20, 30));
-  EXPECT_EQ(w->doc.L_RGBA.row(colourRow("0595")).colour, kChangedBlue);
+  EXPECT_TRUE(w->doc.L_RGBA.row(colourRow("0595")).edited);
 
   clickRow(w->L_RGBA, colourRow("0009"));
   click(w->PicCC);

@@ -45,9 +45,7 @@ class LayoutEditing : public ShownWindow {
     const int row = w->doc.L_Dim.findId(QString::fromLatin1(code));
     return w->doc.L_Dim.row(row).cells.mid(D_X1, 6);
   }
-  static bool marked(const ReportList& list, int row) {
-    return list.row(row).colour == kChangedBlue && list.row(row).bold;
-  }
+  static bool marked(const ReportList& list, int row) { return list.row(row).edited; }
   static void retype(QLineEdit* box, const QString& keys) {
     box->setFocus();
     box->selectAll();

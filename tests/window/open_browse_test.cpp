@@ -63,7 +63,7 @@ TEST_F(OpenedSkin, AsksForTheFileWithTheSkinDialogAndLoadsItWhole) {
             QStringLiteral("Skin: ") + QDir::toNativeSeparators(skin) + " - " +
                 QDir::toNativeSeparators(gif("20.gif")) +
                 " non è una GIF valida: l'oggetto non sarà salvato con questo file");
-  EXPECT_EQ(w->doc.L_Values.cell(w->doc.L_Values.findId("0020"), V_Stato), kStateFound);
+  EXPECT_EQ(shownCell(w->doc.L_Values, w->doc.L_Values.findId("0020"), V_Stato), kStateFound);
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(w->SSTab1->isTabEnabled(i)) << i;
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
   EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
@@ -320,7 +320,7 @@ TEST_F(OpenedSkin, ClickingAColourPaintsTheSwatchAndShowsTransparencyAndPlace) {
   EXPECT_EQ(w->txt(50)->text(), QStringLiteral("7"));
   EXPECT_EQ(w->statusText(), QStringLiteral("Indice: 3/4"));
   // Showing a colour is no edit of it.
-  EXPECT_FALSE(w->doc.L_RGBA.row(2).bold);
+  EXPECT_FALSE(w->doc.L_RGBA.row(2).edited);
   EXPECT_EQ(w->doc.L_RGBA.cell(2, C_Trasparenza), QStringLiteral("7"));
   EXPECT_FALSE(w->doc.P_Load);
 }
@@ -374,14 +374,14 @@ TEST_F(OpenedSkin, ClickingNodesShowsTheirTags) {
 TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   clickTab(*w, 2);
   w->doc.L_RGBA.setCell(2, C_R, QStringLiteral("77"));
-  w->doc.L_RGBA.markChanged(2);
+  w->doc.L_RGBA.setEdited(2, true);
   EXPECT_EQ(shown(w->L_RGBA, 2, C_R).toString(), QStringLiteral("77"));
   EXPECT_EQ(shown(w->L_RGBA, 2, C_ID, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
   EXPECT_TRUE(shown(w->L_RGBA, 2, C_ID, Qt::FontRole).value<QFont>().bold());
 
   w->doc.L_Values.setCell(0, V_ID, QStringLiteral("0001"));  // sorted view re-sorts
   EXPECT_EQ(shownColumn(w->L_Values, V_ID).first(), QStringLiteral("0001"));
-  w->doc.L_Values.setIcon(0, IconReplaced);
+  w->doc.L_Values.setState(0, ObjectState::ToReplace);
   EXPECT_EQ(shown(w->L_Values, 0, 0, ReportListModel::IconNumberRole).toInt(), IconReplaced);
 
   ListRow extra;
@@ -391,7 +391,7 @@ TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   EXPECT_EQ(shown(w->L_RGBA, 4, C_ID).toString(), QStringLiteral("0777"));
 
   w->doc.T_Strutt.setText(5, QStringLiteral("2 8 20"));
-  w->doc.T_Strutt.markChanged(5);
+  w->doc.T_Strutt.setEdited(5, true);
   const QModelIndex node = w->T_Strutt->treeModel()->indexOfNode(5);
   EXPECT_EQ(node.data().toString(), QStringLiteral("2 8 20"));
   EXPECT_EQ(node.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));

@@ -128,7 +128,7 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   EXPECT_EQ(readFile(gif(632)), kept);
   const ReportList& objects = w->doc.L_Values;
   const int centre = objects.findId("0632");
-  EXPECT_EQ(objects.cell(centre, V_Stato), kStateToReplace);
+  EXPECT_EQ(shownCell(objects, centre, V_Stato), kStateToReplace);
   const int face = objects.findId("0630");
   EXPECT_EQ(readFile(gif(630)),
             readFile(QDir(dir.path()).filePath("vodafone.dat"))
@@ -149,8 +149,8 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   ASSERT_TRUE(QTest::qWaitFor([&] { return scene().Pic.at(634).image.size() == QSize(6, 4); }));
   EXPECT_EQ(tab().Pic.at(634)->picture().toImage().pixelColor(1, 1), QColor(0, 0, 200));
   EXPECT_EQ(w->PicPreview->picture().size(), QSize(6, 4));
-  EXPECT_EQ(objects.cell(button, V_Stato), kStateToReplace);
-  EXPECT_TRUE(objects.row(button).bold);
+  EXPECT_EQ(shownCell(objects, button, V_Stato), kStateToReplace);
+  EXPECT_TRUE(objects.row(button).edited);
 
   clickToolButton(*w, "SAVE");
   EXPECT_FALSE(w->isWindowModified());
@@ -421,7 +421,7 @@ TEST_F(Preview, SwatchesColourTheScreenTheTextsAndTheirRecordsAndTheSaveWritesTh
   EXPECT_EQ(script.colourRequests.front(), QColor(200, 220, 255));  // the swatch's colour
   const int node = w->refs().P_tNodeBackColor;
   EXPECT_EQ(w->doc.T_Strutt.node(node).text, QStringLiteral("4 0 0 128 0"));
-  EXPECT_EQ(w->doc.T_Strutt.node(node).colour, kChangedBlue);
+  EXPECT_TRUE(w->doc.T_Strutt.node(node).edited);
   EXPECT_FALSE(tab().chkWallPaper->isChecked());
   EXPECT_EQ(desk().frame().pixelColor(100, 150), QColor(0, 0, 128));
 

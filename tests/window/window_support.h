@@ -22,6 +22,7 @@
 #include "dialogs.h"
 #include "frm_desktop.h"
 #include "report_view.h"
+#include "row_look.h"
 #include "tree_view.h"
 
 namespace corvela::testing {

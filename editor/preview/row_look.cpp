@@ -1,0 +1,107 @@
+#include "row_look.h"
+
+#include "document_names.h"
+#include "skin_line.h"
+
+namespace corvela {
+
+namespace {
+
+int pictureOfKind(QChar kind) {
+  switch (kind.unicode()) {
+    case u'1':
+      return IconTreeRect;
+    case u'2':
+      return IconTreeSetting;
+    case u'3':
+      return IconTreeKind3;
+    case u'4':
+      return IconTreeColour;
+    case u'5':
+      return IconTreeObject;
+    case u'6':
+      return IconTreeKind6;
+    default:
+      return IconNone;
+  }
+}
+
+Look objectLook(const ListRow& row) {
+  Look look;
+  look.bold = row.edited;
+  if (row.unreachable) {
+    look.colour = kRed;
+    look.icon = IconMissing;
+    return look;
+  }
+  switch (row.state) {
+    case ObjectState::Found:
+    case ObjectState::Extracted:
+      look.icon = IconFound;
+      break;
+    case ObjectState::Missing:
+      look.colour = kRed;
+      look.icon = IconMissing;
+      break;
+    case ObjectState::ToReplace:
+      look.colour = kChangedBlue;
+      look.icon = IconReplaced;
+      break;
+  }
+  // Written into the packed archive by the last save.
+  if (row.packed) look.colour = kRed;
+  return look;
+}
+
+}  // namespace
+
+QString stateWord(ObjectState state) {
+  switch (state) {
+    case ObjectState::Found:
+      return kStateFound;
+    case ObjectState::Missing:
+      return kStateMissing;
+    case ObjectState::ToReplace:
+      return kStateToReplace;
+    case ObjectState::Extracted:
+      return kStateExtracted;
+  }
+  return {};
+}
+
+Look rowLook(const ReportList& list, int r) {
+  const ListRow& row = list.row(r);
+  if (list.name() == kListObjects) return objectLook(row);
+  Look look;
+  look.icon = row.cells.value(0) == kNoId ? IconNone : IconColour;
+  if (row.edited) {
+    look.colour = kChangedBlue;
+    look.bold = true;
+  }
+  return look;
+}
+
+QString shownCell(const ReportList& list, int r, int column) {
+  if (column == V_Stato && list.name() == kListObjects) return stateWord(list.row(r).state);
+  return list.cell(r, column);
+}
+
+Look nodeLook(const TreeNode& node) {
+  Look look;
+  switch (node.place) {
+    case NodePlace::Root:
+      look.icon = IconTreeRoot;
+      break;
+    case NodePlace::Group:
+      look.icon = IconTreeGroup;
+      look.bold = true;
+      break;
+    case NodePlace::Line:
+      look.icon = pictureOfKind(node.kind);
+      break;
+  }
+  if (node.edited) look.colour = kChangedBlue;
+  return look;
+}
+
+}  // namespace corvela

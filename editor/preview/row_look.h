@@ -1,0 +1,53 @@
+#pragma once
+// How the document's rows and tree lines look in the window's lists and in
+// the command-line tool's listings: the Italian state words, the text
+// colours, bold and the icon numbers. The document keeps typed states and
+// flags; this is the one place that turns them into what the user sees.
+
+#include <QString>
+
+#include "report_list.h"
+#include "rgb.h"
+#include "skin_tree.h"
+
+namespace corvela {
+
+// The words of the object list's "Stato" column.
+inline const QString kStateFound = QStringLiteral("Trovata");
+inline const QString kStateMissing = QStringLiteral("Non trovata");
+inline const QString kStateToReplace = QStringLiteral("Da sostituire");
+inline const QString kStateExtracted = QStringLiteral("Estratta");
+
+QString stateWord(ObjectState state);
+
+// Numbers of the shared icon list (tree pictures and list icons).
+enum Icon {
+  IconNone = 0,
+  IconOpen = 1,
+  IconReplaced = 2,
+  IconMissing = 3,
+  IconFound = 6,
+  IconColour = 7,
+  IconTreeObject = 7,
+  IconTreeColour = 8,
+  IconTreeGroup = 9,
+  IconTreeRect = 10,
+  IconTreeKind3 = 11,
+  IconTreeSetting = 12,
+  IconTreeRoot = 13,
+  IconTreeKind6 = 14,
+};
+
+struct Look {
+  Rgb colour = kBlack;
+  bool bold = false;
+  int icon = IconNone;  // 0 for none
+};
+
+// A row of one of the document's three lists, told apart by its name.
+Look rowLook(const ReportList& list, int row);
+// The text of a cell as shown: the object list's "Stato" is its state's word.
+QString shownCell(const ReportList& list, int row, int column);
+Look nodeLook(const TreeNode& node);
+
+}  // namespace corvela
