@@ -63,7 +63,7 @@ QString colourText(Rgb colour) {
 
 QString listListing(const ReportList& list) {
   QStringList header;
-  for (const ListColumn& c : list.columns()) header << c.header;
+  for (const ListColumn& c : listColumns(list)) header << c.header;
   header << QStringLiteral("tag") << QStringLiteral("text colour") << QStringLiteral("bold")
          << QStringLiteral("icon") << standby::kNameHeader;
   QString out = header.join(kTab) + u'\n';

@@ -4,15 +4,8 @@
 
 namespace corvela {
 
-ReportList::ReportList(QString name, std::vector<ListColumn> columns)
-    : name_(std::move(name)), columns_(std::move(columns)) {}
-
-int ReportList::columnIndex(const QString& header) const {
-  for (size_t i = 0; i < columns_.size(); ++i) {
-    if (columns_[i].header == header) return static_cast<int>(i);
-  }
-  return -1;
-}
+ReportList::ReportList(QString name, int columnCount)
+    : name_(std::move(name)), columnCount_(columnCount) {}
 
 QString ReportList::cell(int r, int c) const {
   const ListRow& x = row(r);

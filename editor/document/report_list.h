@@ -6,14 +6,6 @@
 
 namespace corvela {
 
-enum class Align { Left, Centre, Right };
-
-struct ListColumn {
-  QString header;
-  Align align = Align::Left;
-  int widthTwips = 0;  // 15 twips to a pixel; 0 hides the column
-};
-
 // Where an object's image is to be found: in the working folder, nowhere,
 // in a file waiting to be packed by the next save, or just extracted.
 enum class ObjectState { Found, Missing, ToReplace, Extracted };
@@ -38,12 +30,10 @@ class ChangeRecorder;
 class ReportList : public QObject {
   Q_OBJECT
  public:
-  ReportList(QString name, std::vector<ListColumn> columns);
+  ReportList(QString name, int columnCount);
 
   const QString& name() const { return name_; }
-  const std::vector<ListColumn>& columns() const { return columns_; }
-  int columnCount() const { return static_cast<int>(columns_.size()); }
-  int columnIndex(const QString& header) const;
+  int columnCount() const { return columnCount_; }
 
   int rowCount() const { return static_cast<int>(rows_.size()); }
   const ListRow& row(int r) const { return rows_.at(static_cast<size_t>(r)); }
@@ -76,7 +66,7 @@ class ReportList : public QObject {
   ListRow& mutableRow(int r);
 
   QString name_;
-  std::vector<ListColumn> columns_;
+  int columnCount_;
   std::vector<ListRow> rows_;
   ChangeRecorder* recorder_ = nullptr;
 };

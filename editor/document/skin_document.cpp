@@ -20,27 +20,6 @@
 namespace corvela {
 
 namespace {
-std::vector<ListColumn> objectColumns() {
-  return {{"ID", Align::Left, 1411},       {"OffSet", Align::Centre, 0},
-          {"N° Dat", Align::Centre, 1411}, {"Offset", Align::Right, 1411},
-          {"Byte", Align::Right, 1411},    {"Stato", Align::Centre, 2540},
-          {"Path GIF", Align::Left, 7937}, {"Indice", Align::Right, 1411}};
-}
-std::vector<ListColumn> colourColumns() {
-  return {{"ID", Align::Left, 1411},
-          {"R", Align::Centre, 1058},
-          {"G", Align::Centre, 1058},
-          {"B", Align::Centre, 1058},
-          {"Trasparenza", Align::Centre, 2117},
-          {"Indice", Align::Right, 1411}};
-}
-std::vector<ListColumn> rectColumns() {
-  return {{"ID", Align::Left, 1411},       {"X1", Align::Centre, 882},
-          {"Y1", Align::Centre, 882},      {"X2", Align::Centre, 882},
-          {"Y2", Align::Centre, 882},      {"Larghezza", Align::Right, 1764},
-          {"Altezza", Align::Right, 1764}, {"Indice", Align::Right, 1411}};
-}
-
 LoadOutcome stopped(LoadStatus status, QString reason, int line = -1) {
   LoadOutcome o;
   o.status = status;
@@ -59,9 +38,9 @@ bool isOperatorTheme(const QString& theme) {
 }
 
 SkinDocument::SkinDocument()
-    : L_Values(kListObjects, objectColumns()),
-      L_RGBA(kListColours, colourColumns()),
-      L_Dim(kListRects, rectColumns()),
+    : L_Values(kListObjects, V_Indice + 1),
+      L_RGBA(kListColours, C_Indice + 1),
+      L_Dim(kListRects, D_Indice + 1),
       history_(std::make_unique<DocumentHistory>()) {}
 
 void SkinDocument::perform(const QString& text, const std::function<void()>& edit,

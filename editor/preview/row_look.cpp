@@ -26,6 +26,22 @@ int pictureOfKind(QChar kind) {
   }
 }
 
+const std::vector<ListColumn> kObjectColumns = {
+    {"ID", Align::Left, 1411},       {"OffSet", Align::Centre, 0},  {"N° Dat", Align::Centre, 1411},
+    {"Offset", Align::Right, 1411},  {"Byte", Align::Right, 1411},  {"Stato", Align::Centre, 2540},
+    {"Path GIF", Align::Left, 7937}, {"Indice", Align::Right, 1411}};
+const std::vector<ListColumn> kColourColumns = {{"ID", Align::Left, 1411},
+                                                {"R", Align::Centre, 1058},
+                                                {"G", Align::Centre, 1058},
+                                                {"B", Align::Centre, 1058},
+                                                {"Trasparenza", Align::Centre, 2117},
+                                                {"Indice", Align::Right, 1411}};
+const std::vector<ListColumn> kRectColumns = {
+    {"ID", Align::Left, 1411},       {"X1", Align::Centre, 882},
+    {"Y1", Align::Centre, 882},      {"X2", Align::Centre, 882},
+    {"Y2", Align::Centre, 882},      {"Larghezza", Align::Right, 1764},
+    {"Altezza", Align::Right, 1764}, {"Indice", Align::Right, 1411}};
+
 Look objectLook(const ListRow& row) {
   Look look;
   look.bold = row.edited;
@@ -54,6 +70,11 @@ Look objectLook(const ListRow& row) {
 }
 
 }  // namespace
+
+const std::vector<ListColumn>& listColumns(const ReportList& list) {
+  if (list.name() == kListObjects) return kObjectColumns;
+  return list.name() == kListColours ? kColourColumns : kRectColumns;
+}
 
 QString stateWord(ObjectState state) {
   switch (state) {

@@ -5,6 +5,7 @@
 // flags; this is the one place that turns them into what the user sees.
 
 #include <QString>
+#include <vector>
 
 #include "report_list.h"
 #include "rgb.h"
@@ -37,6 +38,17 @@ enum Icon {
   IconTreeRoot = 13,
   IconTreeKind6 = 14,
 };
+
+enum class Align { Left, Centre, Right };
+
+struct ListColumn {
+  QString header;
+  Align align = Align::Left;
+  int widthTwips = 0;  // 15 twips to a pixel; 0 hides the column
+};
+
+// The columns of one of the document's three lists, one per cell.
+const std::vector<ListColumn>& listColumns(const ReportList& list);
 
 struct Look {
   Rgb colour = kBlack;

@@ -78,7 +78,7 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
       return shownCell(list_, index.row(), column);
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(
-          alignmentOf(list_.columns().at(static_cast<size_t>(column)).align));
+          alignmentOf(listColumns(list_).at(static_cast<size_t>(column)).align));
     case Qt::ForegroundRole:
       return QColor(look.colour.r, look.colour.g, look.colour.b);
     case Qt::FontRole:
@@ -104,7 +104,7 @@ QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, i
   if (orientation == Qt::Horizontal && section == nameColumn() && role == Qt::DisplayRole)
     return standby::kNameHeader;
   if (orientation != Qt::Horizontal || section < 0 || section >= list_.columnCount()) return {};
-  const ListColumn& c = list_.columns().at(static_cast<size_t>(section));
+  const ListColumn& c = listColumns(list_).at(static_cast<size_t>(section));
   if (role == Qt::DisplayRole) return c.header;
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(alignmentOf(c.align));
   return {};
@@ -147,7 +147,7 @@ ReportView::ReportView(ReportList& list, QWidget* parent)
 }
 
 void ReportView::applyColumns() {
-  const auto& columns = list().columns();
+  const auto& columns = listColumns(list());
   for (size_t i = 0; i < columns.size(); ++i) {
     const int c = static_cast<int>(i);
     const int width = (columns[i].widthTwips + kTwipsPerPixel / 2) / kTwipsPerPixel;
