@@ -6,15 +6,21 @@
 
 namespace corvela {
 
-void setObjectState(ReportList& objects, int row, ObjectState state, const QString& path) {
-  if (row < 0 || row >= objects.rowCount()) return;
-  if (!path.isNull()) objects.setCell(row, V_PathGif, path);
-  objects.setState(row, state);
+void setObjectState(ListRow& row, ObjectState state, const QString& path) {
+  if (!path.isNull()) row.cells[V_PathGif] = path;
+  row.state = state;
   // A new state is news of its own: what the last save or export said of
   // the row no longer holds.
-  objects.setPacked(row, false);
-  objects.setUnreachable(row, false);
-  if (state == ObjectState::ToReplace) objects.setEdited(row, true);
+  row.packed = false;
+  row.unreachable = false;
+  if (state == ObjectState::ToReplace) row.edited = true;
+}
+
+void setObjectState(ReportList& objects, int row, ObjectState state, const QString& path) {
+  if (row < 0 || row >= objects.rowCount()) return;
+  ListRow next = objects.row(row);
+  setObjectState(next, state, path);
+  objects.setRow(row, next);
 }
 
 void replaceObject(ReportList& objects, int row, const QString& path, std::int64_t size,

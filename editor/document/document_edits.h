@@ -17,6 +17,7 @@ class SkinTree;
 // replaced marks the row edited; the other states keep its edited flag.
 void setObjectState(ReportList& objects, int row, ObjectState state,
                     const QString& path = QString());
+void setObjectState(ListRow& row, ObjectState state, const QString& path = QString());
 
 // A replacement of the object's image by the file at `path` of `size`
 // bytes: "N° Dat" becomes `archive` ("-" for a chosen file), "Offset" "-",

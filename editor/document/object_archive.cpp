@@ -23,8 +23,12 @@ QString workingFolder(const QString& skinFolder, const QString& theme) {
   return joinPath(skinFolder, theme + QStringLiteral("_Gifs")) + QDir::separator();
 }
 
+QString objectGifName(const QString& id) {
+  return QString::number(numericValue(id)) + QStringLiteral(".gif");
+}
+
 QString objectGifPath(const QString& target, const QString& id) {
-  return joinPath(target, QString::number(numericValue(id)) + QStringLiteral(".gif"));
+  return joinPath(target, objectGifName(id));
 }
 
 bool objectFits(long long length, long long offset, long long size) {

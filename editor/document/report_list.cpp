@@ -78,8 +78,8 @@ void ReportList::setUnreachable(int r, bool unreachable) {
   emit rowChanged(r);
 }
 
-void ReportList::restoreRow(int r, const ListRow& row) {
-  ListRow& x = rows_.at(static_cast<size_t>(r));
+void ReportList::setRow(int r, const ListRow& row) {
+  ListRow& x = mutableRow(r);
   if (x == row) return;
   x = row;
   emit rowChanged(r);

@@ -51,8 +51,10 @@ class ReportList : public QObject {
   void setPacked(int r, bool packed);
   void setUnreachable(int r, bool unreachable);
 
-  // Undo and redo: a row or the whole list put back as recorded.
-  void restoreRow(int r, const ListRow& row);
+  // A row replaced whole: by a rule that computes the next row, or by undo
+  // and redo putting back a recorded one.
+  void setRow(int r, const ListRow& row);
+  // Undo and redo: the whole list put back as recorded.
   void replaceRows(const std::vector<ListRow>& rows);
   // While set, every row is handed to `recorder` before its first change.
   void setRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }

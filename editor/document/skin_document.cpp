@@ -306,18 +306,18 @@ void SkinDocument::addObjectRow(int line, const QString& id, const QStringList& 
                QString(),
                padNumber(line, 4)};
   row.tag = offset + u' ' + size + u' ' + archive;
-  const int r = L_Values.appendRow(std::move(row));
-  const QString gif = objectGifPath(P_sTarget, id);
-  if (extracted_.contains(QFileInfo(gif).fileName())) {
-    setObjectState(L_Values, r, ObjectState::Found, gif);
+  const QString gif = objectGifName(id);
+  if (extracted_.contains(gif)) {
+    setObjectState(row, ObjectState::Found, joinPath(P_sTarget, gif));
   } else {
-    setObjectState(L_Values, r, ObjectState::Missing, QStringLiteral(" "));
+    setObjectState(row, ObjectState::Missing, QStringLiteral(" "));
   }
   // Objects already in the packed archive are packed anew by every save.
   if (archiveNumber == kPackedArchive && isOperatorTheme(P_sTheme)) {
     P_SkinVodafone = true;
-    setObjectState(L_Values, r, ObjectState::ToReplace);
+    setObjectState(row, ObjectState::ToReplace);
   }
+  L_Values.appendRow(std::move(row));
 }
 
 void SkinDocument::addColourRow(int line, const QString& trimmed, const QString& id,

@@ -1,5 +1,6 @@
 #include "skin_line.h"
 
+#include <array>
 #include <limits>
 
 #include "text_number.h"
@@ -20,19 +21,29 @@ QStringList splitFields(QStringView line) {
 
 std::optional<RecordFields> parseRecordLine(QStringView line) {
   if (line.isEmpty()) return std::nullopt;
-  const QStringList f = splitFields(line);
-  if (f.size() < 5) return std::nullopt;
+  // The fields as views into the line: a load takes apart every line of a
+  // skin, and only the few fields kept become strings of their own.
+  std::array<QStringView, 6> f;
+  size_t count = 0;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i <= line.size(); ++i) {
+    if (i < line.size() && line[i] != u' ') continue;
+    if (count < f.size()) f[count] = line.mid(start, i - start);
+    ++count;
+    start = i + 1;
+  }
+  if (count < 5) return std::nullopt;
   RecordFields r;
   r.kind = line[0];
   if (r.kind == u'5') {
-    r.id = f[1];
-    r.values = {f[2], f[3], f[4]};
-  } else if (f.size() >= 6) {
-    r.id = f[1];
-    r.values = {f[2], f[3], f[4], f[5]};
+    r.id = f[1].toString();
+    r.values = {f[2].toString(), f[3].toString(), f[4].toString()};
+  } else if (count >= 6) {
+    r.id = f[1].toString();
+    r.values = {f[2].toString(), f[3].toString(), f[4].toString(), f[5].toString()};
   } else {
     r.id = kNoId;
-    r.values = {f[1], f[2], f[3], f[4]};
+    r.values = {f[1].toString(), f[2].toString(), f[3].toString(), f[4].toString()};
   }
   return r;
 }
