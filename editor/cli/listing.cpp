@@ -84,7 +84,7 @@ QString treeListing(const SkinTree& tree) {
   for (int i = 1; i <= tree.nodeCount(); ++i) {
     const TreeNode& n = tree.node(i);
     const Look look = nodeLook(n);
-    out += joined({QString::number(i), QString::number(n.parent), n.text, n.tag,
+    out += joined({QString::number(i), QString::number(n.parent), n.text, tree.tag(i),
                    iconText(look.icon), colourText(look.colour), flag(look.bold)}) +
            u'\n';
   }

@@ -187,7 +187,7 @@ void checkBackground(const SkinDocument& doc, QStringList& problems) {
   for (int i = 1; i <= tree.nodeCount(); ++i) {
     const TreeNode& n = tree.node(i);
     if (n.place == NodePlace::Group && n.text.trimmed() == kBackgroundGroup) groupSeen = true;
-    if (n.tag != tag) continue;
+    if (!tree.hasTag(i, tag)) continue;
     // The preview reads the line with the colour codec whatever its kind, so
     // anything but a colour line paints a wrong background or none.
     ColourParts parts;

@@ -24,7 +24,9 @@ QString workingFolder(const QString& skinFolder, const QString& theme) {
 }
 
 QString objectGifName(const QString& id) {
-  return QString::number(numericValue(id)) + QStringLiteral(".gif");
+  QString name = QString::number(numericValue(id));
+  name += QStringLiteral(".gif");
+  return name;
 }
 
 QString objectGifPath(const QString& target, const QString& id) {

@@ -219,7 +219,7 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
     status_ = LoadStatus::BadMagic;
     outcome = stopped(status_, kBadFormatMessage, 0);
   } else {
-    T_Strutt.addNode({QStringLiteral("SKI1"), QString(), NodePlace::Root, QChar(u'S'), false, 0});
+    T_Strutt.addNode({QStringLiteral("SKI1"), NodePlace::Root, QChar(u'S'), false, 0, 0});
     int count = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -252,20 +252,17 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
 
 LoadOutcome SkinDocument::parseLines(int lineCount) {
   int group = 1;  // the root until the first group header
-  QString groupName;
   int position = 0;
   for (int k = 1; k < lineCount; ++k) {
     const QString& line = lines[static_cast<size_t>(k)];
     const QChar c = line.isEmpty() ? QChar() : line[0];
     if (c == u'0') {
-      group = T_Strutt.addNode({line, QString(), NodePlace::Group, c, false, 1});
-      groupName = line.trimmed();
+      group = T_Strutt.addNode({line, NodePlace::Group, c, false, 1, 0});
       position = 0;
       continue;
     }
     ++position;
-    T_Strutt.addNode(
-        {line, groupName + u'_' + QString::number(position), NodePlace::Line, c, false, group});
+    T_Strutt.addNode({line, NodePlace::Line, c, false, group, position});
     if (c < u'0' || c > u'9') {
       return stopped(LoadStatus::BadLine,
                      line.isEmpty() ? QStringLiteral("riga %1 vuota").arg(k)
@@ -296,15 +293,12 @@ void SkinDocument::addObjectRow(int line, const QString& id, const QStringList& 
   const QString& size = v[1];
   const QString& archive = v[2];
   const long long archiveNumber = numericValue(archive);
+  const QString archiveCell = formatField(archive, 2);
   ListRow row;
-  row.cells = {listId(id),
-               formatField(archive, 2) + u'_' + formatField(offset, 6),
-               formatField(archive, 2),
-               offset,
-               size,
-               QString(),
-               QString(),
-               padNumber(line, 4)};
+  row.cells = {listId(id),  archiveCell + u'_' + formatField(offset, 6),
+               archiveCell, offset,
+               size,        QString(),
+               QString(),   padNumber(line, 4)};
   row.tag = offset + u' ' + size + u' ' + archive;
   const QString gif = objectGifName(id);
   if (extracted_.contains(gif)) {

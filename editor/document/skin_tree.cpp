@@ -29,6 +29,23 @@ void SkinTree::setEdited(int i, bool edited) {
   emit nodeChanged(i);
 }
 
+QString SkinTree::tag(int i) const {
+  const TreeNode& n = node(i);
+  if (n.place != NodePlace::Line) return {};
+  const QString group = n.parent > 1 ? node(n.parent).text.trimmed() : QString();
+  return group + u'_' + QString::number(n.position);
+}
+
+bool SkinTree::hasTag(int i, QStringView tag) const {
+  const TreeNode& n = node(i);
+  const qsizetype underscore = tag.lastIndexOf(u'_');
+  if (n.place != NodePlace::Line || underscore < 0) return false;
+  bool number = false;
+  if (tag.mid(underscore + 1).toInt(&number) != n.position || !number) return false;
+  const QStringView group = tag.left(underscore);
+  return n.parent > 1 ? QStringView(node(n.parent).text).trimmed() == group : group.isEmpty();
+}
+
 TreeNode& SkinTree::mutableNode(int i) {
   TreeNode& n = nodes_.at(static_cast<size_t>(i - 1));
   if (recorder_) recorder_->nodeTouched(i, n);

@@ -10,11 +10,11 @@ enum class NodePlace { Root, Group, Line };
 
 struct TreeNode {
   QString text;
-  QString tag;
   NodePlace place = NodePlace::Line;
   QChar kind;           // the line's first character as read: its record kind
   bool edited = false;  // the text was edited: the save takes it over
   int parent = 0;       // number of the parent node; 0 for the root
+  int position = 0;     // a line's place in its group, from 1
   friend bool operator==(const TreeNode&, const TreeNode&) = default;
 };
 
@@ -30,6 +30,11 @@ class SkinTree : public QObject {
   const TreeNode& node(int i) const { return nodes_.at(static_cast<size_t>(i - 1)); }
 
   int addNode(TreeNode node);
+  // A line's tag: its group header's text, an underscore and its place in
+  // the group ("0 41 98_2"); empty for the root and the group headers.
+  // Made when asked for, since most lines are never asked.
+  QString tag(int i) const;
+  bool hasTag(int i, QStringView tag) const;
   void clear();
   void setText(int i, const QString& text);
   void setEdited(int i, bool edited);

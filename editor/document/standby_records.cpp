@@ -46,7 +46,7 @@ int lastNodeStartingWith(const SkinTree& tree, std::string_view prefix) {
 int lastNodeTagged(const SkinTree& tree, std::string_view tag) {
   const QString t = text(tag);
   for (int i = tree.nodeCount(); i >= 1; --i) {
-    if (tree.node(i).tag == t) return i;
+    if (tree.hasTag(i, t)) return i;
   }
   return 0;
 }

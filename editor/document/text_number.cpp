@@ -1,6 +1,8 @@
 #include "text_number.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace corvela {
@@ -58,8 +60,22 @@ std::int64_t roundToInteger(double value) {
 }
 
 QString padNumber(std::int64_t value, int digits) {
-  const QString body = QString::number(value < 0 ? -value : value).rightJustified(digits, u'0');
-  return value < 0 ? u'-' + body : body;
+  // Written straight into one string: a load pads a number for every row.
+  // The magnitude is unsigned so that the most negative value has one too.
+  std::uint64_t magnitude =
+      value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  char reversed[24];
+  int length = 0;
+  do {
+    reversed[length++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  QString out;
+  out.reserve(std::max(length, digits) + 1);
+  if (value < 0) out += u'-';
+  for (int k = length; k < digits; ++k) out += u'0';
+  while (length > 0) out += QLatin1Char(reversed[--length]);
+  return out;
 }
 
 QString formatField(QStringView field, int digits) {

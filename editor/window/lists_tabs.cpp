@@ -40,7 +40,7 @@ StructureTab::StructureTab(frmDesktop& window) : QObject(&window), w_(window) {
 
 void StructureTab::T_Strutt_NodeClick(int node) {
   if (node < 1 || node > w_.doc.T_Strutt.nodeCount()) return;
-  w_.setStatusText(w_.doc.T_Strutt.node(node).tag);
+  w_.setStatusText(w_.doc.T_Strutt.tag(node));
 }
 
 }  // namespace corvela

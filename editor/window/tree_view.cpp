@@ -99,7 +99,7 @@ QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
       return n.text;
     case Qt::ToolTipRole:
-      return n.tag.isEmpty() ? n.text : n.tag;
+      return n.place == NodePlace::Line ? tree_.tag(node) : n.text;
     case Qt::DecorationRole:
       if (look.icon != 0) return iconListIcon(look.icon);
       return {};
@@ -113,7 +113,7 @@ QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
       }
       return {};
     case TagRole:
-      return n.tag;
+      return tree_.tag(node);
     case NodeRole:
       return node;
     case PictureRole:

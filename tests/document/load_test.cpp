@@ -36,12 +36,12 @@ TEST(Load, WorkedExampleBuildsTreeAndLists) {
   EXPECT_EQ(doc.T_Strutt.node(2).text, "0 41 98");
   EXPECT_EQ(doc.T_Strutt.node(2).place, NodePlace::Group);
   EXPECT_EQ(doc.T_Strutt.node(2).parent, 1);
-  EXPECT_EQ(doc.T_Strutt.node(3).tag, "0 41 98_1");
+  EXPECT_EQ(doc.T_Strutt.tag(3), "0 41 98_1");
   EXPECT_EQ(doc.T_Strutt.node(3).parent, 2);
-  EXPECT_EQ(doc.T_Strutt.node(4).tag, "0 41 98_2");
+  EXPECT_EQ(doc.T_Strutt.tag(4), "0 41 98_2");
   EXPECT_EQ(doc.T_Strutt.node(4).place, NodePlace::Line);
   EXPECT_EQ(doc.T_Strutt.node(4).kind, u'2');
-  EXPECT_EQ(doc.T_Strutt.node(8).tag, "0 41 98_6");
+  EXPECT_EQ(doc.T_Strutt.tag(8), "0 41 98_6");
   EXPECT_EQ(doc.T_Strutt.node(8).kind, u'5');
   EXPECT_EQ(doc.T_Strutt.node(7).kind, u'1');
   EXPECT_EQ(doc.T_Strutt.node(6).kind, u'4');
@@ -212,7 +212,7 @@ TEST(Load, ANewLoadReplacesTheWholeDocument) {
   EXPECT_EQ(doc.L_Values.rowCount(), 0);
   EXPECT_EQ(doc.L_RGBA.rowCount(), 0);
   EXPECT_EQ(doc.T_Strutt.nodeCount(), 3);
-  EXPECT_EQ(doc.T_Strutt.node(3).tag, "0 1_1");
+  EXPECT_EQ(doc.T_Strutt.tag(3), "0 1_1");
   EXPECT_FALSE(doc.canSave());
 }
 
@@ -221,11 +221,11 @@ TEST(Load, LinesBeforeTheFirstGroupHaveAnEmptyGroupName) {
   f.writeSkin({"SKI1", "3 a", "7", "0 2", "9 x"});
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  EXPECT_EQ(doc.T_Strutt.node(2).tag, "_1");
-  EXPECT_EQ(doc.T_Strutt.node(3).tag, "_2");
+  EXPECT_EQ(doc.T_Strutt.tag(2), "_1");
+  EXPECT_EQ(doc.T_Strutt.tag(3), "_2");
   EXPECT_EQ(doc.T_Strutt.node(3).kind, u'7');
   EXPECT_EQ(doc.T_Strutt.node(2).parent, 1);
-  EXPECT_EQ(doc.T_Strutt.node(5).tag, "0 2_1");
+  EXPECT_EQ(doc.T_Strutt.tag(5), "0 2_1");
   EXPECT_EQ(doc.T_Strutt.node(5).parent, 4);
 }
 
