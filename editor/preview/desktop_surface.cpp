@@ -83,15 +83,23 @@ DesktopSurface::DesktopSurface(QWidget* parent) : QWidget(parent) {
 
 void DesktopSurface::showScene(const StandbyScene& scene) {
   scene_ = scene;
-  frame_ = renderStandby(scene_, options_);
+  frameStale_ = true;
   placeChildren();
   update();
 }
 
 void DesktopSurface::setPaintOptions(const PaintOptions& options) {
   options_ = options;
-  frame_ = renderStandby(scene_, options_);
+  frameStale_ = true;
   update();
+}
+
+const QImage& DesktopSurface::frame() const {
+  if (frameStale_) {
+    frame_ = renderStandby(scene_, options_);
+    frameStale_ = false;
+  }
+  return frame_;
 }
 
 void DesktopSurface::setZoom(int factor) {
@@ -118,8 +126,9 @@ void DesktopSurface::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   // Nearest neighbour: a zoomed skin pixel stays one flat square.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(rect(), frame_);
-  if (options_.grid && zoom_ >= GridZoom) paintPixelGrid(painter, frame_.size(), zoom_);
+  const QImage& shown = frame();
+  painter.drawImage(rect(), shown);
+  if (options_.grid && zoom_ >= GridZoom) paintPixelGrid(painter, shown.size(), zoom_);
 }
 
 void DesktopSurface::wheelEvent(QWheelEvent* event) {

@@ -45,7 +45,7 @@ class DesktopSurface : public QWidget {
   const PaintOptions& paintOptions() const { return options_; }
 
   // The screen as shown, at its true size.
-  const QImage& frame() const { return frame_; }
+  const QImage& frame() const;
 
   // The skin pixel under a point of the widget.
   QPoint screenPixel(QPoint widgetPoint) const;
@@ -78,7 +78,10 @@ class DesktopSurface : public QWidget {
   void placeChildren();
 
   StandbyScene scene_;
-  QImage frame_;
+  // Drawn when first needed: a scene replaced before it is painted (the
+  // empty one at start-up, for one) costs nothing.
+  mutable QImage frame_;
+  mutable bool frameStale_ = true;
   int zoom_ = 1;
   PaintOptions options_;
   int wheelAngle_ = 0;  // eighths of a degree not yet turned into a step

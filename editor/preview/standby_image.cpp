@@ -1,46 +1,76 @@
 #include "standby_image.h"
 
-#include <QLinearGradient>
-#include <QPainter>
-#include <QRadialGradient>
+#include <QColor>
+#include <algorithm>
+#include <cmath>
 
 namespace corvela {
 
 namespace {
+
 constexpr int kWidth = 176;
 constexpr int kHeight = 220;
-}  // namespace
 
-QImage standbyImage() {
+// The picture is worked out pixel by pixel: a painter with gradients and
+// smoothed lines took longer than the rest of the screen's first drawing.
+
+// Lays white of `alpha` (0 to 1) over the pixel.
+void lighten(QRgb& pixel, double alpha) {
+  const auto up = [alpha](int c) { return c + static_cast<int>(std::lround((255 - c) * alpha)); };
+  pixel = qRgb(up(qRed(pixel)), up(qGreen(pixel)), up(qBlue(pixel)));
+}
+
+// The sky: a vertical gradient through three stops.
+QRgb skyAt(double t) {
+  struct Stop {
+    double at;
+    int r, g, b;
+  };
+  constexpr Stop stops[] = {{0.0, 236, 243, 249}, {0.55, 190, 214, 233}, {1.0, 146, 182, 212}};
+  const Stop& a = t < stops[1].at ? stops[0] : stops[1];
+  const Stop& b = t < stops[1].at ? stops[1] : stops[2];
+  const double f = std::clamp((t - a.at) / (b.at - a.at), 0.0, 1.0);
+  const auto mix = [f](int from, int to) {
+    return static_cast<int>(std::lround(from + (to - from) * f));
+  };
+  return qRgb(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
+}
+
+QImage drawStandbyImage() {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
+  for (int y = 0; y < kHeight; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    std::fill(line, line + kWidth, skyAt((y + 0.5) / kHeight));
+    // Faint diagonal hatching gives the flat gradient some texture.
+    for (int x = (y + 2) % 6; x < kWidth; x += 6) lighten(line[x], 28 / 255.0);
+  }
 
-  QLinearGradient sky(0, 0, 0, kHeight);
-  sky.setColorAt(0.0, QColor(236, 243, 249));
-  sky.setColorAt(0.55, QColor(190, 214, 233));
-  sky.setColorAt(1.0, QColor(146, 182, 212));
-  painter.fillRect(image.rect(), sky);
-
-  // Faint diagonal hatching gives the flat gradient some texture.
-  painter.setPen(QPen(QColor(255, 255, 255, 28), 1));
-  for (int d = -kHeight; d < kWidth; d += 6) painter.drawLine(d, 0, d + kHeight, kHeight);
-
-  // A few soft light discs, the kind of bokeh phones shipped as standby art.
+  // A few soft light discs, the kind of bokeh phones shipped as standby art:
+  // white that fades from the centre to nothing at the rim.
   struct Disc {
     int x, y, r, alpha;
   };
   constexpr Disc discs[] = {
       {138, 52, 46, 70}, {36, 120, 34, 55}, {120, 150, 26, 45}, {70, 184, 40, 40}};
-  painter.setPen(Qt::NoPen);
   for (const Disc& disc : discs) {
-    QRadialGradient glow(disc.x, disc.y, disc.r);
-    glow.setColorAt(0.0, QColor(255, 255, 255, disc.alpha));
-    glow.setColorAt(1.0, QColor(255, 255, 255, 0));
-    painter.setBrush(glow);
-    painter.drawEllipse(QPoint(disc.x, disc.y), disc.r, disc.r);
+    for (int y = std::max(0, disc.y - disc.r); y < std::min(kHeight, disc.y + disc.r); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = std::max(0, disc.x - disc.r); x < std::min(kWidth, disc.x + disc.r); ++x) {
+        const double dx = x + 0.5 - disc.x, dy = y + 0.5 - disc.y;
+        const double distance = std::sqrt(dx * dx + dy * dy) / disc.r;
+        if (distance < 1.0) lighten(line[x], disc.alpha / 255.0 * (1.0 - distance));
+      }
+    }
   }
-  painter.end();
+  return image;
+}
+
+}  // namespace
+
+QImage standbyImage() {
+  // Every empty scene starts from it, several times before the window first
+  // paints: made once, then shared (a copy that is painted on detaches).
+  static const QImage image = drawStandbyImage();
   return image;
 }
 

@@ -121,10 +121,9 @@ int main(int argc, char* argv[]) {
   window.show();
 
   const QStringList args = parser.positionalArguments();
-  if (!args.isEmpty()) {
-    QCoreApplication::processEvents();
-    window.openSkinFile(QFileInfo(args.constFirst()).absoluteFilePath());
-  }
+  // The skin is read before the first paint, so that the window shows once,
+  // with the skin, instead of empty and then again.
+  if (!args.isEmpty()) window.openSkinFile(QFileInfo(args.constFirst()).absoluteFilePath());
 
   if (!unattended) return app.exec();
 

@@ -67,8 +67,10 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
   frameFont.setFamilies({QStringLiteral("Tahoma")});
   setFont(frameFont);
 
+  // Three digits and the box's own frame and margins.
+  const int numberWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000")) + 8;
   for (int i = 0; i < static_cast<int>(txt.size()); ++i)
-    txt[static_cast<std::size_t>(i)] = makeNumberBox(i);
+    txt[static_cast<std::size_t>(i)] = makeNumberBox(i, numberWidth);
 
   PicDesktop = new DesktopSurface;
   screenView_ = new QScrollArea;
@@ -150,7 +152,7 @@ void PreviewTab::zoomAround(int zoom, QPoint at) {
   screenView_->verticalScrollBar()->setValue(now.y() - inView.y());
 }
 
-QLineEdit* PreviewTab::makeNumberBox(int index) {
+QLineEdit* PreviewTab::makeNumberBox(int index, int width) {
   auto* box = new QLineEdit;
   const QString name = indexed("txt", index);
   box->setObjectName(name);
@@ -158,8 +160,7 @@ QLineEdit* PreviewTab::makeNumberBox(int index) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, NumberBoxColour);
   box->setPalette(palette);
-  // Three digits and the box's own frame and margins.
-  box->setFixedWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000")) + 8);
+  box->setFixedWidth(width);
   box->setEnabled(false);
   return box;
 }

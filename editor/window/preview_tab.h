@@ -90,7 +90,7 @@ class PreviewTab : public QWidget {
 
  private:
   QScrollArea* screenView_ = nullptr;
-  QLineEdit* makeNumberBox(int index);
+  QLineEdit* makeNumberBox(int index, int width);
   QCheckBox* makeMoveTarget(int index, const QString& caption);
   PictureBox* makeSwatch(const char* name, const QString& tip, const QColor& colour);
   QToolButton* makeMoveButton(const char* name, Qt::ArrowType arrow);

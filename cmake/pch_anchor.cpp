@@ -1,0 +1,1 @@
+// The compiled headers are made for this empty file (cmake/Precompiled.cmake).
