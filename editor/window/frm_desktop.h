@@ -31,6 +31,7 @@ class ColoursTab;
 class FolderWatch;
 class FileListBox;
 class GifPageView;
+class InfoPage;
 class ObjectsTab;
 class RectsTab;
 class StructureTab;
@@ -176,11 +177,7 @@ class frmDesktop : public QMainWindow {
   SkinTreeView* T_Strutt = nullptr;
 
   // Tab 5 "Opzioni / Informazioni".
-  QLabel* lblInfoTitle = nullptr;
-  QLabel* lblContact = nullptr;
-  PictureBox* PicInfo1 = nullptr;
-  PictureBox* PicInfo2 = nullptr;
-  QLineEdit* txtImageEditor = nullptr;
+  InfoPage* infoPage = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -195,7 +192,6 @@ class frmDesktop : public QMainWindow {
   QWidget* buildColoursTab();
   QWidget* buildRectsTab();
   QWidget* buildStructureTab();
-  QWidget* buildInfoTab();
   void connectHandlers();
   void placeSeparator();
   void resetPreview();

@@ -19,14 +19,14 @@
 
 #include "desktop_surface.h"
 #include "file_list_box.h"
+#include "form_helpers.h"
 #include "frm_desktop.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
-#include "image_editor.h"
+#include "info_page.h"
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
-#include "standby_image.h"
 #include "tree_view.h"
 
 namespace corvela {
@@ -34,43 +34,6 @@ namespace corvela {
 namespace {
 
 const QColor kPhoneScreenWhite(255, 255, 255);
-
-// Frames and the texts inside them are set in Tahoma, at the size the rest
-// of the window uses.
-void useFrameFont(QWidget* frame) {
-  QFont f = frame->font();
-  f.setFamilies({QStringLiteral("Tahoma")});
-  frame->setFont(f);
-}
-
-QGroupBox* frame(const char* name, const QString& caption) {
-  auto* box = new QGroupBox(caption);
-  box->setObjectName(QLatin1StringView(name));
-  useFrameFont(box);
-  return box;
-}
-
-QPushButton* button(const char* name, const QString& caption, const QString& tip = {}) {
-  auto* b = new QPushButton(caption);
-  b->setObjectName(QLatin1StringView(name));
-  if (!tip.isEmpty()) b->setToolTip(tip);
-  return b;
-}
-
-QCheckBox* checkBox(const char* name, const QString& caption) {
-  auto* c = new QCheckBox(caption);
-  c->setObjectName(QLatin1StringView(name));
-  return c;
-}
-
-// Names a control that has no caption of its own, for assistive technology
-// and for anyone looking for it by name.
-template <typename W>
-W* named(W* widget, const QString& name) {
-  widget->setObjectName(name);
-  widget->setAccessibleName(name);
-  return widget;
-}
 
 // Wraps a tab's page so that a small screen scrolls it instead of crushing it.
 QWidget* scrolling(QWidget* page) {
@@ -82,6 +45,11 @@ QWidget* scrolling(QWidget* page) {
 }
 
 }  // namespace
+
+using form::button;
+using form::checkBox;
+using form::frame;
+using form::named;
 
 void frmDesktop::buildToolBar() {
   TB0 = new QToolBar(QStringLiteral("TB0"), this);
@@ -132,7 +100,8 @@ void frmDesktop::buildTabs() {
   SSTab1->addTab(buildColoursTab(), QStringLiteral("Colori"));
   SSTab1->addTab(buildRectsTab(), QStringLiteral("Posizione e dimesione oggetti"));
   SSTab1->addTab(buildStructureTab(), QStringLiteral("Struttura"));
-  SSTab1->addTab(scrolling(buildInfoTab()), QStringLiteral("Opzioni / Informazioni"));
+  infoPage = new InfoPage;
+  SSTab1->addTab(scrolling(infoPage), QStringLiteral("Opzioni / Informazioni"));
 
   // The separator sits on the window itself, under the tool bar; the client
   // area leaves room for it.
@@ -309,68 +278,6 @@ QWidget* frmDesktop::buildStructureTab() {
   auto* layout = new QVBoxLayout(page);
   T_Strutt = named(new SkinTreeView(doc.T_Strutt), QStringLiteral("T_Strutt"));
   layout->addWidget(T_Strutt);
-  return page;
-}
-
-QWidget* frmDesktop::buildInfoTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabInformazioni"));
-  auto* layout = new QGridLayout(page);
-
-  PicInfo1 = named(new PictureBox, QStringLiteral("PicInfo1"));
-  PicInfo1->setBordered(false);
-  PicInfo1->setAutoSize(true);
-  PicInfo1->setPicture(applicationIcon().pixmap(QSize(64, 64)));
-
-  lblInfoTitle = new QLabel(QStringLiteral("Per informazioni suggerimenti:"));
-  lblInfoTitle->setObjectName(QStringLiteral("lblInfoTitle"));
-  QFont bold = lblInfoTitle->font();
-  bold.setBold(true);
-  lblInfoTitle->setFont(bold);
-
-  lblContact =
-      new QLabel(QStringLiteral("Corvela, editor della schermata di standby del v980\n"
-                                "Versione 1.0 (build 020), Tavrin\n\n"
-                                "Posta: corvela@example.org\n"
-                                "Sito: https://example.org/corvela\n\n"
-                                "Segnalate errori e idee indicando la versione qui sopra\n"
-                                "e, se possibile, allegando il file .ski interessato."));
-  lblContact->setObjectName(QStringLiteral("lblContact"));
-  lblContact->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  lblContact->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-  PicInfo2 = named(new PictureBox, QStringLiteral("PicInfo2"));
-  PicInfo2->setBordered(true);
-  PicInfo2->setAutoSize(true);
-  PicInfo2->setPicture(QPixmap::fromImage(standbyImage()));
-
-  // The one option of the program: which image editor opens an object.
-  txtImageEditor = named(new QLineEdit(imageEditorCommand()), QStringLiteral("txtImageEditor"));
-  txtImageEditor->setPlaceholderText(QStringLiteral("editor predefinito del desktop"));
-  txtImageEditor->setToolTip(
-      QStringLiteral("Comando che apre un oggetto con \"Apri con editor di immagini\"; "
-                     "il file è aggiunto per ultimo"));
-  connect(txtImageEditor, &QLineEdit::editingFinished, this,
-          [this] { setImageEditorCommand(txtImageEditor->text()); });
-  auto* editorLabel = new QLabel(QStringLiteral("Editor di immagini:"));
-  editorLabel->setBuddy(txtImageEditor);
-  auto* editorRow = new QHBoxLayout;
-  editorRow->addWidget(editorLabel);
-  editorRow->addWidget(txtImageEditor, 1);
-
-  auto* texts = new QVBoxLayout;
-  texts->addWidget(lblInfoTitle);
-  texts->addWidget(lblContact);
-  texts->addSpacing(16);
-  texts->addLayout(editorRow);
-  texts->addStretch();
-  layout->addWidget(PicInfo1, 0, 0, Qt::AlignTop);
-  layout->addLayout(texts, 0, 1);
-  layout->addWidget(PicInfo2, 0, 2, Qt::AlignTop);
-  layout->setColumnStretch(1, 1);
-  layout->setRowStretch(1, 1);
-  layout->setContentsMargins(16, 16, 16, 16);
-  layout->setHorizontalSpacing(24);
   return page;
 }
 

@@ -169,9 +169,9 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
   EXPECT_EQ(w->fraPreviewOggetto->title(), QStringLiteral("Preview oggetto:"));
   EXPECT_EQ(w->fraPreviewColore->title(), QStringLiteral("Preview colore:"));
   EXPECT_EQ(w->lblTrasparenza->text(), QStringLiteral("Trasparenza:"));
-  EXPECT_EQ(w->lblInfoTitle->text(), QStringLiteral("Per informazioni suggerimenti:"));
-  EXPECT_TRUE(w->PicInfo1->hasPicture());
-  EXPECT_TRUE(w->PicInfo2->hasPicture());
+  EXPECT_EQ(w->infoPage->lblInfoTitle->text(), QStringLiteral("Per informazioni suggerimenti:"));
+  EXPECT_TRUE(w->infoPage->PicInfo1->hasPicture());
+  EXPECT_TRUE(w->infoPage->PicInfo2->hasPicture());
   EXPECT_EQ(w->FileDat->pattern(), QStringLiteral("*.Dat"));
   EXPECT_TRUE(w->PicPreview->autoSize());
   EXPECT_TRUE(w->PicImport->autoSize());
