@@ -28,6 +28,7 @@
 #include "gif_page_view.h"
 #include "icon_pictures.h"
 #include "layout_controller.h"
+#include "lists_pages.h"
 #include "lists_tabs.h"
 #include "main_menu.h"
 #include "object_export.h"
@@ -101,8 +102,8 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   connectHandlers();
   objectsTab = new ObjectsTab(*this);
   coloursTab = new ColoursTab(*this);
-  rectsTab = new RectsTab(*this);
-  structureTab = new StructureTab(*this);
+  rectsTab = new RectsTab(*rectsPage, *this);
+  structureTab = new StructureTab(*structurePage, *this);
   menu = new MainMenu(*this);
   connectHistory();
   TB0->installEventFilter(this);
@@ -170,6 +171,17 @@ void frmDesktop::setInfoText(const QString& text) {
 
 StandbyRefs& frmDesktop::refs() {
   return preview->refs();
+}
+
+void frmDesktop::rebindColourRows() {
+  preview->rebindColourRows();
+}
+
+void frmDesktop::showObject(int row) {
+  SSTab1->setCurrentIndex(TabObjects);
+  L_Values->selectListRow(row);
+  L_Values->scrollTo(L_Values->viewIndex(row));
+  objectsTab->L_Values_ItemClick(row);
 }
 
 QString frmDesktop::BrowseFolderDlg(QWidget* /*hWnd*/, const QString& sTitle, int /*dwFlags*/,
@@ -338,7 +350,7 @@ void frmDesktop::resetPreview() {
   // What the lists' clicks showed belongs to the skin being closed.
   PicPreview->clearPicture();
   setInfoText(QStringLiteral("..."));
-  PicOBJ->clearDrawing();
+  rectsPage->PicOBJ->clearDrawing();
 }
 
 void frmDesktop::resetEditors() {
@@ -394,14 +406,15 @@ void frmDesktop::openSkinFile(const QString& file) {
     FileDat->setPath(doc.P_sPath);
     tabPreview->FileDesktop->setPath(doc.P_sPath);
   }
-  T_Strutt->expand(T_Strutt->treeModel()->indexOfNode(1));
+  SkinTreeView* tree = structurePage->T_Strutt;
+  tree->expand(tree->treeModel()->indexOfNode(1));
 
   if (outcome.status == LoadStatus::BadMagic) dialogs_->error(kBadFormatMessage);
 
   if (const QString note = outcome.outside.note(); !note.isEmpty()) status << note;
   if (outcome.closingSteps()) {
     if (const QString note = extractMissingImages(); !note.isEmpty()) status << note;
-    for (ReportView* list : {L_Values, L_RGBA, L_Dim}) {
+    for (ReportView* list : {L_Values, L_RGBA, rectsPage->L_Dim}) {
       if (list->list().rowCount() == 0) continue;
       if (list == L_Values) list->sortByListColumn(V_ID);
       list->selectionModel()->clear();

@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "skin_document.h"
 #include "standby_scene.h"
+#include "window_services.h"
 
 class QAction;
 class QCheckBox;
@@ -33,7 +34,9 @@ class FileListBox;
 class GifPageView;
 class InfoPage;
 class ObjectsTab;
+class RectsPage;
 class RectsTab;
+class StructurePage;
 class StructureTab;
 class PictureBox;
 class LayoutController;
@@ -41,12 +44,12 @@ class MainMenu;
 class PreviewController;
 class PreviewTab;
 class ReportView;
-class SkinTreeView;
 
-// The editor's one window. It owns the open skin and carries every control
-// of the editor; the procedures and event handlers of the editing features
-// are its members, so each one reaches the controls by their names.
-class frmDesktop : public QMainWindow {
+// The editor's one window: the frame, the tool bar, the tabs and the status
+// bar, and the opening, saving and closing of a skin. Each tab is a page
+// that owns its controls, driven by a controller that sees its page and
+// what the window offers it (WindowServices).
+class frmDesktop : public QMainWindow, public WindowServices {
   Q_OBJECT
  public:
   // Tabs of SSTab1.
@@ -76,7 +79,7 @@ class frmDesktop : public QMainWindow {
   // "Salva", "Non salvare" or "Annulla". True when the caller may go on.
   bool settleUnsavedChanges();
   // Rebuild of the phone preview from the document.
-  void UpdateDesktop();
+  void UpdateDesktop() override;
   // Working-folder GIFs of `rows` (or the wallpaper) changed outside the
   // editor: marked, shown, and counted as unsaved.
   void takeOutsideChanges(const std::vector<int>& rows, bool wallpaper);
@@ -96,15 +99,18 @@ class frmDesktop : public QMainWindow {
   // The position and transparency boxes 0 to 50 as one array.
   QLineEdit* txt(int index) const;
   // The status bar's one text field.
-  QString statusText() const;
-  void setStatusText(const QString& text);
+  QString statusText() const override;
+  void setStatusText(const QString& text) override;
   // The field at the right of the status bar: the screen pixel under the
   // mouse while it is over the preview.
   QString coordinatesText() const;
-  void setCoordinatesText(const QString& text);
+  void setCoordinatesText(const QString& text) override;
   // The size of the previewed object, shown and told to screen readers.
   void setInfoText(const QString& text);
-  Dialogs& dialogs() { return *dialogs_; }
+  SkinDocument& document() override { return doc; }
+  Dialogs& dialogs() override { return *dialogs_; }
+  void rebindColourRows() override;
+  void showObject(int row) override;
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
   QAction* toolButton(const QString& key) const;
@@ -153,9 +159,6 @@ class frmDesktop : public QMainWindow {
   // Tab 2 "Colori".
   ColoursTab* coloursTab = nullptr;
 
-  // Tabs 3 and 4.
-  RectsTab* rectsTab = nullptr;
-  StructureTab* structureTab = nullptr;
   ReportView* L_RGBA = nullptr;
   QGroupBox* fraPreviewColore = nullptr;
   PictureBox* PicColor = nullptr;
@@ -169,12 +172,12 @@ class frmDesktop : public QMainWindow {
   QListWidget* L_Colors = nullptr;
 
   // Tab 3 "Posizione e dimesione oggetti".
-  ReportView* L_Dim = nullptr;
-  PictureBox* PicOBJ = nullptr;
-  QCheckBox* chkCls = nullptr;
+  RectsPage* rectsPage = nullptr;
+  RectsTab* rectsTab = nullptr;
 
   // Tab 4 "Struttura".
-  SkinTreeView* T_Strutt = nullptr;
+  StructurePage* structurePage = nullptr;
+  StructureTab* structureTab = nullptr;
 
   // Tab 5 "Opzioni / Informazioni".
   InfoPage* infoPage = nullptr;
@@ -190,8 +193,6 @@ class frmDesktop : public QMainWindow {
   void buildTabs();
   QWidget* buildObjectsTab();
   QWidget* buildColoursTab();
-  QWidget* buildRectsTab();
-  QWidget* buildStructureTab();
   void connectHandlers();
   void placeSeparator();
   void resetPreview();

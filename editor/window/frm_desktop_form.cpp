@@ -17,23 +17,20 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "desktop_surface.h"
 #include "file_list_box.h"
 #include "form_helpers.h"
 #include "frm_desktop.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
 #include "info_page.h"
+#include "lists_pages.h"
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
-#include "tree_view.h"
 
 namespace corvela {
 
 namespace {
-
-const QColor kPhoneScreenWhite(255, 255, 255);
 
 // Wraps a tab's page so that a small screen scrolls it instead of crushing it.
 QWidget* scrolling(QWidget* page) {
@@ -98,8 +95,10 @@ void frmDesktop::buildTabs() {
   SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
   SSTab1->addTab(buildObjectsTab(), QStringLiteral("Oggetti grafici"));
   SSTab1->addTab(buildColoursTab(), QStringLiteral("Colori"));
-  SSTab1->addTab(buildRectsTab(), QStringLiteral("Posizione e dimesione oggetti"));
-  SSTab1->addTab(buildStructureTab(), QStringLiteral("Struttura"));
+  rectsPage = new RectsPage(doc);
+  structurePage = new StructurePage(doc);
+  SSTab1->addTab(rectsPage, QStringLiteral("Posizione e dimesione oggetti"));
+  SSTab1->addTab(structurePage, QStringLiteral("Struttura"));
   infoPage = new InfoPage;
   SSTab1->addTab(scrolling(infoPage), QStringLiteral("Opzioni / Informazioni"));
 
@@ -246,38 +245,6 @@ QWidget* frmDesktop::buildColoursTab() {
   L_Colors = named(new QListWidget, QStringLiteral("L_Colors"));
   L_Colors->setMinimumHeight(80);
   side->addWidget(L_Colors, 1);
-  return page;
-}
-
-QWidget* frmDesktop::buildRectsTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabPosizione"));
-  auto* layout = new QHBoxLayout(page);
-
-  L_Dim = named(new ReportView(doc.L_Dim), QStringLiteral("L_Dim"));
-  layout->addWidget(L_Dim, 1);
-
-  auto* side = new QVBoxLayout;
-  layout->addLayout(side);
-  // One pixel of the area is one pixel of the phone's 176 x 220 screen.
-  PicOBJ = named(new PictureBox, QStringLiteral("PicOBJ"));
-  PicOBJ->setBordered(true);
-  PicOBJ->setBackColor(kPhoneScreenWhite);
-  PicOBJ->setFixedSize(DesktopSurface::ScreenWidth + 2 * PicOBJ->frameWidth(),
-                       DesktopSurface::ScreenHeight + 2 * PicOBJ->frameWidth());
-  side->addWidget(PicOBJ);
-  chkCls = checkBox("chkCls", QStringLiteral("Pulitura automatica"));
-  side->addWidget(chkCls);
-  side->addStretch();
-  return page;
-}
-
-QWidget* frmDesktop::buildStructureTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabStruttura"));
-  auto* layout = new QVBoxLayout(page);
-  T_Strutt = named(new SkinTreeView(doc.T_Strutt), QStringLiteral("T_Strutt"));
-  layout->addWidget(T_Strutt);
   return page;
 }
 

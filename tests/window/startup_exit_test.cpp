@@ -175,8 +175,8 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
   EXPECT_EQ(w->FileDat->pattern(), QStringLiteral("*.Dat"));
   EXPECT_TRUE(w->PicPreview->autoSize());
   EXPECT_TRUE(w->PicImport->autoSize());
-  EXPECT_EQ(w->PicOBJ->backColor(), QColor(Qt::white));
-  EXPECT_EQ(w->PicOBJ->contentsRect().size(), QSize(176, 220));
+  EXPECT_EQ(w->rectsPage->PicOBJ->backColor(), QColor(Qt::white));
+  EXPECT_EQ(w->rectsPage->PicOBJ->contentsRect().size(), QSize(176, 220));
   for (const char* name :
        {"L_Values", "L_RGBA", "L_Dim", "T_Strutt", "L_Colors", "PicPreview", "WB", "PicColor",
         "PicCC", "PicOBJ", "FileDat", "PicImport", "txt(50)"}) {

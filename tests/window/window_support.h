@@ -22,6 +22,7 @@
 #include "dialogs.h"
 #include "frm_desktop.h"
 #include "info_page.h"
+#include "lists_pages.h"
 #include "report_view.h"
 #include "tree_view.h"
 
