@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "colours_page.h"
 #include "colours_tab.h"
 #include "desktop_surface.h"
 #include "document_names.h"
@@ -101,7 +102,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   folderWatch = new FolderWatch(*this);
   connectHandlers();
   objectsTab = new ObjectsTab(*this);
-  coloursTab = new ColoursTab(*this);
+  coloursTab = new ColoursTab(*coloursPage, *this);
   rectsTab = new RectsTab(*rectsPage, *this);
   structureTab = new StructureTab(*structurePage, *this);
   menu = new MainMenu(*this);
@@ -143,7 +144,7 @@ QLineEdit* frmDesktop::txt(int index) const {
   if (index >= 0 && index < static_cast<int>(tabPreview->txt.size())) {
     return tabPreview->txt[static_cast<size_t>(index)];
   }
-  return index == 50 ? txt50 : nullptr;
+  return index == 50 ? coloursPage->txt50 : nullptr;
 }
 
 QString frmDesktop::statusText() const {
@@ -414,7 +415,7 @@ void frmDesktop::openSkinFile(const QString& file) {
   if (const QString note = outcome.outside.note(); !note.isEmpty()) status << note;
   if (outcome.closingSteps()) {
     if (const QString note = extractMissingImages(); !note.isEmpty()) status << note;
-    for (ReportView* list : {L_Values, L_RGBA, rectsPage->L_Dim}) {
+    for (ReportView* list : {L_Values, coloursPage->L_RGBA, rectsPage->L_Dim}) {
       if (list->list().rowCount() == 0) continue;
       if (list == L_Values) list->sortByListColumn(V_ID);
       list->selectionModel()->clear();
@@ -516,7 +517,7 @@ void frmDesktop::showRestored() {
   doc.P_Load = true;
   UpdateDesktop();
   doc.P_Load = false;
-  if (const int colour = L_RGBA->selectedListRow(); colour >= 0) {
+  if (const int colour = coloursPage->L_RGBA->selectedListRow(); colour >= 0) {
     const QString status = statusText();
     coloursTab->L_RGBA_ItemClick(colour);
     setStatusText(status);

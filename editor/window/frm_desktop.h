@@ -15,7 +15,6 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
@@ -28,6 +27,7 @@ class LineSeparator;
 
 namespace corvela {
 
+class ColoursPage;
 class ColoursTab;
 class FolderWatch;
 class FileListBox;
@@ -157,19 +157,8 @@ class frmDesktop : public QMainWindow, public WindowServices {
   PictureBox* PicImport = nullptr;
 
   // Tab 2 "Colori".
+  ColoursPage* coloursPage = nullptr;
   ColoursTab* coloursTab = nullptr;
-
-  ReportView* L_RGBA = nullptr;
-  QGroupBox* fraPreviewColore = nullptr;
-  PictureBox* PicColor = nullptr;
-  QLabel* lblTrasparenza = nullptr;
-  QLineEdit* txt50 = nullptr;  // txt(50)
-  QPushButton* cmdLoadColors = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command7 = nullptr;
-  QPushButton* Command5 = nullptr;
-  PictureBox* PicCC = nullptr;
-  QListWidget* L_Colors = nullptr;
 
   // Tab 3 "Posizione e dimesione oggetti".
   RectsPage* rectsPage = nullptr;
@@ -192,7 +181,6 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void buildToolBar();
   void buildTabs();
   QWidget* buildObjectsTab();
-  QWidget* buildColoursTab();
   void connectHandlers();
   void placeSeparator();
   void resetPreview();

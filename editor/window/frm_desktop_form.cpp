@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "colours_page.h"
 #include "file_list_box.h"
 #include "form_helpers.h"
 #include "frm_desktop.h"
@@ -94,7 +95,8 @@ void frmDesktop::buildTabs() {
   tabPreview = new PreviewTab;
   SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
   SSTab1->addTab(buildObjectsTab(), QStringLiteral("Oggetti grafici"));
-  SSTab1->addTab(buildColoursTab(), QStringLiteral("Colori"));
+  coloursPage = new ColoursPage(doc);
+  SSTab1->addTab(coloursPage, QStringLiteral("Colori"));
   rectsPage = new RectsPage(doc);
   structurePage = new StructurePage(doc);
   SSTab1->addTab(rectsPage, QStringLiteral("Posizione e dimesione oggetti"));
@@ -185,66 +187,6 @@ QWidget* frmDesktop::buildObjectsTab() {
   PicImport = named(new PictureBox(page), QStringLiteral("PicImport"));
   PicImport->setAutoSize(true);
   PicImport->hide();
-  return page;
-}
-
-QWidget* frmDesktop::buildColoursTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabColori"));
-  auto* layout = new QHBoxLayout(page);
-
-  L_RGBA = named(new ReportView(doc.L_RGBA), QStringLiteral("L_RGBA"));
-  layout->addWidget(L_RGBA, 1);
-
-  auto* side = new QVBoxLayout;
-  layout->addLayout(side);
-
-  const QString swatchTip = QStringLiteral("Colore oggetto, clicca per cambiare...");
-  fraPreviewColore = frame("fraPreviewColore", QStringLiteral("Preview colore:"));
-  auto* preview = new QGridLayout(fraPreviewColore);
-  PicColor = named(new PictureBox, QStringLiteral("PicColor"));
-  PicColor->setToolTip(swatchTip);
-  PicColor->setBordered(true);
-  PicColor->setBackColor(Qt::white);
-  PicColor->setFixedSize(120, 64);
-  PicColor->setCursor(Qt::PointingHandCursor);
-  lblTrasparenza = new QLabel(QStringLiteral("Trasparenza:"));
-  lblTrasparenza->setObjectName(QStringLiteral("lblTrasparenza"));
-  txt50 = named(new QLineEdit, QStringLiteral("txt(50)"));
-  txt50->setFixedWidth(txt50->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14);
-  QPalette grey = txt50->palette();
-  grey.setColor(QPalette::Base, PreviewTab::NumberBoxColour);
-  txt50->setPalette(grey);
-  txt50->setEnabled(false);
-  lblTrasparenza->setBuddy(txt50);
-  preview->addWidget(PicColor, 0, 0, 1, 2);
-  preview->addWidget(lblTrasparenza, 1, 0);
-  preview->addWidget(txt50, 1, 1, Qt::AlignLeft);
-  preview->setColumnStretch(1, 1);
-  side->addWidget(fraPreviewColore);
-
-  const QString loadColours = QStringLiteral("Carica i colori di default (marevia)");
-  cmdLoadColors = button("cmdLoadColors", loadColours, loadColours);
-  Command1 = button("Command1", QStringLiteral("Importa da altra skin..."));
-  Command7 = button("Command7", QStringLiteral("Bianchi -> Trasp."));
-  Command5 = button("Command5", QStringLiteral("Command5"));
-  side->addWidget(cmdLoadColors);
-  side->addWidget(Command1);
-  auto* tools = new QHBoxLayout;
-  tools->addWidget(Command7);
-  tools->addWidget(Command5);
-  PicCC = named(new PictureBox, QStringLiteral("PicCC"));
-  PicCC->setToolTip(swatchTip);
-  PicCC->setBordered(true);
-  PicCC->setBackColor(Qt::black);
-  PicCC->setFixedSize(24, 24);
-  PicCC->setCursor(Qt::PointingHandCursor);
-  tools->addWidget(PicCC);
-  side->addLayout(tools);
-
-  L_Colors = named(new QListWidget, QStringLiteral("L_Colors"));
-  L_Colors->setMinimumHeight(80);
-  side->addWidget(L_Colors, 1);
   return page;
 }
 

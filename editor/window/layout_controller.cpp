@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "colour_codec.h"
+#include "colours_page.h"
 #include "desktop_surface.h"
 #include "document_names.h"
 #include "frm_desktop.h"
@@ -263,7 +264,7 @@ void LayoutController::txt_Change(int Index) {
   }
   int row = -1;
   if (Index == standby::kSelectedTransparencyBox) {
-    row = window_.L_RGBA->selectedListRow();
+    row = window_.coloursPage->L_RGBA->selectedListRow();
   } else if (const std::optional<standby::ColourRole> role = standby::transparencyBox(Index)) {
     row = window_.refs().colour(*role);
   } else {

@@ -146,7 +146,7 @@ TEST_F(LayoutEditing, TransparencyIsClampedStoredAsANumberAndNotRebuilt) {
   // txt(50) shows the clicked colour without marking it, then edits it.
   const int row = w->doc.L_RGBA.findId("0012");
   clickTab(*w, frmDesktop::TabColours);
-  clickRow(w->L_RGBA, row);
+  clickRow(w->coloursPage->L_RGBA, row);
   EXPECT_FALSE(marked(w->doc.L_RGBA, row));
   retype(w->txt(50), QStringLiteral("42"));
   EXPECT_TRUE(marked(w->doc.L_RGBA, row));

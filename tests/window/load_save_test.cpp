@@ -100,7 +100,7 @@ TEST_F(Loading, ALoadThatStopsEarlyDisablesSavingAndSaysWhy) {
   EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
   // Stopped before the closing steps: the tabs stay off as InitSystem left them.
   EXPECT_FALSE(w->SSTab1->isTabEnabled(1));
-  EXPECT_EQ(w->L_RGBA->model()->rowCount(), 1);  // what came before the bad line
+  EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), 1);  // what came before the bad line
   EXPECT_EQ(w->L_Values->model()->rowCount(), 0);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, QStringLiteral("Errore:"));

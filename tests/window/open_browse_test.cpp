@@ -67,7 +67,7 @@ TEST_F(OpenedSkin, AsksForTheFileWithTheSkinDialogAndLoadsItWhole) {
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(w->SSTab1->isTabEnabled(i)) << i;
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
   EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
-  EXPECT_EQ(w->L_RGBA->model()->rowCount(), Fixture::colourCount);
+  EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), Fixture::colourCount);
   EXPECT_EQ(w->rectsPage->L_Dim->model()->rowCount(), Fixture::rectCount);
   // The archive list shows the skin folder's archives and nothing else.
   QStringList archives;
@@ -136,19 +136,20 @@ TEST_F(OpenedSkin, ObjectListShowsColumnsStatesColoursAndIconsSortedById) {
 }
 
 TEST_F(OpenedSkin, ColourAndRectangleListsKeepFileOrderAndMarkRowsWithoutId) {
-  EXPECT_EQ(shownColumn(w->L_RGBA, C_ID), QStringList({"-", "-", "0595", "0009"}));
-  EXPECT_EQ(shownColumn(w->L_RGBA, C_Indice), QStringList({"0001", "0003", "0006", "0007"}));
-  EXPECT_EQ(shownColumn(w->L_RGBA, C_R), QStringList({"1", "200", "300", "230"}));
-  EXPECT_EQ(w->L_RGBA->columnWidth(C_Trasparenza), 141);
-  EXPECT_TRUE(shown(w->L_RGBA, 0, 0, Qt::DecorationRole).isNull());
-  EXPECT_FALSE(shown(w->L_RGBA, 2, 0, Qt::DecorationRole).isNull());
+  EXPECT_EQ(shownColumn(w->coloursPage->L_RGBA, C_ID), QStringList({"-", "-", "0595", "0009"}));
+  EXPECT_EQ(shownColumn(w->coloursPage->L_RGBA, C_Indice),
+            QStringList({"0001", "0003", "0006", "0007"}));
+  EXPECT_EQ(shownColumn(w->coloursPage->L_RGBA, C_R), QStringList({"1", "200", "300", "230"}));
+  EXPECT_EQ(w->coloursPage->L_RGBA->columnWidth(C_Trasparenza), 141);
+  EXPECT_TRUE(shown(w->coloursPage->L_RGBA, 0, 0, Qt::DecorationRole).isNull());
+  EXPECT_FALSE(shown(w->coloursPage->L_RGBA, 2, 0, Qt::DecorationRole).isNull());
 
   EXPECT_EQ(shownColumn(w->rectsPage->L_Dim, D_ID), QStringList({"0570", "0006", "-"}));
   EXPECT_EQ(shownColumn(w->rectsPage->L_Dim, D_Larghezza), QStringList({"20", "0", "171"}));
   EXPECT_EQ(w->rectsPage->L_Dim->columnWidth(D_X1), 59);
   EXPECT_TRUE(shown(w->rectsPage->L_Dim, 2, 0, Qt::DecorationRole).isNull());
   // Neither list has a row selected after the load.
-  EXPECT_EQ(w->L_RGBA->selectedListRow(), -1);
+  EXPECT_EQ(w->coloursPage->L_RGBA->selectedListRow(), -1);
   EXPECT_EQ(w->rectsPage->L_Dim->selectedListRow(), -1);
   EXPECT_EQ(w->L_Values->selectedListRow(), -1);
 }
@@ -211,8 +212,8 @@ TEST_F(OpenedSkin, MenusReopenRecentSkinsSaveWithCtrlSAndOpenDroppedSkins) {
   EXPECT_EQ(QDir(script.fileRequests[1].startFolder), QDir(dir.path()));
 
   // Ctrl+S saves exactly as "Salva" does, from any widget of the window.
-  w->L_RGBA->setFocus();
-  QTest::keyClick(w->L_RGBA, Qt::Key_S, Qt::ControlModifier);
+  w->coloursPage->L_RGBA->setFocus();
+  QTest::keyClick(w->coloursPage->L_RGBA, Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, kTitleInfo);
   EXPECT_TRUE(QFileInfo::exists(dir.filePath("vodafone_old.ski")));
@@ -309,14 +310,14 @@ TEST_F(OpenedSkin, HeaderClicksSortTheObjectsByTextWithoutTouchingTheDocument) {
 
 TEST_F(OpenedSkin, ClickingAColourPaintsTheSwatchAndShowsTransparencyAndPlace) {
   clickTab(*w, 2);
-  clickRow(w->L_RGBA, 1);  // the background, a colour without id
-  EXPECT_EQ(w->PicColor->backColor(), QColor(200, 220, 255));
+  clickRow(w->coloursPage->L_RGBA, 1);  // the background, a colour without id
+  EXPECT_EQ(w->coloursPage->PicColor->backColor(), QColor(200, 220, 255));
   EXPECT_EQ(w->txt(50)->text(), QStringLiteral("0"));
   EXPECT_TRUE(w->txt(50)->isEnabled());
   EXPECT_EQ(w->statusText(), QStringLiteral("Indice: 2/4"));
 
-  clickRow(w->L_RGBA, 2);  // red 300 counts as 255
-  EXPECT_EQ(w->PicColor->backColor(), QColor(255, 0, 128));
+  clickRow(w->coloursPage->L_RGBA, 2);  // red 300 counts as 255
+  EXPECT_EQ(w->coloursPage->PicColor->backColor(), QColor(255, 0, 128));
   EXPECT_EQ(w->txt(50)->text(), QStringLiteral("7"));
   EXPECT_EQ(w->statusText(), QStringLiteral("Indice: 3/4"));
   // Showing a colour is no edit of it.
@@ -376,9 +377,10 @@ TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   clickTab(*w, 2);
   w->doc.L_RGBA.setCell(2, C_R, QStringLiteral("77"));
   w->doc.L_RGBA.markChanged(2);
-  EXPECT_EQ(shown(w->L_RGBA, 2, C_R).toString(), QStringLiteral("77"));
-  EXPECT_EQ(shown(w->L_RGBA, 2, C_ID, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
-  EXPECT_TRUE(shown(w->L_RGBA, 2, C_ID, Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(shown(w->coloursPage->L_RGBA, 2, C_R).toString(), QStringLiteral("77"));
+  EXPECT_EQ(shown(w->coloursPage->L_RGBA, 2, C_ID, Qt::ForegroundRole).value<QColor>(),
+            QColor(0, 0, 255));
+  EXPECT_TRUE(shown(w->coloursPage->L_RGBA, 2, C_ID, Qt::FontRole).value<QFont>().bold());
 
   w->doc.L_Values.setCell(0, V_ID, QStringLiteral("0001"));  // sorted view re-sorts
   EXPECT_EQ(shownColumn(w->L_Values, V_ID).first(), QStringLiteral("0001"));
@@ -388,8 +390,8 @@ TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   ListRow extra;
   extra.cells = QStringList({"0777", "0", "0", "0", "0", "0"});
   w->doc.L_RGBA.appendRow(extra);
-  EXPECT_EQ(w->L_RGBA->model()->rowCount(), 5);
-  EXPECT_EQ(shown(w->L_RGBA, 4, C_ID).toString(), QStringLiteral("0777"));
+  EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), 5);
+  EXPECT_EQ(shown(w->coloursPage->L_RGBA, 4, C_ID).toString(), QStringLiteral("0777"));
 
   w->doc.T_Strutt.setText(5, QStringLiteral("2 8 20"));
   w->doc.T_Strutt.markChanged(5);
@@ -398,12 +400,12 @@ TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   EXPECT_EQ(node.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
 
   w->doc.L_RGBA.clear();
-  EXPECT_EQ(w->L_RGBA->model()->rowCount(), 0);
+  EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), 0);
 }
 
 TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
   clickTab(*w, 2);
-  clickRow(w->L_RGBA, 2);
+  clickRow(w->coloursPage->L_RGBA, 2);
   clickTab(*w, 1);
   clickRow(w->L_Values, w->doc.L_Values.findId("0007"));
   w->tabPreview->txt[3]->setText(QStringLiteral("99"));
@@ -452,7 +454,7 @@ TEST(DemoSkin, OpensWithEveryRecordInItsList) {
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_TRUE(w.toolButton("SAVE")->isEnabled());
   EXPECT_EQ(w.L_Values->model()->rowCount(), objects);
-  EXPECT_EQ(w.L_RGBA->model()->rowCount(), colours);
+  EXPECT_EQ(w.coloursPage->L_RGBA->model()->rowCount(), colours);
   EXPECT_EQ(w.rectsPage->L_Dim->model()->rowCount(), rects);
   const QStringList ids = shownColumn(w.L_Values, V_ID);
   QStringList sorted = ids;

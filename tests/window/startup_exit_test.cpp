@@ -155,7 +155,7 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     ASSERT_NE(b, nullptr) << c.name;
     EXPECT_EQ(b->text(), QString::fromUtf8(c.caption)) << c.name;
   }
-  EXPECT_EQ(w->cmdLoadColors->toolTip(), w->cmdLoadColors->text());
+  EXPECT_EQ(w->coloursPage->cmdLoadColors->toolTip(), w->coloursPage->cmdLoadColors->text());
   for (const Control& c :
        {Control{"chkDim", "Verifica dimensioni"}, Control{"chkConferma", "Richiedi conferma"},
         Control{"chkCls", "Pulitura automatica"}}) {
@@ -164,11 +164,11 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     EXPECT_EQ(b->text(), QString::fromUtf8(c.caption));
   }
   const QString tip = QStringLiteral("Colore oggetto, clicca per cambiare...");
-  EXPECT_EQ(w->PicColor->toolTip(), tip);
-  EXPECT_EQ(w->PicCC->toolTip(), tip);
+  EXPECT_EQ(w->coloursPage->PicColor->toolTip(), tip);
+  EXPECT_EQ(w->coloursPage->PicCC->toolTip(), tip);
   EXPECT_EQ(w->fraPreviewOggetto->title(), QStringLiteral("Preview oggetto:"));
-  EXPECT_EQ(w->fraPreviewColore->title(), QStringLiteral("Preview colore:"));
-  EXPECT_EQ(w->lblTrasparenza->text(), QStringLiteral("Trasparenza:"));
+  EXPECT_EQ(w->coloursPage->fraPreviewColore->title(), QStringLiteral("Preview colore:"));
+  EXPECT_EQ(w->coloursPage->lblTrasparenza->text(), QStringLiteral("Trasparenza:"));
   EXPECT_EQ(w->infoPage->lblInfoTitle->text(), QStringLiteral("Per informazioni suggerimenti:"));
   EXPECT_TRUE(w->infoPage->PicInfo1->hasPicture());
   EXPECT_TRUE(w->infoPage->PicInfo2->hasPicture());

@@ -19,6 +19,7 @@
 #include <optional>
 #include <vector>
 
+#include "colours_page.h"
 #include "dialogs.h"
 #include "frm_desktop.h"
 #include "info_page.h"
