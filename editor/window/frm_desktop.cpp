@@ -26,14 +26,13 @@
 #include "document_names.h"
 #include "file_list_box.h"
 #include "folder_watch.h"
-#include "gif_page_view.h"
 #include "icon_pictures.h"
 #include "layout_controller.h"
 #include "lists_pages.h"
 #include "lists_tabs.h"
 #include "main_menu.h"
 #include "object_export.h"
-#include "object_viewer.h"
+#include "objects_page.h"
 #include "objects_tab.h"
 #include "path_helpers.h"
 #include "picture_box.h"
@@ -101,7 +100,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   layout = new LayoutController(*this, *tabPreview, doc);
   folderWatch = new FolderWatch(*this);
   connectHandlers();
-  objectsTab = new ObjectsTab(*this);
+  objectsTab = new ObjectsTab(*objectsPage, *this);
   coloursTab = new ColoursTab(*coloursPage, *this);
   rectsTab = new RectsTab(*rectsPage, *this);
   structureTab = new StructureTab(*structurePage, *this);
@@ -165,11 +164,6 @@ void frmDesktop::setCoordinatesText(const QString& text) {
   coordinatesField_->setAccessibleName(text);
 }
 
-void frmDesktop::setInfoText(const QString& text) {
-  lInfo->setText(text);
-  lInfo->setAccessibleName(text);
-}
-
 StandbyRefs& frmDesktop::refs() {
   return preview->refs();
 }
@@ -179,9 +173,10 @@ void frmDesktop::rebindColourRows() {
 }
 
 void frmDesktop::showObject(int row) {
+  ReportView* list = objectsPage->L_Values;
   SSTab1->setCurrentIndex(TabObjects);
-  L_Values->selectListRow(row);
-  L_Values->scrollTo(L_Values->viewIndex(row));
+  list->selectListRow(row);
+  list->scrollTo(list->viewIndex(row));
   objectsTab->L_Values_ItemClick(row);
 }
 
@@ -332,16 +327,10 @@ void frmDesktop::InitSystem() {
 
   for (QWidget* w : {static_cast<QWidget*>(p.txtOffSet), static_cast<QWidget*>(p.cmdMoveUp),
                      static_cast<QWidget*>(p.cmdMoveDown), static_cast<QWidget*>(p.cmdMoveRight),
-                     static_cast<QWidget*>(p.cmdMoveLeft), static_cast<QWidget*>(p.cmdUpdate),
-                     static_cast<QWidget*>(cmdImport), static_cast<QWidget*>(cmdDefault)}) {
+                     static_cast<QWidget*>(p.cmdMoveLeft), static_cast<QWidget*>(p.cmdUpdate)}) {
     w->setEnabled(false);
   }
-  chkDim->setEnabled(false);
-  chkDim->setChecked(true);
-  chkConferma->setEnabled(false);
-  chkConferma->setChecked(true);
-
-  NoGIF();
+  objectsPage->reset();
 }
 
 void frmDesktop::resetPreview() {
@@ -349,8 +338,7 @@ void frmDesktop::resetPreview() {
   preview->resetForOpen();
 
   // What the lists' clicks showed belongs to the skin being closed.
-  PicPreview->clearPicture();
-  setInfoText(QStringLiteral("..."));
+  objectsPage->clearShown();
   rectsPage->PicOBJ->clearDrawing();
 }
 
@@ -404,7 +392,7 @@ void frmDesktop::openSkinFile(const QString& file) {
 
   if (!doc.P_sPath.isEmpty()) {
     dialogs_->setStartFolder(doc.P_sPath);
-    FileDat->setPath(doc.P_sPath);
+    objectsPage->FileDat->setPath(doc.P_sPath);
     tabPreview->FileDesktop->setPath(doc.P_sPath);
   }
   SkinTreeView* tree = structurePage->T_Strutt;
@@ -415,9 +403,9 @@ void frmDesktop::openSkinFile(const QString& file) {
   if (const QString note = outcome.outside.note(); !note.isEmpty()) status << note;
   if (outcome.closingSteps()) {
     if (const QString note = extractMissingImages(); !note.isEmpty()) status << note;
-    for (ReportView* list : {L_Values, coloursPage->L_RGBA, rectsPage->L_Dim}) {
+    for (ReportView* list : {objectsPage->L_Values, coloursPage->L_RGBA, rectsPage->L_Dim}) {
       if (list->list().rowCount() == 0) continue;
-      if (list == L_Values) list->sortByListColumn(V_ID);
+      if (list == objectsPage->L_Values) list->sortByListColumn(V_ID);
       list->selectionModel()->clear();
     }
     doc.P_Load = true;
@@ -466,7 +454,7 @@ void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper
   if (wallpaper) preview->FileDesktop_Click();
   UpdateDesktop();
   // The object viewer shows the file anew, whether or not it was marked.
-  const int shown = L_Values->selectedListRow();
+  const int shown = objectsPage->L_Values->selectedListRow();
   if (shown >= 0) objectsTab->L_Values_ItemClick(shown);
   if (const QString note = changes.note(); !note.isEmpty()) setStatusText(note);
   showTitle();
@@ -522,7 +510,7 @@ void frmDesktop::showRestored() {
     coloursTab->L_RGBA_ItemClick(colour);
     setStatusText(status);
   }
-  if (const int shown = L_Values->selectedListRow(); shown >= 0) {
+  if (const int shown = objectsPage->L_Values->selectedListRow(); shown >= 0) {
     const QString status = statusText();
     objectsTab->L_Values_ItemClick(shown);
     setStatusText(status);
@@ -562,16 +550,6 @@ bool frmDesktop::SalvaSkin() {
 
 void frmDesktop::UpdateDesktop() {
   preview->UpdateDesktop();
-}
-
-// ---- object viewer -----------------------------------------------------------
-
-void frmDesktop::AniGIF(GifPageView* view, PictureBox* /*Image*/, const QString& GifImage) {
-  if (view) view->Navigate(aniGifPage(GifImage));
-}
-
-void frmDesktop::NoGIF() {
-  WB->Navigate(noGifPage());
 }
 
 }  // namespace corvela

@@ -33,6 +33,7 @@ class FolderWatch;
 class FileListBox;
 class GifPageView;
 class InfoPage;
+class ObjectsPage;
 class ObjectsTab;
 class RectsPage;
 class RectsTab;
@@ -85,9 +86,6 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void takeOutsideChanges(const std::vector<int>& rows, bool wallpaper);
   // Puts every editing control back to its state before any skin is shown.
   void InitSystem();
-  // The object viewer: one object's GIF, animated, or an empty page.
-  void AniGIF(GifPageView* WB, PictureBox* Image, const QString& GifImage);
-  void NoGIF();
   // The folder browser: the chosen folder, or an empty text when cancelled.
   QString BrowseFolderDlg(QWidget* hWnd, const QString& sTitle, int dwFlags = 0, int pidlRoot = 0);
 
@@ -105,8 +103,6 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // mouse while it is over the preview.
   QString coordinatesText() const;
   void setCoordinatesText(const QString& text) override;
-  // The size of the previewed object, shown and told to screen readers.
-  void setInfoText(const QString& text);
   SkinDocument& document() override { return doc; }
   Dialogs& dialogs() override { return *dialogs_; }
   void rebindColourRows() override;
@@ -139,22 +135,8 @@ class frmDesktop : public QMainWindow, public WindowServices {
   FolderWatch* folderWatch = nullptr;
 
   // Tab 1 "Oggetti grafici".
+  ObjectsPage* objectsPage = nullptr;
   ObjectsTab* objectsTab = nullptr;
-  ReportView* L_Values = nullptr;
-  QGroupBox* fraPreviewOggetto = nullptr;
-  PictureBox* PicPreview = nullptr;
-  GifPageView* WB = nullptr;
-  QLabel* lInfo = nullptr;
-  QPushButton* cmdExportAll = nullptr;
-  QPushButton* cmdImport = nullptr;
-  QPushButton* cmdDefault = nullptr;
-  QPushButton* cmdDefaultAll = nullptr;
-  QPushButton* cmdDir = nullptr;
-  QPushButton* Command2 = nullptr;
-  QCheckBox* chkDim = nullptr;
-  QCheckBox* chkConferma = nullptr;
-  FileListBox* FileDat = nullptr;
-  PictureBox* PicImport = nullptr;
 
   // Tab 2 "Colori".
   ColoursPage* coloursPage = nullptr;
@@ -180,7 +162,6 @@ class frmDesktop : public QMainWindow, public WindowServices {
  private:
   void buildToolBar();
   void buildTabs();
-  QWidget* buildObjectsTab();
   void connectHandlers();
   void placeSeparator();
   void resetPreview();

@@ -25,6 +25,7 @@
 #include "icon_pictures.h"
 #include "info_page.h"
 #include "lists_pages.h"
+#include "objects_page.h"
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
@@ -94,7 +95,8 @@ void frmDesktop::buildTabs() {
 
   tabPreview = new PreviewTab;
   SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
-  SSTab1->addTab(buildObjectsTab(), QStringLiteral("Oggetti grafici"));
+  objectsPage = new ObjectsPage(doc);
+  SSTab1->addTab(objectsPage, QStringLiteral("Oggetti grafici"));
   coloursPage = new ColoursPage(doc);
   SSTab1->addTab(coloursPage, QStringLiteral("Colori"));
   rectsPage = new RectsPage(doc);
@@ -111,83 +113,6 @@ void frmDesktop::buildTabs() {
   LineSeparator1->setTwipsGeometry(0, 360, 9435, 45);
   LineSeparator1->show();
   layout->setContentsMargins(4, LineSeparator1->height() + 4, 4, 2);
-}
-
-QWidget* frmDesktop::buildObjectsTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabOggetti"));
-  auto* layout = new QHBoxLayout(page);
-
-  L_Values = named(new ReportView(doc.L_Values), QStringLiteral("L_Values"));
-  layout->addWidget(L_Values, 1);
-
-  auto* side = new QVBoxLayout;
-  layout->addLayout(side);
-
-  fraPreviewOggetto = frame("fraPreviewOggetto", QStringLiteral("Preview oggetto:"));
-  auto* preview = new QGridLayout(fraPreviewOggetto);
-  PicPreview = named(new PictureBox, QStringLiteral("PicPreview"));
-  PicPreview->setAutoSize(true);
-  PicPreview->setBordered(false);
-  PicPreview->setCheckerboard(true);
-  // A large object scrolls inside its corner instead of pushing the buttons
-  // out of the window.
-  auto* stillArea = new QScrollArea;
-  stillArea->setObjectName(QStringLiteral("PicPreviewArea"));
-  stillArea->setWidget(PicPreview);
-  stillArea->setWidgetResizable(false);
-  stillArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  stillArea->setFixedSize(184, 184);
-  WB = named(new GifPageView, QStringLiteral("WB"));
-  WB->setFixedSize(184, 184);
-  lInfo = new QLabel(QStringLiteral("..."));
-  lInfo->setObjectName(QStringLiteral("lInfo"));
-  preview->addWidget(stillArea, 0, 0);
-  preview->addWidget(WB, 0, 1);
-  preview->addWidget(lInfo, 1, 0, 1, 2);
-  side->addWidget(fraPreviewOggetto);
-
-  cmdExportAll = button("cmdExportAll", QStringLiteral("Esporta tutto"));
-  cmdImport = button("cmdImport", QStringLiteral("Importa..."));
-  cmdDefault = button("cmdDefault", QStringLiteral("Default"));
-  cmdDefaultAll = button("cmdDefaultAll", QStringLiteral("Skin di default"));
-  cmdDir = button("cmdDir", QStringLiteral("Directory..."));
-  Command2 = button("Command2", QStringLiteral("Test"));
-  auto* buttons = new QGridLayout;
-  buttons->addWidget(cmdExportAll, 0, 0);
-  buttons->addWidget(cmdDefaultAll, 0, 1);
-  buttons->addWidget(cmdImport, 1, 0);
-  buttons->addWidget(cmdDefault, 1, 1);
-  buttons->addWidget(cmdDir, 2, 0);
-  buttons->addWidget(Command2, 2, 1);
-  side->addLayout(buttons);
-
-  chkDim = checkBox("chkDim", QStringLiteral("Verifica dimensioni"));
-  chkConferma = checkBox("chkConferma", QStringLiteral("Richiedi conferma"));
-  auto* checks = new QHBoxLayout;
-  checks->addWidget(chkDim);
-  checks->addWidget(chkConferma);
-  checks->addStretch();
-  side->addLayout(checks);
-  // Replacing is only possible once an object is picked.
-  for (QWidget* w : {static_cast<QWidget*>(cmdImport), static_cast<QWidget*>(cmdDefault),
-                     static_cast<QWidget*>(chkDim), static_cast<QWidget*>(chkConferma)}) {
-    w->setEnabled(false);
-  }
-  chkDim->setChecked(true);
-  chkConferma->setChecked(true);
-
-  FileDat = named(new FileListBox, QStringLiteral("FileDat"));
-  FileDat->setPattern(QStringLiteral("*.Dat"));
-  FileDat->setMinimumHeight(80);
-  side->addWidget(FileDat, 1);
-
-  // Images about to be imported are decoded here to learn their size; the
-  // user never sees this box.
-  PicImport = named(new PictureBox(page), QStringLiteral("PicImport"));
-  PicImport->setAutoSize(true);
-  PicImport->hide();
-  return page;
 }
 
 }  // namespace corvela

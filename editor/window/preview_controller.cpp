@@ -14,7 +14,6 @@
 #include "dialogs.h"
 #include "file_list_box.h"
 #include "frm_desktop.h"
-#include "objects_tab.h"
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
@@ -179,10 +178,7 @@ void PreviewController::DisegnaLancette() {
 void PreviewController::Pic_Click(int Index) {
   const int row = doc_.L_Values.findId(standby::objectCode(Index));
   if (row < 0) return;
-  window_.SSTab1->setCurrentIndex(frmDesktop::TabObjects);
-  window_.L_Values->selectListRow(row);
-  window_.L_Values->scrollTo(window_.L_Values->viewIndex(row));
-  window_.objectsTab->L_Values_ItemClick(row);
+  window_.showObject(row);
 }
 
 void PreviewController::chkWallPaper_Click() {

@@ -105,7 +105,7 @@ TEST_F(ColoursTabTest, TheShippedSetReplacesTheDemoSkinAndTheSaveWritesIt) {
   const QString set = QStringLiteral(CORVELA_SOURCE_DIR "/default");
   w->objectsTab->defaultFolder = w->coloursTab->defaultFolder = set;
   script.answers = {Dialogs::Answer::Yes, Dialogs::Answer::Yes};
-  click(w->cmdDefaultAll);
+  click(w->objectsPage->cmdDefaultAll);
   clickTab(*w, frmDesktop::TabColours);
   click(w->coloursPage->cmdLoadColors);
   clickToolButton(*w, "SAVE");

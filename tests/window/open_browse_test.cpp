@@ -66,14 +66,15 @@ TEST_F(OpenedSkin, AsksForTheFileWithTheSkinDialogAndLoadsItWhole) {
   EXPECT_EQ(w->doc.L_Values.cell(w->doc.L_Values.findId("0020"), V_Stato), kStateFound);
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(w->SSTab1->isTabEnabled(i)) << i;
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
-  EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
+  EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), Fixture::objectCount);
   EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), Fixture::colourCount);
   EXPECT_EQ(w->rectsPage->L_Dim->model()->rowCount(), Fixture::rectCount);
   // The archive list shows the skin folder's archives and nothing else.
   QStringList archives;
-  for (int i = 0; i < w->FileDat->count(); ++i) archives << w->FileDat->fileName(i);
+  for (int i = 0; i < w->objectsPage->FileDat->count(); ++i)
+    archives << w->objectsPage->FileDat->fileName(i);
   EXPECT_EQ(archives, QStringList({"vodafone.dat", "vodafone1.dat", "vodafone14.dat"}));
-  EXPECT_EQ(QDir(w->FileDat->path()), QDir(dir.path()));
+  EXPECT_EQ(QDir(w->objectsPage->FileDat->path()), QDir(dir.path()));
   EXPECT_EQ(QDir(w->tabPreview->FileDesktop->path()), QDir(dir.path()));
 }
 
@@ -87,7 +88,7 @@ TEST_F(OpenedSkin, CancellingTheDialogChangesNothing) {
 }
 
 TEST_F(OpenedSkin, ObjectListShowsColumnsStatesColoursAndIconsSortedById) {
-  ReportView* v = w->L_Values;
+  ReportView* v = w->objectsPage->L_Values;
   const QStringList headers = {"ID",   "OffSet", "N° Dat",   "Offset",
                                "Byte", "Stato",  "Path GIF", "Indice"};
   for (int c = 0; c < headers.size(); ++c) {
@@ -151,7 +152,7 @@ TEST_F(OpenedSkin, ColourAndRectangleListsKeepFileOrderAndMarkRowsWithoutId) {
   // Neither list has a row selected after the load.
   EXPECT_EQ(w->coloursPage->L_RGBA->selectedListRow(), -1);
   EXPECT_EQ(w->rectsPage->L_Dim->selectedListRow(), -1);
-  EXPECT_EQ(w->L_Values->selectedListRow(), -1);
+  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), -1);
 }
 
 TEST_F(OpenedSkin, TreeShowsEveryLineWithPicturesBoldGroupsAndTags) {
@@ -251,60 +252,65 @@ TEST_F(OpenedSkin, MenusReopenRecentSkinsSaveWithCtrlSAndOpenDroppedSkins) {
 TEST_F(OpenedSkin, ClickingAnObjectShowsItsImageSizeAndTag) {
   clickTab(*w, 1);
   const int row = w->doc.L_Values.findId("0007");
-  clickRow(w->L_Values, row);
-  EXPECT_EQ(w->L_Values->selectedListRow(), row);
-  for (QWidget* on : {static_cast<QWidget*>(w->cmdImport), static_cast<QWidget*>(w->cmdDefault),
-                      static_cast<QWidget*>(w->chkDim), static_cast<QWidget*>(w->chkConferma)}) {
+  clickRow(w->objectsPage->L_Values, row);
+  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), row);
+  for (QWidget* on : {static_cast<QWidget*>(w->objectsPage->cmdImport),
+                      static_cast<QWidget*>(w->objectsPage->cmdDefault),
+                      static_cast<QWidget*>(w->objectsPage->chkDim),
+                      static_cast<QWidget*>(w->objectsPage->chkConferma)}) {
     EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
   }
-  ASSERT_TRUE(w->PicPreview->hasPicture());
-  EXPECT_EQ(w->PicPreview->picture().size(), QSize(12, 10));
-  EXPECT_EQ(w->lInfo->text(), QStringLiteral("(hxw) = 10x12"));
-  EXPECT_EQ(w->WB->LocationURL(), aniGifPage(gif("7.gif")));
-  EXPECT_EQ(w->WB->imagePath(), gif("7.gif"));
+  ASSERT_TRUE(w->objectsPage->PicPreview->hasPicture());
+  EXPECT_EQ(w->objectsPage->PicPreview->picture().size(), QSize(12, 10));
+  EXPECT_EQ(w->objectsPage->lInfo->text(), QStringLiteral("(hxw) = 10x12"));
+  EXPECT_EQ(w->objectsPage->WB->LocationURL(), aniGifPage(gif("7.gif")));
+  EXPECT_EQ(w->objectsPage->WB->imagePath(), gif("7.gif"));
   EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 0 100 0"));
 
   // An object without its GIF empties the preview and still shows the tag.
-  clickRow(w->L_Values, w->doc.L_Values.findId("0003"));
-  EXPECT_FALSE(w->PicPreview->hasPicture());
-  EXPECT_EQ(w->lInfo->text(), QStringLiteral("..."));
-  EXPECT_EQ(w->WB->LocationURL(), noGifPage());
+  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0003"));
+  EXPECT_FALSE(w->objectsPage->PicPreview->hasPicture());
+  EXPECT_EQ(w->objectsPage->lInfo->text(), QStringLiteral("..."));
+  EXPECT_EQ(w->objectsPage->WB->LocationURL(), noGifPage());
   EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 20 30 1"));
 }
 
 TEST_F(OpenedSkin, AnUndecodableImageReportsTheFailureInsteadOfTheTag) {
   clickTab(*w, 1);
-  clickRow(w->L_Values, w->doc.L_Values.findId("0007"));
-  clickRow(w->L_Values, w->doc.L_Values.findId("0020"));
+  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0007"));
+  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0020"));
   EXPECT_TRUE(w->statusText().startsWith(QStringLiteral("Errore n° 481, ")))
       << w->statusText().toStdString();
   // Nothing of the previous object stays on show.
-  EXPECT_FALSE(w->PicPreview->hasPicture());
-  EXPECT_EQ(w->WB->LocationURL(), noGifPage());
+  EXPECT_FALSE(w->objectsPage->PicPreview->hasPicture());
+  EXPECT_EQ(w->objectsPage->WB->LocationURL(), noGifPage());
 }
 
 TEST_F(OpenedSkin, KeyboardMovesPickObjectsLikeClicks) {
   clickTab(*w, 1);
-  clickRow(w->L_Values, w->doc.L_Values.findId("0003"));  // first row shown
-  QTest::keyClick(w->L_Values, Qt::Key_Down);
-  EXPECT_EQ(w->L_Values->selectedListRow(), w->doc.L_Values.findId("0007"));
+  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0003"));  // first row shown
+  QTest::keyClick(w->objectsPage->L_Values, Qt::Key_Down);
+  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->doc.L_Values.findId("0007"));
   EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 0 100 0"));
-  EXPECT_TRUE(w->PicPreview->hasPicture());
+  EXPECT_TRUE(w->objectsPage->PicPreview->hasPicture());
 }
 
 TEST_F(OpenedSkin, HeaderClicksSortTheObjectsByTextWithoutTouchingTheDocument) {
   clickTab(*w, 1);
-  clickHeader(w->L_Values, V_Offset);
-  EXPECT_EQ(shownColumn(w->L_Values, V_Offset), QStringList({"0", "100", "1000", "150", "20"}));
+  clickHeader(w->objectsPage->L_Values, V_Offset);
+  EXPECT_EQ(shownColumn(w->objectsPage->L_Values, V_Offset),
+            QStringList({"0", "100", "1000", "150", "20"}));
   // Again: still upwards, the header does not turn the order round.
-  clickHeader(w->L_Values, V_Offset);
-  EXPECT_EQ(shownColumn(w->L_Values, V_Offset), QStringList({"0", "100", "1000", "150", "20"}));
-  clickHeader(w->L_Values, V_Byte);
-  EXPECT_EQ(shownColumn(w->L_Values, V_Byte), QStringList({"10", "100", "30", "50", "64"}));
+  clickHeader(w->objectsPage->L_Values, V_Offset);
+  EXPECT_EQ(shownColumn(w->objectsPage->L_Values, V_Offset),
+            QStringList({"0", "100", "1000", "150", "20"}));
+  clickHeader(w->objectsPage->L_Values, V_Byte);
+  EXPECT_EQ(shownColumn(w->objectsPage->L_Values, V_Byte),
+            QStringList({"10", "100", "30", "50", "64"}));
   EXPECT_EQ(w->doc.L_Values.cell(0, V_ID), QStringLiteral("0007"));
 
   // A click on a sorted row still picks the row it shows.
-  clickRow(w->L_Values, w->doc.L_Values.findId("0012"));
+  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0012"));
   EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 150 64 14"));
 }
 
@@ -383,9 +389,10 @@ TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   EXPECT_TRUE(shown(w->coloursPage->L_RGBA, 2, C_ID, Qt::FontRole).value<QFont>().bold());
 
   w->doc.L_Values.setCell(0, V_ID, QStringLiteral("0001"));  // sorted view re-sorts
-  EXPECT_EQ(shownColumn(w->L_Values, V_ID).first(), QStringLiteral("0001"));
+  EXPECT_EQ(shownColumn(w->objectsPage->L_Values, V_ID).first(), QStringLiteral("0001"));
   w->doc.L_Values.setIcon(0, IconReplaced);
-  EXPECT_EQ(shown(w->L_Values, 0, 0, ReportListModel::IconNumberRole).toInt(), IconReplaced);
+  EXPECT_EQ(shown(w->objectsPage->L_Values, 0, 0, ReportListModel::IconNumberRole).toInt(),
+            IconReplaced);
 
   ListRow extra;
   extra.cells = QStringList({"0777", "0", "0", "0", "0", "0"});
@@ -407,13 +414,13 @@ TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
   clickTab(*w, 2);
   clickRow(w->coloursPage->L_RGBA, 2);
   clickTab(*w, 1);
-  clickRow(w->L_Values, w->doc.L_Values.findId("0007"));
+  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0007"));
   w->tabPreview->txt[3]->setText(QStringLiteral("99"));
   clickTab(*w, 0);
 
   script.answers.push_back(Dialogs::Answer::Discard);
   openThroughDialog(*w, script, skin);
-  EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
+  EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), Fixture::objectCount);
   EXPECT_EQ(w->structurePage->T_Strutt->treeModel()->rowCount(
                 w->structurePage->T_Strutt->treeModel()->index(0, 0)),
             3);
@@ -429,9 +436,9 @@ TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
   EXPECT_TRUE(w->tabPreview->txtOffSet->isEnabled());
   EXPECT_TRUE(w->tabPreview->cmdUpdate->isEnabled());
   EXPECT_TRUE(w->tabPreview->optTime[0]->isChecked());
-  EXPECT_FALSE(w->cmdImport->isEnabled());
-  EXPECT_FALSE(w->PicPreview->hasPicture());
-  EXPECT_EQ(w->WB->LocationURL(), noGifPage());
+  EXPECT_FALSE(w->objectsPage->cmdImport->isEnabled());
+  EXPECT_FALSE(w->objectsPage->PicPreview->hasPicture());
+  EXPECT_EQ(w->objectsPage->WB->LocationURL(), noGifPage());
   EXPECT_EQ(w->refs().P_tItemData, -1);
   EXPECT_EQ(w->refs().P_tItemOperatore, w->doc.L_RGBA.findId("0595"));
 }
@@ -453,10 +460,10 @@ TEST(DemoSkin, OpensWithEveryRecordInItsList) {
   openThroughDialog(w, script, skin);
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_TRUE(w.toolButton("SAVE")->isEnabled());
-  EXPECT_EQ(w.L_Values->model()->rowCount(), objects);
+  EXPECT_EQ(w.objectsPage->L_Values->model()->rowCount(), objects);
   EXPECT_EQ(w.coloursPage->L_RGBA->model()->rowCount(), colours);
   EXPECT_EQ(w.rectsPage->L_Dim->model()->rowCount(), rects);
-  const QStringList ids = shownColumn(w.L_Values, V_ID);
+  const QStringList ids = shownColumn(w.objectsPage->L_Values, V_ID);
   QStringList sorted = ids;
   sorted.sort();
   EXPECT_EQ(ids, sorted);

@@ -24,6 +24,7 @@
 #include "frm_desktop.h"
 #include "info_page.h"
 #include "lists_pages.h"
+#include "objects_page.h"
 #include "report_view.h"
 #include "tree_view.h"
 
