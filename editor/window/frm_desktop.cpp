@@ -2,7 +2,6 @@
 
 #include <ferzola/LineSeparator.h>
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
@@ -10,8 +9,6 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -22,7 +19,6 @@
 
 #include "colours_page.h"
 #include "colours_tab.h"
-#include "desktop_surface.h"
 #include "document_names.h"
 #include "file_list_box.h"
 #include "folder_watch.h"
@@ -41,7 +37,6 @@
 #include "report_view.h"
 #include "skin_lock.h"
 #include "skin_saver.h"
-#include "text_number.h"
 #include "tree_view.h"
 
 namespace corvela {
@@ -96,9 +91,9 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   SB0->addPermanentWidget(coordinatesField_);
   setStatusBar(SB0);
   buildTabs();
-  preview = new PreviewController(*this, *tabPreview, doc);
-  layout = new LayoutController(*this, *tabPreview, doc);
-  folderWatch = new FolderWatch(*this);
+  preview = new PreviewController(*tabPreview, *this);
+  layout = new LayoutController(*tabPreview, *coloursPage, *preview, *this);
+  folderWatch = new FolderWatch(*tabPreview, doc, this);
   connectHandlers();
   objectsTab = new ObjectsTab(*objectsPage, *this);
   coloursTab = new ColoursTab(*coloursPage, *this);
@@ -135,15 +130,13 @@ frmDesktop::~frmDesktop() {
 void frmDesktop::connectHandlers() {
   connect(TB0, &QToolBar::actionTriggered, this, &frmDesktop::TB0_ButtonClick);
   connect(SSTab1, &QTabWidget::currentChanged, this, &frmDesktop::SSTab1_Click);
+  connect(folderWatch, &FolderWatch::changedOutside, this, &frmDesktop::takeOutsideChanges);
 }
 
 // ---- helpers ---------------------------------------------------------------
 
 QLineEdit* frmDesktop::txt(int index) const {
-  if (index >= 0 && index < static_cast<int>(tabPreview->txt.size())) {
-    return tabPreview->txt[static_cast<size_t>(index)];
-  }
-  return index == 50 ? coloursPage->txt50 : nullptr;
+  return layout->txt(index);
 }
 
 QString frmDesktop::statusText() const {
@@ -178,13 +171,6 @@ void frmDesktop::showObject(int row) {
   list->selectListRow(row);
   list->scrollTo(list->viewIndex(row));
   objectsTab->L_Values_ItemClick(row);
-}
-
-QString frmDesktop::BrowseFolderDlg(QWidget* /*hWnd*/, const QString& sTitle, int /*dwFlags*/,
-                                    int /*pidlRoot*/) {
-  // Only file-system folders exist for Qt's folder dialog, which starts at
-  // the top of the file system: what the flags and the root asked for.
-  return dialogs_->browseFolder(sTitle);
 }
 
 void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
@@ -311,25 +297,9 @@ void frmDesktop::SSTab1_Click(int tab) {
 
 void frmDesktop::InitSystem() {
   setAllTabsEnabled(false);
-
-  PreviewTab& p = *tabPreview;
   preview->setDateTime(QDate::currentDate().toString(QStringLiteral("d/M/yyyy")),
                        QTime::currentTime().toString(QStringLiteral("hh:mm")));
-
-  for (int i = 0; i <= 50; ++i) txt(i)->setEnabled(false);
-  p.txtMin->setEnabled(false);
-  p.txtOra->setEnabled(false);
-
-  for (QCheckBox* c : p.optPos) c->setEnabled(false);
-  for (QRadioButton* o : p.optTime) o->setEnabled(false);
-
-  p.FileDesktop->hide();
-
-  for (QWidget* w : {static_cast<QWidget*>(p.txtOffSet), static_cast<QWidget*>(p.cmdMoveUp),
-                     static_cast<QWidget*>(p.cmdMoveDown), static_cast<QWidget*>(p.cmdMoveRight),
-                     static_cast<QWidget*>(p.cmdMoveLeft), static_cast<QWidget*>(p.cmdUpdate)}) {
-    w->setEnabled(false);
-  }
+  layout->disableEditors();
   objectsPage->reset();
 }
 
@@ -340,25 +310,6 @@ void frmDesktop::resetPreview() {
   // What the lists' clicks showed belongs to the skin being closed.
   objectsPage->clearShown();
   rectsPage->PicOBJ->clearDrawing();
-}
-
-void frmDesktop::resetEditors() {
-  PreviewTab& p = *tabPreview;
-  for (int i = 0; i <= 50; ++i) {
-    txt(i)->setEnabled(false);
-    txt(i)->clear();
-  }
-  for (QCheckBox* c : p.optPos) c->setEnabled(false);
-  for (QWidget* w : {static_cast<QWidget*>(p.PicBGColor1), static_cast<QWidget*>(p.PicMin),
-                     static_cast<QWidget*>(p.PicOre), static_cast<QWidget*>(p.txtMin),
-                     static_cast<QWidget*>(p.txtOra)}) {
-    w->setEnabled(false);
-  }
-  for (QWidget* w : {static_cast<QWidget*>(p.txtOffSet), static_cast<QWidget*>(p.cmdMoveUp),
-                     static_cast<QWidget*>(p.cmdMoveDown), static_cast<QWidget*>(p.cmdMoveRight),
-                     static_cast<QWidget*>(p.cmdMoveLeft), static_cast<QWidget*>(p.cmdUpdate)}) {
-    w->setEnabled(true);
-  }
 }
 
 // ---- open and save -----------------------------------------------------------
@@ -380,7 +331,7 @@ void frmDesktop::openSkinFile(const QString& file) {
   folderWatch->stop();
   InitSystem();
   resetPreview();
-  resetEditors();
+  layout->resetEditors();
   QStringList status = {QStringLiteral("Skin: ") +
                         QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())};
   setStatusText(status.first());

@@ -86,8 +86,6 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void takeOutsideChanges(const std::vector<int>& rows, bool wallpaper);
   // Puts every editing control back to its state before any skin is shown.
   void InitSystem();
-  // The folder browser: the chosen folder, or an empty text when cancelled.
-  QString BrowseFolderDlg(QWidget* hWnd, const QString& sTitle, int dwFlags = 0, int pidlRoot = 0);
 
   // ---- event handlers -----------------------------------------------------
   void TB0_ButtonClick(QAction* button);
@@ -165,7 +163,6 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void connectHandlers();
   void placeSeparator();
   void resetPreview();
-  void resetEditors();
   void setAllTabsEnabled(bool enabled);
   // The open skin's name, with the mark of unsaved work, before the title.
   void showTitle();

@@ -13,12 +13,12 @@
 #include "desktop_surface.h"
 #include "dialogs.h"
 #include "file_list_box.h"
-#include "frm_desktop.h"
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
 #include "skin_document.h"
 #include "step_names.h"
+#include "window_services.h"
 
 namespace corvela {
 
@@ -42,8 +42,8 @@ void applySwatch(PictureBox* swatch, const SceneSwatch& value) {
 
 }  // namespace
 
-PreviewController::PreviewController(frmDesktop& window, PreviewTab& tab, SkinDocument& doc)
-    : QObject(&window), window_(window), tab_(tab), doc_(doc) {
+PreviewController::PreviewController(PreviewTab& tab, WindowServices& window)
+    : QObject(&tab), window_(window), tab_(tab), doc_(window.document()) {
   connectControls();
   showScene();
 }
@@ -205,8 +205,9 @@ void PreviewController::FileDesktop_Click() {
 }
 
 void PreviewController::cmdSelImg_Click() {
-  const QString folder =
-      window_.BrowseFolderDlg(&window_, QStringLiteral("Seleziona una directory:"), 1, 0);
+  // Only file-system folders exist for Qt's folder dialog, which starts at
+  // the top of the file system: what the browser's flags and root asked for.
+  const QString folder = window_.dialogs().browseFolder(QStringLiteral("Seleziona una directory:"));
   if (!folder.isEmpty()) tab_.FileDesktop->setPath(folder);
 }
 
