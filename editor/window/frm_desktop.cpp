@@ -1,21 +1,16 @@
 #include "frm_desktop.h"
 
-#include <ferzola/LineSeparator.h>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
-#include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTime>
 #include <QToolBar>
-#include <QToolButton>
 
 #include "colours_page.h"
 #include "colours_tab.h"
@@ -57,13 +52,6 @@ Dialogs::Icon iconForTitle(const QString& title) {
 
 }  // namespace
 
-QString windowTitleFor(int major, int minor, int revision) {
-  return QStringLiteral("Corvela Ver. %1.%2 (buid: %3) by Tavrin")
-      .arg(major)
-      .arg(minor)
-      .arg(revision, 3, 10, QLatin1Char('0'));
-}
-
 frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(std::move(dialogs)) {
   if (!dialogs_) dialogs_ = std::make_unique<QtDialogs>(this);
@@ -71,25 +59,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   setWindowIcon(applicationIcon());
 
   buildToolBar();
-  SB0 = new QStatusBar(this);
-  SB0->setObjectName(QStringLiteral("SB0"));
-  SB0->setSizeGripEnabled(true);
-  // One text field that every feature overwrites; a permanent label, so
-  // that no hover or tool tip can wipe it.
-  statusField_ = new QLabel(SB0);
-  statusField_->setObjectName(QStringLiteral("SB0Text"));
-  statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  // A long message is cut at the window's edge instead of widening the window.
-  statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  statusField_->setMinimumWidth(1);
-  SB0->addWidget(statusField_, 1);
-  coordinatesField_ = new QLabel(SB0);
-  coordinatesField_->setObjectName(QStringLiteral("SB0Coordinates"));
-  coordinatesField_->setMinimumWidth(
-      coordinatesField_->fontMetrics().horizontalAdvance(QStringLiteral("-000, -000")));
-  coordinatesField_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  SB0->addPermanentWidget(coordinatesField_);
-  setStatusBar(SB0);
+  buildStatusBar();
   buildTabs();
   preview = new PreviewController(*tabPreview, *this);
   layout = new LayoutController(*tabPreview, *coloursPage, *preview, *this);
@@ -139,24 +109,6 @@ QLineEdit* frmDesktop::txt(int index) const {
   return layout->txt(index);
 }
 
-QString frmDesktop::statusText() const {
-  return statusField_->text();
-}
-
-void frmDesktop::setStatusText(const QString& text) {
-  statusField_->setText(text);
-  statusField_->setAccessibleName(text);
-}
-
-QString frmDesktop::coordinatesText() const {
-  return coordinatesField_->text();
-}
-
-void frmDesktop::setCoordinatesText(const QString& text) {
-  coordinatesField_->setText(text);
-  coordinatesField_->setAccessibleName(text);
-}
-
 StandbyRefs& frmDesktop::refs() {
   return preview->refs();
 }
@@ -177,28 +129,6 @@ void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
   if (dialogs) dialogs_ = std::move(dialogs);
 }
 
-QAction* frmDesktop::toolButton(const QString& key) const {
-  for (QAction* a : TB0->actions()) {
-    if (a->data().toString() == key) return a;
-  }
-  return nullptr;
-}
-
-QToolButton* frmDesktop::toolButtonWidget(const QString& key) const {
-  QAction* a = toolButton(key);
-  return a ? qobject_cast<QToolButton*>(TB0->widgetForAction(a)) : nullptr;
-}
-
-void frmDesktop::setAllTabsEnabled(bool enabled) {
-  // A tab bar moves away from a current tab that gets disabled, so the shown
-  // tab is switched off last, when there is nowhere left to move to.
-  const int shown = SSTab1->currentIndex();
-  for (int i = SSTab1->count() - 1; i >= 0; --i) {
-    if (i != shown) SSTab1->setTabEnabled(i, enabled);
-  }
-  if (shown >= 0) SSTab1->setTabEnabled(shown, enabled);
-}
-
 // ---- window events -----------------------------------------------------------
 
 void frmDesktop::closeEvent(QCloseEvent* event) {
@@ -216,33 +146,6 @@ void frmDesktop::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
-}
-
-void frmDesktop::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  placeSeparator();
-}
-
-void frmDesktop::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  placeSeparator();
-}
-
-bool frmDesktop::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == TB0 && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
-    placeSeparator();
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
-
-// Keeps the separator right under the tool bar and across the whole window.
-void frmDesktop::placeSeparator() {
-  if (!LineSeparator1) return;
-  const int topPixels = TB0->isVisibleTo(this) ? TB0->geometry().bottom() + 1 : 0;
-  const int top = std::max(0, qRound(topPixels * LineSeparator1->twipsPerPixelY()));
-  const int width = qRound(this->width() * LineSeparator1->twipsPerPixelX());
-  LineSeparator1->setTwipsGeometry(0, top, width, 45);
-  LineSeparator1->raise();
 }
 
 // ---- tool bar and tabs -------------------------------------------------------
@@ -411,16 +314,6 @@ void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper
   showTitle();
 }
 
-void frmDesktop::showTitle() {
-  if (doc.skinFile().isEmpty()) {
-    setWindowTitle(title_);
-    setWindowModified(false);
-    return;
-  }
-  setWindowTitle(QFileInfo(doc.skinFile()).fileName() + QStringLiteral("[*] - ") + title_);
-  setWindowModified(doc.isModified());
-}
-
 bool frmDesktop::settleUnsavedChanges() {
   if (!doc.isModified()) return true;
   const Dialogs::Answer answer =
@@ -428,25 +321,6 @@ bool frmDesktop::settleUnsavedChanges() {
                         Dialogs::Icon::Question, Dialogs::Buttons::SaveDiscardCancel);
   if (answer == Dialogs::Answer::Save) return SalvaSkin();
   return answer == Dialogs::Answer::Discard;
-}
-
-void frmDesktop::connectHistory() {
-  DocumentHistory& history = doc.history();
-  connect(&history, &QUndoStack::indexChanged, this, &frmDesktop::showHistoryState);
-  connect(&history, &QUndoStack::cleanChanged, this, &frmDesktop::showTitle);
-  connect(&history, &DocumentHistory::restored, this, &frmDesktop::showRestored);
-  showHistoryState();
-}
-
-void frmDesktop::showHistoryState() {
-  const DocumentHistory& history = doc.history();
-  const auto show = [](QAction* button, bool enabled, const QString& caption, const QString& step) {
-    button->setEnabled(enabled);
-    button->setToolTip(enabled ? caption + QStringLiteral(": ") + step : caption);
-  };
-  show(btnUndo, history.canUndo(), QStringLiteral("Annulla"), history.undoText());
-  show(btnRedo, history.canRedo(), QStringLiteral("Ripeti"), history.redoText());
-  showTitle();
 }
 
 void frmDesktop::showRestored() {

@@ -11,11 +11,8 @@
 #include "window_services.h"
 
 class QAction;
-class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
@@ -30,21 +27,17 @@ namespace corvela {
 class ColoursPage;
 class ColoursTab;
 class FolderWatch;
-class FileListBox;
-class GifPageView;
 class InfoPage;
+class LayoutController;
+class MainMenu;
 class ObjectsPage;
 class ObjectsTab;
+class PreviewController;
+class PreviewTab;
 class RectsPage;
 class RectsTab;
 class StructurePage;
 class StructureTab;
-class PictureBox;
-class LayoutController;
-class MainMenu;
-class PreviewController;
-class PreviewTab;
-class ReportView;
 
 // The editor's one window: the frame, the tool bar, the tabs and the status
 // bar, and the opening, saving and closing of a skin. Each tab is a page
@@ -135,19 +128,15 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // Tab 1 "Oggetti grafici".
   ObjectsPage* objectsPage = nullptr;
   ObjectsTab* objectsTab = nullptr;
-
   // Tab 2 "Colori".
   ColoursPage* coloursPage = nullptr;
   ColoursTab* coloursTab = nullptr;
-
   // Tab 3 "Posizione e dimesione oggetti".
   RectsPage* rectsPage = nullptr;
   RectsTab* rectsTab = nullptr;
-
   // Tab 4 "Struttura".
   StructurePage* structurePage = nullptr;
   StructureTab* structureTab = nullptr;
-
   // Tab 5 "Opzioni / Informazioni".
   InfoPage* infoPage = nullptr;
 
@@ -159,6 +148,7 @@ class frmDesktop : public QMainWindow, public WindowServices {
 
  private:
   void buildToolBar();
+  void buildStatusBar();
   void buildTabs();
   void connectHandlers();
   void placeSeparator();

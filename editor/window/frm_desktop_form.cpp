@@ -1,15 +1,11 @@
-// The window's form: every control created, named, captioned and placed.
-// Behaviour lives in frm_desktop.cpp; this file only builds.
+// The window's frame: the tool bar, the status bar and the tabs, each tab a
+// page that builds its own controls, and what keeps them in place. The
+// opening, saving and closing of a skin live in frm_desktop.cpp.
 #include <ferzola/LineSeparator.h>
 #include <QAction>
-#include <QCheckBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
+#include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -18,17 +14,12 @@
 #include <QVBoxLayout>
 
 #include "colours_page.h"
-#include "file_list_box.h"
-#include "form_helpers.h"
 #include "frm_desktop.h"
-#include "gif_page_view.h"
 #include "icon_pictures.h"
 #include "info_page.h"
 #include "lists_pages.h"
 #include "objects_page.h"
-#include "picture_box.h"
 #include "preview_tab.h"
-#include "report_view.h"
 
 namespace corvela {
 
@@ -45,10 +36,12 @@ QWidget* scrolling(QWidget* page) {
 
 }  // namespace
 
-using form::button;
-using form::checkBox;
-using form::frame;
-using form::named;
+QString windowTitleFor(int major, int minor, int revision) {
+  return QStringLiteral("Corvela Ver. %1.%2 (buid: %3) by Tavrin")
+      .arg(major)
+      .arg(minor)
+      .arg(revision, 3, 10, QLatin1Char('0'));
+}
 
 void frmDesktop::buildToolBar() {
   TB0 = new QToolBar(QStringLiteral("TB0"), this);
@@ -83,6 +76,28 @@ void frmDesktop::buildToolBar() {
   btnSave->setEnabled(false);
 }
 
+void frmDesktop::buildStatusBar() {
+  SB0 = new QStatusBar(this);
+  SB0->setObjectName(QStringLiteral("SB0"));
+  SB0->setSizeGripEnabled(true);
+  // One text field that every feature overwrites; a permanent label, so
+  // that no hover or tool tip can wipe it.
+  statusField_ = new QLabel(SB0);
+  statusField_->setObjectName(QStringLiteral("SB0Text"));
+  statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long message is cut at the window's edge instead of widening the window.
+  statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  statusField_->setMinimumWidth(1);
+  SB0->addWidget(statusField_, 1);
+  coordinatesField_ = new QLabel(SB0);
+  coordinatesField_->setObjectName(QStringLiteral("SB0Coordinates"));
+  coordinatesField_->setMinimumWidth(
+      coordinatesField_->fontMetrics().horizontalAdvance(QStringLiteral("-000, -000")));
+  coordinatesField_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  SB0->addPermanentWidget(coordinatesField_);
+  setStatusBar(SB0);
+}
+
 void frmDesktop::buildTabs() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("frmDesktopClient"));
@@ -94,16 +109,16 @@ void frmDesktop::buildTabs() {
   setCentralWidget(central);
 
   tabPreview = new PreviewTab;
-  SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
   objectsPage = new ObjectsPage(doc);
-  SSTab1->addTab(objectsPage, QStringLiteral("Oggetti grafici"));
   coloursPage = new ColoursPage(doc);
-  SSTab1->addTab(coloursPage, QStringLiteral("Colori"));
   rectsPage = new RectsPage(doc);
   structurePage = new StructurePage(doc);
+  infoPage = new InfoPage;
+  SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
+  SSTab1->addTab(objectsPage, QStringLiteral("Oggetti grafici"));
+  SSTab1->addTab(coloursPage, QStringLiteral("Colori"));
   SSTab1->addTab(rectsPage, QStringLiteral("Posizione e dimesione oggetti"));
   SSTab1->addTab(structurePage, QStringLiteral("Struttura"));
-  infoPage = new InfoPage;
   SSTab1->addTab(scrolling(infoPage), QStringLiteral("Opzioni / Informazioni"));
 
   // The separator sits on the window itself, under the tool bar; the client
@@ -113,6 +128,104 @@ void frmDesktop::buildTabs() {
   LineSeparator1->setTwipsGeometry(0, 360, 9435, 45);
   LineSeparator1->show();
   layout->setContentsMargins(4, LineSeparator1->height() + 4, 4, 2);
+}
+
+// ---- the frame's parts ------------------------------------------------------
+
+QString frmDesktop::statusText() const {
+  return statusField_->text();
+}
+
+void frmDesktop::setStatusText(const QString& text) {
+  statusField_->setText(text);
+  statusField_->setAccessibleName(text);
+}
+
+QString frmDesktop::coordinatesText() const {
+  return coordinatesField_->text();
+}
+
+void frmDesktop::setCoordinatesText(const QString& text) {
+  coordinatesField_->setText(text);
+  coordinatesField_->setAccessibleName(text);
+}
+
+QAction* frmDesktop::toolButton(const QString& key) const {
+  for (QAction* a : TB0->actions()) {
+    if (a->data().toString() == key) return a;
+  }
+  return nullptr;
+}
+
+QToolButton* frmDesktop::toolButtonWidget(const QString& key) const {
+  QAction* a = toolButton(key);
+  return a ? qobject_cast<QToolButton*>(TB0->widgetForAction(a)) : nullptr;
+}
+
+void frmDesktop::setAllTabsEnabled(bool enabled) {
+  // A tab bar moves away from a current tab that gets disabled, so the shown
+  // tab is switched off last, when there is nowhere left to move to.
+  const int shown = SSTab1->currentIndex();
+  for (int i = SSTab1->count() - 1; i >= 0; --i) {
+    if (i != shown) SSTab1->setTabEnabled(i, enabled);
+  }
+  if (shown >= 0) SSTab1->setTabEnabled(shown, enabled);
+}
+
+void frmDesktop::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  placeSeparator();
+}
+
+void frmDesktop::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  placeSeparator();
+}
+
+bool frmDesktop::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == TB0 && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+    placeSeparator();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// Keeps the separator right under the tool bar and across the whole window.
+void frmDesktop::placeSeparator() {
+  if (!LineSeparator1) return;
+  const int topPixels = TB0->isVisibleTo(this) ? TB0->geometry().bottom() + 1 : 0;
+  const int top = std::max(0, qRound(topPixels * LineSeparator1->twipsPerPixelY()));
+  const int width = qRound(this->width() * LineSeparator1->twipsPerPixelX());
+  LineSeparator1->setTwipsGeometry(0, top, width, 45);
+  LineSeparator1->raise();
+}
+
+void frmDesktop::showTitle() {
+  if (doc.skinFile().isEmpty()) {
+    setWindowTitle(title_);
+    setWindowModified(false);
+    return;
+  }
+  setWindowTitle(QFileInfo(doc.skinFile()).fileName() + QStringLiteral("[*] - ") + title_);
+  setWindowModified(doc.isModified());
+}
+
+void frmDesktop::connectHistory() {
+  DocumentHistory& history = doc.history();
+  connect(&history, &QUndoStack::indexChanged, this, &frmDesktop::showHistoryState);
+  connect(&history, &QUndoStack::cleanChanged, this, &frmDesktop::showTitle);
+  connect(&history, &DocumentHistory::restored, this, &frmDesktop::showRestored);
+  showHistoryState();
+}
+
+void frmDesktop::showHistoryState() {
+  const DocumentHistory& history = doc.history();
+  const auto show = [](QAction* button, bool enabled, const QString& caption, const QString& step) {
+    button->setEnabled(enabled);
+    button->setToolTip(enabled ? caption + QStringLiteral(": ") + step : caption);
+  };
+  show(btnUndo, history.canUndo(), QStringLiteral("Annulla"), history.undoText());
+  show(btnRedo, history.canRedo(), QStringLiteral("Ripeti"), history.redoText());
+  showTitle();
 }
 
 }  // namespace corvela
