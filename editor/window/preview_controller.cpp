@@ -205,8 +205,8 @@ void PreviewController::FileDesktop_Click() {
 }
 
 void PreviewController::cmdSelImg_Click() {
-  // Only file-system folders exist for Qt's folder dialog, which starts at
-  // the top of the file system: what the browser's flags and root asked for.
+  // Qt's folder dialog lists only file-system folders and starts at the top
+  // of the file system, which is all this browser ever asked for.
   const QString folder = window_.dialogs().browseFolder(QStringLiteral("Seleziona una directory:"));
   if (!folder.isEmpty()) tab_.FileDesktop->setPath(folder);
 }
