@@ -95,6 +95,9 @@ frmDesktop::~frmDesktop() {
   // The views read the document until they are gone, and the document, a
   // member, goes before the window's child widgets would: the tabs go first.
   delete takeCentralWidget();
+  // The history says it is emptied while it goes, when the window's title
+  // and buttons are already half gone: nothing of the window listens then.
+  doc.history().disconnect(this);
 }
 
 void frmDesktop::connectHandlers() {
