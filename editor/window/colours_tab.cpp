@@ -1,7 +1,5 @@
 #include "colours_tab.h"
 
-#include "preview_controller.h"
-
 #include <QDateTime>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,15 +10,18 @@
 #include "colour_codec.h"
 #include "colour_edits.h"
 #include "colour_scheme.h"
+#include "colours_page.h"
 #include "default_set.h"
+#include "dialogs.h"
 #include "document_names.h"
-#include "frm_desktop.h"
 #include "path_helpers.h"
 #include "picture_box.h"
 #include "report_view.h"
+#include "skin_document.h"
 #include "standby_scene.h"
 #include "step_names.h"
 #include "text_number.h"
+#include "window_services.h"
 
 namespace corvela {
 
@@ -30,94 +31,97 @@ std::int32_t valueOf(const QColor& c) {
 }
 }  // namespace
 
-ColoursTab::ColoursTab(frmDesktop& window)
-    : QObject(&window), defaultFolder(findDefaultFolder()), w_(window) {
-  connect(w_.PicColor, &PictureBox::clicked, this, &ColoursTab::PicColor_Click);
-  connect(w_.PicCC, &PictureBox::clicked, this, &ColoursTab::PicCC_Click);
-  connect(w_.cmdLoadColors, &QPushButton::clicked, this, &ColoursTab::cmdLoadColors_Click);
-  connect(w_.Command1, &QPushButton::clicked, this, &ColoursTab::Command1_Click);
-  connect(w_.Command5, &QPushButton::clicked, this, &ColoursTab::Command5_Click);
-  connect(w_.Command7, &QPushButton::clicked, this, &ColoursTab::Command7_Click);
-  connect(w_.L_RGBA, &ReportView::rowClicked, this, &ColoursTab::L_RGBA_ItemClick);
+ColoursTab::ColoursTab(ColoursPage& page, WindowServices& window)
+    : QObject(&page),
+      defaultFolder(findDefaultFolder()),
+      page_(page),
+      window_(window),
+      doc_(window.document()) {
+  connect(page_.PicColor, &PictureBox::clicked, this, &ColoursTab::PicColor_Click);
+  connect(page_.PicCC, &PictureBox::clicked, this, &ColoursTab::PicCC_Click);
+  connect(page_.cmdLoadColors, &QPushButton::clicked, this, &ColoursTab::cmdLoadColors_Click);
+  connect(page_.Command1, &QPushButton::clicked, this, &ColoursTab::Command1_Click);
+  connect(page_.Command5, &QPushButton::clicked, this, &ColoursTab::Command5_Click);
+  connect(page_.Command7, &QPushButton::clicked, this, &ColoursTab::Command7_Click);
+  connect(page_.L_RGBA, &ReportView::rowClicked, this, &ColoursTab::L_RGBA_ItemClick);
 }
 
 void ColoursTab::PicColor_Click() {
-  const std::optional<QColor> chosen = w_.dialogs().pickColor(w_.PicColor->backColor());
+  const std::optional<QColor> chosen = window_.dialogs().pickColor(page_.PicColor->backColor());
   if (!chosen) return;
-  w_.PicColor->setBackColor(*chosen);
-  w_.PicCC->setBackColor(*chosen);
-  const int row = w_.L_RGBA->selectedListRow();
+  page_.PicColor->setBackColor(*chosen);
+  page_.PicCC->setBackColor(*chosen);
+  const int row = page_.L_RGBA->selectedListRow();
   bool set = false;
-  w_.doc.perform(colourStepName(w_.doc, row),
-                 [&] { set = setRowColour(w_.doc, row, valueOf(*chosen)); });
-  if (set) w_.UpdateDesktop();
+  doc_.perform(colourStepName(doc_, row), [&] { set = setRowColour(doc_, row, valueOf(*chosen)); });
+  if (set) window_.UpdateDesktop();
 }
 
 void ColoursTab::PicCC_Click() {
   // The last colour of any picker, without a dialog and without a rebuild.
-  const int row = w_.L_RGBA->selectedListRow();
-  const QColor last = w_.dialogs().lastColor();
-  w_.doc.perform(colourStepName(w_.doc, row), [&] { setRowColour(w_.doc, row, valueOf(last)); });
+  const int row = page_.L_RGBA->selectedListRow();
+  const QColor last = window_.dialogs().lastColor();
+  doc_.perform(colourStepName(doc_, row), [&] { setRowColour(doc_, row, valueOf(last)); });
 }
 
 void ColoursTab::cmdLoadColors_Click() {
-  if (!w_.dialogs().question(kSchemeQuestion)) return;
+  if (!window_.dialogs().question(kSchemeQuestion)) return;
   const QString file = defaultColoursPath(defaultFolder);
   if (defaultFolder.isEmpty() || !FileExist(file)) {
-    w_.dialogs().error(kSchemeNotFound);
+    window_.dialogs().error(kSchemeNotFound);
     return;
   }
   SchemeOutcome outcome;
-  w_.doc.perform(QStringLiteral("colori di default"),
-                 [&] { outcome = loadColourScheme(w_.doc, file); });
+  doc_.perform(QStringLiteral("colori di default"),
+               [&] { outcome = loadColourScheme(doc_, file); });
   if (!outcome.ok) {
-    w_.dialogs().error(outcome.error);
+    window_.dialogs().error(outcome.error);
     return;
   }
   // The rows the preview's editors write through are gone.
-  w_.preview->rebindColourRows();
-  w_.dialogs().information(kSchemeLoaded);
+  window_.rebindColourRows();
+  window_.dialogs().information(kSchemeLoaded);
 }
 
 void ColoursTab::Command1_Click() {
   QString source = fixedColourSkin();
   if (source.isEmpty()) {
-    const std::optional<QString> chosen = w_.dialogs().openFile(
+    const std::optional<QString> chosen = window_.dialogs().openFile(
         QStringLiteral("Importa da altra skin..."), toQtFilter(QStringLiteral("*.ski")), QString());
     if (!chosen || chosen->isEmpty()) return;
     source = *chosen;
   }
-  const ColourImport outcome = importColoursFromSkin(w_.doc, source);
+  const ColourImport outcome = importColoursFromSkin(doc_, source);
   if (!outcome.ok) {
-    w_.dialogs().error(outcome.error);
+    window_.dialogs().error(outcome.error);
     return;
   }
-  w_.L_Colors->clear();
-  w_.L_Colors->addItems(outcome.colourLines);
-  w_.dialogs().message(QString(),
-                       QStringLiteral("%1 - %2").arg(outcome.rows).arg(w_.L_Colors->count()),
-                       Dialogs::Icon::None, Dialogs::Buttons::Ok);
+  page_.L_Colors->clear();
+  page_.L_Colors->addItems(outcome.colourLines);
+  window_.dialogs().message(
+      QString(), QStringLiteral("%1 - %2").arg(outcome.rows).arg(page_.L_Colors->count()),
+      Dialogs::Icon::None, Dialogs::Buttons::Ok);
 }
 
 void ColoursTab::Command5_Click() {
   QRandomGenerator random(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
-  w_.doc.perform(QStringLiteral("colori casuali"), [&] { randomiseBlackColours(w_.doc, random); });
+  doc_.perform(QStringLiteral("colori casuali"), [&] { randomiseBlackColours(doc_, random); });
 }
 
 void ColoursTab::Command7_Click() {
-  w_.doc.perform(QStringLiteral("Bianchi -> Trasp."), [&] { whitesToTransparent(w_.doc); });
+  doc_.perform(QStringLiteral("Bianchi -> Trasp."), [&] { whitesToTransparent(doc_); });
 }
 
 void ColoursTab::L_RGBA_ItemClick(int row) {
-  const ReportList& list = w_.doc.L_RGBA;
+  const ReportList& list = doc_.L_RGBA;
   if (row < 0 || row >= list.rowCount()) return;
-  w_.PicColor->setBackColor(rowColour(w_.doc, row));
+  page_.PicColor->setBackColor(rowColour(doc_, row));
   // Showing the value is no edit of it.
-  w_.doc.P_Load = true;
-  w_.txt50->setText(QString::number(numericValue(list.cell(row, C_Trasparenza))));
-  w_.txt50->setEnabled(true);
-  w_.doc.P_Load = false;
-  w_.setStatusText(QStringLiteral("Indice: %1/%2").arg(row + 1).arg(list.rowCount()));
+  doc_.P_Load = true;
+  page_.txt50->setText(QString::number(numericValue(list.cell(row, C_Trasparenza))));
+  page_.txt50->setEnabled(true);
+  doc_.P_Load = false;
+  window_.setStatusText(QStringLiteral("Indice: %1/%2").arg(row + 1).arg(list.rowCount()));
 }
 
 }  // namespace corvela

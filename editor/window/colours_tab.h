@@ -9,12 +9,14 @@
 
 namespace corvela {
 
-class frmDesktop;
+class ColoursPage;
+class SkinDocument;
+class WindowServices;
 
 class ColoursTab : public QObject {
   Q_OBJECT
  public:
-  explicit ColoursTab(frmDesktop& window);
+  ColoursTab(ColoursPage& page, WindowServices& window);
 
   void PicColor_Click();
   void PicCC_Click();
@@ -29,7 +31,9 @@ class ColoursTab : public QObject {
   QString defaultFolder;
 
  private:
-  frmDesktop& w_;
+  ColoursPage& page_;
+  WindowServices& window_;
+  SkinDocument& doc_;
 };
 
 }  // namespace corvela

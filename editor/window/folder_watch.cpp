@@ -8,9 +8,9 @@
 
 #include "document_names.h"
 #include "file_list_box.h"
-#include "frm_desktop.h"
 #include "object_archive.h"
 #include "preview_tab.h"
+#include "skin_document.h"
 
 namespace corvela {
 
@@ -20,15 +20,15 @@ namespace {
 constexpr int kQuietMilliseconds = 250;
 }  // namespace
 
-FolderWatch::FolderWatch(frmDesktop& window) : QObject(&window), w_(window) {
+FolderWatch::FolderWatch(PreviewTab& tab, SkinDocument& doc, QObject* parent)
+    : QObject(parent), tab_(tab), doc_(doc) {
   settle_.setSingleShot(true);
   settle_.setInterval(kQuietMilliseconds);
   connect(&settle_, &QTimer::timeout, this, &FolderWatch::settle);
   auto restart = [this] { settle_.start(); };
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, restart);
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, restart);
-  connect(w_.tabPreview->FileDesktop, &FileListBox::fileClicked, this,
-          &FolderWatch::followWallpaper);
+  connect(tab_.FileDesktop, &FileListBox::fileClicked, this, &FolderWatch::followWallpaper);
 }
 
 void FolderWatch::stop() {
@@ -43,7 +43,7 @@ void FolderWatch::stop() {
 
 void FolderWatch::watchSkin() {
   stop();
-  if (QFileInfo(w_.doc.P_sTarget).isDir()) folder_ = w_.doc.P_sTarget;
+  if (QFileInfo(doc_.P_sTarget).isDir()) folder_ = doc_.P_sTarget;
   rememberFiles();
   followWallpaper();
 }
@@ -55,7 +55,7 @@ void FolderWatch::rememberFiles() {
 }
 
 void FolderWatch::followWallpaper() {
-  const PreviewTab& p = *w_.tabPreview;
+  const PreviewTab& p = tab_;
   const int index = p.FileDesktop->listIndex();
   QString file;
   if (!folder_.isEmpty() && p.chkWallPaper->isChecked() && index >= 0)
@@ -119,12 +119,12 @@ void FolderWatch::settle() {
   if (changed.isEmpty() && !wallpaperChanged) return;
 
   std::vector<int> rows;
-  const ReportList& list = w_.doc.L_Values;
+  const ReportList& list = doc_.L_Values;
   for (int r = 0; r < list.rowCount(); ++r) {
-    const QString gif = objectGifPath(w_.doc.P_sTarget, list.cell(r, V_ID));
+    const QString gif = objectGifPath(doc_.P_sTarget, list.cell(r, V_ID));
     if (changed.contains(QFileInfo(gif).fileName())) rows.push_back(r);
   }
-  w_.takeOutsideChanges(rows, wallpaperChanged);
+  emit changedOutside(rows, wallpaperChanged);
 }
 
 }  // namespace corvela

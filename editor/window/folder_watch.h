@@ -13,12 +13,14 @@
 
 namespace corvela {
 
-class frmDesktop;
+class PreviewTab;
+class SkinDocument;
 
 class FolderWatch : public QObject {
   Q_OBJECT
  public:
-  explicit FolderWatch(frmDesktop& window);
+  // The wallpaper is the one the preview tab shows.
+  FolderWatch(PreviewTab& tab, SkinDocument& doc, QObject* parent = nullptr);
 
   // Watches the open skin's working folder and wallpaper from their state
   // now; what was watched before is forgotten.
@@ -29,6 +31,11 @@ class FolderWatch : public QObject {
   void rememberFiles();
   // The wallpaper the preview shows now, once the user picked another.
   void followWallpaper();
+
+ signals:
+  // Working-folder GIFs of the object rows `rows`, or the wallpaper, changed
+  // outside the editor.
+  void changedOutside(const std::vector<int>& rows, bool wallpaper);
 
  private:
   struct Stamp {
@@ -42,7 +49,8 @@ class FolderWatch : public QObject {
   // Once a burst of notifications is over: what changed, handled once.
   void settle();
 
-  frmDesktop& w_;
+  PreviewTab& tab_;
+  SkinDocument& doc_;
   QFileSystemWatcher watcher_;
   QTimer settle_;
   QString folder_;

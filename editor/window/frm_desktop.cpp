@@ -1,37 +1,29 @@
 #include "frm_desktop.h"
 
-#include <ferzola/LineSeparator.h>
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTime>
 #include <QToolBar>
-#include <QToolButton>
 
+#include "colours_page.h"
 #include "colours_tab.h"
-#include "desktop_surface.h"
 #include "document_names.h"
 #include "file_list_box.h"
 #include "folder_watch.h"
-#include "gif_page_view.h"
 #include "icon_pictures.h"
 #include "layout_controller.h"
+#include "lists_pages.h"
 #include "lists_tabs.h"
 #include "main_menu.h"
 #include "object_export.h"
-#include "object_viewer.h"
+#include "objects_page.h"
 #include "objects_tab.h"
 #include "path_helpers.h"
 #include "picture_box.h"
@@ -40,7 +32,6 @@
 #include "report_view.h"
 #include "skin_lock.h"
 #include "skin_saver.h"
-#include "text_number.h"
 #include "tree_view.h"
 
 namespace corvela {
@@ -61,13 +52,6 @@ Dialogs::Icon iconForTitle(const QString& title) {
 
 }  // namespace
 
-QString windowTitleFor(int major, int minor, int revision) {
-  return QStringLiteral("Corvela Ver. %1.%2 (buid: %3) by Tavrin")
-      .arg(major)
-      .arg(minor)
-      .arg(revision, 3, 10, QLatin1Char('0'));
-}
-
 frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(std::move(dialogs)) {
   if (!dialogs_) dialogs_ = std::make_unique<QtDialogs>(this);
@@ -75,34 +59,16 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   setWindowIcon(applicationIcon());
 
   buildToolBar();
-  SB0 = new QStatusBar(this);
-  SB0->setObjectName(QStringLiteral("SB0"));
-  SB0->setSizeGripEnabled(true);
-  // One text field that every feature overwrites; a permanent label, so
-  // that no hover or tool tip can wipe it.
-  statusField_ = new QLabel(SB0);
-  statusField_->setObjectName(QStringLiteral("SB0Text"));
-  statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  // A long message is cut at the window's edge instead of widening the window.
-  statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  statusField_->setMinimumWidth(1);
-  SB0->addWidget(statusField_, 1);
-  coordinatesField_ = new QLabel(SB0);
-  coordinatesField_->setObjectName(QStringLiteral("SB0Coordinates"));
-  coordinatesField_->setMinimumWidth(
-      coordinatesField_->fontMetrics().horizontalAdvance(QStringLiteral("-000, -000")));
-  coordinatesField_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  SB0->addPermanentWidget(coordinatesField_);
-  setStatusBar(SB0);
+  buildStatusBar();
   buildTabs();
-  preview = new PreviewController(*this, *tabPreview, doc);
-  layout = new LayoutController(*this, *tabPreview, doc);
-  folderWatch = new FolderWatch(*this);
+  preview = new PreviewController(*tabPreview, *this);
+  layout = new LayoutController(*tabPreview, *coloursPage, *preview, *this);
+  folderWatch = new FolderWatch(*tabPreview, doc, this);
   connectHandlers();
-  objectsTab = new ObjectsTab(*this);
-  coloursTab = new ColoursTab(*this);
-  rectsTab = new RectsTab(*this);
-  structureTab = new StructureTab(*this);
+  objectsTab = new ObjectsTab(*objectsPage, *this);
+  coloursTab = new ColoursTab(*coloursPage, *this);
+  rectsTab = new RectsTab(*rectsPage, *this);
+  structureTab = new StructureTab(*structurePage, *this);
   menu = new MainMenu(*this);
   connectHistory();
   TB0->installEventFilter(this);
@@ -129,80 +95,41 @@ frmDesktop::~frmDesktop() {
   // The views read the document until they are gone, and the document, a
   // member, goes before the window's child widgets would: the tabs go first.
   delete takeCentralWidget();
+  // The history says it is emptied while it goes, when the window's title
+  // and buttons are already half gone: nothing of the window listens then.
+  doc.history().disconnect(this);
 }
 
 void frmDesktop::connectHandlers() {
   connect(TB0, &QToolBar::actionTriggered, this, &frmDesktop::TB0_ButtonClick);
   connect(SSTab1, &QTabWidget::currentChanged, this, &frmDesktop::SSTab1_Click);
+  connect(folderWatch, &FolderWatch::changedOutside, this, &frmDesktop::takeOutsideChanges);
 }
 
 // ---- helpers ---------------------------------------------------------------
 
 QLineEdit* frmDesktop::txt(int index) const {
-  if (index >= 0 && index < static_cast<int>(tabPreview->txt.size())) {
-    return tabPreview->txt[static_cast<size_t>(index)];
-  }
-  return index == 50 ? txt50 : nullptr;
-}
-
-QString frmDesktop::statusText() const {
-  return statusField_->text();
-}
-
-void frmDesktop::setStatusText(const QString& text) {
-  statusField_->setText(text);
-  statusField_->setAccessibleName(text);
-}
-
-QString frmDesktop::coordinatesText() const {
-  return coordinatesField_->text();
-}
-
-void frmDesktop::setCoordinatesText(const QString& text) {
-  coordinatesField_->setText(text);
-  coordinatesField_->setAccessibleName(text);
-}
-
-void frmDesktop::setInfoText(const QString& text) {
-  lInfo->setText(text);
-  lInfo->setAccessibleName(text);
+  return layout->txt(index);
 }
 
 StandbyRefs& frmDesktop::refs() {
   return preview->refs();
 }
 
-QString frmDesktop::BrowseFolderDlg(QWidget* /*hWnd*/, const QString& sTitle, int /*dwFlags*/,
-                                    int /*pidlRoot*/) {
-  // Only file-system folders exist for Qt's folder dialog, which starts at
-  // the top of the file system: what the flags and the root asked for.
-  return dialogs_->browseFolder(sTitle);
+void frmDesktop::rebindColourRows() {
+  preview->rebindColourRows();
+}
+
+void frmDesktop::showObject(int row) {
+  ReportView* list = objectsPage->L_Values;
+  SSTab1->setCurrentIndex(TabObjects);
+  list->selectListRow(row);
+  list->scrollTo(list->viewIndex(row));
+  objectsTab->L_Values_ItemClick(row);
 }
 
 void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
   if (dialogs) dialogs_ = std::move(dialogs);
-}
-
-QAction* frmDesktop::toolButton(const QString& key) const {
-  for (QAction* a : TB0->actions()) {
-    if (a->data().toString() == key) return a;
-  }
-  return nullptr;
-}
-
-QToolButton* frmDesktop::toolButtonWidget(const QString& key) const {
-  QAction* a = toolButton(key);
-  return a ? qobject_cast<QToolButton*>(TB0->widgetForAction(a)) : nullptr;
-}
-
-void frmDesktop::setAllTabsEnabled(bool enabled) {
-  // A tab bar moves away from a current tab that gets disabled, so the shown
-  // tab is switched off last, when there is nowhere left to move to.
-  const int shown = SSTab1->currentIndex();
-  for (int i = SSTab1->count() - 1; i >= 0; --i) {
-    if (i != shown) SSTab1->setTabEnabled(i, enabled);
-  }
-  if (shown >= 0) SSTab1->setTabEnabled(shown, enabled);
 }
 
 // ---- window events -----------------------------------------------------------
@@ -222,33 +149,6 @@ void frmDesktop::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
-}
-
-void frmDesktop::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  placeSeparator();
-}
-
-void frmDesktop::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  placeSeparator();
-}
-
-bool frmDesktop::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == TB0 && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
-    placeSeparator();
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
-
-// Keeps the separator right under the tool bar and across the whole window.
-void frmDesktop::placeSeparator() {
-  if (!LineSeparator1) return;
-  const int topPixels = TB0->isVisibleTo(this) ? TB0->geometry().bottom() + 1 : 0;
-  const int top = std::max(0, qRound(topPixels * LineSeparator1->twipsPerPixelY()));
-  const int width = qRound(this->width() * LineSeparator1->twipsPerPixelX());
-  LineSeparator1->setTwipsGeometry(0, top, width, 45);
-  LineSeparator1->raise();
 }
 
 // ---- tool bar and tabs -------------------------------------------------------
@@ -303,32 +203,10 @@ void frmDesktop::SSTab1_Click(int tab) {
 
 void frmDesktop::InitSystem() {
   setAllTabsEnabled(false);
-
-  PreviewTab& p = *tabPreview;
   preview->setDateTime(QDate::currentDate().toString(QStringLiteral("d/M/yyyy")),
                        QTime::currentTime().toString(QStringLiteral("hh:mm")));
-
-  for (int i = 0; i <= 50; ++i) txt(i)->setEnabled(false);
-  p.txtMin->setEnabled(false);
-  p.txtOra->setEnabled(false);
-
-  for (QCheckBox* c : p.optPos) c->setEnabled(false);
-  for (QRadioButton* o : p.optTime) o->setEnabled(false);
-
-  p.FileDesktop->hide();
-
-  for (QWidget* w : {static_cast<QWidget*>(p.txtOffSet), static_cast<QWidget*>(p.cmdMoveUp),
-                     static_cast<QWidget*>(p.cmdMoveDown), static_cast<QWidget*>(p.cmdMoveRight),
-                     static_cast<QWidget*>(p.cmdMoveLeft), static_cast<QWidget*>(p.cmdUpdate),
-                     static_cast<QWidget*>(cmdImport), static_cast<QWidget*>(cmdDefault)}) {
-    w->setEnabled(false);
-  }
-  chkDim->setEnabled(false);
-  chkDim->setChecked(true);
-  chkConferma->setEnabled(false);
-  chkConferma->setChecked(true);
-
-  NoGIF();
+  layout->disableEditors();
+  objectsPage->reset();
 }
 
 void frmDesktop::resetPreview() {
@@ -336,28 +214,8 @@ void frmDesktop::resetPreview() {
   preview->resetForOpen();
 
   // What the lists' clicks showed belongs to the skin being closed.
-  PicPreview->clearPicture();
-  setInfoText(QStringLiteral("..."));
-  PicOBJ->clearDrawing();
-}
-
-void frmDesktop::resetEditors() {
-  PreviewTab& p = *tabPreview;
-  for (int i = 0; i <= 50; ++i) {
-    txt(i)->setEnabled(false);
-    txt(i)->clear();
-  }
-  for (QCheckBox* c : p.optPos) c->setEnabled(false);
-  for (QWidget* w : {static_cast<QWidget*>(p.PicBGColor1), static_cast<QWidget*>(p.PicMin),
-                     static_cast<QWidget*>(p.PicOre), static_cast<QWidget*>(p.txtMin),
-                     static_cast<QWidget*>(p.txtOra)}) {
-    w->setEnabled(false);
-  }
-  for (QWidget* w : {static_cast<QWidget*>(p.txtOffSet), static_cast<QWidget*>(p.cmdMoveUp),
-                     static_cast<QWidget*>(p.cmdMoveDown), static_cast<QWidget*>(p.cmdMoveRight),
-                     static_cast<QWidget*>(p.cmdMoveLeft), static_cast<QWidget*>(p.cmdUpdate)}) {
-    w->setEnabled(true);
-  }
+  objectsPage->clearShown();
+  rectsPage->PicOBJ->clearDrawing();
 }
 
 // ---- open and save -----------------------------------------------------------
@@ -379,7 +237,7 @@ void frmDesktop::openSkinFile(const QString& file) {
   folderWatch->stop();
   InitSystem();
   resetPreview();
-  resetEditors();
+  layout->resetEditors();
   QStringList status = {QStringLiteral("Skin: ") +
                         QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())};
   setStatusText(status.first());
@@ -391,19 +249,20 @@ void frmDesktop::openSkinFile(const QString& file) {
 
   if (!doc.P_sPath.isEmpty()) {
     dialogs_->setStartFolder(doc.P_sPath);
-    FileDat->setPath(doc.P_sPath);
+    objectsPage->FileDat->setPath(doc.P_sPath);
     tabPreview->FileDesktop->setPath(doc.P_sPath);
   }
-  T_Strutt->expand(T_Strutt->treeModel()->indexOfNode(1));
+  SkinTreeView* tree = structurePage->T_Strutt;
+  tree->expand(tree->treeModel()->indexOfNode(1));
 
   if (outcome.status == LoadStatus::BadMagic) dialogs_->error(kBadFormatMessage);
 
   if (const QString note = outcome.outside.note(); !note.isEmpty()) status << note;
   if (outcome.closingSteps()) {
     if (const QString note = extractMissingImages(); !note.isEmpty()) status << note;
-    for (ReportView* list : {L_Values, L_RGBA, L_Dim}) {
+    for (ReportView* list : {objectsPage->L_Values, coloursPage->L_RGBA, rectsPage->L_Dim}) {
       if (list->list().rowCount() == 0) continue;
-      if (list == L_Values) list->sortByListColumn(V_ID);
+      if (list == objectsPage->L_Values) list->sortByListColumn(V_ID);
       list->selectionModel()->clear();
     }
     doc.P_Load = true;
@@ -452,20 +311,10 @@ void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper
   if (wallpaper) preview->FileDesktop_Click();
   UpdateDesktop();
   // The object viewer shows the file anew, whether or not it was marked.
-  const int shown = L_Values->selectedListRow();
+  const int shown = objectsPage->L_Values->selectedListRow();
   if (shown >= 0) objectsTab->L_Values_ItemClick(shown);
   if (const QString note = changes.note(); !note.isEmpty()) setStatusText(note);
   showTitle();
-}
-
-void frmDesktop::showTitle() {
-  if (doc.skinFile().isEmpty()) {
-    setWindowTitle(title_);
-    setWindowModified(false);
-    return;
-  }
-  setWindowTitle(QFileInfo(doc.skinFile()).fileName() + QStringLiteral("[*] - ") + title_);
-  setWindowModified(doc.isModified());
 }
 
 bool frmDesktop::settleUnsavedChanges() {
@@ -477,25 +326,6 @@ bool frmDesktop::settleUnsavedChanges() {
   return answer == Dialogs::Answer::Discard;
 }
 
-void frmDesktop::connectHistory() {
-  DocumentHistory& history = doc.history();
-  connect(&history, &QUndoStack::indexChanged, this, &frmDesktop::showHistoryState);
-  connect(&history, &QUndoStack::cleanChanged, this, &frmDesktop::showTitle);
-  connect(&history, &DocumentHistory::restored, this, &frmDesktop::showRestored);
-  showHistoryState();
-}
-
-void frmDesktop::showHistoryState() {
-  const DocumentHistory& history = doc.history();
-  const auto show = [](QAction* button, bool enabled, const QString& caption, const QString& step) {
-    button->setEnabled(enabled);
-    button->setToolTip(enabled ? caption + QStringLiteral(": ") + step : caption);
-  };
-  show(btnUndo, history.canUndo(), QStringLiteral("Annulla"), history.undoText());
-  show(btnRedo, history.canRedo(), QStringLiteral("Ripeti"), history.redoText());
-  showTitle();
-}
-
 void frmDesktop::showRestored() {
   preview->rebindColourRows();
   // The boxes take the restored records the way a load fills them: their
@@ -503,12 +333,12 @@ void frmDesktop::showRestored() {
   doc.P_Load = true;
   UpdateDesktop();
   doc.P_Load = false;
-  if (const int colour = L_RGBA->selectedListRow(); colour >= 0) {
+  if (const int colour = coloursPage->L_RGBA->selectedListRow(); colour >= 0) {
     const QString status = statusText();
     coloursTab->L_RGBA_ItemClick(colour);
     setStatusText(status);
   }
-  if (const int shown = L_Values->selectedListRow(); shown >= 0) {
+  if (const int shown = objectsPage->L_Values->selectedListRow(); shown >= 0) {
     const QString status = statusText();
     objectsTab->L_Values_ItemClick(shown);
     setStatusText(status);
@@ -548,16 +378,6 @@ bool frmDesktop::SalvaSkin() {
 
 void frmDesktop::UpdateDesktop() {
   preview->UpdateDesktop();
-}
-
-// ---- object viewer -----------------------------------------------------------
-
-void frmDesktop::AniGIF(GifPageView* view, PictureBox* /*Image*/, const QString& GifImage) {
-  if (view) view->Navigate(aniGifPage(GifImage));
-}
-
-void frmDesktop::NoGIF() {
-  WB->Navigate(noGifPage());
 }
 
 }  // namespace corvela

@@ -8,14 +8,11 @@
 #include "dialogs.h"
 #include "skin_document.h"
 #include "standby_scene.h"
+#include "window_services.h"
 
 class QAction;
-class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QPushButton;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
@@ -27,25 +24,26 @@ class LineSeparator;
 
 namespace corvela {
 
+class ColoursPage;
 class ColoursTab;
 class FolderWatch;
-class FileListBox;
-class GifPageView;
-class ObjectsTab;
-class RectsTab;
-class StructureTab;
-class PictureBox;
+class InfoPage;
 class LayoutController;
 class MainMenu;
+class ObjectsPage;
+class ObjectsTab;
 class PreviewController;
 class PreviewTab;
-class ReportView;
-class SkinTreeView;
+class RectsPage;
+class RectsTab;
+class StructurePage;
+class StructureTab;
 
-// The editor's one window. It owns the open skin and carries every control
-// of the editor; the procedures and event handlers of the editing features
-// are its members, so each one reaches the controls by their names.
-class frmDesktop : public QMainWindow {
+// The editor's one window: the frame, the tool bar, the tabs and the status
+// bar, and the opening, saving and closing of a skin. Each tab is a page
+// that owns its controls, driven by a controller that sees its page and
+// what the window offers it (WindowServices).
+class frmDesktop : public QMainWindow, public WindowServices {
   Q_OBJECT
  public:
   // Tabs of SSTab1.
@@ -75,17 +73,12 @@ class frmDesktop : public QMainWindow {
   // "Salva", "Non salvare" or "Annulla". True when the caller may go on.
   bool settleUnsavedChanges();
   // Rebuild of the phone preview from the document.
-  void UpdateDesktop();
+  void UpdateDesktop() override;
   // Working-folder GIFs of `rows` (or the wallpaper) changed outside the
   // editor: marked, shown, and counted as unsaved.
   void takeOutsideChanges(const std::vector<int>& rows, bool wallpaper);
   // Puts every editing control back to its state before any skin is shown.
   void InitSystem();
-  // The object viewer: one object's GIF, animated, or an empty page.
-  void AniGIF(GifPageView* WB, PictureBox* Image, const QString& GifImage);
-  void NoGIF();
-  // The folder browser: the chosen folder, or an empty text when cancelled.
-  QString BrowseFolderDlg(QWidget* hWnd, const QString& sTitle, int dwFlags = 0, int pidlRoot = 0);
 
   // ---- event handlers -----------------------------------------------------
   void TB0_ButtonClick(QAction* button);
@@ -95,15 +88,16 @@ class frmDesktop : public QMainWindow {
   // The position and transparency boxes 0 to 50 as one array.
   QLineEdit* txt(int index) const;
   // The status bar's one text field.
-  QString statusText() const;
-  void setStatusText(const QString& text);
+  QString statusText() const override;
+  void setStatusText(const QString& text) override;
   // The field at the right of the status bar: the screen pixel under the
   // mouse while it is over the preview.
   QString coordinatesText() const;
-  void setCoordinatesText(const QString& text);
-  // The size of the previewed object, shown and told to screen readers.
-  void setInfoText(const QString& text);
-  Dialogs& dialogs() { return *dialogs_; }
+  void setCoordinatesText(const QString& text) override;
+  SkinDocument& document() override { return doc; }
+  Dialogs& dialogs() override { return *dialogs_; }
+  void rebindColourRows() override;
+  void showObject(int row) override;
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
   QAction* toolButton(const QString& key) const;
@@ -132,55 +126,19 @@ class frmDesktop : public QMainWindow {
   FolderWatch* folderWatch = nullptr;
 
   // Tab 1 "Oggetti grafici".
+  ObjectsPage* objectsPage = nullptr;
   ObjectsTab* objectsTab = nullptr;
-  ReportView* L_Values = nullptr;
-  QGroupBox* fraPreviewOggetto = nullptr;
-  PictureBox* PicPreview = nullptr;
-  GifPageView* WB = nullptr;
-  QLabel* lInfo = nullptr;
-  QPushButton* cmdExportAll = nullptr;
-  QPushButton* cmdImport = nullptr;
-  QPushButton* cmdDefault = nullptr;
-  QPushButton* cmdDefaultAll = nullptr;
-  QPushButton* cmdDir = nullptr;
-  QPushButton* Command2 = nullptr;
-  QCheckBox* chkDim = nullptr;
-  QCheckBox* chkConferma = nullptr;
-  FileListBox* FileDat = nullptr;
-  PictureBox* PicImport = nullptr;
-
   // Tab 2 "Colori".
+  ColoursPage* coloursPage = nullptr;
   ColoursTab* coloursTab = nullptr;
-
-  // Tabs 3 and 4.
-  RectsTab* rectsTab = nullptr;
-  StructureTab* structureTab = nullptr;
-  ReportView* L_RGBA = nullptr;
-  QGroupBox* fraPreviewColore = nullptr;
-  PictureBox* PicColor = nullptr;
-  QLabel* lblTrasparenza = nullptr;
-  QLineEdit* txt50 = nullptr;  // txt(50)
-  QPushButton* cmdLoadColors = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command7 = nullptr;
-  QPushButton* Command5 = nullptr;
-  PictureBox* PicCC = nullptr;
-  QListWidget* L_Colors = nullptr;
-
   // Tab 3 "Posizione e dimesione oggetti".
-  ReportView* L_Dim = nullptr;
-  PictureBox* PicOBJ = nullptr;
-  QCheckBox* chkCls = nullptr;
-
+  RectsPage* rectsPage = nullptr;
+  RectsTab* rectsTab = nullptr;
   // Tab 4 "Struttura".
-  SkinTreeView* T_Strutt = nullptr;
-
+  StructurePage* structurePage = nullptr;
+  StructureTab* structureTab = nullptr;
   // Tab 5 "Opzioni / Informazioni".
-  QLabel* lblInfoTitle = nullptr;
-  QLabel* lblContact = nullptr;
-  PictureBox* PicInfo1 = nullptr;
-  PictureBox* PicInfo2 = nullptr;
-  QLineEdit* txtImageEditor = nullptr;
+  InfoPage* infoPage = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -190,16 +148,11 @@ class frmDesktop : public QMainWindow {
 
  private:
   void buildToolBar();
+  void buildStatusBar();
   void buildTabs();
-  QWidget* buildObjectsTab();
-  QWidget* buildColoursTab();
-  QWidget* buildRectsTab();
-  QWidget* buildStructureTab();
-  QWidget* buildInfoTab();
   void connectHandlers();
   void placeSeparator();
   void resetPreview();
-  void resetEditors();
   void setAllTabsEnabled(bool enabled);
   // The open skin's name, with the mark of unsaved work, before the title.
   void showTitle();

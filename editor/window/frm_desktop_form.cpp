@@ -1,15 +1,11 @@
-// The window's form: every control created, named, captioned and placed.
-// Behaviour lives in frm_desktop.cpp; this file only builds.
+// The window's frame: the tool bar, the status bar and the tabs, each tab a
+// page that builds its own controls, and what keeps them in place. The
+// opening, saving and closing of a skin live in frm_desktop.cpp.
 #include <ferzola/LineSeparator.h>
 #include <QAction>
-#include <QCheckBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
+#include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -17,60 +13,17 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "desktop_surface.h"
-#include "file_list_box.h"
+#include "colours_page.h"
 #include "frm_desktop.h"
-#include "gif_page_view.h"
 #include "icon_pictures.h"
-#include "image_editor.h"
-#include "picture_box.h"
+#include "info_page.h"
+#include "lists_pages.h"
+#include "objects_page.h"
 #include "preview_tab.h"
-#include "report_view.h"
-#include "standby_image.h"
-#include "tree_view.h"
 
 namespace corvela {
 
 namespace {
-
-const QColor kPhoneScreenWhite(255, 255, 255);
-
-// Frames and the texts inside them are set in Tahoma, at the size the rest
-// of the window uses.
-void useFrameFont(QWidget* frame) {
-  QFont f = frame->font();
-  f.setFamilies({QStringLiteral("Tahoma")});
-  frame->setFont(f);
-}
-
-QGroupBox* frame(const char* name, const QString& caption) {
-  auto* box = new QGroupBox(caption);
-  box->setObjectName(QLatin1StringView(name));
-  useFrameFont(box);
-  return box;
-}
-
-QPushButton* button(const char* name, const QString& caption, const QString& tip = {}) {
-  auto* b = new QPushButton(caption);
-  b->setObjectName(QLatin1StringView(name));
-  if (!tip.isEmpty()) b->setToolTip(tip);
-  return b;
-}
-
-QCheckBox* checkBox(const char* name, const QString& caption) {
-  auto* c = new QCheckBox(caption);
-  c->setObjectName(QLatin1StringView(name));
-  return c;
-}
-
-// Names a control that has no caption of its own, for assistive technology
-// and for anyone looking for it by name.
-template <typename W>
-W* named(W* widget, const QString& name) {
-  widget->setObjectName(name);
-  widget->setAccessibleName(name);
-  return widget;
-}
 
 // Wraps a tab's page so that a small screen scrolls it instead of crushing it.
 QWidget* scrolling(QWidget* page) {
@@ -82,6 +35,13 @@ QWidget* scrolling(QWidget* page) {
 }
 
 }  // namespace
+
+QString windowTitleFor(int major, int minor, int revision) {
+  return QStringLiteral("Corvela Ver. %1.%2 (buid: %3) by Tavrin")
+      .arg(major)
+      .arg(minor)
+      .arg(revision, 3, 10, QLatin1Char('0'));
+}
 
 void frmDesktop::buildToolBar() {
   TB0 = new QToolBar(QStringLiteral("TB0"), this);
@@ -116,6 +76,28 @@ void frmDesktop::buildToolBar() {
   btnSave->setEnabled(false);
 }
 
+void frmDesktop::buildStatusBar() {
+  SB0 = new QStatusBar(this);
+  SB0->setObjectName(QStringLiteral("SB0"));
+  SB0->setSizeGripEnabled(true);
+  // One text field that every feature overwrites; a permanent label, so
+  // that no hover or tool tip can wipe it.
+  statusField_ = new QLabel(SB0);
+  statusField_->setObjectName(QStringLiteral("SB0Text"));
+  statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long message is cut at the window's edge instead of widening the window.
+  statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  statusField_->setMinimumWidth(1);
+  SB0->addWidget(statusField_, 1);
+  coordinatesField_ = new QLabel(SB0);
+  coordinatesField_->setObjectName(QStringLiteral("SB0Coordinates"));
+  coordinatesField_->setMinimumWidth(
+      coordinatesField_->fontMetrics().horizontalAdvance(QStringLiteral("-000, -000")));
+  coordinatesField_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  SB0->addPermanentWidget(coordinatesField_);
+  setStatusBar(SB0);
+}
+
 void frmDesktop::buildTabs() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("frmDesktopClient"));
@@ -127,12 +109,17 @@ void frmDesktop::buildTabs() {
   setCentralWidget(central);
 
   tabPreview = new PreviewTab;
+  objectsPage = new ObjectsPage(doc);
+  coloursPage = new ColoursPage(doc);
+  rectsPage = new RectsPage(doc);
+  structurePage = new StructurePage(doc);
+  infoPage = new InfoPage;
   SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
-  SSTab1->addTab(buildObjectsTab(), QStringLiteral("Oggetti grafici"));
-  SSTab1->addTab(buildColoursTab(), QStringLiteral("Colori"));
-  SSTab1->addTab(buildRectsTab(), QStringLiteral("Posizione e dimesione oggetti"));
-  SSTab1->addTab(buildStructureTab(), QStringLiteral("Struttura"));
-  SSTab1->addTab(scrolling(buildInfoTab()), QStringLiteral("Opzioni / Informazioni"));
+  SSTab1->addTab(objectsPage, QStringLiteral("Oggetti grafici"));
+  SSTab1->addTab(coloursPage, QStringLiteral("Colori"));
+  SSTab1->addTab(rectsPage, QStringLiteral("Posizione e dimesione oggetti"));
+  SSTab1->addTab(structurePage, QStringLiteral("Struttura"));
+  SSTab1->addTab(scrolling(infoPage), QStringLiteral("Opzioni / Informazioni"));
 
   // The separator sits on the window itself, under the tool bar; the client
   // area leaves room for it.
@@ -143,235 +130,102 @@ void frmDesktop::buildTabs() {
   layout->setContentsMargins(4, LineSeparator1->height() + 4, 4, 2);
 }
 
-QWidget* frmDesktop::buildObjectsTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabOggetti"));
-  auto* layout = new QHBoxLayout(page);
+// ---- the frame's parts ------------------------------------------------------
 
-  L_Values = named(new ReportView(doc.L_Values), QStringLiteral("L_Values"));
-  layout->addWidget(L_Values, 1);
+QString frmDesktop::statusText() const {
+  return statusField_->text();
+}
 
-  auto* side = new QVBoxLayout;
-  layout->addLayout(side);
+void frmDesktop::setStatusText(const QString& text) {
+  statusField_->setText(text);
+  statusField_->setAccessibleName(text);
+}
 
-  fraPreviewOggetto = frame("fraPreviewOggetto", QStringLiteral("Preview oggetto:"));
-  auto* preview = new QGridLayout(fraPreviewOggetto);
-  PicPreview = named(new PictureBox, QStringLiteral("PicPreview"));
-  PicPreview->setAutoSize(true);
-  PicPreview->setBordered(false);
-  PicPreview->setCheckerboard(true);
-  // A large object scrolls inside its corner instead of pushing the buttons
-  // out of the window.
-  auto* stillArea = new QScrollArea;
-  stillArea->setObjectName(QStringLiteral("PicPreviewArea"));
-  stillArea->setWidget(PicPreview);
-  stillArea->setWidgetResizable(false);
-  stillArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  stillArea->setFixedSize(184, 184);
-  WB = named(new GifPageView, QStringLiteral("WB"));
-  WB->setFixedSize(184, 184);
-  lInfo = new QLabel(QStringLiteral("..."));
-  lInfo->setObjectName(QStringLiteral("lInfo"));
-  preview->addWidget(stillArea, 0, 0);
-  preview->addWidget(WB, 0, 1);
-  preview->addWidget(lInfo, 1, 0, 1, 2);
-  side->addWidget(fraPreviewOggetto);
+QString frmDesktop::coordinatesText() const {
+  return coordinatesField_->text();
+}
 
-  cmdExportAll = button("cmdExportAll", QStringLiteral("Esporta tutto"));
-  cmdImport = button("cmdImport", QStringLiteral("Importa..."));
-  cmdDefault = button("cmdDefault", QStringLiteral("Default"));
-  cmdDefaultAll = button("cmdDefaultAll", QStringLiteral("Skin di default"));
-  cmdDir = button("cmdDir", QStringLiteral("Directory..."));
-  Command2 = button("Command2", QStringLiteral("Test"));
-  auto* buttons = new QGridLayout;
-  buttons->addWidget(cmdExportAll, 0, 0);
-  buttons->addWidget(cmdDefaultAll, 0, 1);
-  buttons->addWidget(cmdImport, 1, 0);
-  buttons->addWidget(cmdDefault, 1, 1);
-  buttons->addWidget(cmdDir, 2, 0);
-  buttons->addWidget(Command2, 2, 1);
-  side->addLayout(buttons);
+void frmDesktop::setCoordinatesText(const QString& text) {
+  coordinatesField_->setText(text);
+  coordinatesField_->setAccessibleName(text);
+}
 
-  chkDim = checkBox("chkDim", QStringLiteral("Verifica dimensioni"));
-  chkConferma = checkBox("chkConferma", QStringLiteral("Richiedi conferma"));
-  auto* checks = new QHBoxLayout;
-  checks->addWidget(chkDim);
-  checks->addWidget(chkConferma);
-  checks->addStretch();
-  side->addLayout(checks);
-  // Replacing is only possible once an object is picked.
-  for (QWidget* w : {static_cast<QWidget*>(cmdImport), static_cast<QWidget*>(cmdDefault),
-                     static_cast<QWidget*>(chkDim), static_cast<QWidget*>(chkConferma)}) {
-    w->setEnabled(false);
+QAction* frmDesktop::toolButton(const QString& key) const {
+  for (QAction* a : TB0->actions()) {
+    if (a->data().toString() == key) return a;
   }
-  chkDim->setChecked(true);
-  chkConferma->setChecked(true);
-
-  FileDat = named(new FileListBox, QStringLiteral("FileDat"));
-  FileDat->setPattern(QStringLiteral("*.Dat"));
-  FileDat->setMinimumHeight(80);
-  side->addWidget(FileDat, 1);
-
-  // Images about to be imported are decoded here to learn their size; the
-  // user never sees this box.
-  PicImport = named(new PictureBox(page), QStringLiteral("PicImport"));
-  PicImport->setAutoSize(true);
-  PicImport->hide();
-  return page;
+  return nullptr;
 }
 
-QWidget* frmDesktop::buildColoursTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabColori"));
-  auto* layout = new QHBoxLayout(page);
-
-  L_RGBA = named(new ReportView(doc.L_RGBA), QStringLiteral("L_RGBA"));
-  layout->addWidget(L_RGBA, 1);
-
-  auto* side = new QVBoxLayout;
-  layout->addLayout(side);
-
-  const QString swatchTip = QStringLiteral("Colore oggetto, clicca per cambiare...");
-  fraPreviewColore = frame("fraPreviewColore", QStringLiteral("Preview colore:"));
-  auto* preview = new QGridLayout(fraPreviewColore);
-  PicColor = named(new PictureBox, QStringLiteral("PicColor"));
-  PicColor->setToolTip(swatchTip);
-  PicColor->setBordered(true);
-  PicColor->setBackColor(Qt::white);
-  PicColor->setFixedSize(120, 64);
-  PicColor->setCursor(Qt::PointingHandCursor);
-  lblTrasparenza = new QLabel(QStringLiteral("Trasparenza:"));
-  lblTrasparenza->setObjectName(QStringLiteral("lblTrasparenza"));
-  txt50 = named(new QLineEdit, QStringLiteral("txt(50)"));
-  txt50->setFixedWidth(txt50->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14);
-  QPalette grey = txt50->palette();
-  grey.setColor(QPalette::Base, PreviewTab::NumberBoxColour);
-  txt50->setPalette(grey);
-  txt50->setEnabled(false);
-  lblTrasparenza->setBuddy(txt50);
-  preview->addWidget(PicColor, 0, 0, 1, 2);
-  preview->addWidget(lblTrasparenza, 1, 0);
-  preview->addWidget(txt50, 1, 1, Qt::AlignLeft);
-  preview->setColumnStretch(1, 1);
-  side->addWidget(fraPreviewColore);
-
-  const QString loadColours = QStringLiteral("Carica i colori di default (marevia)");
-  cmdLoadColors = button("cmdLoadColors", loadColours, loadColours);
-  Command1 = button("Command1", QStringLiteral("Importa da altra skin..."));
-  Command7 = button("Command7", QStringLiteral("Bianchi -> Trasp."));
-  Command5 = button("Command5", QStringLiteral("Command5"));
-  side->addWidget(cmdLoadColors);
-  side->addWidget(Command1);
-  auto* tools = new QHBoxLayout;
-  tools->addWidget(Command7);
-  tools->addWidget(Command5);
-  PicCC = named(new PictureBox, QStringLiteral("PicCC"));
-  PicCC->setToolTip(swatchTip);
-  PicCC->setBordered(true);
-  PicCC->setBackColor(Qt::black);
-  PicCC->setFixedSize(24, 24);
-  PicCC->setCursor(Qt::PointingHandCursor);
-  tools->addWidget(PicCC);
-  side->addLayout(tools);
-
-  L_Colors = named(new QListWidget, QStringLiteral("L_Colors"));
-  L_Colors->setMinimumHeight(80);
-  side->addWidget(L_Colors, 1);
-  return page;
+QToolButton* frmDesktop::toolButtonWidget(const QString& key) const {
+  QAction* a = toolButton(key);
+  return a ? qobject_cast<QToolButton*>(TB0->widgetForAction(a)) : nullptr;
 }
 
-QWidget* frmDesktop::buildRectsTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabPosizione"));
-  auto* layout = new QHBoxLayout(page);
-
-  L_Dim = named(new ReportView(doc.L_Dim), QStringLiteral("L_Dim"));
-  layout->addWidget(L_Dim, 1);
-
-  auto* side = new QVBoxLayout;
-  layout->addLayout(side);
-  // One pixel of the area is one pixel of the phone's 176 x 220 screen.
-  PicOBJ = named(new PictureBox, QStringLiteral("PicOBJ"));
-  PicOBJ->setBordered(true);
-  PicOBJ->setBackColor(kPhoneScreenWhite);
-  PicOBJ->setFixedSize(DesktopSurface::ScreenWidth + 2 * PicOBJ->frameWidth(),
-                       DesktopSurface::ScreenHeight + 2 * PicOBJ->frameWidth());
-  side->addWidget(PicOBJ);
-  chkCls = checkBox("chkCls", QStringLiteral("Pulitura automatica"));
-  side->addWidget(chkCls);
-  side->addStretch();
-  return page;
+void frmDesktop::setAllTabsEnabled(bool enabled) {
+  // A tab bar moves away from a current tab that gets disabled, so the shown
+  // tab is switched off last, when there is nowhere left to move to.
+  const int shown = SSTab1->currentIndex();
+  for (int i = SSTab1->count() - 1; i >= 0; --i) {
+    if (i != shown) SSTab1->setTabEnabled(i, enabled);
+  }
+  if (shown >= 0) SSTab1->setTabEnabled(shown, enabled);
 }
 
-QWidget* frmDesktop::buildStructureTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabStruttura"));
-  auto* layout = new QVBoxLayout(page);
-  T_Strutt = named(new SkinTreeView(doc.T_Strutt), QStringLiteral("T_Strutt"));
-  layout->addWidget(T_Strutt);
-  return page;
+void frmDesktop::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  placeSeparator();
 }
 
-QWidget* frmDesktop::buildInfoTab() {
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tabInformazioni"));
-  auto* layout = new QGridLayout(page);
+void frmDesktop::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  placeSeparator();
+}
 
-  PicInfo1 = named(new PictureBox, QStringLiteral("PicInfo1"));
-  PicInfo1->setBordered(false);
-  PicInfo1->setAutoSize(true);
-  PicInfo1->setPicture(applicationIcon().pixmap(QSize(64, 64)));
+bool frmDesktop::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == TB0 && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+    placeSeparator();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
 
-  lblInfoTitle = new QLabel(QStringLiteral("Per informazioni suggerimenti:"));
-  lblInfoTitle->setObjectName(QStringLiteral("lblInfoTitle"));
-  QFont bold = lblInfoTitle->font();
-  bold.setBold(true);
-  lblInfoTitle->setFont(bold);
+// Keeps the separator right under the tool bar and across the whole window.
+void frmDesktop::placeSeparator() {
+  if (!LineSeparator1) return;
+  const int topPixels = TB0->isVisibleTo(this) ? TB0->geometry().bottom() + 1 : 0;
+  const int top = std::max(0, qRound(topPixels * LineSeparator1->twipsPerPixelY()));
+  const int width = qRound(this->width() * LineSeparator1->twipsPerPixelX());
+  LineSeparator1->setTwipsGeometry(0, top, width, 45);
+  LineSeparator1->raise();
+}
 
-  lblContact =
-      new QLabel(QStringLiteral("Corvela, editor della schermata di standby del v980\n"
-                                "Versione 1.0 (build 020), Tavrin\n\n"
-                                "Posta: corvela@example.org\n"
-                                "Sito: https://example.org/corvela\n\n"
-                                "Segnalate errori e idee indicando la versione qui sopra\n"
-                                "e, se possibile, allegando il file .ski interessato."));
-  lblContact->setObjectName(QStringLiteral("lblContact"));
-  lblContact->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  lblContact->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+void frmDesktop::showTitle() {
+  if (doc.skinFile().isEmpty()) {
+    setWindowTitle(title_);
+    setWindowModified(false);
+    return;
+  }
+  setWindowTitle(QFileInfo(doc.skinFile()).fileName() + QStringLiteral("[*] - ") + title_);
+  setWindowModified(doc.isModified());
+}
 
-  PicInfo2 = named(new PictureBox, QStringLiteral("PicInfo2"));
-  PicInfo2->setBordered(true);
-  PicInfo2->setAutoSize(true);
-  PicInfo2->setPicture(QPixmap::fromImage(standbyImage()));
+void frmDesktop::connectHistory() {
+  DocumentHistory& history = doc.history();
+  connect(&history, &QUndoStack::indexChanged, this, &frmDesktop::showHistoryState);
+  connect(&history, &QUndoStack::cleanChanged, this, &frmDesktop::showTitle);
+  connect(&history, &DocumentHistory::restored, this, &frmDesktop::showRestored);
+  showHistoryState();
+}
 
-  // The one option of the program: which image editor opens an object.
-  txtImageEditor = named(new QLineEdit(imageEditorCommand()), QStringLiteral("txtImageEditor"));
-  txtImageEditor->setPlaceholderText(QStringLiteral("editor predefinito del desktop"));
-  txtImageEditor->setToolTip(
-      QStringLiteral("Comando che apre un oggetto con \"Apri con editor di immagini\"; "
-                     "il file è aggiunto per ultimo"));
-  connect(txtImageEditor, &QLineEdit::editingFinished, this,
-          [this] { setImageEditorCommand(txtImageEditor->text()); });
-  auto* editorLabel = new QLabel(QStringLiteral("Editor di immagini:"));
-  editorLabel->setBuddy(txtImageEditor);
-  auto* editorRow = new QHBoxLayout;
-  editorRow->addWidget(editorLabel);
-  editorRow->addWidget(txtImageEditor, 1);
-
-  auto* texts = new QVBoxLayout;
-  texts->addWidget(lblInfoTitle);
-  texts->addWidget(lblContact);
-  texts->addSpacing(16);
-  texts->addLayout(editorRow);
-  texts->addStretch();
-  layout->addWidget(PicInfo1, 0, 0, Qt::AlignTop);
-  layout->addLayout(texts, 0, 1);
-  layout->addWidget(PicInfo2, 0, 2, Qt::AlignTop);
-  layout->setColumnStretch(1, 1);
-  layout->setRowStretch(1, 1);
-  layout->setContentsMargins(16, 16, 16, 16);
-  layout->setHorizontalSpacing(24);
-  return page;
+void frmDesktop::showHistoryState() {
+  const DocumentHistory& history = doc.history();
+  const auto show = [](QAction* button, bool enabled, const QString& caption, const QString& step) {
+    button->setEnabled(enabled);
+    button->setToolTip(enabled ? caption + QStringLiteral(": ") + step : caption);
+  };
+  show(btnUndo, history.canUndo(), QStringLiteral("Annulla"), history.undoText());
+  show(btnRedo, history.canRedo(), QStringLiteral("Ripeti"), history.redoText());
+  showTitle();
 }
 
 }  // namespace corvela

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
@@ -11,9 +12,11 @@
 #include <exception>
 
 #include "colour_codec.h"
+#include "colours_page.h"
 #include "desktop_surface.h"
+#include "dialogs.h"
 #include "document_names.h"
-#include "frm_desktop.h"
+#include "file_list_box.h"
 #include "number_keys.h"
 #include "picture_box.h"
 #include "preview_controller.h"
@@ -24,6 +27,7 @@
 #include "standby_records.h"
 #include "step_names.h"
 #include "text_number.h"
+#include "window_services.h"
 
 namespace corvela {
 
@@ -87,9 +91,15 @@ EditingKey editingKey(const QKeyEvent* event) {
 
 }  // namespace
 
-LayoutController::LayoutController(frmDesktop& window, PreviewTab& tab, SkinDocument& doc)
-    : QObject(&window), window_(window), tab_(tab), doc_(doc) {
-  for (int i = 0; i <= standby::kLastBox; ++i) connectBox(window_.txt(i), i);
+LayoutController::LayoutController(PreviewTab& tab, ColoursPage& colours,
+                                   PreviewController& preview, WindowServices& window)
+    : QObject(&tab),
+      window_(window),
+      tab_(tab),
+      colours_(colours),
+      preview_(preview),
+      doc_(window.document()) {
+  for (int i = 0; i <= standby::kLastBox; ++i) connectBox(txt(i), i);
   connectBox(tab_.txtMin, BoxMin);
   connectBox(tab_.txtOra, BoxOra);
   connectBox(tab_.txtOffSet, BoxOffSet);
@@ -113,6 +123,50 @@ LayoutController::LayoutController(frmDesktop& window, PreviewTab& tab, SkinDocu
 }
 
 // ---- the boxes -----------------------------------------------------------------
+
+void LayoutController::disableEditors() {
+  PreviewTab& p = tab_;
+  for (int i = 0; i <= standby::kLastBox; ++i) txt(i)->setEnabled(false);
+  p.txtMin->setEnabled(false);
+  p.txtOra->setEnabled(false);
+
+  for (QCheckBox* c : p.optPos) c->setEnabled(false);
+  for (QRadioButton* o : p.optTime) o->setEnabled(false);
+
+  p.FileDesktop->hide();
+
+  for (QWidget* w : {static_cast<QWidget*>(p.txtOffSet), static_cast<QWidget*>(p.cmdMoveUp),
+                     static_cast<QWidget*>(p.cmdMoveDown), static_cast<QWidget*>(p.cmdMoveRight),
+                     static_cast<QWidget*>(p.cmdMoveLeft), static_cast<QWidget*>(p.cmdUpdate)}) {
+    w->setEnabled(false);
+  }
+}
+
+void LayoutController::resetEditors() {
+  PreviewTab& p = tab_;
+  for (int i = 0; i <= standby::kLastBox; ++i) {
+    txt(i)->setEnabled(false);
+    txt(i)->clear();
+  }
+  for (QCheckBox* c : p.optPos) c->setEnabled(false);
+  for (QWidget* w : {static_cast<QWidget*>(p.PicBGColor1), static_cast<QWidget*>(p.PicMin),
+                     static_cast<QWidget*>(p.PicOre), static_cast<QWidget*>(p.txtMin),
+                     static_cast<QWidget*>(p.txtOra)}) {
+    w->setEnabled(false);
+  }
+  for (QWidget* w : {static_cast<QWidget*>(p.txtOffSet), static_cast<QWidget*>(p.cmdMoveUp),
+                     static_cast<QWidget*>(p.cmdMoveDown), static_cast<QWidget*>(p.cmdMoveRight),
+                     static_cast<QWidget*>(p.cmdMoveLeft), static_cast<QWidget*>(p.cmdUpdate)}) {
+    w->setEnabled(true);
+  }
+}
+
+QLineEdit* LayoutController::txt(int index) const {
+  if (index >= 0 && index < static_cast<int>(tab_.txt.size())) {
+    return tab_.txt[static_cast<size_t>(index)];
+  }
+  return index == standby::kSelectedTransparencyBox ? colours_.txt50 : nullptr;
+}
 
 void LayoutController::connectBox(QLineEdit* box, int id) {
   box->installEventFilter(this);
@@ -143,7 +197,7 @@ QLineEdit* LayoutController::boxOf(int id) const {
     case BoxOffSet:
       return tab_.txtOffSet;
     default:
-      return window_.txt(id);
+      return txt(id);
   }
 }
 
@@ -234,7 +288,7 @@ bool LayoutController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == boxOf(id)) return filterKey(boxOf(id), id, key);
   }
   for (int i = 0; i <= standby::kLastBox; ++i) {
-    if (watched == window_.txt(i)) return filterKey(window_.txt(i), i, key);
+    if (watched == txt(i)) return filterKey(txt(i), i, key);
   }
   return false;
 }
@@ -251,11 +305,11 @@ void LayoutController::txt_Change(int Index) {
     const int target = binding->target;
     const int first = record(target).firstBox;
     std::array<QString, 4> boxes;
-    for (int k = 0; k < 4; ++k) boxes[static_cast<size_t>(k)] = window_.txt(first + k)->text();
+    for (int k = 0; k < 4; ++k) boxes[static_cast<size_t>(k)] = txt(first + k)->text();
     doc_.perform(
         positionStep(target),
         [&] {
-          if (setPosition(doc_.L_Dim, window_.refs().position(target), boxes))
+          if (setPosition(doc_.L_Dim, preview_.refs().position(target), boxes))
             rebuildAfterEdit(target);
         },
         typingKey(Index));
@@ -263,14 +317,14 @@ void LayoutController::txt_Change(int Index) {
   }
   int row = -1;
   if (Index == standby::kSelectedTransparencyBox) {
-    row = window_.L_RGBA->selectedListRow();
+    row = colours_.L_RGBA->selectedListRow();
   } else if (const std::optional<standby::ColourRole> role = standby::transparencyBox(Index)) {
-    row = window_.refs().colour(*role);
+    row = preview_.refs().colour(*role);
   } else {
     return;
   }
   // No rebuild: the transparency does not show on the screen.
-  QLineEdit* box = window_.txt(Index);
+  QLineEdit* box = txt(Index);
   const QString id =
       row >= 0 && row < doc_.L_RGBA.rowCount() ? doc_.L_RGBA.cell(row, C_ID) : QString();
   doc_.perform(
@@ -320,7 +374,7 @@ void LayoutController::cmdMoveRight_Click() {
 
 void LayoutController::handLengthChanged(Hand hand) {
   const bool minute = hand == Hand::Minute;
-  const int node = minute ? window_.refs().P_tNodeMin : window_.refs().P_tNodeOra;
+  const int node = minute ? preview_.refs().P_tNodeMin : preview_.refs().P_tNodeOra;
   QLineEdit* box = minute ? tab_.txtMin : tab_.txtOra;
   bool set = false;
   doc_.perform(
@@ -330,7 +384,7 @@ void LayoutController::handLengthChanged(Hand hand) {
       typingKey(minute ? BoxMin : BoxOra));
   if (!set) return;
   // The analogue face with the new length; the option buttons stay as they are.
-  window_.preview->optTime_Click(1);
+  preview_.optTime_Click(1);
 }
 
 void LayoutController::txtMin_Change() {
@@ -347,12 +401,12 @@ void LayoutController::handColourClicked(Hand hand) {
   const std::optional<QColor> chosen = window_.dialogs().pickColor(swatch->backColor());
   if (!chosen) return;
   swatch->setBackColor(*chosen);
-  window_.preview->setHandColour(role, *chosen);
+  preview_.setHandColour(role, *chosen);
   const std::int32_t colour = colourValue(chosen->red(), chosen->green(), chosen->blue());
   bool set = false;
   doc_.perform(hand == Hand::Minute ? QStringLiteral("colore lancetta minuti")
                                     : QStringLiteral("colore lancetta ore"),
-               [&] { set = setHandColour(doc_, window_.refs().colour(role), colour); });
+               [&] { set = setHandColour(doc_, preview_.refs().colour(role), colour); });
   if (set) window_.UpdateDesktop();
 }
 
@@ -368,7 +422,7 @@ void LayoutController::PicOre_Click() {
 void LayoutController::PicDesktop_MouseDown(QPoint pixel) {
   drag_.reset();
   ++drags_;
-  PreviewController& preview = *window_.preview;
+  PreviewController& preview = preview_;
   const StandbyScene& scene = preview.scene();
   // The edges of the picked rectangle come first, so it can be resized
   // where it lies over a smaller one.
@@ -385,7 +439,7 @@ void LayoutController::PicDesktop_MouseDown(QPoint pixel) {
   preview.setSelection(target);
   if (target < 0) return;
   tab_.PicDesktop->setFocus(Qt::MouseFocusReason);
-  const int row = window_.refs().position(target);
+  const int row = preview_.refs().position(target);
   if (row < 0 || row >= doc_.L_Dim.rowCount()) return;
   Drag drag{target, grip, pixel, {}, {}, {}};
   for (int k = 0; k < 4; ++k) {
@@ -398,7 +452,7 @@ void LayoutController::PicDesktop_MouseDown(QPoint pixel) {
 
 void LayoutController::PicDesktop_MouseMove(QPoint pixel) {
   if (!drag_) return;
-  const int row = window_.refs().position(drag_->target);
+  const int row = preview_.refs().position(drag_->target);
   if (row < 0) return;
   const std::array<std::int64_t, 4> corners =
       dragCorners(drag_->start, drag_->grip, pixel - drag_->from);
@@ -425,7 +479,7 @@ void LayoutController::PicDesktop_MouseUp() {
 }
 
 bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
-  PreviewController& preview = *window_.preview;
+  PreviewController& preview = preview_;
   const int target = preview.selection();
   if (target < 0) return false;
   if (event->key() == Qt::Key_Escape) {
@@ -434,7 +488,7 @@ bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
     return true;
   }
   if (const std::optional<MoveDirection> direction = arrowOf(event->key())) {
-    const int row = window_.refs().position(target);
+    const int row = preview_.refs().position(target);
     if (row < 0) return true;
     const QString offset =
         event->modifiers() & Qt::ShiftModifier ? tab_.txtOffSet->text() : QStringLiteral("1");
@@ -444,7 +498,7 @@ bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
     });
     return true;
   }
-  QLineEdit* first = window_.txt(record(target).firstBox);
+  QLineEdit* first = txt(record(target).firstBox);
   const QString text = event->text();
   if (text.size() == 1 && text[0].isDigit() && first->isEnabled()) {
     first->setFocus(Qt::OtherFocusReason);
@@ -458,7 +512,7 @@ bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
 
 void LayoutController::showGrip(QPoint pixel) {
   if (drag_) return;
-  const StandbyScene& scene = window_.preview->scene();
+  const StandbyScene& scene = preview_.scene();
   const std::optional<QRect> picked = outlineOf(scene, scene.selected);
   const int grip = picked ? gripAt(*picked, pixel) : GripNone;
   if (grip == GripNone) {

@@ -26,14 +26,26 @@ class QToolButton;
 
 namespace corvela {
 
-class frmDesktop;
+class ColoursPage;
+class PreviewController;
 class PreviewTab;
 class SkinDocument;
+class WindowServices;
 
 class LayoutController : public QObject {
   Q_OBJECT
  public:
-  LayoutController(frmDesktop& window, PreviewTab& tab, SkinDocument& doc);
+  // The boxes are the preview tab's and the colours tab's transparency box.
+  LayoutController(PreviewTab& tab, ColoursPage& colours, PreviewController& preview,
+                   WindowServices& window);
+
+  // Boxes 0 to 49 of the preview tab, 50 of the colours tab.
+  QLineEdit* txt(int index) const;
+
+  // Before any skin is shown: nothing to edit.
+  void disableEditors();
+  // Opening a skin: the boxes empty, the move tools ready.
+  void resetEditors();
 
   // Boxes 0 to 50 changed, typed or assigned.
   void txt_Change(int Index);
@@ -97,8 +109,10 @@ class LayoutController : public QObject {
   quint64 typingKey(int id) const { return (quint64(id + 1) << 32) | typingSession_; }
   static constexpr quint64 kDragKeys = quint64(1) << 63;
 
-  frmDesktop& window_;
+  WindowServices& window_;
   PreviewTab& tab_;
+  ColoursPage& colours_;
+  PreviewController& preview_;
   SkinDocument& doc_;
   bool typing_ = false;       // a key the filter let through is being applied
   int refilling_ = -1;        // the rectangle whose boxes rebuildAfterEdit refills

@@ -4,11 +4,13 @@
 #include <algorithm>
 
 #include "document_names.h"
-#include "frm_desktop.h"
+#include "lists_pages.h"
 #include "picture_box.h"
 #include "report_view.h"
+#include "skin_document.h"
 #include "text_number.h"
 #include "tree_view.h"
+#include "window_services.h"
 
 namespace corvela {
 
@@ -21,26 +23,28 @@ int coordinate(const QString& cell) {
 
 }  // namespace
 
-RectsTab::RectsTab(frmDesktop& window) : QObject(&window), w_(window) {
-  connect(w_.L_Dim, &ReportView::rowClicked, this, &RectsTab::L_Dim_ItemClick);
+RectsTab::RectsTab(RectsPage& page, WindowServices& window)
+    : QObject(&page), page_(page), doc_(window.document()) {
+  connect(page_.L_Dim, &ReportView::rowClicked, this, &RectsTab::L_Dim_ItemClick);
 }
 
 void RectsTab::L_Dim_ItemClick(int row) {
-  const ReportList& list = w_.doc.L_Dim;
+  const ReportList& list = doc_.L_Dim;
   if (row < 0 || row >= list.rowCount()) return;
-  if (w_.chkCls->isChecked()) w_.PicOBJ->clearDrawing();
+  if (page_.chkCls->isChecked()) page_.PicOBJ->clearDrawing();
   const QPoint from(coordinate(list.cell(row, D_X1)), coordinate(list.cell(row, D_Y1)));
   const QPoint to(coordinate(list.cell(row, D_X2)), coordinate(list.cell(row, D_Y2)));
-  w_.PicOBJ->drawRect(QRect(from, to), QColor(0, 0, 255), QColor(0, 0, 0));
+  page_.PicOBJ->drawRect(QRect(from, to), QColor(0, 0, 255), QColor(0, 0, 0));
 }
 
-StructureTab::StructureTab(frmDesktop& window) : QObject(&window), w_(window) {
-  connect(w_.T_Strutt, &SkinTreeView::nodeClicked, this, &StructureTab::T_Strutt_NodeClick);
+StructureTab::StructureTab(StructurePage& page, WindowServices& window)
+    : QObject(&page), window_(window) {
+  connect(page.T_Strutt, &SkinTreeView::nodeClicked, this, &StructureTab::T_Strutt_NodeClick);
 }
 
 void StructureTab::T_Strutt_NodeClick(int node) {
-  if (node < 1 || node > w_.doc.T_Strutt.nodeCount()) return;
-  w_.setStatusText(w_.doc.T_Strutt.tag(node));
+  if (node < 1 || node > window_.document().T_Strutt.nodeCount()) return;
+  window_.setStatusText(window_.document().T_Strutt.tag(node));
 }
 
 }  // namespace corvela

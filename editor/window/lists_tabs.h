@@ -6,28 +6,32 @@
 
 namespace corvela {
 
-class frmDesktop;
+class RectsPage;
+class SkinDocument;
+class StructurePage;
+class WindowServices;
 
 class RectsTab : public QObject {
   Q_OBJECT
  public:
-  explicit RectsTab(frmDesktop& window);
+  RectsTab(RectsPage& page, WindowServices& window);
   // Draws the rectangle of the row on the drawing area.
   void L_Dim_ItemClick(int row);
 
  private:
-  frmDesktop& w_;
+  RectsPage& page_;
+  SkinDocument& doc_;
 };
 
 class StructureTab : public QObject {
   Q_OBJECT
  public:
-  explicit StructureTab(frmDesktop& window);
+  StructureTab(StructurePage& page, WindowServices& window);
   // Shows the node's tag in the status bar.
   void T_Strutt_NodeClick(int node);
 
  private:
-  frmDesktop& w_;
+  WindowServices& window_;
 };
 
 }  // namespace corvela

@@ -16,6 +16,7 @@
 
 #include "desktop_surface.h"
 #include "frm_desktop.h"
+#include "objects_page.h"
 #include "preview_tab.h"
 #include "program_settings.h"
 
@@ -78,8 +79,8 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
   editMenu->addSeparator();
   actExportAll =
       addAction(editMenu, QStringLiteral("&Esporta tutto"), QStringLiteral("mnuExportAll"));
-  mirror(actExportAll, window.cmdExportAll);
-  connect(actExportAll, &QAction::triggered, window.cmdExportAll, &QPushButton::click);
+  mirror(actExportAll, window.objectsPage->cmdExportAll);
+  connect(actExportAll, &QAction::triggered, window.objectsPage->cmdExportAll, &QPushButton::click);
 
   viewMenu = bar->addMenu(QStringLiteral("&Visualizza"));
   actZoomIn = addAction(viewMenu, QStringLiteral("&Ingrandisci"), QStringLiteral("mnuZoomIn"));

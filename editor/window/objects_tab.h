@@ -9,12 +9,14 @@
 
 namespace corvela {
 
-class frmDesktop;
+class ObjectsPage;
+class SkinDocument;
+class WindowServices;
 
 class ObjectsTab : public QObject {
   Q_OBJECT
  public:
-  explicit ObjectsTab(frmDesktop& window);
+  ObjectsTab(ObjectsPage& page, WindowServices& window);
 
   void cmdExportAll_Click();
   void cmdImport_Click();
@@ -43,7 +45,9 @@ class ObjectsTab : public QObject {
   void showReplaced(int row);
   void showObjectFailure(int number, const QString& description);
 
-  frmDesktop& w_;
+  ObjectsPage& page_;
+  WindowServices& window_;
+  SkinDocument& doc_;
 };
 
 }  // namespace corvela

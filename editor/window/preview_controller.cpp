@@ -13,13 +13,12 @@
 #include "desktop_surface.h"
 #include "dialogs.h"
 #include "file_list_box.h"
-#include "frm_desktop.h"
-#include "objects_tab.h"
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
 #include "skin_document.h"
 #include "step_names.h"
+#include "window_services.h"
 
 namespace corvela {
 
@@ -43,8 +42,8 @@ void applySwatch(PictureBox* swatch, const SceneSwatch& value) {
 
 }  // namespace
 
-PreviewController::PreviewController(frmDesktop& window, PreviewTab& tab, SkinDocument& doc)
-    : QObject(&window), window_(window), tab_(tab), doc_(doc) {
+PreviewController::PreviewController(PreviewTab& tab, WindowServices& window)
+    : QObject(&tab), window_(window), tab_(tab), doc_(window.document()) {
   connectControls();
   showScene();
 }
@@ -179,10 +178,7 @@ void PreviewController::DisegnaLancette() {
 void PreviewController::Pic_Click(int Index) {
   const int row = doc_.L_Values.findId(standby::objectCode(Index));
   if (row < 0) return;
-  window_.SSTab1->setCurrentIndex(frmDesktop::TabObjects);
-  window_.L_Values->selectListRow(row);
-  window_.L_Values->scrollTo(window_.L_Values->viewIndex(row));
-  window_.objectsTab->L_Values_ItemClick(row);
+  window_.showObject(row);
 }
 
 void PreviewController::chkWallPaper_Click() {
@@ -209,8 +205,9 @@ void PreviewController::FileDesktop_Click() {
 }
 
 void PreviewController::cmdSelImg_Click() {
-  const QString folder =
-      window_.BrowseFolderDlg(&window_, QStringLiteral("Seleziona una directory:"), 1, 0);
+  // Qt's folder dialog lists only file-system folders and starts at the top
+  // of the file system, which is all this browser ever asked for.
+  const QString folder = window_.dialogs().browseFolder(QStringLiteral("Seleziona una directory:"));
   if (!folder.isEmpty()) tab_.FileDesktop->setPath(folder);
 }
 

@@ -13,14 +13,14 @@
 
 namespace corvela {
 
-class frmDesktop;
 class PreviewTab;
 class SkinDocument;
+class WindowServices;
 
 class PreviewController : public QObject {
   Q_OBJECT
  public:
-  PreviewController(frmDesktop& window, PreviewTab& tab, SkinDocument& doc);
+  PreviewController(PreviewTab& tab, WindowServices& window);
 
   // The rebuild of the screen and of the fields around it from the document.
   void UpdateDesktop();
@@ -75,7 +75,7 @@ class PreviewController : public QObject {
   void showHover(QPoint pixel);
   void pickTextColour(standby::ColourRole role);
 
-  frmDesktop& window_;
+  WindowServices& window_;
   PreviewTab& tab_;
   SkinDocument& doc_;
   StandbyScene scene_;

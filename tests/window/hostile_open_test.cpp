@@ -121,13 +121,13 @@ TEST_F(HostileOpen, OversizedContentIsNeitherMeasuredWholeNorDecoded) {
   writeFile(path("vodafone_Gifs/7.gif"), huge);
   open();
   clickTab(*w, 4);  // the tree laid out where it shows, the long line in view
-  w->T_Strutt->expandAll();
+  w->structurePage->T_Strutt->expandAll();
   QCoreApplication::processEvents();
-  const int width = w->T_Strutt->columnWidth(0);
-  EXPECT_GT(width, w->T_Strutt->fontMetrics().horizontalAdvance("4 255 255 255 0"));
+  const int width = w->structurePage->T_Strutt->columnWidth(0);
+  EXPECT_GT(width, w->structurePage->T_Strutt->fontMetrics().horizontalAdvance("4 255 255 255 0"));
   EXPECT_LT(width, 5000);
 
-  clickRow(w->L_Values, 0);
+  clickRow(w->objectsPage->L_Values, 0);
   EXPECT_TRUE(w->statusText().contains("oggetto 0007")) << w->statusText().toStdString();
   EXPECT_TRUE(w->statusText().contains("5790x5790"));
 }

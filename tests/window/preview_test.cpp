@@ -143,12 +143,12 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   // Viewed in the objects tab, then overwritten by an image program.
   const int button = objects.findId("0634");
   clickTab(*w, frmDesktop::TabObjects);
-  clickRow(w->L_Values, button);
+  clickRow(w->objectsPage->L_Values, button);
   const QByteArray outside = gifBytes(6, 4);
   writeFile(gif(634), outside);
   ASSERT_TRUE(QTest::qWaitFor([&] { return scene().Pic.at(634).image.size() == QSize(6, 4); }));
   EXPECT_EQ(tab().Pic.at(634)->picture().toImage().pixelColor(1, 1), QColor(0, 0, 200));
-  EXPECT_EQ(w->PicPreview->picture().size(), QSize(6, 4));
+  EXPECT_EQ(w->objectsPage->PicPreview->picture().size(), QSize(6, 4));
   EXPECT_EQ(shownCell(objects, button, V_Stato), kStateToReplace);
   EXPECT_TRUE(objects.row(button).edited);
 
@@ -290,8 +290,8 @@ TEST_F(Preview, ClickingASlotOpensItsObjectAndAnEmptyOneDoesNothing) {
   PictureBox* slot = tab().Pic.at(652);
   QTest::mouseClick(slot, Qt::LeftButton, {}, slot->rect().center());
   EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabObjects);
-  EXPECT_EQ(w->L_Values->selectedListRow(), w->doc.L_Values.findId("0652"));
-  EXPECT_TRUE(w->cmdImport->isEnabled());
+  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->doc.L_Values.findId("0652"));
+  EXPECT_TRUE(w->objectsPage->cmdImport->isEnabled());
 
   // Left enabled by nothing: a slot of an object the skin lacks.
   clickTab(*w, frmDesktop::TabPreview);

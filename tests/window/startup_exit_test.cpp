@@ -126,14 +126,15 @@ TEST_F(StartedWindow, InitSystemShowsTodayAndDisablesEveryEditor) {
   EXPECT_FALSE(w->tabPreview->FileDesktop->isVisible());
   for (QWidget* off : {static_cast<QWidget*>(w->tabPreview->txtOffSet),
                        static_cast<QWidget*>(w->tabPreview->cmdUpdate),
-                       static_cast<QWidget*>(w->cmdImport), static_cast<QWidget*>(w->cmdDefault)}) {
+                       static_cast<QWidget*>(w->objectsPage->cmdImport),
+                       static_cast<QWidget*>(w->objectsPage->cmdDefault)}) {
     EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
   }
-  EXPECT_FALSE(w->chkDim->isEnabled());
-  EXPECT_TRUE(w->chkDim->isChecked());
-  EXPECT_FALSE(w->chkConferma->isEnabled());
-  EXPECT_TRUE(w->chkConferma->isChecked());
-  EXPECT_EQ(w->WB->LocationURL(), noGifPage());
+  EXPECT_FALSE(w->objectsPage->chkDim->isEnabled());
+  EXPECT_TRUE(w->objectsPage->chkDim->isChecked());
+  EXPECT_FALSE(w->objectsPage->chkConferma->isEnabled());
+  EXPECT_TRUE(w->objectsPage->chkConferma->isChecked());
+  EXPECT_EQ(w->objectsPage->WB->LocationURL(), noGifPage());
 }
 
 TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
@@ -155,7 +156,7 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     ASSERT_NE(b, nullptr) << c.name;
     EXPECT_EQ(b->text(), QString::fromUtf8(c.caption)) << c.name;
   }
-  EXPECT_EQ(w->cmdLoadColors->toolTip(), w->cmdLoadColors->text());
+  EXPECT_EQ(w->coloursPage->cmdLoadColors->toolTip(), w->coloursPage->cmdLoadColors->text());
   for (const Control& c :
        {Control{"chkDim", "Verifica dimensioni"}, Control{"chkConferma", "Richiedi conferma"},
         Control{"chkCls", "Pulitura automatica"}}) {
@@ -164,19 +165,19 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     EXPECT_EQ(b->text(), QString::fromUtf8(c.caption));
   }
   const QString tip = QStringLiteral("Colore oggetto, clicca per cambiare...");
-  EXPECT_EQ(w->PicColor->toolTip(), tip);
-  EXPECT_EQ(w->PicCC->toolTip(), tip);
-  EXPECT_EQ(w->fraPreviewOggetto->title(), QStringLiteral("Preview oggetto:"));
-  EXPECT_EQ(w->fraPreviewColore->title(), QStringLiteral("Preview colore:"));
-  EXPECT_EQ(w->lblTrasparenza->text(), QStringLiteral("Trasparenza:"));
-  EXPECT_EQ(w->lblInfoTitle->text(), QStringLiteral("Per informazioni suggerimenti:"));
-  EXPECT_TRUE(w->PicInfo1->hasPicture());
-  EXPECT_TRUE(w->PicInfo2->hasPicture());
-  EXPECT_EQ(w->FileDat->pattern(), QStringLiteral("*.Dat"));
-  EXPECT_TRUE(w->PicPreview->autoSize());
-  EXPECT_TRUE(w->PicImport->autoSize());
-  EXPECT_EQ(w->PicOBJ->backColor(), QColor(Qt::white));
-  EXPECT_EQ(w->PicOBJ->contentsRect().size(), QSize(176, 220));
+  EXPECT_EQ(w->coloursPage->PicColor->toolTip(), tip);
+  EXPECT_EQ(w->coloursPage->PicCC->toolTip(), tip);
+  EXPECT_EQ(w->objectsPage->fraPreviewOggetto->title(), QStringLiteral("Preview oggetto:"));
+  EXPECT_EQ(w->coloursPage->fraPreviewColore->title(), QStringLiteral("Preview colore:"));
+  EXPECT_EQ(w->coloursPage->lblTrasparenza->text(), QStringLiteral("Trasparenza:"));
+  EXPECT_EQ(w->infoPage->lblInfoTitle->text(), QStringLiteral("Per informazioni suggerimenti:"));
+  EXPECT_TRUE(w->infoPage->PicInfo1->hasPicture());
+  EXPECT_TRUE(w->infoPage->PicInfo2->hasPicture());
+  EXPECT_EQ(w->objectsPage->FileDat->pattern(), QStringLiteral("*.Dat"));
+  EXPECT_TRUE(w->objectsPage->PicPreview->autoSize());
+  EXPECT_TRUE(w->objectsPage->PicImport->autoSize());
+  EXPECT_EQ(w->rectsPage->PicOBJ->backColor(), QColor(Qt::white));
+  EXPECT_EQ(w->rectsPage->PicOBJ->contentsRect().size(), QSize(176, 220));
   for (const char* name :
        {"L_Values", "L_RGBA", "L_Dim", "T_Strutt", "L_Colors", "PicPreview", "WB", "PicColor",
         "PicCC", "PicOBJ", "FileDat", "PicImport", "txt(50)"}) {
@@ -185,7 +186,8 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     EXPECT_EQ(found->accessibleName(), QLatin1StringView(name));
   }
   // Frames speak Tahoma (through the font substitution where it is missing).
-  EXPECT_EQ(w->fraPreviewOggetto->font().families().value(0), QStringLiteral("Tahoma"));
+  EXPECT_EQ(w->objectsPage->fraPreviewOggetto->font().families().value(0),
+            QStringLiteral("Tahoma"));
 }
 
 TEST_F(StartedWindow, TerminaAsksAndNoKeepsTheWindowAndItsSkin) {
@@ -203,7 +205,7 @@ TEST_F(StartedWindow, TerminaAsksAndNoKeepsTheWindowAndItsSkin) {
   EXPECT_EQ(script.boxes[0].buttons, Dialogs::Buttons::YesNo);
   EXPECT_TRUE(w->isVisible());
   EXPECT_EQ(w->doc.L_Values.rowCount(), Fixture::objectCount);
-  EXPECT_EQ(w->L_Values->model()->rowCount(), Fixture::objectCount);
+  EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), Fixture::objectCount);
 
   script.answers.push_back(Dialogs::Answer::Yes);
   clickToolButton(*w, "CLOSE");

@@ -19,8 +19,12 @@
 #include <optional>
 #include <vector>
 
+#include "colours_page.h"
 #include "dialogs.h"
 #include "frm_desktop.h"
+#include "info_page.h"
+#include "lists_pages.h"
+#include "objects_page.h"
 #include "report_view.h"
 #include "row_look.h"
 #include "tree_view.h"

@@ -1,0 +1,31 @@
+#pragma once
+// What the tabs' controllers may ask of the window around them. A controller
+// sees its own page and this, never the window's other controls.
+
+#include <QString>
+
+namespace corvela {
+
+class Dialogs;
+class SkinDocument;
+
+class WindowServices {
+ public:
+  virtual ~WindowServices() = default;
+  virtual SkinDocument& document() = 0;
+  virtual Dialogs& dialogs() = 0;
+  // The status bar's one text field.
+  virtual QString statusText() const = 0;
+  virtual void setStatusText(const QString& text) = 0;
+  // The field at the right of the status bar.
+  virtual void setCoordinatesText(const QString& text) = 0;
+  // Rebuild of the phone preview from the document.
+  virtual void UpdateDesktop() = 0;
+  // After the colour rows were replaced wholesale: the preview's references
+  // to them name the new rows.
+  virtual void rebindColourRows() = 0;
+  // The objects tab brought forward with object `row` picked and shown.
+  virtual void showObject(int row) = 0;
+};
+
+}  // namespace corvela
