@@ -325,10 +325,8 @@ void LayoutController::txt_Change(int Index) {
   }
   // No rebuild: the transparency does not show on the screen.
   QLineEdit* box = txt(Index);
-  const QString id =
-      row >= 0 && row < doc_.L_RGBA.rowCount() ? doc_.L_RGBA.cell(row, C_ID) : QString();
   doc_.perform(
-      stepName(QStringLiteral("trasparenza"), id),
+      colourStepName(doc_, row, QStringLiteral("trasparenza")),
       [&] {
         const TransparencyEdit edit = setTransparency(doc_.L_RGBA, row, box->text());
         if (edit.boxText) box->setText(*edit.boxText);

@@ -14,11 +14,12 @@ inline QString stepName(const QString& what, const QString& id) {
   return what + u' ' + listId(id);
 }
 
-// A row of the colour list, by its id.
-inline QString colourStepName(const SkinDocument& doc, int row) {
+// An edit of a row of the colour list, named by the row's id when it has one.
+inline QString colourStepName(const SkinDocument& doc, int row,
+                              const QString& what = QStringLiteral("colore")) {
   const QString id =
       row >= 0 && row < doc.L_RGBA.rowCount() ? doc.L_RGBA.cell(row, C_ID) : QString();
-  return id.isEmpty() ? QStringLiteral("colore") : stepName(QStringLiteral("colore"), id);
+  return id.isEmpty() ? what : stepName(what, id);
 }
 
 }  // namespace corvela
