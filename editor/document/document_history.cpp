@@ -13,6 +13,7 @@ DocumentStep::DocumentStep(const QString& text, DocumentChange change, quint64 m
 void DocumentStep::undo() {
   change_.before.apply(tree_);
   done_ = false;
+  emit history_.changed();
   emit history_.restored();
 }
 
@@ -21,6 +22,7 @@ void DocumentStep::redo() {
   if (done_) return;
   change_.after.apply(tree_);
   done_ = true;
+  emit history_.changed();
   emit history_.restored();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The document's undo stack. Every edit runs through SkinDocument::perform,
 // which records what the edit changed and pushes it as one step; undo and
-// redo put the recorded rows and nodes back and say so through restored(),
-// so views rebuild from the document instead of from what they showed.
+// redo put the recorded rows and nodes back. Each of the three says so
+// through changed(), so views rebuild from the document instead of from
+// what they showed.
 
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -17,6 +18,8 @@ class DocumentHistory : public QUndoStack {
   using QUndoStack::QUndoStack;
 
  signals:
+  // A step was recorded, undone or redone.
+  void changed();
   // A step was undone or redone: the document changed under the views.
   void restored();
 };

@@ -43,11 +43,11 @@ SkinDocument::SkinDocument()
       L_Dim(kListRects, D_Indice + 1),
       history_(std::make_unique<DocumentHistory>()) {}
 
-void SkinDocument::perform(const QString& text, const std::function<void()>& edit,
+bool SkinDocument::perform(const QString& text, const std::function<void()>& edit,
                            quint64 mergeKey) {
   if (performing_ > 0) {
     edit();
-    return;
+    return false;
   }
   ChangeRecorder recorder;
   auto attach = [this](ChangeRecorder* r) {
@@ -65,10 +65,13 @@ void SkinDocument::perform(const QString& text, const std::function<void()>& edi
   --performing_;
   attach(nullptr);
   DocumentChange change = recorder.finish(T_Strutt);
-  if (!change.empty()) {
+  const bool changed = !change.empty();
+  if (changed) {
     history_->push(new DocumentStep(text, std::move(change), mergeKey, T_Strutt, *history_));
+    emit history_->changed();
   }
   if (failure) std::rethrow_exception(failure);
+  return changed;
 }
 
 void SkinDocument::savedAsIs(bool objectsMoved) {

@@ -99,8 +99,9 @@ class SkinDocument {
   // changed nothing. An edit run from inside another belongs to the outer
   // step, so a batch is one step whatever it calls. Consecutive steps with
   // the same non-zero `mergeKey` fold into one. An exception from `edit`
-  // still leaves what it changed so far as a step, then goes on.
-  void perform(const QString& text, const std::function<void()>& edit, quint64 mergeKey = 0);
+  // still leaves what it changed so far as a step, then goes on. True when
+  // the outermost edit changed something, and so announced it.
+  bool perform(const QString& text, const std::function<void()>& edit, quint64 mergeKey = 0);
   DocumentHistory& history() { return *history_; }
   const DocumentHistory& history() const { return *history_; }
   // Unsaved work: steps since the open or the last save, or images changed
@@ -122,7 +123,6 @@ class SkinDocument {
   QString P_sPath;    // skin folder, no trailing separator
   QString P_sTheme;   // file name up to its first full stop, case as found
   QString P_sTarget;  // working folder of extracted GIFs, with trailing separator
-  bool P_Load = false;
   bool P_SkinVodafone = false;
 
   ReportList L_Values;

@@ -52,9 +52,7 @@ void ColoursTab::PicColor_Click() {
   page_.PicColor->setBackColor(*chosen);
   page_.PicCC->setBackColor(*chosen);
   const int row = page_.L_RGBA->selectedListRow();
-  bool set = false;
-  doc_.perform(colourStepName(doc_, row), [&] { set = setRowColour(doc_, row, valueOf(*chosen)); });
-  if (set) window_.UpdateDesktop();
+  doc_.perform(colourStepName(doc_, row), [&] { setRowColour(doc_, row, valueOf(*chosen)); });
 }
 
 void ColoursTab::PicCC_Click() {
@@ -78,8 +76,6 @@ void ColoursTab::cmdLoadColors_Click() {
     window_.dialogs().error(outcome.error);
     return;
   }
-  // The rows the preview's editors write through are gone.
-  window_.rebindColourRows();
   window_.dialogs().information(kSchemeLoaded);
 }
 
@@ -116,11 +112,8 @@ void ColoursTab::L_RGBA_ItemClick(int row) {
   const ReportList& list = doc_.L_RGBA;
   if (row < 0 || row >= list.rowCount()) return;
   page_.PicColor->setBackColor(rowColour(doc_, row));
-  // Showing the value is no edit of it.
-  doc_.P_Load = true;
   page_.txt50->setText(QString::number(numericValue(list.cell(row, C_Trasparenza))));
   page_.txt50->setEnabled(true);
-  doc_.P_Load = false;
   window_.setStatusText(QStringLiteral("Indice: %1/%2").arg(row + 1).arg(list.rowCount()));
 }
 

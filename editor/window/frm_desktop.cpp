@@ -116,10 +116,6 @@ StandbyRefs& frmDesktop::refs() {
   return preview->refs();
 }
 
-void frmDesktop::rebindColourRows() {
-  preview->rebindColourRows();
-}
-
 void frmDesktop::showObject(int row) {
   ReportView* list = objectsPage->L_Values;
   SSTab1->setCurrentIndex(TabObjects);
@@ -265,10 +261,8 @@ void frmDesktop::openSkinFile(const QString& file) {
       if (list == objectsPage->L_Values) list->sortByListColumn(V_ID);
       list->selectionModel()->clear();
     }
-    doc.P_Load = true;
     setAllTabsEnabled(true);
-    UpdateDesktop();
-    doc.P_Load = false;
+    layout->showOpenedSkin();
     if (outcome.nameWarning) dialogs_->warning(kOtherSkinMessage);
     // Said at once: otherwise the save is simply not there.
     if (doc.P_SkinVodafone && !doc.isOperatorFile()) dialogs_->warning(doc.saveRefusal());
@@ -279,8 +273,6 @@ void frmDesktop::openSkinFile(const QString& file) {
     dialogs_->error(QStringLiteral("Caricamento della skin interrotto: %1.").arg(outcome.reason));
   }
   btnSave->setEnabled(doc.canSave());
-  // What the open's own refresh wrote back (the hand lengths the boxes take
-  // from the tree) belongs to opening the skin, not to the user's steps.
   doc.history().clear();
   folderWatch->watchSkin();
   showTitle();
@@ -327,12 +319,8 @@ bool frmDesktop::settleUnsavedChanges() {
 }
 
 void frmDesktop::showRestored() {
-  preview->rebindColourRows();
-  // The boxes take the restored records the way a load fills them: their
-  // change handlers would otherwise turn the refill into a new step.
-  doc.P_Load = true;
-  UpdateDesktop();
-  doc.P_Load = false;
+  // The preview follows by itself; the colour and the object shown beside
+  // the lists are shown again from their restored rows.
   if (const int colour = coloursPage->L_RGBA->selectedListRow(); colour >= 0) {
     const QString status = statusText();
     coloursTab->L_RGBA_ItemClick(colour);

@@ -96,7 +96,6 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void setCoordinatesText(const QString& text) override;
   SkinDocument& document() override { return doc; }
   Dialogs& dialogs() override { return *dialogs_; }
-  void rebindColourRows() override;
   void showObject(int row) override;
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").

@@ -161,6 +161,16 @@ void LayoutController::resetEditors() {
   }
 }
 
+void LayoutController::showOpenedSkin() {
+  const std::array<QString, 2> before{tab_.txtMin->text(), tab_.txtOra->text()};
+  preview_.UpdateDesktop();
+  const StandbyRefs& refs = preview_.refs();
+  if (tab_.txtMin->text() != before[0])
+    setHandLength(doc_.T_Strutt, refs.P_tNodeMin, Hand::Minute, tab_.txtMin->text());
+  if (tab_.txtOra->text() != before[1])
+    setHandLength(doc_.T_Strutt, refs.P_tNodeOra, Hand::Hour, tab_.txtOra->text());
+}
+
 QLineEdit* LayoutController::txt(int index) const {
   if (index >= 0 && index < static_cast<int>(tab_.txt.size())) {
     return tab_.txt[static_cast<size_t>(index)];
@@ -170,19 +180,16 @@ QLineEdit* LayoutController::txt(int index) const {
 
 void LayoutController::connectBox(QLineEdit* box, int id) {
   box->installEventFilter(this);
-  // Qt tells of a user's edit before the change itself; text that did not
-  // come from the keyboard is cleaned there, and the change handler then
-  // sees only the cleaned text (the notification of the text before it is
-  // stale by then and is dropped).
-  connect(box, &QLineEdit::textEdited, this, [this, id] { filterArrivingText(id); });
-  if (id == BoxOffSet) return;
-  connect(box, &QLineEdit::textChanged, this, [this, box, id](const QString& text) {
-    if (text != box->text()) return;
+  // Only the user's edits are edits of the skin: a box the program fills
+  // shows the document and changes nothing. Text that did not come from the
+  // keyboard (a paste) is cleaned before the handler reads it.
+  connect(box, &QLineEdit::textEdited, this, [this, id] {
+    filterArrivingText(id);
     if (id == BoxMin) {
       txtMin_Change();
     } else if (id == BoxOra) {
       txtOra_Change();
-    } else {
+    } else if (id != BoxOffSet) {
       txt_Change(id);
     }
   });
@@ -293,25 +300,16 @@ bool LayoutController::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-void LayoutController::rebuildAfterEdit(int target) {
-  QScopedValueRollback refilling(refilling_, target);
-  window_.UpdateDesktop();
-}
-
 void LayoutController::txt_Change(int Index) {
-  if (doc_.P_Load || Index < 0 || Index > standby::kLastBox) return;
+  if (Index < 0 || Index > standby::kLastBox) return;
   if (const std::optional<standby::BoxBinding> binding = standby::positionBox(Index)) {
-    if (binding->target == refilling_) return;
     const int target = binding->target;
     const int first = record(target).firstBox;
     std::array<QString, 4> boxes;
     for (int k = 0; k < 4; ++k) boxes[static_cast<size_t>(k)] = txt(first + k)->text();
     doc_.perform(
         positionStep(target),
-        [&] {
-          if (setPosition(doc_.L_Dim, preview_.refs().position(target), boxes))
-            rebuildAfterEdit(target);
-        },
+        [&] { setPosition(doc_.L_Dim, preview_.refs().position(target), boxes); },
         typingKey(Index));
     return;
   }
@@ -323,7 +321,6 @@ void LayoutController::txt_Change(int Index) {
   } else {
     return;
   }
-  // No rebuild: the transparency does not show on the screen.
   QLineEdit* box = txt(Index);
   doc_.perform(
       colourStepName(doc_, row, QStringLiteral("trasparenza")),
@@ -346,10 +343,8 @@ void LayoutController::move(QToolButton* button, MoveDirection direction) {
   MoveTargets ticked{};
   for (size_t i = 0; i < ticked.size(); ++i) ticked[i] = tab_.optPos[i]->isChecked();
   try {
-    doc_.perform(QStringLiteral("spostamento"), [&] {
-      moveRectangles(doc_.L_Dim, ticked, direction, tab_.txtOffSet->text(),
-                     [this](int target) { rebuildAfterEdit(target); });
-    });
+    doc_.perform(QStringLiteral("spostamento"),
+                 [&] { moveRectangles(doc_.L_Dim, ticked, direction, tab_.txtOffSet->text()); });
   } catch (const std::exception&) {
     // The rectangles moved so far keep their new place; the press ends.
   }
@@ -398,14 +393,11 @@ void LayoutController::handColourClicked(Hand hand) {
   tab_.optTime[1]->setChecked(true);
   const std::optional<QColor> chosen = window_.dialogs().pickColor(swatch->backColor());
   if (!chosen) return;
-  swatch->setBackColor(*chosen);
   preview_.setHandColour(role, *chosen);
   const std::int32_t colour = colourValue(chosen->red(), chosen->green(), chosen->blue());
-  bool set = false;
   doc_.perform(hand == Hand::Minute ? QStringLiteral("colore lancetta minuti")
                                     : QStringLiteral("colore lancetta ore"),
-               [&] { set = setHandColour(doc_, preview_.refs().colour(role), colour); });
-  if (set) window_.UpdateDesktop();
+               [&] { setHandColour(doc_, preview_.refs().colour(role), colour); });
 }
 
 void LayoutController::PicMin_Click() {
@@ -464,12 +456,7 @@ void LayoutController::PicDesktop_MouseMove(QPoint pixel) {
   const int target = drag_->target;
   // One press, one step, however many moves it takes.
   doc_.perform(
-      positionStep(target),
-      [&] {
-        setPosition(doc_.L_Dim, row, texts);
-        rebuildAfterEdit(target);
-      },
-      kDragKeys | drags_);
+      positionStep(target), [&] { setPosition(doc_.L_Dim, row, texts); }, kDragKeys | drags_);
 }
 
 void LayoutController::PicDesktop_MouseUp() {
@@ -490,10 +477,7 @@ bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
     if (row < 0) return true;
     const QString offset =
         event->modifiers() & Qt::ShiftModifier ? tab_.txtOffSet->text() : QStringLiteral("1");
-    doc_.perform(positionStep(target), [&] {
-      moveRectangle(doc_.L_Dim, row, *direction, offset);
-      rebuildAfterEdit(target);
-    });
+    doc_.perform(positionStep(target), [&] { moveRectangle(doc_.L_Dim, row, *direction, offset); });
     return true;
   }
   QLineEdit* first = txt(record(target).firstBox);

@@ -1,8 +1,9 @@
 #pragma once
 // The "Preview skin" tab's editors: the position and transparency boxes,
 // the move tools, the hand lengths and colours, and picking, dragging and
-// nudging rectangles on the phone screen. Each handler reads its controls,
-// calls an operation of the layout folder and rebuilds the screen.
+// nudging rectangles on the phone screen. Each handler reads its controls
+// and runs an operation of the layout folder as a step of the document,
+// whose announcement rebuilds the screen.
 //
 // The keyboard: a click on the screen gives it the focus, so the arrow keys
 // move the picked rectangle (by 1 pixel, with Shift by the offset box) and
@@ -46,8 +47,13 @@ class LayoutController : public QObject {
   void disableEditors();
   // Opening a skin: the boxes empty, the move tools ready.
   void resetEditors();
+  // The first rebuild of an opened skin. A hand length that differs from
+  // what its box held is written back into its line in the form an edit of
+  // the box writes ("2 8 " and the trimmed length): part of opening the
+  // skin, as it has always been, not a step of the user's.
+  void showOpenedSkin();
 
-  // Boxes 0 to 50 changed, typed or assigned.
+  // Boxes 0 to 50 edited by the user.
   void txt_Change(int Index);
   // The key filters: KeyAscii, or 0 to discard the key.
   int txt_KeyPress(int Index, int KeyAscii);
@@ -95,11 +101,6 @@ class LayoutController : public QObject {
   bool filterKey(QLineEdit* box, int id, QKeyEvent* event);
   void filterArrivingText(int id);
 
-  // The rebuild after an edit of one rectangle (optPos index) whose
-  // operation already wrote what its boxes' change handler would copy back
-  // from them: those boxes stay quiet while the rebuild refills them, so
-  // the edit costs one rebuild. Any other box still raises its handler.
-  void rebuildAfterEdit(int target);
   void move(QToolButton* button, MoveDirection direction);
   void handLengthChanged(Hand hand);
   void handColourClicked(Hand hand);
@@ -115,7 +116,6 @@ class LayoutController : public QObject {
   PreviewController& preview_;
   SkinDocument& doc_;
   bool typing_ = false;       // a key the filter let through is being applied
-  int refilling_ = -1;        // the rectangle whose boxes rebuildAfterEdit refills
   std::optional<Drag> drag_;  // a press on the screen holds a rectangle
   quint32 typingSession_ = 0;
   quint32 drags_ = 0;

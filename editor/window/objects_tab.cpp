@@ -77,9 +77,10 @@ ObjectsTab::ObjectsTab(ObjectsPage& page, WindowServices& window)
   page_.L_Values->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void ObjectsTab::showReplaced(int row) {
+void ObjectsTab::showReplaced(int row, bool rowChanged) {
   L_Values_ItemClick(row);
-  window_.UpdateDesktop();
+  // The working file is new even when its row reads as before.
+  if (!rowChanged) window_.UpdateDesktop();
   page_.L_Values->setFocus();
 }
 
@@ -121,12 +122,13 @@ void ObjectsTab::cmdImport_Click() {
   if (!file || file->isEmpty()) return;
 
   ReplaceOutcome outcome;
-  doc_.perform(stepName(QStringLiteral("importa"), id),
-               [&] { outcome = importObject(doc_, row, *file, page_.chkDim->isChecked()); });
+  const bool changed = doc_.perform(stepName(QStringLiteral("importa"), id), [&] {
+    outcome = importObject(doc_, row, *file, page_.chkDim->isChecked());
+  });
   if (!outcome.image.isNull()) page_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
   switch (outcome.status) {
     case ReplaceOutcome::Replaced:
-      showReplaced(row);
+      showReplaced(row, changed);
       break;
     case ReplaceOutcome::SamePath:
       window_.dialogs().warning(kSamePathMessage);
@@ -154,19 +156,21 @@ void ObjectsTab::cmdDefault_Click() {
     return;
   }
   ReplaceOutcome outcome;
-  doc_.perform(stepName(QStringLiteral("Default"), doc_.L_Values.cell(row, V_ID)),
-               [&] { outcome = replaceByDefault(doc_, row, defaultFolder); });
+  const bool changed =
+      doc_.perform(stepName(QStringLiteral("Default"), doc_.L_Values.cell(row, V_ID)),
+                   [&] { outcome = replaceByDefault(doc_, row, defaultFolder); });
   if (!outcome.replaced()) return;
   page_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
-  showReplaced(row);
+  showReplaced(row, changed);
 }
 
 void ObjectsTab::cmdDefaultAll_Click() {
   if (!window_.dialogs().question(kDefaultAllQuestion)) return;
   ReportView& view = *page_.L_Values;
+  bool changed = false;
   {
     const BusyCursor busy;
-    doc_.perform(QStringLiteral("Skin di default"), [&] {
+    changed = doc_.perform(QStringLiteral("Skin di default"), [&] {
       replaceAllByDefault(doc_, defaultFolder, [&](int row) { view.selectListRow(row); });
     });
   }
@@ -176,7 +180,7 @@ void ObjectsTab::cmdDefaultAll_Click() {
     view.selectListRow(first);
     L_Values_ItemClick(first);
   }
-  window_.UpdateDesktop();
+  if (!changed) window_.UpdateDesktop();
   window_.dialogs().information(kDefaultColoursReminder);
   view.setFocus();
 }

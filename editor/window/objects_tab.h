@@ -41,8 +41,8 @@ class ObjectsTab : public QObject {
 
  private:
   // The closing calls of a replacement: the object shown, the preview
-  // rebuilt, the keys back on the list.
-  void showReplaced(int row);
+  // rebuilt unless the step did it, the keys back on the list.
+  void showReplaced(int row, bool rowChanged);
   void showObjectFailure(int number, const QString& description);
 
   ObjectsPage& page_;

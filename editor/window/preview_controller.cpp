@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include "colour_codec.h"
 #include "colour_edits.h"
@@ -18,20 +19,20 @@
 #include "report_view.h"
 #include "skin_document.h"
 #include "step_names.h"
+#include "text_number.h"
 #include "window_services.h"
 
 namespace corvela {
 
 namespace {
 
-// Assigning a box the text it already holds must raise nothing: that is
-// what ends the chain of rebuilds that the boxes' change handlers start.
-void setTextIfChanged(QLineEdit* box, const QString& text) {
-  if (box->text() != text) box->setText(text);
-}
-
+// The box being typed into keeps the user's spelling of the value it shows
+// ("007" for 7), and its cursor: only a text that means something else is
+// put in its place.
 void applyField(QLineEdit* box, const SceneField& field) {
-  setTextIfChanged(box, field.text);
+  const bool same = box->text() == field.text ||
+                    (box->hasFocus() && numericValue(box->text()) == numericValue(field.text));
+  if (!same) box->setText(field.text);
   if (field.enabled) box->setEnabled(true);
 }
 
@@ -45,7 +46,15 @@ void applySwatch(PictureBox* swatch, const SceneSwatch& value) {
 PreviewController::PreviewController(PreviewTab& tab, WindowServices& window)
     : QObject(&tab), window_(window), tab_(tab), doc_(window.document()) {
   connectControls();
+  connect(&doc_.history(), &DocumentHistory::changed, this, &PreviewController::documentChanged);
   showScene();
+}
+
+void PreviewController::documentChanged() {
+  // A step may have replaced the colour rows wholesale (a scheme) or put
+  // back rows that had gone: the editors write through the rows as they are.
+  rebindColourRows();
+  UpdateDesktop();
 }
 
 void PreviewController::connectControls() {
@@ -85,18 +94,6 @@ void PreviewController::showScene() {
   tab_.PicDesktop->showScene(scene_);
 }
 
-void PreviewController::readControls(StandbyScene& scene) const {
-  const PreviewTab& p = tab_;
-  for (size_t i = 0; i < scene.txt.size(); ++i) scene.txt[i].text = p.txt[i]->text();
-  scene.txtMin.text = p.txtMin->text();
-  scene.txtOra.text = p.txtOra->text();
-  scene.PicBGColor1.colour = p.PicBGColor1->backColor();
-  scene.PicTxtColor1.colour = p.PicTxtColor1->backColor();
-  scene.PicTxtColor2.colour = p.PicTxtColor2->backColor();
-  scene.PicMin.colour = p.PicMin->backColor();
-  scene.PicOre.colour = p.PicOre->backColor();
-}
-
 void PreviewController::applyControls(const StandbyScene& scene) {
   PreviewTab& p = tab_;
   if (scene.lbl0Enabled) p.lbl0->setEnabled(true);
@@ -125,8 +122,7 @@ void PreviewController::applyControls(const StandbyScene& scene) {
   }
 
   // In the order the rebuild has always filled them: the hand lengths of the
-  // tree pass, the transparencies, then the rectangles in drawing order. Any
-  // of them may start a nested rebuild through its change handler.
+  // tree pass, the transparencies, then the rectangles in drawing order.
   applyField(p.txtMin, scene.txtMin);
   applyField(p.txtOra, scene.txtOra);
   for (const standby::ColourRecord& c : standby::kColours) {
@@ -151,9 +147,13 @@ void PreviewController::UpdateDesktop() {
 
   if (p.chkWallPaper->isChecked() && p.FileDesktop->count() > 0 &&
       p.FileDesktop->listIndex() == -1) {
-    // Selecting the file loads it and rebuilds the screen once, completely,
-    // before this rebuild goes on.
-    p.FileDesktop->setListIndex(0);
+    // The first file is the wallpaper, shown by this rebuild: the list's own
+    // click would rebuild the screen once more.
+    {
+      const QSignalBlocker quiet(p.FileDesktop);
+      p.FileDesktop->setListIndex(0);
+    }
+    loadWallpaper(0);
     p.chkWallPaper->setChecked(true);
     p.chkWallPaper->setEnabled(true);
   } else if (!p.chkWallPaper->isChecked()) {
@@ -161,7 +161,6 @@ void PreviewController::UpdateDesktop() {
   }
 
   StandbyScene next = scene_;
-  readControls(next);
   rebuildScene(next, doc_, images_, p.optTime[1]->isChecked());
   scene_ = next;
   showScene();
@@ -170,7 +169,6 @@ void PreviewController::UpdateDesktop() {
 }
 
 void PreviewController::DisegnaLancette() {
-  readControls(scene_);
   placeHands(scene_);
   showScene();
 }
@@ -198,10 +196,14 @@ void PreviewController::FileDesktop_Click() {
   if (p.FileDesktop->count() == 0 || !p.chkWallPaper->isChecked()) return;
   const int index = p.FileDesktop->listIndex();
   if (index < 0) return;
-  // A file that vanished or does not decode leaves the wallpaper as it was.
-  const QString file = QDir(p.FileDesktop->path()).filePath(p.FileDesktop->fileName(index));
-  if (std::optional<QImage> picture = images_.load(file)) scene_.wallpaper = *picture;
+  loadWallpaper(index);
   UpdateDesktop();
+}
+
+void PreviewController::loadWallpaper(int index) {
+  const FileListBox& list = *tab_.FileDesktop;
+  const QString file = QDir(list.path()).filePath(list.fileName(index));
+  if (std::optional<QImage> picture = images_.load(file)) scene_.wallpaper = *picture;
 }
 
 void PreviewController::cmdSelImg_Click() {
@@ -216,8 +218,6 @@ void PreviewController::cmdUpdate_Click() {
 }
 
 void PreviewController::optTime_Click(int Index) {
-  if (doc_.P_Load) return;
-  readControls(scene_);
   showClock(scene_, Index == 1);
   showScene();
 }
@@ -270,16 +270,27 @@ void PreviewController::setDateTime(const QString& date, const QString& time) {
 
 void PreviewController::setScreenBackground(const QColor& colour) {
   scene_.background = colour;
+  scene_.PicBGColor1.colour = colour;
+  applySwatch(tab_.PicBGColor1, scene_.PicBGColor1);
   showScene();
 }
 
-void PreviewController::setTextColour(standby::Placement label, const QColor& colour) {
-  scene_.label(label).colour = colour;
-  showScene();
+void PreviewController::setTextColour(standby::ColourRole role, const QColor& colour) {
+  scene_
+      .label(role == standby::ColourRole::Operator ? standby::Placement::Operator
+                                                   : standby::Placement::Date)
+      .colour = colour;
+  showSwatch(role, colour);
 }
 
 void PreviewController::setHandColour(standby::ColourRole hand, const QColor& colour) {
   (hand == standby::ColourRole::MinuteHand ? scene_.minuteHand : scene_.hourHand).colour = colour;
+  showSwatch(hand, colour);
+}
+
+void PreviewController::showSwatch(standby::ColourRole role, const QColor& colour) {
+  scene_.swatch(role).colour = colour;
+  applyControls(scene_);
   showScene();
 }
 
@@ -287,17 +298,15 @@ void PreviewController::PicBGColor1_Click() {
   PreviewTab& p = tab_;
   const std::optional<QColor> chosen = window_.dialogs().pickColor(p.PicBGColor1->backColor());
   if (!chosen) return;
-  p.PicBGColor1->setBackColor(*chosen);
   // A chosen colour replaces the wallpaper, whatever the skin holds.
   p.chkWallPaper->setChecked(false);
   chkWallPaper_Click();
+  // It shows whether or not the skin has a line to keep it in.
   setScreenBackground(*chosen);
-  bool set = false;
   doc_.perform(QStringLiteral("colore di sfondo"), [&] {
-    set = setBackgroundColour(doc_, scene_.refs.P_tNodeBackColor,
-                              colourValue(chosen->red(), chosen->green(), chosen->blue()));
+    setBackgroundColour(doc_, scene_.refs.P_tNodeBackColor,
+                        colourValue(chosen->red(), chosen->green(), chosen->blue()));
   });
-  if (set) UpdateDesktop();
 }
 
 void PreviewController::PicTxtColor1_Click() {
@@ -313,17 +322,12 @@ void PreviewController::pickTextColour(standby::ColourRole role) {
       role == standby::ColourRole::Operator ? tab_.PicTxtColor1 : tab_.PicTxtColor2;
   const std::optional<QColor> chosen = window_.dialogs().pickColor(swatch->backColor());
   if (!chosen) return;
-  swatch->setBackColor(*chosen);
-  setTextColour(role == standby::ColourRole::Operator ? standby::Placement::Operator
-                                                      : standby::Placement::Date,
-                *chosen);
+  setTextColour(role, *chosen);
   const int row = scene_.refs.colour(role);
   if (row < 0) return;
-  bool set = false;
   doc_.perform(colourStepName(doc_, row), [&] {
-    set = setRowColour(doc_, row, colourValue(chosen->red(), chosen->green(), chosen->blue()));
+    setRowColour(doc_, row, colourValue(chosen->red(), chosen->green(), chosen->blue()));
   });
-  if (set) UpdateDesktop();
 }
 
 void PreviewController::rebindColourRows() {

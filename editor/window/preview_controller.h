@@ -3,6 +3,11 @@
 // wallpaper controls, the main-button slots and the clock choice. It keeps
 // the screen's scene (what the rebuild computed, which also carries what the
 // screen showed before) and hands it to the surface and the fields around it.
+//
+// The scene follows the document and the view options (clock, wallpaper,
+// date and time) only: every change the document announces rebuilds it, and
+// the fields show what it holds. Nothing here writes the document except the
+// colour pickers, through a step.
 
 #include <QObject>
 #include <QPoint>
@@ -24,7 +29,7 @@ class PreviewController : public QObject {
 
   // The rebuild of the screen and of the fields around it from the document.
   void UpdateDesktop();
-  // Places the two hands from the boxes as they stand.
+  // Places the two hands from the fields as the scene holds them.
   void DisegnaLancette();
 
   void Pic_Click(int Index);
@@ -39,18 +44,16 @@ class PreviewController : public QObject {
   void PicTxtColor1_Click();
   void PicTxtColor2_Click();
 
-  // After the colour rows were replaced wholesale: the references to them
-  // name the new rows (or none), so no edit writes into a row that moved.
-  void rebindColourRows();
 
   // What opening a skin puts back: the scene, the slots, the swatches.
   void resetForOpen();
   // The date and time texts of the screen, set at start-up and each open.
   void setDateTime(const QString& date, const QString& time);
 
-  // For the editors that show a change before (or without) a rebuild.
+  // A chosen colour, on the screen and in its swatch, before (or without) the
+  // step that keeps it: a skin without the line or row keeps showing it.
   void setScreenBackground(const QColor& colour);
-  void setTextColour(standby::Placement label, const QColor& colour);
+  void setTextColour(standby::ColourRole role, const QColor& colour);
   void setHandColour(standby::ColourRole hand, const QColor& colour);
 
   // The rectangle picked on the screen (optPos index, -1 for none): shown
@@ -67,11 +70,16 @@ class PreviewController : public QObject {
 
  private:
   void connectControls();
-  // The fields as the user left them: the boxes and swatches are the truth
-  // between rebuilds.
-  void readControls(StandbyScene& scene) const;
+  // The references to the colour rows name the rows as they are (or none),
+  // so no edit writes into a row that moved.
+  void rebindColourRows();
+  void documentChanged();
   void applyControls(const StandbyScene& scene);
+  // The wallpaper of the list's entry `index`; a file that vanished or does
+  // not decode leaves the wallpaper as it was.
+  void loadWallpaper(int index);
   void showScene();
+  void showSwatch(standby::ColourRole role, const QColor& colour);
   void showHover(QPoint pixel);
   void pickTextColour(standby::ColourRole role);
 

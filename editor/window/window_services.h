@@ -19,11 +19,9 @@ class WindowServices {
   virtual void setStatusText(const QString& text) = 0;
   // The field at the right of the status bar.
   virtual void setCoordinatesText(const QString& text) = 0;
-  // Rebuild of the phone preview from the document.
+  // Rebuild of the phone preview, for what changed outside the document's
+  // steps (files on disk): the steps rebuild it themselves.
   virtual void UpdateDesktop() = 0;
-  // After the colour rows were replaced wholesale: the preview's references
-  // to them name the new rows.
-  virtual void rebindColourRows() = 0;
   // The objects tab brought forward with object `row` picked and shown.
   virtual void showObject(int row) = 0;
 };
