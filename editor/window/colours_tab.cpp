@@ -44,6 +44,15 @@ ColoursTab::ColoursTab(ColoursPage& page, WindowServices& window)
   connect(page_.Command5, &QPushButton::clicked, this, &ColoursTab::Command5_Click);
   connect(page_.Command7, &QPushButton::clicked, this, &ColoursTab::Command7_Click);
   connect(page_.L_RGBA, &ReportView::rowClicked, this, &ColoursTab::L_RGBA_ItemClick);
+  connect(&doc_.history(), &DocumentHistory::restored, this, &ColoursTab::showPickedAgain);
+}
+
+void ColoursTab::showPickedAgain() {
+  const int row = page_.L_RGBA->selectedListRow();
+  if (row < 0) return;
+  const QString status = window_.statusText();
+  L_RGBA_ItemClick(row);
+  window_.setStatusText(status);
 }
 
 void ColoursTab::PicColor_Click() {

@@ -26,6 +26,9 @@ class ColoursTab : public QObject {
   void Command7_Click();
   // A colour row shows its colour and transparency.
   void L_RGBA_ItemClick(int row);
+  // The picked colour shown again from its row as it is now, the status bar
+  // left as it was.
+  void showPickedAgain();
 
   // The default set whose colors.txt the default scheme is read from.
   QString defaultFolder;

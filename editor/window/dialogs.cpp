@@ -27,6 +27,15 @@ bool Dialogs::question(const QString& text) {
   return message(kTitleQuestion, text, Icon::Question, Buttons::YesNo) == Answer::Yes;
 }
 
+void Dialogs::report(const QString& title, const QString& text) {
+  Icon icon = Icon::None;
+  if (title == kTitleError) icon = Icon::Critical;
+  if (title == kTitleWarning) icon = Icon::Exclamation;
+  if (title == kTitleInfo) icon = Icon::Information;
+  if (title == kTitleQuestion) icon = Icon::Question;
+  message(title, text, icon, Buttons::Ok);
+}
+
 std::optional<QColor> Dialogs::pickColor(const QColor& initial) {
   const std::optional<QColor> chosen = chooseColor(initial);
   if (chosen) lastColor_ = *chosen;

@@ -35,6 +35,9 @@ class Dialogs {
   void warning(const QString& text);
   void information(const QString& text);
   bool question(const QString& text);  // true only on Yes
+  // A box whose title says what it is ("Errore:", "Informazione:"...), with
+  // the icon that goes with that title.
+  void report(const QString& title, const QString& text);
 
   // The colour dialog of every colour picker of the window. Like the one
   // dialog they all share, it remembers the last colour chosen (black until

@@ -5,12 +5,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QRadioButton>
-#include <QScreen>
-#include <QTabWidget>
 #include <QTime>
-#include <QToolBar>
 
 #include "colours_page.h"
 #include "colours_tab.h"
@@ -22,16 +18,15 @@
 #include "lists_pages.h"
 #include "lists_tabs.h"
 #include "main_menu.h"
-#include "object_export.h"
 #include "objects_page.h"
 #include "objects_tab.h"
-#include "path_helpers.h"
 #include "picture_box.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
 #include "report_view.h"
 #include "skin_lock.h"
 #include "skin_saver.h"
+#include "tab_status.h"
 #include "tree_view.h"
 
 namespace corvela {
@@ -41,14 +36,6 @@ namespace {
 const QString kAskForSkin = QStringLiteral("Aprire un file Skin (*.ski)...");
 const QString kExitQuestion = QStringLiteral("Confermi l'uscita da Corvela ?");
 const QString kSaveQuestion = QStringLiteral("Salvare le modifiche a %1 prima di uscire?");
-
-Dialogs::Icon iconForTitle(const QString& title) {
-  if (title == kTitleError) return Dialogs::Icon::Critical;
-  if (title == kTitleWarning) return Dialogs::Icon::Exclamation;
-  if (title == kTitleInfo) return Dialogs::Icon::Information;
-  if (title == kTitleQuestion) return Dialogs::Icon::Question;
-  return Dialogs::Icon::None;
-}
 
 }  // namespace
 
@@ -71,17 +58,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   structureTab = new StructureTab(*structurePage, *this);
   menu = new MainMenu(*this);
   connectHistory();
-  TB0->installEventFilter(this);
-
-  // Fits a 1366 x 768 screen with its title bar and a task bar; a smaller
-  // screen (or a large scale factor) gets a window no larger than itself and
-  // the tabs scroll. The offscreen platform's screen is a stand-in and is
-  // not a reason to shrink.
-  QSize size(1280, 680);
-  if (screen() && QGuiApplication::platformName() != QLatin1StringView("offscreen")) {
-    size = size.boundedTo(screen()->availableGeometry().size() - QSize(0, 40));
-  }
-  resize(size);
+  resize(initialSize());
 
   // Start-up.
   title_ = windowTitleFor(CORVELA_VERSION_MAJOR, CORVELA_VERSION_MINOR, CORVELA_VERSION_PATCH);
@@ -98,34 +75,6 @@ frmDesktop::~frmDesktop() {
   // The history says it is emptied while it goes, when the window's title
   // and buttons are already half gone: nothing of the window listens then.
   doc.history().disconnect(this);
-}
-
-void frmDesktop::connectHandlers() {
-  connect(TB0, &QToolBar::actionTriggered, this, &frmDesktop::TB0_ButtonClick);
-  connect(SSTab1, &QTabWidget::currentChanged, this, &frmDesktop::SSTab1_Click);
-  connect(folderWatch, &FolderWatch::changedOutside, this, &frmDesktop::takeOutsideChanges);
-}
-
-// ---- helpers ---------------------------------------------------------------
-
-QLineEdit* frmDesktop::txt(int index) const {
-  return layout->txt(index);
-}
-
-StandbyRefs& frmDesktop::refs() {
-  return preview->refs();
-}
-
-void frmDesktop::showObject(int row) {
-  ReportView* list = objectsPage->L_Values;
-  SSTab1->setCurrentIndex(TabObjects);
-  list->selectListRow(row);
-  list->scrollTo(list->viewIndex(row));
-  objectsTab->L_Values_ItemClick(row);
-}
-
-void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
-  if (dialogs) dialogs_ = std::move(dialogs);
 }
 
 // ---- window events -----------------------------------------------------------
@@ -169,30 +118,7 @@ void frmDesktop::TB0_ButtonClick(QAction* button) {
 void frmDesktop::SSTab1_Click(int tab) {
   // A skin is opened from the preview tab only.
   btnLoad->setEnabled(tab == TabPreview);
-  switch (tab) {
-    case TabPreview:
-      if (!doc.P_sTheme.isEmpty()) {
-        setStatusText(QStringLiteral("Skin: ") + QDir::toNativeSeparators(doc.skinFile()));
-      }
-      break;
-    case TabObjects:
-      setStatusText(
-          doc.L_Values.rowCount() > 0
-              ? QStringLiteral("N° oggetti definiti in elenco: %1").arg(doc.L_Values.rowCount())
-              : QStringLiteral("Nessun oggetto definito in elenco."));
-      break;
-    case TabColours:
-      setStatusText(
-          doc.L_RGBA.rowCount() > 0
-              ? QStringLiteral("N° colori definiti in elenco: %1").arg(doc.L_RGBA.rowCount())
-              : QStringLiteral("Nessun colore definito in elenco."));
-      break;
-    case TabStructure:
-      setStatusText(QString());
-      break;
-    default:
-      break;
-  }
+  if (const std::optional<QString> text = tabStatus(doc, tab)) setStatusText(*text);
 }
 
 // ---- start-up and reset ------------------------------------------------------
@@ -255,7 +181,7 @@ void frmDesktop::openSkinFile(const QString& file) {
 
   if (const QString note = outcome.outside.note(); !note.isEmpty()) status << note;
   if (outcome.closingSteps()) {
-    if (const QString note = extractMissingImages(); !note.isEmpty()) status << note;
+    if (const QString note = objectsTab->extractMissingImages(); !note.isEmpty()) status << note;
     for (ReportView* list : {objectsPage->L_Values, coloursPage->L_RGBA, rectsPage->L_Dim}) {
       if (list->list().rowCount() == 0) continue;
       if (list == objectsPage->L_Values) list->sortByListColumn(V_ID);
@@ -279,32 +205,13 @@ void frmDesktop::openSkinFile(const QString& file) {
   setStatusText(status.join(QStringLiteral(" - ")));
 }
 
-QString frmDesktop::extractMissingImages() {
-  const ExportOutcome extracted = extractMissingObjects(doc);
-  if (!extracted.refused.isEmpty()) {
-    return QStringLiteral("Immagini mancanti non estratte: %1").arg(extracted.refused);
-  }
-  QStringList parts;
-  if (extracted.exported > 0) {
-    parts << QStringLiteral("%1 immagini mancanti estratte nella cartella di lavoro")
-                 .arg(extracted.exported);
-  }
-  if (!extracted.unwritable.isEmpty()) {
-    parts << QStringLiteral("%1 immagini mancanti non estratte: %2")
-                 .arg(extracted.unwritable.size())
-                 .arg(extracted.reasons.first());
-  }
-  return parts.join(QStringLiteral(" - "));
-}
-
 void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper) {
   const OutsideChanges changes = markOutsideChanges(doc, rows);
   if (changes.marked > 0) doc.setOutsideChanges(true);
   if (wallpaper) preview->FileDesktop_Click();
   UpdateDesktop();
   // The object viewer shows the file anew, whether or not it was marked.
-  const int shown = objectsPage->L_Values->selectedListRow();
-  if (shown >= 0) objectsTab->L_Values_ItemClick(shown);
+  objectsTab->showPickedAgain();
   if (const QString note = changes.note(); !note.isEmpty()) setStatusText(note);
   showTitle();
 }
@@ -316,21 +223,6 @@ bool frmDesktop::settleUnsavedChanges() {
                         Dialogs::Icon::Question, Dialogs::Buttons::SaveDiscardCancel);
   if (answer == Dialogs::Answer::Save) return SalvaSkin();
   return answer == Dialogs::Answer::Discard;
-}
-
-void frmDesktop::showRestored() {
-  // The preview follows by itself; the colour and the object shown beside
-  // the lists are shown again from their restored rows.
-  if (const int colour = coloursPage->L_RGBA->selectedListRow(); colour >= 0) {
-    const QString status = statusText();
-    coloursTab->L_RGBA_ItemClick(colour);
-    setStatusText(status);
-  }
-  if (const int shown = objectsPage->L_Values->selectedListRow(); shown >= 0) {
-    const QString status = statusText();
-    objectsTab->L_Values_ItemClick(shown);
-    setStatusText(status);
-  }
 }
 
 bool frmDesktop::SalvaSkin() {
@@ -359,8 +251,7 @@ bool frmDesktop::SalvaSkin() {
   // The save rewrote working-folder files itself: no change from outside.
   folderWatch->rememberFiles();
   showTitle();
-  dialogs_->message(outcome.title, outcome.message, iconForTitle(outcome.title),
-                    Dialogs::Buttons::Ok);
+  dialogs_->report(outcome.title, outcome.message);
   return outcome.kind == SaveOutcome::Saved;
 }
 

@@ -149,6 +149,7 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void buildToolBar();
   void buildStatusBar();
   void buildTabs();
+  QSize initialSize() const;
   void connectHandlers();
   void placeSeparator();
   void resetPreview();
@@ -159,11 +160,6 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // a step, named after it.
   void connectHistory();
   void showHistoryState();
-  // A step undone or redone: every view shows the document as it is now.
-  void showRestored();
-  // What the working folder lacks of the archives' pictures, extracted; the
-  // status bar's words for how it went, empty when there was nothing to do.
-  QString extractMissingImages();
 
   std::unique_ptr<Dialogs> dialogs_;
   QLabel* statusField_ = nullptr;

@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -14,12 +16,17 @@
 #include <QVBoxLayout>
 
 #include "colours_page.h"
+#include "folder_watch.h"
 #include "frm_desktop.h"
 #include "icon_pictures.h"
 #include "info_page.h"
+#include "layout_controller.h"
 #include "lists_pages.h"
 #include "objects_page.h"
+#include "objects_tab.h"
+#include "preview_controller.h"
 #include "preview_tab.h"
+#include "report_view.h"
 
 namespace corvela {
 
@@ -74,6 +81,8 @@ void frmDesktop::buildToolBar() {
   btnRedo = add(QStringLiteral("Ripeti"), "REDO", QStringLiteral("Ripeti"), 8);
   // Nothing is open yet, so there is nothing to save.
   btnSave->setEnabled(false);
+  // Its height decides where the separator under it goes.
+  TB0->installEventFilter(this);
 }
 
 void frmDesktop::buildStatusBar() {
@@ -131,6 +140,44 @@ void frmDesktop::buildTabs() {
 }
 
 // ---- the frame's parts ------------------------------------------------------
+
+// Fits a 1366 x 768 screen with its title bar and a task bar; a smaller
+// screen (or a large scale factor) gets a window no larger than itself and
+// the tabs scroll. The offscreen platform's screen is a stand-in and is not
+// a reason to shrink.
+QSize frmDesktop::initialSize() const {
+  QSize size(1280, 680);
+  if (screen() && QGuiApplication::platformName() != QLatin1StringView("offscreen")) {
+    size = size.boundedTo(screen()->availableGeometry().size() - QSize(0, 40));
+  }
+  return size;
+}
+
+void frmDesktop::connectHandlers() {
+  connect(TB0, &QToolBar::actionTriggered, this, &frmDesktop::TB0_ButtonClick);
+  connect(SSTab1, &QTabWidget::currentChanged, this, &frmDesktop::SSTab1_Click);
+  connect(folderWatch, &FolderWatch::changedOutside, this, &frmDesktop::takeOutsideChanges);
+}
+
+QLineEdit* frmDesktop::txt(int index) const {
+  return layout->txt(index);
+}
+
+StandbyRefs& frmDesktop::refs() {
+  return preview->refs();
+}
+
+void frmDesktop::showObject(int row) {
+  ReportView* list = objectsPage->L_Values;
+  SSTab1->setCurrentIndex(TabObjects);
+  list->selectListRow(row);
+  list->scrollTo(list->viewIndex(row));
+  objectsTab->L_Values_ItemClick(row);
+}
+
+void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
+  if (dialogs) dialogs_ = std::move(dialogs);
+}
 
 QString frmDesktop::statusText() const {
   return statusField_->text();
@@ -213,7 +260,6 @@ void frmDesktop::connectHistory() {
   DocumentHistory& history = doc.history();
   connect(&history, &QUndoStack::indexChanged, this, &frmDesktop::showHistoryState);
   connect(&history, &QUndoStack::cleanChanged, this, &frmDesktop::showTitle);
-  connect(&history, &DocumentHistory::restored, this, &frmDesktop::showRestored);
   showHistoryState();
 }
 

@@ -75,6 +75,33 @@ ObjectsTab::ObjectsTab(ObjectsPage& page, WindowServices& window)
   connect(edit, &QAction::triggered, this, &ObjectsTab::editImage);
   page_.L_Values->addAction(edit);
   page_.L_Values->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(&doc_.history(), &DocumentHistory::restored, this, &ObjectsTab::showPickedAgain);
+}
+
+void ObjectsTab::showPickedAgain() {
+  const int row = page_.L_Values->selectedListRow();
+  if (row < 0) return;
+  const QString status = window_.statusText();
+  L_Values_ItemClick(row);
+  window_.setStatusText(status);
+}
+
+QString ObjectsTab::extractMissingImages() {
+  const ExportOutcome extracted = extractMissingObjects(doc_);
+  if (!extracted.refused.isEmpty()) {
+    return QStringLiteral("Immagini mancanti non estratte: %1").arg(extracted.refused);
+  }
+  QStringList parts;
+  if (extracted.exported > 0) {
+    parts << QStringLiteral("%1 immagini mancanti estratte nella cartella di lavoro")
+                 .arg(extracted.exported);
+  }
+  if (!extracted.unwritable.isEmpty()) {
+    parts << QStringLiteral("%1 immagini mancanti non estratte: %2")
+                 .arg(extracted.unwritable.size())
+                 .arg(extracted.reasons.first());
+  }
+  return parts.join(QStringLiteral(" - "));
 }
 
 void ObjectsTab::showReplaced(int row, bool rowChanged) {

@@ -30,6 +30,12 @@ class ObjectsTab : public QObject {
   void L_Values_ColumnClick(int column);
   // "Apri con editor di immagini" on the selected object's working GIF.
   void editImage();
+  // The picked object shown again from its row and file as they are now,
+  // the status bar left as it was.
+  void showPickedAgain();
+  // What the working folder lacks of the archives' pictures, extracted; the
+  // status bar's words for how it went, empty when there was nothing to do.
+  QString extractMissingImages();
 
   // The default set the replacements take their images from.
   QString defaultFolder;

@@ -44,7 +44,6 @@ class PreviewController : public QObject {
   void PicTxtColor1_Click();
   void PicTxtColor2_Click();
 
-
   // What opening a skin puts back: the scene, the slots, the swatches.
   void resetForOpen();
   // The date and time texts of the screen, set at start-up and each open.
