@@ -180,19 +180,52 @@ QLineEdit* LayoutController::txt(int index) const {
 
 void LayoutController::connectBox(QLineEdit* box, int id) {
   box->installEventFilter(this);
-  // Only the user's edits are edits of the skin: a box the program fills
-  // shows the document and changes nothing. Text that did not come from the
-  // keyboard (a paste) is cleaned before the handler reads it.
-  connect(box, &QLineEdit::textEdited, this, [this, id] {
-    filterArrivingText(id);
+  // Qt tells of a user's edit before the change itself; text that did not
+  // come from the keyboard is cleaned there, and the change handler then
+  // sees only the cleaned text (the notification of the text before it is
+  // stale by then and is dropped).
+  connect(box, &QLineEdit::textEdited, this, [this, id] { filterArrivingText(id); });
+  if (id == BoxOffSet) return;
+  connect(box, &QLineEdit::textChanged, this, [this, box, id](const QString& text) {
+    if (text != box->text()) return;
+    // A box that shows its record is the document speaking (a rebuild, an
+    // undo, a row picked); only a box that differs from its record holds an
+    // edit, typed or set by an assistive tool. A box without a record edits
+    // nothing.
+    const std::optional<QString> shown = recordText(id);
+    if (!shown || *shown == text) return;
     if (id == BoxMin) {
       txtMin_Change();
     } else if (id == BoxOra) {
       txtOra_Change();
-    } else if (id != BoxOffSet) {
+    } else {
       txt_Change(id);
     }
   });
+}
+
+std::optional<QString> LayoutController::recordText(int id) const {
+  const StandbyRefs& refs = preview_.refs();
+  if (id == BoxMin || id == BoxOra) {
+    const int node = id == BoxMin ? refs.P_tNodeMin : refs.P_tNodeOra;
+    if (node < 1 || node > doc_.T_Strutt.nodeCount()) return std::nullopt;
+    const Hand hand = id == BoxMin ? Hand::Minute : Hand::Hour;
+    return doc_.T_Strutt.node(node).text.mid(handLengthPrefix(hand).size()).trimmed();
+  }
+  const auto cell = [](const ReportList& list, int row, int column) -> std::optional<QString> {
+    if (row < 0 || row >= list.rowCount()) return std::nullopt;
+    return list.cell(row, column);
+  };
+  if (const std::optional<standby::BoxBinding> binding = standby::positionBox(id))
+    return cell(doc_.L_Dim, refs.position(binding->target), D_X1 + binding->corner);
+  if (const std::optional<standby::ColourRole> role = standby::transparencyBox(id))
+    return cell(doc_.L_RGBA, refs.colour(*role), C_Trasparenza);
+  if (id == standby::kSelectedTransparencyBox) {
+    const std::optional<QString> value =
+        cell(doc_.L_RGBA, colours_.L_RGBA->selectedListRow(), C_Trasparenza);
+    if (value) return QString::number(numericValue(*value));
+  }
+  return std::nullopt;
 }
 
 QLineEdit* LayoutController::boxOf(int id) const {

@@ -53,7 +53,7 @@ class LayoutController : public QObject {
   // skin, as it has always been, not a step of the user's.
   void showOpenedSkin();
 
-  // Boxes 0 to 50 edited by the user.
+  // Boxes 0 to 50 edited: their text differs from their record.
   void txt_Change(int Index);
   // The key filters: KeyAscii, or 0 to discard the key.
   int txt_KeyPress(int Index, int KeyAscii);
@@ -95,6 +95,9 @@ class LayoutController : public QObject {
   };
 
   void connectBox(QLineEdit* box, int id);
+  // What box `id` shows of the document: its cell, or its hand length
+  // without the line's prefix; nothing while the box has no record.
+  std::optional<QString> recordText(int id) const;
   QLineEdit* boxOf(int id) const;
   int limitOf(int id) const;
   int keyPress(int id, int KeyAscii);

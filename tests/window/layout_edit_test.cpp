@@ -3,6 +3,7 @@
 // mouse and keys on the phone screen; every edit also read back from the
 // file that "Salva" writes.
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -127,7 +128,13 @@ TEST_F(LayoutEditing, TypedDigitsWriteTheRowAndRebuildOncePerKey) {
   retype(y1, QStringLiteral("12"));
   retype(w->txt(0), QStringLiteral("007"));
   EXPECT_EQ(rect("0570").first(), QStringLiteral("007"));
-  EXPECT_EQ(saved({"1 570 "}), QList<QByteArray>{"1 570 007 12 173 32"});
+  // An assistive tool sets the text of x2 whole: an edit like typing.
+  QAccessibleInterface* tool = QAccessible::queryAccessibleInterface(w->txt(2));
+  ASSERT_TRUE(tool && tool->editableTextInterface());
+  tool->editableTextInterface()->replaceText(0, int(w->txt(2)->text().size()),
+                                             QStringLiteral("99"));
+  EXPECT_EQ(rect("0570")[2], QStringLiteral("99"));
+  EXPECT_EQ(saved({"1 570 "}), QList<QByteArray>{"1 570 007 12 99 32"});
 }
 
 TEST_F(LayoutEditing, TransparencyIsClampedAndStoredAsANumber) {
