@@ -142,13 +142,8 @@ SkinTreeView::SkinTreeView(SkinTree& tree, QWidget* parent)
           });
   connect(model_, &QAbstractItemModel::dataChanged, this,
           [this](const QModelIndex& from, const QModelIndex&) { widen(from); });
-  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-    widest_ = 0;
-    for (int node = 1; node <= model_->tree().nodeCount(); ++node) {
-      widen(model_->indexOfNode(node));
-    }
-  });
-  for (int node = 1; node <= model_->tree().nodeCount(); ++node) widen(model_->indexOfNode(node));
+  connect(model_, &QAbstractItemModel::modelReset, this, &SkinTreeView::measureAll);
+  measureAll();
   connect(this, &QTreeView::clicked, this, [this](const QModelIndex& index) {
     const int node = model_->nodeOf(index);
     if (node > 0) emit nodeClicked(node);
@@ -163,7 +158,20 @@ SkinTreeView::SkinTreeView(SkinTree& tree, QWidget* parent)
   });
 }
 
+void SkinTreeView::measureAll() {
+  widest_ = 0;
+  measured_ = isVisible();
+  if (!measured_) return;
+  for (int node = 1; node <= model_->tree().nodeCount(); ++node) widen(model_->indexOfNode(node));
+}
+
+void SkinTreeView::showEvent(QShowEvent* event) {
+  if (!measured_) measureAll();
+  QTreeView::showEvent(event);
+}
+
 void SkinTreeView::widen(const QModelIndex& index) {
+  if (!measured_) return;  // measured whole when it shows
   const int node = model_->nodeOf(index);
   if (node < 1 || node > model_->tree().nodeCount()) return;
   int depth = 1;

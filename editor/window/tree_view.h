@@ -57,6 +57,7 @@ class SkinTreeView : public QTreeView {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // A line is measured up to this many characters, and the column grows no
@@ -67,10 +68,15 @@ class SkinTreeView : public QTreeView {
   static constexpr int kTextMargin = 12;
   // Grows the column to fit the node's text, as far as the cap allows.
   void widen(const QModelIndex& index);
+  // Every node measured anew; while the view is hidden, only when it shows:
+  // the tab is not the one a skin opens on, and measuring 1500 lines costs
+  // the first paint of the window.
+  void measureAll();
 
   SkinTreeModel* model_;
   bool keyboardMove_ = false;
   int widest_ = 0;
+  bool measured_ = false;
 };
 
 }  // namespace corvela
