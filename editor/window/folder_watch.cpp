@@ -11,6 +11,7 @@
 #include "object_archive.h"
 #include "preview_tab.h"
 #include "skin_document.h"
+#include "working_mirror.h"
 
 namespace corvela {
 
@@ -29,6 +30,17 @@ FolderWatch::FolderWatch(PreviewTab& tab, SkinDocument& doc, QObject* parent)
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, restart);
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, restart);
   connect(tab_.FileDesktop, &FileListBox::fileClicked, this, &FolderWatch::followWallpaper);
+  connect(&doc_.history(), &DocumentHistory::restored, this, &FolderWatch::lookAgainAfterRestore);
+}
+
+void FolderWatch::lookAgainAfterRestore() {
+  if (folder_.isEmpty()) return;
+  // A row waiting for its file already takes whatever the file holds.
+  std::vector<int> rows;
+  for (const int r : rowsShowingWorkingFiles(doc_)) {
+    if (doc_.L_Values.row(r).state != ObjectState::ToReplace) rows.push_back(r);
+  }
+  if (!rows.empty()) emit changedOutside(rows, false);
 }
 
 void FolderWatch::stop() {

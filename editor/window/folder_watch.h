@@ -48,6 +48,10 @@ class FolderWatch : public QObject {
   void watchFiles();
   // Once a burst of notifications is over: what changed, handled once.
   void settle();
+  // An undo or redo puts rows back as they were before a picture changed
+  // outside: every picture that differs from its object is seen anew, so
+  // that the save packs what the preview shows.
+  void lookAgainAfterRestore();
 
   PreviewTab& tab_;
   SkinDocument& doc_;

@@ -24,6 +24,7 @@
 #include "file_list_box.h"
 #include "main_menu.h"
 #include "object_export.h"
+#include "object_replace.h"
 #include "picture_box.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
@@ -144,9 +145,18 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   const int button = objects.findId("0634");
   clickTab(*w, frmDesktop::TabObjects);
   clickRow(w->objectsPage->L_Values, button);
+  // An import of it, taken back before the image program writes.
+  const QString imported = QDir(dir.path()).filePath("imported.gif");
+  writeFile(imported, gifBytes(5, 5));
+  w->doc.perform(QStringLiteral("importa"), [&] { importObject(w->doc, button, imported, false); });
+  clickToolButton(*w, "UNDO");
   const QByteArray outside = gifBytes(6, 4);
   writeFile(gif(634), outside);
   ASSERT_TRUE(QTest::qWaitFor([&] { return scene().Pic.at(634).image.size() == QSize(6, 4); }));
+  // Redone and undone again: the row as it was before the picture changed
+  // is marked again, so the save packs what the preview shows.
+  clickToolButton(*w, "REDO");
+  clickToolButton(*w, "UNDO");
   EXPECT_EQ(tab().Pic.at(634)->picture().toImage().pixelColor(1, 1), QColor(0, 0, 200));
   EXPECT_EQ(w->objectsPage->PicPreview->picture().size(), QSize(6, 4));
   EXPECT_EQ(shownCell(objects, button, V_Stato), kStateToReplace);
