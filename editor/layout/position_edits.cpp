@@ -67,8 +67,8 @@ void moveRectangle(ReportList& rects, int row, MoveDirection direction, QStringV
     QString& corner = corners[static_cast<size_t>(column - D_X1)];
     corner = QString::number(numericValue(corner) + m.sign * numericValue(offset));
   }
-  // The rebuild writes the corners into the boxes; only a box whose text
-  // really changes copies the group back and clears width and height.
+  // Only corners whose text really changes count as an edit of the group,
+  // which clears width and height.
   if (corners != before) setRectangle(rects, row, corners);
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // The position editor and the move tools as operations on the rectangle and
-// colour lists. Rows are the ones the window binds (-1 for none); each
-// operation leaves the cells and marks exactly as the window's handlers,
-// rebuilds included, end up leaving them.
+// colour lists. Rows are the ones the window binds (-1 for none); the window
+// and corvela-skin run them as steps of the document.
 
 #include <QString>
 #include <QStringView>
@@ -38,16 +37,17 @@ enum class MoveDirection { Up, Down, Left, Right };
 // One ticked rectangle of the move tools: `row` is marked and the two
 // columns of the direction are shifted by the numeric value of `offset`
 // (0 when it holds no number), written as plain numbers with their sign.
-// Width and height become "-" exactly when a corner's text changed, as the
-// position boxes do when the rebuild writes the moved corners into them.
+// Width and height become "-" exactly when a corner's text changed, as an
+// edit of the position boxes does.
 void moveRectangle(ReportList& rects, int row, MoveDirection direction, QStringView offset);
 
 // The ticks of the optPos check boxes, by optPos index.
 using MoveTargets = std::array<bool, standby::kPositionCount>;
 
 // A press of an arrow button: every ticked rectangle that the skin has, in
-// the move tools' order, moved by moveRectangle; `afterEach` (the window's
-// rebuild) runs after each one with its optPos index. The number moved.
+// the move tools' order, moved by moveRectangle; `afterEach` runs after each
+// one with its optPos index, for a caller that follows the press. The
+// number moved.
 int moveRectangles(ReportList& rects, const MoveTargets& ticked, MoveDirection direction,
                    QStringView offset, const std::function<void(int target)>& afterEach = {});
 

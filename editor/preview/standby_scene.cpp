@@ -151,8 +151,7 @@ void positionPass(StandbyScene& scene, const SkinDocument& doc, bool analogue) {
     const standby::PositionRecord& record = standby::kPositions[static_cast<size_t>(target)];
     const int row = doc.L_Dim.findId(standby::text(record.code));
     if (row < 0) continue;
-    // Taken before any box is written: a box's change handler may rebuild
-    // the screen in between, and these are the values this rebuild shows.
+    // The corners as the boxes show them and as the outline is drawn.
     const std::array<QString, 4> cells{doc.L_Dim.cell(row, D_X1), doc.L_Dim.cell(row, D_Y1),
                                        doc.L_Dim.cell(row, D_X2), doc.L_Dim.cell(row, D_Y2)};
     const int x1 = coordinate(cells[0]);
