@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
 #include <QStringList>
@@ -90,8 +91,10 @@ FolderWatch::Stamp FolderWatch::stampOf(const QString& file) {
 QHash<QString, FolderWatch::Stamp> FolderWatch::scan() const {
   QHash<QString, Stamp> stamps;
   if (folder_.isEmpty()) return stamps;
-  for (const QFileInfo& info :
-       QDir(folder_).entryInfoList({QStringLiteral("*.gif")}, QDir::Files | QDir::NoDotAndDotDot)) {
+  // Unsorted: the stamps are looked up by name, never listed.
+  QDirIterator it(folder_, {QStringLiteral("*.gif")}, QDir::Files | QDir::NoDotAndDotDot);
+  while (it.hasNext()) {
+    const QFileInfo info = it.nextFileInfo();
     stamps.insert(info.fileName(), {info.size(), info.lastModified()});
   }
   return stamps;
@@ -103,8 +106,8 @@ void FolderWatch::watchFiles() {
   QStringList wanted;
   if (!folder_.isEmpty()) {
     wanted << folder_;
-    for (auto it = stamps_.cbegin(); it != stamps_.cend(); ++it)
-      wanted << QDir(folder_).filePath(it.key());
+    const QDir dir(folder_);
+    for (auto it = stamps_.cbegin(); it != stamps_.cend(); ++it) wanted << dir.filePath(it.key());
   }
   if (!wallpaper_.isEmpty() && QFileInfo::exists(wallpaper_)) wanted << wallpaper_;
   const QStringList watched = watcher_.files() + watcher_.directories();
