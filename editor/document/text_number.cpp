@@ -85,10 +85,12 @@ void appendPadded(QString& out, std::int64_t value, int digits) {
     reversed[length++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  out.reserve(out.size() + std::max(length, digits) + 1);
-  if (value < 0) out += u'-';
-  for (int k = length; k < digits; ++k) out += u'0';
-  while (length > 0) out += QLatin1Char(reversed[--length]);
+  const qsizetype at = out.size();
+  out.resize(at + std::max(length, digits) + (value < 0 ? 1 : 0));
+  QChar* p = out.data() + at;
+  if (value < 0) *p++ = u'-';
+  for (int k = length; k < digits; ++k) *p++ = u'0';
+  while (length > 0) *p++ = QLatin1Char(reversed[--length]);
 }
 
 QString padNumber(std::int64_t value, int digits) {
