@@ -50,16 +50,11 @@ LoadOutcome parseAsOperatorSkin(SkinDocument& doc, const QByteArray& bytes) {
   return doc.parse(bytes);
 }
 
-QByteArray text(const std::vector<QString>& lines) {
-  QByteArray out;
-  for (const QString& l : lines) out += l.toLatin1() + '\n';
-  return out;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  const QByteArray bytes =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   SkinDocument doc;
   const LoadOutcome outcome = parseAsOperatorSkin(doc, bytes);
   checkConsistent(doc, outcome);
@@ -72,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<QString> written = regeneratedLines(doc);
   if (written.size() != static_cast<size_t>(doc.P_MaxValues)) fault("save changes the line count");
   SkinDocument again;
-  const LoadOutcome reloaded = parseAsOperatorSkin(again, text(written));
+  const LoadOutcome reloaded = parseAsOperatorSkin(again, skinFileBytes(written));
   if (reloaded.status != LoadStatus::Complete) fault("a saved skin does not parse completely");
   checkConsistent(again, reloaded);
   if (again.P_MaxValues != doc.P_MaxValues ||

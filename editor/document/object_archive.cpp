@@ -23,7 +23,7 @@ QString workingFolder(const QString& skinFolder, const QString& theme) {
   return joinPath(skinFolder, theme + QStringLiteral("_Gifs")) + QDir::separator();
 }
 
-QString objectGifName(const QString& id) {
+QString objectGifName(QStringView id) {
   QString name = QString::number(numericValue(id));
   name += QStringLiteral(".gif");
   return name;

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <map>
 #include <optional>
 
@@ -19,7 +20,7 @@ QString workingFolder(const QString& skinFolder, const QString& theme);
 // The extracted GIF of object `id` (any text whose numeric value is the id):
 // the working folder as it stands, then the id in plain decimal and ".gif".
 // "595.gif" for object "0595".
-QString objectGifName(const QString& id);
+QString objectGifName(QStringView id);
 QString objectGifPath(const QString& target, const QString& id);
 
 // True when the `size` bytes at `offset` lie wholly inside `length` bytes.

@@ -43,6 +43,7 @@ class ReportList : public QObject {
   int findId(const QString& id) const;
 
   int appendRow(ListRow row);
+  void reserve(int count) { rows_.reserve(static_cast<size_t>(count)); }
   void clear();
   void setCell(int r, int c, const QString& text);
   void setTag(int r, const QString& tag);

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <array>
+#include <cstring>
 #include <exception>
 #include <new>
 
@@ -27,10 +29,30 @@ LoadOutcome stopped(LoadStatus status, QString reason, int line = -1) {
   o.line = line;
   return o;
 }
+
+// The first line's "SKI1", in any case.
+bool hasMagic(QByteArrayView text) {
+  constexpr char kMagic[] = "SKI1";
+  if (text.size() < 4) return false;
+  for (int i = 0; i < 4; ++i) {
+    char c = text[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != kMagic[i]) return false;
+  }
+  return true;
+}
+
+template <typename... Cells>
+QStringList cellsOf(Cells&&... cells) {
+  QStringList out;
+  out.reserve(sizeof...(Cells));
+  (out.append(QString(std::forward<Cells>(cells))), ...);
+  return out;
+}
 }  // namespace
 
-QString listId(const QString& field) {
-  return field == kNoId ? field : formatField(field, 4);
+QString listId(QStringView field) {
+  return field == kNoId ? kNoId : formatField(field, 4);
 }
 
 bool isOperatorTheme(const QString& theme) {
@@ -204,7 +226,7 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
   // A carriage return ends the readable part of a skin file. The user is
   // told, and the save refuses, so that the lines after it are not lost.
   const qsizetype cr = bytes.indexOf('\r');
-  const QByteArray readable = cr < 0 ? bytes : bytes.left(cr);
+  const QByteArrayView readable = QByteArrayView(bytes).first(cr < 0 ? bytes.size() : cr);
   QStringList warnings;
   if (cr >= 0) {
     crLine_ = static_cast<int>(std::min<qsizetype>(readable.count('\n'), kMaxSkinLines));
@@ -214,19 +236,22 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
                     .arg(skinFile_.isEmpty() ? QStringLiteral("skin") : skinFile_)
                     .arg(crLine_);
   }
-  const QString text = QString::fromLatin1(readable);
 
-  lines.assign(kMaxSkinLines, QString());
   LoadOutcome outcome;
-  if (text.left(4).toUpper() != QStringLiteral("SKI1")) {
+  if (!hasMagic(readable)) {
     status_ = LoadStatus::BadMagic;
     outcome = stopped(status_, kBadFormatMessage, 0);
   } else {
     T_Strutt.addNode({QStringLiteral("SKI1"), NodePlace::Root, QChar(u'S'), false, 0, 0});
+    // Each line made straight from the file's bytes (Latin-1); what follows
+    // the last line feed is no line.
+    const char* data = readable.data();
+    lines.reserve(static_cast<size_t>(std::min<qsizetype>(readable.count('\n'), kMaxSkinLines)));
     int count = 0;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-      if (text[i] != u'\n') continue;
+    while (const void* feed =
+               std::memchr(data + start, '\n', static_cast<size_t>(readable.size() - start))) {
+      const qsizetype end = static_cast<const char*>(feed) - data;
       if (count == kMaxSkinLines) {
         status_ = LoadStatus::TooManyLines;
         outcome = stopped(status_, QStringLiteral("il file ha più di %1 righe").arg(kMaxSkinLines),
@@ -234,10 +259,12 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
         outcome.warnings = warnings;
         return outcome;
       }
-      lines[static_cast<size_t>(count++)] = text.mid(start, i - start);
-      start = i + 1;
+      lines.push_back(QString::fromLatin1(data + start, end - start));
+      ++count;
+      start = end + 1;
     }
     P_MaxValues = count;
+    reserveRows(count);
     outcome = parseLines(count);
     status_ = outcome.status;
   }
@@ -251,6 +278,23 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
   }
   outcome.warnings = warnings;
   return outcome;
+}
+
+void SkinDocument::reserveRows(int lineCount) {
+  // Sized once: a full skin would otherwise grow the tree and each list a
+  // dozen times over.
+  int objects = 0, colours = 0, rects = 0;
+  for (int k = 1; k < lineCount; ++k) {
+    const QString& line = lines[static_cast<size_t>(k)];
+    if (line.isEmpty()) continue;
+    if (line[0] == u'5') ++objects;
+    if (line[0] == u'4') ++colours;
+    if (line[0] == u'1') ++rects;
+  }
+  T_Strutt.reserve(lineCount);
+  L_Values.reserve(objects);
+  L_RGBA.reserve(colours);
+  L_Dim.reserve(rects);
 }
 
 LoadOutcome SkinDocument::parseLines(int lineCount) {
@@ -273,17 +317,17 @@ LoadOutcome SkinDocument::parseLines(int lineCount) {
                      k);
     }
     if (c != u'1' && c != u'4' && c != u'5') continue;
-    const std::optional<RecordFields> r = parseRecordLine(line);
+    const std::optional<RecordView> r = splitRecordLine(line);
     if (!r) {
       return stopped(LoadStatus::BadLine, QStringLiteral("riga %1 con meno di cinque campi").arg(k),
                      k);
     }
     if (c == u'5') {
-      addObjectRow(k, r->id, r->values);
+      addObjectRow(k, *r);
     } else if (c == u'4') {
-      addColourRow(k, line.trimmed(), r->id, r->values);
+      addColourRow(k, line.trimmed(), *r);
     } else {
-      addRectRow(k, line.trimmed(), r->id, r->values);
+      addRectRow(k, line.trimmed(), *r);
     }
   }
   LoadOutcome done;
@@ -291,48 +335,57 @@ LoadOutcome SkinDocument::parseLines(int lineCount) {
   return done;
 }
 
-void SkinDocument::addObjectRow(int line, const QString& id, const QStringList& v) {
-  const QString& offset = v[0];
-  const QString& size = v[1];
-  const QString& archive = v[2];
-  const long long archiveNumber = numericValue(archive);
+void SkinDocument::addObjectRow(int line, const RecordView& r) {
+  const QStringView offset = r.values[0];
+  const QStringView size = r.values[1];
+  const QStringView archive = r.values[2];
   const QString archiveCell = formatField(archive, 2);
+  QString place;
+  place.reserve(archiveCell.size() + std::max<qsizetype>(offset.size(), 6) + 2);
+  place += archiveCell;
+  place += u'_';
+  appendField(place, offset, 6);
   ListRow row;
-  row.cells = {listId(id),  archiveCell + u'_' + formatField(offset, 6),
-               archiveCell, offset,
-               size,        QString(),
-               QString(),   padNumber(line, 4)};
-  row.tag = offset + u' ' + size + u' ' + archive;
-  const QString gif = objectGifName(id);
-  if (extracted_.contains(gif)) {
+  row.tag.reserve(offset.size() + size.size() + archive.size() + 2);
+  row.tag += offset;
+  row.tag += u' ';
+  row.tag += size;
+  row.tag += u' ';
+  row.tag += archive;
+  row.cells = cellsOf(listId(r.id), std::move(place), archiveCell, offset.toString(),
+                      size.toString(), QString(), QString(), padNumber(line, 4));
+  // Names are made only when the working folder has files to match.
+  const QString gif = extracted_.isEmpty() ? QString() : objectGifName(r.id);
+  if (!gif.isEmpty() && extracted_.contains(gif)) {
     setObjectState(row, ObjectState::Found, joinPath(P_sTarget, gif));
   } else {
     setObjectState(row, ObjectState::Missing, QStringLiteral(" "));
   }
   // Objects already in the packed archive are packed anew by every save.
-  if (archiveNumber == kPackedArchive && isOperatorTheme(P_sTheme)) {
+  if (numericValue(archive) == kPackedArchive && isOperatorTheme(P_sTheme)) {
     P_SkinVodafone = true;
     setObjectState(row, ObjectState::ToReplace);
   }
   L_Values.appendRow(std::move(row));
 }
 
-void SkinDocument::addColourRow(int line, const QString& trimmed, const QString& id,
-                                const QStringList& v) {
+void SkinDocument::addColourRow(int line, const QString& trimmed, const RecordView& r) {
+  const std::array<QStringView, 4>& v = r.values;
   ListRow row;
-  row.cells = {listId(id), v[0], v[1], v[2], v[3], padNumber(line, 4)};
+  row.cells = cellsOf(listId(r.id), v[0].toString(), v[1].toString(), v[2].toString(),
+                      v[3].toString(), padNumber(line, 4));
   row.tag = trimmed;
   L_RGBA.appendRow(std::move(row));
 }
 
-void SkinDocument::addRectRow(int line, const QString& trimmed, const QString& id,
-                              const QStringList& v) {
-  ListRow row;
+void SkinDocument::addRectRow(int line, const QString& trimmed, const RecordView& r) {
+  const std::array<QStringView, 4>& v = r.values;
   const long long width = rectangleExtent(numericValue(v[0]), numericValue(v[2]));
   const long long height = rectangleExtent(numericValue(v[1]), numericValue(v[3]));
-  row.cells = {
-      listId(id),        v[0], v[1], v[2], v[3], QString::number(width), QString::number(height),
-      padNumber(line, 4)};
+  ListRow row;
+  row.cells =
+      cellsOf(listId(r.id), v[0].toString(), v[1].toString(), v[2].toString(), v[3].toString(),
+              QString::number(width), QString::number(height), padNumber(line, 4));
   row.tag = trimmed;
   L_Dim.appendRow(std::move(row));
 }

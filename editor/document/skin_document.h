@@ -16,6 +16,8 @@
 
 namespace corvela {
 
+struct RecordView;
+
 enum class LoadStatus {
   NotLoaded,     // nothing opened yet
   Complete,      // every line read
@@ -117,7 +119,9 @@ class SkinDocument {
   std::optional<std::int32_t> StringToRGB(QStringView s) { return corvela::StringToRGB(s, parts_); }
   const ColourParts& colourParts() const { return parts_; }
 
-  // The line table: entry k is line k without its line feed.
+  // The line table: entry k is line k without its line feed, one entry per
+  // line read (none when the first line is not a skin's). Users bound their
+  // indices by its size or P_MaxValues.
   std::vector<QString> lines;
   std::int32_t P_MaxValues = 0;
   QString P_sPath;    // skin folder, no trailing separator
@@ -135,10 +139,11 @@ class SkinDocument {
   // Empties the line table, the lists and the tree (each list once, since
   // every clear resets the views that show it).
   void clearLines();
+  void reserveRows(int lineCount);
   LoadOutcome parseLines(int lineCount);
-  void addObjectRow(int line, const QString& id, const QStringList& values);
-  void addColourRow(int line, const QString& trimmed, const QString& id, const QStringList& values);
-  void addRectRow(int line, const QString& trimmed, const QString& id, const QStringList& values);
+  void addObjectRow(int line, const RecordView& r);
+  void addColourRow(int line, const QString& trimmed, const RecordView& r);
+  void addRectRow(int line, const QString& trimmed, const RecordView& r);
 
   // Names of the visible files in the working folder, read once per load:
   // asking the file system about every object costs more than the parse.
@@ -154,7 +159,7 @@ class SkinDocument {
 };
 
 // "0595" for object 595 of the lists: the id field shown with four digits.
-QString listId(const QString& field);
+QString listId(QStringView field);
 bool isOperatorTheme(const QString& theme);
 
 }  // namespace corvela

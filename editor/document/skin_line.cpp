@@ -1,5 +1,6 @@
 #include "skin_line.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -19,32 +20,44 @@ QStringList splitFields(QStringView line) {
   return fields;
 }
 
-std::optional<RecordFields> parseRecordLine(QStringView line) {
+std::optional<RecordView> splitRecordLine(QStringView line) {
   if (line.isEmpty()) return std::nullopt;
-  // The fields as views into the line: a load takes apart every line of a
-  // skin, and only the few fields kept become strings of their own.
   std::array<QStringView, 6> f;
   size_t count = 0;
   qsizetype start = 0;
-  for (qsizetype i = 0; i <= line.size(); ++i) {
-    if (i < line.size() && line[i] != u' ') continue;
-    if (count < f.size()) f[count] = line.mid(start, i - start);
+  while (true) {
+    const qsizetype blank = line.indexOf(u' ', start);
+    const qsizetype end = blank < 0 ? line.size() : blank;
+    if (count < f.size()) f[count] = line.sliced(start, end - start);
     ++count;
-    start = i + 1;
+    if (blank < 0) break;
+    start = blank + 1;
   }
   if (count < 5) return std::nullopt;
-  RecordFields r;
-  r.kind = line[0];
-  if (r.kind == u'5') {
-    r.id = f[1].toString();
-    r.values = {f[2].toString(), f[3].toString(), f[4].toString()};
+  RecordView r;
+  if (line[0] == u'5') {
+    r.id = f[1];
+    r.values = {f[2], f[3], f[4], QStringView()};
+    r.valueCount = 3;
   } else if (count >= 6) {
-    r.id = f[1].toString();
-    r.values = {f[2].toString(), f[3].toString(), f[4].toString(), f[5].toString()};
+    r.id = f[1];
+    r.values = {f[2], f[3], f[4], f[5]};
+    r.valueCount = 4;
   } else {
     r.id = kNoId;
-    r.values = {f[1].toString(), f[2].toString(), f[3].toString(), f[4].toString()};
+    r.values = {f[1], f[2], f[3], f[4]};
+    r.valueCount = 4;
   }
+  return r;
+}
+
+std::optional<RecordFields> parseRecordLine(QStringView line) {
+  const std::optional<RecordView> v = splitRecordLine(line);
+  if (!v) return std::nullopt;
+  RecordFields r;
+  r.kind = line[0];
+  r.id = v->id.toString();
+  for (int i = 0; i < v->valueCount; ++i) r.values << v->values[static_cast<size_t>(i)].toString();
   return r;
 }
 
@@ -61,17 +74,29 @@ long long rectangleExtent(long long from, long long to) {
 }
 
 namespace {
-QString cellText(const QString& cell) {
-  return cell.isEmpty() ? QStringLiteral("0") : cell;
-}
-
-QString recordLine(char kind, const QString& id, std::initializer_list<QString> values) {
-  QString line = QString(QChar::fromLatin1(kind)) + u' ';
-  if (id != kNoId) line += QString::number(numericValue(id)) + u' ';
+QString recordLine(char kind, QStringView id, std::initializer_list<QStringView> values) {
+  // One string, sized up front: a save and every check regenerate all the
+  // colour and rectangle lines.
+  qsizetype length = 2 + (id == kNoId ? 0 : 22);
+  for (QStringView v : values) length += std::max<qsizetype>(v.size(), 1) + 1;
+  QString line;
+  line.reserve(length);
+  line += QLatin1Char(kind);
+  line += u' ';
+  if (id != kNoId) {
+    appendPadded(line, numericValue(id), 1);
+    line += u' ';
+  }
   bool first = true;
-  for (const QString& v : values) {
+  for (QStringView v : values) {
     if (!first) line += u' ';
-    line += cellText(v);
+    // An empty cell is written as 0, so a regenerated line never gains an
+    // empty field.
+    if (v.isEmpty()) {
+      line += u'0';
+    } else {
+      line += v;
+    }
     first = false;
   }
   return line;

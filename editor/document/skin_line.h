@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <array>
 #include <optional>
 
 namespace corvela {
@@ -27,6 +28,15 @@ struct RecordFields {
 // Empty result when the line is too short for its kind (fewer than five
 // fields), which ends a load.
 std::optional<RecordFields> parseRecordLine(QStringView line);
+
+// The same fields as views into the line, for the load, which takes apart
+// every line of a skin and makes strings only of the fields it keeps.
+struct RecordView {
+  QStringView id;  // kNoId in the short form
+  std::array<QStringView, 4> values;
+  int valueCount = 0;
+};
+std::optional<RecordView> splitRecordLine(QStringView line);
 
 // Width and height shown for a rectangle: x2 - x1, plus 1 when x1 is 0,
 // minus 1 when x2 is 0 (likewise for the height).

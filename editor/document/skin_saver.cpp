@@ -158,11 +158,7 @@ SaveOutcome save(SkinDocument& doc) {
     archive += p.bytes;
   }
 
-  QByteArray skinText;
-  for (const QString& line : lines) {
-    skinText += line.toLatin1();
-    skinText += '\n';
-  }
+  const QByteArray skinText = skinFileBytes(lines);
 
   const QString folder = doc.P_sPath;
   const QString archiveFile = archivePath(folder, doc.P_sTheme, kPackedArchive);
@@ -262,6 +258,20 @@ SaveOutcome save(SkinDocument& doc) {
 
 void setSaveStepHook(void (*hook)(SaveStep)) {
   stepHook = hook;
+}
+
+QByteArray skinFileBytes(const std::vector<QString>& lines) {
+  // Joined first and converted once, instead of a conversion and a growing
+  // copy per line.
+  qsizetype length = 0;
+  for (const QString& line : lines) length += line.size() + 1;
+  QString text;
+  text.reserve(length);
+  for (const QString& line : lines) {
+    text += line;
+    text += u'\n';
+  }
+  return text.toLatin1();
 }
 
 std::vector<QString> regeneratedLines(const SkinDocument& doc) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -30,6 +31,9 @@ SaveOutcome SalvaSkin(SkinDocument& doc);
 // The line table as the save would write it before packing: colour and
 // rectangle lines regenerated from the lists, edited tree lines taken over.
 std::vector<QString> regeneratedLines(const SkinDocument& doc);
+// The bytes of a skin file holding `lines`: Latin-1, each ended by a line
+// feed.
+QByteArray skinFileBytes(const std::vector<QString>& lines);
 
 // The points at which a save may be cut short; a test's hook is called at
 // each one, in this order, and may end the process there.

@@ -30,6 +30,7 @@ class SkinTree : public QObject {
   const TreeNode& node(int i) const { return nodes_.at(static_cast<size_t>(i - 1)); }
 
   int addNode(TreeNode node);
+  void reserve(int count) { nodes_.reserve(static_cast<size_t>(count)); }
   // A line's tag: its group header's text, an underscore and its place in
   // the group ("0 41 98_2"); empty for the root and the group headers.
   // Made when asked for, since most lines are never asked.

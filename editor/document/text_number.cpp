@@ -15,18 +15,33 @@ qsizetype skipBlanks(QStringView t) {
   while (i < t.size() && (t[i] == u' ' || t[i] == u'\t')) ++i;
   return i;
 }
+
+// An optional sign followed by digits only, nothing else.
+bool isPlainNumber(QStringView field) {
+  const char16_t* p = field.utf16();
+  const char16_t* end = p + field.size();
+  if (p != end && (*p == u'-' || *p == u'+')) ++p;
+  if (p == end) return false;
+  for (; p != end; ++p) {
+    if (*p < u'0' || *p > u'9') return false;
+  }
+  return true;
+}
 }  // namespace
 
 std::int64_t numericValue(QStringView text) {
-  qsizetype i = skipBlanks(text);
+  // Through a plain pointer: every cell of a load passes here.
+  const char16_t* p = text.utf16();
+  const char16_t* end = p + text.size();
+  while (p != end && (*p == u' ' || *p == u'\t')) ++p;
   bool negative = false;
-  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-    negative = text[i] == u'-';
-    ++i;
+  if (p != end && (*p == u'-' || *p == u'+')) {
+    negative = *p == u'-';
+    ++p;
   }
   std::int64_t value = 0;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    if (value < kLimit) value = value * 10 + (text[i].unicode() - u'0');
+  for (; p != end && *p >= u'0' && *p <= u'9'; ++p) {
+    if (value < kLimit) value = value * 10 + (*p - u'0');
   }
   return negative ? -value : value;
 }
@@ -59,8 +74,8 @@ std::int64_t roundToInteger(double value) {
   return static_cast<std::int64_t>(r);
 }
 
-QString padNumber(std::int64_t value, int digits) {
-  // Written straight into one string: a load pads a number for every row.
+void appendPadded(QString& out, std::int64_t value, int digits) {
+  // Written straight into the string: a load pads a number for every row.
   // The magnitude is unsigned so that the most negative value has one too.
   std::uint64_t magnitude =
       value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
@@ -70,22 +85,30 @@ QString padNumber(std::int64_t value, int digits) {
     reversed[length++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
+  const qsizetype at = out.size();
+  out.resize(at + std::max(length, digits) + (value < 0 ? 1 : 0));
+  QChar* p = out.data() + at;
+  if (value < 0) *p++ = u'-';
+  for (int k = length; k < digits; ++k) *p++ = u'0';
+  while (length > 0) *p++ = QLatin1Char(reversed[--length]);
+}
+
+QString padNumber(std::int64_t value, int digits) {
   QString out;
-  out.reserve(std::max(length, digits) + 1);
-  if (value < 0) out += u'-';
-  for (int k = length; k < digits; ++k) out += u'0';
-  while (length > 0) out += QLatin1Char(reversed[--length]);
+  appendPadded(out, value, digits);
   return out;
 }
 
-QString formatField(QStringView field, int digits) {
-  if (field.isEmpty()) return field.toString();
-  qsizetype i = (field[0] == u'-' || field[0] == u'+') ? 1 : 0;
-  if (i == field.size()) return field.toString();
-  for (qsizetype k = i; k < field.size(); ++k) {
-    if (field[k] < u'0' || field[k] > u'9') return field.toString();
+void appendField(QString& out, QStringView field, int digits) {
+  if (isPlainNumber(field)) {
+    appendPadded(out, numericValue(field), digits);
+  } else {
+    out += field;
   }
-  return padNumber(numericValue(field), digits);
+}
+
+QString formatField(QStringView field, int digits) {
+  return isPlainNumber(field) ? padNumber(numericValue(field), digits) : field.toString();
 }
 
 }  // namespace corvela

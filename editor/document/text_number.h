@@ -21,9 +21,11 @@ std::int64_t roundToInteger(double value);
 // A number with at least `digits` digits, zero-padded on the left ("0000"
 // and "00" patterns of the lists); negative numbers keep their sign first.
 QString padNumber(std::int64_t value, int digits);
+void appendPadded(QString& out, std::int64_t value, int digits);
 
 // A field shown with a digit pattern: a field that is a plain number is
 // shown padded ("595" -> "0595"); any other text is shown as it stands.
 QString formatField(QStringView field, int digits);
+void appendField(QString& out, QStringView field, int digits);
 
 }  // namespace corvela

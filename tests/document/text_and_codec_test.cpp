@@ -9,6 +9,7 @@
 #include "colour_codec.h"
 #include "path_helpers.h"
 #include "skin_line.h"
+#include "skin_saver.h"
 #include "text_number.h"
 
 using namespace corvela;
@@ -71,6 +72,10 @@ TEST(SkinLine, ShortAndLongFormsOfRecords) {
 TEST(SkinLine, EmptyCellsAreWrittenAsZero) {
   EXPECT_EQ(rectangleLine("0570", "", "5", "007", ""), "1 570 0 5 007 0");
   EXPECT_EQ(colourLine("-", "1", "", "3", ""), "4 1 0 3 0");
+  // The file as written: Latin-1 (what lies beyond it as '?'), a line feed
+  // after every line, the last included.
+  EXPECT_EQ(skinFileBytes({"SKI1", QStringLiteral("3 \u00e8\u20ac"), ""}),
+            QByteArray("SKI1\n3 \xe8?\n\n"));
 }
 
 TEST(SkinLine, DerivedWidthAndHeight) {
