@@ -1,9 +1,6 @@
 #include "disk_stamp.h"
 
-#include <sys/stat.h>
-
 #include <QCryptographicHash>
-#include <QFile>
 
 #include "safe_read.h"
 
@@ -12,11 +9,11 @@ namespace corvela {
 DiskStamp::File DiskStamp::stampOf(const QString& path) {
   File f;
   f.path = path;
-  struct stat st {};
-  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return f;
+  const PathStat st = pathStat(path);
+  if (!st.exists) return f;
   f.exists = true;
-  f.size = st.st_size;
-  f.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  f.size = st.size;
+  f.modifiedNs = st.modifiedNs;
   // A file that cannot be read (a FIFO, one beyond a skin's size) keeps an
   // empty digest: it was not read then either.
   if (const std::optional<QByteArray> bytes = readRegularFile(path)) {

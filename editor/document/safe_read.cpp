@@ -22,6 +22,30 @@ QString tooLargeReason(long long size, long long limit) {
   return QStringLiteral("%1 byte, oltre il limite di %2 byte di una skin").arg(size).arg(limit);
 }
 
+PathStat pathStat(const QString& path, bool followLinks) {
+  PathStat st;
+  struct stat info {};
+  const QByteArray name = QFile::encodeName(path);
+  if ((followLinks ? ::stat(name.constData(), &info) : ::lstat(name.constData(), &info)) != 0)
+    return st;
+  st.exists = true;
+  st.regular = S_ISREG(info.st_mode);
+  st.link = S_ISLNK(info.st_mode);
+  st.size = static_cast<long long>(info.st_size);
+  st.modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+  return st;
+}
+
+bool holdsExactly(const QString& file, const PathStat& st, const QByteArray& bytes) {
+  if (!st.regular || st.size != bytes.size()) return false;
+  const std::optional<QByteArray> old = readRegularFile(file);
+  return old && *old == bytes;
+}
+
+bool holdsExactly(const QString& file, const QByteArray& bytes) {
+  return holdsExactly(file, pathStat(file, false), bytes);
+}
+
 RegularFile::RegularFile(RegularFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), size_(other.size_) {}
 

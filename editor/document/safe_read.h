@@ -14,11 +14,31 @@ inline constexpr long long kMaxSkinBytes = 32LL * 1024 * 1024;
 QString systemReason(int error);
 QString tooLargeReason(long long size, long long limit = kMaxSkinBytes);
 
+// What the file system says of a path, asked once: the checks of one file
+// share it. Times stay in nanoseconds since the epoch, so comparing them
+// never converts to local time.
+struct PathStat {
+  bool exists = false;
+  bool regular = false;
+  bool link = false;
+  long long size = 0;
+  long long modifiedNs = 0;
+  bool operator==(const PathStat&) const = default;
+};
+// Without `followLinks`, a link is described itself, not what it leads to.
+PathStat pathStat(const QString& path, bool followLinks = true);
+
 // Reads a whole regular file of at most `limit` bytes. FIFOs, devices and
 // folders are refused without blocking on them. `error` gets the reason only;
 // the caller names the file.
 std::optional<QByteArray> readRegularFile(const QString& path, QString* error = nullptr,
                                           long long limit = kMaxSkinBytes);
+
+// Whether `file` is a regular file holding exactly `bytes`. Never read
+// through a link: a planted one must not make a stranger's file look like the
+// user's own. `st` is what lstat said of the file, when the caller asked.
+bool holdsExactly(const QString& file, const PathStat& st, const QByteArray& bytes);
+bool holdsExactly(const QString& file, const QByteArray& bytes);
 
 // An open regular file read piece by piece, so that a large archive is never
 // read whole. Closed when it goes out of scope.

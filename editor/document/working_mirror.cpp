@@ -35,15 +35,6 @@ bool hasArchivePlace(const QStringList& cells) {
   return cells[V_NDat].trimmed() != kNoId && cells[V_Offset].trimmed() != kNoId;
 }
 
-// Never read through a link: a planted one must not make a stranger's file
-// look like the user's own.
-bool holdsExactly(const QString& file, const QByteArray& bytes) {
-  const QFileInfo info(file);
-  if (info.isSymLink() || !info.isFile() || info.size() != bytes.size()) return false;
-  const std::optional<QByteArray> old = readRegularFile(file);
-  return old && *old == bytes;
-}
-
 }  // namespace
 
 std::vector<int> rowsShowingWorkingFiles(const SkinDocument& doc) {
@@ -63,16 +54,19 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
     if (r < 0 || r >= doc.L_Values.rowCount()) continue;
     const QStringList cells = doc.L_Values.row(r).cells;
     const QString gif = objectGifPath(doc.P_sTarget, cells[V_ID]);
-    const QFileInfo info(gif);
-    if (!info.exists()) continue;
+    // Every object of an opened skin passes here: the file system is asked
+    // once per file.
+    const PathStat st = pathStat(gif, false);
+    if (!st.exists || (st.link && !pathStat(gif).exists)) continue;
     if (hasArchivePlace(cells)) {
       const long long size = numericValue(cells[V_Byte]);
       // Equal sizes are the common case right after an export; only then
       // are the two sets of bytes worth reading.
-      if (info.size() == size) {
+      if (st.regular && st.size == size) {
         const ArchiveReader::Object object =
             archives.cut(numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), size);
-        if (object.status != ArchiveReader::Status::Ok || holdsExactly(gif, object.bytes)) continue;
+        if (object.status != ArchiveReader::Status::Ok || holdsExactly(gif, st, object.bytes))
+          continue;
       }
     }
     QString why;

@@ -39,15 +39,6 @@ QString ExportOutcome::errorMessage() const {
 
 namespace {
 
-// A file that already holds exactly the object is left alone: rewriting it
-// would only cost a new file and its timestamp. Never read through a link.
-bool holdsExactly(const QString& gif, const QByteArray& bytes) {
-  const QFileInfo info(gif);
-  if (info.isSymLink() || !info.isFile() || info.size() != bytes.size()) return false;
-  const std::optional<QByteArray> old = readRegularFile(gif);
-  return old && *old == bytes;
-}
-
 ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& beforeRow,
                             const std::function<bool()>& stopRequested, bool missingOnly = false) {
   ExportOutcome outcome;
@@ -134,6 +125,8 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
       if (!object.bytes.startsWith("GIF8") || info.exists() || info.isSymLink()) continue;
     }
     QString error;
+    // A file that already holds exactly the object is left alone: rewriting
+    // it would only cost a new file and its timestamp.
     if (holdsExactly(gif, object.bytes)) {
       unchanged.push_back({r, gif, number});
       continue;

@@ -1,18 +1,15 @@
 #include "image_cache.h"
 
-#include <QFileInfo>
-
 #include "image_decode.h"
+#include "safe_read.h"
 
 namespace corvela {
 
 std::optional<QImage> ImageCache::load(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.isFile()) return std::nullopt;
-  const qint64 size = info.size();
-  const QDateTime modified = info.lastModified();
+  const PathStat st = pathStat(path);
+  if (!st.regular) return std::nullopt;
   auto found = entries_.find(path);
-  if (found != entries_.end() && found->size == size && found->modified == modified) {
+  if (found != entries_.end() && found->size == st.size && found->modifiedNs == st.modifiedNs) {
     return found->image;
   }
   QString why;
@@ -23,7 +20,7 @@ std::optional<QImage> ImageCache::load(const QString& path) {
     return std::nullopt;
   }
   refused_.remove(path);
-  entries_.insert(path, Entry{size, modified, *image});
+  entries_.insert(path, Entry{st.size, st.modifiedNs, *image});
   return image;
 }
 

@@ -3,7 +3,6 @@
 // changed: a rebuild follows every keystroke, and decoding eleven GIFs each
 // time costs more than everything else it does.
 
-#include <QDateTime>
 #include <QHash>
 #include <QImage>
 #include <QString>
@@ -27,8 +26,8 @@ class ImageCache {
 
  private:
   struct Entry {
-    qint64 size = -1;
-    QDateTime modified;
+    long long size = -1;
+    long long modifiedNs = 0;
     QImage image;
   };
   QHash<QString, Entry> entries_;

@@ -83,9 +83,7 @@ void FolderWatch::followWallpaper() {
 
 FolderWatch::Stamp FolderWatch::stampOf(const QString& file) {
   if (file.isEmpty()) return {};
-  const QFileInfo info(file);
-  if (!info.exists()) return {};
-  return {info.size(), info.lastModified()};
+  return pathStat(file);
 }
 
 QHash<QString, FolderWatch::Stamp> FolderWatch::scan() const {
@@ -94,8 +92,8 @@ QHash<QString, FolderWatch::Stamp> FolderWatch::scan() const {
   // Unsorted: the stamps are looked up by name, never listed.
   QDirIterator it(folder_, {QStringLiteral("*.gif")}, QDir::Files | QDir::NoDotAndDotDot);
   while (it.hasNext()) {
-    const QFileInfo info = it.nextFileInfo();
-    stamps.insert(info.fileName(), {info.size(), info.lastModified()});
+    it.next();
+    stamps.insert(it.fileName(), pathStat(it.filePath()));
   }
   return stamps;
 }

@@ -3,13 +3,14 @@
 // open its working folder and wallpaper are watched, so a picture saved
 // there shows at once and is packed by the next save, like an import.
 
-#include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <vector>
+
+#include "safe_read.h"
 
 namespace corvela {
 
@@ -38,11 +39,7 @@ class FolderWatch : public QObject {
   void changedOutside(const std::vector<int>& rows, bool wallpaper);
 
  private:
-  struct Stamp {
-    qint64 size = -1;
-    QDateTime modified;
-    bool operator==(const Stamp&) const = default;
-  };
+  using Stamp = PathStat;
   QHash<QString, Stamp> scan() const;
   static Stamp stampOf(const QString& file);
   void watchFiles();
