@@ -63,7 +63,7 @@ class SkinDocument {
 
   // Everything of opening a skin that needs no window: finishes or undoes an
   // interrupted save, resets the document, creates the working folder, reads
-  // and parses the file.
+  // and parses the file. The lists and the tree announce it once, at the end.
   LoadOutcome load(const QString& file);
   // The parse of a skin file's bytes, already in memory, into the document
   // as it stands (folder, theme and working folder as set by a load).

@@ -37,29 +37,6 @@ const QString kAskForSkin = QStringLiteral("Aprire un file Skin (*.ski)...");
 const QString kExitQuestion = QStringLiteral("Confermi l'uscita da Corvela ?");
 const QString kSaveQuestion = QStringLiteral("Salvare le modifiche a %1 prima di uscire?");
 
-// The lists and the tree are shown once, when the load is over however it
-// ends, instead of row by row while it runs: a 1500-line skin then costs its
-// views one reset each.
-class ShownWhenLoaded {
- public:
-  explicit ShownWhenLoaded(SkinDocument& doc) : doc_(doc) { quiet(true); }
-  ~ShownWhenLoaded() {
-    quiet(false);
-    for (ReportList* list : {&doc_.L_Values, &doc_.L_RGBA, &doc_.L_Dim}) emit list->listReset();
-    emit doc_.T_Strutt.treeReset();
-  }
-  ShownWhenLoaded(const ShownWhenLoaded&) = delete;
-  ShownWhenLoaded& operator=(const ShownWhenLoaded&) = delete;
-
- private:
-  void quiet(bool on) {
-    for (QObject* part :
-         std::initializer_list<QObject*>{&doc_.L_Values, &doc_.L_RGBA, &doc_.L_Dim, &doc_.T_Strutt})
-      part->blockSignals(on);
-  }
-  SkinDocument& doc_;
-};
-
 }  // namespace
 
 frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
@@ -187,11 +164,7 @@ void frmDesktop::openSkinFile(const QString& file) {
                         QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())};
   setStatusText(status.first());
 
-  LoadOutcome outcome;
-  {
-    const ShownWhenLoaded shown(doc);
-    outcome = doc.load(file);
-  }
+  const LoadOutcome outcome = doc.load(file);
   // An interrupted save put right, a working folder not used, a carriage
   // return that cut the file short: each could otherwise go unnoticed.
   for (const QString& warning : outcome.warnings) dialogs_->warning(warning);
