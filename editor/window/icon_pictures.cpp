@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include <QFont>
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
@@ -374,6 +375,25 @@ const QIcon& iconListIcon(int number) {
   auto it = icons.find(number);
   if (it == icons.end()) it = icons.emplace(number, iconListPicture(number)).first;
   return it->second;
+}
+
+QVariant lookData(const Look& look, int role) {
+  switch (role) {
+    case Qt::ForegroundRole:
+      return QColor(look.colour.r, look.colour.g, look.colour.b);
+    case Qt::FontRole:
+      if (look.bold) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+      }
+      return {};
+    case Qt::DecorationRole:
+      if (look.icon != 0) return iconListIcon(look.icon);
+      return {};
+    default:
+      return {};
+  }
 }
 
 }  // namespace corvela

@@ -1,6 +1,5 @@
 #include "report_view.h"
 
-#include <QFont>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QSortFilterProxyModel>
@@ -69,7 +68,7 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
   if (column == nameColumn()) {
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
       return standby::rowName(list_, index.row());
-    if (role == Qt::ForegroundRole) return QColor(look.colour.r, look.colour.g, look.colour.b);
+    if (role == Qt::ForegroundRole) return lookData(look, role);
     return {};
   }
   switch (role) {
@@ -80,17 +79,10 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
       return QVariant::fromValue(
           alignmentOf(listColumns(list_).at(static_cast<size_t>(column)).align));
     case Qt::ForegroundRole:
-      return QColor(look.colour.r, look.colour.g, look.colour.b);
     case Qt::FontRole:
-      if (look.bold) {
-        QFont bold;
-        bold.setBold(true);
-        return bold;
-      }
-      return {};
+      return lookData(look, role);
     case Qt::DecorationRole:
-      if (column == 0 && look.icon != 0) return iconListIcon(look.icon);
-      return {};
+      return column == 0 ? lookData(look, role) : QVariant();
     case TagRole:
       return row.tag;
     case IconNumberRole:

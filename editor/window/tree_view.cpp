@@ -101,17 +101,9 @@ QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
       return n.place == NodePlace::Line ? tree_.tag(node) : n.text;
     case Qt::DecorationRole:
-      if (look.icon != 0) return iconListIcon(look.icon);
-      return {};
     case Qt::ForegroundRole:
-      return QColor(look.colour.r, look.colour.g, look.colour.b);
     case Qt::FontRole:
-      if (look.bold) {
-        QFont bold;
-        bold.setBold(true);
-        return bold;
-      }
-      return {};
+      return lookData(look, role);
     case TagRole:
       return tree_.tag(node);
     case NodeRole:
