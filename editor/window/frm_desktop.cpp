@@ -192,7 +192,7 @@ void frmDesktop::openSkinFile(const QString& file) {
     if (outcome.nameWarning) dialogs_->warning(kOtherSkinMessage);
     // Said at once: otherwise the save is simply not there.
     if (doc.P_SkinVodafone && !doc.isOperatorFile()) dialogs_->warning(doc.saveRefusal());
-    menu->rememberSkin(file);
+    if (remembersSkins_) menu->rememberSkin(file);
   } else {
     // The document keeps what was read before the load stopped; the user is
     // told so, since a partly shown skin looks like a whole one.

@@ -104,6 +104,9 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // Whether closing asks first; off for unattended runs that only take a
   // picture of the window.
   void setAskBeforeClosing(bool ask) { askBeforeClosing_ = ask; }
+  // Whether an opened skin goes to the top of "Apri recenti"; off for the
+  // same runs, which open nothing the user picked.
+  void setRemembersSkins(bool remember) { remembersSkins_ = remember; }
 
   // ---- controls -----------------------------------------------------------
   QToolBar* TB0 = nullptr;
@@ -165,6 +168,7 @@ class frmDesktop : public QMainWindow, public WindowServices {
   QLabel* statusField_ = nullptr;
   QLabel* coordinatesField_ = nullptr;
   bool askBeforeClosing_ = true;
+  bool remembersSkins_ = true;
   QString title_;
 };
 

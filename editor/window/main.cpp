@@ -118,6 +118,8 @@ int main(int argc, char* argv[]) {
   std::unique_ptr<corvela::Dialogs> dialogs;
   if (unattended) dialogs = std::make_unique<ConsoleDialogs>();
   corvela::frmDesktop window(std::move(dialogs));
+  // Taking pictures leaves the user's recent skins as they were.
+  window.setRemembersSkins(!unattended);
   window.show();
 
   const QStringList args = parser.positionalArguments();

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLibraryInfo>
@@ -195,6 +196,11 @@ TEST(ProgramTest, OpensTheSkinGivenOnTheCommandLineAndSavesAPicture) {
       QStringLiteral("Corvela permette di modificare solo la skin originale del v980!")))
       << err.toStdString();
   EXPECT_FALSE(err.contains(QStringLiteral("Confermi l'uscita")));
+  // A run that only takes pictures is no skin the user opened.
+  QFile settings(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Corvela/Corvela.conf"));
+  if (settings.open(QIODevice::ReadOnly)) {
+    EXPECT_FALSE(settings.readAll().contains("mytheme.ski"));
+  }
   const QImage picture(shot);
   ASSERT_FALSE(picture.isNull());
   EXPECT_GE(picture.width(), 800);
