@@ -34,4 +34,11 @@ std::optional<QString> DiskStamp::firstChanged() const {
   return std::nullopt;
 }
 
+bool DiskStamp::unchanged(const QString& path) const {
+  for (const File& f : files_) {
+    if (f.path == path) return stampOf(path) == f;
+  }
+  return true;
+}
+
 }  // namespace corvela

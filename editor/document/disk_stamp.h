@@ -18,6 +18,9 @@ class DiskStamp {
   void record(const QStringList& paths);
   // The first recorded file that is no longer as it was, or nothing.
   std::optional<QString> firstChanged() const;
+  // Whether `path` is as it was recorded; a path never recorded counts as
+  // unchanged, since nothing is known of it.
+  bool unchanged(const QString& path) const;
 
  private:
   struct File {

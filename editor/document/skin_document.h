@@ -91,6 +91,7 @@ class SkinDocument {
   // the load or the last save, or nothing; recordDisk() takes them as they
   // are now. Both belong under the skin's lock.
   std::optional<QString> changedOnDisk() const { return onDisk_.firstChanged(); }
+  bool unchangedOnDisk(const QString& file) const { return onDisk_.unchanged(file); }
   void recordDisk();
   // Images changed outside the editor and marked for packing, not yet saved:
   // unsaved work like an edit, though no step to undo.

@@ -64,6 +64,11 @@ std::optional<size_t> lineIndex(const QString& cell, const SkinDocument& doc) {
 // keeps pointing at its image.
 std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<PackedObject>& packed) {
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  const QString packedArchive = archivePath(doc.P_sPath, doc.P_sTheme, kPackedArchive);
+  // The offsets of the rows are those of the archive as it was read: one that
+  // another program rewrote since (and the user chose to overwrite) would
+  // hand out other bytes under the same offsets. Asked once, when needed.
+  std::optional<bool> packedArchiveAsRead;
   long long total = 0;
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
     const ListRow& row = doc.L_Values.row(r);
@@ -82,16 +87,20 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
       const bool inPacked =
           numericValue(row.cells[V_NDat]) == kPackedArchive && row.cells[V_NDat].trimmed() != kNoId;
       ArchiveReader::Object o;
-      if (inPacked) {
+      if (inPacked && !packedArchiveAsRead) {
+        packedArchiveAsRead = doc.unchangedOnDisk(packedArchive);
+      }
+      if (inPacked && !*packedArchiveAsRead) {
+        o.reason = QStringLiteral("modificato da un altro programma dopo la lettura della skin");
+      } else if (inPacked) {
         o = archives.cut(kPackedArchive, numericValue(row.cells[V_Offset]),
                          numericValue(row.cells[V_Byte]));
       }
       if (o.status != ArchiveReader::Status::Ok || o.bytes.isEmpty()) {
-        const QString archive = archivePath(doc.P_sPath, doc.P_sTheme, kPackedArchive);
         return QStringLiteral(
                    "L'oggetto %1 è da sostituire ma il suo file GIF manca e non si trova "
                    "nell'archivio %2%3.\nEsporta gli oggetti prima di salvare. %4")
-            .arg(row.cells[V_ID], archive,
+            .arg(row.cells[V_ID], packedArchive,
                  o.reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(o.reason),
                  kNothingChanged);
       }

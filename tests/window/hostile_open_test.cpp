@@ -82,13 +82,30 @@ TEST_F(HostileOpen, FifoAndHugeArchivesOpenAndSaveRefusesWithTheReason) {
 TEST_F(HostileOpen, AWorkingFolderLinkedOutsideIsRefusedWithAWarning) {
   QTemporaryDir outside;
   writeFile(QDir(outside.path()).filePath("7.gif"), gifBytes(4, 4));
-  writeFile(path("vodafone.ski"), kSkin);
+  const QByteArray packed = gifBytes(3, 3);
+  const QByteArray skin =
+      "SKI1\n0 41 98\n4 255 255 255 0\n5 7 0 " + QByteArray::number(packed.size()) + " 14\n";
+  writeFile(path("vodafone.ski"), skin);
+  writeFile(path("vodafone14.dat"), packed);
   ASSERT_TRUE(QFile::link(outside.path(), path("vodafone_Gifs")));
   open();
   ASSERT_EQ(boxes("Attenzione:").size(), 1u);
   EXPECT_TRUE(boxes("Attenzione:")[0].text.contains(path("vodafone_Gifs")));
   EXPECT_EQ(shownCell(w->doc.L_Values, 0, V_Stato), kStateToReplace);
   EXPECT_EQ(w->doc.L_Values.cell(0, V_PathGif), " ");
+
+  // The object is packed again from its archive, which another program
+  // rewrites meanwhile: its old offset now holds other bytes, and overwriting
+  // must not pack them.
+  const QByteArray theirs = gifBytes(5, 5);
+  writeFile(path("vodafone14.dat"), theirs);
+  script.answers.push_back(Dialogs::Answer::Yes);
+  clickToolButton(*w, QStringLiteral("SAVE"));
+  ASSERT_EQ(boxes("Errore:").size(), 1u);
+  EXPECT_TRUE(boxes("Errore:")[0].text.contains("modificato da un altro programma dopo la lettura"))
+      << boxes("Errore:")[0].text.toStdString();
+  EXPECT_EQ(readFile(path("vodafone.ski")), skin);
+  EXPECT_EQ(readFile(path("vodafone14.dat")), theirs);
 }
 
 TEST_F(HostileOpen, AnInterruptedSaveIsCompletedBeforeTheSkinIsShown) {
