@@ -47,6 +47,10 @@ ColoursTab::ColoursTab(ColoursPage& page, WindowServices& window)
   connect(&doc_.history(), &DocumentHistory::restored, this, &ColoursTab::showPickedAgain);
 }
 
+void ColoursTab::skinOpened() {
+  page_.L_RGBA->selectionModel()->clear();
+}
+
 void ColoursTab::showPickedAgain() {
   const int row = page_.L_RGBA->selectedListRow();
   if (row < 0) return;

@@ -24,6 +24,8 @@ class ColoursTab : public QObject {
   void Command1_Click();
   void Command5_Click();
   void Command7_Click();
+  // A skin read completely starts with no colour picked.
+  void skinOpened();
   // A colour row shows its colour and transparency.
   void L_RGBA_ItemClick(int row);
   // The picked colour shown again from its row as it is now, the status bar

@@ -5,13 +5,11 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QRadioButton>
 #include <QTime>
 
 #include "colours_page.h"
 #include "colours_tab.h"
 #include "document_names.h"
-#include "file_list_box.h"
 #include "folder_watch.h"
 #include "icon_pictures.h"
 #include "layout_controller.h"
@@ -20,14 +18,11 @@
 #include "main_menu.h"
 #include "objects_page.h"
 #include "objects_tab.h"
-#include "picture_box.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
-#include "report_view.h"
 #include "skin_lock.h"
 #include "skin_saver.h"
 #include "tab_status.h"
-#include "tree_view.h"
 
 namespace corvela {
 
@@ -132,12 +127,10 @@ void frmDesktop::InitSystem() {
 }
 
 void frmDesktop::resetPreview() {
-  tabPreview->optTime[0]->setChecked(true);
   preview->resetForOpen();
-
   // What the lists' clicks showed belongs to the skin being closed.
-  objectsPage->clearShown();
-  rectsPage->PicOBJ->clearDrawing();
+  objectsTab->skinClosing();
+  rectsTab->skinClosing();
 }
 
 // ---- open and save -----------------------------------------------------------
@@ -169,24 +162,18 @@ void frmDesktop::openSkinFile(const QString& file) {
   // return that cut the file short: each could otherwise go unnoticed.
   for (const QString& warning : outcome.warnings) dialogs_->warning(warning);
 
-  if (!doc.P_sPath.isEmpty()) {
-    dialogs_->setStartFolder(doc.P_sPath);
-    objectsPage->FileDat->setPath(doc.P_sPath);
-    tabPreview->FileDesktop->setPath(doc.P_sPath);
-  }
-  SkinTreeView* tree = structurePage->T_Strutt;
-  tree->expand(tree->treeModel()->indexOfNode(1));
+  if (!doc.P_sPath.isEmpty()) dialogs_->setStartFolder(doc.P_sPath);
+  preview->showSkinFolder();
+  structureTab->skinOpened();
 
   if (outcome.status == LoadStatus::BadMagic) dialogs_->error(kBadFormatMessage);
 
   if (const QString note = outcome.outside.note(); !note.isEmpty()) status << note;
   if (outcome.closingSteps()) {
     if (const QString note = objectsTab->extractMissingImages(); !note.isEmpty()) status << note;
-    for (ReportView* list : {objectsPage->L_Values, coloursPage->L_RGBA, rectsPage->L_Dim}) {
-      if (list->list().rowCount() == 0) continue;
-      if (list == objectsPage->L_Values) list->sortByListColumn(V_ID);
-      list->selectionModel()->clear();
-    }
+    objectsTab->skinOpened();
+    coloursTab->skinOpened();
+    rectsTab->skinOpened();
     setAllTabsEnabled(true);
     layout->showOpenedSkin();
     if (outcome.nameWarning) dialogs_->warning(kOtherSkinMessage);

@@ -28,6 +28,14 @@ RectsTab::RectsTab(RectsPage& page, WindowServices& window)
   connect(page_.L_Dim, &ReportView::rowClicked, this, &RectsTab::L_Dim_ItemClick);
 }
 
+void RectsTab::skinClosing() {
+  page_.PicOBJ->clearDrawing();
+}
+
+void RectsTab::skinOpened() {
+  page_.L_Dim->selectionModel()->clear();
+}
+
 void RectsTab::L_Dim_ItemClick(int row) {
   const ReportList& list = doc_.L_Dim;
   if (row < 0 || row >= list.rowCount()) return;
@@ -38,8 +46,12 @@ void RectsTab::L_Dim_ItemClick(int row) {
 }
 
 StructureTab::StructureTab(StructurePage& page, WindowServices& window)
-    : QObject(&page), window_(window) {
+    : QObject(&page), page_(page), window_(window) {
   connect(page.T_Strutt, &SkinTreeView::nodeClicked, this, &StructureTab::T_Strutt_NodeClick);
+}
+
+void StructureTab::skinOpened() {
+  page_.T_Strutt->expand(page_.T_Strutt->treeModel()->indexOfNode(1));
 }
 
 void StructureTab::T_Strutt_NodeClick(int node) {

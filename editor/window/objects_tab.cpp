@@ -14,6 +14,7 @@
 #include "default_set.h"
 #include "dialogs.h"
 #include "document_names.h"
+#include "file_list_box.h"
 #include "gif_page_view.h"
 #include "image_decode.h"
 #include "image_editor.h"
@@ -84,6 +85,17 @@ void ObjectsTab::showPickedAgain() {
   const QString status = window_.statusText();
   L_Values_ItemClick(row);
   window_.setStatusText(status);
+}
+
+void ObjectsTab::skinClosing() {
+  page_.clearShown();
+}
+
+void ObjectsTab::skinOpened() {
+  if (!doc_.P_sPath.isEmpty()) page_.FileDat->setPath(doc_.P_sPath);
+  if (doc_.L_Values.rowCount() == 0) return;
+  page_.L_Values->sortByListColumn(V_ID);
+  page_.L_Values->selectionModel()->clear();
 }
 
 QString ObjectsTab::extractMissingImages() {

@@ -33,6 +33,11 @@ class ObjectsTab : public QObject {
   // The picked object shown again from its row and file as they are now,
   // the status bar left as it was.
   void showPickedAgain();
+  // Before a skin is read: nothing of the one that was open stays shown.
+  void skinClosing();
+  // Once it is read completely: the archive list looks in its folder, and
+  // the objects are listed by number, none picked.
+  void skinOpened();
   // What the working folder lacks of the archives' pictures, extracted; the
   // status bar's words for how it went, empty when there was nothing to do.
   QString extractMissingImages();

@@ -223,6 +223,7 @@ void PreviewController::optTime_Click(int Index) {
 }
 
 void PreviewController::resetForOpen() {
+  tab_.optTime[0]->setChecked(true);
   corvela::resetForOpen(scene_);
   PreviewTab& p = tab_;
   // Nothing of the skin that was open may show as if it belonged to this one.
@@ -243,6 +244,10 @@ void PreviewController::resetForOpen() {
   p.PicOre->setBackColor(initial.PicOre.colour);
   p.lbl0->setEnabled(false);
   showScene();
+}
+
+void PreviewController::showSkinFolder() {
+  if (!doc_.P_sPath.isEmpty()) tab_.FileDesktop->setPath(doc_.P_sPath);
 }
 
 void PreviewController::setSelection(int target) {

@@ -44,8 +44,11 @@ class PreviewController : public QObject {
   void PicTxtColor1_Click();
   void PicTxtColor2_Click();
 
-  // What opening a skin puts back: the scene, the slots, the swatches.
+  // What opening a skin puts back: the clock choice, the scene, the slots,
+  // the swatches.
   void resetForOpen();
+  // The wallpaper list looks in the folder of the skin just read.
+  void showSkinFolder();
   // The date and time texts of the screen, set at start-up and each open.
   void setDateTime(const QString& date, const QString& time);
 
