@@ -52,11 +52,8 @@ void ColoursTab::skinOpened() {
 }
 
 void ColoursTab::showPickedAgain() {
-  const int row = page_.L_RGBA->selectedListRow();
-  if (row < 0) return;
-  const QString status = window_.statusText();
-  L_RGBA_ItemClick(row);
-  window_.setStatusText(status);
+  window_.showPickedQuietly(page_.L_RGBA->selectedListRow(),
+                            [this](int row) { L_RGBA_ItemClick(row); });
 }
 
 void ColoursTab::PicColor_Click() {

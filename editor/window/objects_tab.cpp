@@ -80,11 +80,8 @@ ObjectsTab::ObjectsTab(ObjectsPage& page, WindowServices& window)
 }
 
 void ObjectsTab::showPickedAgain() {
-  const int row = page_.L_Values->selectedListRow();
-  if (row < 0) return;
-  const QString status = window_.statusText();
-  L_Values_ItemClick(row);
-  window_.setStatusText(status);
+  window_.showPickedQuietly(page_.L_Values->selectedListRow(),
+                            [this](int row) { L_Values_ItemClick(row); });
 }
 
 void ObjectsTab::skinClosing() {

@@ -24,6 +24,16 @@ class WindowServices {
   virtual void UpdateDesktop() = 0;
   // The objects tab brought forward with object `row` picked and shown.
   virtual void showObject(int row) = 0;
+
+  // A row picked before (none when negative) shown again by `show`, the
+  // status bar left as it was: an undo that puts the row back is no click.
+  template <typename Show>
+  void showPickedQuietly(int row, Show show) {
+    if (row < 0) return;
+    const QString status = statusText();
+    show(row);
+    setStatusText(status);
+  }
 };
 
 }  // namespace corvela
