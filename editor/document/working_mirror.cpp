@@ -20,7 +20,10 @@ namespace corvela {
 QString OutsideChanges::note() const {
   QStringList parts;
   if (marked > 0) {
-    parts << QStringLiteral("%1 oggetti modificati fuori da Corvela: saranno salvati").arg(marked);
+    parts << (marked == 1
+                  ? QStringLiteral("1 oggetto modificato fuori da Corvela: sarà salvato")
+                  : QStringLiteral("%1 oggetti modificati fuori da Corvela: saranno salvati")
+                        .arg(marked));
   }
   for (const QString& file : notGifs) {
     parts << QStringLiteral("%1 non è una GIF valida: l'oggetto non sarà salvato con questo file")

@@ -80,7 +80,7 @@ void ColoursTab::cmdLoadColors_Click() {
     return;
   }
   SchemeOutcome outcome;
-  doc_.perform(QStringLiteral("colori di default"),
+  doc_.perform(QStringLiteral("Colori di default"),
                [&] { outcome = loadColourScheme(doc_, file); });
   if (!outcome.ok) {
     window_.dialogs().error(outcome.error);
@@ -111,7 +111,7 @@ void ColoursTab::Command1_Click() {
 
 void ColoursTab::Command5_Click() {
   QRandomGenerator random(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
-  doc_.perform(QStringLiteral("colori casuali"), [&] { randomiseBlackColours(doc_, random); });
+  doc_.perform(QStringLiteral("Colori casuali"), [&] { randomiseBlackColours(doc_, random); });
 }
 
 void ColoursTab::Command7_Click() {

@@ -30,7 +30,9 @@ namespace {
 
 const QString kAskForSkin = QStringLiteral("Aprire un file Skin (*.ski)...");
 const QString kExitQuestion = QStringLiteral("Confermi l'uscita da Corvela ?");
-const QString kSaveQuestion = QStringLiteral("Salvare le modifiche a %1 prima di uscire?");
+const QString kSaveBeforeExit = QStringLiteral("Salvare le modifiche a %1 prima di uscire?");
+const QString kSaveBeforeOpening =
+    QStringLiteral("Salvare le modifiche a %1 prima di aprire un'altra skin?");
 
 }  // namespace
 
@@ -76,7 +78,7 @@ frmDesktop::~frmDesktop() {
 
 void frmDesktop::closeEvent(QCloseEvent* event) {
   if (askBeforeClosing_ && doc.isModified()) {
-    if (settleUnsavedChanges()) {
+    if (settleUnsavedChanges(Leaving::Exit)) {
       event->accept();
     } else {
       event->ignore();
@@ -136,7 +138,7 @@ void frmDesktop::resetPreview() {
 // ---- open and save -----------------------------------------------------------
 
 void frmDesktop::OpenSkin() {
-  if (!settleUnsavedChanges()) return;
+  if (!settleUnsavedChanges(Leaving::OpenAnother)) return;
   const std::optional<QString> file =
       dialogs_->openFile(QStringLiteral("Seleziona file .SKI..."),
                          toQtFilter(QStringLiteral("Skin file (*.ski)|*.ski")), QString());
@@ -168,7 +170,8 @@ void frmDesktop::openSkinFile(const QString& file) {
 
   if (outcome.status == LoadStatus::BadMagic) dialogs_->error(kBadFormatMessage);
 
-  if (const QString note = outcome.outside.note(); !note.isEmpty()) status << note;
+  outsideNote_ = outcome.outside.note();
+  if (!outsideNote_.isEmpty()) status << outsideNote_;
   if (outcome.closingSteps()) {
     if (const QString note = objectsTab->extractMissingImages(); !note.isEmpty()) status << note;
     objectsTab->skinOpened();
@@ -199,14 +202,18 @@ void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper
   UpdateDesktop();
   // The object viewer shows the file anew, whether or not it was marked.
   objectsTab->showPickedAgain();
-  if (const QString note = changes.note(); !note.isEmpty()) setStatusText(note);
+  if (const QString note = changes.note(); !note.isEmpty()) {
+    outsideNote_ = note;
+    setStatusText(note);
+  }
   showTitle();
 }
 
-bool frmDesktop::settleUnsavedChanges() {
+bool frmDesktop::settleUnsavedChanges(Leaving why) {
   if (!doc.isModified()) return true;
+  const QString& question = why == Leaving::Exit ? kSaveBeforeExit : kSaveBeforeOpening;
   const Dialogs::Answer answer =
-      dialogs_->message(kTitleQuestion, kSaveQuestion.arg(QFileInfo(doc.skinFile()).fileName()),
+      dialogs_->message(kTitleQuestion, question.arg(QFileInfo(doc.skinFile()).fileName()),
                         Dialogs::Icon::Question, Dialogs::Buttons::SaveDiscardCancel);
   if (answer == Dialogs::Answer::Save) return SalvaSkin();
   return answer == Dialogs::Answer::Discard;
@@ -237,6 +244,13 @@ bool frmDesktop::SalvaSkin() {
   const SaveOutcome outcome = corvela::SalvaSkin(doc);
   // The save rewrote working-folder files itself: no change from outside.
   folderWatch->rememberFiles();
+  if (outcome.kind == SaveOutcome::Saved && !outsideNote_.isEmpty()) {
+    // "... saranno salvati" would now be untrue.
+    QStringList status = statusText().split(QStringLiteral(" - "));
+    status.removeAll(outsideNote_);
+    setStatusText(status.join(QStringLiteral(" - ")));
+    outsideNote_.clear();
+  }
   showTitle();
   dialogs_->report(outcome.title, outcome.message);
   return outcome.kind == SaveOutcome::Saved;

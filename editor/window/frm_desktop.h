@@ -71,7 +71,9 @@ class frmDesktop : public QMainWindow, public WindowServices {
   bool SalvaSkin();
   // Before unsaved work would be set aside (closing, opening another skin):
   // "Salva", "Non salvare" or "Annulla". True when the caller may go on.
-  bool settleUnsavedChanges();
+  // Why unsaved work is about to go, which the save question names.
+  enum class Leaving { Exit, OpenAnother };
+  bool settleUnsavedChanges(Leaving why);
   // Rebuild of the phone preview from the document.
   void UpdateDesktop() override;
   // Working-folder GIFs of `rows` (or the wallpaper) changed outside the
@@ -168,6 +170,9 @@ class frmDesktop : public QMainWindow, public WindowServices {
   QLabel* statusField_ = nullptr;
   QLabel* coordinatesField_ = nullptr;
   bool askBeforeClosing_ = true;
+  // The status bar's word on objects changed outside, which is stale once
+  // a save has packed them.
+  QString outsideNote_;
   bool remembersSkins_ = true;
   QString title_;
 };

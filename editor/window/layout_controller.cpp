@@ -66,8 +66,8 @@ std::optional<MoveDirection> arrowOf(int key) {
   }
 }
 
-QString positionStep(int target) {
-  return stepName(QStringLiteral("posizione"), standby::text(record(target).code));
+QString positionStep(const SkinDocument& doc, int row) {
+  return stepName(QStringLiteral("Posizione"), doc.L_Dim, row);
 }
 
 // The keys a line edit has for its own text that are not characters here,
@@ -340,10 +340,9 @@ void LayoutController::txt_Change(int Index) {
     const int first = record(target).firstBox;
     std::array<QString, 4> boxes;
     for (int k = 0; k < 4; ++k) boxes[static_cast<size_t>(k)] = txt(first + k)->text();
+    const int row = preview_.refs().position(target);
     doc_.perform(
-        positionStep(target),
-        [&] { setPosition(doc_.L_Dim, preview_.refs().position(target), boxes); },
-        typingKey(Index));
+        positionStep(doc_, row), [&] { setPosition(doc_.L_Dim, row, boxes); }, typingKey(Index));
     return;
   }
   int row = -1;
@@ -356,7 +355,7 @@ void LayoutController::txt_Change(int Index) {
   }
   QLineEdit* box = txt(Index);
   doc_.perform(
-      colourStepName(doc_, row, QStringLiteral("trasparenza")),
+      colourStepName(doc_, row, QStringLiteral("Trasparenza")),
       [&] {
         const TransparencyEdit edit = setTransparency(doc_.L_RGBA, row, box->text());
         if (edit.boxText) box->setText(*edit.boxText);
@@ -376,7 +375,7 @@ void LayoutController::move(QToolButton* button, MoveDirection direction) {
   MoveTargets ticked{};
   for (size_t i = 0; i < ticked.size(); ++i) ticked[i] = tab_.optPos[i]->isChecked();
   try {
-    doc_.perform(QStringLiteral("spostamento"),
+    doc_.perform(QStringLiteral("Spostamento"),
                  [&] { moveRectangles(doc_.L_Dim, ticked, direction, tab_.txtOffSet->text()); });
   } catch (const std::exception&) {
     // The rectangles moved so far keep their new place; the press ends.
@@ -404,8 +403,8 @@ void LayoutController::handLengthChanged(Hand hand) {
   QLineEdit* box = minute ? tab_.txtMin : tab_.txtOra;
   bool set = false;
   doc_.perform(
-      minute ? QStringLiteral("lunghezza lancetta minuti")
-             : QStringLiteral("lunghezza lancetta ore"),
+      minute ? QStringLiteral("Lunghezza lancetta minuti")
+             : QStringLiteral("Lunghezza lancetta ore"),
       [&] { set = setHandLength(doc_.T_Strutt, node, hand, box->text()); },
       typingKey(minute ? BoxMin : BoxOra));
   if (!set) return;
@@ -428,9 +427,8 @@ void LayoutController::handColourClicked(Hand hand) {
   if (!chosen) return;
   preview_.setHandColour(role, *chosen);
   const std::int32_t colour = colourValue(chosen->red(), chosen->green(), chosen->blue());
-  doc_.perform(hand == Hand::Minute ? QStringLiteral("colore lancetta minuti")
-                                    : QStringLiteral("colore lancetta ore"),
-               [&] { setHandColour(doc_, preview_.refs().colour(role), colour); });
+  const int row = preview_.refs().colour(role);
+  doc_.perform(colourStepName(doc_, row), [&] { setHandColour(doc_, row, colour); });
 }
 
 void LayoutController::PicMin_Click() {
@@ -486,10 +484,9 @@ void LayoutController::PicDesktop_MouseMove(QPoint pixel) {
   }
   if (texts == drag_->written) return;
   drag_->written = texts;
-  const int target = drag_->target;
   // One press, one step, however many moves it takes.
   doc_.perform(
-      positionStep(target), [&] { setPosition(doc_.L_Dim, row, texts); }, kDragKeys | drags_);
+      positionStep(doc_, row), [&] { setPosition(doc_.L_Dim, row, texts); }, kDragKeys | drags_);
 }
 
 void LayoutController::PicDesktop_MouseUp() {
@@ -510,7 +507,8 @@ bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
     if (row < 0) return true;
     const QString offset =
         event->modifiers() & Qt::ShiftModifier ? tab_.txtOffSet->text() : QStringLiteral("1");
-    doc_.perform(positionStep(target), [&] { moveRectangle(doc_.L_Dim, row, *direction, offset); });
+    doc_.perform(positionStep(doc_, row),
+                 [&] { moveRectangle(doc_.L_Dim, row, *direction, offset); });
     return true;
   }
   QLineEdit* first = txt(record(target).firstBox);

@@ -168,7 +168,8 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
     const QString file = droppedSkin(drop->mimeData());
     if (file.isEmpty()) return false;
     drop->acceptProposedAction();
-    if (window_.settleUnsavedChanges()) window_.openSkinFile(QFileInfo(file).absoluteFilePath());
+    if (window_.settleUnsavedChanges(frmDesktop::Leaving::OpenAnother))
+      window_.openSkinFile(QFileInfo(file).absoluteFilePath());
     return true;
   }
   return QObject::eventFilter(watched, event);
@@ -210,7 +211,7 @@ void MainMenu::openRecent(const QString& file) {
     fillRecent();
     return;
   }
-  if (window_.settleUnsavedChanges()) window_.openSkinFile(file);
+  if (window_.settleUnsavedChanges(frmDesktop::Leaving::OpenAnother)) window_.openSkinFile(file);
 }
 
 void MainMenu::zoomBy(int step) {

@@ -125,7 +125,9 @@ void ObjectsTab::cmdExportAll_Click() {
   {
     const BusyCursor busy;
     const int count = doc_.L_Values.rowCount();
-    QProgressDialog progress(QStringLiteral("Esportazione di %1 oggetti...").arg(count),
+    QProgressDialog progress(count == 1
+                                 ? QStringLiteral("Esportazione di 1 oggetto...")
+                                 : QStringLiteral("Esportazione di %1 oggetti...").arg(count),
                              QStringLiteral("Annulla"), 0, count, page_.window());
     progress.setObjectName(QStringLiteral("ExportProgress"));
     progress.setWindowTitle(kProgramName);
@@ -158,7 +160,7 @@ void ObjectsTab::cmdImport_Click() {
   if (!file || file->isEmpty()) return;
 
   ReplaceOutcome outcome;
-  const bool changed = doc_.perform(stepName(QStringLiteral("importa"), id), [&] {
+  const bool changed = doc_.perform(stepName(QStringLiteral("Immagine"), doc_.L_Values, row), [&] {
     outcome = importObject(doc_, row, *file, page_.chkDim->isChecked());
   });
   if (!outcome.image.isNull()) page_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
@@ -193,7 +195,7 @@ void ObjectsTab::cmdDefault_Click() {
   }
   ReplaceOutcome outcome;
   const bool changed =
-      doc_.perform(stepName(QStringLiteral("Default"), doc_.L_Values.cell(row, V_ID)),
+      doc_.perform(stepName(QStringLiteral("Immagine di default"), doc_.L_Values, row),
                    [&] { outcome = replaceByDefault(doc_, row, defaultFolder); });
   if (!outcome.replaced()) return;
   page_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
@@ -239,7 +241,7 @@ void ObjectsTab::Command2_Click() {
     return;
   }
   int found = 0;
-  doc_.perform(QStringLiteral("oggetti mancanti"),
+  doc_.perform(QStringLiteral("Oggetti mancanti"),
                [&] { found = fillMissingObjects(doc_, folder); });
   window_.dialogs().information(QStringLiteral("Oggetti da sostituire n° %1").arg(found));
 }

@@ -308,7 +308,7 @@ void PreviewController::PicBGColor1_Click() {
   chkWallPaper_Click();
   // It shows whether or not the skin has a line to keep it in.
   setScreenBackground(*chosen);
-  doc_.perform(QStringLiteral("colore di sfondo"), [&] {
+  doc_.perform(QStringLiteral("Colore di sfondo"), [&] {
     setBackgroundColour(doc_, scene_.refs.P_tNodeBackColor,
                         colourValue(chosen->red(), chosen->green(), chosen->blue()));
   });

@@ -1,25 +1,33 @@
 #pragma once
 // The names of the window's steps in the undo history, as the tool tips and
-// the history panel show them ("posizione 0570").
+// the history panel show them ("Posizione: Orologio digitale").
 
 #include <QString>
 
 #include "document_names.h"
 #include "report_list.h"
 #include "skin_document.h"
+#include "standby_records.h"
 
 namespace corvela {
 
-inline QString stepName(const QString& what, const QString& id) {
-  return what + u' ' + listId(id);
+// A step names its record as the lists do, so the history reads like the
+// screen; a record the editor has no name for goes by its id, and a line
+// without id by the kind of edit alone.
+inline QString stepName(const QString& what, const ReportList& list, int row) {
+  if (row < 0 || row >= list.rowCount()) return what;
+  QString record = standby::rowName(list, row);
+  if (record.isEmpty()) {
+    const QString id = list.cell(row, 0);
+    if (id.trimmed().isEmpty() || id == u'-') return what;
+    record = listId(id);
+  }
+  return what + QStringLiteral(": ") + record;
 }
 
-// An edit of a row of the colour list, named by the row's id when it has one.
 inline QString colourStepName(const SkinDocument& doc, int row,
-                              const QString& what = QStringLiteral("colore")) {
-  const QString id =
-      row >= 0 && row < doc.L_RGBA.rowCount() ? doc.L_RGBA.cell(row, C_ID) : QString();
-  return id.isEmpty() ? what : stepName(what, id);
+                              const QString& what = QStringLiteral("Colore")) {
+  return stepName(what, doc.L_RGBA, row);
 }
 
 }  // namespace corvela

@@ -298,7 +298,7 @@ TEST(SaveCycle, ReplacementsAndOutsideEditsSurviveLaterSavesAndTheOriginalIsKept
 
   const QMap<QString, QString> before = f.snapshot();
   const ToolRun listed = runTool({"objects", skin});
-  EXPECT_TRUE(listed.err.contains("1 oggetti modificati fuori da Corvela: saranno salvati"))
+  EXPECT_TRUE(listed.err.contains("1 oggetto modificato fuori da Corvela: sarà salvato"))
       << listed.err.toStdString();
   EXPECT_TRUE(listed.err.contains("634.gif non è una GIF valida")) << listed.err.toStdString();
   EXPECT_EQ(f.snapshot(), before);

@@ -114,7 +114,8 @@ TEST_F(LayoutEditing, TypedDigitsWriteTheRowAndRebuildOncePerKey) {
   EXPECT_EQ(y1->text(), QString());
   EXPECT_EQ(rect("0570")[1], QString());
   EXPECT_EQ(w->doc.history().count(), 1);
-  EXPECT_EQ(w->toolButton("UNDO")->toolTip(), QStringLiteral("Annulla: posizione 0570"));
+  EXPECT_EQ(w->toolButton("UNDO")->toolTip(),
+            QStringLiteral("Annulla: Posizione: Testo dell'operatore"));
   EXPECT_TRUE(w->isWindowModified());
   QTest::keyClick(y1, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(y1->text(), QStringLiteral("14"));
@@ -392,11 +393,13 @@ TEST_F(LayoutEditing, EveryEditUndoesAndRedoesToTheSameBytes) {
   QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].text,
-            QStringLiteral("Salvare le modifiche a vodafone.ski prima di uscire?"));
+            QStringLiteral("Salvare le modifiche a vodafone.ski prima di aprire un'altra skin?"));
   EXPECT_EQ(script.boxes[0].buttons, Dialogs::Buttons::SaveDiscardCancel);
   EXPECT_EQ(script.fileRequests.size(), requests);
   script.answers.push_back(Dialogs::Answer::Cancel);
   EXPECT_FALSE(w->close());
+  EXPECT_EQ(script.boxes.back().text,
+            QStringLiteral("Salvare le modifiche a vodafone.ski prima di uscire?"));
   EXPECT_TRUE(w->isWindowModified());
   EXPECT_FALSE(readFile(skin).contains(line));
   script.answers.push_back(Dialogs::Answer::Save);

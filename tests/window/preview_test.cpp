@@ -135,7 +135,7 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
             readFile(QDir(dir.path()).filePath("vodafone.dat"))
                 .mid(objects.cell(face, V_Offset).toInt(), objects.cell(face, V_Byte).toInt()));
   EXPECT_TRUE(tab().Pic.at(630)->hasPicture());
-  EXPECT_TRUE(w->statusText().contains("1 oggetti modificati fuori da Corvela: saranno salvati - "))
+  EXPECT_TRUE(w->statusText().contains("1 oggetto modificato fuori da Corvela: sarà salvato - "))
       << w->statusText().toStdString();
   EXPECT_TRUE(w->statusText().contains(" immagini mancanti estratte nella cartella di lavoro"));
   EXPECT_EQ(w->windowTitle(), "vodafone.ski[*] - " + windowTitleFor(1, 0, 20));
@@ -162,8 +162,10 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   EXPECT_EQ(shownCell(objects, button, V_Stato), kStateToReplace);
   EXPECT_TRUE(objects.row(button).edited);
 
+  EXPECT_TRUE(w->statusText().contains(QStringLiteral("fuori da Corvela")));
   clickToolButton(*w, "SAVE");
   EXPECT_FALSE(w->isWindowModified());
+  EXPECT_FALSE(w->statusText().contains(QStringLiteral("fuori da Corvela")));
   const QByteArray archive = readFile(QDir(dir.path()).filePath("vodafone14.dat"));
   EXPECT_EQ(
       archive.mid(objects.cell(button, V_Offset).toInt(), objects.cell(button, V_Byte).toInt()),
