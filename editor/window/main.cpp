@@ -63,8 +63,10 @@ struct CommandLine {
     parser.addVersionOption();
     parser.addOption(screenshot);
     parser.addOption(screenshots);
-    parser.addPositionalArgument(QStringLiteral("skin"), QStringLiteral("File .ski da aprire."),
-                                 QStringLiteral("[skin]"));
+    parser.addPositionalArgument(
+        QStringLiteral("skin"),
+        QStringLiteral("File .ski, o .zip di una skin condivisa, da aprire."),
+        QStringLiteral("[skin]"));
   }
 };
 
