@@ -1,5 +1,7 @@
 #include "share_commands.h"
 
+#include <QFileInfo>
+
 #include "cli_common.h"
 #include "skin_document.h"
 #include "skin_share.h"
@@ -52,6 +54,10 @@ int unpackCommand(const QStringList& args) {
     fail(
         QStringLiteral("unpack vuole il file .zip e, se serve, la cartella (corvela-skin unpack "
                        "--help)"));
+    return ExitUsage;
+  }
+  if (!QFileInfo(args[0]).isFile()) {
+    fail(QStringLiteral("file non trovato: %1").arg(args[0]));
     return ExitUsage;
   }
   const ShareOutcome unpacked = unpackSkinZip(args[0], args.value(1));

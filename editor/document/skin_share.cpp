@@ -115,7 +115,7 @@ std::optional<QByteArray> zipBytes(const std::vector<NamedBytes>& files, QString
   // The archive now owns the buffer; kept alive past zip_close to be read.
   zip_source_keep(buffer.get());
   constexpr zip_uint16_t kDosDate = (0 << 9) | (1 << 5) | 1;  // 1980-01-01
-  constexpr zip_uint32_t kPlainFile = (S_IFREG | 0644) << 16;
+  constexpr zip_uint32_t kPlainFile = static_cast<zip_uint32_t>(S_IFREG | 0644) << 16;
   for (const NamedBytes& f : files) {
     zip_source_t* data = zip_source_buffer(archive.get(), f.bytes.constData(),
                                            static_cast<zip_uint64_t>(f.bytes.size()), 0);
