@@ -41,6 +41,9 @@ class Unattended : public Dialogs {
   std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
     return std::nullopt;
   }
+  std::optional<QString> saveFile(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
   std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
   QString browseFolder(const QString&) override { return {}; }
 };

@@ -58,6 +58,9 @@ install(FILES "${installed_corvela.1}" "${installed_corvela-skin.1}"
 install(FILES "${packaging_src}/corvela-skin.bash"
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME corvela-skin
   COMPONENT corvela)
+# File managers draw a skin's icon as its standby screen.
+install(FILES "${packaging_src}/corvela.thumbnailer"
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers COMPONENT corvela)
 install(FILES "${packaging_bin}/ferzola.pc" DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
   COMPONENT libferzola-dev)
 foreach(package corvela libferzola-dev)

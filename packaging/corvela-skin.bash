@@ -40,7 +40,7 @@ _corvela_skin() {
       *) case ${words[i - 1]} in
            --rect | --transparency | --move | --hand-length | --hand-colour | --replace | \
              --default | --colour | --background | --import-colours | --scale | --clock | \
-             --wallpaper | --date | --time) ;;
+             --wallpaper | --date | --time | --size) ;;
            *) [[ -z $skin ]] && skin=${words[i]} ;;
          esac ;;
     esac
@@ -97,17 +97,20 @@ _corvela_skin() {
         compopt -o filenames 2>/dev/null
         return 0
       fi ;;
-    --move | --background | --scale | --date | --time)
+    --move | --background | --scale | --date | --time | --size)
       return 0 ;;
   esac
 
   if [[ $cur == -* ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$("$tool" "$command" --help 2>/dev/null |
       grep -o -- '--[a-z][a-z-]*' | sort -u) --help" -- "$cur")
+  elif [[ -z $skin && $command == unpack ]]; then
+    mapfile -t COMPREPLY < <(compgen -f -X '!*.[zZ][iI][pP]' -- "$cur"; compgen -d -- "$cur")
+    compopt -o filenames 2>/dev/null
   elif [[ -z $skin ]]; then
     mapfile -t COMPREPLY < <(compgen -f -X '!*.[sS][kK][iI]' -- "$cur"; compgen -d -- "$cur")
     compopt -o filenames 2>/dev/null
-  elif [[ $command == render ]]; then
+  elif [[ $command == render || $command == export || $command == unpack ]]; then
     mapfile -t COMPREPLY < <(compgen -f -- "$cur")
     compopt -o filenames 2>/dev/null
   fi

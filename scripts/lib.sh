@@ -4,7 +4,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="${JOBS:-2}"
 
-BASE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgif-dev
+BASE_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgif-dev libzip-dev
                libgtest-dev libgmock-dev fonts-liberation qt6-translations-l10n)
 # The validators the tests run on the desktop entry and the AppStream metadata.
 VALIDATOR_PACKAGES=(appstream desktop-file-utils)

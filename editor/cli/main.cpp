@@ -19,6 +19,7 @@
 #include "listing.h"
 #include "object_export.h"
 #include "render_command.h"
+#include "share_commands.h"
 #include "skin_check.h"
 #include "skin_document.h"
 #include "skin_saver.h"
@@ -50,6 +51,8 @@ const char* const kUsage =
     "  check     elenca i problemi da correggere prima di caricare la skin sul telefono\n"
     "  edit      applica modifiche alla skin e la salva (edit --help per le operazioni)\n"
     "  render    disegna in PNG lo schermo di standby come lo mostra la finestra\n"
+    "  export    scrive la skin per il telefono in una cartella o in un .zip\n"
+    "  unpack    estrae una skin condivisa come .zip in una cartella nuova\n"
     "\n"
     "Gli elenchi sono testo UTF-8 separato da tabulazioni, con una riga di intestazione.\n"
     "I numeri di riga contano da 0 come la colonna \"Indice\" (la riga SKI1 è la 0).\n"
@@ -189,6 +192,8 @@ std::vector<Command> commands() {
        onSkin("check", checkCommand)},
       {"edit", editHelp(), editCommand},
       {"render", renderHelp(), renderCommand},
+      {"export", exportHelp(), exportCommand},
+      {"unpack", unpackHelp(), unpackCommand},
   };
 }
 

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTime>
+#include <algorithm>
 
 #include "cli_common.h"
 #include "document_names.h"
@@ -20,11 +21,15 @@ namespace corvela::cli {
 namespace {
 
 constexpr int kMaxScale = 8;
+// Up to the screen's longer side at the largest scale: a bigger picture would
+// only blur the same pixels.
+constexpr int kMaxSize = kMaxScale * StandbyScene::ScreenHeight;
 
 struct Options {
   QString skin;
   QString png;
   int scale = 1;
+  int size = 0;  // fitted in size x size when given
   OpenedScreen screen;
   QString wallpaperFile;
   PaintOptions paint;
@@ -57,6 +62,11 @@ std::optional<QString> parse(const QStringList& args, Options& o) {
       o.scale = value.toInt(&ok);
       if (!ok || o.scale < 1 || o.scale > kMaxScale)
         return QStringLiteral("--scale vuole un numero da 1 a %1: %2").arg(kMaxScale).arg(value);
+    } else if (a == QStringLiteral("--size")) {
+      bool ok = false;
+      o.size = value.toInt(&ok);
+      if (!ok || o.size < 1 || o.size > kMaxSize)
+        return QStringLiteral("--size vuole un numero da 1 a %1: %2").arg(kMaxSize).arg(value);
     } else if (a == QStringLiteral("--clock")) {
       if (value != QStringLiteral("digital") && value != QStringLiteral("analogue"))
         return QStringLiteral("--clock vuole digital o analogue: %1").arg(value);
@@ -77,6 +87,7 @@ std::optional<QString> parse(const QStringList& args, Options& o) {
   }
   if (positional.size() != 2)
     return QStringLiteral("render vuole la skin e il file PNG da scrivere");
+  if (o.size > 0 && o.scale != 1) return QStringLiteral("--size e --scale si escludono");
   o.skin = positional[0];
   o.png = positional[1];
   const QDateTime now = QDateTime::currentDateTime();
@@ -129,13 +140,15 @@ void reportRefusedImages(const SkinDocument& doc, const ImageCache& images) {
 
 QString renderHelp() {
   return QStringLiteral(
-      "Uso: corvela-skin render SKIN PNG [--scale N] [--clock digital|analogue]\n"
+      "Uso: corvela-skin render SKIN PNG [--scale N | --size N] [--clock digital|analogue]\n"
       "                         [--wallpaper FILE|none] [--date G/M/AAAA --time HH:MM]\n"
       "                         [--grid] [--checkerboard] [--halo]\n"
       "Disegna in PNG lo schermo di standby come la finestra lo mostra appena aperta\n"
       "la skin, con le immagini presenti nella cartella di lavoro: esegui prima\n"
       "extract perché compaiano.\n"
       "  --scale N        ingrandimento da 1 a 8, ogni pixel un quadrato netto (1)\n"
+      "  --size N         lo schermo ridotto o ingrandito per stare in NxN pixel, come\n"
+      "                   un'anteprima del file manager (da 1 a 1760)\n"
       "  --clock          orologio digitale, come all'apertura, o analogico (digital)\n"
       "  --wallpaper      sfondo da un file JPG o GIF, o none per il solo colore\n"
       "                   (come la finestra: il primo JPG o GIF della cartella)\n"
@@ -177,7 +190,16 @@ int renderCommand(const QStringList& args) {
 
   ImageCache images;
   const StandbyScene scene = sceneAfterOpen(doc, images, o.screen);
-  const QImage picture = renderStandby(scene, o.scale, o.paint);
+  QImage picture;
+  if (o.size > 0) {
+    // Drawn at the first whole scale that covers the box, then reduced
+    // smoothly, so that a thumbnail keeps the texts' and hands' detail.
+    const int cover = (o.size + StandbyScene::ScreenWidth - 1) / StandbyScene::ScreenWidth;
+    picture = renderStandby(scene, std::min(cover, kMaxScale), o.paint)
+                  .scaled(o.size, o.size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  } else {
+    picture = renderStandby(scene, o.scale, o.paint);
+  }
   reportRefusedImages(doc, images);
 
   QSaveFile out(o.png);

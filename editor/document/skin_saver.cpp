@@ -129,7 +129,9 @@ void afterSave(SkinDocument& doc, const std::vector<PackedObject>& packed, SaveO
   }
 }
 
-SaveOutcome save(SkinDocument& doc) {
+}  // namespace
+
+std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out) {
   if (!doc.loadedCompletely()) {
     return failure(SaveOutcome::Refused,
                    QStringLiteral("La skin non è stata caricata completamente: salvataggio non "
@@ -146,9 +148,9 @@ SaveOutcome save(SkinDocument& doc) {
                        .arg(doc.carriageReturnLine()));
   }
 
-  std::vector<QString> lines = regeneratedLines(doc);
-  std::vector<PackedObject> packed;
-  if (std::optional<QString> problem = gatherObjects(doc, packed)) {
+  out.lines = regeneratedLines(doc);
+  out.packed.clear();
+  if (std::optional<QString> problem = gatherObjects(doc, out.packed)) {
     return failure(SaveOutcome::Failed, *problem);
   }
 
@@ -156,18 +158,28 @@ SaveOutcome save(SkinDocument& doc) {
   // pieces are large, so packing hundreds of objects would copy the growing
   // archive over and over.
   qsizetype total = 0;
-  for (const PackedObject& p : packed) total += p.bytes.size();
-  QByteArray archive;
-  archive.reserve(total);
-  for (const PackedObject& p : packed) {
+  for (const PackedObject& p : out.packed) total += p.bytes.size();
+  out.archive.clear();
+  out.archive.reserve(total);
+  for (const PackedObject& p : out.packed) {
     const ListRow& row = doc.L_Values.row(p.row);
     if (auto k = lineIndex(row.cells[V_Indice], doc)) {
-      lines[*k] = packedObjectLine(row.cells[V_ID], archive.size(), p.bytes.size());
+      out.lines[*k] = packedObjectLine(row.cells[V_ID], out.archive.size(), p.bytes.size());
     }
-    archive += p.bytes;
+    out.archive += p.bytes;
   }
+  out.skinText = skinFileBytes(out.lines);
+  return std::nullopt;
+}
 
-  const QByteArray skinText = skinFileBytes(lines);
+namespace {
+
+SaveOutcome save(SkinDocument& doc) {
+  SaveProduct product;
+  if (std::optional<SaveOutcome> refused = produceSave(doc, product)) return *refused;
+  const QByteArray& skinText = product.skinText;
+  const QByteArray& archive = product.archive;
+  const std::vector<PackedObject>& packed = product.packed;
 
   const QString folder = doc.P_sPath;
   const QString archiveFile = archivePath(folder, doc.P_sTheme, kPackedArchive);

@@ -1,7 +1,10 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
+
+#include "working_mirror.h"
 
 namespace corvela {
 
@@ -27,6 +30,18 @@ inline const QString kSavedWithoutArchive = QStringLiteral(
 // into place under a journal (save_journal.h), so a failed or interrupted save
 // leaves the old files or the new ones, never a mix.
 SaveOutcome SalvaSkin(SkinDocument& doc);
+
+// What a save would write now, built in memory and nowhere else: the save
+// writes it into the skin's folder, the export for the phone elsewhere.
+struct SaveProduct {
+  std::vector<QString> lines;  // the line table as written
+  QByteArray skinText;
+  QByteArray archive;  // the packed archive; empty when nothing is packed
+  std::vector<PackedObject> packed;
+};
+// Nothing when `out` holds the product; otherwise why a save would be
+// refused or fail, as the save itself says it.
+std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out);
 
 // The line table as the save would write it before packing: colour and
 // rectangle lines regenerated from the lists, edited tree lines taken over.

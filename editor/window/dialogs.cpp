@@ -121,6 +121,16 @@ std::optional<QString> QtDialogs::openFile(const QString& title, const QString& 
   return QDir::toNativeSeparators(chosen);
 }
 
+std::optional<QString> QtDialogs::saveFile(const QString& title, const QString& filter,
+                                           const QString& presetName) {
+  QFileDialog dialog(owner_, title, startFolder(), filter);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  if (!presetName.isEmpty()) dialog.selectFile(presetName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
 std::optional<QColor> QtDialogs::chooseColor(const QColor& initial) {
   const QColor chosen = QColorDialog::getColor(initial, owner_);
   if (!chosen.isValid()) return std::nullopt;

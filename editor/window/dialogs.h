@@ -25,6 +25,10 @@ class Dialogs {
   // `filter` is in Qt's form ("Skin file (*.ski)"); nullopt when cancelled.
   virtual std::optional<QString> openFile(const QString& title, const QString& filter,
                                           const QString& presetName) = 0;
+  // A name to write, existing or new (a folder or a file); nullopt when
+  // cancelled.
+  virtual std::optional<QString> saveFile(const QString& title, const QString& filter,
+                                          const QString& presetName) = 0;
   // The full colour dialog opened on `initial`; nullopt when cancelled.
   virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
   // The chosen folder, or an empty text when cancelled.
@@ -69,6 +73,8 @@ class QtDialogs : public Dialogs {
 
   Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override;
   std::optional<QString> openFile(const QString& title, const QString& filter,
+                                  const QString& presetName) override;
+  std::optional<QString> saveFile(const QString& title, const QString& filter,
                                   const QString& presetName) override;
   std::optional<QColor> chooseColor(const QColor& initial) override;
   QString browseFolder(const QString& title) override;

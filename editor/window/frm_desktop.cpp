@@ -22,6 +22,7 @@
 #include "preview_tab.h"
 #include "skin_lock.h"
 #include "skin_saver.h"
+#include "skin_share.h"
 #include "tab_status.h"
 
 namespace corvela {
@@ -139,14 +140,26 @@ void frmDesktop::resetPreview() {
 
 void frmDesktop::OpenSkin() {
   if (!settleUnsavedChanges(Leaving::OpenAnother)) return;
-  const std::optional<QString> file =
-      dialogs_->openFile(QStringLiteral("Seleziona file .SKI..."),
-                         toQtFilter(QStringLiteral("Skin file (*.ski)|*.ski")), QString());
+  const std::optional<QString> file = dialogs_->openFile(
+      QStringLiteral("Seleziona file .SKI..."),
+      toQtFilter(QStringLiteral("Skin file (*.ski)|*.ski|Skin condivisa (*.zip)|*.zip")),
+      QString());
   if (!file || file->isEmpty()) return;
   openSkinFile(*file);
 }
 
-void frmDesktop::openSkinFile(const QString& file) {
+void frmDesktop::openSkinFile(const QString& chosen) {
+  // A shared skin is unpacked beside its .zip and opened from there; one
+  // that is refused leaves the open skin as it was.
+  QString file = chosen;
+  if (isZipName(chosen)) {
+    const ShareOutcome unpacked = unpackSkinZip(chosen);
+    if (!unpacked.ok) {
+      dialogs_->error(unpacked.message);
+      return;
+    }
+    file = unpacked.target;
+  }
   // Whatever was open is gone from here on; nothing may be saved until the
   // new skin has loaded completely.
   btnSave->setEnabled(false);

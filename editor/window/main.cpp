@@ -27,6 +27,9 @@ class ConsoleDialogs : public corvela::Dialogs {
   std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
     return std::nullopt;
   }
+  std::optional<QString> saveFile(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
   std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
   QString browseFolder(const QString&) override { return {}; }
 };
@@ -60,8 +63,10 @@ struct CommandLine {
     parser.addVersionOption();
     parser.addOption(screenshot);
     parser.addOption(screenshots);
-    parser.addPositionalArgument(QStringLiteral("skin"), QStringLiteral("File .ski da aprire."),
-                                 QStringLiteral("[skin]"));
+    parser.addPositionalArgument(
+        QStringLiteral("skin"),
+        QStringLiteral("File .ski, o .zip di una skin condivisa, da aprire."),
+        QStringLiteral("[skin]"));
   }
 };
 

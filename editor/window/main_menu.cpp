@@ -15,10 +15,12 @@
 #include <algorithm>
 
 #include "desktop_surface.h"
+#include "document_names.h"
 #include "frm_desktop.h"
 #include "objects_page.h"
 #include "preview_tab.h"
 #include "program_settings.h"
+#include "skin_share.h"
 
 namespace corvela {
 
@@ -26,13 +28,14 @@ namespace {
 
 const QString kRecentKey = QStringLiteral("recentSkins");
 
-// The first local .ski file among dropped URLs, or nothing.
+// The first local .ski file or shared .zip among dropped URLs, or nothing.
 QString droppedSkin(const QMimeData* mime) {
   if (!mime || !mime->hasUrls()) return {};
   for (const QUrl& url : mime->urls()) {
     if (!url.isLocalFile()) continue;
     const QString file = url.toLocalFile();
-    if (QFileInfo(file).suffix().compare(QLatin1StringView("ski"), Qt::CaseInsensitive) == 0)
+    if (QFileInfo(file).suffix().compare(QLatin1StringView("ski"), Qt::CaseInsensitive) == 0 ||
+        isZipName(file))
       return file;
   }
   return {};
@@ -54,6 +57,12 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
   actSave->setShortcut(QKeySequence::Save);
   mirror(actSave, window.btnSave);
   connect(actSave, &QAction::triggered, this, [this] { window_.TB0_ButtonClick(window_.btnSave); });
+  actExportPhone = addAction(fileMenu, QStringLiteral("&Esporta per il telefono..."),
+                             QStringLiteral("mnuExportPhone"));
+  // What goes to the phone is what a save would write, so it is there when
+  // a save is.
+  mirror(actExportPhone, window.btnSave);
+  connect(actExportPhone, &QAction::triggered, this, &MainMenu::exportForPhone);
   fileMenu->addSeparator();
   actQuit = addAction(fileMenu, QStringLiteral("&Termina"), QStringLiteral("mnuQuit"));
   actQuit->setShortcut(QKeySequence::Quit);
@@ -212,6 +221,18 @@ void MainMenu::openRecent(const QString& file) {
     return;
   }
   if (window_.settleUnsavedChanges(frmDesktop::Leaving::OpenAnother)) window_.openSkinFile(file);
+}
+
+void MainMenu::exportForPhone() {
+  if (!actExportPhone->isEnabled()) return;
+  const std::optional<QString> dest = window_.dialogs().saveFile(
+      QStringLiteral("Esporta per il telefono..."),
+      toQtFilter(QStringLiteral("Skin condivisa (*.zip)|*.zip|Cartella|*")),
+      // Beside the skin's folder, which the export leaves as it is.
+      QFileInfo(window_.doc.P_sPath).absoluteFilePath() + QStringLiteral(".zip"));
+  if (!dest || dest->isEmpty()) return;
+  const ShareOutcome exported = corvela::exportForPhone(window_.doc, *dest);
+  window_.dialogs().report(exported.ok ? kTitleInfo : kTitleError, exported.message);
 }
 
 void MainMenu::zoomBy(int step) {

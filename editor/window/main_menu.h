@@ -35,6 +35,7 @@ class MainMenu : public QObject {
   QMenu* helpMenu = nullptr;
   QAction* actOpen = nullptr;
   QAction* actSave = nullptr;
+  QAction* actExportPhone = nullptr;
   QAction* actQuit = nullptr;
   QAction* actUndo = nullptr;
   QAction* actRedo = nullptr;
@@ -58,6 +59,7 @@ class MainMenu : public QObject {
   void mirror(QAction* action, QAction* button);
   void fillRecent();
   void openRecent(const QString& file);
+  void exportForPhone();
   void zoomBy(int step);
   void showAids();
   void showAbout();

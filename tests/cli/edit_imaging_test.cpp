@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "cli_support.h"
@@ -126,7 +128,7 @@ TEST(EditImaging, BadOperationsAreUsageErrorsAndWriteNothing) {
   EXPECT_EQ(f.snapshot(), before);
 }
 
-TEST(EditImaging, AnInstalledToolFindsTheInstalledDefaultSet) {
+TEST(EditImaging, AnInstalledToolFindsTheInstalledDefaultSetAndDrawsThumbnails) {
   QTemporaryDir prefix;
   ASSERT_TRUE(prefix.isValid());
   QProcess install;
@@ -146,6 +148,22 @@ TEST(EditImaging, AnInstalledToolFindsTheInstalledDefaultSet) {
   ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
   EXPECT_EQ(packedImage(f, 652), readFile(set + "/652.gif"));
   EXPECT_EQ(skinLines(f)[2], "4 128 0 16 0");
+
+  // The file manager runs the installed thumbnailer's command for the type
+  // the installed MIME entry gives skins.
+  QSettings entry(prefix.path() + "/share/thumbnailers/corvela.thumbnailer", QSettings::IniFormat);
+  const QString type = entry.value("Thumbnailer Entry/MimeType").toString().section(u';', 0, 0);
+  EXPECT_TRUE(readFile(prefix.path() + "/share/mime/packages/corvela.xml")
+                  .contains("type=\"" + type.toUtf8() + '"'));
+  QStringList command = entry.value("Thumbnailer Entry/Exec").toString().split(u' ');
+  command.replaceInStrings("%s", "128")
+      .replaceInStrings("%i", f.file("vodafone.ski"))
+      .replaceInStrings("%o", f.file("thumb.png"));
+  tool.start(prefix.path() + "/bin/" + command.takeFirst(), command);
+  ASSERT_TRUE(tool.waitForFinished(60000));
+  ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+  const QImage thumbnail(f.file("thumb.png"));
+  EXPECT_EQ(std::max(thumbnail.width(), thumbnail.height()), 128);
 }
 
 }  // namespace

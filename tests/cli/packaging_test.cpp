@@ -151,7 +151,9 @@ TEST(Packaging, BashCompletionOffersCommandsOptionsSkinsAndTheSkinsIds) {
   };
 
   EXPECT_EQ(offered("corvela-skin edit "), Names{"vodafone.ski"});
-  EXPECT_EQ(offered("corvela-skin e"), (Names{"edit", "extract"}));
+  EXPECT_EQ(offered("corvela-skin e"), (Names{"edit", "export", "extract"}));
+  f.write(QStringLiteral("shared.zip"), "PK");
+  EXPECT_EQ(offered("corvela-skin unpack "), Names{"shared.zip"});
   EXPECT_EQ(offered("corvela-skin render vodafone.ski --c"), (Names{"--checkerboard", "--clock"}));
   EXPECT_EQ(offered("corvela-skin edit vodafone.ski --hand-"),
             (Names{"--hand-colour", "--hand-length"}));

@@ -21,6 +21,7 @@
 
 #include "desktop_surface.h"
 #include "document_names.h"
+#include "main_menu.h"
 #include "objects_tab.h"
 #include "picture_box.h"
 #include "preview_controller.h"
@@ -136,6 +137,24 @@ TEST_F(LayoutEditing, TypedDigitsWriteTheRowAndRebuildOncePerKey) {
                                              QStringLiteral("99"));
   EXPECT_EQ(rect("0570")[2], QStringLiteral("99"));
   EXPECT_EQ(saved({"1 570 "}), QList<QByteArray>{"1 570 007 12 99 32"});
+}
+
+TEST_F(LayoutEditing, ThePhoneGetsTheUnsavedEditAndItsZipOpensAsACopy) {
+  open();
+  retype(w->txt(1), QStringLiteral("12"));
+  const QByteArray onDisk = readFile(skin);
+  QTemporaryDir out;
+  script.files.push_back(out.filePath("phone.zip"));
+  w->menu->actExportPhone->trigger();
+  ASSERT_EQ(script.boxesTitled(kTitleInfo).size(), 1u);
+  EXPECT_EQ(readFile(skin), onDisk);
+  EXPECT_EQ(saved({"1 570 "}), QList<QByteArray>{"1 570 2 12 173 32"});
+
+  openThroughDialog(*w, script, out.filePath("phone.zip"));
+  const QString copy = out.filePath("phone/vodafone.ski");
+  EXPECT_EQ(w->doc.skinFile(), copy);
+  EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
+  EXPECT_EQ(readFile(copy), readFile(skin));
 }
 
 TEST_F(LayoutEditing, TransparencyIsClampedAndStoredAsANumber) {

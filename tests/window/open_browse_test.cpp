@@ -56,7 +56,8 @@ class OpenedSkin : public ::testing::Test {
 TEST_F(OpenedSkin, AsksForTheFileWithTheSkinDialogAndLoadsItWhole) {
   ASSERT_EQ(script.fileRequests.size(), 1u);
   EXPECT_EQ(script.fileRequests[0].title, QStringLiteral("Seleziona file .SKI..."));
-  EXPECT_EQ(script.fileRequests[0].filter, QStringLiteral("Skin file (*.ski)"));
+  EXPECT_EQ(script.fileRequests[0].filter,
+            QStringLiteral("Skin file (*.ski);;Skin condivisa (*.zip)"));
   EXPECT_TRUE(script.boxes.empty());  // the operator's skin, well formed
   // 20.gif differs from its object but is no picture: named, not marked.
   EXPECT_EQ(w->statusText(),

@@ -90,6 +90,11 @@ class ScriptedDialogs : public Dialogs {
     if (f.isEmpty()) return std::nullopt;
     return f;
   }
+  // Answered from the same queue as the open-file dialog.
+  std::optional<QString> saveFile(const QString& title, const QString& filter,
+                                  const QString& presetName) override {
+    return openFile(title, filter, presetName);
+  }
   std::optional<QColor> chooseColor(const QColor& initial) override {
     script_.colourRequests.push_back(initial);
     if (script_.colours.empty()) return std::nullopt;

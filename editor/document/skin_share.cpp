@@ -1,0 +1,494 @@
+#include "skin_share.h"
+
+#include <sys/stat.h>
+#include <zip.h>
+
+#include <fcntl.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "document_names.h"
+#include "folder_guard.h"
+#include "object_archive.h"
+#include "path_helpers.h"
+#include "safe_read.h"
+#include "safe_write.h"
+#include "skin_document.h"
+#include "skin_line.h"
+#include "skin_saver.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+
+struct NamedBytes {
+  QString name;
+  QByteArray bytes;
+};
+
+ShareOutcome refused(const QString& message) {
+  ShareOutcome o;
+  o.message = message;
+  return o;
+}
+
+// The skin file and each archive its object lines point at, in the order a
+// reader expects them: the skin first, then the archives by number.
+std::optional<QString> phoneFiles(const SkinDocument& doc, std::vector<NamedBytes>& files) {
+  SaveProduct product;
+  if (std::optional<SaveOutcome> refusal = produceSave(doc, product)) return refusal->message;
+  std::set<long long> archives;
+  for (const QString& line : product.lines) {
+    if (!line.startsWith(u'5')) continue;
+    if (const std::optional<RecordView> r = splitRecordLine(line)) {
+      const long long number = numericValue(r->values[2]);
+      if (number >= 0) archives.insert(number);
+    }
+  }
+  files.push_back({kPhoneSkinName, product.skinText});
+  for (const long long number : archives) {
+    const QString name = archiveFileName(kOperatorTheme, number);
+    if (number == kPackedArchive && !product.archive.isEmpty()) {
+      files.push_back({name, product.archive});
+      continue;
+    }
+    // Any other archive goes as it lies beside the skin, since a save leaves
+    // it alone.
+    const QString source = archivePath(doc.P_sPath, doc.P_sTheme, number);
+    QString why;
+    std::optional<QByteArray> bytes;
+    if (std::optional<QString> outside = outsideLinkReason(source, doc.P_sPath)) {
+      why = *outside;
+    } else {
+      bytes = readRegularFile(source, &why);
+    }
+    if (!bytes) {
+      return QStringLiteral("Impossibile leggere %1, a cui la skin rimanda:\n%2").arg(source, why);
+    }
+    files.push_back({name, std::move(*bytes)});
+  }
+  return std::nullopt;
+}
+
+struct ZipDeleter {
+  void operator()(zip_t* z) const { zip_discard(z); }
+};
+struct SourceDeleter {
+  void operator()(zip_source_t* s) const { zip_source_free(s); }
+};
+
+QString zipReason(zip_error_t* error) {
+  return QString::fromLocal8Bit(zip_error_strerror(error));
+}
+
+// The .zip in memory: entries in the given order, each deflated with the same
+// level, dated 1 January 1980 and marked as a plain Unix file, so that the
+// same files always give the same bytes.
+std::optional<QByteArray> zipBytes(const std::vector<NamedBytes>& files, QString* why) {
+  zip_error_t error;
+  zip_error_init(&error);
+  std::unique_ptr<zip_source_t, SourceDeleter> buffer(
+      zip_source_buffer_create(nullptr, 0, 0, &error));
+  if (!buffer) {
+    *why = zipReason(&error);
+    zip_error_fini(&error);
+    return std::nullopt;
+  }
+  std::unique_ptr<zip_t, ZipDeleter> archive(
+      zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error));
+  if (!archive) {
+    *why = zipReason(&error);
+    zip_error_fini(&error);
+    return std::nullopt;
+  }
+  zip_error_fini(&error);
+  // The archive now owns the buffer; kept alive past zip_close to be read.
+  zip_source_keep(buffer.get());
+  constexpr zip_uint16_t kDosDate = (0 << 9) | (1 << 5) | 1;  // 1980-01-01
+  constexpr zip_uint32_t kPlainFile = static_cast<zip_uint32_t>(S_IFREG | 0644) << 16;
+  for (const NamedBytes& f : files) {
+    zip_source_t* data = zip_source_buffer(archive.get(), f.bytes.constData(),
+                                           static_cast<zip_uint64_t>(f.bytes.size()), 0);
+    const zip_int64_t index =
+        data ? zip_file_add(archive.get(), f.name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8)
+             : -1;
+    if (index < 0) {
+      if (data) zip_source_free(data);
+      *why = QString::fromLocal8Bit(zip_strerror(archive.get()));
+      return std::nullopt;
+    }
+    const auto i = static_cast<zip_uint64_t>(index);
+    if (zip_set_file_compression(archive.get(), i, ZIP_CM_DEFLATE, 9) < 0 ||
+        zip_file_set_dostime(archive.get(), i, 0, kDosDate, 0) < 0 ||
+        zip_file_set_external_attributes(archive.get(), i, 0, ZIP_OPSYS_UNIX, kPlainFile) < 0) {
+      *why = QString::fromLocal8Bit(zip_strerror(archive.get()));
+      return std::nullopt;
+    }
+  }
+  if (zip_close(archive.get()) < 0) {
+    *why = QString::fromLocal8Bit(zip_strerror(archive.get()));
+    return std::nullopt;
+  }
+  archive.release();  // closed, and so freed
+
+  QByteArray bytes;
+  if (zip_source_open(buffer.get()) < 0 || zip_source_seek(buffer.get(), 0, SEEK_END) < 0) {
+    *why = zipReason(zip_source_error(buffer.get()));
+    return std::nullopt;
+  }
+  const zip_int64_t size = zip_source_tell(buffer.get());
+  bytes.resize(size);
+  const bool read =
+      zip_source_seek(buffer.get(), 0, SEEK_SET) == 0 &&
+      zip_source_read(buffer.get(), bytes.data(), static_cast<zip_uint64_t>(size)) == size;
+  if (!read) *why = zipReason(zip_source_error(buffer.get()));
+  zip_source_close(buffer.get());
+  if (!read) return std::nullopt;
+  return bytes;
+}
+
+ShareOutcome exportToZip(const std::vector<NamedBytes>& files, const QString& dest) {
+  const PathStat st = pathStat(dest, false);
+  if (st.exists && !st.regular) {
+    return refused(
+        QStringLiteral("Impossibile esportare in %1: non è un file regolare.").arg(dest));
+  }
+  QString why;
+  const std::optional<QByteArray> bytes = zipBytes(files, &why);
+  if (!bytes) {
+    return refused(QStringLiteral("Impossibile preparare l'archivio %1:\n%2").arg(dest, why));
+  }
+  if (!replaceFile(dest, *bytes, &why)) {
+    return refused(QStringLiteral("Impossibile scrivere %1:\n%2").arg(dest, why));
+  }
+  ShareOutcome o;
+  o.ok = true;
+  o.target = dest;
+  return o;
+}
+
+ShareOutcome exportToFolder(const std::vector<NamedBytes>& files, const QString& dest) {
+  const QFileInfo info(dest);
+  const bool existed = info.exists() || info.isSymLink();
+  if (existed && !info.isDir()) {
+    return refused(QStringLiteral("Impossibile esportare in %1: non è una cartella.").arg(dest));
+  }
+  std::set<QString> names;
+  for (const NamedBytes& f : files) names.insert(f.name);
+  if (existed) {
+    // Only an earlier export of the same skin may be replaced: anything else
+    // there would end up on the phone beside it, or be mistaken for it.
+    const QStringList present = QDir(dest).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& name : present) {
+      if (!names.contains(name)) {
+        return refused(QStringLiteral("Impossibile esportare in %1: la cartella contiene già "
+                                      "altri file (%2). Scegli una cartella vuota o nuova.")
+                           .arg(dest, name));
+      }
+    }
+  } else if (!QDir().mkpath(dest)) {
+    return refused(QStringLiteral("Impossibile creare la cartella %1.").arg(dest));
+  }
+
+  QString why;
+  std::vector<QString> staged;
+  auto undo = [&] {
+    for (const QString& target : staged) removeFile(stagedPath(target), nullptr);
+    if (!existed) QDir().rmdir(dest);
+  };
+  for (const NamedBytes& f : files) {
+    const QString target = joinPath(dest, f.name);
+    if (!stageFile(target, f.bytes, &why)) {
+      undo();
+      return refused(QStringLiteral("Impossibile scrivere %1:\n%2").arg(target, why));
+    }
+    staged.push_back(target);
+  }
+  for (const QString& target : staged) {
+    if (!commitStaged(target, &why, false)) {
+      undo();
+      return refused(QStringLiteral("Impossibile scrivere %1:\n%2").arg(target, why));
+    }
+  }
+  if (!syncFolder(dest, &why)) {
+    return refused(QStringLiteral("Impossibile scrivere %1:\n%2").arg(dest, why));
+  }
+  ShareOutcome o;
+  o.ok = true;
+  o.target = dest;
+  return o;
+}
+
+// ---- unpacking ---------------------------------------------------------------
+
+struct Entry {
+  zip_uint64_t index = 0;
+  QString name;  // as the .zip gives it
+  QString path;  // relative, components joined by '/'
+  bool folder = false;
+  zip_uint64_t size = 0;
+};
+
+QString entryRefusal(const QString& zip, const QString& entry, const QString& reason) {
+  return QStringLiteral("Impossibile aprire %1: la voce \"%2\" %3. Non è stato scritto nulla.")
+      .arg(zip, entry, reason);
+}
+
+// The checks of one entry that need only what the .zip declares; the reason
+// when it may not be unpacked.
+std::optional<QString> entryProblem(zip_t* archive, zip_uint64_t index, Entry& e,
+                                    long long& declared) {
+  zip_stat_t st;
+  zip_stat_init(&st);
+  if (zip_stat_index(archive, index, 0, &st) < 0 || !(st.valid & ZIP_STAT_NAME)) {
+    return QStringLiteral("non è leggibile");
+  }
+  e.index = index;
+  e.name = QString::fromUtf8(st.name);
+  e.size = st.size;
+  static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:"));
+  if (e.name.startsWith(u'/') || e.name.startsWith(u'\\') || drive.match(e.name).hasMatch()) {
+    return QStringLiteral("ha un percorso assoluto");
+  }
+  QStringList parts;
+  for (const QString& part : e.name.split(QRegularExpression(QStringLiteral("[/\\\\]")))) {
+    if (part == QStringLiteral("..")) return QStringLiteral("risale fuori dalla cartella (..)");
+    if (!part.isEmpty() && part != QStringLiteral(".")) parts << part;
+  }
+  if (parts.isEmpty()) return QStringLiteral("non ha un nome");
+  e.path = parts.join(u'/');
+  e.folder = e.name.endsWith(u'/') || e.name.endsWith(u'\\');
+
+  zip_uint8_t system = 0;
+  zip_uint32_t attributes = 0;
+  if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) == 0 &&
+      system == ZIP_OPSYS_UNIX) {
+    const mode_t type = (attributes >> 16) & S_IFMT;
+    if (type == S_IFLNK) return QStringLiteral("è un collegamento simbolico");
+    if (type == S_IFDIR) e.folder = true;
+    if (type != 0 && type != S_IFREG && type != S_IFDIR) {
+      return QStringLiteral("è un dispositivo o un file speciale");
+    }
+  }
+  if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE) {
+    return QStringLiteral("è cifrata");
+  }
+  if (e.folder) return std::nullopt;
+  if (!(st.valid & ZIP_STAT_SIZE) || !(st.valid & ZIP_STAT_COMP_SIZE)) {
+    return QStringLiteral("non dichiara la sua dimensione");
+  }
+  if (st.size > 0 && st.size > kMaxZipRatio * st.comp_size) {
+    return QStringLiteral("si espande a più di %1 volte la sua dimensione compressa")
+        .arg(kMaxZipRatio);
+  }
+  if (st.size > static_cast<zip_uint64_t>(kMaxZipUnpacked - declared)) {
+    return QStringLiteral("porta il contenuto oltre %1 MB").arg(kMaxZipUnpacked / (1024 * 1024));
+  }
+  declared += static_cast<long long>(st.size);
+  return std::nullopt;
+}
+
+// The entry's bytes, never more than it declares nor than what is left of the
+// limit, whatever its compressed data expand to.
+std::optional<QByteArray> entryBytes(zip_t* archive, const Entry& e, QString* why) {
+  zip_file_t* file = zip_fopen_index(archive, e.index, 0);
+  if (!file) {
+    *why = QString::fromLocal8Bit(zip_strerror(archive));
+    return std::nullopt;
+  }
+  QByteArray bytes;
+  bytes.resize(static_cast<qsizetype>(e.size));
+  qsizetype got = 0;
+  char extra = 0;
+  bool ok = true;
+  while (got < bytes.size()) {
+    const zip_int64_t n =
+        zip_fread(file, bytes.data() + got, static_cast<zip_uint64_t>(bytes.size() - got));
+    if (n <= 0) {
+      ok = false;
+      *why = n < 0 ? QString::fromLocal8Bit(zip_file_strerror(file))
+                   : QStringLiteral("è più corta di quanto dichiara");
+      break;
+    }
+    got += n;
+  }
+  if (ok) {
+    const zip_int64_t n = zip_fread(file, &extra, 1);
+    ok = n == 0;
+    if (n < 0) *why = QString::fromLocal8Bit(zip_file_strerror(file));
+    if (n > 0) *why = QStringLiteral("si espande oltre la dimensione che dichiara");
+  }
+  zip_fclose(file);
+  if (!ok) return std::nullopt;
+  return bytes;
+}
+
+// Renames `from` to `to` unless `to` exists; false with errno EEXIST when it
+// does, so the caller tries the next name.
+bool renameIfFree(const QString& from, const QString& to) {
+  const QByteArray a = QFile::encodeName(from);
+  const QByteArray b = QFile::encodeName(to);
+  if (renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0) {
+    return true;
+  }
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without the exclusive rename: asked first, then renamed.
+  if (pathStat(to, false).exists) {
+    errno = EEXIST;
+    return false;
+  }
+  return std::rename(a.constData(), b.constData()) == 0;
+}
+
+}  // namespace
+
+bool isZipName(const QString& file) {
+  return file.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive);
+}
+
+ShareOutcome exportForPhone(const SkinDocument& doc, const QString& dest) {
+  if (dest.isEmpty()) return refused(QStringLiteral("Manca la destinazione dell'esportazione."));
+  const QString target = QFileInfo(dest).absoluteFilePath();
+  const QString skinFolder = QFileInfo(doc.P_sPath).canonicalFilePath();
+  if (!skinFolder.isEmpty() && QFileInfo(target).canonicalFilePath() == skinFolder) {
+    return refused(
+        QStringLiteral("Impossibile esportare in %1: è la cartella della skin stessa.").arg(dest));
+  }
+  std::vector<NamedBytes> files;
+  if (std::optional<QString> problem = phoneFiles(doc, files)) return refused(*problem);
+  ShareOutcome o = isZipName(target) ? exportToZip(files, target) : exportToFolder(files, target);
+  if (o.ok) {
+    QStringList names;
+    for (const NamedBytes& f : files) names << f.name;
+    o.message =
+        QStringLiteral("Esportati in %1: %2.").arg(target, names.join(QStringLiteral(", ")));
+  }
+  return o;
+}
+
+ShareOutcome unpackSkinZip(const QString& zipFile, const QString& folder) {
+  const QString zip = QFileInfo(zipFile).absoluteFilePath();
+  const PathStat st = pathStat(zip);
+  if (!st.exists || !st.regular) {
+    return refused(QStringLiteral("Impossibile aprire %1: non è un file regolare.").arg(zip));
+  }
+  int code = 0;
+  std::unique_ptr<zip_t, ZipDeleter> archive(
+      zip_open(QFile::encodeName(zip).constData(), ZIP_RDONLY, &code));
+  if (!archive) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString why = zipReason(&error);
+    zip_error_fini(&error);
+    return refused(QStringLiteral("Impossibile aprire %1: non è un archivio zip leggibile (%2).")
+                       .arg(zip, why));
+  }
+
+  const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+  if (count > kMaxZipEntries) {
+    return refused(QStringLiteral("Impossibile aprire %1: contiene %2 voci, più delle %3 di una "
+                                  "skin. Non è stato scritto nulla.")
+                       .arg(zip)
+                       .arg(count)
+                       .arg(kMaxZipEntries));
+  }
+  std::vector<Entry> entries;
+  std::map<QString, QString> seen;  // path -> entry name
+  std::vector<QString> skins;
+  long long declared = 0;
+  for (zip_int64_t i = 0; i < count; ++i) {
+    Entry e;
+    if (std::optional<QString> problem =
+            entryProblem(archive.get(), static_cast<zip_uint64_t>(i), e, declared)) {
+      return refused(entryRefusal(zip, e.name.isEmpty() ? QString::number(i) : e.name, *problem));
+    }
+    if (!e.folder && seen.contains(e.path)) {
+      return refused(entryRefusal(zip, e.name, QStringLiteral("è ripetuta")));
+    }
+    seen[e.path] = e.name;
+    if (!e.folder && e.path.section(u'/', -1).compare(kPhoneSkinName, Qt::CaseInsensitive) == 0) {
+      skins.push_back(e.path);
+      if (skins.size() > 1) {
+        return refused(entryRefusal(
+            zip, e.name, QStringLiteral("è una seconda skin (l'altra è %1)").arg(skins.front())));
+      }
+    }
+    entries.push_back(std::move(e));
+  }
+  if (skins.empty()) {
+    return refused(QStringLiteral("Impossibile aprire %1: non contiene un file %2. Non è stato "
+                                  "scritto nulla.")
+                       .arg(zip, kPhoneSkinName));
+  }
+
+  // Unpacked into a hidden folder first and renamed into place only when
+  // whole, so that a refusal halfway leaves nothing a user could take for
+  // the skin.
+  const QFileInfo wanted(
+      folder.isEmpty() ? joinPath(QFileInfo(zip).absolutePath(), QFileInfo(zip).completeBaseName())
+                       : QFileInfo(folder).absoluteFilePath());
+  const QString parent = wanted.absolutePath();
+  const QString temporary =
+      joinPath(parent, QStringLiteral(".") + QFileInfo(stagedPath(wanted.filePath())).fileName());
+  if (!QDir().mkpath(temporary)) {
+    return refused(QStringLiteral("Impossibile creare la cartella %1.").arg(temporary));
+  }
+  auto discard = [&] { QDir(temporary).removeRecursively(); };
+  long long unpacked = 0;
+  for (const Entry& e : entries) {
+    const QString target = joinPath(temporary, e.path);
+    if (e.folder) {
+      if (!QDir().mkpath(target)) {
+        discard();
+        return refused(entryRefusal(zip, e.name, QStringLiteral("non può essere creata")));
+      }
+      continue;
+    }
+    QString why;
+    std::optional<QByteArray> bytes;
+    if (static_cast<long long>(e.size) > kMaxZipUnpacked - unpacked) {
+      why = QStringLiteral("porta il contenuto oltre %1 MB").arg(kMaxZipUnpacked / (1024 * 1024));
+    } else if ((bytes = entryBytes(archive.get(), e, &why))) {
+      unpacked += bytes->size();
+    }
+    if (bytes && !QDir().mkpath(QFileInfo(target).absolutePath())) {
+      why = QStringLiteral("non può essere creata");
+      bytes.reset();
+    }
+    if (bytes && !replaceFile(target, *bytes, &why)) bytes.reset();
+    if (!bytes) {
+      discard();
+      return refused(entryRefusal(zip, e.name, why));
+    }
+  }
+
+  QString place = wanted.filePath();
+  for (int n = 2; !renameIfFree(temporary, place); ++n) {
+    if (errno != EEXIST && errno != ENOTEMPTY) {
+      const QString why = systemReason(errno);
+      discard();
+      return refused(QStringLiteral("Impossibile creare la cartella %1:\n%2").arg(place, why));
+    }
+    place = QStringLiteral("%1 (%2)").arg(wanted.filePath()).arg(n);
+  }
+  QString why;
+  syncFolder(parent, &why);
+  ShareOutcome o;
+  o.ok = true;
+  o.target = joinPath(place, skins.front());
+  o.message = QStringLiteral("%1 estratto in %2.").arg(zip, place);
+  return o;
+}
+
+}  // namespace corvela
