@@ -84,7 +84,8 @@ std::function<int(const QStringList&)> onSkin(const char* name,
 int listCommand(const QString& file, ReportList SkinDocument::*list) {
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, file, outcome);
+  SkinLock lock;
+  const int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
   write(stdout, cli::listListing(doc.*list));
   return status;
@@ -93,7 +94,8 @@ int listCommand(const QString& file, ReportList SkinDocument::*list) {
 int treeCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, file, outcome);
+  SkinLock lock;
+  const int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
   write(stdout, cli::treeListing(doc.T_Strutt));
   return status;
@@ -103,7 +105,7 @@ int extractCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
-  int status = openSkin(doc, file, outcome, false, &lock);
+  int status = openSkin(doc, file, outcome, false, &lock, LockAccess::Write);
   if (status == ExitUsage) return status;
   const ExportOutcome exported = exportAllObjects(doc);
   write(stdout, cli::listListing(doc.L_Values));
@@ -123,7 +125,7 @@ int saveCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
-  const int status = openSkin(doc, file, outcome, false, &lock);
+  const int status = openSkin(doc, file, outcome, false, &lock, LockAccess::Write);
   if (status == ExitUsage) return status;
   return saveAndReport(doc, status);
 }
@@ -131,7 +133,8 @@ int saveCommand(const QString& file) {
 int checkCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, file, outcome, true);
+  SkinLock lock;
+  const int status = openSkin(doc, file, outcome, true, &lock);
   if (status == ExitUsage) return status;
   const QStringList problems = cli::checkSkin(doc, outcome);
   for (const QString& p : problems) write(stdout, p + u'\n');

@@ -67,4 +67,13 @@ QString joinPath(const QString& folder, const QString& name) {
   return folder + QDir::separator() + name;
 }
 
+QString editorFolder(const QString& skinFolder) {
+  return joinPath(skinFolder, kEditorFolderName);
+}
+
+bool editorFolderUsable(const QString& skinFolder) {
+  const QFileInfo info(editorFolder(skinFolder));
+  return info.isDir() && !info.isSymLink();
+}
+
 }  // namespace corvela

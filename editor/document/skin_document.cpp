@@ -128,10 +128,10 @@ void SkinDocument::savedAsIs(bool objectsMoved) {
   }
 }
 
-LoadOutcome SkinDocument::load(const QString& file) {
+LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
   const AnnouncedWhenLoaded announced(*this);
   try {
-    return loadFile(file);
+    return loadFile(file, access);
   } catch (const std::bad_alloc&) {
     // Whatever was parsed so far stays, as after any early stop.
     status_ = LoadStatus::Unreadable;
@@ -139,7 +139,7 @@ LoadOutcome SkinDocument::load(const QString& file) {
   }
 }
 
-LoadOutcome SkinDocument::loadFile(const QString& file) {
+LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
   const QFileInfo info(file);
   // Taken from the file system's own idea of the path: on a system whose
   // separator is '/', a backslash is an ordinary character of a folder name
@@ -161,7 +161,12 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   // completed, undone or seen half done.
   SkinLock lock;
   QString error;
-  if (!lock.take(folder, &error)) {
+  const bool reading = access == LockAccess::Read;
+  // A reader completes an interrupted save too, rather than read half of it;
+  // that only renames and removes, so it still creates nothing.
+  if (!lock.take(folder, &error, kLockWaitMs, access) ||
+      (reading && interruptedSavePending(folder) &&
+       !lock.take(folder, &error, kLockWaitMs, LockAccess::Recover))) {
     clearLines();
     status_ = LoadStatus::Unreadable;
     return stopped(status_, error);
@@ -176,11 +181,11 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   } else {
     // A folder we cannot create (read-only media) must not keep the user from
     // browsing the skin: every object then simply reads as not found.
-    if (!QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
-    // What an interrupted export left behind goes.
+    if (!reading && !QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
+    // What an interrupted export left behind goes, unless only reading.
     for (const QString& name : usableFiles(P_sTarget, P_sPath)) {
       if (name.endsWith(kTempSuffix)) {
-        removeFile(joinPath(P_sTarget, name), nullptr);
+        if (!reading) removeFile(joinPath(P_sTarget, name), nullptr);
       } else {
         extracted_.insert(name);
       }

@@ -11,6 +11,7 @@
 #include "disk_stamp.h"
 #include "document_history.h"
 #include "report_list.h"
+#include "skin_lock.h"
 #include "skin_tree.h"
 #include "working_mirror.h"
 
@@ -64,7 +65,9 @@ class SkinDocument {
   // Everything of opening a skin that needs no window: finishes or undoes an
   // interrupted save, resets the document, creates the working folder, reads
   // and parses the file. The lists and the tree announce it once, at the end.
-  LoadOutcome load(const QString& file);
+  // A load for reading only (LockAccess::Read) creates nothing in the skin's
+  // folder: no working folder, no lock, no editor folder.
+  LoadOutcome load(const QString& file, LockAccess access = LockAccess::Write);
   // The parse of a skin file's bytes, already in memory, into the document
   // as it stands (folder, theme and working folder as set by a load).
   LoadOutcome parse(const QByteArray& bytes);
@@ -136,7 +139,7 @@ class SkinDocument {
   SkinTree T_Strutt;
 
  private:
-  LoadOutcome loadFile(const QString& file);
+  LoadOutcome loadFile(const QString& file, LockAccess access);
   // Empties the line table, the lists and the tree (each list once, since
   // every clear resets the views that show it).
   void clearLines();

@@ -1,5 +1,6 @@
 #include "skin_saver.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <new>
 #include <optional>
@@ -181,10 +182,18 @@ SaveOutcome save(SkinDocument& doc) {
                                                        "sicurezza:\n%2\n%3")
                                             .arg(skinFile, error, kNothingChanged));
   }
+  // The editor's own files wait in the editor folder; one that cannot be
+  // made means nothing can be staged.
+  if (!makeEditorFolder(folder, &error)) return writeFailure(editorFolder(folder), error);
   std::vector<OriginalCopy> originals;
-  if (std::optional<QString> problem = firstOriginals(folder, doc.P_sTheme, *oldSkin, originals)) {
+  QStringList removals;
+  if (std::optional<QString> problem =
+          firstOriginals(folder, doc.P_sTheme, *oldSkin, originals, removals)) {
     return failure(SaveOutcome::Failed, *problem + u'\n' + kNothingChanged);
   }
+  // An earlier version locked a file at the top, which nothing uses now.
+  const QFileInfo oldLock(joinPath(folder, kLockName));
+  if (oldLock.exists() || oldLock.isSymLink()) removals << kLockName;
 
   // Each file in the order it is written and renamed: the backup first, so
   // that it is never missing, the skin last.
@@ -216,10 +225,10 @@ SaveOutcome save(SkinDocument& doc) {
   }
 
   QStringList names;
-  for (const Staged& s : files) names << QFileInfo(s.target).fileName();
-  if (!writeJournal(folder, names, &error)) {
+  for (const Staged& s : files) names << QDir(folder).relativeFilePath(s.target);
+  if (!writeJournal(folder, names, &error, removals)) {
     discard();
-    return writeFailure(joinPath(folder, kJournalName), error);
+    return writeFailure(journalPath(folder), error);
   }
   reached(SaveStep::JournalWritten);
 
@@ -234,10 +243,10 @@ SaveOutcome save(SkinDocument& doc) {
     }
     reached(s.replaced);
   }
-  if (!removeJournal(folder, &error)) {
+  if (!removeJournal(folder, &error, removals)) {
     return failure(SaveOutcome::Failed,
                    QStringLiteral("I file sono stati salvati, ma è impossibile rimuovere %1:\n%2")
-                       .arg(joinPath(folder, kJournalName), error));
+                       .arg(journalPath(folder), error));
   }
   reached(SaveStep::JournalRemoved);
 
