@@ -60,35 +60,40 @@ std::optional<QString> takeIn(const QString& folder, const QString& name,
 }  // namespace
 
 FirstOriginalFiles firstOriginalFiles(const QString& folder, const QString& theme) {
-  auto where = [&](const QString& name) {
-    for (const QString& path : {joinPath(editorFolder(folder), name), joinPath(folder, name)}) {
+  const FirstOriginalFiles kept = firstOriginalPlaces(folder, theme);
+  auto where = [&](const QString& hidden) {
+    for (const QString& path : {hidden, joinPath(folder, QFileInfo(hidden).fileName())}) {
       if (QFileInfo(path).isFile()) return path;
     }
     return QString();
   };
-  return {where(skinCopyName(theme)), where(archiveCopyName(theme))};
+  return {where(kept.skin), where(kept.archive)};
+}
+
+FirstOriginalFiles firstOriginalPlaces(const QString& folder, const QString& theme) {
+  return {joinPath(editorFolder(folder), skinCopyName(theme)),
+          joinPath(editorFolder(folder), archiveCopyName(theme))};
 }
 
 std::optional<QString> firstOriginals(const QString& folder, const QString& theme,
                                       const QByteArray& skinBytes,
                                       std::vector<OriginalCopy>& copies, QStringList& removals) {
-  const QString hidden = editorFolder(folder);
-  const bool savedBefore =
-      taken(joinPath(hidden, skinCopyName(theme))) || taken(joinPath(folder, skinCopyName(theme)));
+  const FirstOriginalFiles places = firstOriginalPlaces(folder, theme);
+  const bool savedBefore = taken(places.skin) || taken(joinPath(folder, skinCopyName(theme)));
   for (const QString& name : {archiveCopyName(theme), skinCopyName(theme)}) {
     if (std::optional<QString> problem = takeIn(folder, name, copies, removals)) return problem;
   }
   if (savedBefore) return std::nullopt;
 
   const QString archive = archivePath(folder, theme, kPackedArchive);
-  const QString archiveCopy = joinPath(hidden, archiveCopyName(theme));
-  if (QFileInfo(archive).exists() && !outsideLinkReason(archive, folder) && !taken(archiveCopy)) {
+  if (QFileInfo(archive).exists() && !outsideLinkReason(archive, folder) &&
+      !taken(places.archive)) {
     QString error;
     std::optional<QByteArray> bytes = readRegularFile(archive, &error);
     if (!bytes) return unreadable(archive, error);
-    copies.push_back({archiveCopy, std::move(*bytes)});
+    copies.push_back({places.archive, std::move(*bytes)});
   }
-  copies.push_back({joinPath(hidden, skinCopyName(theme)), skinBytes});
+  copies.push_back({places.skin, skinBytes});
   return std::nullopt;
 }
 

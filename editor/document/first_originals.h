@@ -23,6 +23,8 @@ struct FirstOriginalFiles {
   QString archive;
 };
 FirstOriginalFiles firstOriginalFiles(const QString& folder, const QString& theme);
+// Where a save keeps them, whether or not they exist yet.
+FirstOriginalFiles firstOriginalPlaces(const QString& folder, const QString& theme);
 
 struct OriginalCopy {
   QString target;

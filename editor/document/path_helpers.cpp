@@ -76,4 +76,9 @@ bool editorFolderUsable(const QString& skinFolder) {
   return info.isDir() && !info.isSymLink();
 }
 
+bool isSkinBackupName(const QString& fileName) {
+  return fileName.endsWith(QStringLiteral("_old.ski"), Qt::CaseInsensitive) ||
+         fileName.endsWith(QStringLiteral("_orig.ski"), Qt::CaseInsensitive);
+}
+
 }  // namespace corvela

@@ -29,5 +29,8 @@ QString editorFolder(const QString& skinFolder);
 // Whether `skinFolder`'s editor folder is a real folder of its own, not a link
 // planted to send the editor's files elsewhere.
 bool editorFolderUsable(const QString& skinFolder);
+// The copies a save keeps of a skin file ("vodafone_old.ski", and
+// "vodafone_orig.ski" where an earlier version left it): no skins to open.
+bool isSkinBackupName(const QString& fileName);
 
 }  // namespace corvela

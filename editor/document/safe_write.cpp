@@ -129,6 +129,11 @@ bool makeEditorFolder(const QString& skinFolder, QString* error) {
   return false;
 }
 
+std::optional<QString> unwritableReason(const QString& folder) {
+  if (::access(nativeName(folder).constData(), W_OK) == 0) return std::nullopt;
+  return systemReason(errno);
+}
+
 bool removeFile(const QString& path, QString* error) {
   if (::unlink(nativeName(path).constData()) != 0 && errno != ENOENT) return fail(error, errno);
   return true;

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace corvela {
 
@@ -36,6 +37,9 @@ bool syncFolder(const QString& folder, QString* error);
 // reason when it cannot be made, or stands there as something else than a
 // folder of its own.
 bool makeEditorFolder(const QString& skinFolder, QString* error);
+// Why nothing can be written into `folder` (read-only media, no permission),
+// or nothing.
+std::optional<QString> unwritableReason(const QString& folder);
 // Removes a file (a link itself, not its target); absent counts as done.
 bool removeFile(const QString& path, QString* error);
 // Removes every staged file left in `folder` by an interrupted write; how

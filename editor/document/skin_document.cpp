@@ -140,22 +140,13 @@ LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
 }
 
 LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
-  const QFileInfo info(file);
-  // Taken from the file system's own idea of the path: on a system whose
-  // separator is '/', a backslash is an ordinary character of a folder name
-  // and must not send the working folder or the archives elsewhere.
-  const QString folder = QDir::toNativeSeparators(info.absolutePath());
-  const QString target = workingFolder(folder, info.baseName());
   QStringList warnings;
   P_SkinVodafone = false;
   status_ = LoadStatus::NotLoaded;
   outsideChanges_ = false;
   extracted_.clear();
-  skinFile_ = info.absoluteFilePath();
-  P_sPath = folder;
-  P_sTheme = info.baseName();
-  P_sTarget = target;
-  onDisk_ = DiskStamp();
+  moveTo(placeOf(file));
+  const QString folder = P_sPath;
 
   // Held until everything is read, so that no other process's save is
   // completed, undone or seen half done.
@@ -208,6 +199,24 @@ LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
   recordDisk();
   outcome.warnings = warnings + outcome.warnings;
   return outcome;
+}
+
+SkinDocument::Place SkinDocument::placeOf(const QString& file) {
+  const QFileInfo info(file);
+  // Taken from the file system's own idea of the path: on a system whose
+  // separator is '/', a backslash is an ordinary character of a folder name
+  // and must not send the working folder or the archives elsewhere.
+  const QString folder = QDir::toNativeSeparators(info.absolutePath());
+  return {info.absoluteFilePath(), folder, info.baseName(), workingFolder(folder, info.baseName()),
+          DiskStamp()};
+}
+
+void SkinDocument::moveTo(const Place& place) {
+  skinFile_ = place.file;
+  P_sPath = place.folder;
+  P_sTheme = place.theme;
+  P_sTarget = place.target;
+  onDisk_ = place.onDisk;
 }
 
 void SkinDocument::recordDisk() {

@@ -96,6 +96,20 @@ class SkinDocument {
   std::optional<QString> changedOnDisk() const { return onDisk_.firstChanged(); }
   bool unchangedOnDisk(const QString& file) const { return onDisk_.unchanged(file); }
   void recordDisk();
+  // Where the document's files are: the skin file with its folder, theme and
+  // working folder, and what was on disk there. A save under another name
+  // moves the document to the copy first, and back when that save fails.
+  struct Place {
+    QString file;
+    QString folder;
+    QString theme;
+    QString target;
+    DiskStamp onDisk;
+  };
+  // The place of the skin file `file`, with nothing known yet of its disk.
+  static Place placeOf(const QString& file);
+  Place place() const { return {skinFile_, P_sPath, P_sTheme, P_sTarget, onDisk_}; }
+  void moveTo(const Place& place);
   // Images changed outside the editor and marked for packing, not yet saved:
   // unsaved work like an edit, though no step to undo.
   bool hasOutsideChanges() const { return outsideChanges_; }

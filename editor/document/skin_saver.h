@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace corvela {
@@ -27,6 +28,20 @@ inline const QString kSavedWithoutArchive = QStringLiteral(
 // into place under a journal (save_journal.h), so a failed or interrupted save
 // leaves the old files or the new ones, never a mix.
 SaveOutcome SalvaSkin(SkinDocument& doc);
+
+// "Salva con nome...": writes the open skin into `folder` as "vodafone.ski"
+// with every archive it references, its working folder and its first
+// originals, through the same journaled save, and leaves the document there.
+// Never writes into the skin's own folder; a skin already in `folder` is
+// overwritten (its previous file kept as the backup), so the caller asks
+// first (skinIn). When the save fails the document stays where it was.
+SaveOutcome saveSkinAs(SkinDocument& doc, const QString& folder);
+// Why the open skin cannot be saved into `folder` at all, or nothing.
+std::optional<QString> saveAsRefusal(const SkinDocument& doc, const QString& folder);
+// The name of a skin file already in `folder`, or an empty text.
+QString skinIn(const QString& folder);
+// The skin file a save under another name writes into `folder`.
+QString savedAsFile(const QString& folder);
 
 // The line table as the save would write it before packing: colour and
 // rectangle lines regenerated from the lists, edited tree lines taken over.

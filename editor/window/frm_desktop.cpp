@@ -20,6 +20,7 @@
 #include "objects_tab.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
+#include "safe_write.h"
 #include "skin_lock.h"
 #include "skin_saver.h"
 #include "tab_status.h"
@@ -148,6 +149,7 @@ void frmDesktop::openSkinFile(const QString& file) {
   // Whatever was open is gone from here on; nothing may be saved until the
   // new skin has loaded completely.
   btnSave->setEnabled(false);
+  menu->actSaveAs->setEnabled(false);
   doc.P_SkinVodafone = false;
   folderWatch->stop();
   InitSystem();
@@ -186,6 +188,9 @@ void frmDesktop::openSkinFile(const QString& file) {
     dialogs_->error(QStringLiteral("Caricamento della skin interrotto: %1.").arg(outcome.reason));
   }
   btnSave->setEnabled(doc.canSave());
+  // Also the way to give a sibling of the skin (vodafone.copy.ski) a folder
+  // of its own.
+  menu->actSaveAs->setEnabled(doc.loadedCompletely() && doc.P_SkinVodafone);
   doc.history().clear();
   folderWatch->watchSkin();
   showTitle();
@@ -232,6 +237,21 @@ bool frmDesktop::SalvaSkin() {
       }
     }
   }
+  // Read-only media, or a folder of someone else's: said before anything is
+  // tried, with the way out.
+  if (doc.canSave()) {
+    if (const std::optional<QString> why = unwritableReason(doc.P_sPath)) {
+      lock.release();
+      if (dialogs_->question(
+              QStringLiteral("Impossibile scrivere nella cartella %1 (%2): la skin non può "
+                             "essere salvata lì.\nSalvarla in un'altra cartella con \"Salva con "
+                             "nome...\"?")
+                  .arg(doc.P_sPath, *why))) {
+        return SalvaConNome();
+      }
+      return false;
+    }
+  }
   // The document itself refuses a skin that may not be written, and says
   // why; it takes the lock again for the save.
   const SaveOutcome outcome = corvela::SalvaSkin(doc);
@@ -240,6 +260,30 @@ bool frmDesktop::SalvaSkin() {
   showTitle();
   dialogs_->report(outcome.title, outcome.message);
   return outcome.kind == SaveOutcome::Saved;
+}
+
+bool frmDesktop::SalvaConNome() {
+  const QString folder =
+      dialogs_->browseFolder(QStringLiteral("Salva con nome: cartella della copia della skin"));
+  if (folder.isEmpty()) return false;
+  if (const std::optional<QString> refused = saveAsRefusal(doc, folder)) {
+    dialogs_->error(*refused);
+    return false;
+  }
+  if (const QString other = skinIn(folder); !other.isEmpty()) {
+    if (!dialogs_->question(QStringLiteral("La cartella %1 contiene già una skin (%2). Salvare "
+                                           "comunque la skin aperta come vodafone.ski?")
+                                .arg(folder, other))) {
+      return false;
+    }
+  }
+  const SaveOutcome outcome = saveSkinAs(doc, folder);
+  folderWatch->rememberFiles();
+  showTitle();
+  dialogs_->report(outcome.title, outcome.message);
+  if (outcome.kind != SaveOutcome::Saved) return false;
+  openSkinFile(doc.skinFile());
+  return true;
 }
 
 void frmDesktop::UpdateDesktop() {

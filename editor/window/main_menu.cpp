@@ -54,6 +54,11 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
   actSave->setShortcut(QKeySequence::Save);
   mirror(actSave, window.btnSave);
   connect(actSave, &QAction::triggered, this, [this] { window_.TB0_ButtonClick(window_.btnSave); });
+  actSaveAs =
+      addAction(fileMenu, QStringLiteral("Salva con &nome..."), QStringLiteral("mnuSaveAs"));
+  actSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  actSaveAs->setEnabled(false);  // until a skin that may be saved is open
+  connect(actSaveAs, &QAction::triggered, &window, &frmDesktop::SalvaConNome);
   fileMenu->addSeparator();
   actQuit = addAction(fileMenu, QStringLiteral("&Termina"), QStringLiteral("mnuQuit"));
   actQuit->setShortcut(QKeySequence::Quit);
