@@ -337,6 +337,15 @@ std::optional<QString> copySkinFiles(const SkinDocument& doc, const SkinDocument
 
 }  // namespace
 
+std::optional<QString> unwritableFolderMessage(const QString& folder) {
+  const std::optional<QString> why = unwritableReason(folder);
+  if (!why) return std::nullopt;
+  return QStringLiteral(
+             "Impossibile scrivere nella cartella %1: %2. La skin non può essere "
+             "salvata lì.")
+      .arg(folder, *why);
+}
+
 QString savedAsFile(const QString& folder) {
   return joinPath(QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath()),
                   kOperatorTheme + QStringLiteral(".ski"));
@@ -460,8 +469,15 @@ SaveOutcome SalvaSkin(SkinDocument& doc) {
     // its renames with ours, leaving a skin and an archive of two saves.
     SkinLock lock;
     QString error;
-    if (doc.canSave() && !lock.take(doc.P_sPath, &error)) {
-      return failure(SaveOutcome::Failed, error + QStringLiteral(".\n") + kNothingChanged);
+    if (doc.canSave()) {
+      // Said of the folder, not of the first of the editor's files that
+      // would fail to be written there.
+      if (std::optional<QString> unwritable = unwritableFolderMessage(doc.P_sPath)) {
+        return failure(SaveOutcome::Failed, *unwritable + u'\n' + kNothingChanged);
+      }
+      if (!lock.take(doc.P_sPath, &error)) {
+        return failure(SaveOutcome::Failed, error + QStringLiteral(".\n") + kNothingChanged);
+      }
     }
     return save(doc);
   } catch (const std::bad_alloc&) {

@@ -29,6 +29,10 @@ inline const QString kSavedWithoutArchive = QStringLiteral(
 // leaves the old files or the new ones, never a mix.
 SaveOutcome SalvaSkin(SkinDocument& doc);
 
+// Why the skin's folder cannot take a save (read-only media, no
+// permission), in a sentence for the user, or nothing.
+std::optional<QString> unwritableFolderMessage(const QString& folder);
+
 // "Salva con nome...": writes the open skin into `folder` as "vodafone.ski"
 // with every archive it references, its working folder and its first
 // originals, through the same journaled save, and leaves the document there.

@@ -20,7 +20,6 @@
 #include "objects_tab.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
-#include "safe_write.h"
 #include "skin_lock.h"
 #include "skin_saver.h"
 #include "tab_status.h"
@@ -240,13 +239,11 @@ bool frmDesktop::SalvaSkin() {
   // Read-only media, or a folder of someone else's: said before anything is
   // tried, with the way out.
   if (doc.canSave()) {
-    if (const std::optional<QString> why = unwritableReason(doc.P_sPath)) {
+    if (const std::optional<QString> why = unwritableFolderMessage(doc.P_sPath)) {
       lock.release();
       if (dialogs_->question(
-              QStringLiteral("Impossibile scrivere nella cartella %1 (%2): la skin non può "
-                             "essere salvata lì.\nSalvarla in un'altra cartella con \"Salva con "
-                             "nome...\"?")
-                  .arg(doc.P_sPath, *why))) {
+              *why +
+              QStringLiteral("\nSalvarla in un'altra cartella con \"Salva con nome...\"?"))) {
         return SalvaConNome();
       }
       return false;
