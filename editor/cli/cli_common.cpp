@@ -22,7 +22,7 @@ void fail(const QString& message) {
 }
 
 int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop,
-             SkinLock* keep) {
+             SkinLock* keep, LockAccess access) {
   // Checked here so that a mistyped name does not leave a working folder
   // behind: the load creates it before it reads the file.
   const QFileInfo info(file);
@@ -38,11 +38,11 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
   // skin as unreadable: it is a problem of the moment, not of the file.
   SkinLock lock;
   QString error;
-  if (!lock.take(info.absolutePath(), &error)) {
+  if (!lock.take(info.absolutePath(), &error, kLockWaitMs, access)) {
     fail(kTitleError + u' ' + error + QStringLiteral(". Nessun file è stato modificato."));
     return ExitProblems;
   }
-  outcome = doc.load(file);
+  outcome = doc.load(file, access);
   if (keep) *keep = std::move(lock);
   for (const QString& w : outcome.warnings) fail(QStringLiteral("attenzione: ") + w);
   if (const QString note = outcome.outside.note(); !note.isEmpty()) fail(note);

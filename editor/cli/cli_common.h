@@ -19,11 +19,12 @@ void fail(const QString& message);
 
 // Loads the skin and says on standard error why a load did not complete
 // (`quietStop`: not an early stop, which check reports as a problem of its
-// own). Returns the exit status the load alone deserves. A command that
-// writes passes `keep`, which then holds the skin's lock from the load to
-// its end, so that no other process saves in between.
+// own). Returns the exit status the load alone deserves. `keep` then holds
+// the skin's lock to the command's end, so that no other process saves in
+// between. A command that only reads takes it shared and creates nothing in
+// the skin's folder; one that writes passes LockAccess::Write.
 int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop = false,
-             SkinLock* keep = nullptr);
+             SkinLock* keep = nullptr, LockAccess access = LockAccess::Read);
 
 // Saves as "Salva" does and prints the save's message; `loaded` is the
 // status the load alone gave. The exit status.

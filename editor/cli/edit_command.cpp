@@ -106,7 +106,8 @@ int editCommand(const QStringList& args) {
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
-  const int status = openSkin(doc, skin, outcome, false, dryRun ? nullptr : &lock);
+  const int status =
+      openSkin(doc, skin, outcome, false, &lock, dryRun ? LockAccess::Read : LockAccess::Write);
   if (status != ExitOk) return status;
   // Refused before any operation, whose own errors would otherwise hide
   // that nothing could have been saved anyway.

@@ -34,12 +34,13 @@ const char* const kUsage =
     "     corvela-skin COMANDO --help\n"
     "\n"
     "Legge una skin del v980 (il file .ski e gli archivi .dat accanto a esso)\n"
-    "come fa l'editor Corvela. Caricando la skin si crea, se manca, la cartella\n"
-    "di lavoro <nome>_Gifs accanto al file, e un salvataggio interrotto viene\n"
-    "completato o annullato prima di leggere qualsiasi file.\n"
-    "Un solo programma alla volta legge o salva la skin di una cartella (file\n"
-    "corvela.lock): se un altro la sta salvando si aspetta qualche secondo, poi\n"
-    "il comando termina con stato 1 senza scrivere nulla.\n"
+    "come fa l'editor Corvela. I comandi che scrivono creano, se manca, la\n"
+    "cartella di lavoro <nome>_Gifs accanto al file e tengono i propri file nella\n"
+    "cartella nascosta .corvela; quelli che leggono soltanto non creano nulla.\n"
+    "Un salvataggio interrotto viene completato o annullato prima di leggere.\n"
+    "Mentre un programma salva la skin di una cartella nessun altro la legge o\n"
+    "la salva: si aspetta qualche secondo, poi il comando termina con stato 1\n"
+    "senza scrivere nulla.\n"
     "\n"
     "Comandi:\n"
     "  objects   elenco degli oggetti grafici\n"
@@ -87,7 +88,8 @@ std::function<int(const QStringList&)> onSkin(const char* name,
 int listCommand(const QString& file, ReportList SkinDocument::*list) {
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, file, outcome);
+  SkinLock lock;
+  const int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
   write(stdout, cli::listListing(doc.*list));
   return status;
@@ -96,7 +98,8 @@ int listCommand(const QString& file, ReportList SkinDocument::*list) {
 int treeCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, file, outcome);
+  SkinLock lock;
+  const int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
   write(stdout, cli::treeListing(doc.T_Strutt));
   return status;
@@ -106,7 +109,7 @@ int extractCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
-  int status = openSkin(doc, file, outcome, false, &lock);
+  int status = openSkin(doc, file, outcome, false, &lock, LockAccess::Write);
   if (status == ExitUsage) return status;
   const ExportOutcome exported = exportAllObjects(doc);
   write(stdout, cli::listListing(doc.L_Values));
@@ -126,7 +129,7 @@ int saveCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
-  const int status = openSkin(doc, file, outcome, false, &lock);
+  const int status = openSkin(doc, file, outcome, false, &lock, LockAccess::Write);
   if (status == ExitUsage) return status;
   return saveAndReport(doc, status);
 }
@@ -134,7 +137,8 @@ int saveCommand(const QString& file) {
 int checkCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, file, outcome, true);
+  SkinLock lock;
+  const int status = openSkin(doc, file, outcome, true, &lock);
   if (status == ExitUsage) return status;
   const QStringList problems = cli::checkSkin(doc, outcome);
   for (const QString& p : problems) write(stdout, p + u'\n');

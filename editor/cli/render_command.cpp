@@ -1,10 +1,10 @@
 #include "render_command.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTime>
 #include <algorithm>
 
@@ -12,6 +12,7 @@
 #include "document_names.h"
 #include "image_cache.h"
 #include "image_decode.h"
+#include "safe_write.h"
 #include "skin_document.h"
 #include "standby_painter.h"
 #include "standby_scene.h"
@@ -185,7 +186,8 @@ int renderCommand(const QStringList& args) {
 
   SkinDocument doc;
   LoadOutcome outcome;
-  const int status = openSkin(doc, o.skin, outcome);
+  SkinLock lock;
+  const int status = openSkin(doc, o.skin, outcome, false, &lock);
   if (status != ExitOk) return status;
 
   ImageCache images;
@@ -202,9 +204,14 @@ int renderCommand(const QStringList& args) {
   }
   reportRefusedImages(doc, images);
 
-  QSaveFile out(o.png);
-  if (!out.open(QIODevice::WriteOnly) || !picture.save(&out, "PNG") || !out.commit()) {
-    fail(QStringLiteral("impossibile scrivere %1: %2").arg(o.png, out.errorString()));
+  QByteArray png;
+  QBuffer buffer(&png);
+  QString error;
+  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) {
+    error = QStringLiteral("codifica PNG non riuscita");
+  }
+  if (!error.isEmpty() || !replaceFile(o.png, png, &error)) {
+    fail(QStringLiteral("impossibile scrivere %1: %2").arg(o.png, error));
     return ExitProblems;
   }
   return ExitOk;

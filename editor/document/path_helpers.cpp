@@ -67,4 +67,18 @@ QString joinPath(const QString& folder, const QString& name) {
   return folder + QDir::separator() + name;
 }
 
+QString editorFolder(const QString& skinFolder) {
+  return joinPath(skinFolder, kEditorFolderName);
+}
+
+bool editorFolderUsable(const QString& skinFolder) {
+  const QFileInfo info(editorFolder(skinFolder));
+  return info.isDir() && !info.isSymLink();
+}
+
+bool isSkinBackupName(const QString& fileName) {
+  return fileName.endsWith(QStringLiteral("_old.ski"), Qt::CaseInsensitive) ||
+         fileName.endsWith(QStringLiteral("_orig.ski"), Qt::CaseInsensitive);
+}
+
 }  // namespace corvela

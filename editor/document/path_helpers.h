@@ -20,4 +20,17 @@ bool FileExist(const QString& path);
 // Joins a folder and a name with the platform's separator.
 QString joinPath(const QString& folder, const QString& name);
 
+// The hidden folder beside a skin that holds the editor's own files (the
+// lock's note, the save's journal and staged copies, the first originals), so
+// that the skin's folder shows the modder only the skin, its archives, the
+// backup and the working folder.
+inline const QString kEditorFolderName = QStringLiteral(".corvela");
+QString editorFolder(const QString& skinFolder);
+// Whether `skinFolder`'s editor folder is a real folder of its own, not a link
+// planted to send the editor's files elsewhere.
+bool editorFolderUsable(const QString& skinFolder);
+// The copies a save keeps of a skin file ("vodafone_old.ski", and
+// "vodafone_orig.ski" where an earlier version left it): no skins to open.
+bool isSkinBackupName(const QString& fileName);
+
 }  // namespace corvela

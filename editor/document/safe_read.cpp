@@ -12,7 +12,35 @@
 namespace corvela {
 
 QString systemReason(int error) {
-  return QString::fromLocal8Bit(std::strerror(error));
+  const QString words = QString::fromLocal8Bit(std::strerror(error));
+  QString italian;
+  switch (error) {
+    case ENOENT:
+      italian = QStringLiteral("file inesistente");
+      break;
+    case EACCES:
+    case EPERM:
+      italian = QStringLiteral("permesso negato");
+      break;
+    case EROFS:
+      italian = QStringLiteral("supporto di sola lettura");
+      break;
+    case ENOSPC:
+      italian = QStringLiteral("spazio esaurito sul disco");
+      break;
+    case EIO:
+      italian = QStringLiteral("errore di lettura o scrittura del disco");
+      break;
+    case EFBIG:
+      italian = QStringLiteral("file troppo grande");
+      break;
+    default:
+      // The rarer ones stay in the system's words, which a search still finds.
+      return words;
+  }
+  // The system's own words stay beside ours: they are what a search or a
+  // question on a forum will quote.
+  return QStringLiteral("%1 (%2)").arg(italian, words);
 }
 
 QString tooLargeReason(long long size, long long limit) {

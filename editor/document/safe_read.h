@@ -10,7 +10,10 @@ namespace corvela {
 // packed by one save and the part of an archive that is read.
 inline constexpr long long kMaxSkinBytes = 32LL * 1024 * 1024;
 
-// The reason for the last failed system call, in the system's own words.
+// The reason for a failed system call, for a message: the common ones in
+// Italian with the system's own words after them in brackets ("file
+// inesistente (No such file or directory)"), the others in the system's
+// words. Every message that carries a system error goes through it.
 QString systemReason(int error);
 QString tooLargeReason(long long size, long long limit = kMaxSkinBytes);
 

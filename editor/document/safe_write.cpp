@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <cerrno>
 
+#include "path_helpers.h"
 #include "safe_read.h"
 
 namespace corvela {
@@ -48,6 +49,12 @@ QString stagedPath(const QString& target) {
     owner = ::getpid();
     token = QStringLiteral(".%1-%2").arg(owner).arg(QRandomGenerator::system()->generate(), 8, 16,
                                                     QLatin1Char('0'));
+  }
+  // A skin's folder shows the modder only the skin's own files: what is
+  // staged there waits in its editor folder, on the same file system.
+  const QFileInfo info(target);
+  if (editorFolderUsable(info.path())) {
+    return joinPath(editorFolder(info.path()), info.fileName() + token + kTempSuffix);
   }
   return target + token + kTempSuffix;
 }
@@ -111,6 +118,20 @@ bool syncFolder(const QString& folder, QString* error) {
   const int code = errno;
   ::close(fd);
   return ok || fail(error, code);
+}
+
+bool makeEditorFolder(const QString& skinFolder, QString* error) {
+  if (::mkdir(nativeName(editorFolder(skinFolder)).constData(), 0777) != 0 && errno != EEXIST) {
+    return fail(error, errno);
+  }
+  if (editorFolderUsable(skinFolder)) return true;
+  if (error) *error = QStringLiteral("non è una cartella");
+  return false;
+}
+
+std::optional<QString> unwritableReason(const QString& folder) {
+  if (::access(nativeName(folder).constData(), W_OK) == 0) return std::nullopt;
+  return systemReason(errno);
 }
 
 bool removeFile(const QString& path, QString* error) {

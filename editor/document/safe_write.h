@@ -1,16 +1,18 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace corvela {
 
-// Every file the editor writes is first written whole beside its target
+// Every file the editor writes is first written whole near its target
 // under a name ending in this suffix; a crash leaves at most such a file,
 // which the next open of the skin removes.
 inline const QString kTempSuffix = QStringLiteral(".corvela-tmp");
 // "<target>.<process>.corvela-tmp": the name carries this process's own
 // token, so that two programs writing the same target never stage into, or
-// remove, each other's file.
+// remove, each other's file. It lies beside the target, or in the editor
+// folder of the target's folder where there is one.
 QString stagedPath(const QString& target);
 
 // Writes `bytes` to the staged name of `target`, checking every write, and
@@ -31,6 +33,13 @@ bool renameInto(const QString& staged, const QString& target, QString* error,
 bool replaceFile(const QString& target, const QByteArray& bytes, QString* error);
 
 bool syncFolder(const QString& folder, QString* error);
+// Creates the editor folder of `skinFolder` when it is missing. False with the
+// reason when it cannot be made, or stands there as something else than a
+// folder of its own.
+bool makeEditorFolder(const QString& skinFolder, QString* error);
+// Why nothing can be written into `folder` (read-only media, no permission),
+// or nothing.
+std::optional<QString> unwritableReason(const QString& folder);
 // Removes a file (a link itself, not its target); absent counts as done.
 bool removeFile(const QString& path, QString* error);
 // Removes every staged file left in `folder` by an interrupted write; how

@@ -11,15 +11,23 @@
 namespace corvela {
 
 namespace {
-// Version 1 staged every file under one fixed name; a journal left by it is
-// still completed. Version 2 names each staged copy after its target.
+// Version 1 staged every file under one fixed name and version 2 each beside
+// its target, both with the journal at the top of the skin's folder; a
+// journal left by them is still completed. Version 3 lies in the editor
+// folder, stages there, and may name files to remove.
 const QByteArray kHeader1 = "corvela journal 1";
 const QByteArray kHeader2 = "corvela journal 2";
+const QByteArray kHeader3 = "corvela journal 3";
 const QByteArray kEnd = "end";
 
+// Paths relative to the skin's folder.
 struct Entry {
   QString target;
   QString staged;
+};
+struct Journal {
+  std::vector<Entry> entries;
+  QStringList removals;
 };
 
 bool isPlainName(const QString& name) {
@@ -27,62 +35,116 @@ bool isPlainName(const QString& name) {
          name != QStringLiteral(".") && name != QStringLiteral("..");
 }
 
-// The entries of a complete journal, or nothing for one that is not.
-std::optional<std::vector<Entry>> parseJournal(const QByteArray& text) {
+QString inEditorFolder(const QString& name) {
+  return kEditorFolderName + u'/' + name;
+}
+
+// The contents of a complete journal, or nothing for one that is not.
+std::optional<Journal> parseJournal(const QByteArray& text, bool hidden) {
   QList<QByteArray> lines = text.split('\n');
-  if (lines.size() < 3 || (lines.front() != kHeader1 && lines.front() != kHeader2) ||
-      !lines.back().isEmpty() || lines[lines.size() - 2] != kEnd) {
+  if (lines.size() < 3 || !lines.back().isEmpty() || lines[lines.size() - 2] != kEnd) {
     return std::nullopt;
   }
-  const bool named = lines.front() == kHeader2;
-  std::vector<Entry> entries;
+  const QByteArray& header = lines.front();
+  // A journal is only ever found where its version writes it.
+  if (hidden ? header != kHeader3 : (header != kHeader1 && header != kHeader2)) {
+    return std::nullopt;
+  }
+  Journal journal;
   for (qsizetype i = 1; i < lines.size() - 2; ++i) {
     const QString line = QString::fromUtf8(lines[i]);
-    // Only plain names of the folder itself, and only staged copies of the
-    // target they go to: a journal never sends a rename anywhere else.
-    Entry e;
-    if (named) {
-      const QStringList parts = line.split(u'/');
-      if (parts.size() != 2) return std::nullopt;
-      e = {parts[0], parts[1]};
-      if (!e.staged.startsWith(e.target + u'.') || !e.staged.endsWith(kTempSuffix)) {
-        return std::nullopt;
-      }
-    } else {
-      e = {line, line + kTempSuffix};
+    // Only plain names of the folder itself or of its editor folder, and only
+    // staged copies of the target they go to: a journal never sends a rename
+    // anywhere else.
+    if (header == kHeader1) {
+      if (!isPlainName(line)) return std::nullopt;
+      journal.entries.push_back({line, line + kTempSuffix});
+      continue;
     }
-    if (!isPlainName(e.target) || !isPlainName(e.staged)) return std::nullopt;
-    entries.push_back(e);
+    QStringList parts = line.split(u'/');
+    if (hidden && parts.size() == 2 && parts[0].isEmpty()) {
+      if (!isPlainName(parts[1])) return std::nullopt;
+      journal.removals << parts[1];
+      continue;
+    }
+    const bool hiddenTarget = hidden && parts.size() == 3 && parts[0] == kEditorFolderName;
+    if (hiddenTarget) parts.removeFirst();
+    if (parts.size() != 2 || !isPlainName(parts[0]) || !isPlainName(parts[1]) ||
+        !parts[1].startsWith(parts[0] + u'.') || !parts[1].endsWith(kTempSuffix)) {
+      return std::nullopt;
+    }
+    journal.entries.push_back({hiddenTarget ? inEditorFolder(parts[0]) : parts[0],
+                               hidden ? inEditorFolder(parts[1]) : parts[1]});
   }
-  return entries;
+  return journal;
+}
+
+// Removes what the journal names for removal, then the journal.
+bool finishJournal(const QString& folder, const QString& journal, const QStringList& removals,
+                   QString* error) {
+  for (const QString& name : removals) {
+    if (!removeFile(joinPath(folder, name), error)) return false;
+  }
+  if (!removals.isEmpty() && !syncFolder(folder, error)) return false;
+  return removeFile(journal, error) && syncFolder(QFileInfo(journal).absolutePath(), error);
+}
+
+bool present(const QString& path) {
+  const QFileInfo info(path);
+  return info.exists() || info.isSymLink();
+}
+
+QString legacyJournal(const QString& folder) {
+  return joinPath(folder, kJournalName);
+}
+
+bool hasTemporaries(const QString& folder) {
+  return !QDir(folder)
+              .entryList({QStringLiteral("*") + kTempSuffix},
+                         QDir::Files | QDir::System | QDir::Hidden, QDir::NoSort)
+              .isEmpty();
 }
 }  // namespace
 
-bool writeJournal(const QString& folder, const QStringList& names, QString* error) {
-  QByteArray text = kHeader2 + '\n';
+QString journalPath(const QString& folder) {
+  return joinPath(editorFolder(folder), kJournalName);
+}
+
+bool writeJournal(const QString& folder, const QStringList& names, QString* error,
+                  const QStringList& removals) {
+  QByteArray text = kHeader3 + '\n';
   for (const QString& n : names) {
     text +=
         n.toUtf8() + '/' + QFileInfo(stagedPath(joinPath(folder, n))).fileName().toUtf8() + '\n';
   }
+  for (const QString& n : removals) text += '/' + n.toUtf8() + '\n';
   text += kEnd + '\n';
-  return replaceFile(joinPath(folder, kJournalName), text, error);
+  return replaceFile(journalPath(folder), text, error);
 }
 
-bool removeJournal(const QString& folder, QString* error) {
-  return removeFile(joinPath(folder, kJournalName), error) && syncFolder(folder, error);
+bool removeJournal(const QString& folder, QString* error, const QStringList& removals) {
+  return finishJournal(folder, journalPath(folder), removals, error);
+}
+
+bool interruptedSavePending(const QString& folder) {
+  return present(journalPath(folder)) || present(legacyJournal(folder)) || hasTemporaries(folder) ||
+         hasTemporaries(editorFolder(folder));
 }
 
 std::optional<QString> recoverInterruptedSave(const QString& folder) {
-  const QString journal = joinPath(folder, kJournalName);
   std::optional<QString> note;
-  if (QFileInfo(journal).exists() || QFileInfo(journal).isSymLink()) {
+  for (const bool hidden : {false, true}) {
+    const QString journal = hidden ? journalPath(folder) : legacyJournal(folder);
+    // A planted link is never followed into the editor folder.
+    if (!present(journal) || (hidden && !editorFolderUsable(folder))) continue;
     QString error;
     const std::optional<QByteArray> text = readRegularFile(journal, &error, 64 * 1024);
-    const std::optional<std::vector<Entry>> entries = text ? parseJournal(*text) : std::nullopt;
-    if (entries) {
+    const std::optional<Journal> parsed = text ? parseJournal(*text, hidden) : std::nullopt;
+    QStringList removals;
+    if (parsed) {
       QStringList names;
-      for (const Entry& e : *entries) {
-        names << e.target;
+      for (const Entry& e : parsed->entries) {
+        names << QFileInfo(e.target).fileName();
         const QString target = joinPath(folder, e.target);
         const QString staged = joinPath(folder, e.staged);
         // Gone: renamed before the stop. A link was never staged by a save,
@@ -97,16 +159,19 @@ std::optional<QString> recoverInterruptedSave(const QString& folder) {
               .arg(staged, target, error);
         }
       }
+      removals = parsed->removals;
       note = QStringLiteral(
                  "Un salvataggio interrotto della skin è stato completato: %1 sono quelli "
                  "nuovi.")
                  .arg(names.join(QStringLiteral(", ")));
     }
-    if (!removeJournal(folder, &error)) {
+    if (!finishJournal(folder, journal, removals, &error)) {
       return QStringLiteral("Impossibile rimuovere %1 (%2).").arg(journal, error);
     }
   }
-  if (removeLeftoverTemporaries(folder) > 0 && !note) {
+  int leftovers = removeLeftoverTemporaries(folder);
+  if (editorFolderUsable(folder)) leftovers += removeLeftoverTemporaries(editorFolder(folder));
+  if (leftovers > 0 && !note) {
     note = QStringLiteral(
         "Un salvataggio interrotto della skin è stato annullato: i file della skin sono quelli "
         "di prima.");

@@ -7,25 +7,37 @@ namespace corvela {
 
 // A save changes the skin file, its backup and the packed archive, which
 // are only meaningful together. Before the first of them is renamed into
-// place, the journal names all of them with their staged copies; it is
-// removed once all are in place. A journal found later means a save was
-// interrupted after that point, and exactly the staged files it names are
-// renamed into place; staged files without a journal belong to a save
+// place, the journal names all of them with their staged copies, and the
+// files the save then removes; it is removed once all is done. A journal
+// found later means a save was interrupted after that point, and exactly the
+// staged files it names are renamed into place and the files it names for
+// removal removed; staged files without a journal belong to a save
 // interrupted before it, and are removed. Both happen under the skin's lock
 // (skin_lock.h), so that no live save is completed or undone by another.
+//
+// The journal lies in the editor folder (path_helpers.h); one left at the
+// top of the skin's folder by an earlier version is still completed.
 inline const QString kJournalName = QStringLiteral("corvela.journal");
+QString journalPath(const QString& folder);
 
-// Writes the journal naming the files (names inside `folder`) whose staged
-// copies (stagedPath) are complete, synced, and about to be renamed into
-// place.
-bool writeJournal(const QString& folder, const QStringList& names, QString* error);
-bool removeJournal(const QString& folder, QString* error);
+// Writes the journal naming the files (paths relative to `folder`, the top
+// or the editor folder) whose staged copies (stagedPath) are complete,
+// synced, and about to be renamed into place, and the files (names at the
+// top of `folder`) to remove once they are.
+bool writeJournal(const QString& folder, const QStringList& names, QString* error,
+                  const QStringList& removals = {});
+// Removes what the journal names for removal, then the journal itself.
+bool removeJournal(const QString& folder, QString* error, const QStringList& removals = {});
 
-// Run, holding the skin's lock, before anything of a skin's folder is read:
-// completes or undoes an interrupted save and removes leftover temporary
-// files there (the load removes those of the working folder as it lists
-// it). What it did, in words for the user, or nothing when there was
-// nothing to do.
+// Whether an interrupted save left anything to complete or undo in `folder`:
+// a journal or staged files.
+bool interruptedSavePending(const QString& folder);
+
+// Run, holding the skin's lock alone, before anything of a skin's folder is
+// read: completes or undoes an interrupted save and removes leftover
+// temporary files there (the load removes those of the working folder as it
+// lists it). It only renames and removes, never creates. What it did, in
+// words for the user, or nothing when there was nothing to do.
 std::optional<QString> recoverInterruptedSave(const QString& folder);
 
 }  // namespace corvela

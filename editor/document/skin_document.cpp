@@ -128,10 +128,10 @@ void SkinDocument::savedAsIs(bool objectsMoved) {
   }
 }
 
-LoadOutcome SkinDocument::load(const QString& file) {
+LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
   const AnnouncedWhenLoaded announced(*this);
   try {
-    return loadFile(file);
+    return loadFile(file, access);
   } catch (const std::bad_alloc&) {
     // Whatever was parsed so far stays, as after any early stop.
     status_ = LoadStatus::Unreadable;
@@ -139,29 +139,25 @@ LoadOutcome SkinDocument::load(const QString& file) {
   }
 }
 
-LoadOutcome SkinDocument::loadFile(const QString& file) {
-  const QFileInfo info(file);
-  // Taken from the file system's own idea of the path: on a system whose
-  // separator is '/', a backslash is an ordinary character of a folder name
-  // and must not send the working folder or the archives elsewhere.
-  const QString folder = QDir::toNativeSeparators(info.absolutePath());
-  const QString target = workingFolder(folder, info.baseName());
+LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
   QStringList warnings;
   P_SkinVodafone = false;
   status_ = LoadStatus::NotLoaded;
   outsideChanges_ = false;
   extracted_.clear();
-  skinFile_ = info.absoluteFilePath();
-  P_sPath = folder;
-  P_sTheme = info.baseName();
-  P_sTarget = target;
-  onDisk_ = DiskStamp();
+  moveTo(placeOf(file));
+  const QString folder = P_sPath;
 
   // Held until everything is read, so that no other process's save is
   // completed, undone or seen half done.
   SkinLock lock;
   QString error;
-  if (!lock.take(folder, &error)) {
+  const bool reading = access == LockAccess::Read;
+  // A reader completes an interrupted save too, rather than read half of it;
+  // that only renames and removes, so it still creates nothing.
+  if (!lock.take(folder, &error, kLockWaitMs, access) ||
+      (reading && interruptedSavePending(folder) &&
+       !lock.take(folder, &error, kLockWaitMs, LockAccess::Recover))) {
     clearLines();
     status_ = LoadStatus::Unreadable;
     return stopped(status_, error);
@@ -176,11 +172,11 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   } else {
     // A folder we cannot create (read-only media) must not keep the user from
     // browsing the skin: every object then simply reads as not found.
-    if (!QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
-    // What an interrupted export left behind goes.
+    if (!reading && !QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
+    // What an interrupted export left behind goes, unless only reading.
     for (const QString& name : usableFiles(P_sTarget, P_sPath)) {
       if (name.endsWith(kTempSuffix)) {
-        removeFile(joinPath(P_sTarget, name), nullptr);
+        if (!reading) removeFile(joinPath(P_sTarget, name), nullptr);
       } else {
         extracted_.insert(name);
       }
@@ -203,6 +199,24 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
   recordDisk();
   outcome.warnings = warnings + outcome.warnings;
   return outcome;
+}
+
+SkinDocument::Place SkinDocument::placeOf(const QString& file) {
+  const QFileInfo info(file);
+  // Taken from the file system's own idea of the path: on a system whose
+  // separator is '/', a backslash is an ordinary character of a folder name
+  // and must not send the working folder or the archives elsewhere.
+  const QString folder = QDir::toNativeSeparators(info.absolutePath());
+  return {info.absoluteFilePath(), folder, info.baseName(), workingFolder(folder, info.baseName()),
+          DiskStamp()};
+}
+
+void SkinDocument::moveTo(const Place& place) {
+  skinFile_ = place.file;
+  P_sPath = place.folder;
+  P_sTheme = place.theme;
+  P_sTarget = place.target;
+  onDisk_ = place.onDisk;
 }
 
 void SkinDocument::recordDisk() {

@@ -11,6 +11,7 @@
 #include "disk_stamp.h"
 #include "document_history.h"
 #include "report_list.h"
+#include "skin_lock.h"
 #include "skin_tree.h"
 #include "working_mirror.h"
 
@@ -64,7 +65,9 @@ class SkinDocument {
   // Everything of opening a skin that needs no window: finishes or undoes an
   // interrupted save, resets the document, creates the working folder, reads
   // and parses the file. The lists and the tree announce it once, at the end.
-  LoadOutcome load(const QString& file);
+  // A load for reading only (LockAccess::Read) creates nothing in the skin's
+  // folder: no working folder, no lock, no editor folder.
+  LoadOutcome load(const QString& file, LockAccess access = LockAccess::Write);
   // The parse of a skin file's bytes, already in memory, into the document
   // as it stands (folder, theme and working folder as set by a load).
   LoadOutcome parse(const QByteArray& bytes);
@@ -93,6 +96,20 @@ class SkinDocument {
   std::optional<QString> changedOnDisk() const { return onDisk_.firstChanged(); }
   bool unchangedOnDisk(const QString& file) const { return onDisk_.unchanged(file); }
   void recordDisk();
+  // Where the document's files are: the skin file with its folder, theme and
+  // working folder, and what was on disk there. A save under another name
+  // moves the document to the copy first, and back when that save fails.
+  struct Place {
+    QString file;
+    QString folder;
+    QString theme;
+    QString target;
+    DiskStamp onDisk;
+  };
+  // The place of the skin file `file`, with nothing known yet of its disk.
+  static Place placeOf(const QString& file);
+  Place place() const { return {skinFile_, P_sPath, P_sTheme, P_sTarget, onDisk_}; }
+  void moveTo(const Place& place);
   // Images changed outside the editor and marked for packing, not yet saved:
   // unsaved work like an edit, though no step to undo.
   bool hasOutsideChanges() const { return outsideChanges_; }
@@ -136,7 +153,7 @@ class SkinDocument {
   SkinTree T_Strutt;
 
  private:
-  LoadOutcome loadFile(const QString& file);
+  LoadOutcome loadFile(const QString& file, LockAccess access);
   // Empties the line table, the lists and the tree (each list once, since
   // every clear resets the views that show it).
   void clearLines();

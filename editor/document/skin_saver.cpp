@@ -1,12 +1,15 @@
 #include "skin_saver.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <new>
 #include <optional>
 #include <vector>
 
 #include "document_names.h"
 #include "first_originals.h"
+#include "folder_guard.h"
 #include "gif_check.h"
 #include "object_archive.h"
 #include "path_helpers.h"
@@ -193,10 +196,18 @@ SaveOutcome save(SkinDocument& doc) {
                                                        "sicurezza:\n%2\n%3")
                                             .arg(skinFile, error, kNothingChanged));
   }
+  // The editor's own files wait in the editor folder; one that cannot be
+  // made means nothing can be staged.
+  if (!makeEditorFolder(folder, &error)) return writeFailure(editorFolder(folder), error);
   std::vector<OriginalCopy> originals;
-  if (std::optional<QString> problem = firstOriginals(folder, doc.P_sTheme, *oldSkin, originals)) {
+  QStringList removals;
+  if (std::optional<QString> problem =
+          firstOriginals(folder, doc.P_sTheme, *oldSkin, originals, removals)) {
     return failure(SaveOutcome::Failed, *problem + u'\n' + kNothingChanged);
   }
+  // An earlier version locked a file at the top, which nothing uses now.
+  const QFileInfo oldLock(joinPath(folder, kLockName));
+  if (oldLock.exists() || oldLock.isSymLink()) removals << kLockName;
 
   // Each file in the order it is written and renamed: the backup first, so
   // that it is never missing, the skin last.
@@ -228,10 +239,10 @@ SaveOutcome save(SkinDocument& doc) {
   }
 
   QStringList names;
-  for (const Staged& s : files) names << QFileInfo(s.target).fileName();
-  if (!writeJournal(folder, names, &error)) {
+  for (const Staged& s : files) names << QDir(folder).relativeFilePath(s.target);
+  if (!writeJournal(folder, names, &error, removals)) {
     discard();
-    return writeFailure(joinPath(folder, kJournalName), error);
+    return writeFailure(journalPath(folder), error);
   }
   reached(SaveStep::JournalWritten);
 
@@ -246,10 +257,10 @@ SaveOutcome save(SkinDocument& doc) {
     }
     reached(s.replaced);
   }
-  if (!removeJournal(folder, &error)) {
+  if (!removeJournal(folder, &error, removals)) {
     return failure(SaveOutcome::Failed,
                    QStringLiteral("I file sono stati salvati, ma è impossibile rimuovere %1:\n%2")
-                       .arg(joinPath(folder, kJournalName), error));
+                       .arg(journalPath(folder), error));
   }
   reached(SaveStep::JournalRemoved);
 
@@ -275,7 +286,152 @@ SaveOutcome save(SkinDocument& doc) {
   return o;
 }
 
+// One file of the skin copied whole into the folder of a save under
+// another name.
+bool copyInto(const QString& from, const QString& to, QString* error) {
+  std::optional<QByteArray> bytes = readRegularFile(from, error);
+  return bytes && replaceFile(to, *bytes, error);
+}
+
+// Everything the copy needs beside the skin file itself, as it is on disk;
+// the skin file too when the folder holds none, so that the save has a
+// previous generation to keep as the backup.
+std::optional<QString> copySkinFiles(const SkinDocument& doc, const SkinDocument::Place& to) {
+  struct Copy {
+    QString from, to;
+  };
+  std::vector<Copy> copies;
+  if (!QFileInfo::exists(to.file)) copies.push_back({doc.skinFile(), to.file});
+  QSet<long long> archives;
+  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
+    const QString cell = doc.L_Values.cell(r, V_NDat);
+    const long long n = numericValue(cell);
+    if (cell.trimmed() == kNoId || archives.contains(n)) continue;
+    archives.insert(n);
+    const QString from = archivePath(doc.P_sPath, doc.P_sTheme, n);
+    // One the skin lacks, or one leading out of its folder, is not the
+    // skin's to hand on; the copy then lacks it as the skin does.
+    if (QFileInfo(from).isFile() && !outsideLinkReason(from, doc.P_sPath)) {
+      copies.push_back({from, archivePath(to.folder, to.theme, n)});
+    }
+  }
+  FirstOriginalFiles kept = firstOriginalFiles(doc.P_sPath, doc.P_sTheme);
+  if (kept.skin.isEmpty()) {
+    // Never saved: as it lies on disk, the skin is still its own original.
+    kept.skin = doc.skinFile();
+    const QString packed = archivePath(doc.P_sPath, doc.P_sTheme, kPackedArchive);
+    if (QFileInfo(packed).isFile() && !outsideLinkReason(packed, doc.P_sPath))
+      kept.archive = packed;
+  }
+  const FirstOriginalFiles places = firstOriginalPlaces(to.folder, to.theme);
+  for (const auto& [from, place] :
+       {std::pair{kept.skin, places.skin}, std::pair{kept.archive, places.archive}}) {
+    // Those of a skin overwritten there stay: they are its history.
+    if (!from.isEmpty() && !QFileInfo::exists(place)) copies.push_back({from, place});
+  }
+  if (!workingFolderReason(doc.P_sTarget, doc.P_sPath) &&
+      !workingFolderReason(to.target, to.folder)) {
+    const QStringList gifs = usableFiles(doc.P_sTarget, doc.P_sPath);
+    if (!gifs.isEmpty()) QDir().mkdir(to.target);
+    for (const QString& name : gifs) {
+      if (!name.endsWith(kTempSuffix)) {
+        copies.push_back({joinPath(doc.P_sTarget, name), joinPath(to.target, name)});
+      }
+    }
+  }
+  QString error;
+  if (!makeEditorFolder(to.folder, &error)) return editorFolder(to.folder) + u'\n' + error;
+  for (const Copy& c : copies) {
+    if (!copyInto(c.from, c.to, &error)) return c.to + u'\n' + error;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<QString> unwritableFolderMessage(const QString& folder) {
+  const std::optional<QString> why = unwritableReason(folder);
+  if (!why) return std::nullopt;
+  return QStringLiteral(
+             "Impossibile scrivere nella cartella %1: %2. La skin non può essere "
+             "salvata lì.")
+      .arg(folder, *why);
+}
+
+QString savedAsFile(const QString& folder) {
+  return joinPath(QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath()),
+                  kOperatorTheme + QStringLiteral(".ski"));
+}
+
+QString skinIn(const QString& folder) {
+  const QStringList skins =
+      QDir(folder).entryList({QStringLiteral("*.ski")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+  return skins.isEmpty() ? QString() : skins.first();
+}
+
+std::optional<QString> saveAsRefusal(const SkinDocument& doc, const QString& folder) {
+  if (!doc.loadedCompletely()) {
+    return QStringLiteral(
+        "La skin non è stata caricata completamente: salvataggio non "
+        "consentito.");
+  }
+  if (!doc.P_SkinVodafone) return kOtherSkinMessage;
+  const QFileInfo chosen(folder);
+  if (!chosen.isDir()) return QStringLiteral("La cartella %1 non esiste.").arg(folder);
+  if (chosen.canonicalFilePath() == QFileInfo(doc.P_sPath).canonicalFilePath()) {
+    return QStringLiteral(
+               "La cartella %1 è quella della skin aperta: \"Salva con nome...\" scrive solo in "
+               "un'altra cartella (per salvare qui usa \"Salva\").")
+        .arg(folder);
+  }
+  return std::nullopt;
+}
+
+SaveOutcome saveSkinAs(SkinDocument& doc, const QString& folder) {
+  try {
+    if (std::optional<QString> refused = saveAsRefusal(doc, folder)) {
+      return failure(SaveOutcome::Refused, *refused);
+    }
+    const SkinDocument::Place to = SkinDocument::placeOf(savedAsFile(folder));
+    // The copy's folder alone while it is written, the skin's own shared, so
+    // that neither is seen or copied half saved.
+    SkinLock there;
+    SkinLock here;
+    QString error;
+    if (!there.take(to.folder, &error) ||
+        !here.take(doc.P_sPath, &error, kLockWaitMs, LockAccess::Read)) {
+      return failure(SaveOutcome::Failed, error + QStringLiteral(".\n") + kNothingChanged);
+    }
+    // The copy takes the archives as they are: changed since the load, their
+    // objects would no longer lie where the lists say.
+    if (const std::optional<QString> changed = doc.changedOnDisk()) {
+      return failure(SaveOutcome::Refused,
+                     QStringLiteral("%1 è stato modificato da un altro programma dopo la lettura "
+                                    "della skin: riaprila prima di salvarla con un altro nome.\n%2")
+                         .arg(*changed, kNothingChanged));
+    }
+    // A save cut short in a skin about to be overwritten is put right first.
+    recoverInterruptedSave(to.folder);
+    if (std::optional<QString> problem = copySkinFiles(doc, to)) {
+      return failure(SaveOutcome::Failed,
+                     QStringLiteral("Impossibile scrivere %1\nLa skin aperta non è cambiata; "
+                                    "nella cartella %2 possono restare copie dei suoi file.")
+                         .arg(*problem, to.folder));
+    }
+    const SkinDocument::Place back = doc.place();
+    doc.moveTo(to);
+    SaveOutcome saved = SalvaSkin(doc);
+    if (saved.kind != SaveOutcome::Saved) {
+      doc.moveTo(back);
+      return saved;
+    }
+    saved.message = QStringLiteral("Skin salvata come %1.\n").arg(to.file) + saved.message;
+    return saved;
+  } catch (const std::bad_alloc&) {
+    return failure(SaveOutcome::Failed, QStringLiteral("Memoria insufficiente per salvare %1.\n%2")
+                                            .arg(doc.skinFile(), kNothingChanged));
+  }
+}
 
 void setSaveStepHook(void (*hook)(SaveStep)) {
   stepHook = hook;
@@ -325,8 +481,15 @@ SaveOutcome SalvaSkin(SkinDocument& doc) {
     // its renames with ours, leaving a skin and an archive of two saves.
     SkinLock lock;
     QString error;
-    if (doc.canSave() && !lock.take(doc.P_sPath, &error)) {
-      return failure(SaveOutcome::Failed, error + QStringLiteral(".\n") + kNothingChanged);
+    if (doc.canSave()) {
+      // Said of the folder, not of the first of the editor's files that
+      // would fail to be written there.
+      if (std::optional<QString> unwritable = unwritableFolderMessage(doc.P_sPath)) {
+        return failure(SaveOutcome::Failed, *unwritable + u'\n' + kNothingChanged);
+      }
+      if (!lock.take(doc.P_sPath, &error)) {
+        return failure(SaveOutcome::Failed, error + QStringLiteral(".\n") + kNothingChanged);
+      }
     }
     return save(doc);
   } catch (const std::bad_alloc&) {

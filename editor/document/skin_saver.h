@@ -42,6 +42,23 @@ struct SaveProduct {
 // Nothing when `out` holds the product; otherwise why a save would be
 // refused or fail, as the save itself says it.
 std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out);
+// Why the skin's folder cannot take a save (read-only media, no
+// permission), in a sentence for the user, or nothing.
+std::optional<QString> unwritableFolderMessage(const QString& folder);
+
+// "Salva con nome...": writes the open skin into `folder` as "vodafone.ski"
+// with every archive it references, its working folder and its first
+// originals, through the same journaled save, and leaves the document there.
+// Never writes into the skin's own folder; a skin already in `folder` is
+// overwritten (its previous file kept as the backup), so the caller asks
+// first (skinIn). When the save fails the document stays where it was.
+SaveOutcome saveSkinAs(SkinDocument& doc, const QString& folder);
+// Why the open skin cannot be saved into `folder` at all, or nothing.
+std::optional<QString> saveAsRefusal(const SkinDocument& doc, const QString& folder);
+// The name of a skin file already in `folder`, or an empty text.
+QString skinIn(const QString& folder);
+// The skin file a save under another name writes into `folder`.
+QString savedAsFile(const QString& folder);
 
 // The line table as the save would write it before packing: colour and
 // rectangle lines regenerated from the lists, edited tree lines taken over.

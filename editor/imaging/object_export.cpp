@@ -1,7 +1,11 @@
 #include "object_export.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <new>
 #include <optional>
 #include <set>
@@ -54,7 +58,16 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     outcome.refused = busy + QStringLiteral(". Nessun oggetto è stato esportato.");
     return outcome;
   }
-  if (!QFileInfo(doc.P_sTarget).isDir()) QDir().mkdir(doc.P_sTarget);
+  // Read-only media cannot hold one: said once, in words the user reads,
+  // rather than as a failure to write every image into a missing folder.
+  if (!QFileInfo(doc.P_sTarget).isDir() &&
+      ::mkdir(QFile::encodeName(doc.P_sTarget).constData(), 0777) != 0 && errno != EEXIST) {
+    outcome.refused = QStringLiteral(
+                          "Impossibile creare la cartella di lavoro %1 (%2). Nessun oggetto è "
+                          "stato esportato.")
+                          .arg(doc.P_sTarget, systemReason(errno));
+    return outcome;
+  }
 
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
   std::set<long long> reported;

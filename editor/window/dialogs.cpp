@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 
 #include "document_names.h"
+#include "path_helpers.h"
 
 namespace corvela {
 
@@ -108,9 +111,33 @@ Dialogs::Answer QtDialogs::message(const QString& title, const QString& text, Ic
   return Answer::Cancel;
 }
 
+namespace {
+
+// The backups a save keeps beside a skin match "*.ski" too, and opening one
+// by mistake edits a copy the next save overwrites.
+class WithoutBackups : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (!files) return true;
+    const QModelIndex index = files->index(row, 0, parent);
+    return files->isDir(index) || !isSkinBackupName(files->fileName(index));
+  }
+};
+
+}  // namespace
+
 std::optional<QString> QtDialogs::openFile(const QString& title, const QString& filter,
                                            const QString& presetName) {
   QFileDialog dialog(owner_, title, startFolder(), filter);
+  if (filter.contains(QStringLiteral("*.ski"))) {
+    // Only Qt's own dialog takes a filter of its rows.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setProxyModel(new WithoutBackups(&dialog));
+  }
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setOption(QFileDialog::ReadOnly, false);

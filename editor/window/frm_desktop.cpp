@@ -163,6 +163,7 @@ void frmDesktop::openSkinFile(const QString& chosen) {
   // Whatever was open is gone from here on; nothing may be saved until the
   // new skin has loaded completely.
   btnSave->setEnabled(false);
+  menu->actSaveAs->setEnabled(false);
   doc.P_SkinVodafone = false;
   folderWatch->stop();
   InitSystem();
@@ -202,6 +203,9 @@ void frmDesktop::openSkinFile(const QString& chosen) {
     dialogs_->error(QStringLiteral("Caricamento della skin interrotto: %1.").arg(outcome.reason));
   }
   btnSave->setEnabled(doc.canSave());
+  // Also the way to give a sibling of the skin (vodafone.copy.ski) a folder
+  // of its own.
+  menu->actSaveAs->setEnabled(doc.loadedCompletely() && doc.P_SkinVodafone);
   doc.history().clear();
   folderWatch->watchSkin();
   showTitle();
@@ -252,6 +256,19 @@ bool frmDesktop::SalvaSkin() {
       }
     }
   }
+  // Read-only media, or a folder of someone else's: said before anything is
+  // tried, with the way out.
+  if (doc.canSave()) {
+    if (const std::optional<QString> why = unwritableFolderMessage(doc.P_sPath)) {
+      lock.release();
+      if (dialogs_->question(
+              *why +
+              QStringLiteral("\nSalvarla in un'altra cartella con \"Salva con nome...\"?"))) {
+        return SalvaConNome();
+      }
+      return false;
+    }
+  }
   // The document itself refuses a skin that may not be written, and says
   // why; it takes the lock again for the save.
   const SaveOutcome outcome = corvela::SalvaSkin(doc);
@@ -267,6 +284,30 @@ bool frmDesktop::SalvaSkin() {
   showTitle();
   dialogs_->report(outcome.title, outcome.message);
   return outcome.kind == SaveOutcome::Saved;
+}
+
+bool frmDesktop::SalvaConNome() {
+  const QString folder =
+      dialogs_->browseFolder(QStringLiteral("Salva con nome: cartella della copia della skin"));
+  if (folder.isEmpty()) return false;
+  if (const std::optional<QString> refused = saveAsRefusal(doc, folder)) {
+    dialogs_->error(*refused);
+    return false;
+  }
+  if (const QString other = skinIn(folder); !other.isEmpty()) {
+    if (!dialogs_->question(QStringLiteral("La cartella %1 contiene già una skin (%2). Salvare "
+                                           "comunque la skin aperta come vodafone.ski?")
+                                .arg(folder, other))) {
+      return false;
+    }
+  }
+  const SaveOutcome outcome = saveSkinAs(doc, folder);
+  folderWatch->rememberFiles();
+  showTitle();
+  dialogs_->report(outcome.title, outcome.message);
+  if (outcome.kind != SaveOutcome::Saved) return false;
+  openSkinFile(doc.skinFile());
+  return true;
 }
 
 void frmDesktop::UpdateDesktop() {

@@ -69,6 +69,10 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // "Salva": writes the skin and tells the user how it went; true when it
   // was written.
   bool SalvaSkin();
+  // "Salva con nome...": asks for another folder, writes the skin there as
+  // vodafone.ski with its archives, working folder and first originals, and
+  // opens the copy. True when it was written.
+  bool SalvaConNome();
   // Before unsaved work would be set aside (closing, opening another skin):
   // "Salva", "Non salvare" or "Annulla". True when the caller may go on.
   // Why unsaved work is about to go, which the save question names.

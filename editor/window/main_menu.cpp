@@ -57,6 +57,11 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
   actSave->setShortcut(QKeySequence::Save);
   mirror(actSave, window.btnSave);
   connect(actSave, &QAction::triggered, this, [this] { window_.TB0_ButtonClick(window_.btnSave); });
+  actSaveAs =
+      addAction(fileMenu, QStringLiteral("Salva con &nome..."), QStringLiteral("mnuSaveAs"));
+  actSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  actSaveAs->setEnabled(false);  // until a skin that may be saved is open
+  connect(actSaveAs, &QAction::triggered, &window, &frmDesktop::SalvaConNome);
   actExportPhone = addAction(fileMenu, QStringLiteral("&Esporta per il telefono..."),
                              QStringLiteral("mnuExportPhone"));
   // What goes to the phone is what a save would write, so it is there when

@@ -35,6 +35,7 @@ class MainMenu : public QObject {
   QMenu* helpMenu = nullptr;
   QAction* actOpen = nullptr;
   QAction* actSave = nullptr;
+  QAction* actSaveAs = nullptr;
   QAction* actExportPhone = nullptr;
   QAction* actQuit = nullptr;
   QAction* actUndo = nullptr;

@@ -12,7 +12,6 @@
 #include <stdexcept>
 
 #include "skin_document.h"
-#include "skin_lock.h"
 
 namespace corvela::clitest {
 
@@ -94,8 +93,6 @@ QMap<QString, QString> Folder::snapshot() const {
   while (it.hasNext()) {
     const QString p = it.next();
     const QFileInfo info(p);
-    // Every load locks the skin and notes who holds it: no part of the skin.
-    if (info.fileName() == kLockName) continue;
     QString content = QStringLiteral("<folder>");
     if (info.isFile()) {
       QFile f(p);

@@ -2,6 +2,8 @@
 // skin read back line by line, and the operations it must refuse.
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "cli_support.h"
 #include "skin_saver.h"
 
@@ -79,6 +81,8 @@ TEST(EditLayout, BadOperationsAreUsageErrorsAndWriteNothing) {
   bare.writeSkin({"SKI1", "1 570 10 20 100 35"});
   ASSERT_EQ(runTool({"rects", f.file("vodafone.ski")}).exit, 0);
   ASSERT_EQ(runTool({"rects", bare.file("vodafone.ski")}).exit, 0);
+  // An edit makes the working folder at its load, before any operation.
+  ASSERT_TRUE(QDir().mkpath(f.file("vodafone_Gifs")) && QDir().mkpath(bare.file("vodafone_Gifs")));
   const auto before = f.snapshot();
   const auto bareBefore = bare.snapshot();
   const QList<QStringList> skinOps{

@@ -83,7 +83,8 @@ TEST(Hostile, AnExtractCutShortLeavesNoCutShortImage) {
   f.write("vodafone.dat", gif);
   const ToolRun r = runLimited("ulimit -f 2; trap '' XFSZ", {"extract", "vodafone.ski"}, f.path());
   EXPECT_EQ(r.exit, 1);
-  EXPECT_TRUE(r.err.contains(f.file("vodafone_Gifs/1.gif") + ": File too large"))
+  EXPECT_TRUE(
+      r.err.contains(f.file("vodafone_Gifs/1.gif") + ": file troppo grande (File too large)"))
       << r.err.toStdString();
   EXPECT_TRUE(QDir(f.file("vodafone_Gifs")).isEmpty());
 }

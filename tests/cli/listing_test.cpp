@@ -104,13 +104,23 @@ TEST(Listing, OutputIsUtf8AndKeepsLatinOneText) {
   EXPECT_EQ(table(r.out).value(2).value(2), QString::fromUtf8("3 café °"));
 }
 
-TEST(Listing, AnotherSkinNameIsListedAndItsArchive14IsNotMarked) {
+TEST(Listing, AnotherSkinNameIsListedAndReadingLeavesTheFolderAsItWas) {
   Folder f;
   f.writeSkin({"SKI1", "5 3 0 35 14"}, "mytheme.ski");
-  const ToolRun r = runTool({"objects", f.file("mytheme.ski")});
+  const QString skin = f.file("mytheme.ski");
+  const auto before = f.snapshot();
+  const ToolRun r = runTool({"objects", skin});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(table(r.out).value(1).value(5), "Non trovata");
-  EXPECT_TRUE(QFileInfo(f.file("mytheme_Gifs")).isDir());
+  // No lock, no working folder, no editor folder: a read changes nothing.
+  const Folder out;
+  for (const QStringList& args :
+       {QStringList{"colours", skin}, QStringList{"rects", skin}, QStringList{"tree", skin},
+        QStringList{"check", skin}, QStringList{"render", skin, out.file("p.png")}}) {
+    runTool(args);
+  }
+  EXPECT_TRUE(out.exists("p.png"));
+  EXPECT_EQ(f.snapshot(), before);
 }
 
 TEST(ExitStatus, StoppedLoadPrintsWhatLoadedAndFails) {

@@ -127,7 +127,8 @@ TEST(SaveCycle, RefusedSavesWriteNothing) {
   Folder f;
   SkinFixture skin = completeSkin();
   skin.writeTo(f, "mytheme.ski");
-  ASSERT_EQ(runTool({"objects", f.file("mytheme.ski")}).exit, 0);  // makes the working folder
+  ASSERT_EQ(runTool({"objects", f.file("mytheme.ski")}).exit, 0);
+  ASSERT_TRUE(QDir().mkpath(f.file("mytheme_Gifs")));
   auto before = f.snapshot();
   const ToolRun other = runTool({"save", f.file("mytheme.ski")});
   EXPECT_EQ(other.exit, 1);
@@ -141,6 +142,7 @@ TEST(SaveCycle, RefusedSavesWriteNothing) {
   skin.lines.insert(5, "");
   skin.writeTo(f);
   ASSERT_EQ(runTool({"objects", f.file("vodafone.ski")}).exit, 1);
+  ASSERT_TRUE(QDir().mkpath(f.file("vodafone_Gifs")));
   before = f.snapshot();
   const ToolRun stopped = runTool({"save", f.file("vodafone.ski")});
   EXPECT_EQ(stopped.exit, 1);
@@ -154,6 +156,7 @@ TEST(SaveCycle, RefusedSavesWriteNothing) {
   completeSkin().writeTo(sibling);
   sibling.write("vodafone.copy.ski", sibling.read("vodafone.ski"));
   ASSERT_EQ(runTool({"objects", sibling.file("vodafone.copy.ski")}).exit, 0);
+  ASSERT_TRUE(QDir().mkpath(sibling.file("vodafone_Gifs")));
   before = sibling.snapshot();
   for (const QStringList& args :
        {QStringList{"save", sibling.file("vodafone.copy.ski")},
@@ -210,10 +213,10 @@ TEST(SaveCycle, AnEditWaitsForTheSkinsHolderThenGivesUpWritingNothing) {
   Folder f;
   completeSkin().writeTo(f);
   ASSERT_EQ(runTool({"objects", f.file("vodafone.ski")}).exit, 0);
-  const auto before = f.snapshot();
   corvela::SkinLock held;
   QString error;
   ASSERT_TRUE(held.take(f.path(), &error)) << error.toStdString();
+  const auto before = f.snapshot();
   const ToolRun r = runTool({"edit", f.file("vodafone.ski"), "--background", "1,2,3"});
   EXPECT_EQ(r.exit, 1);
   EXPECT_TRUE(r.err.contains("Errore:")) << r.err.toStdString();
@@ -232,6 +235,7 @@ TEST(SaveCycle, SkinWithoutOneCompleteLineIsNotWrittenBackEmpty) {
   // CR LF line ends: the reader stops at the first CR and sees no line.
   f.write("vodafone.ski", "SKI1\r\n4 1 2 3 4\r\n");
   ASSERT_EQ(runTool({"objects", f.file("vodafone.ski")}).exit, 0);
+  ASSERT_TRUE(QDir().mkpath(f.file("vodafone_Gifs")));
   const auto before = f.snapshot();
   const ToolRun r = runTool({"save", f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 1);
@@ -246,6 +250,7 @@ TEST(SaveCycle, SaveThatCannotReadAPackedObjectWritesNothing) {
   f.writeSkin({"SKI1", "5 3 0 35 14", "5 4 0 35 0"});
   f.write("vodafone.dat", tinyGif(2));
   ASSERT_EQ(runTool({"objects", f.file("vodafone.ski")}).exit, 0);
+  ASSERT_TRUE(QDir().mkpath(f.file("vodafone_Gifs")));
   const auto before = f.snapshot();
   const ToolRun r = runTool({"save", f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 1);
@@ -315,8 +320,8 @@ TEST(SaveCycle, ReplacementsAndOutsideEditsSurviveLaterSavesAndTheOriginalIsKept
     EXPECT_EQ(packed("0630"), blue) << round;
     EXPECT_EQ(packed("0632"), edited) << round;
     EXPECT_EQ(f.read("vodafone_Gifs/630.gif"), blue) << round;
-    EXPECT_EQ(f.read("vodafone_orig.ski"), original) << round;
-    EXPECT_EQ(f.read("vodafone14_orig.dat"), originalArchive) << round;
+    EXPECT_EQ(f.read(".corvela/vodafone_orig.ski"), original) << round;
+    EXPECT_EQ(f.read(".corvela/vodafone14_orig.dat"), originalArchive) << round;
   }
   EXPECT_EQ(f.read("blue.gif"), blue);
   EXPECT_NE(f.read("vodafone_old.ski"), original);

@@ -13,6 +13,7 @@
 
 #include "document_names.h"
 #include "object_archive.h"
+#include "path_helpers.h"
 #include "save_journal.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
@@ -82,9 +83,13 @@ int inChild(Body body) {
 }  // namespace
 
 TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
+  // What an earlier version left at the top goes into the editor folder with
+  // the same save, or stays where it was.
+  const QStringList legacy = {"vodafone_orig.ski", "vodafone14_orig.dat", kLockName};
   for (int step = 0; step <= static_cast<int>(SaveStep::JournalRemoved); ++step) {
     SCOPED_TRACE(step);
     Replaced r;
+    for (const QString& name : legacy) r.f.write(name, name.toLatin1());
     const int status = inChild([&] {
       stopAt = static_cast<SaveStep>(step);
       setSaveStepHook(stopHere);
@@ -97,7 +102,8 @@ TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
     const LoadOutcome o = r.f.load(reopened);
     ASSERT_EQ(o.status, LoadStatus::Complete);
     r.expectNoLeftovers();
-    if (step < static_cast<int>(SaveStep::JournalWritten)) {
+    const bool done = step >= static_cast<int>(SaveStep::JournalWritten);
+    if (!done) {
       EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(kOldSkin));
       EXPECT_EQ(r.f.read("vodafone14.dat"), fakeGif(40, 'a') + fakeGif(50, 'b'));
       EXPECT_EQ(r.f.read("vodafone_old.ski"), kOldBackup);
@@ -106,6 +112,10 @@ TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
       EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
       EXPECT_EQ(r.f.read("vodafone_old.ski"), skinBytes(kOldSkin));
     }
+    for (const QString& name : legacy.first(2)) {
+      EXPECT_EQ(r.f.read((done ? kEditorFolderName + u'/' : QString()) + name), name.toLatin1());
+    }
+    for (const QString& name : legacy) EXPECT_EQ(QFileInfo::exists(r.f.path(name)), !done);
     // Every object line points at its own image once more.
     for (int row = 0; row < reopened.L_Values.rowCount(); ++row) {
       const auto bytes =
@@ -207,12 +217,13 @@ TEST(SafeSave, LinksInTheFolderAreReplacedNotWrittenThrough) {
 
   // A lock file planted as a link is neither followed nor written: the skin
   // is neither read nor saved until it is gone.
-  QFile::remove(r.f.path(kLockName));
-  ASSERT_TRUE(QFile::link(outside.filePath("backup.ski"), r.f.path(kLockName)));
+  const QString note = r.f.path(kEditorFolderName + u'/' + kLockName);
+  QFile::remove(note);
+  ASSERT_TRUE(QFile::link(outside.filePath("backup.ski"), note));
   SkinDocument locked;
   const LoadOutcome refused = r.f.load(locked);
   EXPECT_EQ(refused.status, LoadStatus::Unreadable);
-  EXPECT_TRUE(refused.reason.contains(r.f.path(kLockName))) << refused.reason.toStdString();
+  EXPECT_TRUE(refused.reason.contains(note)) << refused.reason.toStdString();
   const QByteArray saved = r.f.read("vodafone.ski");
   EXPECT_EQ(SalvaSkin(r.doc).kind, SaveOutcome::Failed);
   EXPECT_EQ(r.f.read("vodafone.ski"), saved);
@@ -238,9 +249,10 @@ TEST(SafeSave, ALoadDuringAnotherProcesssSaveWaitsForItInsteadOfUndoingIt) {
   }
   char byte = 0;
   ASSERT_EQ(::read(staged[0], &byte, 1), 1);
-  // Every file of the save is staged and none is renamed yet.
+  // Every file of the save is staged and none is renamed yet. Even a reader
+  // that creates nothing waits.
   SkinDocument reader;
-  const LoadOutcome o = r.f.load(reader);
+  const LoadOutcome o = reader.load(r.f.path("vodafone.ski"), LockAccess::Read);
   int status = 0;
   ::waitpid(pid, &status, 0);
   ::close(staged[0]);
@@ -271,8 +283,10 @@ TEST(SafeSave, RecoveryRenamesOnlyTheStagedCopiesItsJournalNames) {
     // What another writer, dead before its journal, staged.
     r.f.write("vodafone.ski.9-99999999.corvela-tmp", "SKI1\nother\n");
     r.f.write(kJournalName, QByteArray("corvela journal 2\n") + c.journalLine + "\nend\n");
+    // A reader completes it too, rather than read half a save.
     SkinDocument reopened;
-    ASSERT_EQ(r.f.load(reopened).status, LoadStatus::Complete);
+    ASSERT_EQ(reopened.load(r.f.path("vodafone.ski"), LockAccess::Read).status,
+              LoadStatus::Complete);
     EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(c.completed ? r.newSkin() : kOldSkin));
     EXPECT_EQ(r.f.read("vodafone14.dat"), fakeGif(40, 'a') + fakeGif(50, 'b'));
     r.expectNoLeftovers();

@@ -121,7 +121,7 @@ TEST_F(HostileOpen, AnInterruptedSaveIsCompletedBeforeTheSkinIsShown) {
   EXPECT_EQ(readFile(path("vodafone.ski")), kSkin);
   EXPECT_EQ(w->doc.L_Values.rowCount(), 2);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(' '),
-            "corvela.lock vodafone.ski vodafone_old.ski");
+            "vodafone.ski vodafone_old.ski");
 }
 
 TEST_F(HostileOpen, OversizedContentIsNeitherMeasuredWholeNorDecoded) {

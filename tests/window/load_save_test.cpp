@@ -165,6 +165,51 @@ TEST_F(Loading, SaveWritesTheSkinKeepsTheOldOneAndPacksArchive14) {
   EXPECT_EQ(readFile(path("vodafone_old.ski")), firstSave);
 }
 
+TEST_F(Loading, SaveAsWritesTheSkinIntoAnotherFolderAndOpensTheCopy) {
+  // A sibling of the skin cannot be saved where it is; a folder of its own
+  // is the way out.
+  const QString skin = Fixture::write(dir.path(), QStringLiteral("vodafone.copy.ski"));
+  const QByteArray original = readFile(skin);
+  openThroughDialog(*w, script, skin);
+  w->doc.L_RGBA.setCell(3, C_G, QStringLiteral("99"));
+  auto saveAs = [&] {
+    QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  };
+  QTemporaryDir other;
+  const QString copy = QDir(other.path()).filePath("vodafone.ski");
+  writeFile(copy, "SKI1\n");
+
+  script.boxes.clear();
+  script.folders = {dir.path(), other.path()};
+  saveAs();  // its own folder is refused
+  saveAs();  // one holding a skin is asked about, and No leaves it
+  ASSERT_EQ(script.boxes.size(), 2u);
+  EXPECT_EQ(script.boxes[0].title, QStringLiteral("Errore:"));
+  EXPECT_EQ(script.boxes[1].title, QStringLiteral("Domanda:"));
+  EXPECT_EQ(readFile(copy), "SKI1\n");
+
+  script.folders = {other.path()};
+  script.answers = {Dialogs::Answer::Yes};
+  saveAs();
+  ASSERT_EQ(script.boxes.size(), 4u);
+  EXPECT_EQ(script.boxes[3].title, QStringLiteral("Informazione:"))
+      << script.boxes[3].text.toStdString();
+  // The copy holds the edit, the skin it overwrote as the backup, the
+  // archives, the working folder and the first original; the skin it came
+  // from is as it was.
+  EXPECT_EQ(readFile(copy).split('\n').value(7), QByteArray("4 9 230 99 0 0"));
+  EXPECT_EQ(readFile(QDir(other.path()).filePath("vodafone_old.ski")), "SKI1\n");
+  EXPECT_EQ(readFile(QDir(other.path()).filePath("vodafone1.dat")),
+            readFile(path("vodafone1.dat")));
+  EXPECT_EQ(readFile(QDir(other.path()).filePath("vodafone_Gifs/7.gif")),
+            readFile(path("vodafone_Gifs/7.gif")));
+  EXPECT_EQ(readFile(QDir(other.path()).filePath(".corvela/vodafone_orig.ski")), original);
+  EXPECT_EQ(readFile(skin), original);
+  EXPECT_EQ(w->doc.skinFile(), copy);
+  EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
+  EXPECT_FALSE(w->doc.isModified());
+}
+
 TEST_F(Loading, SaveAsksBeforeOverwritingWhatAnotherProgramChanged) {
   const QString skin = Fixture::write(dir.path());
   openThroughDialog(*w, script, skin);
