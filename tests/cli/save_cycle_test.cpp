@@ -118,7 +118,8 @@ TEST(SaveCycle, SaveWithoutPackedObjectsRewritesTheSkinInItsOwnForm) {
   EXPECT_EQ(r.out, corvela::kSavedWithoutArchive + u'\n');
   EXPECT_EQ(
       f.read("vodafone.ski"),
-      "Ski1Tail\n0 41 98\n4 9 255 0 0 0\n1 7 10 20 30 40\n4 1 2 3 4\n2 99 1  2\n5 3 0 35 3\n");
+      "Ski1Tail\n0 41 98\n4 0009 255 0 0 0\n1 7 10 20 30 40 99\n4 1 2 3 4\n2 99 1  2\n5 3 0 35 "
+      "3\n");
   EXPECT_EQ(f.read("vodafone_old.ski"), original);
   EXPECT_FALSE(f.exists("vodafone14.dat"));
 }

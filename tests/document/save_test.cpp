@@ -84,11 +84,16 @@ TEST(Save, PacksInRowOrderWithRunningOffsets) {
 
 TEST(Save, WithoutObjectsRewritesSkinAndBacksUp) {
   SkinFolder f;
-  f.writeSkin({"SKI1", "4 0009 255 0 0 0", "1 7 10 20 30 40 99", "2 5 007", "4 12 1 2 3 4"});
+  const QStringList original = {"SKI1",         "4 0009 255 0 0 0", "1 7 10 20 30 40 99", "2 5 007",
+                                "4 12 1 2 3 4", "4  595 0 0 128 0", "1 570  2 14 173 32"};
+  f.writeSkin(original);
   f.write("vodafone14.dat", "old archive");
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   doc.L_RGBA.setCell(1, C_G, "");  // an emptied cell is written as 0
+  // Edited and put back: the line is not rewritten, so its fields never shift.
+  doc.L_Dim.setCell(1, D_X1, "99");
+  doc.L_Dim.setCell(1, D_X1, "");
 
   const SaveOutcome o = SalvaSkin(doc);
   ASSERT_EQ(o.kind, SaveOutcome::Saved);
@@ -96,11 +101,10 @@ TEST(Save, WithoutObjectsRewritesSkinAndBacksUp) {
   EXPECT_EQ(o.message,
             "File: vodafone.ski aggiornato con successo, nessun oggetto grafico sostituito.");
   EXPECT_EQ(f.read("vodafone14.dat"), "old archive");
-  EXPECT_EQ(readLines(f.read("vodafone.ski")),
-            (QStringList{"SKI1", "4 9 255 0 0 0", "1 7 10 20 30 40", "2 5 007", "4 12 1 0 3 4"}));
-  EXPECT_EQ(
-      readLines(f.read("vodafone_old.ski")),
-      (QStringList{"SKI1", "4 0009 255 0 0 0", "1 7 10 20 30 40 99", "2 5 007", "4 12 1 2 3 4"}));
+  QStringList expected = original;
+  expected[4] = "4 12 1 0 3 4";
+  EXPECT_EQ(readLines(f.read("vodafone.ski")), expected);
+  EXPECT_EQ(readLines(f.read("vodafone_old.ski")), original);
 
   // A second save replaces the backup with the skin as the first one wrote it.
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
