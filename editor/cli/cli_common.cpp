@@ -5,12 +5,15 @@
 #include <QStringList>
 
 #include "document_names.h"
+#include "shown_text.h"
 #include "skin_saver.h"
 
 namespace corvela::cli {
 
 void write(std::FILE* stream, const QString& text) {
-  const QByteArray bytes = text.toUtf8();
+  // Messages quote skin lines and file names, whose control codes must never
+  // reach the terminal; listings come escaped already.
+  const QByteArray bytes = escapedText(text, Escape::Message).toUtf8();
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
 

@@ -20,16 +20,21 @@ bool taken(const QString& path) {
 
 }  // namespace
 
+QStringList firstOriginalPaths(const QString& folder, const QString& theme) {
+  return {joinPath(folder, theme + QStringLiteral("_orig.ski")),
+          joinPath(folder, QFileInfo(archiveFileName(theme, kPackedArchive)).completeBaseName() +
+                               QStringLiteral("_orig.dat"))};
+}
+
 std::optional<QString> firstOriginals(const QString& folder, const QString& theme,
                                       const QByteArray& skinBytes,
                                       std::vector<OriginalCopy>& copies) {
-  const QString skinCopy = joinPath(folder, theme + QStringLiteral("_orig.ski"));
+  const QStringList paths = firstOriginalPaths(folder, theme);
+  const QString& skinCopy = paths[0];
   if (taken(skinCopy)) return std::nullopt;
 
   const QString archive = archivePath(folder, theme, kPackedArchive);
-  const QString archiveCopy =
-      joinPath(folder, QFileInfo(archiveFileName(theme, kPackedArchive)).completeBaseName() +
-                           QStringLiteral("_orig.dat"));
+  const QString& archiveCopy = paths[1];
   if (QFileInfo(archive).exists() && !outsideLinkReason(archive, folder) && !taken(archiveCopy)) {
     QString error;
     std::optional<QByteArray> bytes = readRegularFile(archive, &error);

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -16,6 +17,8 @@ struct OriginalCopy {
   QString target;
   QByteArray bytes;
 };
+// Where they are kept: the skin's copy, then the packed archive's.
+QStringList firstOriginalPaths(const QString& folder, const QString& theme);
 // The copies the coming save must add (none once they exist), or the reason
 // naming the file that could not be read.
 std::optional<QString> firstOriginals(const QString& folder, const QString& theme,

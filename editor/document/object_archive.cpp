@@ -19,6 +19,10 @@ QString archivePath(const QString& skinFolder, const QString& theme, long long n
   return joinPath(skinFolder, archiveFileName(theme, number));
 }
 
+QString backupFileName(const QString& theme) {
+  return theme + QStringLiteral("_old.ski");
+}
+
 QString workingFolder(const QString& skinFolder, const QString& theme) {
   return joinPath(skinFolder, theme + QStringLiteral("_Gifs")) + QDir::separator();
 }

@@ -13,6 +13,8 @@ namespace corvela {
 // Archive NN of a theme is "<theme>NN.dat"; archive 0 has no number.
 QString archiveFileName(const QString& theme, long long number);
 QString archivePath(const QString& skinFolder, const QString& theme, long long number);
+// The save's copy of the skin it replaces: "<theme>_old.ski".
+QString backupFileName(const QString& theme);
 
 // The working folder of a skin: "<folder>/<theme>_Gifs/".
 QString workingFolder(const QString& skinFolder, const QString& theme);

@@ -187,7 +187,7 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
     }
   }
 
-  const std::optional<QByteArray> bytes = readWholeFile(skinFile_, &error);
+  const std::optional<QByteArray> bytes = readRegularFile(skinFile_, &error, kMaxSkinFileBytes);
   LoadOutcome outcome;
   if (!bytes) {
     clearLines();
@@ -227,7 +227,7 @@ QString SkinDocument::saveRefusal() const {
   if (!P_SkinVodafone) return kOtherSkinMessage;
   return kSiblingSkinMessage.arg(QFileInfo(skinFile_).fileName(),
                                  archiveFileName(P_sTheme, kPackedArchive),
-                                 P_sTheme + QStringLiteral("_old.ski"));
+                                 backupFileName(P_sTheme));
 }
 
 void SkinDocument::clearLines() {
