@@ -21,9 +21,10 @@ bool taken(const QString& path) {
 }  // namespace
 
 QStringList firstOriginalPaths(const QString& folder, const QString& theme) {
-  return {joinPath(folder, theme + QStringLiteral("_orig.ski")),
-          joinPath(folder, QFileInfo(archiveFileName(theme, kPackedArchive)).completeBaseName() +
-                               QStringLiteral("_orig.dat"))};
+  return {
+      pathInAnyCase(folder, theme + QStringLiteral("_orig.ski")),
+      pathInAnyCase(folder, QFileInfo(archiveFileName(theme, kPackedArchive)).completeBaseName() +
+                                QStringLiteral("_orig.dat"))};
 }
 
 std::optional<QString> firstOriginals(const QString& folder, const QString& theme,

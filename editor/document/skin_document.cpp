@@ -140,7 +140,8 @@ LoadOutcome SkinDocument::load(const QString& file) {
 }
 
 LoadOutcome SkinDocument::loadFile(const QString& file) {
-  const QFileInfo info(file);
+  const QFileInfo given(file);
+  const QFileInfo info(pathInAnyCase(given.absolutePath(), given.fileName()));
   // Taken from the file system's own idea of the path: on a system whose
   // separator is '/', a backslash is an ordinary character of a folder name
   // and must not send the working folder or the archives elsewhere.
@@ -201,11 +202,21 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
     }
   }
   recordDisk();
+  const QStringList ours = diskFiles() << joinPath(P_sPath, backupFileName(P_sTheme));
+  for (const QString& path : ours) {
+    if (std::optional<QString> clash = nameClash(P_sPath, QFileInfo(path).fileName())) {
+      warnings << *clash;
+    }
+  }
   outcome.warnings = warnings + outcome.warnings;
   return outcome;
 }
 
 void SkinDocument::recordDisk() {
+  onDisk_.record(diskFiles());
+}
+
+QStringList SkinDocument::diskFiles() const {
   QStringList files{skinFile_, archivePath(P_sPath, P_sTheme, kPackedArchive)};
   QSet<long long> archives{kPackedArchive};
   for (int r = 0; r < L_Values.rowCount(); ++r) {
@@ -215,7 +226,7 @@ void SkinDocument::recordDisk() {
     archives.insert(n);
     files << archivePath(P_sPath, P_sTheme, n);
   }
-  onDisk_.record(files);
+  return files;
 }
 
 bool SkinDocument::isOperatorFile() const {

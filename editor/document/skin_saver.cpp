@@ -160,6 +160,15 @@ SaveOutcome save(SkinDocument& doc) {
                        .arg(doc.carriageReturnLine()));
   }
 
+  // Of several files named alike but for case, none is the skin's: writing
+  // beside them would only add one more that the phone cannot tell apart.
+  for (const QString& name :
+       {archiveFileName(doc.P_sTheme, kPackedArchive), backupFileName(doc.P_sTheme)}) {
+    if (std::optional<QString> clash = nameClash(doc.P_sPath, name)) {
+      return failure(SaveOutcome::Refused, *clash + u'\n' + kNothingChanged);
+    }
+  }
+
   std::vector<QString> lines = regeneratedLines(doc);
   std::vector<PackedObject> packed;
   if (std::optional<QString> problem = gatherObjects(doc, packed)) {
@@ -185,7 +194,7 @@ SaveOutcome save(SkinDocument& doc) {
 
   const QString folder = doc.P_sPath;
   const QString archiveFile = archivePath(folder, doc.P_sTheme, kPackedArchive);
-  const QString backupFile = joinPath(folder, backupFileName(doc.P_sTheme));
+  const QString backupFile = pathInAnyCase(folder, backupFileName(doc.P_sTheme));
   const QString skinFile = doc.skinFile();
   // The backup is the skin as it is on disk now, not as it was read.
   QString error;
