@@ -200,8 +200,10 @@ LoadOutcome SkinDocument::loadFile(const QString& file) {
       outcome.outside = markOutsideChanges(*this, rowsShowingWorkingFiles(*this));
       outsideChanges_ = outcome.outside.marked > 0;
     }
+    // Only a skin that was read has a state on disk to keep: one refused for
+    // its size must not be read whole for its digest after all.
+    recordDisk();
   }
-  recordDisk();
   const QStringList ours = diskFiles() << joinPath(P_sPath, backupFileName(P_sTheme));
   for (const QString& path : ours) {
     if (std::optional<QString> clash = nameClash(P_sPath, QFileInfo(path).fileName())) {

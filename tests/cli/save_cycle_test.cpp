@@ -106,6 +106,23 @@ TEST(SaveCycle, ExtractSaveReloadOnTheDemoSkin) {
   EXPECT_EQ(check.out, "");
 }
 
+TEST(SaveCycle, ASkinCopiedInCapitalsIsReadAndSavedUnderItsOwnNames) {
+  if (!demoExists()) GTEST_SKIP() << "no demo skin in " << demoDir().toStdString();
+  Folder f;
+  for (const QFileInfo& file : QDir(demoDir()).entryInfoList({"*.ski", "*.dat"}, QDir::Files)) {
+    ASSERT_TRUE(QFile::copy(file.absoluteFilePath(), f.file(file.fileName().toUpper())));
+  }
+  const ToolRun check = runTool({"check", f.file("vodafone.ski")});
+  EXPECT_EQ(check.exit, 0) << check.out.toStdString();
+  const ToolRun edit = runTool({"edit", f.file("vodafone.ski"), "--colour", "595=1,2,3"});
+  EXPECT_EQ(edit.exit, 0) << edit.err.toStdString();
+  EXPECT_TRUE(f.read("VODAFONE.SKI").contains("\n4 595 1 2 3 0\n"));
+  EXPECT_TRUE(f.exists("VODAFONE_old.ski"));
+  for (const QString& name : QDir(f.path()).entryList({"*.dat", "*.ski"}, QDir::Files)) {
+    EXPECT_FALSE(name.contains("odafone")) << name.toStdString() << " added beside the skin";
+  }
+}
+
 TEST(SaveCycle, SaveWithoutPackedObjectsRewritesTheSkinInItsOwnForm) {
   Folder f;
   const QByteArray original =
