@@ -15,6 +15,7 @@
 #include "image_cache.h"
 #include "image_decode.h"
 #include "object_archive.h"
+#include "path_helpers.h"
 #include "safe_read.h"
 #include "safe_write.h"
 #include "save_journal.h"
@@ -109,7 +110,9 @@ bool isInside(const QString& path, const QString& folder) {
 // as under one that is there, since a later load or save would take a
 // picture of that name for its own.
 std::optional<QString> ownedBySkin(const QString& path, const QString& skin) {
-  const QFileInfo skinFile(skin);
+  const QFileInfo given(skin);
+  // The theme and working folder are those of the file the load will take.
+  const QFileInfo skinFile(pathInAnyCase(given.absolutePath(), given.fileName()));
   const QString folder = QDir(skinFile.absolutePath()).canonicalPath();
   const QString theme = skinFile.fileName().section(u'.', 0, 0);
   const QFileInfo target(path);
