@@ -85,7 +85,7 @@ std::optional<QString> targetProblem(const SkinDocument& doc, const QString& id,
   }
   if (id == kNoId && target->id != kNoId) {
     return QStringLiteral(
-               "la riga %1 della skin è il colore %2, che ha un ID: una riga senza ID "
+               "la riga %1 della skin è il colore \"%2\", che ha un ID: una riga senza ID "
                "va solo su un colore senza ID")
         .arg(k)
         .arg(quoted(target->id));
