@@ -256,7 +256,8 @@ void frmDesktop::showTitle() {
     setWindowModified(false);
     return;
   }
-  setWindowTitle(QFileInfo(doc.skinFile()).fileName() + QStringLiteral("[*] - ") + title_);
+  setWindowTitle(escapedText(QFileInfo(doc.skinFile()).fileName(), Escape::Message) +
+                 QStringLiteral("[*] - ") + title_);
   setWindowModified(doc.isModified());
 }
 
