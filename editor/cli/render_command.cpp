@@ -120,23 +120,28 @@ std::optional<QString> ownedBySkin(const QString& path, const QString& skin) {
   if (isInside(dir, QDir(workingFolder(folder, theme)).canonicalPath())) {
     return QStringLiteral("è nella cartella di lavoro della skin: render non vi scrive");
   }
-  if (folder.isEmpty() || dir != folder) return std::nullopt;
+  if (folder.isEmpty()) return std::nullopt;
   const QString name = target.fileName();
-  auto is = [&](const QString& own) { return name.compare(own, Qt::CaseInsensitive) == 0; };
-  if (is(skinFile.fileName())) {
+  // Names in any case, as the load takes them.
+  auto is = [&](const QString& ownPath) {
+    const QFileInfo own(ownPath);
+    return QDir(own.absolutePath()).canonicalPath() == dir &&
+           name.compare(own.fileName(), Qt::CaseInsensitive) == 0;
+  };
+  if (is(skinFile.filePath())) {
     return QStringLiteral("è la skin stessa: render non la sovrascrive");
   }
   const QRegularExpression archive(
       QStringLiteral("^%1\\d*\\.dat$").arg(QRegularExpression::escape(theme)),
       QRegularExpression::CaseInsensitiveOption);
-  if (archive.match(name).hasMatch()) {
+  if (dir == folder && archive.match(name).hasMatch()) {
     return QStringLiteral("è un archivio della skin: render non lo sovrascrive");
   }
-  QStringList own{backupFileName(theme), kLockName, kJournalName};
-  for (const QString& original : firstOriginalPaths(folder, theme)) {
-    own << QFileInfo(original).fileName();
-  }
-  if (std::any_of(own.begin(), own.end(), is) || name.endsWith(kTempSuffix, Qt::CaseInsensitive)) {
+  QStringList own = firstOriginalPaths(folder, theme);
+  own << joinPath(folder, backupFileName(theme)) << joinPath(folder, kLockName)
+      << joinPath(folder, kJournalName);
+  if (std::any_of(own.begin(), own.end(), is) ||
+      (dir == folder && name.endsWith(kTempSuffix, Qt::CaseInsensitive))) {
     return QStringLiteral("è un file dell'editor per questa skin: render non lo sovrascrive");
   }
   return std::nullopt;
