@@ -112,8 +112,7 @@ TEST(SaveCycle, ASkinCopiedInCapitalsIsReadAndSavedUnderItsOwnNames) {
   for (const QFileInfo& file : QDir(demoDir()).entryInfoList({"*.ski", "*.dat"}, QDir::Files)) {
     ASSERT_TRUE(QFile::copy(file.absoluteFilePath(), f.file(file.fileName().toUpper())));
   }
-  const ToolRun check = runTool({"check", f.file("vodafone.ski")});
-  EXPECT_EQ(check.exit, 0) << check.out.toStdString();
+  // The save repacks the objects of VODAFONE14.DAT, so it must find them.
   const ToolRun edit = runTool({"edit", f.file("vodafone.ski"), "--colour", "595=1,2,3"});
   EXPECT_EQ(edit.exit, 0) << edit.err.toStdString();
   EXPECT_TRUE(f.read("VODAFONE.SKI").contains("\n4 595 1 2 3 0\n"));
