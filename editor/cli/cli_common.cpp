@@ -5,12 +5,16 @@
 #include <QStringList>
 
 #include "document_names.h"
+#include "path_helpers.h"
+#include "shown_text.h"
 #include "skin_saver.h"
 
 namespace corvela::cli {
 
 void write(std::FILE* stream, const QString& text) {
-  const QByteArray bytes = text.toUtf8();
+  // Messages quote skin lines and file names, whose control codes must never
+  // reach the terminal; listings come escaped already.
+  const QByteArray bytes = escapedText(text, Escape::Message).toUtf8();
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
 
@@ -25,9 +29,11 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
              SkinLock* keep, LockAccess access) {
   // Checked here so that a mistyped name does not leave a working folder
   // behind: the load creates it before it reads the file.
-  const QFileInfo info(file);
+  const QFileInfo given(file);
+  const QFileInfo info(pathInAnyCase(given.absolutePath(), given.fileName()));
   if (!info.exists()) {
-    fail(QStringLiteral("file non trovato: %1").arg(file));
+    const std::optional<QString> clash = nameClash(given.absolutePath(), given.fileName());
+    fail(clash ? *clash : QStringLiteral("file non trovato: %1").arg(file));
     return ExitUsage;
   }
   if (!info.isFile()) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "row_look.h"
+#include "shown_text.h"
 #include "standby_records.h"
 
 namespace corvela::cli {
@@ -11,39 +12,10 @@ namespace corvela::cli {
 namespace {
 const QString kTab = QStringLiteral("\t");
 
-// The C0 and C1 control codes and DEL: a skin's text written raw could
-// drive the terminal that shows the listing (ESC sequences, BEL, CR).
-bool isControl(QChar c) {
-  const char16_t u = c.unicode();
-  return u < 0x20 || (u >= 0x7F && u <= 0x9F);
-}
-
-// A cell holding a tab or a line feed would add a column or a row; the
-// backslash is escaped too, so the text can be read back unambiguously.
-QString escaped(const QString& cell) {
-  QString out;
-  out.reserve(cell.size());
-  for (const QChar c : cell) {
-    if (c == u'\\') {
-      out += QStringLiteral("\\\\");
-    } else if (c == u'\t') {
-      out += QStringLiteral("\\t");
-    } else if (c == u'\n') {
-      out += QStringLiteral("\\n");
-    } else if (isControl(c)) {
-      out += QStringLiteral("\\x") +
-             QString::number(c.unicode(), 16).rightJustified(2, u'0').toUpper();
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 QString joined(const QStringList& cells) {
   QStringList out;
   out.reserve(cells.size());
-  for (const QString& c : cells) out << escaped(c);
+  for (const QString& c : cells) out << escapedText(shortenedText(c));
   return out.join(kTab);
 }
 

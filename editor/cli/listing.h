@@ -13,7 +13,8 @@ QString colourText(Rgb colour);
 // A list as tab-separated text: its own column headers and then "tag",
 // "text colour", "bold" and "icon"; one line per row, cells as they stand
 // except that tab, line feed and backslash are written \t, \n and \\, and
-// the other control codes (C0, DEL, C1) \xHH.
+// the other control codes (C0, DEL, C1) \xHH; a cell over 4,000 characters
+// is cut there, with "…".
 QString listListing(const ReportList& list);
 
 // The tree as tab-separated text, one line per node in insertion order:

@@ -190,7 +190,7 @@ std::vector<Command> commands() {
        "dall'archivio, vuoti, che non sono GIF leggibili o che superano 2048x2048\n"
        "pixel; id ripetuti (oggetti, colori e posizioni separatamente) e i record\n"
        "che l'anteprima cerca e non trova; le righe che il salvataggio\n"
-       "riscriverebbe diversamente. Nessuna riga\n"
+       "riscriverebbe diversamente se modificate. Nessuna riga\n"
        "e stato 0 se non c'è niente da correggere. Non scrive nulla oltre a ciò che\n"
        "ogni caricamento fa (cartella di lavoro, salvataggio interrotto).\n",
        onSkin("check", checkCommand)},

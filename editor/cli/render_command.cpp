@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTime>
@@ -10,10 +11,16 @@
 
 #include "cli_common.h"
 #include "document_names.h"
+#include "first_originals.h"
 #include "image_cache.h"
 #include "image_decode.h"
+#include "object_archive.h"
+#include "path_helpers.h"
+#include "safe_read.h"
 #include "safe_write.h"
+#include "save_journal.h"
 #include "skin_document.h"
+#include "skin_lock.h"
 #include "standby_painter.h"
 #include "standby_scene.h"
 
@@ -97,31 +104,84 @@ std::optional<QString> parse(const QStringList& args, Options& o) {
   return std::nullopt;
 }
 
-// Why `png` must not be written, or nothing. The picture replaces whatever
-// the name holds, so only a new name or a regular file that is no part of
-// the skin may take it: not the skin, not an archive, not a device.
-std::optional<QString> outputProblem(const QString& png, const QString& skin) {
-  const QFileInfo out(png);
-  if (!out.exists() && !out.isSymLink()) return std::nullopt;
-  if (!out.isFile()) {
-    return QStringLiteral(
-               "%1 non è un file regolare: render scrive solo un file nuovo o un file "
-               "regolare")
-        .arg(png);
-  }
-  const QFileInfo skinFile(skin);
-  const QString target = out.canonicalFilePath();
-  if (target == skinFile.canonicalFilePath()) {
-    return QStringLiteral("%1 è la skin stessa: render non la sovrascrive").arg(png);
-  }
+bool isPngImage(const QString& file) {
+  static const QByteArray signature("\x89PNG\r\n\x1A\n", 8);
+  RegularFile f;
+  if (!f.open(file, nullptr) || f.size() < signature.size()) return false;
+  return f.read(0, signature.size(), nullptr) == signature;
+}
+
+bool isInside(const QString& path, const QString& folder) {
+  return !folder.isEmpty() && (path == folder || path.startsWith(folder + u'/'));
+}
+
+// Why `path` (absolute) belongs to the skin, or nothing: its working folder
+// and the files the editor keeps beside it, under a name that is new as much
+// as under one that is there, since a later load or save would take a
+// picture of that name for its own.
+std::optional<QString> ownedBySkin(const QString& path, const QString& skin) {
+  const QFileInfo given(skin);
+  // The theme and working folder are those of the file the load will take.
+  const QFileInfo skinFile(pathInAnyCase(given.absolutePath(), given.fileName()));
+  const QString folder = QDir(skinFile.absolutePath()).canonicalPath();
   const QString theme = skinFile.fileName().section(u'.', 0, 0);
+  const QFileInfo target(path);
+  const QString dir = QDir(target.absolutePath()).canonicalPath();
+  if (isInside(dir, QDir(workingFolder(folder, theme)).canonicalPath())) {
+    return QStringLiteral("è nella cartella di lavoro della skin: render non vi scrive");
+  }
+  if (folder.isEmpty()) return std::nullopt;
+  const QString editorDir = QDir(editorFolder(folder)).canonicalPath();
+  if (!editorDir.isEmpty() && isInside(dir, editorDir)) {
+    return QStringLiteral("è nella cartella dei file dell'editor: render non vi scrive");
+  }
+  const QString name = target.fileName();
+  // Names in any case, as the load takes them.
+  auto is = [&](const QString& ownPath) {
+    const QFileInfo own(ownPath);
+    return QDir(own.absolutePath()).canonicalPath() == dir &&
+           name.compare(own.fileName(), Qt::CaseInsensitive) == 0;
+  };
+  if (is(skinFile.filePath())) {
+    return QStringLiteral("è la skin stessa: render non la sovrascrive");
+  }
   const QRegularExpression archive(
       QStringLiteral("^%1\\d*\\.dat$").arg(QRegularExpression::escape(theme)),
       QRegularExpression::CaseInsensitiveOption);
-  const QFileInfo resolved(target);
-  if (resolved.absolutePath() == QFileInfo(skinFile.canonicalFilePath()).absolutePath() &&
-      archive.match(resolved.fileName()).hasMatch()) {
-    return QStringLiteral("%1 è un archivio della skin: render non lo sovrascrive").arg(png);
+  if (dir == folder && archive.match(name).hasMatch()) {
+    return QStringLiteral("è un archivio della skin: render non lo sovrascrive");
+  }
+  QStringList own = firstOriginalPaths(folder, theme);
+  own << joinPath(folder, backupFileName(theme)) << joinPath(folder, kLockName)
+      << joinPath(folder, kJournalName);
+  if (std::any_of(own.begin(), own.end(), is) ||
+      (dir == folder && name.endsWith(kTempSuffix, Qt::CaseInsensitive))) {
+    return QStringLiteral("è un file dell'editor per questa skin: render non lo sovrascrive");
+  }
+  return std::nullopt;
+}
+
+// Why `png` must not be written, or nothing. The picture replaces whatever
+// the name holds, so only a new name or an existing PNG image may take it,
+// and nothing of the skin, whether named directly or through a link.
+std::optional<QString> outputProblem(const QString& png, const QString& skin) {
+  const QFileInfo out(png);
+  for (const QString& place : {out.absoluteFilePath(), out.canonicalFilePath()}) {
+    if (place.isEmpty()) continue;
+    if (std::optional<QString> why = ownedBySkin(place, skin)) {
+      return QStringLiteral("%1 %2").arg(png, *why);
+    }
+  }
+  if (!out.exists() && !out.isSymLink()) return std::nullopt;
+  if (!out.isFile()) {
+    return QStringLiteral(
+               "%1 non è un file regolare: render scrive solo un file nuovo o un'immagine PNG")
+        .arg(png);
+  }
+  if (!isPngImage(out.canonicalFilePath())) {
+    return QStringLiteral(
+               "%1 non è un'immagine PNG: render scrive solo un file nuovo o un'immagine PNG")
+        .arg(png);
   }
   return std::nullopt;
 }
@@ -157,8 +217,10 @@ QString renderHelp() {
       "  --grid           la griglia tra i pixel, come la finestra da 4x (con --scale 2 o più)\n"
       "  --checkerboard   una scacchiera sotto i pixel trasparenti delle immagini\n"
       "  --halo           un bordo di contrasto attorno ai contorni, come la finestra\n"
-      "Il PNG è scritto per intero in un file temporaneo e poi rinominato; non può\n"
-      "essere la skin, un suo archivio, una cartella o un file speciale (stato 2).\n"
+      "Il PNG è scritto per intero in un file temporaneo e poi rinominato. Può essere\n"
+      "solo un file nuovo o un'immagine PNG esistente, fuori dalla cartella di lavoro\n"
+      "e diverso dai file della skin (skin, archivi, copie, lock, journal): altrimenti\n"
+      "stato 2.\n"
       "Le immagini oltre 2048x2048 pixel non sono disegnate, e sono elencate.\n");
 }
 
@@ -204,13 +266,17 @@ int renderCommand(const QStringList& args) {
   }
   reportRefusedImages(doc, images);
 
-  QByteArray png;
-  QBuffer buffer(&png);
+  // Encoded in memory and written with the system's own calls, so that a
+  // failed write gives the system's reason (a full disk, a file-size limit)
+  // instead of the encoder's.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
   QString error;
   if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) {
-    error = QStringLiteral("codifica PNG non riuscita");
+    fail(QStringLiteral("impossibile scrivere %1: codifica PNG non riuscita").arg(o.png));
+    return ExitProblems;
   }
-  if (!error.isEmpty() || !replaceFile(o.png, png, &error)) {
+  if (!replaceFile(o.png, bytes, &error)) {
     fail(QStringLiteral("impossibile scrivere %1: %2").arg(o.png, error));
     return ExitProblems;
   }

@@ -9,6 +9,7 @@
 #include "document_names.h"
 #include "gif_check.h"
 #include "object_archive.h"
+#include "shown_text.h"
 #include "skin_line.h"
 #include "skin_saver.h"
 #include "standby_records.h"
@@ -120,18 +121,21 @@ bool sameValues(const QString& a, const QString& b) {
   return true;
 }
 
-// Lines the save would write back with other fields or values: two blanks
-// between fields (which shift the values), a field after the sixth, a
-// trailing blank. Object lines are left out, since packing rewrites some of
-// them by design.
+// Lines a save would write back with other fields or values once their
+// record is edited (an untouched one goes back as read): two blanks between
+// fields (which shift the values), a field after the sixth, a trailing
+// blank. Object lines are left out, since packing rewrites some of them by
+// design.
 void checkRewrites(const SkinDocument& doc, QStringList& problems) {
-  const std::vector<QString> rewritten = regeneratedLines(doc);
+  const std::vector<QString> rewritten = regeneratedLines(doc, true);
   for (size_t k = 1; k < rewritten.size(); ++k) {
     const QString& line = doc.lines[k];
     if (line.startsWith(u'5') || sameValues(line, rewritten[k])) continue;
     problems << atLine(
         static_cast<long long>(k),
-        QStringLiteral("il salvataggio riscrive \"%1\" come \"%2\"").arg(line, rewritten[k]));
+        QStringLiteral("il salvataggio riscrive \"%1\" come \"%2\" se il suo record viene "
+                       "modificato")
+            .arg(escapedText(shortenedText(line)), escapedText(shortenedText(rewritten[k]))));
   }
 }
 
@@ -223,7 +227,7 @@ void checkNeeded(const ReportList& list, const QString& code, std::string_view w
 // (a file saved with CR LF line ends reads as nothing), and text after the
 // last line feed. The save drops both for good.
 void checkRawText(const QString& file, QStringList& problems) {
-  const std::optional<QByteArray> bytes = readWholeFile(file);
+  const std::optional<QByteArray> bytes = readRegularFile(file, nullptr, kMaxSkinFileBytes);
   if (!bytes) return;
   const qsizetype cr = bytes->indexOf('\r');
   const QByteArray readable = cr < 0 ? *bytes : bytes->left(cr);

@@ -75,6 +75,12 @@ FirstOriginalFiles firstOriginalPlaces(const QString& folder, const QString& the
           joinPath(editorFolder(folder), archiveCopyName(theme))};
 }
 
+QStringList firstOriginalPaths(const QString& folder, const QString& theme) {
+  const FirstOriginalFiles places = firstOriginalPlaces(folder, theme);
+  return {places.skin, places.archive, pathInAnyCase(folder, skinCopyName(theme)),
+          pathInAnyCase(folder, archiveCopyName(theme))};
+}
+
 std::optional<QString> firstOriginals(const QString& folder, const QString& theme,
                                       const QByteArray& skinBytes,
                                       std::vector<OriginalCopy>& copies, QStringList& removals) {

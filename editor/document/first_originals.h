@@ -30,6 +30,10 @@ struct OriginalCopy {
   QString target;
   QByteArray bytes;
 };
+// Every place an original may be found: those of the editor folder, then
+// those an earlier version left at the top (in any case): files no other
+// program of ours may write over.
+QStringList firstOriginalPaths(const QString& folder, const QString& theme);
 // The copies the coming save must add (none once they exist), and the names
 // at the top of the skin's folder it then removes: originals an earlier
 // version left there, taken into the editor folder. Or the reason naming the

@@ -16,7 +16,11 @@ QString archiveFileName(const QString& theme, long long number) {
 }
 
 QString archivePath(const QString& skinFolder, const QString& theme, long long number) {
-  return joinPath(skinFolder, archiveFileName(theme, number));
+  return pathInAnyCase(skinFolder, archiveFileName(theme, number));
+}
+
+QString backupFileName(const QString& theme) {
+  return theme + QStringLiteral("_old.ski");
 }
 
 QString workingFolder(const QString& skinFolder, const QString& theme) {

@@ -10,9 +10,12 @@
 namespace corvela {
 
 // An archive is the objects' GIF files back to back: no header, no padding.
-// Archive NN of a theme is "<theme>NN.dat"; archive 0 has no number.
+// Archive NN of a theme is "<theme>NN.dat"; archive 0 has no number. Its
+// path is that name in any case (pathInAnyCase).
 QString archiveFileName(const QString& theme, long long number);
 QString archivePath(const QString& skinFolder, const QString& theme, long long number);
+// The save's copy of the skin it replaces: "<theme>_old.ski".
+QString backupFileName(const QString& theme);
 
 // The working folder of a skin: "<folder>/<theme>_Gifs/".
 QString workingFolder(const QString& skinFolder, const QString& theme);

@@ -1,6 +1,7 @@
 #include "path_helpers.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 namespace corvela {
@@ -79,6 +80,34 @@ bool editorFolderUsable(const QString& skinFolder) {
 bool isSkinBackupName(const QString& fileName) {
   return fileName.endsWith(QStringLiteral("_old.ski"), Qt::CaseInsensitive) ||
          fileName.endsWith(QStringLiteral("_orig.ski"), Qt::CaseInsensitive);
+QString pathInAnyCase(const QString& folder, const QString& name, QStringList* clashes) {
+  if (clashes) clashes->clear();
+  const QString exact = joinPath(folder, name);
+  const QFileInfo info(exact);
+  if (info.exists() || info.isSymLink()) return exact;
+  QStringList matches;
+  QDirIterator entries(folder,
+                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  while (entries.hasNext()) {
+    entries.next();
+    if (entries.fileName().compare(name, Qt::CaseInsensitive) == 0) matches << entries.fileName();
+  }
+  if (matches.size() == 1) return joinPath(folder, matches[0]);
+  if (clashes && matches.size() > 1) {
+    matches.sort();
+    *clashes = matches;
+  }
+  return exact;
+}
+
+std::optional<QString> nameClash(const QString& folder, const QString& name) {
+  QStringList clashes;
+  pathInAnyCase(folder, name, &clashes);
+  if (clashes.isEmpty()) return std::nullopt;
+  return QStringLiteral(
+             "Nella cartella %1 più file si chiamano %2 a meno di maiuscole e minuscole (%3): "
+             "nessuno di essi è usato.")
+      .arg(folder, name, clashes.join(QStringLiteral(", ")));
 }
 
 }  // namespace corvela

@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace corvela {
 
@@ -32,5 +34,15 @@ bool editorFolderUsable(const QString& skinFolder);
 // The copies a save keeps of a skin file ("vodafone_old.ski", and
 // "vodafone_orig.ski" where an earlier version left it): no skins to open.
 bool isSkinBackupName(const QString& fileName);
+// The entry `name` of `folder` as it stands on disk. A skin copied from a
+// phone or a FAT card comes in capitals (VODAFONE.SKI beside
+// VODAFONE14.DAT), so when no entry has exactly that name, the one entry
+// whose name matches it ignoring case is taken, to be read and to be saved
+// over. When several match that way none is taken: the exact path comes
+// back, and `clashes` (when given) gets their names.
+QString pathInAnyCase(const QString& folder, const QString& name, QStringList* clashes = nullptr);
+// What to tell the user when several entries of `folder` match `name`
+// ignoring case and none exactly, or nothing.
+std::optional<QString> nameClash(const QString& folder, const QString& name);
 
 }  // namespace corvela

@@ -183,7 +183,7 @@ LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
     }
   }
 
-  const std::optional<QByteArray> bytes = readWholeFile(skinFile_, &error);
+  const std::optional<QByteArray> bytes = readRegularFile(skinFile_, &error, kMaxSkinFileBytes);
   LoadOutcome outcome;
   if (!bytes) {
     clearLines();
@@ -195,14 +195,23 @@ LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
       outcome.outside = markOutsideChanges(*this, rowsShowingWorkingFiles(*this));
       outsideChanges_ = outcome.outside.marked > 0;
     }
+    // Only a skin that was read has a state on disk to keep: one refused for
+    // its size must not be read whole for its digest after all.
+    recordDisk();
   }
-  recordDisk();
+  const QStringList ours = diskFiles() << joinPath(P_sPath, backupFileName(P_sTheme));
+  for (const QString& path : ours) {
+    if (std::optional<QString> clash = nameClash(P_sPath, QFileInfo(path).fileName())) {
+      warnings << *clash;
+    }
+  }
   outcome.warnings = warnings + outcome.warnings;
   return outcome;
 }
 
 SkinDocument::Place SkinDocument::placeOf(const QString& file) {
-  const QFileInfo info(file);
+  const QFileInfo given(file);
+  const QFileInfo info(pathInAnyCase(given.absolutePath(), given.fileName()));
   // Taken from the file system's own idea of the path: on a system whose
   // separator is '/', a backslash is an ordinary character of a folder name
   // and must not send the working folder or the archives elsewhere.
@@ -220,6 +229,10 @@ void SkinDocument::moveTo(const Place& place) {
 }
 
 void SkinDocument::recordDisk() {
+  onDisk_.record(diskFiles());
+}
+
+QStringList SkinDocument::diskFiles() const {
   QStringList files{skinFile_, archivePath(P_sPath, P_sTheme, kPackedArchive)};
   QSet<long long> archives{kPackedArchive};
   for (int r = 0; r < L_Values.rowCount(); ++r) {
@@ -229,7 +242,7 @@ void SkinDocument::recordDisk() {
     archives.insert(n);
     files << archivePath(P_sPath, P_sTheme, n);
   }
-  onDisk_.record(files);
+  return files;
 }
 
 bool SkinDocument::isOperatorFile() const {
@@ -241,7 +254,7 @@ QString SkinDocument::saveRefusal() const {
   if (!P_SkinVodafone) return kOtherSkinMessage;
   return kSiblingSkinMessage.arg(QFileInfo(skinFile_).fileName(),
                                  archiveFileName(P_sTheme, kPackedArchive),
-                                 P_sTheme + QStringLiteral("_old.ski"));
+                                 backupFileName(P_sTheme));
 }
 
 void SkinDocument::clearLines() {

@@ -154,6 +154,8 @@ class SkinDocument {
 
  private:
   LoadOutcome loadFile(const QString& file, LockAccess access);
+  // The skin file and the archives its objects name, with the packed one.
+  QStringList diskFiles() const;
   // Empties the line table, the lists and the tree (each list once, since
   // every clear resets the views that show it).
   void clearLines();

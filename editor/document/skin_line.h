@@ -10,6 +10,9 @@ namespace corvela {
 // The line-level grammar of a skin file: one kind digit, then fields split
 // at single blanks (two blanks make an empty field).
 inline constexpr int kMaxSkinLines = 1501;
+// Real skins are under 100 KB: a larger skin file is refused before it is
+// read, so that no file costs the programs more than a few times this.
+inline constexpr long long kMaxSkinFileBytes = 4LL * 1024 * 1024;
 inline const QString kNoId = QStringLiteral("-");
 
 // Splits at every blank after appending one, as the reader does: "1 2" gives

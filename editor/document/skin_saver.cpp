@@ -61,6 +61,20 @@ std::optional<size_t> lineIndex(const QString& cell, const SkinDocument& doc) {
   return static_cast<size_t>(k);
 }
 
+// Whether a colour or rectangle row still holds what the load took from
+// `line`: its id (column 0) and the four values from `firstValue` on. Only
+// then may the line go back as read. Written from the cells, a line with two
+// blanks in a row would lose its empty field and shift every value after it.
+bool readsAsLoaded(QChar kind, const QString& line, const QStringList& cells, int firstValue) {
+  if (line.isEmpty() || line[0] != kind) return false;
+  const std::optional<RecordView> r = splitRecordLine(line);
+  if (!r || r->valueCount != 4 || cells.value(0) != listId(r->id)) return false;
+  for (int i = 0; i < 4; ++i) {
+    if (cells.value(firstValue + i) != r->values[static_cast<size_t>(i)]) return false;
+  }
+  return true;
+}
+
 // Every object to pack, read before anything is written; a message for the
 // user when one cannot be packed. An object of the packed archive whose GIF
 // was never extracted is taken from the archive as it stands, so its line
@@ -151,6 +165,15 @@ std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out
                        .arg(doc.carriageReturnLine()));
   }
 
+  // Of several files named alike but for case, none is the skin's: writing
+  // beside them would only add one more that the phone cannot tell apart.
+  for (const QString& name :
+       {archiveFileName(doc.P_sTheme, kPackedArchive), backupFileName(doc.P_sTheme)}) {
+    if (std::optional<QString> clash = nameClash(doc.P_sPath, name)) {
+      return failure(SaveOutcome::Refused, *clash + u'\n' + kNothingChanged);
+    }
+  }
+
   out.lines = regeneratedLines(doc);
   out.packed.clear();
   if (std::optional<QString> problem = gatherObjects(doc, out.packed)) {
@@ -186,7 +209,7 @@ SaveOutcome save(SkinDocument& doc) {
 
   const QString folder = doc.P_sPath;
   const QString archiveFile = archivePath(folder, doc.P_sTheme, kPackedArchive);
-  const QString backupFile = joinPath(folder, doc.P_sTheme + QStringLiteral("_old.ski"));
+  const QString backupFile = pathInAnyCase(folder, backupFileName(doc.P_sTheme));
   const QString skinFile = doc.skinFile();
   // The backup is the skin as it is on disk now, not as it was read.
   QString error;
@@ -451,21 +474,27 @@ QByteArray skinFileBytes(const std::vector<QString>& lines) {
   return text.toLatin1();
 }
 
-std::vector<QString> regeneratedLines(const SkinDocument& doc) {
+std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all) {
   std::vector<QString> lines(
       doc.lines.begin(),
       doc.lines.begin() +
           std::min<qsizetype>(doc.P_MaxValues, static_cast<qsizetype>(doc.lines.size())));
+  // Assigned either way, so that of two rows naming one line the later still
+  // wins, as it does for rows that were edited.
   for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) {
     const QStringList& c = doc.L_RGBA.row(r).cells;
     if (auto k = lineIndex(c[C_Indice], doc)) {
-      lines[*k] = colourLine(c[C_ID], c[C_R], c[C_G], c[C_B], c[C_Trasparenza]);
+      lines[*k] = !all && readsAsLoaded(u'4', doc.lines[*k], c, C_R)
+                      ? doc.lines[*k]
+                      : colourLine(c[C_ID], c[C_R], c[C_G], c[C_B], c[C_Trasparenza]);
     }
   }
   for (int r = 0; r < doc.L_Dim.rowCount(); ++r) {
     const QStringList& c = doc.L_Dim.row(r).cells;
     if (auto k = lineIndex(c[D_Indice], doc)) {
-      lines[*k] = rectangleLine(c[D_ID], c[D_X1], c[D_Y1], c[D_X2], c[D_Y2]);
+      lines[*k] = !all && readsAsLoaded(u'1', doc.lines[*k], c, D_X1)
+                      ? doc.lines[*k]
+                      : rectangleLine(c[D_ID], c[D_X1], c[D_Y1], c[D_X2], c[D_Y2]);
     }
   }
   for (int i = 1; i <= doc.T_Strutt.nodeCount() && i <= static_cast<int>(lines.size()); ++i) {

@@ -60,9 +60,12 @@ QString skinIn(const QString& folder);
 // The skin file a save under another name writes into `folder`.
 QString savedAsFile(const QString& folder);
 
-// The line table as the save would write it before packing: colour and
-// rectangle lines regenerated from the lists, edited tree lines taken over.
-std::vector<QString> regeneratedLines(const SkinDocument& doc);
+// The line table as the save would write it before packing: edited tree
+// lines taken over, and the colour and rectangle lines of records whose cells
+// no longer read as their line regenerated from the lists (with `all`, every
+// one of them: what an edit would make of each line). A record left as read
+// keeps its line byte for byte, doubled blanks and all.
+std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all = false);
 // The bytes of a skin file holding `lines`: Latin-1, each ended by a line
 // feed.
 QByteArray skinFileBytes(const std::vector<QString>& lines);

@@ -10,6 +10,7 @@
 #include "object_archive.h"
 #include "path_helpers.h"
 #include "safe_read.h"
+#include "shown_text.h"
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -39,6 +40,11 @@ QString schemeError(int line, const QString& why) {
       .arg(why);
 }
 
+// What a file holds, as a message may quote it.
+QString quoted(QStringView text) {
+  return escapedText(shortenedText(text));
+}
+
 // Components above 255 would be written to the skin as they stand, and the
 // phone reads no more than a byte of each.
 int component(const QString& field) {
@@ -57,8 +63,9 @@ QStringView withoutLeadingZeros(QStringView id) {
 }
 
 // A scheme row names the skin line it is written to. Only a colour line of
-// the same id may take it (any colour line for a row without id): anything
-// else would overwrite the header, an object or a position on the next save.
+// the same id may take it, and only a colour line without id a row without
+// one: anything else would overwrite the header, an object or a position on
+// the next save, or write a colour without the id the phone looks it up by.
 std::optional<QString> targetProblem(const SkinDocument& doc, const QString& id,
                                      const QString& indice) {
   const std::int64_t k = numericValue(indice);
@@ -74,13 +81,23 @@ std::optional<QString> targetProblem(const SkinDocument& doc, const QString& id,
   if (!target) {
     return QStringLiteral("la riga %1 della skin non è un colore (\"%2\")")
         .arg(k)
-        .arg(line.left(40));
+        .arg(quoted(line.left(40)));
+  }
+  if (id == kNoId && target->id != kNoId) {
+    return QStringLiteral(
+               "la riga %1 della skin è il colore \"%2\", che ha un ID: una riga senza ID "
+               "va solo su un colore senza ID")
+        .arg(k)
+        .arg(quoted(target->id));
+  }
+  if (id != kNoId && target->id == kNoId) {
+    return QStringLiteral("la riga %1 della skin è un colore senza ID, non %2").arg(k).arg(id);
   }
   if (id != kNoId &&
       (!isPlainNumber(target->id) || withoutLeadingZeros(target->id) != withoutLeadingZeros(id))) {
-    return QStringLiteral("la riga %1 della skin è il colore %2, non %3")
+    return QStringLiteral("la riga %1 della skin è il colore \"%2\", non %3")
         .arg(k)
-        .arg(target->id, id);
+        .arg(quoted(target->id), id);
   }
   return std::nullopt;
 }
@@ -114,14 +131,14 @@ SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file) {
     }
     for (QString& f : fields) f = f.trimmed();
     if (fields[C_ID] != kNoId && !isPlainNumber(fields[C_ID])) {
-      outcome.error =
-          schemeError(number, QStringLiteral("l'ID \"%1\" non è un numero").arg(fields[C_ID]));
+      outcome.error = schemeError(
+          number, QStringLiteral("l'ID \"%1\" non è un numero").arg(quoted(fields[C_ID])));
       return outcome;
     }
     for (int c = C_R; c <= C_Indice; ++c) {
       if (!isPlainNumber(fields[c])) {
         outcome.error =
-            schemeError(number, QStringLiteral("\"%1\" non è un numero").arg(fields[c]));
+            schemeError(number, QStringLiteral("\"%1\" non è un numero").arg(quoted(fields[c])));
         return outcome;
       }
     }
@@ -146,7 +163,7 @@ SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file) {
 ColourImport importColoursFromSkin(SkinDocument& doc, const QString& skinFile) {
   ColourImport outcome;
   QString readError;
-  const std::optional<QByteArray> bytes = readWholeFile(skinFile, &readError);
+  const std::optional<QByteArray> bytes = readRegularFile(skinFile, &readError, kMaxSkinFileBytes);
   if (!bytes) {
     outcome.error = QStringLiteral("Impossibile leggere la skin %1: %2").arg(skinFile, readError);
     return outcome;
@@ -177,7 +194,7 @@ ColourImport importColoursFromSkin(SkinDocument& doc, const QString& skinFile) {
                           "La riga %1 della skin %2 non è un colore valido: \"%3\".\n"
                           "I colori non sono stati modificati.")
                           .arg(k)
-                          .arg(skinFile, lines[k]);
+                          .arg(skinFile, quoted(lines[k]));
       return outcome;
     }
     outcome.colourLines << lines[k];

@@ -24,8 +24,9 @@ struct SchemeOutcome {
 
 // Replaces every colour row by the lines of `file`: "ID, R, G, B,
 // Trasparenza, Indice", blanks around the line and the fields ignored, empty
-// lines skipped. A line without six fields, or with a field that is not a
-// number (ID may be "-"), stops the load naming its line number.
+// lines skipped. A line without six fields, with a field that is not a
+// number (ID may be "-"), or whose Indice is not a colour line of its ID (for
+// "-", a colour line without ID) stops the load naming its line number.
 SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file);
 
 struct ColourImport {

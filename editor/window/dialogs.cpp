@@ -11,6 +11,7 @@
 
 #include "document_names.h"
 #include "path_helpers.h"
+#include "shown_text.h"
 
 namespace corvela {
 
@@ -62,7 +63,10 @@ Dialogs::Answer QtDialogs::message(const QString& title, const QString& text, Ic
                                    Buttons buttons) {
   QMessageBox box(owner_);
   box.setWindowTitle(title.isEmpty() ? kProgramName : title);
-  box.setText(text);
+  // Messages quote file names and skin lines: shown as plain text with their
+  // control codes visible, never as markup or as codes that move the text.
+  box.setTextFormat(Qt::PlainText);
+  box.setText(escapedText(text, Escape::Message));
   switch (icon) {
     case Icon::None:
       box.setIcon(QMessageBox::NoIcon);

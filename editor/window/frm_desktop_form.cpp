@@ -27,6 +27,7 @@
 #include "preview_controller.h"
 #include "preview_tab.h"
 #include "report_view.h"
+#include "shown_text.h"
 
 namespace corvela {
 
@@ -94,6 +95,8 @@ void frmDesktop::buildStatusBar() {
   statusField_ = new QLabel(SB0);
   statusField_->setObjectName(QStringLiteral("SB0Text"));
   statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // Messages name skins and files: a name is shown as it is, never as markup.
+  statusField_->setTextFormat(Qt::PlainText);
   // A long message is cut at the window's edge instead of widening the window.
   statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusField_->setMinimumWidth(1);
@@ -184,8 +187,9 @@ QString frmDesktop::statusText() const {
 }
 
 void frmDesktop::setStatusText(const QString& text) {
-  statusField_->setText(text);
-  statusField_->setAccessibleName(text);
+  const QString shown = escapedText(text, Escape::Message);
+  statusField_->setText(shown);
+  statusField_->setAccessibleName(shown);
 }
 
 QString frmDesktop::coordinatesText() const {
@@ -252,7 +256,8 @@ void frmDesktop::showTitle() {
     setWindowModified(false);
     return;
   }
-  setWindowTitle(QFileInfo(doc.skinFile()).fileName() + QStringLiteral("[*] - ") + title_);
+  setWindowTitle(escapedText(QFileInfo(doc.skinFile()).fileName(), Escape::Message) +
+                 QStringLiteral("[*] - ") + title_);
   setWindowModified(doc.isModified());
 }
 

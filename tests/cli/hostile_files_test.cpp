@@ -159,11 +159,13 @@ TEST(Hostile, AWorkingFolderLinkedOutsideIsNotUsed) {
   EXPECT_EQ(outside.snapshot(), outsideBefore);
 }
 
-TEST(Hostile, ListingsEscapeTabsAndBackslashesAndWidthsDoNotWrap) {
+TEST(Hostile, ListingsAndMessagesEscapeFileTextAndWidthsDoNotWrap) {
   Folder f;
   f.writeSkin({"SKI1", "5 7\t1 0 35 0", "3 a\\b\tc",
                "1 9 -99999999999999999999 0 99999999999999999999 5",
-               QStringLiteral("3 \x1B]0;x\x07") + QChar(0x9B) + "2J\x7F"});
+               QStringLiteral("3 \x1B]0;x\x07") + QChar(0x9B) + "2J\x7F", "4 1 2 3 4 0 \x1B[2J",
+               "3 " + QString(5000, u'a')});
+  f.write("scheme.txt", "1,2,3,4,0,\x1B[2J\n");
   for (const char* command : {"objects", "tree", "rects"}) {
     const ToolRun r = runTool({command, f.file("vodafone.ski")});
     const QList<QStringList> rows = table(r.out);
@@ -174,16 +176,28 @@ TEST(Hostile, ListingsEscapeTabsAndBackslashesAndWidthsDoNotWrap) {
   EXPECT_TRUE(tree.out.contains("5 7\\t1 0 35 0")) << tree.out.toStdString();
   EXPECT_TRUE(tree.out.contains("3 a\\\\b\\tc"));
   EXPECT_TRUE(tree.out.contains("3 \\x1B]0;x\\x07\\x9B2J\\x7F")) << tree.out.toStdString();
-  for (const char* command : {"tree", "objects"}) {
-    const QString out = runTool({command, f.file("vodafone.ski")}).out;
-    for (const QChar c : out) {
+  EXPECT_TRUE(tree.out.contains("3 " + QString(3998, u'a') + "…\t")) << "a long line is cut";
+  const QString skin = f.file("vodafone.ski");
+  for (const QStringList& args : {QStringList{"tree", skin},
+                                  {"check", skin},
+                                  {"edit", skin, "--default-colours", f.file("scheme.txt")}}) {
+    const ToolRun r = runTool(args);
+    EXPECT_TRUE(r.out.contains("\\x1B") || r.err.contains("\\x1B")) << args[0].toStdString();
+    for (const QChar c : r.out + r.err) {
       EXPECT_FALSE(c.category() == QChar::Other_Control && c != u'\t' && c != u'\n')
-          << command << " prints control code " << int{c.unicode()};
+          << args[0].toStdString() << " prints control code " << int{c.unicode()};
     }
   }
+
   const ToolRun rects = runTool({"rects", f.file("vodafone.ski")});
   const QStringList row = table(rects.out).value(1);
   EXPECT_GT(row.value(5).toLongLong(), 0) << row.join('|').toStdString();
+
+  // A skin file far larger than any real one is refused before it is read.
+  f.write("vodafone.ski", "SKI1\n3 " + QByteArray(4 * 1024 * 1024, 'a') + "\n");
+  const ToolRun big = runTool({"tree", skin});
+  EXPECT_EQ(big.exit, 2);
+  EXPECT_TRUE(big.err.contains("4194312 byte")) << big.err.toStdString();
 }
 
 TEST(Hostile, CheckReportsLinesTheSaveWouldRewrite) {
@@ -199,7 +213,7 @@ TEST(Hostile, CheckReportsLinesTheSaveWouldRewrite) {
   EXPECT_FALSE(r.out.contains("riga 4: il salvataggio")) << "leading zeros read alike";
 }
 
-TEST(Hostile, RenderWritesOnlyANewNameOrARegularFileAndReadsOnlyRegularFiles) {
+TEST(Hostile, RenderWritesOnlyANewNameOrAPngOutsideTheSkinsFiles) {
   Folder f, other;
   SkinFixture skin = completeSkin();
   skin.writeTo(f);
@@ -207,6 +221,7 @@ TEST(Hostile, RenderWritesOnlyANewNameOrARegularFileAndReadsOnlyRegularFiles) {
   ASSERT_TRUE(QDir().mkpath(f.file("folder")));
   makeFifo(f.file("fifo"));
   ASSERT_TRUE(QFile::link(f.file("vodafone.ski"), other.file("link.png")));
+  other.write("text.png", "x");
   const auto before = f.snapshot();
   const QString skinFile = f.file("vodafone.ski");
   const std::pair<QString, const char*> refused[] = {
@@ -215,6 +230,11 @@ TEST(Hostile, RenderWritesOnlyANewNameOrARegularFileAndReadsOnlyRegularFiles) {
       {f.file("vodafone14.dat"), "è un archivio della skin"},
       {f.file("folder"), "non è un file regolare"},
       {f.file("fifo"), "non è un file regolare"},
+      {other.file("text.png"), "non è un'immagine PNG"},
+      {f.file("vodafone_Gifs/630.gif"), "è nella cartella di lavoro"},
+      {f.file("vodafone_Gifs/new.png"), "è nella cartella di lavoro"},
+      {f.file("VODAFONE_old.ski"), "è un file dell'editor"},
+      {f.file("corvela.lock"), "è un file dell'editor"},
   };
   for (const auto& [png, why] : refused) {
     const ToolRun r = runLimited("true", {"render", skinFile, png}, f.path());
@@ -228,15 +248,21 @@ TEST(Hostile, RenderWritesOnlyANewNameOrARegularFileAndReadsOnlyRegularFiles) {
       << wallpaper.err.toStdString();
   EXPECT_EQ(f.snapshot(), before);
   EXPECT_FALSE(other.exists("new.png"));
+  EXPECT_EQ(other.read("text.png"), "x");
 
-  // A new name and a regular file are written; the picture too large to
-  // decode is left out and named.
-  other.write("old.png", "x");
-  for (const char* name : {"new.png", "old.png"}) {
+  // A new name and then that PNG image again are written; the picture too
+  // large to decode is left out and named.
+  for (const char* name : {"new.png", "new.png"}) {
     const ToolRun r = runLimited(kMemoryLimit, {"render", skinFile, other.file(name)}, f.path());
     EXPECT_EQ(r.exit, 0) << r.err.toStdString();
     EXPECT_TRUE(other.read(name).startsWith("\x89PNG"));
     EXPECT_TRUE(r.err.contains("oggetto 0630 non disegnato")) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("5790x5790"));
   }
+  const ToolRun limited =
+      runLimited("ulimit -f 1; trap '' XFSZ",
+                 {"render", skinFile, other.file("big.png"), "--scale", "8"}, f.path());
+  EXPECT_EQ(limited.exit, 1);
+  EXPECT_TRUE(limited.err.contains(other.file("big.png") + ": File too large"))
+      << limited.err.toStdString();
 }

@@ -106,6 +106,22 @@ TEST(SaveCycle, ExtractSaveReloadOnTheDemoSkin) {
   EXPECT_EQ(check.out, "");
 }
 
+TEST(SaveCycle, ASkinCopiedInCapitalsIsReadAndSavedUnderItsOwnNames) {
+  if (!demoExists()) GTEST_SKIP() << "no demo skin in " << demoDir().toStdString();
+  Folder f;
+  for (const QFileInfo& file : QDir(demoDir()).entryInfoList({"*.ski", "*.dat"}, QDir::Files)) {
+    ASSERT_TRUE(QFile::copy(file.absoluteFilePath(), f.file(file.fileName().toUpper())));
+  }
+  // The save repacks the objects of VODAFONE14.DAT, so it must find them.
+  const ToolRun edit = runTool({"edit", f.file("vodafone.ski"), "--colour", "595=1,2,3"});
+  EXPECT_EQ(edit.exit, 0) << edit.err.toStdString();
+  EXPECT_TRUE(f.read("VODAFONE.SKI").contains("\n4 595 1 2 3 0\n"));
+  EXPECT_TRUE(f.exists("VODAFONE_old.ski"));
+  for (const QString& name : QDir(f.path()).entryList({"*.dat", "*.ski"}, QDir::Files)) {
+    EXPECT_FALSE(name.contains("odafone")) << name.toStdString() << " added beside the skin";
+  }
+}
+
 TEST(SaveCycle, SaveWithoutPackedObjectsRewritesTheSkinInItsOwnForm) {
   Folder f;
   const QByteArray original =
@@ -118,7 +134,8 @@ TEST(SaveCycle, SaveWithoutPackedObjectsRewritesTheSkinInItsOwnForm) {
   EXPECT_EQ(r.out, corvela::kSavedWithoutArchive + u'\n');
   EXPECT_EQ(
       f.read("vodafone.ski"),
-      "Ski1Tail\n0 41 98\n4 9 255 0 0 0\n1 7 10 20 30 40\n4 1 2 3 4\n2 99 1  2\n5 3 0 35 3\n");
+      "Ski1Tail\n0 41 98\n4 0009 255 0 0 0\n1 7 10 20 30 40 99\n4 1 2 3 4\n2 99 1  2\n5 3 0 35 "
+      "3\n");
   EXPECT_EQ(f.read("vodafone_old.ski"), original);
   EXPECT_FALSE(f.exists("vodafone14.dat"));
 }

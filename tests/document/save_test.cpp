@@ -84,11 +84,16 @@ TEST(Save, PacksInRowOrderWithRunningOffsets) {
 
 TEST(Save, WithoutObjectsRewritesSkinAndBacksUp) {
   SkinFolder f;
-  f.writeSkin({"SKI1", "4 0009 255 0 0 0", "1 7 10 20 30 40 99", "2 5 007", "4 12 1 2 3 4"});
+  const QStringList original = {"SKI1",         "4 0009 255 0 0 0", "1 7 10 20 30 40 99", "2 5 007",
+                                "4 12 1 2 3 4", "4  595 0 0 128 0", "1 570  2 14 173 32"};
+  f.writeSkin(original);
   f.write("vodafone14.dat", "old archive");
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   doc.L_RGBA.setCell(1, C_G, "");  // an emptied cell is written as 0
+  // Edited and put back: the line is not rewritten, so its fields never shift.
+  doc.L_Dim.setCell(1, D_X1, "99");
+  doc.L_Dim.setCell(1, D_X1, "");
 
   const SaveOutcome o = SalvaSkin(doc);
   ASSERT_EQ(o.kind, SaveOutcome::Saved);
@@ -96,11 +101,10 @@ TEST(Save, WithoutObjectsRewritesSkinAndBacksUp) {
   EXPECT_EQ(o.message,
             "File: vodafone.ski aggiornato con successo, nessun oggetto grafico sostituito.");
   EXPECT_EQ(f.read("vodafone14.dat"), "old archive");
-  EXPECT_EQ(readLines(f.read("vodafone.ski")),
-            (QStringList{"SKI1", "4 9 255 0 0 0", "1 7 10 20 30 40", "2 5 007", "4 12 1 0 3 4"}));
-  EXPECT_EQ(
-      readLines(f.read("vodafone_old.ski")),
-      (QStringList{"SKI1", "4 0009 255 0 0 0", "1 7 10 20 30 40 99", "2 5 007", "4 12 1 2 3 4"}));
+  QStringList expected = original;
+  expected[4] = "4 12 1 0 3 4";
+  EXPECT_EQ(readLines(f.read("vodafone.ski")), expected);
+  EXPECT_EQ(readLines(f.read("vodafone_old.ski")), original);
 
   // A second save replaces the backup with the skin as the first one wrote it.
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
@@ -223,19 +227,35 @@ TEST(Save, RefusedForOtherSkinsAndIncompleteLoads) {
   EXPECT_EQ(SalvaSkin(never).kind, SaveOutcome::Refused);
 }
 
-TEST(Save, UpperCaseSkinWritesTheFilesItReads) {
+TEST(Save, NamesInAnyCaseAreReadAndSavedOverUnlessTwoMatch) {
   SkinFolder f;
-  f.writeSkin({"SKI1", "5 1 0 3 14"}, "VODAFONE.SKI");
+  const QStringList original{"SKI1", "5 1 0 3 14", "5 2 0 30 14"};
+  f.writeSkin(original, "VODAFONE.SKI");
+  f.write("VODAFONE14.DAT", fakeGif(30, 'o'));  // as copied from a FAT card
+  f.write("VODAFONE_OLD.SKI", "old");
   f.write("n.gif", fakeGif(40, 'n'));
   SkinDocument doc;
-  ASSERT_EQ(f.load(doc, "VODAFONE.SKI").status, LoadStatus::Complete);
+  const LoadOutcome loaded = f.load(doc, "vodafone.ski");
+  ASSERT_EQ(loaded.status, LoadStatus::Complete);
+  EXPECT_TRUE(loaded.warnings.isEmpty()) << loaded.warnings.join('\n').toStdString();
   replace(doc, 0, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
-  EXPECT_EQ(readLines(f.read("VODAFONE.SKI")), (QStringList{"SKI1", "5 1 0 40 14"}));
-  EXPECT_EQ(f.read("VODAFONE14.dat"), fakeGif(40, 'n'));
-  EXPECT_TRUE(f.exists("VODAFONE_old.ski"));
-  EXPECT_FALSE(f.exists("vodafone.ski"));
-  EXPECT_FALSE(f.exists("vodafone14.dat"));
+  EXPECT_EQ(readLines(f.read("VODAFONE.SKI")),
+            (QStringList{"SKI1", "5 1 0 40 14", "5 2 40 30 14"}));
+  EXPECT_EQ(f.read("VODAFONE14.DAT"), fakeGif(40, 'n') + fakeGif(30, 'o'));
+  EXPECT_EQ(readLines(f.read("VODAFONE_OLD.SKI")), original);
+  EXPECT_FALSE(f.exists("VODAFONE14.dat"));
+  EXPECT_FALSE(f.exists("VODAFONE_old.ski"));
+
+  f.write("Vodafone14.dat", "another");
+  const QByteArray skin = f.read("VODAFONE.SKI");
+  const LoadOutcome clash = f.load(doc, "VODAFONE.SKI");
+  ASSERT_EQ(clash.warnings.size(), 1);
+  EXPECT_TRUE(clash.warnings[0].contains("VODAFONE14.DAT, Vodafone14.dat"));
+  const SaveOutcome refused = SalvaSkin(doc);
+  EXPECT_EQ(refused.kind, SaveOutcome::Refused);
+  EXPECT_EQ(f.read("VODAFONE.SKI"), skin);
+  EXPECT_EQ(f.read("Vodafone14.dat"), "another");
 }
 
 TEST(Save, LatinOneTextSurvivesByteForByte) {

@@ -34,10 +34,12 @@ TEST_F(ColourSources, ABadSchemeLineNamesItsNumberAndChangesNothing) {
   const QList<QStringList> before = rows();
   // The third line is bad: its form, or the skin line it would overwrite
   // (the header, a line that is no colour, none at all, another colour's,
-  // a line without id for a row with one).
+  // a line without id for a row with one, a line with an id for a row
+  // without).
   for (const char* third :
        {"8,1,2,3,0", "8,1,x,3,0,9", "8,1,2,3,0,9,10", "595,1,2,3,0,0000", "595,1,2,3,0,0001",
-        "595,1,2,3,0,0006", "595,1,2,3,0,99999999999", "9,1,2,3,0,0003", "12,1,2,3,0,0002"}) {
+        "595,1,2,3,0,0006", "595,1,2,3,0,99999999999", "9,1,2,3,0,0003", "12,1,2,3,0,0002",
+        "-,1,2,3,0,0003", "-,1,2,3,0,0005"}) {
     const QByteArray bad = QByteArray("595,0,0,255,0,0003\n\n") + third + "\n";
     folder.write("colors.txt", bad);
     const SchemeOutcome o = loadColourScheme(doc, folder.path("colors.txt"));
@@ -51,14 +53,14 @@ TEST_F(ColourSources, ABadSchemeLineNamesItsNumberAndChangesNothing) {
   EXPECT_EQ(rows(), before);
 }
 
-TEST_F(ColourSources, ComponentsAreClampedToAByteAndRowsWithoutIdFitAnyColourLine) {
-  folder.write("colors.txt", "-, 99999999999999999999, 70000, 3, 300, 0003\n");
+TEST_F(ColourSources, ComponentsAreClampedToAByte) {
+  folder.write("colors.txt", "-, 99999999999999999999, 70000, 3, 300, 0002\n");
   ASSERT_TRUE(loadColourScheme(doc, folder.path("colors.txt")).ok);
-  EXPECT_EQ(row(0), QStringList({"-", "255", "255", "3", "255", "0003"}));
+  EXPECT_EQ(row(0), QStringList({"-", "255", "255", "3", "255", "0002"}));
 
   folder.write("other.ski", "SKI1\n4 7 70000 99999999999999999999 5 300\n");
   ASSERT_TRUE(importColoursFromSkin(doc, folder.path("other.ski")).ok);
-  EXPECT_EQ(row(0), QStringList({"-", "255", "255", "5", "255", "0003"}));
+  EXPECT_EQ(row(0), QStringList({"-", "255", "255", "5", "255", "0002"}));
 }
 
 TEST_F(ColourSources, AnUnusableOtherSkinChangesNothing) {

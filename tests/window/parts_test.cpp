@@ -36,7 +36,8 @@ struct SeenBox {
 // Shows a box through the real dialogs, reads it while it is open and
 // presses `press` (a button's text) or Escape when `press` is empty.
 SeenBox showAndAnswer(const QString& title, Dialogs::Icon icon, Dialogs::Buttons buttons,
-                      const QString& press, Dialogs::Answer* answer) {
+                      const QString& press, Dialogs::Answer* answer,
+                      const QString& text = QStringLiteral("Testo")) {
   SeenBox seen;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -55,7 +56,7 @@ SeenBox showAndAnswer(const QString& title, Dialogs::Icon icon, Dialogs::Buttons
     }
   });
   QtDialogs dialogs(nullptr);
-  *answer = dialogs.message(title, QStringLiteral("Testo"), icon, buttons);
+  *answer = dialogs.message(title, text, icon, buttons);
   return seen;
 }
 
@@ -94,6 +95,11 @@ TEST(QtDialogsTest, BoxesCarryTheirIconAndAnUntitledBoxShowsTheProgramName) {
   const SeenBox untitled = showAndAnswer(QString(), Dialogs::Icon::None, Dialogs::Buttons::Ok,
                                          QStringLiteral("OK"), &answer);
   EXPECT_EQ(untitled.title, QStringLiteral("Corvela"));
+  // Text from a file shows its control codes instead of passing them on.
+  const SeenBox quoting =
+      showAndAnswer(QString(), Dialogs::Icon::None, Dialogs::Buttons::Ok, QStringLiteral("OK"),
+                    &answer, QStringLiteral("a\x1B[2J\nx"));
+  EXPECT_EQ(quoting.text, QStringLiteral("a\\x1B[2J\nx"));
 }
 
 TEST(FilterTest, PipeFiltersBecomeQtFilters) {
