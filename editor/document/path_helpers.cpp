@@ -80,6 +80,8 @@ bool editorFolderUsable(const QString& skinFolder) {
 bool isSkinBackupName(const QString& fileName) {
   return fileName.endsWith(QStringLiteral("_old.ski"), Qt::CaseInsensitive) ||
          fileName.endsWith(QStringLiteral("_orig.ski"), Qt::CaseInsensitive);
+}
+
 QString pathInAnyCase(const QString& folder, const QString& name, QStringList* clashes) {
   if (clashes) clashes->clear();
   const QString exact = joinPath(folder, name);

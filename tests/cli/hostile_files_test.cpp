@@ -263,6 +263,6 @@ TEST(Hostile, RenderWritesOnlyANewNameOrAPngOutsideTheSkinsFiles) {
       runLimited("ulimit -f 1; trap '' XFSZ",
                  {"render", skinFile, other.file("big.png"), "--scale", "8"}, f.path());
   EXPECT_EQ(limited.exit, 1);
-  EXPECT_TRUE(limited.err.contains(other.file("big.png") + ": File too large"))
+  EXPECT_TRUE(limited.err.contains(other.file("big.png") + ": file troppo grande (File too large)"))
       << limited.err.toStdString();
 }
