@@ -15,12 +15,13 @@
 #include <vector>
 
 #include "cli_common.h"
+#include "default_set.h"
 #include "edit_command.h"
 #include "listing.h"
 #include "object_export.h"
 #include "render_command.h"
-#include "skin_check.h"
 #include "skin_document.h"
+#include "skin_problems.h"
 #include "skin_saver.h"
 
 namespace {
@@ -133,9 +134,11 @@ int checkCommand(const QString& file) {
   LoadOutcome outcome;
   const int status = openSkin(doc, file, outcome, true);
   if (status == ExitUsage) return status;
-  const QStringList problems = cli::checkSkin(doc, outcome);
-  for (const QString& p : problems) write(stdout, p + u'\n');
-  return problems.isEmpty() ? ExitOk : ExitProblems;
+  SkinChecker checker(findDefaultFolder());
+  const std::vector<SkinProblem> problems =
+      checker.check(doc, outcome.status, outcome.reason, outcome.line);
+  for (const SkinProblem& p : problems) write(stdout, p.text() + u'\n');
+  return problems.empty() ? ExitOk : ExitProblems;
 }
 
 std::vector<Command> commands() {
@@ -181,7 +184,9 @@ std::vector<Command> commands() {
        "riguarda una riga: ritorni carrello (CR) e testo dopo l'ultimo a capo, che\n"
        "non vengono letti; caricamento interrotto; archivi mancanti; oggetti fuori\n"
        "dall'archivio, vuoti, che non sono GIF leggibili o che superano 2048x2048\n"
-       "pixel; id ripetuti (oggetti, colori e posizioni separatamente) e i record\n"
+       "pixel; immagini di dimensioni diverse dallo stesso oggetto nel primo\n"
+       "originale della skin (<nome>_orig.ski) o, se manca, nel set di default;\n"
+       "id ripetuti (oggetti, colori e posizioni separatamente) e i record\n"
        "che l'anteprima cerca e non trova; le righe che il salvataggio\n"
        "riscriverebbe diversamente. Nessuna riga\n"
        "e stato 0 se non c'è niente da correggere. Non scrive nulla oltre a ciò che\n"

@@ -20,16 +20,19 @@ bool taken(const QString& path) {
 
 }  // namespace
 
+FirstOriginalFiles firstOriginalFiles(const QString& folder, const QString& theme) {
+  return {joinPath(folder, theme + QStringLiteral("_orig.ski")),
+          joinPath(folder, QFileInfo(archiveFileName(theme, kPackedArchive)).completeBaseName() +
+                               QStringLiteral("_orig.dat"))};
+}
+
 std::optional<QString> firstOriginals(const QString& folder, const QString& theme,
                                       const QByteArray& skinBytes,
                                       std::vector<OriginalCopy>& copies) {
-  const QString skinCopy = joinPath(folder, theme + QStringLiteral("_orig.ski"));
+  const auto [skinCopy, archiveCopy] = firstOriginalFiles(folder, theme);
   if (taken(skinCopy)) return std::nullopt;
 
   const QString archive = archivePath(folder, theme, kPackedArchive);
-  const QString archiveCopy =
-      joinPath(folder, QFileInfo(archiveFileName(theme, kPackedArchive)).completeBaseName() +
-                           QStringLiteral("_orig.dat"));
   if (QFileInfo(archive).exists() && !outsideLinkReason(archive, folder) && !taken(archiveCopy)) {
     QString error;
     std::optional<QByteArray> bytes = readRegularFile(archive, &error);

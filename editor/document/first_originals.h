@@ -16,6 +16,15 @@ struct OriginalCopy {
   QString target;
   QByteArray bytes;
 };
+// Where the first original of a skin lies: the skin file and the copy of
+// its packed archive (the other archives are never rewritten, so the
+// original shares them with the skin). The one place that knows these names.
+struct FirstOriginalFiles {
+  QString skin;
+  QString packedArchive;
+};
+FirstOriginalFiles firstOriginalFiles(const QString& folder, const QString& theme);
+
 // The copies the coming save must add (none once they exist), or the reason
 // naming the file that could not be read.
 std::optional<QString> firstOriginals(const QString& folder, const QString& theme,

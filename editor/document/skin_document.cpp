@@ -139,6 +139,29 @@ LoadOutcome SkinDocument::load(const QString& file) {
   }
 }
 
+LoadOutcome SkinDocument::peek(const QString& file, const QString& theme) {
+  const AnnouncedWhenLoaded announced(*this);
+  const QFileInfo info(file);
+  P_SkinVodafone = false;
+  outsideChanges_ = false;
+  extracted_.clear();
+  skinFile_ = info.absoluteFilePath();
+  P_sPath = QDir::toNativeSeparators(info.absolutePath());
+  P_sTheme = theme.isEmpty() ? info.baseName() : theme;
+  P_sTarget = workingFolder(P_sPath, P_sTheme);
+  onDisk_ = DiskStamp();
+  QString error;
+  try {
+    const std::optional<QByteArray> bytes = readWholeFile(skinFile_, &error);
+    if (bytes) return parse(*bytes);
+  } catch (const std::bad_alloc&) {
+    error = QStringLiteral("memoria insufficiente");
+  }
+  clearLines();
+  status_ = LoadStatus::Unreadable;
+  return stopped(status_, QStringLiteral("file %1 non leggibile: %2").arg(skinFile_, error));
+}
+
 LoadOutcome SkinDocument::loadFile(const QString& file) {
   const QFileInfo info(file);
   // Taken from the file system's own idea of the path: on a system whose

@@ -65,6 +65,11 @@ class SkinDocument {
   // interrupted save, resets the document, creates the working folder, reads
   // and parses the file. The lists and the tree announce it once, at the end.
   LoadOutcome load(const QString& file);
+  // The skin as it lies, for comparing and checking only: no lock, no
+  // working folder, no interrupted save put right, nothing written. The
+  // archives are looked for as `theme`'s (the file's own name when empty),
+  // since a kept original carries another name than its skin.
+  LoadOutcome peek(const QString& file, const QString& theme = QString());
   // The parse of a skin file's bytes, already in memory, into the document
   // as it stands (folder, theme and working folder as set by a load).
   LoadOutcome parse(const QByteArray& bytes);
