@@ -226,6 +226,13 @@ QString sizeDifference(const QString& id, QSize actual, const ExpectedSize& expe
       .arg(id, sizeText(actual), expected.source, sizeText(expected.size));
 }
 
+bool peekFirstOriginal(const SkinDocument& doc, SkinDocument& original, QString* packedArchive) {
+  const FirstOriginalFiles files = firstOriginalFiles(doc.P_sPath, doc.P_sTheme);
+  if (!QFileInfo(files.skin).isFile()) return false;
+  if (packedArchive) *packedArchive = files.packedArchive;
+  return original.peek(files.skin, doc.P_sTheme).status == LoadStatus::Complete;
+}
+
 SkinChecker::SkinChecker(QString defaultFolder) : defaultFolder_(std::move(defaultFolder)) {}
 
 SkinChecker::Stamp SkinChecker::stampOf(const QString& path) {
@@ -262,10 +269,11 @@ const std::map<QString, QSize>* SkinChecker::originalSizes(const SkinDocument& d
   originalArchiveStamp_ = archiveStamp;
   originalSizes_.clear();
   SkinDocument kept;
-  hasOriginal_ = kept.peek(original.skin, doc.P_sTheme).status == LoadStatus::Complete;
+  QString packed;
+  hasOriginal_ = peekFirstOriginal(doc, kept, &packed);
   if (!hasOriginal_) return nullptr;
   ArchiveReader archives(kept.P_sPath, kept.P_sTheme);
-  archives.readFrom(kPackedArchive, original.packedArchive);
+  archives.readFrom(kPackedArchive, packed);
   for (int r = 0; r < kept.L_Values.rowCount(); ++r) {
     const QStringList& cells = kept.L_Values.row(r).cells;
     const ArchiveReader::Object object = archives.cut(

@@ -44,6 +44,11 @@ struct ExpectedSize {
 // by the check, the command line's replacement and the window's import.
 QString sizeDifference(const QString& id, QSize actual, const ExpectedSize& expected);
 
+// Reads the first original of the open skin into `original` without
+// writing anything; false when there is none or it does not read whole.
+// `packedArchive` gets the copy of the packed archive it goes with.
+bool peekFirstOriginal(const SkinDocument& doc, SkinDocument& original, QString* packedArchive);
+
 // Runs the checks and keeps what they learnt of images between runs, keyed
 // by each file's size and time, so that a check after every step reads
 // only what changed.
