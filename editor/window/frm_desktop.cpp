@@ -20,6 +20,7 @@
 #include "objects_tab.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
+#include "problems_panel.h"
 #include "skin_lock.h"
 #include "skin_saver.h"
 #include "tab_status.h"
@@ -52,6 +53,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   rectsTab = new RectsTab(*rectsPage, *this);
   structureTab = new StructureTab(*structurePage, *this);
   menu = new MainMenu(*this);
+  buildProblemsPanel();
   connectHistory();
   resize(initialSize());
 
@@ -190,6 +192,7 @@ void frmDesktop::openSkinFile(const QString& file) {
   folderWatch->watchSkin();
   showTitle();
   setStatusText(status.join(QStringLiteral(" - ")));
+  problemsPanel->skinOpened(outcome);
 }
 
 void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper) {
@@ -201,6 +204,7 @@ void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper
   objectsTab->showPickedAgain();
   if (const QString note = changes.note(); !note.isEmpty()) setStatusText(note);
   showTitle();
+  problemsPanel->recheckSoon();
 }
 
 bool frmDesktop::settleUnsavedChanges() {
@@ -238,6 +242,8 @@ bool frmDesktop::SalvaSkin() {
   // The save rewrote working-folder files itself: no change from outside.
   folderWatch->rememberFiles();
   showTitle();
+  // The first save keeps the first original, which sizes are checked against.
+  problemsPanel->recheckSoon();
   dialogs_->report(outcome.title, outcome.message);
   return outcome.kind == SaveOutcome::Saved;
 }

@@ -6,9 +6,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include "document_names.h"
+#include "problems_panel.h"
 #include "skin_document.h"
 #include "skin_saver.h"
 #include "window_support.h"
@@ -224,3 +228,34 @@ TEST_F(Loading, AFailedSaveIsReportedAsAnError) {
 }
 
 }  // namespace
+
+TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
+  const QString skin = Fixture::write(dir.path());
+  QFile::remove(dir.filePath("vodafone1.dat"));
+  openThroughDialog(*w, script, skin);
+  QTRY_VERIFY(w->problemsPanel->isVisible());
+  QTreeWidget* list = w->problemsPanel->list();
+  const QList<QTreeWidgetItem*> found =
+      list->findItems("archivio vodafone1.dat mancante: oggetti 0003, 0030", Qt::MatchExactly, 3);
+  ASSERT_EQ(found.size(), 1);
+  EXPECT_EQ(found[0]->text(2), "vodafone1.dat");
+  const auto* count = w->SB0->findChild<QLabel*>("SB0Problems");
+  EXPECT_TRUE(count->isVisible());
+  EXPECT_EQ(count->text(), QStringLiteral("%1 problemi").arg(list->topLevelItemCount()));
+
+  list->scrollToItem(found[0]);
+  QTRY_VERIFY(list->viewport()->rect().contains(list->visualItemRect(found[0]).center()));
+  const QRect line = list->visualItemRect(found[0]);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+  EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabObjects);
+  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->doc.L_Values.findId("0003"));
+
+  // Put back, the archive's problem goes with the next step's check.
+  Fixture::write(dir.path());
+  const int before = list->topLevelItemCount();
+  w->doc.perform("passo", [&] { w->doc.L_Dim.setCell(0, D_X1, "500"); });
+  QTRY_VERIFY(list->findItems("archivio vodafone1.dat mancante", Qt::MatchStartsWith, 3).isEmpty());
+  EXPECT_EQ(list->findItems("posizione 0570 fuori dallo schermo", Qt::MatchStartsWith, 3).size(),
+            1);
+  EXPECT_NE(list->topLevelItemCount(), before);
+}
