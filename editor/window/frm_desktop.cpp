@@ -9,6 +9,7 @@
 
 #include "colours_page.h"
 #include "colours_tab.h"
+#include "compare_panel.h"
 #include "document_names.h"
 #include "folder_watch.h"
 #include "icon_pictures.h"
@@ -193,6 +194,7 @@ void frmDesktop::openSkinFile(const QString& file) {
   showTitle();
   setStatusText(status.join(QStringLiteral(" - ")));
   problemsPanel->skinOpened(outcome);
+  if (comparePanel->isVisible()) comparePanel->refresh();
 }
 
 void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper) {
@@ -244,6 +246,7 @@ bool frmDesktop::SalvaSkin() {
   showTitle();
   // The first save keeps the first original, which sizes are checked against.
   problemsPanel->recheckSoon();
+  if (comparePanel->isVisible()) comparePanel->refresh();
   dialogs_->report(outcome.title, outcome.message);
   return outcome.kind == SaveOutcome::Saved;
 }

@@ -35,6 +35,7 @@ class ObjectsPage;
 class ObjectsTab;
 class PreviewController;
 class ProblemsPanel;
+class ComparePanel;
 class PreviewTab;
 class RectsPage;
 class RectsTab;
@@ -125,6 +126,8 @@ class frmDesktop : public QMainWindow, public WindowServices {
   MainMenu* menu = nullptr;
   // "Problemi", a dock panel.
   ProblemsPanel* problemsPanel = nullptr;
+  // "Confronta con l'originale", a dock panel.
+  ComparePanel* comparePanel = nullptr;
 
   // Tab 0 "Preview skin".
   PreviewTab* tabPreview = nullptr;
@@ -158,6 +161,7 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void buildToolBar();
   void buildStatusBar();
   void buildTabs();
+  // The "Problemi" and comparison panels, hidden until needed.
   void buildProblemsPanel();
   QSize initialSize() const;
   void connectHandlers();

@@ -18,6 +18,7 @@
 
 #include "colours_page.h"
 #include "colours_tab.h"
+#include "compare_panel.h"
 #include "folder_watch.h"
 #include "frm_desktop.h"
 #include "icon_pictures.h"
@@ -125,6 +126,16 @@ void frmDesktop::buildProblemsPanel() {
   toggle->setObjectName(QStringLiteral("mnuProblemi"));
   menu->viewMenu->insertAction(menu->actRefresh, toggle);
   connect(problemsPanel, &ProblemsPanel::picked, this, &frmDesktop::showRecord);
+
+  comparePanel = new ComparePanel(
+      doc, *tabPreview->PicDesktop, [this] { return tabPreview->optTime[1]->isChecked(); }, this);
+  addDockWidget(Qt::RightDockWidgetArea, comparePanel);
+  comparePanel->hide();
+  QAction* compare = comparePanel->toggleViewAction();
+  compare->setText(QStringLiteral("C&onfronta con l'originale"));
+  compare->setObjectName(QStringLiteral("mnuConfronta"));
+  menu->viewMenu->insertAction(menu->actRefresh, compare);
+  connect(comparePanel, &ComparePanel::picked, this, &frmDesktop::showRecord);
 }
 
 void frmDesktop::buildTabs() {
