@@ -257,9 +257,19 @@ std::optional<QSize> SkinChecker::fileSize(const QString& path) {
 const std::map<QString, QSize>* SkinChecker::originalSizes(const SkinDocument& doc, QString* file) {
   const FirstOriginalFiles original = firstOriginalFiles(doc.P_sPath, doc.P_sTheme);
   *file = original.skin;
+  // Looked at once per check, not once per object.
+  if (originalFresh_ && originalKey_ == original.skin) {
+    return hasOriginal_ ? &originalSizes_ : nullptr;
+  }
+  originalFresh_ = true;
   const Stamp stamp = stampOf(original.skin);
   const Stamp archiveStamp = stampOf(original.packedArchive);
-  if (stamp.size < 0) return nullptr;
+  if (stamp.size < 0) {
+    originalKey_ = original.skin;
+    originalStamp_ = {};
+    hasOriginal_ = false;
+    return nullptr;
+  }
   if (originalKey_ == original.skin && stamp == originalStamp_ &&
       archiveStamp == originalArchiveStamp_) {
     return hasOriginal_ ? &originalSizes_ : nullptr;
@@ -440,6 +450,7 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
 std::vector<SkinProblem> SkinChecker::check(const SkinDocument& doc, LoadStatus status,
                                             const QString& stopReason, int stopLine) {
   Problems problems;
+  originalFresh_ = false;
   const QString skin = fileName(doc.skinFile());
   checkRawText(doc.skinFile(), problems);
   switch (status) {

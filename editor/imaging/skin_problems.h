@@ -111,6 +111,7 @@ class SkinChecker {
   Stamp originalStamp_, originalArchiveStamp_;
   std::map<QString, QSize> originalSizes_;
   bool hasOriginal_ = false;
+  bool originalFresh_ = false;
 };
 
 }  // namespace corvela
