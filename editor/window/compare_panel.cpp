@@ -26,8 +26,12 @@ ComparePanel::ComparePanel(SkinDocument& doc, DesktopSurface& current,
       analogue_(std::move(analogue)) {
   setObjectName(QStringLiteral("Confronta"));
   setAccessibleName(QStringLiteral("Confronta con l'originale"));
+  // A run of keystrokes is compared once, when it is over.
+  soon_.setSingleShot(true);
+  soon_.setInterval(0);
+  connect(&soon_, &QTimer::timeout, this, &ComparePanel::refresh);
   connect(&doc_.history(), &DocumentHistory::changed, this, [this] {
-    if (isVisible()) refresh();
+    if (isVisible()) soon_.start();
   });
   current_.installEventFilter(this);
 }
@@ -112,6 +116,7 @@ void ComparePanel::extractShownImages(const QString& packedArchive) {
 }
 
 void ComparePanel::refresh() {
+  soon_.stop();
   build();
   if (held_) holdOriginal(false);
   QString packed;

@@ -5,6 +5,7 @@
 
 #include <QDockWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -54,6 +55,7 @@ class ComparePanel : public QDockWidget {
   SkinDocument& doc_;
   DesktopSurface& current_;
   std::function<bool()> analogue_;
+  QTimer soon_;
   SkinDocument originalDoc_;
   bool hasOriginal_ = false;
   std::unique_ptr<QTemporaryDir> scratch_;

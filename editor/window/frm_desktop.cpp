@@ -68,7 +68,10 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 
 frmDesktop::~frmDesktop() {
   // The views read the document until they are gone, and the document, a
-  // member, goes before the window's child widgets would: the tabs go first.
+  // member, goes before the window's child widgets would: the panels and
+  // the tabs go first.
+  delete comparePanel;
+  delete problemsPanel;
   delete takeCentralWidget();
   // The history says it is emptied while it goes, when the window's title
   // and buttons are already half gone: nothing of the window listens then.
