@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QShowEvent>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "default_set.h"
 
@@ -50,6 +51,7 @@ void ProblemsPanel::recheck() {
   count_.setText(n == 1 ? QStringLiteral("1 problema") : QStringLiteral("%1 problemi").arg(n));
   count_.setVisible(n > 0);
   if (showWhenFound_ && n > 0) {
+    list();
     show();
     // A few lines' height, taken from the preview: the panel points the
     // way, the tabs do the work.
@@ -99,7 +101,9 @@ void ProblemsPanel::fill() {
     items << item;
   }
   list_->addTopLevelItems(items);
-  for (int c : {Line, Record, File}) list_->resizeColumnToContents(c);
+  for (int c : {Line, Record, File, Message}) list_->resizeColumnToContents(c);
+  // What to do stays in sight beside a long message.
+  list_->setColumnWidth(Message, std::min(list_->columnWidth(Message), list_->width() * 3 / 5));
 }
 
 }  // namespace corvela
