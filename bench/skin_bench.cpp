@@ -17,8 +17,11 @@
 #include <utility>
 #include <vector>
 
+#include <sys/resource.h>
+
 #include "object_export.h"
 #include "skin_document.h"
+#include "skin_problems.h"
 #include "skin_saver.h"
 
 namespace {
@@ -183,6 +186,39 @@ void BM_ParseFullSkin(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ParseFullSkin)->Unit(benchmark::kMicrosecond);
+
+double peakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+}
+
+// The "Problemi" panel's checks on the largest skin, against the shipped
+// default set. `cached`: the same checker again, as after every step once
+// the skin is open; otherwise a new one, as when the skin opens. The peak
+// memory the process gained in the first check is counter rss_gain_mb.
+void BM_ProblemsOfFullSkin(benchmark::State& state) {
+  const bool cached = state.range(0) != 0;
+  SkinDocument doc;
+  doc.load(fixtures().spread.skin);
+  const QString defaults = QStringLiteral(CORVELA_SOURCE_DIR "/default");
+  const double before = peakMegabytes();
+  SkinChecker kept(defaults);
+  size_t found = kept.check(doc, LoadStatus::Complete).size();
+  const double gain = peakMegabytes() - before;
+  for (auto _ : state) {
+    if (cached) {
+      found = kept.check(doc, LoadStatus::Complete).size();
+    } else {
+      SkinChecker fresh(defaults);
+      found = fresh.check(doc, LoadStatus::Complete).size();
+    }
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["problems"] = static_cast<double>(found);
+  state.counters["rss_gain_mb"] = gain;
+}
+BENCHMARK(BM_ProblemsOfFullSkin)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Empties a folder between iterations, outside the timing, so that every
 // export or copy writes new files rather than finding them in place.

@@ -1,5 +1,6 @@
 #include <QRegularExpression>
 
+#include "cli_common.h"
 #include "colour_codec.h"
 #include "colour_edits.h"
 #include "colour_scheme.h"
@@ -8,6 +9,7 @@
 #include "object_replace.h"
 #include "skin_document.h"
 #include "skin_line.h"
+#include "skin_problems.h"
 
 namespace corvela::cli {
 
@@ -56,6 +58,13 @@ Error replace(SkinDocument& doc, const QString& value, const EditContext& contex
   if (row < 0) return QStringLiteral("la skin non ha l'oggetto %1").arg(*id);
   const ReplaceOutcome outcome = importObject(doc, row, kv->second, context.checkSize);
   if (!outcome.replaced()) return outcome.message(kv->second);
+  // Done as asked, since a modder may mean it; but a soft key of the wrong
+  // shape breaks the phone's bar, so it is said.
+  const std::optional<ExpectedSize> expected =
+      SkinChecker(findDefaultFolder()).expectedSize(doc, *id);
+  if (expected && expected->size != outcome.image.size()) {
+    fail(QStringLiteral("attenzione: ") + sizeDifference(*id, outcome.image.size(), *expected));
+  }
   return std::nullopt;
 }
 

@@ -12,13 +12,6 @@ namespace corvela::cli {
 namespace {
 const QString kTab = QStringLiteral("\t");
 
-QString joined(const QStringList& cells) {
-  QStringList out;
-  out.reserve(cells.size());
-  for (const QString& c : cells) out << escapedText(shortenedText(c));
-  return out.join(kTab);
-}
-
 QString flag(bool on) {
   return on ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -27,6 +20,13 @@ QString iconText(int icon) {
   return icon == 0 ? QString() : QString::number(icon);
 }
 }  // namespace
+
+QString tabSeparated(const QStringList& cells) {
+  QStringList out;
+  out.reserve(cells.size());
+  for (const QString& c : cells) out << escapedText(shortenedText(c));
+  return out.join(kTab);
+}
 
 QString colourText(Rgb colour) {
   auto byte = [](int v) { return std::clamp(v, 0, 255); };
@@ -46,7 +46,7 @@ QString listListing(const ReportList& list) {
     const Look look = rowLook(list, r);
     cells << row.tag << colourText(look.colour) << flag(look.bold) << iconText(look.icon)
           << standby::rowName(list, r);
-    out += joined(cells) + u'\n';
+    out += tabSeparated(cells) + u'\n';
   }
   return out;
 }
@@ -56,8 +56,8 @@ QString treeListing(const SkinTree& tree) {
   for (int i = 1; i <= tree.nodeCount(); ++i) {
     const TreeNode& n = tree.node(i);
     const Look look = nodeLook(n);
-    out += joined({QString::number(i), QString::number(n.parent), n.text, tree.tag(i),
-                   iconText(look.icon), colourText(look.colour), flag(look.bold)}) +
+    out += tabSeparated({QString::number(i), QString::number(n.parent), n.text, tree.tag(i),
+                         iconText(look.icon), colourText(look.colour), flag(look.bold)}) +
            u'\n';
   }
   return out;

@@ -1,11 +1,15 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 #include "report_list.h"
 #include "rgb.h"
 #include "skin_tree.h"
 
 namespace corvela::cli {
+
+// Cells joined by tabs, escaped as the listings escape them.
+QString tabSeparated(const QStringList& cells);
 
 // "#RRGGBB" of a row's or node's text colour.
 QString colourText(Rgb colour);

@@ -15,13 +15,16 @@
 #include <vector>
 
 #include "cli_common.h"
+#include "default_set.h"
 #include "edit_command.h"
+#include "first_originals.h"
 #include "listing.h"
 #include "object_export.h"
 #include "render_command.h"
 #include "share_commands.h"
-#include "skin_check.h"
+#include "skin_compare.h"
 #include "skin_document.h"
+#include "skin_problems.h"
 #include "skin_saver.h"
 
 namespace {
@@ -50,6 +53,7 @@ const char* const kUsage =
     "  extract   estrae tutti gli oggetti nella cartella di lavoro (\"Esporta tutto\")\n"
     "  save      salva la skin senza modifiche (\"Salva\")\n"
     "  check     elenca i problemi da correggere prima di caricare la skin sul telefono\n"
+    "  diff      elenca i record che differiscono tra due skin\n"
     "  edit      applica modifiche alla skin e la salva (edit --help per le operazioni)\n"
     "  render    disegna in PNG lo schermo di standby come lo mostra la finestra\n"
     "  export    scrive la skin per il telefono in una cartella o in un .zip\n"
@@ -140,9 +144,66 @@ int checkCommand(const QString& file) {
   SkinLock lock;
   const int status = openSkin(doc, file, outcome, true, &lock);
   if (status == ExitUsage) return status;
-  const QStringList problems = cli::checkSkin(doc, outcome);
-  for (const QString& p : problems) write(stdout, p + u'\n');
-  return problems.isEmpty() ? ExitOk : ExitProblems;
+  SkinChecker checker(findDefaultFolder());
+  const std::vector<SkinProblem> problems =
+      checker.check(doc, outcome.status, outcome.reason, outcome.line);
+  for (const SkinProblem& p : problems) write(stdout, p.text() + u'\n');
+  return problems.empty() ? ExitOk : ExitProblems;
+}
+
+// Read as they lie: comparing must leave both folders as they were, so no
+// lock, no working folder and no interrupted save put right.
+bool peekSkin(SkinDocument& doc, const QString& file, const QString& theme = QString(),
+              const QString& folder = QString()) {
+  const QFileInfo info(file);
+  if (!info.exists()) {
+    fail(QStringLiteral("file non trovato: %1").arg(file));
+    return false;
+  }
+  if (!info.isFile()) {
+    fail(QStringLiteral("non è un file: %1").arg(file));
+    return false;
+  }
+  const LoadOutcome outcome = doc.peek(file, theme, folder);
+  if (outcome.status == LoadStatus::Complete) return true;
+  if (outcome.status == LoadStatus::BadMagic) {
+    fail(QStringLiteral("%1: %2").arg(file, kBadFormatMessage));
+  } else if (outcome.status == LoadStatus::BadLine) {
+    fail(QStringLiteral("%1: caricamento interrotto alla riga %2: %3")
+             .arg(file)
+             .arg(outcome.line)
+             .arg(outcome.reason));
+  } else {
+    fail(QStringLiteral("%1: %2").arg(file, outcome.reason));
+  }
+  return false;
+}
+
+int diffCommand(const QStringList& rest) {
+  if (rest.size() != 2) {
+    fail(QStringLiteral("diff vuole due file skin (corvela-skin diff --help)"));
+    return ExitUsage;
+  }
+  SkinDocument after;
+  if (!peekSkin(after, rest[1])) return ExitUsage;
+  // The first original of the newer skin keeps its packed archive under
+  // another name; any other skin reads its own.
+  const FirstOriginalFiles original = firstOriginalFiles(after.P_sPath, after.P_sTheme);
+  const bool isOriginal =
+      QFileInfo(rest[0]).absoluteFilePath() == QFileInfo(original.skin).absoluteFilePath();
+  SkinDocument before;
+  if (!peekSkin(before, rest[0], isOriginal ? after.P_sTheme : QString(),
+                isOriginal ? after.P_sPath : QString())) {
+    return ExitUsage;
+  }
+  const std::vector<RecordDifference> differences =
+      compareSkins(before, after, isOriginal ? original.archive : QString());
+  QString out = QStringLiteral("ID\tNome\tCosa\tPrima\tDopo\n");
+  for (const RecordDifference& d : differences) {
+    out += cli::tabSeparated({d.id, d.name, d.what, d.before, d.after}) + u'\n';
+  }
+  write(stdout, out);
+  return differences.empty() ? ExitOk : ExitProblems;
 }
 
 std::vector<Command> commands() {
@@ -188,12 +249,26 @@ std::vector<Command> commands() {
        "riguarda una riga: ritorni carrello (CR) e testo dopo l'ultimo a capo, che\n"
        "non vengono letti; caricamento interrotto; archivi mancanti; oggetti fuori\n"
        "dall'archivio, vuoti, che non sono GIF leggibili o che superano 2048x2048\n"
-       "pixel; id ripetuti (oggetti, colori e posizioni separatamente) e i record\n"
+       "pixel; immagini di dimensioni diverse dallo stesso oggetto nel primo\n"
+       "originale della skin (<nome>_orig.ski) o, se manca, nel set di default;\n"
+       "id ripetuti (oggetti, colori e posizioni separatamente) e i record\n"
        "che l'anteprima cerca e non trova; le righe che il salvataggio\n"
        "riscriverebbe diversamente se modificate. Nessuna riga\n"
        "e stato 0 se non c'è niente da correggere. Non scrive nulla oltre a ciò che\n"
        "ogni caricamento fa (cartella di lavoro, salvataggio interrotto).\n",
        onSkin("check", checkCommand)},
+      {"diff",
+       "Uso: corvela-skin diff VECCHIA.ski NUOVA.ski\n"
+       "Un record per riga, separato da tabulazioni, per ogni oggetto, colore o\n"
+       "posizione che differisce tra le due skin (trovati per ID): \"ID\", \"Nome\",\n"
+       "\"Cosa\" (immagine, colore o posizione), \"Prima\" e \"Dopo\" (\"assente\" se la\n"
+       "skin non ha il record). Le immagini si confrontano byte per byte. Se\n"
+       "VECCHIA è il primo originale di NUOVA (<nome>_orig.ski) si legge con\n"
+       "l'archivio che gli appartiene. Non scrive nulla, nemmeno il file\n"
+       "corvela.lock o la cartella di lavoro.\n"
+       "Stato di uscita: 0 nessuna differenza, 1 differenze trovate, 2 file\n"
+       "mancante o non leggibile.\n",
+       diffCommand},
       {"edit", editHelp(), editCommand},
       {"render", renderHelp(), renderCommand},
       {"export", exportHelp(), exportCommand},

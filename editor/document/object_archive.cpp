@@ -53,7 +53,9 @@ ArchiveReader::Archive& ArchiveReader::archive(long long number) {
   auto found = open_.find(number);
   if (found != open_.end()) return found->second;
   Archive& a = open_[number];
-  const QString path = archivePath(folder_, theme_, number);
+  const auto moved = elsewhere_.find(number);
+  const QString path =
+      moved != elsewhere_.end() ? moved->second : archivePath(folder_, theme_, number);
   const QFileInfo info(path);
   a.exists = info.exists() || info.isSymLink();
   QString reason;

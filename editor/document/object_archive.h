@@ -40,6 +40,9 @@ std::optional<QByteArray> cutObject(const QByteArray& archive, long long offset,
 class ArchiveReader {
  public:
   ArchiveReader(QString skinFolder, QString theme);
+  // Archive `number` read from `path` instead: a kept original's packed
+  // archive lies under another name.
+  void readFrom(long long number, const QString& path) { elsewhere_[number] = path; }
 
   enum class Status { Ok, NoArchive, Outside, Failed };
   struct Object {
@@ -67,6 +70,7 @@ class ArchiveReader {
   QString folder_;
   QString theme_;
   std::map<long long, Archive> open_;
+  std::map<long long, QString> elsewhere_;
 };
 
 // Whole-file helpers for files of a skin: regular files of at most

@@ -139,6 +139,28 @@ LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
   }
 }
 
+LoadOutcome SkinDocument::peek(const QString& file, const QString& theme, const QString& folder) {
+  const AnnouncedWhenLoaded announced(*this);
+  P_SkinVodafone = false;
+  outsideChanges_ = false;
+  extracted_.clear();
+  Place place = placeOf(file);
+  if (!theme.isEmpty()) place.theme = theme;
+  if (!folder.isEmpty()) place.folder = folder;
+  place.target = workingFolder(place.folder, place.theme);
+  moveTo(place);
+  QString error;
+  try {
+    const std::optional<QByteArray> bytes = readRegularFile(skinFile_, &error, kMaxSkinFileBytes);
+    if (bytes) return parse(*bytes);
+  } catch (const std::bad_alloc&) {
+    error = QStringLiteral("memoria insufficiente");
+  }
+  clearLines();
+  status_ = LoadStatus::Unreadable;
+  return stopped(status_, QStringLiteral("file %1 non leggibile: %2").arg(skinFile_, error));
+}
+
 LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
   QStringList warnings;
   P_SkinVodafone = false;

@@ -68,6 +68,13 @@ class SkinDocument {
   // A load for reading only (LockAccess::Read) creates nothing in the skin's
   // folder: no working folder, no lock, no editor folder.
   LoadOutcome load(const QString& file, LockAccess access = LockAccess::Write);
+  // The skin as it lies, for comparing and checking only: no lock, no
+  // working folder, no interrupted save put right, nothing written. The
+  // archives are looked for as `theme`'s in `folder` (the file's own name
+  // and folder when empty), since a kept original carries another name than
+  // its skin and lies apart from the archives it shares with it.
+  LoadOutcome peek(const QString& file, const QString& theme = QString(),
+                   const QString& folder = QString());
   // The parse of a skin file's bytes, already in memory, into the document
   // as it stands (folder, theme and working folder as set by a load).
   LoadOutcome parse(const QByteArray& bytes);

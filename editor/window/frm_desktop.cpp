@@ -9,6 +9,7 @@
 
 #include "colours_page.h"
 #include "colours_tab.h"
+#include "compare_panel.h"
 #include "document_names.h"
 #include "folder_watch.h"
 #include "icon_pictures.h"
@@ -20,6 +21,7 @@
 #include "objects_tab.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
+#include "problems_panel.h"
 #include "skin_lock.h"
 #include "skin_saver.h"
 #include "skin_share.h"
@@ -55,6 +57,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   rectsTab = new RectsTab(*rectsPage, *this);
   structureTab = new StructureTab(*structurePage, *this);
   menu = new MainMenu(*this);
+  buildProblemsPanel();
   connectHistory();
   resize(initialSize());
 
@@ -68,7 +71,10 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 
 frmDesktop::~frmDesktop() {
   // The views read the document until they are gone, and the document, a
-  // member, goes before the window's child widgets would: the tabs go first.
+  // member, goes before the window's child widgets would: the panels and
+  // the tabs go first.
+  delete comparePanel;
+  delete problemsPanel;
   delete takeCentralWidget();
   // The history says it is emptied while it goes, when the window's title
   // and buttons are already half gone: nothing of the window listens then.
@@ -210,6 +216,8 @@ void frmDesktop::openSkinFile(const QString& chosen) {
   folderWatch->watchSkin();
   showTitle();
   setStatusText(status.join(QStringLiteral(" - ")));
+  problemsPanel->skinOpened(outcome);
+  if (comparePanel->isVisible()) comparePanel->refresh();
 }
 
 void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper) {
@@ -224,6 +232,7 @@ void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper
     setStatusText(note);
   }
   showTitle();
+  problemsPanel->recheckSoon();
 }
 
 bool frmDesktop::settleUnsavedChanges(Leaving why) {
@@ -282,6 +291,9 @@ bool frmDesktop::SalvaSkin() {
     outsideNote_.clear();
   }
   showTitle();
+  // The first save keeps the first original, which sizes are checked against.
+  problemsPanel->recheckSoon();
+  if (comparePanel->isVisible()) comparePanel->refresh();
   dialogs_->report(outcome.title, outcome.message);
   return outcome.kind == SaveOutcome::Saved;
 }

@@ -7,6 +7,7 @@
 
 #include "dialogs.h"
 #include "skin_document.h"
+#include "skin_problems.h"
 #include "standby_scene.h"
 #include "window_services.h"
 
@@ -33,6 +34,8 @@ class MainMenu;
 class ObjectsPage;
 class ObjectsTab;
 class PreviewController;
+class ProblemsPanel;
+class ComparePanel;
 class PreviewTab;
 class RectsPage;
 class RectsTab;
@@ -103,6 +106,8 @@ class frmDesktop : public QMainWindow, public WindowServices {
   SkinDocument& document() override { return doc; }
   Dialogs& dialogs() override { return *dialogs_; }
   void showObject(int row) override;
+  // The record of a problem or a difference picked in its list and tab.
+  void showRecord(ProblemPlace place, int row);
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
   QAction* toolButton(const QString& key) const;
@@ -125,6 +130,10 @@ class frmDesktop : public QMainWindow, public WindowServices {
   ferzola::LineSeparator* LineSeparator1 = nullptr;
   QTabWidget* SSTab1 = nullptr;
   MainMenu* menu = nullptr;
+  // "Problemi", a dock panel.
+  ProblemsPanel* problemsPanel = nullptr;
+  // "Confronta con l'originale", a dock panel.
+  ComparePanel* comparePanel = nullptr;
 
   // Tab 0 "Preview skin".
   PreviewTab* tabPreview = nullptr;
@@ -158,6 +167,8 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void buildToolBar();
   void buildStatusBar();
   void buildTabs();
+  // The "Problemi" and comparison panels, hidden until needed.
+  void buildProblemsPanel();
   QSize initialSize() const;
   void connectHandlers();
   void placeSeparator();
@@ -173,6 +184,7 @@ class frmDesktop : public QMainWindow, public WindowServices {
   std::unique_ptr<Dialogs> dialogs_;
   QLabel* statusField_ = nullptr;
   QLabel* coordinatesField_ = nullptr;
+  QLabel* problemsField_ = nullptr;
   bool askBeforeClosing_ = true;
   // The status bar's word on objects changed outside, which is stale once
   // a save has packed them.

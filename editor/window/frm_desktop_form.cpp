@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -16,18 +17,24 @@
 #include <QVBoxLayout>
 
 #include "colours_page.h"
+#include "colours_tab.h"
+#include "compare_panel.h"
 #include "folder_watch.h"
 #include "frm_desktop.h"
 #include "icon_pictures.h"
 #include "info_page.h"
 #include "layout_controller.h"
 #include "lists_pages.h"
+#include "lists_tabs.h"
+#include "main_menu.h"
 #include "objects_page.h"
 #include "objects_tab.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
+#include "problems_panel.h"
 #include "report_view.h"
 #include "shown_text.h"
+#include "tree_view.h"
 
 namespace corvela {
 
@@ -106,8 +113,32 @@ void frmDesktop::buildStatusBar() {
   coordinatesField_->setMinimumWidth(
       coordinatesField_->fontMetrics().horizontalAdvance(QStringLiteral("-000, -000")));
   coordinatesField_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  problemsField_ = new QLabel(SB0);
+  problemsField_->setObjectName(QStringLiteral("SB0Problems"));
+  SB0->addPermanentWidget(problemsField_);
   SB0->addPermanentWidget(coordinatesField_);
   setStatusBar(SB0);
+}
+
+void frmDesktop::buildProblemsPanel() {
+  problemsPanel = new ProblemsPanel(doc, *problemsField_, this);
+  addDockWidget(Qt::BottomDockWidgetArea, problemsPanel);
+  problemsPanel->hide();
+  QAction* toggle = problemsPanel->toggleViewAction();
+  toggle->setText(QStringLiteral("&Problemi"));
+  toggle->setObjectName(QStringLiteral("mnuProblemi"));
+  menu->viewMenu->insertAction(menu->actRefresh, toggle);
+  connect(problemsPanel, &ProblemsPanel::picked, this, &frmDesktop::showRecord);
+
+  comparePanel = new ComparePanel(
+      doc, *tabPreview->PicDesktop, [this] { return tabPreview->optTime[1]->isChecked(); }, this);
+  addDockWidget(Qt::RightDockWidgetArea, comparePanel);
+  comparePanel->hide();
+  QAction* compare = comparePanel->toggleViewAction();
+  compare->setText(QStringLiteral("C&onfronta con l'originale"));
+  compare->setObjectName(QStringLiteral("mnuConfronta"));
+  menu->viewMenu->insertAction(menu->actRefresh, compare);
+  connect(comparePanel, &ComparePanel::picked, this, &frmDesktop::showRecord);
 }
 
 void frmDesktop::buildTabs() {
@@ -176,6 +207,33 @@ void frmDesktop::showObject(int row) {
   list->selectListRow(row);
   list->scrollTo(list->viewIndex(row));
   objectsTab->L_Values_ItemClick(row);
+}
+
+void frmDesktop::showRecord(ProblemPlace place, int row) {
+  switch (place) {
+    case ProblemPlace::Objects:
+      showObject(row);
+      break;
+    case ProblemPlace::Colours:
+      SSTab1->setCurrentIndex(TabColours);
+      coloursPage->L_RGBA->selectListRow(row);
+      coloursPage->L_RGBA->scrollTo(coloursPage->L_RGBA->viewIndex(row));
+      coloursTab->L_RGBA_ItemClick(row);
+      break;
+    case ProblemPlace::Rects:
+      SSTab1->setCurrentIndex(TabRects);
+      rectsPage->L_Dim->selectListRow(row);
+      rectsPage->L_Dim->scrollTo(rectsPage->L_Dim->viewIndex(row));
+      rectsTab->L_Dim_ItemClick(row);
+      break;
+    case ProblemPlace::Tree:
+      SSTab1->setCurrentIndex(TabStructure);
+      structurePage->T_Strutt->selectNode(row);
+      structureTab->T_Strutt_NodeClick(row);
+      break;
+    case ProblemPlace::None:
+      break;
+  }
 }
 
 void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {

@@ -26,6 +26,7 @@
 #include "picture_box.h"
 #include "report_view.h"
 #include "skin_document.h"
+#include "skin_problems.h"
 #include "step_names.h"
 #include "text_number.h"
 #include "window_services.h"
@@ -167,6 +168,7 @@ void ObjectsTab::cmdImport_Click() {
   switch (outcome.status) {
     case ReplaceOutcome::Replaced:
       showReplaced(row, changed);
+      warnOfSize(id, outcome.image.size());
       break;
     case ReplaceOutcome::SamePath:
       window_.dialogs().warning(kSamePathMessage);
@@ -180,6 +182,16 @@ void ObjectsTab::cmdImport_Click() {
       // box; the status bar says why.
       window_.setStatusText(outcome.message(*file));
       break;
+  }
+}
+
+void ObjectsTab::warnOfSize(const QString& id, QSize size) {
+  // Taken as asked: the check was left off on purpose. But the phone shows a
+  // soft key of the wrong shape as a broken bar, so the user hears of it.
+  const std::optional<ExpectedSize> expected =
+      SkinChecker(findDefaultFolder()).expectedSize(doc_, id);
+  if (expected && expected->size != size) {
+    window_.dialogs().warning(sizeDifference(id, size, *expected));
   }
 }
 

@@ -5,6 +5,7 @@
 // what came of them.
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 
 namespace corvela {
@@ -55,6 +56,8 @@ class ObjectsTab : public QObject {
   // rebuilt unless the step did it, the keys back on the list.
   void showReplaced(int row, bool rowChanged);
   void showObjectFailure(int number, const QString& description);
+  // After an import made without the size check.
+  void warnOfSize(const QString& id, QSize size);
 
   ObjectsPage& page_;
   WindowServices& window_;

@@ -189,3 +189,40 @@ TEST(Check, TextTheReaderLeavesOut) {
             "riga 0: ritorno carrello (CR): da qui alla fine il file non viene letto; le righe "
             "devono finire con il solo LF");
 }
+
+TEST(Diff, OneLinePerChangedRecordAndNothingWritten) {
+  Folder f;
+  SkinFixture skin = completeSkin();
+  skin.writeTo(f);
+  f.write("new.gif", tinyGif(99, 35, QSize(22, 79)));
+  ASSERT_EQ(runTool({"edit", f.file("vodafone.ski"), "--replace", "630=new.gif", "--colour",
+                     "595=1,2,3", "--rect", "570=1,2,3,4"},
+                    f.path())
+                .exit,
+            0);
+  // A skin of its own, with one record less and one more.
+  skin.lines.removeAll("1 571 5 36 170 56");
+  skin.lines << "4 777 1 1 1 0";
+  skin.writeTo(f, "other.ski");
+  const auto before = f.snapshot();
+  const ToolRun r = runTool({"diff", f.file("vodafone_orig.ski"), f.file("vodafone.ski")});
+  EXPECT_EQ(r.exit, 1) << r.err.toStdString();
+  EXPECT_EQ(table(r.out),
+            (QList<QStringList>{
+                {"ID", "Nome", "Cosa", "Prima", "Dopo"},
+                {"0630", "Tasto sinistro rilasciato", "immagine", "79 × 22, 54 byte (vodafone.dat)",
+                 "22 × 79, 35 byte (vodafone14.dat)"},
+                {"0595", "Testo dell'operatore", "colore", "0,0,128,0", "1,2,3,0"},
+                {"0570", "Testo dell'operatore", "posizione", "5,15,170,35", "1,2,3,4"}}));
+  const ToolRun other = runTool({"diff", f.file("vodafone_orig.ski"), f.file("other.ski")});
+  EXPECT_EQ(other.exit, 1);
+  EXPECT_EQ(
+      table(other.out).mid(1),
+      (QList<QStringList>{{"0777", "", "colore", "assente", "1,1,1,0"},
+                          {"0571", "Testo della data", "posizione", "5,36,170,56", "assente"}}));
+  EXPECT_EQ(runTool({"diff", f.file("other.ski"), f.file("other.ski")}).out,
+            "ID\tNome\tCosa\tPrima\tDopo\n");
+  EXPECT_EQ(runTool({"diff", f.file("other.ski"), f.file("other.ski")}).exit, 0);
+  EXPECT_EQ(runTool({"diff", f.file("nowhere.ski"), f.file("other.ski")}).exit, 2);
+  EXPECT_EQ(f.snapshot(), before);
+}

@@ -15,7 +15,7 @@
 
 namespace corvela::clitest {
 
-QByteArray tinyGif(int shade, int size) {
+QByteArray tinyGif(int shade, int size, QSize claimed) {
   if (size != 35 && size < 40) throw std::invalid_argument("tinyGif: 35 or at least 40 bytes");
   const char s = static_cast<char>(shade & 0xFF);
   QByteArray gif("GIF89a");
@@ -41,19 +41,19 @@ QByteArray tinyGif(int shade, int size) {
   gif += QByteArray("\x02\x02\x44\x01\x00", 5);
   gif += '\x3B';
   if (gif.size() != size) throw std::logic_error("tinyGif: wrong size");
+  const qsizetype frame = gif.size() - 16;  // the image descriptor
+  for (const auto& [at, value] : {std::pair{qsizetype(6), claimed.width()},
+                                  {qsizetype(8), claimed.height()},
+                                  {frame + 5, claimed.width()},
+                                  {frame + 7, claimed.height()}}) {
+    gif[at] = static_cast<char>(value & 0xFF);
+    gif[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+  }
   return gif;
 }
 
 QByteArray claimingGif(int side) {
-  QByteArray gif = tinyGif(1, 48);
-  const char lo = static_cast<char>(side & 0xFF);
-  const char hi = static_cast<char>((side >> 8) & 0xFF);
-  const qsizetype frame = gif.size() - 16;  // the image descriptor
-  for (qsizetype at : {qsizetype(6), qsizetype(8), frame + 5, frame + 7}) {
-    gif[at] = lo;
-    gif[at + 1] = hi;
-  }
-  return gif;
+  return tinyGif(1, 48, QSize(side, side));
 }
 
 Folder::Folder() {
@@ -216,9 +216,15 @@ SkinFixture completeSkin() {
   // Archive 3 starts with bytes no line refers to, which is allowed.
   s.archives[3] = QByteArray(17, 'x');
   int shade = 10;
+  // Each the size of its object in the default set, which check expects
+  // of a skin that has no first original yet.
+  const std::map<int, QSize> sizes{{652, {79, 22}}, {674, {21, 22}}, {664, {77, 22}},
+                                   {630, {79, 22}}, {632, {21, 22}}, {634, {77, 22}},
+                                   {675, {20, 22}}, {631, {79, 22}}, {633, {21, 22}},
+                                   {635, {77, 22}}, {7, {80, 80}}};
   auto add = [&](int id, int archive, int size) {
     ++shade;
-    s.addObject(id, archive, tinyGif(shade, size + shade));
+    s.addObject(id, archive, tinyGif(shade, size + shade, sizes.at(id)));
   };
   for (int id : {652, 674, 664, 630, 632}) add(id, 0, 40);
   for (int id : {634, 675, 631, 633}) add(id, 3, 300);

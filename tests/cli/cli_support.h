@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -18,8 +19,9 @@ namespace corvela::clitest {
 
 // A valid one-pixel GIF89a of exactly `size` bytes (35, or 40 and more): the
 // palette colour varies with `shade` and a comment block pads it out, so
-// every object of a fixture has its own bytes and its own length.
-QByteArray tinyGif(int shade, int size = 35);
+// every object of a fixture has its own bytes and its own length. Its
+// header may claim a larger `side`, which decodes all the same.
+QByteArray tinyGif(int shade, int size = 35, QSize claimed = QSize(1, 1));
 // A 48-byte GIF whose header and frame claim `side` x `side` pixels.
 QByteArray claimingGif(int side);
 

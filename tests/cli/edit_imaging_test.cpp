@@ -64,14 +64,24 @@ TEST(EditImaging, ReplacedAndDefaultImagesArePackedWhereTheSkinSays) {
       runTool({"edit", f.file("vodafone.ski"), "--replace", "630=new.gif", "--default", "7",
                "--check-size", "--replace", "652=" + f.file("new.gif")},
               f.path());
-  // 652 is 1 x 1: the size check refuses the whole run and nothing is written.
+  // 652 is 79 x 22: the size check refuses the whole run and nothing is written.
   EXPECT_EQ(run.exit, 2);
-  EXPECT_TRUE(run.err.contains("non corrispondono! (3×2 invece di 1×1)")) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains("non corrispondono! (3×2 invece di 79×22)"))
+      << run.err.toStdString();
   EXPECT_FALSE(f.exists("vodafone_old.ski"));
 
   const ToolRun saved = runTool(
       {"edit", f.file("vodafone.ski"), "--replace", "630=new.gif", "--default", "7"}, f.path());
   ASSERT_EQ(saved.exit, 0) << saved.err.toStdString();
+  // Done as asked, with a word on the size; check then keeps saying it.
+  EXPECT_EQ(saved.err,
+            "corvela-skin: attenzione: oggetto 0630: l'immagine è di 3 × 2 pixel, nel "
+            "set di default (630.gif) è di 79 × 22\n");
+  const ToolRun checked = runTool({"check", f.file("vodafone.ski")});
+  EXPECT_EQ(checked.exit, 1);
+  EXPECT_EQ(checked.out,
+            "riga 26: oggetto 0630: l'immagine è di 3 × 2 pixel, nel primo originale "
+            "(vodafone_orig.ski) è di 79 × 22\n");
   EXPECT_EQ(saved.out, corvela::kSavedWithArchive + u'\n');
   EXPECT_EQ(packedImage(f, 630), f.read("new.gif"));
   EXPECT_EQ(packedImage(f, 7), readFile(kShippedSet + "/7.gif"));

@@ -4,11 +4,20 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
+#include "compare_panel.h"
+#include "desktop_surface.h"
 #include "document_names.h"
+#include "preview_tab.h"
+#include "problems_panel.h"
 #include "skin_document.h"
 #include "skin_saver.h"
 #include "window_support.h"
@@ -269,3 +278,66 @@ TEST_F(Loading, AFailedSaveIsReportedAsAnError) {
 }
 
 }  // namespace
+
+TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
+  const QString skin = Fixture::write(dir.path());
+  QFile::remove(dir.filePath("vodafone1.dat"));
+  openThroughDialog(*w, script, skin);
+  QTRY_VERIFY(w->problemsPanel->isVisible());
+  QTreeWidget* list = w->problemsPanel->list();
+  const QList<QTreeWidgetItem*> found =
+      list->findItems("archivio vodafone1.dat mancante: oggetti 0003, 0030", Qt::MatchExactly, 3);
+  ASSERT_EQ(found.size(), 1);
+  EXPECT_EQ(found[0]->text(2), "vodafone1.dat");
+  const auto* count = w->SB0->findChild<QLabel*>("SB0Problems");
+  EXPECT_TRUE(count->isVisible());
+  EXPECT_EQ(count->text(), QStringLiteral("%1 problemi").arg(list->topLevelItemCount()));
+
+  list->scrollToItem(found[0]);
+  QTRY_VERIFY(list->viewport()->rect().contains(list->visualItemRect(found[0]).center()));
+  const QRect line = list->visualItemRect(found[0]);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+  EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabObjects);
+  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->doc.L_Values.findId("0003"));
+
+  // Put back, the archive's problem goes with the next step's check.
+  Fixture::write(dir.path());
+  const int before = list->topLevelItemCount();
+  w->doc.perform("passo", [&] { w->doc.L_Dim.setCell(0, D_X1, "500"); });
+  QTRY_VERIFY(list->findItems("archivio vodafone1.dat mancante", Qt::MatchStartsWith, 3).isEmpty());
+  EXPECT_EQ(list->findItems("posizione 0570 fuori dallo schermo", Qt::MatchStartsWith, 3).size(),
+            1);
+  EXPECT_NE(list->topLevelItemCount(), before);
+}
+
+TEST_F(Loading, TheComparisonShowsTheOriginalBesideAndInPlaceAndListsWhatDiffers) {
+  openThroughDialog(*w, script, Fixture::write(dir.path()));
+  clickToolButton(*w, "SAVE");  // keeps the first original
+  w->doc.perform("passo", [&] { w->doc.L_Dim.setCell(0, D_X1, "12"); });
+  w->findChild<QAction*>("mnuConfronta")->trigger();
+  ASSERT_TRUE(w->comparePanel->isVisible());
+  QTreeWidget* list = w->comparePanel->list();
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(QStringList({list->topLevelItem(0)->text(0), list->topLevelItem(0)->text(2),
+                         list->topLevelItem(0)->text(3), list->topLevelItem(0)->text(4)}),
+            QStringList({"0570", "posizione", "10,20,30,40", "12,20,30,40"}));
+
+  // Beside at the same zoom, and in place of the current screen while held.
+  DesktopSurface* current = w->tabPreview->PicDesktop;
+  EXPECT_EQ(w->comparePanel->original()->zoom(), current->zoom());
+  EXPECT_EQ(outlineOf(w->comparePanel->original()->scene(), 0)->left(), 10);
+  QPushButton* hold = w->comparePanel->holdButton();
+  QTRY_VERIFY(hold->height() > 0);
+  QTest::mousePress(hold, Qt::LeftButton, {}, hold->rect().center());
+  EXPECT_EQ(outlineOf(current->scene(), 0)->left(), 10);
+  QTest::mouseRelease(hold, Qt::LeftButton, {}, hold->rect().center());
+  EXPECT_EQ(outlineOf(current->scene(), 0)->left(), 12);
+
+  list->scrollToItem(list->topLevelItem(0));
+  QTRY_VERIFY(
+      list->viewport()->rect().contains(list->visualItemRect(list->topLevelItem(0)).center()));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->topLevelItem(0)).center());
+  EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabRects);
+  EXPECT_EQ(w->rectsPage->L_Dim->selectedListRow(), 0);
+}

@@ -95,6 +95,18 @@ TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOf
   click(w->objectsPage->cmdImport);
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_EQ(shown("0007", V_Stato), kStateToReplace);
+
+  // Once a save kept the first original, a size unlike it is taken, with a word.
+  clickToolButton(*w, "SAVE");
+  script.boxes.clear();
+  writeFile(path("tall.gif"), gifBytes(10, 12));
+  script.files.push_back(path("tall.gif"));
+  click(w->objectsPage->cmdImport);
+  ASSERT_EQ(script.boxesTitled(kTitleWarning).size(), 1u);
+  EXPECT_EQ(script.boxes[0].text,
+            "oggetto 0007: l'immagine è di 10 × 12 pixel, nel primo "
+            "originale (vodafone_orig.ski) è di 12 × 10");
+  EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), replacedCells("0007", path("tall.gif")));
 }
 
 TEST_F(ObjectsTabTest, TheSameFileWarnsButAnotherlyCasedNameIsAnotherFile) {

@@ -1,0 +1,142 @@
+#include "skin_compare.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageReader>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "document_names.h"
+#include "object_archive.h"
+#include "safe_read.h"
+#include "skin_document.h"
+#include "skin_line.h"
+#include "standby_records.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+
+// The row of each id, the first one winning.
+std::map<QString, int> rowsById(const ReportList& list) {
+  std::map<QString, int> rows;
+  for (int r = 0; r < list.rowCount(); ++r) {
+    const QString& id = list.row(r).cells[0];
+    if (id != kNoId) rows.try_emplace(id, r);
+  }
+  return rows;
+}
+
+QString numbers(const ListRow& row, std::initializer_list<int> columns) {
+  QStringList out;
+  for (int c : columns) out << QString::number(numericValue(row.cells.value(c)));
+  return out.join(u',');
+}
+
+struct Image {
+  std::optional<QByteArray> bytes;
+  QString text;      // "79 × 22, 312 byte (vodafone3.dat)"
+  QString location;  // where the skin says the bytes are
+};
+
+Image imageOf(const SkinDocument& doc, ArchiveReader& archives, const ListRow& row) {
+  const QString gif = row.cells[V_PathGif].trimmed();
+  Image image;
+  QString from;
+  if (row.state == ObjectState::ToReplace && !gif.isEmpty() && QFileInfo(gif).isFile()) {
+    image.bytes = readRegularFile(gif, nullptr);
+    from = QFileInfo(gif).fileName();
+    image.location = gif;
+  } else {
+    const long long number = numericValue(row.cells[V_NDat]);
+    from = archiveFileName(doc.P_sTheme, number);
+    image.location = numbers(row, {V_NDat, V_Offset, V_Byte});
+    const ArchiveReader::Object object =
+        archives.cut(number, numericValue(row.cells[V_Offset]), numericValue(row.cells[V_Byte]));
+    if (object.status == ArchiveReader::Status::Ok) image.bytes = object.bytes;
+  }
+  if (!image.bytes) {
+    image.text = QStringLiteral("non leggibile (%1)").arg(from);
+    return image;
+  }
+  QByteArray copy = *image.bytes;
+  QBuffer buffer(&copy);
+  buffer.open(QIODevice::ReadOnly);
+  const QSize size = QImageReader(&buffer).size();
+  image.text = QStringLiteral("%1, %2 byte (%3)")
+                   .arg(size.isValid() ? sizeText(size) : QStringLiteral("?"))
+                   .arg(image.bytes->size())
+                   .arg(from);
+  return image;
+}
+
+struct Kind {
+  const ReportList SkinDocument::*list;
+  ProblemPlace place;
+  QString what;
+};
+
+}  // namespace
+
+std::vector<RecordDifference> compareSkins(const SkinDocument& before, const SkinDocument& after,
+                                           const QString& beforePacked) {
+  ArchiveReader oldArchives(before.P_sPath, before.P_sTheme);
+  if (!beforePacked.isEmpty()) oldArchives.readFrom(kPackedArchive, beforePacked);
+  ArchiveReader newArchives(after.P_sPath, after.P_sTheme);
+  const Kind kinds[] = {
+      {&SkinDocument::L_Values, ProblemPlace::Objects, QStringLiteral("immagine")},
+      {&SkinDocument::L_RGBA, ProblemPlace::Colours, QStringLiteral("colore")},
+      {&SkinDocument::L_Dim, ProblemPlace::Rects, QStringLiteral("posizione")}};
+  std::vector<RecordDifference> out;
+  for (const Kind& kind : kinds) {
+    const ReportList& oldList = before.*kind.list;
+    const ReportList& newList = after.*kind.list;
+    const std::map<QString, int> oldRows = rowsById(oldList);
+    const std::map<QString, int> newRows = rowsById(newList);
+    auto value = [&](const SkinDocument& doc, ArchiveReader& archives, const ListRow& row) {
+      switch (kind.place) {
+        case ProblemPlace::Objects:
+          return imageOf(doc, archives, row);
+        case ProblemPlace::Colours:
+          return Image{std::nullopt, numbers(row, {C_R, C_G, C_B, C_Trasparenza}), {}};
+        default:
+          return Image{std::nullopt, numbers(row, {D_X1, D_Y1, D_X2, D_Y2}), {}};
+      }
+    };
+    auto add = [&](const ReportList& list, int listRow, int newRow, const QString& id,
+                   const QString& was, const QString& is) {
+      out.push_back({kind.place, newRow, id, standby::rowName(list, listRow), kind.what, was, is});
+    };
+    std::set<QString> seen;
+    for (int r = 0; r < newList.rowCount(); ++r) {
+      const QString& id = newList.row(r).cells[0];
+      if (id == kNoId || !seen.insert(id).second) continue;
+      const Image now = value(after, newArchives, newList.row(r));
+      const auto old = oldRows.find(id);
+      if (old == oldRows.end()) {
+        add(newList, r, r, id, kAbsent, now.text);
+        continue;
+      }
+      const Image was = value(before, oldArchives, oldList.row(old->second));
+      // Images count by their bytes. Where one side cannot be read (a copy
+      // beside the skin under another name has no archives of its own), by
+      // where the skin says they are, which only a replacement changes.
+      bool differs = was.text != now.text;
+      if (was.bytes && now.bytes) {
+        differs = *was.bytes != *now.bytes;
+      } else if (kind.place == ProblemPlace::Objects) {
+        differs = was.location != now.location;
+      }
+      if (differs) add(newList, r, r, id, was.text, now.text);
+    }
+    for (const auto& [id, r] : oldRows) {
+      if (newRows.count(id)) continue;
+      add(oldList, r, -1, id, value(before, oldArchives, oldList.row(r)).text, kAbsent);
+    }
+  }
+  return out;
+}
+
+}  // namespace corvela

@@ -1,0 +1,511 @@
+#include "skin_problems.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "default_set.h"
+#include "document_names.h"
+#include "first_originals.h"
+#include "gif_check.h"
+#include "object_archive.h"
+#include "safe_read.h"
+#include "shown_text.h"
+#include "skin_line.h"
+#include "skin_saver.h"
+#include "standby_records.h"
+#include "text_number.h"
+
+namespace corvela {
+
+namespace {
+
+using Problems = std::vector<SkinProblem>;
+
+const QString kFixObject =
+    QStringLiteral("sostituire l'oggetto con un'immagine GIF (\"Importa...\" o \"Default\")");
+
+long long lineOf(const ListRow& row, int indiceColumn) {
+  return numericValue(row.cells.value(indiceColumn));
+}
+
+QString fileName(const QString& path) {
+  return QFileInfo(path).fileName();
+}
+
+std::optional<QSize> headerSize(const QByteArray& bytes) {
+  QByteArray copy = bytes;
+  QBuffer buffer(&copy);
+  buffer.open(QIODevice::ReadOnly);
+  const QSize size = QImageReader(&buffer).size();
+  if (!size.isValid()) return std::nullopt;
+  return size;
+}
+
+bool isPlainNumber(const QString& field) {
+  return !field.isEmpty() &&
+         std::all_of(field.begin(), field.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// The same fields with the same values: only leading zeros of a number
+// differ, which the phone reads alike.
+bool sameValues(const QString& a, const QString& b) {
+  const QStringList fa = splitFields(a);
+  const QStringList fb = splitFields(b);
+  if (fa.size() != fb.size()) return false;
+  for (qsizetype i = 0; i < fa.size(); ++i) {
+    if (fa[i] == fb[i]) continue;
+    if (!isPlainNumber(fa[i]) || !isPlainNumber(fb[i]) ||
+        numericValue(fa[i]) != numericValue(fb[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Lines a save would write back with other fields or values once their
+// record is edited (an untouched one goes back as read): two blanks between
+// fields (which shift the values), a field after the sixth, a trailing
+// blank. Object lines are left out, since packing rewrites some of them by
+// design.
+void checkRewrites(const SkinDocument& doc, const QString& skin, Problems& problems) {
+  const std::vector<QString> rewritten = regeneratedLines(doc, true);
+  for (size_t k = 1; k < rewritten.size(); ++k) {
+    const QString& line = doc.lines[k];
+    if (line.startsWith(u'5') || sameValues(line, rewritten[k])) continue;
+    problems.push_back(
+        {static_cast<long long>(k), ProblemPlace::Tree, static_cast<int>(k) + 1, QString(), skin,
+         QStringLiteral("il salvataggio riscrive \"%1\" come \"%2\" se il suo record viene "
+                        "modificato")
+             .arg(escapedText(shortenedText(line)), escapedText(shortenedText(rewritten[k]))),
+         QStringLiteral("togliere gli spazi in più o i campi oltre il sesto dalla riga")});
+  }
+}
+
+// `repeated` names the record, e.g. "colore %1 ripetuto", with %1 the id.
+void checkDuplicates(const ReportList& list, int indiceColumn, ProblemPlace place,
+                     const QString& repeated, const QString& skin, Problems& problems) {
+  std::map<QString, long long> firstLine;
+  for (int r = 0; r < list.rowCount(); ++r) {
+    const ListRow& row = list.row(r);
+    const QString& id = row.cells[0];
+    if (id == kNoId) continue;
+    const long long line = lineOf(row, indiceColumn);
+    const auto [it, inserted] = firstLine.emplace(id, line);
+    if (!inserted) {
+      problems.push_back({line, place, r, id, skin,
+                          QStringLiteral("%1 (già alla riga %2): l'editor usa solo il primo")
+                              .arg(repeated.arg(id))
+                              .arg(it->second),
+                          QStringLiteral("togliere la riga ripetuta o darle un altro id")});
+    }
+  }
+}
+
+// Rectangles the phone would draw off its screen or turned inside out. The
+// values stay as typed; this only says where they are.
+void checkRectangles(const ReportList& rects, const QString& skin, Problems& problems) {
+  for (int r = 0; r < rects.rowCount(); ++r) {
+    const ListRow& row = rects.row(r);
+    const long long x1 = numericValue(row.cells[D_X1]), y1 = numericValue(row.cells[D_Y1]);
+    const long long x2 = numericValue(row.cells[D_X2]), y2 = numericValue(row.cells[D_Y2]);
+    const standby::RectangleFlaws flaws = standby::rectangleFlaws(x1, y1, x2, y2);
+    const QString corners = QStringLiteral("%1,%2,%3,%4").arg(x1).arg(y1).arg(x2).arg(y2);
+    const long long line = lineOf(row, D_Indice);
+    const QString& id = row.cells[D_ID];
+    if (flaws.offScreen) {
+      problems.push_back({line, ProblemPlace::Rects, r, id, skin,
+                          QStringLiteral("posizione %1 fuori dallo schermo %2×%3 (%4)")
+                              .arg(id)
+                              .arg(standby::kScreenWidth)
+                              .arg(standby::kScreenHeight)
+                              .arg(corners),
+                          QStringLiteral("portare gli angoli dentro lo schermo (x da 0 a %1, y "
+                                         "da 0 a %2)")
+                              .arg(standby::kScreenWidth - 1)
+                              .arg(standby::kScreenHeight - 1)});
+    }
+    if (flaws.inverted) {
+      problems.push_back(
+          {line, ProblemPlace::Rects, r, id, skin,
+           QStringLiteral("posizione %1 con gli angoli invertiti (%2): x1 "
+                          "supera x2 o y1 supera y2")
+               .arg(id, corners),
+           QStringLiteral("scambiare gli angoli: x1, y1 è quello in alto a sinistra")});
+    }
+  }
+}
+
+const QString kBackgroundGroup = standby::text(standby::kBackgroundGroup);
+const QString kAddLine =
+    QStringLiteral("aggiungere la riga mancante, per esempio copiandola dalla skin originale");
+
+void checkBackground(const SkinDocument& doc, const QString& skin, Problems& problems) {
+  const SkinTree& tree = doc.T_Strutt;
+  const QString tag = standby::text(standby::kBackgroundTag);
+  bool groupSeen = false;
+  for (int i = 1; i <= tree.nodeCount(); ++i) {
+    const TreeNode& n = tree.node(i);
+    if (n.place == NodePlace::Group && n.text.trimmed() == kBackgroundGroup) groupSeen = true;
+    if (!tree.hasTag(i, tag)) continue;
+    // The preview reads the line with the colour codec whatever its kind, so
+    // anything but a colour line paints a wrong background or none.
+    ColourParts parts;
+    if (!n.text.startsWith(u'4') || !StringToRGB(n.text, parts)) {
+      problems.push_back(
+          {i - 1, ProblemPlace::Tree, i, QString(), skin,
+           QStringLiteral("la prima riga del gruppo \"%1\" non è il colore di "
+                          "sfondo (4 R G B T)")
+               .arg(kBackgroundGroup),
+           QStringLiteral("mettere come prima riga del gruppo il colore di sfondo")});
+    }
+    return;
+  }
+  problems.push_back({-1, ProblemPlace::None, -1, QString(), skin,
+                      (groupSeen ? QStringLiteral("manca il colore di sfondo: il gruppo \"%1\" è "
+                                                  "vuoto")
+                                 : QStringLiteral("manca il colore di sfondo: non c'è il gruppo "
+                                                  "\"%1\""))
+                          .arg(kBackgroundGroup),
+                      kAddLine});
+}
+
+void checkHandLength(const SkinTree& tree, const QString& prefix, const QString& what,
+                     const QString& skin, Problems& problems) {
+  for (int i = 1; i <= tree.nodeCount(); ++i) {
+    if (tree.node(i).text.startsWith(prefix)) return;
+  }
+  problems.push_back({-1, ProblemPlace::None, -1, QString(), skin,
+                      QStringLiteral("manca la lunghezza della %1 (riga \"%2\")").arg(what, prefix),
+                      kAddLine});
+}
+
+void checkNeeded(const ReportList& list, const QString& code, std::string_view what,
+                 const QString& kindName, const QString& skin, Problems& problems) {
+  if (list.findId(code) < 0) {
+    problems.push_back({-1, ProblemPlace::None, -1, code, skin,
+                        QStringLiteral("manca %1 %2 (%3)").arg(kindName, code, standby::text(what)),
+                        kAddLine});
+  }
+}
+
+// What the reader silently leaves out: everything from a carriage return on
+// (a file saved with CR LF line ends reads as nothing), and text after the
+// last line feed. The save drops both for good.
+void checkRawText(const QString& file, Problems& problems) {
+  const std::optional<QByteArray> bytes = readRegularFile(file, nullptr, kMaxSkinFileBytes);
+  if (!bytes) return;
+  const qsizetype cr = bytes->indexOf('\r');
+  const QByteArray readable = cr < 0 ? *bytes : bytes->left(cr);
+  const qsizetype line = readable.count('\n');
+  if (cr >= 0) {
+    problems.push_back({line, ProblemPlace::None, -1, QString(), fileName(file),
+                        QStringLiteral("ritorno carrello (CR): da qui alla fine il file non viene "
+                                       "letto; le righe devono finire con il solo LF"),
+                        QStringLiteral("salvare il file con gli a capo LF (Unix) e riaprirlo")});
+  } else if (!readable.isEmpty() && !readable.endsWith('\n')) {
+    problems.push_back({line, ProblemPlace::None, -1, QString(), fileName(file),
+                        QStringLiteral("testo dopo l'ultimo a capo: non viene letto e il "
+                                       "salvataggio lo perde"),
+                        QStringLiteral("aggiungere un a capo alla fine del file")});
+  }
+}
+
+}  // namespace
+
+QString SkinProblem::text() const {
+  return line < 0 ? message : QStringLiteral("riga %1: %2").arg(line).arg(message);
+}
+
+QString sizeText(QSize size) {
+  return QStringLiteral("%1 × %2").arg(size.width()).arg(size.height());
+}
+
+QString sizeDifference(const QString& id, QSize actual, const ExpectedSize& expected) {
+  return QStringLiteral("oggetto %1: l'immagine è di %2 pixel, %3 è di %4")
+      .arg(id, sizeText(actual), expected.source, sizeText(expected.size));
+}
+
+bool peekFirstOriginal(const SkinDocument& doc, SkinDocument& original, QString* packedArchive) {
+  const FirstOriginalFiles files = firstOriginalFiles(doc.P_sPath, doc.P_sTheme);
+  if (!QFileInfo(files.skin).isFile()) return false;
+  if (packedArchive) *packedArchive = files.archive;
+  return original.peek(files.skin, doc.P_sTheme, doc.P_sPath).status == LoadStatus::Complete;
+}
+
+SkinChecker::SkinChecker(QString defaultFolder) : defaultFolder_(std::move(defaultFolder)) {}
+
+SkinChecker::Stamp SkinChecker::stampOf(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists()) return {};
+  return {info.size(), info.lastModified()};
+}
+
+std::optional<QSize> SkinChecker::fileSize(const QString& path) {
+  const Stamp stamp = stampOf(path);
+  FileSize& known = files_[path];
+  if (known.stamp == stamp && stamp.size >= 0) return known.size;
+  known.stamp = stamp;
+  known.size.reset();
+  // Only the header: enough for the size, and a FIFO is never opened.
+  if (const std::optional<QByteArray> bytes = readRegularFile(path, nullptr)) {
+    known.size = headerSize(*bytes);
+  }
+  return known.size;
+}
+
+const std::map<QString, QSize>* SkinChecker::originalSizes(const SkinDocument& doc, QString* file) {
+  const FirstOriginalFiles original = firstOriginalFiles(doc.P_sPath, doc.P_sTheme);
+  *file = original.skin;
+  // Looked at once per check, not once per object.
+  if (originalFresh_ && originalKey_ == original.skin) {
+    return hasOriginal_ ? &originalSizes_ : nullptr;
+  }
+  originalFresh_ = true;
+  const Stamp stamp = stampOf(original.skin);
+  const Stamp archiveStamp = stampOf(original.archive);
+  if (stamp.size < 0) {
+    originalKey_ = original.skin;
+    originalStamp_ = {};
+    hasOriginal_ = false;
+    return nullptr;
+  }
+  if (originalKey_ == original.skin && stamp == originalStamp_ &&
+      archiveStamp == originalArchiveStamp_) {
+    return hasOriginal_ ? &originalSizes_ : nullptr;
+  }
+  originalKey_ = original.skin;
+  originalStamp_ = stamp;
+  originalArchiveStamp_ = archiveStamp;
+  originalSizes_.clear();
+  SkinDocument kept;
+  QString packed;
+  hasOriginal_ = peekFirstOriginal(doc, kept, &packed);
+  if (!hasOriginal_) return nullptr;
+  ArchiveReader archives(kept.P_sPath, kept.P_sTheme);
+  archives.readFrom(kPackedArchive, packed);
+  for (int r = 0; r < kept.L_Values.rowCount(); ++r) {
+    const QStringList& cells = kept.L_Values.row(r).cells;
+    const ArchiveReader::Object object = archives.cut(
+        numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+    if (object.status != ArchiveReader::Status::Ok) continue;
+    if (const std::optional<QSize> size = headerSize(object.bytes)) {
+      originalSizes_.try_emplace(cells[V_ID], *size);
+    }
+  }
+  return &originalSizes_;
+}
+
+std::optional<ExpectedSize> SkinChecker::expectedSize(const SkinDocument& doc, const QString& id) {
+  QString originalFile;
+  if (const std::map<QString, QSize>* sizes = originalSizes(doc, &originalFile)) {
+    const auto it = sizes->find(id);
+    if (it == sizes->end()) return std::nullopt;
+    return ExpectedSize{it->second,
+                        QStringLiteral("nel primo originale (%1)").arg(fileName(originalFile))};
+  }
+  if (defaultFolder_.isEmpty()) return std::nullopt;
+  const QString file = defaultObjectPath(defaultFolder_, id);
+  const std::optional<QSize> size = fileSize(file);
+  if (!size) return std::nullopt;
+  return ExpectedSize{*size, QStringLiteral("nel set di default (%1)").arg(fileName(file))};
+}
+
+std::optional<QSize> SkinChecker::currentSize(const SkinDocument& doc, int row) {
+  if (row < 0 || row >= doc.L_Values.rowCount()) return std::nullopt;
+  const QStringList& cells = doc.L_Values.row(row).cells;
+  const QString gif = cells[V_PathGif].trimmed();
+  if (!gif.isEmpty() && QFileInfo(gif).isFile()) {
+    if (const std::optional<QSize> size = fileSize(gif)) return size;
+  }
+  if (cells[V_NDat].trimmed() == kNoId || cells[V_Offset].trimmed() == kNoId) return std::nullopt;
+  const QString archive = archivePath(doc.P_sPath, doc.P_sTheme, numericValue(cells[V_NDat]));
+  const ObjectKey key{archive, numericValue(cells[V_Offset]), numericValue(cells[V_Byte])};
+  const auto known = objects_.find(key);
+  if (known != objects_.end() && known->second.first == stampOf(archive)) {
+    const ObjectFacts& facts = known->second.second;
+    if (facts.problem) return std::nullopt;
+    return facts.size;
+  }
+  ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  const ArchiveReader::Object object =
+      archives.cut(numericValue(cells[V_NDat]), std::get<1>(key), std::get<2>(key));
+  if (object.status != ArchiveReader::Status::Ok) return std::nullopt;
+  return headerSize(object.bytes);
+}
+
+void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
+  ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  // Per archive that cannot be read: the first line naming it and its objects.
+  std::map<long long, std::pair<long long, QStringList>> unreadable;
+  std::vector<long long> unreadableOrder;
+  std::vector<bool> broken(static_cast<size_t>(doc.L_Values.rowCount()), false);
+  std::map<long long, Stamp> stamps;
+  Problems objectProblems;
+  const ReportList& list = doc.L_Values;
+  for (int r = 0; r < list.rowCount(); ++r) {
+    const ListRow& row = list.row(r);
+    const QString& nDat = row.cells[V_NDat];
+    // A replaced row names no archive position any more.
+    if (nDat.trimmed() == kNoId) continue;
+    const long long number = numericValue(nDat);
+    const long long line = lineOf(row, V_Indice);
+    const QString& id = row.cells[V_ID];
+    const QString name = archiveFileName(doc.P_sTheme, number);
+    auto problem = [&](const QString& message, const QString& file) {
+      objectProblems.push_back({line, ProblemPlace::Objects, r, id, file, message, kFixObject});
+      broken[static_cast<size_t>(r)] = true;
+    };
+
+    if (archives.problem(number)) {
+      auto [it, first] = unreadable.try_emplace(number, line, QStringList());
+      if (first) unreadableOrder.push_back(number);
+      it->second.second << id;
+      broken[static_cast<size_t>(r)] = true;
+      continue;
+    }
+    const long long offset = numericValue(row.cells[V_Offset]);
+    const long long size = numericValue(row.cells[V_Byte]);
+    if (offset < 0 || size < 0) {
+      problem(QStringLiteral("oggetto %1 con posizione non valida (offset %2, %3 byte)")
+                  .arg(id)
+                  .arg(offset)
+                  .arg(size),
+              name);
+      continue;
+    }
+    const QString path = archivePath(doc.P_sPath, doc.P_sTheme, number);
+    const auto stamp = stamps.try_emplace(number, stampOf(path)).first->second;
+    const ObjectKey key{path, offset, size};
+    const auto known = objects_.find(key);
+    if (known != objects_.end() && known->second.first == stamp) {
+      if (const std::optional<QString>& why = known->second.second.problem) problem(*why, name);
+      continue;
+    }
+    const ArchiveReader::Object object = archives.cut(number, offset, size);
+    if (object.status == ArchiveReader::Status::Outside) {
+      problem(QStringLiteral("oggetto %1 oltre la fine dell'archivio %2 "
+                             "(offset %3 + %4 byte, l'archivio ne ha %5)")
+                  .arg(id, name)
+                  .arg(offset)
+                  .arg(size)
+                  .arg(archives.length(number)),
+              name);
+      continue;
+    }
+    if (object.status != ArchiveReader::Status::Ok) {
+      problem(QStringLiteral("oggetto %1 non leggibile da %2 (%3)").arg(id, path, object.reason),
+              name);
+      continue;
+    }
+    ObjectFacts facts;
+    QString why;
+    if (object.bytes.isEmpty()) {
+      facts.problem = QStringLiteral("oggetto %1 vuoto (0 byte)").arg(id);
+    } else if (!isDecodableGif(object.bytes, &why)) {
+      facts.problem = QStringLiteral("oggetto %1 in %2: %3").arg(id, name, why);
+    } else {
+      facts.size = headerSize(object.bytes).value_or(QSize());
+    }
+    if (facts.problem) problem(*facts.problem, name);
+    objects_[key] = {stamp, facts};
+  }
+
+  for (long long number : unreadableOrder) {
+    const auto& [firstLine, ids] = unreadable.at(number);
+    const QString name = archiveFileName(doc.P_sTheme, number);
+    const QString why = *archives.problem(number);
+    const bool exists = archives.exists(number);
+    const QString what = exists ? QStringLiteral("archivio %1 non leggibile (%2)")
+                                      .arg(archivePath(doc.P_sPath, doc.P_sTheme, number), why)
+                                : QStringLiteral("archivio %1 mancante").arg(name);
+    const int row = list.findId(ids.first());
+    problems.push_back(
+        {firstLine, ProblemPlace::Objects, row, ids.first(), name,
+         QStringLiteral("%1: oggetti %2").arg(what, ids.join(QStringLiteral(", "))),
+         exists
+             ? QStringLiteral("rendere leggibile l'archivio o copiarne uno integro")
+             : QStringLiteral("copiare %1 accanto alla skin, dalla skin da cui viene").arg(name)});
+  }
+  problems.insert(problems.end(), objectProblems.begin(), objectProblems.end());
+
+  for (int r = 0; r < list.rowCount(); ++r) {
+    if (broken[static_cast<size_t>(r)]) continue;
+    const QString& id = list.row(r).cells[V_ID];
+    const std::optional<QSize> actual = currentSize(doc, r);
+    if (!actual) continue;
+    const std::optional<ExpectedSize> expected = expectedSize(doc, id);
+    if (!expected || expected->size == *actual) continue;
+    const QString gif = list.row(r).cells[V_PathGif].trimmed();
+    problems.push_back({lineOf(list.row(r), V_Indice), ProblemPlace::Objects, r, id,
+                        gif.isEmpty()
+                            ? archiveFileName(doc.P_sTheme, numericValue(list.row(r).cells[V_NDat]))
+                            : fileName(gif),
+                        sizeDifference(id, *actual, *expected),
+                        QStringLiteral("sostituire l'immagine con una di %1 pixel")
+                            .arg(sizeText(expected->size))});
+  }
+}
+
+std::vector<SkinProblem> SkinChecker::check(const SkinDocument& doc, LoadStatus status,
+                                            const QString& stopReason, int stopLine) {
+  Problems problems;
+  originalFresh_ = false;
+  const QString skin = fileName(doc.skinFile());
+  checkRawText(doc.skinFile(), problems);
+  switch (status) {
+    case LoadStatus::BadLine:
+      problems.push_back({stopLine, ProblemPlace::None, -1, QString(), skin,
+                          QStringLiteral("caricamento interrotto (%1): le righe "
+                                         "seguenti non sono lette")
+                              .arg(stopReason),
+                          QStringLiteral("correggere la riga con un editor di testo e riaprire la "
+                                         "skin")});
+      break;
+    case LoadStatus::Complete:
+      break;
+    default:
+      problems.push_back({-1, ProblemPlace::None, -1, QString(), skin,
+                          QStringLiteral("caricamento interrotto (%1)").arg(stopReason),
+                          QStringLiteral("correggere il file e riaprire la skin")});
+      break;
+  }
+
+  if (status == LoadStatus::Complete) checkRewrites(doc, skin, problems);
+  checkObjects(doc, problems);
+  checkDuplicates(doc.L_Values, V_Indice, ProblemPlace::Objects,
+                  QStringLiteral("oggetto %1 ripetuto"), skin, problems);
+  checkDuplicates(doc.L_RGBA, C_Indice, ProblemPlace::Colours, QStringLiteral("colore %1 ripetuto"),
+                  skin, problems);
+  checkDuplicates(doc.L_Dim, D_Indice, ProblemPlace::Rects, QStringLiteral("posizione %1 ripetuta"),
+                  skin, problems);
+  checkRectangles(doc.L_Dim, skin, problems);
+
+  if (status == LoadStatus::Complete) {
+    checkBackground(doc, skin, problems);
+    checkHandLength(doc.T_Strutt, standby::text(standby::kMinuteLengthPrefix),
+                    QStringLiteral("lancetta dei minuti"), skin, problems);
+    checkHandLength(doc.T_Strutt, standby::text(standby::kHourLengthPrefix),
+                    QStringLiteral("lancetta delle ore"), skin, problems);
+    for (const standby::ColourRecord& c : standby::kColours) {
+      checkNeeded(doc.L_RGBA, standby::text(c.code), c.what, QStringLiteral("il colore"), skin,
+                  problems);
+    }
+    for (const standby::PositionRecord& p : standby::kPositions) {
+      checkNeeded(doc.L_Dim, standby::text(p.code), p.what, QStringLiteral("la posizione"), skin,
+                  problems);
+    }
+    for (const standby::SlotRecord& o : standby::kSlots) {
+      checkNeeded(doc.L_Values, standby::objectCode(o.object), o.what, QStringLiteral("l'oggetto"),
+                  skin, problems);
+    }
+  }
+  return problems;
+}
+
+}  // namespace corvela
