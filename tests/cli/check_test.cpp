@@ -205,7 +205,7 @@ TEST(Diff, OneLinePerChangedRecordAndNothingWritten) {
   skin.lines << "4 777 1 1 1 0";
   skin.writeTo(f, "other.ski");
   const auto before = f.snapshot();
-  const ToolRun r = runTool({"diff", f.file("vodafone_orig.ski"), f.file("vodafone.ski")});
+  const ToolRun r = runTool({"diff", f.file(".corvela/vodafone_orig.ski"), f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 1) << r.err.toStdString();
   EXPECT_EQ(table(r.out),
             (QList<QStringList>{
@@ -214,7 +214,7 @@ TEST(Diff, OneLinePerChangedRecordAndNothingWritten) {
                  "22 × 79, 35 byte (vodafone14.dat)"},
                 {"0595", "Testo dell'operatore", "colore", "0,0,128,0", "1,2,3,0"},
                 {"0570", "Testo dell'operatore", "posizione", "5,15,170,35", "1,2,3,4"}}));
-  const ToolRun other = runTool({"diff", f.file("vodafone_orig.ski"), f.file("other.ski")});
+  const ToolRun other = runTool({"diff", f.file(".corvela/vodafone_orig.ski"), f.file("other.ski")});
   EXPECT_EQ(other.exit, 1);
   EXPECT_EQ(
       table(other.out).mid(1),
