@@ -75,20 +75,19 @@ frmDesktop::~frmDesktop() {
 // ---- window events -----------------------------------------------------------
 
 void frmDesktop::closeEvent(QCloseEvent* event) {
-  if (askBeforeClosing_ && doc.isModified()) {
-    if (settleUnsavedChanges()) {
-      event->accept();
-    } else {
-      event->ignore();
-    }
-    return;
-  }
-  if (askBeforeClosing_ && dialogs_->message(kTitleQuestion, kExitQuestion, Dialogs::Icon::Question,
-                                             Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
+  if (!mayClose()) {
     event->ignore();
     return;
   }
+  if (remembersLayout_) saveLayout();
   event->accept();
+}
+
+bool frmDesktop::mayClose() {
+  if (!askBeforeClosing_) return true;
+  if (doc.isModified()) return settleUnsavedChanges();
+  return dialogs_->message(kTitleQuestion, kExitQuestion, Dialogs::Icon::Question,
+                           Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
 }
 
 // ---- tool bar and tabs -------------------------------------------------------

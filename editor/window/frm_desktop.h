@@ -94,9 +94,13 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // mouse while it is over the preview.
   QString coordinatesText() const;
   void setCoordinatesText(const QString& text) override;
+  // The record under the mouse over the preview: id, name, place and size.
+  QString pointedText() const;
+  void setPointedText(const QString& text) override;
   SkinDocument& document() override { return doc; }
   Dialogs& dialogs() override { return *dialogs_; }
   void showObject(int row) override;
+  void showRectangle(int row) override;
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
   QAction* toolButton(const QString& key) const;
@@ -107,6 +111,10 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // Whether an opened skin goes to the top of "Apri recenti"; off for the
   // same runs, which open nothing the user picked.
   void setRemembersSkins(bool remember) { remembersSkins_ = remember; }
+  // The window's size and place, its panels and the preview's splitter as
+  // the last run left them; kept again at closing unless told otherwise.
+  void restoreLayout();
+  void setRemembersLayout(bool remember) { remembersLayout_ = remember; }
 
   // ---- controls -----------------------------------------------------------
   QToolBar* TB0 = nullptr;
@@ -155,6 +163,9 @@ class frmDesktop : public QMainWindow, public WindowServices {
   QSize initialSize() const;
   void connectHandlers();
   void placeSeparator();
+  void saveLayout() const;
+  // The exit question, or the unsaved-work one; true when the window may go.
+  bool mayClose();
   void resetPreview();
   void setAllTabsEnabled(bool enabled);
   // The open skin's name, with the mark of unsaved work, before the title.
@@ -167,8 +178,10 @@ class frmDesktop : public QMainWindow, public WindowServices {
   std::unique_ptr<Dialogs> dialogs_;
   QLabel* statusField_ = nullptr;
   QLabel* coordinatesField_ = nullptr;
+  QLabel* pointedField_ = nullptr;
   bool askBeforeClosing_ = true;
   bool remembersSkins_ = true;
+  bool remembersLayout_ = true;
   QString title_;
 };
 

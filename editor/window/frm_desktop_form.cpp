@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -22,15 +23,24 @@
 #include "info_page.h"
 #include "layout_controller.h"
 #include "lists_pages.h"
+#include "lists_tabs.h"
 #include "objects_page.h"
 #include "objects_tab.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
+#include "program_settings.h"
 #include "report_view.h"
 
 namespace corvela {
 
 namespace {
+
+const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kPanelsKey = QStringLiteral("window/panels");
+const QString kSplitterKey = QStringLiteral("window/previewSplitter");
+// Raised when the panels change so much that an old arrangement would
+// mislead; Qt then leaves them as built.
+constexpr int kPanelsVersion = 1;
 
 // Wraps a tab's page so that a small screen scrolls it instead of crushing it.
 QWidget* scrolling(QWidget* page) {
@@ -98,6 +108,9 @@ void frmDesktop::buildStatusBar() {
   statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusField_->setMinimumWidth(1);
   SB0->addWidget(statusField_, 1);
+  pointedField_ = new QLabel(SB0);
+  pointedField_->setObjectName(QStringLiteral("SB0Record"));
+  SB0->addPermanentWidget(pointedField_);
   coordinatesField_ = new QLabel(SB0);
   coordinatesField_->setObjectName(QStringLiteral("SB0Coordinates"));
   coordinatesField_->setMinimumWidth(
@@ -153,6 +166,21 @@ QSize frmDesktop::initialSize() const {
   return size;
 }
 
+void frmDesktop::restoreLayout() {
+  const QSettings settings = programSettings();
+  // Every panel is found by its objectName, whichever feature built it.
+  restoreGeometry(settings.value(kGeometryKey).toByteArray());
+  restoreState(settings.value(kPanelsKey).toByteArray(), kPanelsVersion);
+  tabPreview->splPreview->restoreState(settings.value(kSplitterKey).toByteArray());
+}
+
+void frmDesktop::saveLayout() const {
+  QSettings settings = programSettings();
+  settings.setValue(kGeometryKey, saveGeometry());
+  settings.setValue(kPanelsKey, saveState(kPanelsVersion));
+  settings.setValue(kSplitterKey, tabPreview->splPreview->saveState());
+}
+
 void frmDesktop::connectHandlers() {
   connect(TB0, &QToolBar::actionTriggered, this, &frmDesktop::TB0_ButtonClick);
   connect(SSTab1, &QTabWidget::currentChanged, this, &frmDesktop::SSTab1_Click);
@@ -175,6 +203,14 @@ void frmDesktop::showObject(int row) {
   objectsTab->L_Values_ItemClick(row);
 }
 
+void frmDesktop::showRectangle(int row) {
+  ReportView* list = rectsPage->L_Dim;
+  SSTab1->setCurrentIndex(TabRects);
+  list->selectListRow(row);
+  list->scrollTo(list->viewIndex(row));
+  rectsTab->L_Dim_ItemClick(row);
+}
+
 void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
   if (dialogs) dialogs_ = std::move(dialogs);
 }
@@ -195,6 +231,15 @@ QString frmDesktop::coordinatesText() const {
 void frmDesktop::setCoordinatesText(const QString& text) {
   coordinatesField_->setText(text);
   coordinatesField_->setAccessibleName(text);
+}
+
+QString frmDesktop::pointedText() const {
+  return pointedField_->text();
+}
+
+void frmDesktop::setPointedText(const QString& text) {
+  pointedField_->setText(text);
+  pointedField_->setAccessibleName(text);
 }
 
 QAction* frmDesktop::toolButton(const QString& key) const {
