@@ -1,6 +1,7 @@
 #include "report_view.h"
 
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -20,6 +21,7 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 // Wide enough for the longest record name, "Quadrante dell'orologio analogico".
 constexpr int kNameColumnWidth = 200;
+constexpr QSize kStateIconSize(16, 16);
 
 Qt::Alignment alignmentOf(Align a) {
   switch (a) {
@@ -151,8 +153,15 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
     case Qt::FontRole:
       return lookData(look, role);
-    case Qt::DecorationRole:
-      return column == 0 ? lookData(look, role) : QVariant();
+    case Qt::DecorationRole: {
+      if (column != 0) return {};
+      const QVariant icon = lookData(look, role);
+      // The object list's rows are as high as its pictures; the state icon
+      // keeps its own size instead of stretching to theirs.
+      if (sizeColumn() >= 0 && icon.canConvert<QIcon>())
+        return QIcon(icon.value<QIcon>().pixmap(kStateIconSize));
+      return icon;
+    }
     case TagRole:
       return row.tag;
     case IconNumberRole:
@@ -191,7 +200,7 @@ ReportView::ReportView(ReportList& list, QWidget* parent)
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSortingEnabled(false);
-  setIconSize(QSize(16, 16));
+  setIconSize(kStateIconSize);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
   QHeaderView* h = header();
@@ -220,6 +229,8 @@ void ReportView::setFilterText(const QString& text) {
     hiddenPick_ = -1;
     if (!selectionModel()->hasSelection()) selectListRow(picked);
   } else {
+    // The view moved its cursor to a neighbour the user never picked.
+    selectionModel()->clearSelection();
     hiddenPick_ = picked;
   }
 }
@@ -253,6 +264,7 @@ void ReportView::applyColumns() {
   if (const int size = model_->sizeColumn(); size >= 0) {
     header()->moveSection(header()->visualIndex(size), 2);
     setIconSize(ReportListModel::ThumbnailSize);
+    setColumnWidth(model_->nameColumn(), kNameColumnWidth + ReportListModel::ThumbnailSize.width());
   }
 }
 
