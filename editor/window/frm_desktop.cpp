@@ -49,8 +49,6 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   connectHandlers();
   objectsTab = new ObjectsTab(*objectsPage, *this);
   coloursTab = new ColoursTab(*coloursPage, *this);
-  rectsTab = new RectsTab(*rectsPage, *this);
-  structureTab = new StructureTab(*structurePage, *this);
   menu = new MainMenu(*this);
   connectHistory();
   resize(initialSize());
@@ -110,6 +108,7 @@ void frmDesktop::TB0_ButtonClick(QAction* button) {
 }
 
 void frmDesktop::SSTab1_Click(int tab) {
+  buildPage(tab);
   // A skin is opened from the preview tab only.
   btnLoad->setEnabled(tab == TabPreview);
   if (const std::optional<QString> text = tabStatus(doc, tab)) setStatusText(*text);
@@ -129,7 +128,7 @@ void frmDesktop::resetPreview() {
   preview->resetForOpen();
   // What the lists' clicks showed belongs to the skin being closed.
   objectsTab->skinClosing();
-  rectsTab->skinClosing();
+  if (rectsTab_) rectsTab_->skinClosing();
 }
 
 // ---- open and save -----------------------------------------------------------
@@ -163,7 +162,7 @@ void frmDesktop::openSkinFile(const QString& file) {
 
   if (!doc.P_sPath.isEmpty()) dialogs_->setStartFolder(doc.P_sPath);
   preview->showSkinFolder();
-  structureTab->skinOpened();
+  if (structureTab_) structureTab_->skinOpened();
 
   if (outcome.status == LoadStatus::BadMagic) dialogs_->error(kBadFormatMessage);
 
@@ -172,7 +171,7 @@ void frmDesktop::openSkinFile(const QString& file) {
     if (const QString note = objectsTab->extractMissingImages(); !note.isEmpty()) status << note;
     objectsTab->skinOpened();
     coloursTab->skinOpened();
-    rectsTab->skinOpened();
+    if (rectsTab_) rectsTab_->skinOpened();
     setAllTabsEnabled(true);
     layout->showOpenedSkin();
     if (outcome.nameWarning) dialogs_->warning(kOtherSkinMessage);

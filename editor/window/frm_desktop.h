@@ -141,14 +141,14 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // Tab 2 "Colori".
   ColoursPage* coloursPage = nullptr;
   ColoursTab* coloursTab = nullptr;
-  // Tab 3 "Posizione e dimesione oggetti".
-  RectsPage* rectsPage = nullptr;
-  RectsTab* rectsTab = nullptr;
-  // Tab 4 "Struttura".
-  StructurePage* structurePage = nullptr;
-  StructureTab* structureTab = nullptr;
-  // Tab 5 "Opzioni / Informazioni".
-  InfoPage* infoPage = nullptr;
+  // Tabs 3 "Posizione e dimesione oggetti", 4 "Struttura" and 5 "Opzioni /
+  // Informazioni" are built the first time they are shown or asked for: the
+  // first frame does not show them.
+  RectsPage* rectsPage();
+  RectsTab* rectsTab();
+  StructurePage* structurePage();
+  StructureTab* structureTab();
+  InfoPage* infoPage();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -175,7 +175,16 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void connectHistory();
   void showHistoryState();
 
+  // The page of a tab built on first use goes into its holder.
+  void holdPage(int tab, QWidget* page);
+  void buildPage(int tab);
+
   std::unique_ptr<Dialogs> dialogs_;
+  RectsPage* rectsPage_ = nullptr;
+  RectsTab* rectsTab_ = nullptr;
+  StructurePage* structurePage_ = nullptr;
+  StructureTab* structureTab_ = nullptr;
+  InfoPage* infoPage_ = nullptr;
   QLabel* statusField_ = nullptr;
   QLabel* coordinatesField_ = nullptr;
   QLabel* pointedField_ = nullptr;

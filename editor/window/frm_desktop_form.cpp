@@ -133,15 +133,16 @@ void frmDesktop::buildTabs() {
   tabPreview = new PreviewTab;
   objectsPage = new ObjectsPage(doc);
   coloursPage = new ColoursPage(doc);
-  rectsPage = new RectsPage(doc);
-  structurePage = new StructurePage(doc);
-  infoPage = new InfoPage;
   SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
   SSTab1->addTab(objectsPage, QStringLiteral("Oggetti grafici"));
   SSTab1->addTab(coloursPage, QStringLiteral("Colori"));
-  SSTab1->addTab(rectsPage, QStringLiteral("Posizione e dimesione oggetti"));
-  SSTab1->addTab(structurePage, QStringLiteral("Struttura"));
-  SSTab1->addTab(scrolling(infoPage), QStringLiteral("Opzioni / Informazioni"));
+  for (const QString& caption :
+       {QStringLiteral("Posizione e dimesione oggetti"), QStringLiteral("Struttura"),
+        QStringLiteral("Opzioni / Informazioni")}) {
+    auto* holder = new QWidget;
+    (new QVBoxLayout(holder))->setContentsMargins(0, 0, 0, 0);
+    SSTab1->addTab(holder, caption);
+  }
 
   // The separator sits on the window itself, under the tool bar; the client
   // area leaves room for it.
@@ -204,11 +205,60 @@ void frmDesktop::showObject(int row) {
 }
 
 void frmDesktop::showRectangle(int row) {
-  ReportView* list = rectsPage->L_Dim;
   SSTab1->setCurrentIndex(TabRects);
+  ReportView* list = rectsPage()->L_Dim;
   list->selectListRow(row);
   list->scrollTo(list->viewIndex(row));
-  rectsTab->L_Dim_ItemClick(row);
+  rectsTab()->L_Dim_ItemClick(row);
+}
+
+void frmDesktop::holdPage(int tab, QWidget* page) {
+  SSTab1->widget(tab)->layout()->addWidget(page);
+  page->show();
+}
+
+void frmDesktop::buildPage(int tab) {
+  if (tab == TabRects) rectsPage();
+  if (tab == TabStructure) structurePage();
+  if (tab == TabInfo) infoPage();
+}
+
+RectsPage* frmDesktop::rectsPage() {
+  if (!rectsPage_) {
+    rectsPage_ = new RectsPage(doc);
+    holdPage(TabRects, rectsPage_);
+    rectsTab_ = new RectsTab(*rectsPage_, *this);
+  }
+  return rectsPage_;
+}
+
+RectsTab* frmDesktop::rectsTab() {
+  rectsPage();
+  return rectsTab_;
+}
+
+StructurePage* frmDesktop::structurePage() {
+  if (!structurePage_) {
+    structurePage_ = new StructurePage(doc);
+    holdPage(TabStructure, structurePage_);
+    structureTab_ = new StructureTab(*structurePage_, *this);
+    // As it would have shown the skin read before it was built.
+    if (doc.T_Strutt.nodeCount() > 0) structureTab_->skinOpened();
+  }
+  return structurePage_;
+}
+
+StructureTab* frmDesktop::structureTab() {
+  structurePage();
+  return structureTab_;
+}
+
+InfoPage* frmDesktop::infoPage() {
+  if (!infoPage_) {
+    infoPage_ = new InfoPage;
+    holdPage(TabInfo, scrolling(infoPage_));
+  }
+  return infoPage_;
 }
 
 void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {

@@ -78,7 +78,7 @@ TEST_F(Loading, AWrongFirstLineIsRefusedAndLeavesSavingOff) {
   EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
   // The closing steps still ran: the (empty) skin can be browsed.
   EXPECT_TRUE(allTabsEnabled());
-  EXPECT_EQ(w->structurePage->T_Strutt->model()->rowCount(), 0);
+  EXPECT_EQ(w->structurePage()->T_Strutt->model()->rowCount(), 0);
 }
 
 TEST_F(Loading, AWrongFirstLineOfAnotherNameShowsBothMessagesInOrder) {

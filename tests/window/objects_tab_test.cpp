@@ -271,10 +271,10 @@ TEST_F(ObjectsTabTest, AnObjectOpensInTheImageEditorSetInTheOptions) {
   const QString editor = path("editor.sh");
   writeFile(editor, "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened.txt\"\n");
   QFile(editor).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  w->infoPage->txtImageEditor->setFocus();
-  w->infoPage->txtImageEditor->clear();
-  QTest::keyClicks(w->infoPage->txtImageEditor, editor);
-  QTest::keyClick(w->infoPage->txtImageEditor, Qt::Key_Return);
+  w->infoPage()->txtImageEditor->setFocus();
+  w->infoPage()->txtImageEditor->clear();
+  QTest::keyClicks(w->infoPage()->txtImageEditor, editor);
+  QTest::keyClick(w->infoPage()->txtImageEditor, Qt::Key_Return);
 
   clickTab(*w, frmDesktop::TabObjects);
   pick("0007");
@@ -289,6 +289,6 @@ TEST_F(ObjectsTabTest, AnObjectOpensInTheImageEditorSetInTheOptions) {
   pick("0003");
   edit->trigger();
   EXPECT_TRUE(w->statusText().startsWith(QStringLiteral("Immagine non trovata")));
-  w->infoPage->txtImageEditor->clear();
-  QTest::keyClick(w->infoPage->txtImageEditor, Qt::Key_Return);
+  w->infoPage()->txtImageEditor->clear();
+  QTest::keyClick(w->infoPage()->txtImageEditor, Qt::Key_Return);
 }

@@ -503,7 +503,7 @@ TEST_F(Preview, TheScreenFillsANewWindowAndThePointerNamesWhatItIsOver) {
   clickTab(*w, frmDesktop::TabPreview);
   QTest::mouseDClick(&desk(), Qt::LeftButton, {}, clock * z);
   EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabRects);
-  EXPECT_EQ(w->rectsPage->L_Dim->selectedListRow(), clockRow);
+  EXPECT_EQ(w->rectsPage()->L_Dim->selectedListRow(), clockRow);
   clickTab(*w, frmDesktop::TabPreview);
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(&desk(), &leave);
