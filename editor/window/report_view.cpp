@@ -67,6 +67,9 @@ ReportListModel::ReportListModel(ReportList& list, QObject* parent)
     : QAbstractTableModel(parent), list_(list), shownRows_(list.rowCount()) {
   connect(&list_, &ReportList::listReset, this, [this] {
     beginResetModel();
+    // The pictures of the skin read before are of no more use.
+    images_.clear();
+    thumbnails_.clear();
     shownRows_ = list_.rowCount();
     endResetModel();
   });
