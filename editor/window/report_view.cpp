@@ -243,8 +243,12 @@ QWidget* filteredList(ReportView* view) {
   box->setObjectName(QStringLiteral("txtFiltra"));
   box->setAccessibleName(QStringLiteral("Filtra"));
   box->setPlaceholderText(QStringLiteral("Filtra"));
-  box->setClearButtonEnabled(true);
-  QObject::connect(box, &QLineEdit::textChanged, view, &ReportView::setFilterText);
+  QObject::connect(box, &QLineEdit::textChanged, view, [box, view](const QString& text) {
+    // The clear button's picture comes from the icon theme, a search that
+    // the window's first frame need not wait for.
+    box->setClearButtonEnabled(true);
+    view->setFilterText(text);
+  });
   auto* column = new QWidget;
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
