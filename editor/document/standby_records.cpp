@@ -75,13 +75,16 @@ QString positionName(QStringView code) {
 }
 
 QString rowName(const ReportList& list, int row) {
-  const QString code = list.cell(row, 0);
+  return shownName(list.name(), list.cell(row, 0));
+}
+
+QString shownName(const QString& listName, QStringView code) {
   QString name;
-  if (list.name() == kListObjects)
+  if (listName == kListObjects)
     name = objectName(code);
-  else if (list.name() == kListColours)
+  else if (listName == kListColours)
     name = colourName(code);
-  else if (list.name() == kListRects)
+  else if (listName == kListRects)
     name = positionName(code);
   if (!name.isEmpty()) name[0] = name[0].toUpper();
   return name;

@@ -161,6 +161,8 @@ QString positionName(QStringView code);
 // document's three lists): its record's name with a capital, or empty.
 inline const QString kNameHeader = QStringLiteral("Nome");
 QString rowName(const ReportList& list, int row);
+// The same for a record named by its list's name (kListObjects...) and code.
+QString shownName(const QString& listName, QStringView code);
 
 // ---- the screen -------------------------------------------------------------------
 

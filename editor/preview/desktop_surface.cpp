@@ -102,6 +102,12 @@ const QImage& DesktopSurface::frame() const {
   return frame_;
 }
 
+void DesktopSurface::setHighlight(const std::optional<QRect>& area) {
+  if (area == highlight_) return;
+  highlight_ = area;
+  update();
+}
+
 void DesktopSurface::setZoom(int factor) {
   zoom_ = std::clamp(factor, 1, MaxZoom);
   setFixedSize(ScreenWidth * zoom_, ScreenHeight * zoom_);
@@ -129,6 +135,14 @@ void DesktopSurface::paintEvent(QPaintEvent*) {
   const QImage& shown = frame();
   painter.drawImage(rect(), shown);
   if (options_.grid && zoom_ >= GridZoom) paintPixelGrid(painter, shown.size(), zoom_);
+  if (highlight_) {
+    const QRect r = highlight_->normalized();
+    const QRect on(r.x() * zoom_, r.y() * zoom_, r.width() * zoom_, r.height() * zoom_);
+    const QColor tint(0, 120, 215);
+    painter.fillRect(on, QColor(tint.red(), tint.green(), tint.blue(), 60));
+    painter.setPen(tint);
+    painter.drawRect(on.adjusted(0, 0, -1, -1));
+  }
 }
 
 void DesktopSurface::wheelEvent(QWheelEvent* event) {
@@ -160,6 +174,13 @@ void DesktopSurface::mousePressEvent(QMouseEvent* event) {
 void DesktopSurface::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit released(screenPixel(event->position().toPoint()));
   QWidget::mouseReleaseEvent(event);
+}
+
+void DesktopSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press of the second click still picks, as a single press does.
+  QWidget::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton)
+    emit doubleClicked(screenPixel(event->position().toPoint()));
 }
 
 void DesktopSurface::leaveEvent(QEvent* event) {

@@ -15,6 +15,7 @@
 #include <QPoint>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "standby_painter.h"
 #include "standby_scene.h"
@@ -44,6 +45,11 @@ class DesktopSurface : public QWidget {
   void setPaintOptions(const PaintOptions& options);
   const PaintOptions& paintOptions() const { return options_; }
 
+  // The record under the pointer, tinted over the screen (a rectangle in
+  // skin pixels); not part of frame(), which is what the phone shows.
+  void setHighlight(const std::optional<QRect>& area);
+  const std::optional<QRect>& highlight() const { return highlight_; }
+
   // The screen as shown, at its true size.
   const QImage& frame() const;
 
@@ -63,6 +69,7 @@ class DesktopSurface : public QWidget {
   void pressed(QPoint pixel, Qt::KeyboardModifiers modifiers);
   void dragged(QPoint pixel, Qt::KeyboardModifiers modifiers);
   void released(QPoint pixel);
+  void doubleClicked(QPoint pixel);
   // Ctrl and the wheel: zoom by `steps` around the widget point `at`.
   void zoomWheeled(int steps, QPoint at);
 
@@ -71,6 +78,7 @@ class DesktopSurface : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
@@ -84,6 +92,7 @@ class DesktopSurface : public QWidget {
   mutable bool frameStale_ = true;
   int zoom_ = 1;
   PaintOptions options_;
+  std::optional<QRect> highlight_;
   int wheelAngle_ = 0;  // eighths of a degree not yet turned into a step
 };
 

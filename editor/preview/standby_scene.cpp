@@ -253,6 +253,10 @@ SceneText& StandbyScene::label(Placement placement) {
   }
 }
 
+const SceneText& StandbyScene::label(Placement placement) const {
+  return const_cast<StandbyScene*>(this)->label(placement);
+}
+
 void resetForOpen(StandbyScene& scene) {
   StandbyScene fresh;
   fresh.wallpaper = QImage();
@@ -327,6 +331,30 @@ std::optional<QRect> outlineOf(const StandbyScene& scene, int target) {
     if (outline.target == target) return outline.rect;
   }
   return std::nullopt;
+}
+
+std::optional<PointedRecord> recordAt(const StandbyScene& scene, QPoint pixel) {
+  const auto image = [&](const SceneImage& shown, int object) -> std::optional<PointedRecord> {
+    if (!shown.visible || !shown.loaded() || !shown.geometry.contains(pixel)) return std::nullopt;
+    return PointedRecord{kListObjects, standby::objectCode(object), shown.geometry};
+  };
+  const auto rectangle = [&](int target) -> std::optional<PointedRecord> {
+    const std::optional<QRect> box = outlineOf(scene, target);
+    if (!box) return std::nullopt;
+    return PointedRecord{
+        kListRects, standby::text(standby::kPositions[static_cast<size_t>(target)].code), *box};
+  };
+  for (size_t i = 0; i < scene.softKeys.size(); ++i) {
+    if (auto found = image(scene.softKeys[i], standby::kSoftKeyObjects[i])) return found;
+  }
+  if (auto found = image(scene.clockFace, standby::kClockFaceObject)) return found;
+  for (const standby::PositionRecord& record : standby::kPositions) {
+    if (record.placement == Placement::None || record.placement == Placement::Analogue) continue;
+    const SceneText& label = scene.label(record.placement);
+    if (!label.visible || label.text.isEmpty() || !label.geometry.contains(pixel)) continue;
+    if (auto found = rectangle(record.target)) return found;
+  }
+  return rectangle(outlineAt(scene, pixel));
 }
 
 QColor rowColour(const SkinDocument& doc, int row) {

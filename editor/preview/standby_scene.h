@@ -144,6 +144,7 @@ struct StandbyScene {
   SceneSwatch& swatch(standby::ColourRole role);
   const SceneSwatch& swatch(standby::ColourRole role) const;
   SceneText& label(standby::Placement placement);
+  const SceneText& label(standby::Placement placement) const;
 };
 
 // Everything of opening a skin that the preview forgets: references, slots,
@@ -175,6 +176,17 @@ void showClock(StandbyScene& scene, bool analogue);
 int outlineAt(const StandbyScene& scene, QPoint pixel);
 // The outline of a rectangle (optPos index), if the screen shows it.
 std::optional<QRect> outlineOf(const StandbyScene& scene, int target);
+
+// A record the screen shows at a pixel: what the pointer is over.
+struct PointedRecord {
+  QString list;  // kListObjects or kListRects
+  QString code;  // its row's "ID" text
+  QRect area;    // where it lies on the screen
+};
+// The one on top, as the painter stacks them: a soft key's or the clock
+// face's image, a text (named by the rectangle that places it), else the
+// outline outlineAt() picks.
+std::optional<PointedRecord> recordAt(const StandbyScene& scene, QPoint pixel);
 
 // The numeric reading of a colour row's R, G, B cells: rounded and clamped
 // to 0..255.

@@ -25,7 +25,7 @@ ColoursPage::ColoursPage(SkinDocument& doc, QWidget* parent) : QWidget(parent) {
   auto* layout = new QHBoxLayout(this);
 
   L_RGBA = named(new ReportView(doc.L_RGBA), QStringLiteral("L_RGBA"));
-  layout->addWidget(L_RGBA, 1);
+  layout->addWidget(filteredList(L_RGBA), 1);
 
   auto* side = new QVBoxLayout;
   layout->addLayout(side);

@@ -54,8 +54,6 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   connectHandlers();
   objectsTab = new ObjectsTab(*objectsPage, *this);
   coloursTab = new ColoursTab(*coloursPage, *this);
-  rectsTab = new RectsTab(*rectsPage, *this);
-  structureTab = new StructureTab(*structurePage, *this);
   menu = new MainMenu(*this);
   buildProblemsPanel();
   connectHistory();
@@ -84,20 +82,19 @@ frmDesktop::~frmDesktop() {
 // ---- window events -----------------------------------------------------------
 
 void frmDesktop::closeEvent(QCloseEvent* event) {
-  if (askBeforeClosing_ && doc.isModified()) {
-    if (settleUnsavedChanges(Leaving::Exit)) {
-      event->accept();
-    } else {
-      event->ignore();
-    }
-    return;
-  }
-  if (askBeforeClosing_ && dialogs_->message(kTitleQuestion, kExitQuestion, Dialogs::Icon::Question,
-                                             Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
+  if (!mayClose()) {
     event->ignore();
     return;
   }
+  if (remembersLayout_) saveLayout();
   event->accept();
+}
+
+bool frmDesktop::mayClose() {
+  if (!askBeforeClosing_) return true;
+  if (doc.isModified()) return settleUnsavedChanges(Leaving::Exit);
+  return dialogs_->message(kTitleQuestion, kExitQuestion, Dialogs::Icon::Question,
+                           Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
 }
 
 // ---- tool bar and tabs -------------------------------------------------------
@@ -120,6 +117,7 @@ void frmDesktop::TB0_ButtonClick(QAction* button) {
 }
 
 void frmDesktop::SSTab1_Click(int tab) {
+  buildPage(tab);
   // A skin is opened from the preview tab only.
   btnLoad->setEnabled(tab == TabPreview);
   if (const std::optional<QString> text = tabStatus(doc, tab)) setStatusText(*text);
@@ -139,7 +137,7 @@ void frmDesktop::resetPreview() {
   preview->resetForOpen();
   // What the lists' clicks showed belongs to the skin being closed.
   objectsTab->skinClosing();
-  rectsTab->skinClosing();
+  if (rectsTab_) rectsTab_->skinClosing();
 }
 
 // ---- open and save -----------------------------------------------------------
@@ -186,7 +184,7 @@ void frmDesktop::openSkinFile(const QString& chosen) {
 
   if (!doc.P_sPath.isEmpty()) dialogs_->setStartFolder(doc.P_sPath);
   preview->showSkinFolder();
-  structureTab->skinOpened();
+  if (structureTab_) structureTab_->skinOpened();
 
   if (outcome.status == LoadStatus::BadMagic) dialogs_->error(kBadFormatMessage);
 
@@ -196,7 +194,7 @@ void frmDesktop::openSkinFile(const QString& chosen) {
     if (const QString note = objectsTab->extractMissingImages(); !note.isEmpty()) status << note;
     objectsTab->skinOpened();
     coloursTab->skinOpened();
-    rectsTab->skinOpened();
+    if (rectsTab_) rectsTab_->skinOpened();
     setAllTabsEnabled(true);
     layout->showOpenedSkin();
     if (outcome.nameWarning) dialogs_->warning(kOtherSkinMessage);

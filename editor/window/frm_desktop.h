@@ -103,11 +103,15 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // mouse while it is over the preview.
   QString coordinatesText() const;
   void setCoordinatesText(const QString& text) override;
+  // The record under the mouse over the preview: id, name, place and size.
+  QString pointedText() const;
+  void setPointedText(const QString& text) override;
   SkinDocument& document() override { return doc; }
   Dialogs& dialogs() override { return *dialogs_; }
   void showObject(int row) override;
   // The record of a problem or a difference picked in its list and tab.
   void showRecord(ProblemPlace place, int row);
+  void showRectangle(int row) override;
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
   QAction* toolButton(const QString& key) const;
@@ -118,6 +122,10 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // Whether an opened skin goes to the top of "Apri recenti"; off for the
   // same runs, which open nothing the user picked.
   void setRemembersSkins(bool remember) { remembersSkins_ = remember; }
+  // The window's size and place, its panels and the preview's splitter as
+  // the last run left them; kept again at closing unless told otherwise.
+  void restoreLayout();
+  void setRemembersLayout(bool remember) { remembersLayout_ = remember; }
 
   // ---- controls -----------------------------------------------------------
   QToolBar* TB0 = nullptr;
@@ -148,14 +156,14 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // Tab 2 "Colori".
   ColoursPage* coloursPage = nullptr;
   ColoursTab* coloursTab = nullptr;
-  // Tab 3 "Posizione e dimesione oggetti".
-  RectsPage* rectsPage = nullptr;
-  RectsTab* rectsTab = nullptr;
-  // Tab 4 "Struttura".
-  StructurePage* structurePage = nullptr;
-  StructureTab* structureTab = nullptr;
-  // Tab 5 "Opzioni / Informazioni".
-  InfoPage* infoPage = nullptr;
+  // Tabs 3 "Posizione e dimesione oggetti", 4 "Struttura" and 5 "Opzioni /
+  // Informazioni" are built the first time they are shown or asked for: the
+  // first frame does not show them.
+  RectsPage* rectsPage();
+  RectsTab* rectsTab();
+  StructurePage* structurePage();
+  StructureTab* structureTab();
+  InfoPage* infoPage();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -172,6 +180,9 @@ class frmDesktop : public QMainWindow, public WindowServices {
   QSize initialSize() const;
   void connectHandlers();
   void placeSeparator();
+  void saveLayout() const;
+  // The exit question, or the unsaved-work one; true when the window may go.
+  bool mayClose();
   void resetPreview();
   void setAllTabsEnabled(bool enabled);
   // The open skin's name, with the mark of unsaved work, before the title.
@@ -181,15 +192,26 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void connectHistory();
   void showHistoryState();
 
+  // The page of a tab built on first use goes into its holder.
+  void holdPage(int tab, QWidget* page);
+  void buildPage(int tab);
+
   std::unique_ptr<Dialogs> dialogs_;
+  RectsPage* rectsPage_ = nullptr;
+  RectsTab* rectsTab_ = nullptr;
+  StructurePage* structurePage_ = nullptr;
+  StructureTab* structureTab_ = nullptr;
+  InfoPage* infoPage_ = nullptr;
   QLabel* statusField_ = nullptr;
   QLabel* coordinatesField_ = nullptr;
   QLabel* problemsField_ = nullptr;
+  QLabel* pointedField_ = nullptr;
   bool askBeforeClosing_ = true;
   // The status bar's word on objects changed outside, which is stale once
   // a save has packed them.
   QString outsideNote_;
   bool remembersSkins_ = true;
+  bool remembersLayout_ = true;
   QString title_;
 };
 

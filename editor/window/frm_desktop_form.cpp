@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -32,6 +33,7 @@
 #include "preview_controller.h"
 #include "preview_tab.h"
 #include "problems_panel.h"
+#include "program_settings.h"
 #include "report_view.h"
 #include "shown_text.h"
 #include "tree_view.h"
@@ -39,6 +41,13 @@
 namespace corvela {
 
 namespace {
+
+const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kPanelsKey = QStringLiteral("window/panels");
+const QString kSplitterKey = QStringLiteral("window/previewSplitter");
+// Raised when the panels change so much that an old arrangement would
+// mislead; Qt then leaves them as built.
+constexpr int kPanelsVersion = 1;
 
 // Wraps a tab's page so that a small screen scrolls it instead of crushing it.
 QWidget* scrolling(QWidget* page) {
@@ -108,6 +117,9 @@ void frmDesktop::buildStatusBar() {
   statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusField_->setMinimumWidth(1);
   SB0->addWidget(statusField_, 1);
+  pointedField_ = new QLabel(SB0);
+  pointedField_->setObjectName(QStringLiteral("SB0Record"));
+  SB0->addPermanentWidget(pointedField_);
   coordinatesField_ = new QLabel(SB0);
   coordinatesField_->setObjectName(QStringLiteral("SB0Coordinates"));
   coordinatesField_->setMinimumWidth(
@@ -154,15 +166,16 @@ void frmDesktop::buildTabs() {
   tabPreview = new PreviewTab;
   objectsPage = new ObjectsPage(doc);
   coloursPage = new ColoursPage(doc);
-  rectsPage = new RectsPage(doc);
-  structurePage = new StructurePage(doc);
-  infoPage = new InfoPage;
   SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
   SSTab1->addTab(objectsPage, QStringLiteral("Oggetti grafici"));
   SSTab1->addTab(coloursPage, QStringLiteral("Colori"));
-  SSTab1->addTab(rectsPage, QStringLiteral("Posizione e dimesione oggetti"));
-  SSTab1->addTab(structurePage, QStringLiteral("Struttura"));
-  SSTab1->addTab(scrolling(infoPage), QStringLiteral("Opzioni / Informazioni"));
+  for (const QString& caption :
+       {QStringLiteral("Posizione e dimesione oggetti"), QStringLiteral("Struttura"),
+        QStringLiteral("Opzioni / Informazioni")}) {
+    auto* holder = new QWidget;
+    (new QVBoxLayout(holder))->setContentsMargins(0, 0, 0, 0);
+    SSTab1->addTab(holder, caption);
+  }
 
   // The separator sits on the window itself, under the tool bar; the client
   // area leaves room for it.
@@ -185,6 +198,21 @@ QSize frmDesktop::initialSize() const {
     size = size.boundedTo(screen()->availableGeometry().size() - QSize(0, 40));
   }
   return size;
+}
+
+void frmDesktop::restoreLayout() {
+  const QSettings settings = programSettings();
+  // Every panel is found by its objectName, whichever feature built it.
+  restoreGeometry(settings.value(kGeometryKey).toByteArray());
+  restoreState(settings.value(kPanelsKey).toByteArray(), kPanelsVersion);
+  tabPreview->splPreview->restoreState(settings.value(kSplitterKey).toByteArray());
+}
+
+void frmDesktop::saveLayout() const {
+  QSettings settings = programSettings();
+  settings.setValue(kGeometryKey, saveGeometry());
+  settings.setValue(kPanelsKey, saveState(kPanelsVersion));
+  settings.setValue(kSplitterKey, tabPreview->splPreview->saveState());
 }
 
 void frmDesktop::connectHandlers() {
@@ -221,19 +249,73 @@ void frmDesktop::showRecord(ProblemPlace place, int row) {
       coloursTab->L_RGBA_ItemClick(row);
       break;
     case ProblemPlace::Rects:
-      SSTab1->setCurrentIndex(TabRects);
-      rectsPage->L_Dim->selectListRow(row);
-      rectsPage->L_Dim->scrollTo(rectsPage->L_Dim->viewIndex(row));
-      rectsTab->L_Dim_ItemClick(row);
+      showRectangle(row);
       break;
     case ProblemPlace::Tree:
       SSTab1->setCurrentIndex(TabStructure);
-      structurePage->T_Strutt->selectNode(row);
-      structureTab->T_Strutt_NodeClick(row);
+      structurePage()->T_Strutt->selectNode(row);
+      structureTab()->T_Strutt_NodeClick(row);
       break;
     case ProblemPlace::None:
       break;
   }
+}
+
+void frmDesktop::showRectangle(int row) {
+  SSTab1->setCurrentIndex(TabRects);
+  ReportView* list = rectsPage()->L_Dim;
+  list->selectListRow(row);
+  list->scrollTo(list->viewIndex(row));
+  rectsTab()->L_Dim_ItemClick(row);
+}
+
+void frmDesktop::holdPage(int tab, QWidget* page) {
+  SSTab1->widget(tab)->layout()->addWidget(page);
+  page->show();
+}
+
+void frmDesktop::buildPage(int tab) {
+  if (tab == TabRects) rectsPage();
+  if (tab == TabStructure) structurePage();
+  if (tab == TabInfo) infoPage();
+}
+
+RectsPage* frmDesktop::rectsPage() {
+  if (!rectsPage_) {
+    rectsPage_ = new RectsPage(doc);
+    holdPage(TabRects, rectsPage_);
+    rectsTab_ = new RectsTab(*rectsPage_, *this);
+  }
+  return rectsPage_;
+}
+
+RectsTab* frmDesktop::rectsTab() {
+  rectsPage();
+  return rectsTab_;
+}
+
+StructurePage* frmDesktop::structurePage() {
+  if (!structurePage_) {
+    structurePage_ = new StructurePage(doc);
+    holdPage(TabStructure, structurePage_);
+    structureTab_ = new StructureTab(*structurePage_, *this);
+    // As it would have shown the skin read before it was built.
+    if (doc.T_Strutt.nodeCount() > 0) structureTab_->skinOpened();
+  }
+  return structurePage_;
+}
+
+StructureTab* frmDesktop::structureTab() {
+  structurePage();
+  return structureTab_;
+}
+
+InfoPage* frmDesktop::infoPage() {
+  if (!infoPage_) {
+    infoPage_ = new InfoPage;
+    holdPage(TabInfo, scrolling(infoPage_));
+  }
+  return infoPage_;
 }
 
 void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
@@ -257,6 +339,15 @@ QString frmDesktop::coordinatesText() const {
 void frmDesktop::setCoordinatesText(const QString& text) {
   coordinatesField_->setText(text);
   coordinatesField_->setAccessibleName(text);
+}
+
+QString frmDesktop::pointedText() const {
+  return pointedField_->text();
+}
+
+void frmDesktop::setPointedText(const QString& text) {
+  pointedField_->setText(text);
+  pointedField_->setAccessibleName(text);
 }
 
 QAction* frmDesktop::toolButton(const QString& key) const {

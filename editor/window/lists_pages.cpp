@@ -24,7 +24,7 @@ RectsPage::RectsPage(SkinDocument& doc, QWidget* parent) : QWidget(parent) {
   auto* layout = new QHBoxLayout(this);
 
   L_Dim = named(new ReportView(doc.L_Dim), QStringLiteral("L_Dim"));
-  layout->addWidget(L_Dim, 1);
+  layout->addWidget(filteredList(L_Dim), 1);
 
   auto* side = new QVBoxLayout;
   layout->addLayout(side);

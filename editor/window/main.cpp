@@ -125,6 +125,10 @@ int main(int argc, char* argv[]) {
   corvela::frmDesktop window(std::move(dialogs));
   // Taking pictures leaves the user's recent skins as they were.
   window.setRemembersSkins(!unattended);
+  // ...and the window's own size and panels, which would also make its
+  // pictures depend on how the user last left it.
+  window.setRemembersLayout(!unattended);
+  if (!unattended) window.restoreLayout();
   window.show();
 
   const QStringList args = parser.positionalArguments();

@@ -28,7 +28,7 @@ ObjectsPage::ObjectsPage(SkinDocument& doc, QWidget* parent) : QWidget(parent) {
   auto* layout = new QHBoxLayout(this);
 
   L_Values = named(new ReportView(doc.L_Values), QStringLiteral("L_Values"));
-  layout->addWidget(L_Values, 1);
+  layout->addWidget(filteredList(L_Values), 1);
 
   auto* side = new QVBoxLayout;
   layout->addLayout(side);

@@ -1,7 +1,6 @@
 #include "preview_controller.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include "colour_edits.h"
 #include "desktop_surface.h"
 #include "dialogs.h"
+#include "document_names.h"
 #include "file_list_box.h"
 #include "picture_box.h"
 #include "preview_tab.h"
@@ -76,18 +76,47 @@ void PreviewController::connectControls() {
       if (on) optTime_Click(i);
     });
   }
-  connect(p.cboZoom, &QComboBox::currentIndexChanged, this,
-          [this](int index) { tab_.PicDesktop->setZoom(index + 1); });
   connect(p.cmdFit, &QPushButton::clicked, &tab_, &PreviewTab::fitZoom);
   connect(p.PicDesktop, &DesktopSurface::zoomWheeled, this,
           [this](int steps, QPoint at) { tab_.zoomAround(tab_.PicDesktop->zoom() + steps, at); });
   connect(p.PicDesktop, &DesktopSurface::hovered, this, &PreviewController::showHover);
-  connect(p.PicDesktop, &DesktopSurface::left, this,
-          [this] { window_.setCoordinatesText(QString()); });
+  connect(p.PicDesktop, &DesktopSurface::left, this, [this] {
+    window_.setCoordinatesText(QString());
+    window_.setPointedText(QString());
+    tab_.PicDesktop->setHighlight(std::nullopt);
+  });
+  connect(p.PicDesktop, &DesktopSurface::doubleClicked, this, &PreviewController::showPointed);
 }
 
 void PreviewController::showHover(QPoint pixel) {
   window_.setCoordinatesText(QStringLiteral("%1, %2").arg(pixel.x()).arg(pixel.y()));
+  const std::optional<PointedRecord> record = recordAt(scene_, pixel);
+  tab_.PicDesktop->setHighlight(record ? std::optional<QRect>(record->area) : std::nullopt);
+  if (!record) {
+    window_.setPointedText(QString());
+    return;
+  }
+  const QString name = standby::shownName(record->list, record->code);
+  const QRect& a = record->area;
+  window_.setPointedText(
+      QStringLiteral("%1%2: x %3, y %4, %5 × %6")
+          .arg(record->code, name.isEmpty() ? QString() : QStringLiteral(" ") + name)
+          .arg(a.x())
+          .arg(a.y())
+          .arg(a.width())
+          .arg(a.height()));
+}
+
+void PreviewController::showPointed(QPoint pixel) {
+  const std::optional<PointedRecord> record = recordAt(scene_, pixel);
+  if (!record) return;
+  if (record->list == kListObjects) {
+    const int row = doc_.L_Values.findId(record->code);
+    if (row >= 0) window_.showObject(row);
+  } else {
+    const int row = doc_.L_Dim.findId(record->code);
+    if (row >= 0) window_.showRectangle(row);
+  }
 }
 
 void PreviewController::showScene() {

@@ -83,6 +83,8 @@ class PreviewController : public QObject {
   void showScene();
   void showSwatch(standby::ColourRole role, const QColor& colour);
   void showHover(QPoint pixel);
+  // A double click brings the record under it forward in its list.
+  void showPointed(QPoint pixel);
   void pickTextColour(standby::ColourRole role);
 
   WindowServices& window_;

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -21,6 +22,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSizePolicy>
+#include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -37,6 +39,21 @@ constexpr QSize kRightSlot(77, 22);
 constexpr QSize kExtraSlot(20, 22);
 
 constexpr QSize kSwatch(22, 18);
+
+// The boxes beside the screen: as wide as they need, scrolling when the
+// window (or a panel beside the tabs) leaves them less.
+class BoxesView : public QScrollArea {
+ public:
+  BoxesView() {
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  }
+  QSize sizeHint() const override {
+    const QSize inner = widget() ? widget()->sizeHint() : QSize();
+    return {inner.width() + verticalScrollBar()->sizeHint().width(), inner.height()};
+  }
+};
 
 QString indexed(const char* name, int index) {
   return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
@@ -100,7 +117,10 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
   zoomRow->addWidget(cmdFit);
   zoomRow->addStretch(1);
 
-  auto* screenColumn = new QVBoxLayout;
+  auto* screenSide = new QWidget;
+  screenSide->setObjectName(QStringLiteral("PicDesktopSide"));
+  auto* screenColumn = new QVBoxLayout(screenSide);
+  screenColumn->setContentsMargins(0, 0, 0, 0);
   screenColumn->addLayout(zoomRow);
   screenColumn->addWidget(screenView_, 1);
   screenColumn->addWidget(buildMainButtonFrame());
@@ -120,12 +140,37 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
   keyColumn->addWidget(buildMoveFrame());
   keyColumn->addStretch(1);
 
+  auto* boxes = new QWidget;
+  auto* boxesRow = new QHBoxLayout(boxes);
+  boxesRow->setContentsMargins(0, 0, 0, 0);
+  boxesRow->setSpacing(3);
+  boxesRow->addLayout(textColumn);
+  boxesRow->addLayout(keyColumn);
+  auto* boxesView = new BoxesView;
+  boxesView->setObjectName(QStringLiteral("PicBoxesView"));
+  boxesView->setWidget(boxes);
+
+  splPreview = new QSplitter(Qt::Horizontal);
+  splPreview->setObjectName(QStringLiteral("splPreview"));
+  splPreview->setAccessibleName(QStringLiteral("splPreview"));
+  splPreview->setChildrenCollapsible(false);
+  splPreview->addWidget(screenSide);
+  splPreview->addWidget(boxesView);
+  // A wider or narrower window, or a panel beside the tabs, changes the
+  // screen's room first; the boxes give way only when the screen can't.
+  splPreview->setStretchFactor(0, 1);
+  splPreview->setStretchFactor(1, 0);
+
   auto* root = new QHBoxLayout(this);
   root->setContentsMargins(4, 4, 4, 4);
-  root->setSpacing(3);
-  root->addLayout(screenColumn, 1);
-  root->addLayout(textColumn);
-  root->addLayout(keyColumn);
+  root->addWidget(splPreview);
+
+  screenView_->installEventFilter(this);
+  connect(cboZoom, &QComboBox::currentIndexChanged, this, [this](int index) {
+    PicDesktop->setZoom(index + 1);
+    // A zoom picked in any way but "Adatta" stays until "Adatta" again.
+    if (!fitting_) followsRoom_ = false;
+  });
 }
 
 int PreviewTab::fittingZoom() const {
@@ -136,7 +181,15 @@ int PreviewTab::fittingZoom() const {
 }
 
 void PreviewTab::fitZoom() {
+  followsRoom_ = true;
+  fitting_ = true;
   cboZoom->setCurrentIndex(fittingZoom() - 1);
+  fitting_ = false;
+}
+
+bool PreviewTab::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == screenView_ && event->type() == QEvent::Resize && followsRoom_) fitZoom();
+  return QWidget::eventFilter(watched, event);
 }
 
 void PreviewTab::zoomAround(int zoom, QPoint at) {

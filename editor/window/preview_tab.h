@@ -16,8 +16,7 @@
 class QCheckBox;
 class QComboBox;
 class QScrollArea;
-class QComboBox;
-class QScrollArea;
+class QSplitter;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -80,16 +79,28 @@ class PreviewTab : public QWidget {
   QCheckBox* chkWallPaper;
   QPushButton* cmdSelImg;
 
+  // Between the screen and the boxes beside it.
+  QSplitter* splPreview;
+
   // "Adatta": the largest whole zoom at which the screen fits its room.
   int fittingZoom() const;
+  // Takes that zoom and keeps taking it as the room changes, until a zoom
+  // is picked by hand.
   void fitZoom();
+  bool followsRoom() const { return followsRoom_; }
   // Zooms to `zoom` keeping the screen point under `at` (a point of
   // PicDesktop) where it is.
   void zoomAround(int zoom, QPoint at);
   QScrollArea* screenView() const { return screenView_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QScrollArea* screenView_ = nullptr;
+  // Until the user picks a zoom the screen fills its room.
+  bool followsRoom_ = true;
+  bool fitting_ = false;
   QLineEdit* makeNumberBox(int index, int width);
   QCheckBox* makeMoveTarget(int index, const QString& caption);
   PictureBox* makeSwatch(const char* name, const QString& tip, const QColor& colour);

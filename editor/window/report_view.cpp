@@ -1,10 +1,15 @@
 #include "report_view.h"
 
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
 #include <QSortFilterProxyModel>
+#include <QVBoxLayout>
 #include <map>
 
+#include "document_names.h"
 #include "icon_pictures.h"
 #include "row_look.h"
 #include "standby_records.h"
@@ -16,6 +21,7 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 // Wide enough for the longest record name, "Quadrante dell'orologio analogico".
 constexpr int kNameColumnWidth = 200;
+constexpr QSize kStateIconSize(16, 16);
 
 Qt::Alignment alignmentOf(Align a) {
   switch (a) {
@@ -29,12 +35,41 @@ Qt::Alignment alignmentOf(Align a) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// Sorts as the list compares, and hides the rows whose id and name both
+// lack the filter's text.
+class RowFilter : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  void setText(const QString& text) {
+    text_ = text.trimmed();
+    invalidateRowsFilter();
+  }
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    if (text_.isEmpty()) return true;
+    auto* model = static_cast<const ReportListModel*>(sourceModel());
+    for (const int column : {0, model->nameColumn()}) {
+      const QString shown = model->index(row, column, parent).data().toString();
+      if (shown.contains(text_, Qt::CaseInsensitive)) return true;
+    }
+    return false;
+  }
+
+ private:
+  QString text_;
+};
+
 }  // namespace
 
 ReportListModel::ReportListModel(ReportList& list, QObject* parent)
     : QAbstractTableModel(parent), list_(list), shownRows_(list.rowCount()) {
   connect(&list_, &ReportList::listReset, this, [this] {
     beginResetModel();
+    // The pictures of the skin read before are of no more use.
+    images_.clear();
+    thumbnails_.clear();
     shownRows_ = list_.rowCount();
     endResetModel();
   });
@@ -57,7 +92,36 @@ int ReportListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ReportListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : nameColumn() + 1;
+  if (parent.isValid()) return 0;
+  return sizeColumn() >= 0 ? sizeColumn() + 1 : nameColumn() + 1;
+}
+
+int ReportListModel::sizeColumn() const {
+  return list_.name() == kListObjects ? nameColumn() + 1 : -1;
+}
+
+std::optional<QImage> ReportListModel::objectImage(int row) const {
+  const QString file = list_.cell(row, V_PathGif).trimmed();
+  if (file.isEmpty()) return std::nullopt;
+  return images_.load(file);
+}
+
+QPixmap ReportListModel::thumbnail(const QImage& image) const {
+  const auto found = thumbnails_.constFind(image.cacheKey());
+  if (found != thumbnails_.cend()) return *found;
+  // Every picture the same size, so the rows line up; a larger image is
+  // made smaller, pixels kept square, and a small one is shown as it is.
+  QPixmap canvas(ThumbnailSize);
+  canvas.fill(Qt::transparent);
+  QImage fitted = image;
+  if (image.width() > ThumbnailSize.width() || image.height() > ThumbnailSize.height())
+    fitted = image.scaled(ThumbnailSize, Qt::KeepAspectRatio, Qt::FastTransformation);
+  QPainter painter(&canvas);
+  painter.drawImage((ThumbnailSize.width() - fitted.width()) / 2,
+                    (ThumbnailSize.height() - fitted.height()) / 2, fitted);
+  painter.end();
+  thumbnails_.insert(image.cacheKey(), canvas);
+  return canvas;
 }
 
 QVariant ReportListModel::data(const QModelIndex& index, int role) const {
@@ -69,7 +133,18 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
       return standby::rowName(list_, index.row());
     if (role == Qt::ForegroundRole) return lookData(look, role);
+    if (role == Qt::DecorationRole && sizeColumn() >= 0) {
+      const std::optional<QImage> image = objectImage(index.row());
+      return image ? QVariant(thumbnail(*image)) : QVariant();
+    }
     return {};
+  }
+  if (column == sizeColumn()) {
+    if (role == Qt::ForegroundRole) return lookData(look, role);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    const std::optional<QImage> image = objectImage(index.row());
+    // Width first, as sizes are written everywhere else.
+    return image ? QStringLiteral("%1 × %2").arg(image->width()).arg(image->height()) : QString();
   }
   switch (role) {
     case Qt::DisplayRole:
@@ -81,8 +156,15 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
     case Qt::FontRole:
       return lookData(look, role);
-    case Qt::DecorationRole:
-      return column == 0 ? lookData(look, role) : QVariant();
+    case Qt::DecorationRole: {
+      if (column != 0) return {};
+      const QVariant icon = lookData(look, role);
+      // The object list's rows are as high as its pictures; the state icon
+      // keeps its own size instead of stretching to theirs.
+      if (sizeColumn() >= 0 && icon.canConvert<QIcon>())
+        return QIcon(icon.value<QIcon>().pixmap(kStateIconSize));
+      return icon;
+    }
     case TagRole:
       return row.tag;
     case IconNumberRole:
@@ -95,6 +177,8 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
 QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation == Qt::Horizontal && section == nameColumn() && role == Qt::DisplayRole)
     return standby::kNameHeader;
+  if (orientation == Qt::Horizontal && section == sizeColumn() && role == Qt::DisplayRole)
+    return QStringLiteral("Dimensioni");
   if (orientation != Qt::Horizontal || section < 0 || section >= list_.columnCount()) return {};
   const ListColumn& c = listColumns(list_).at(static_cast<size_t>(section));
   if (role == Qt::DisplayRole) return c.header;
@@ -103,9 +187,7 @@ QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 ReportView::ReportView(ReportList& list, QWidget* parent)
-    : QTreeView(parent),
-      model_(new ReportListModel(list, this)),
-      proxy_(new QSortFilterProxyModel(this)) {
+    : QTreeView(parent), model_(new ReportListModel(list, this)), proxy_(new RowFilter(this)) {
   proxy_->setSourceModel(model_);
   proxy_->setDynamicSortFilter(true);
   // Plain text order, as the list compares: "100" comes before "20".
@@ -121,7 +203,7 @@ ReportView::ReportView(ReportList& list, QWidget* parent)
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSortingEnabled(false);
-  setIconSize(QSize(16, 16));
+  setIconSize(kStateIconSize);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
   QHeaderView* h = header();
@@ -136,6 +218,43 @@ ReportView::ReportView(ReportList& list, QWidget* parent)
     if (row >= 0) emit rowClicked(row);
   });
   applyColumns();
+  connect(proxy_, &QAbstractItemModel::modelReset, this, [this] { hiddenPick_ = -1; });
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (selectionModel()->hasSelection()) hiddenPick_ = -1;
+  });
+}
+
+void ReportView::setFilterText(const QString& text) {
+  const int picked = selectedListRow();
+  static_cast<RowFilter*>(proxy_)->setText(text);
+  if (picked < 0) return;
+  if (viewIndex(picked).isValid()) {
+    hiddenPick_ = -1;
+    if (!selectionModel()->hasSelection()) selectListRow(picked);
+  } else {
+    // The view moved its cursor to a neighbour the user never picked.
+    selectionModel()->clearSelection();
+    hiddenPick_ = picked;
+  }
+}
+
+QWidget* filteredList(ReportView* view) {
+  auto* box = new QLineEdit;
+  box->setObjectName(QStringLiteral("txtFiltra"));
+  box->setAccessibleName(QStringLiteral("Filtra"));
+  box->setPlaceholderText(QStringLiteral("Filtra"));
+  QObject::connect(box, &QLineEdit::textChanged, view, [box, view](const QString& text) {
+    // The clear button's picture comes from the icon theme, a search that
+    // the window's first frame need not wait for.
+    box->setClearButtonEnabled(true);
+    view->setFilterText(text);
+  });
+  auto* column = new QWidget;
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(box);
+  layout->addWidget(view, 1);
+  return column;
 }
 
 void ReportView::applyColumns() {
@@ -149,10 +268,15 @@ void ReportView::applyColumns() {
   setColumnWidth(model_->nameColumn(), kNameColumnWidth);
   // Shown beside the id it names; the list's own columns keep their numbers.
   header()->moveSection(header()->visualIndex(model_->nameColumn()), 1);
+  if (const int size = model_->sizeColumn(); size >= 0) {
+    header()->moveSection(header()->visualIndex(size), 2);
+    setIconSize(ReportListModel::ThumbnailSize);
+    setColumnWidth(model_->nameColumn(), kNameColumnWidth + ReportListModel::ThumbnailSize.width());
+  }
 }
 
 void ReportView::sortByListColumn(int column) {
-  if (column < 0 || column > model_->nameColumn()) return;
+  if (column < 0 || column >= model_->columnCount()) return;
   proxy_->sort(column, Qt::AscendingOrder);
   // The header shows which column orders the rows; it always sorts upwards,
   // so the indicator does not flip on a second click.
@@ -177,7 +301,7 @@ QModelIndex ReportView::viewIndex(int row, int column) const {
 
 int ReportView::selectedListRow() const {
   const QModelIndexList rows = selectionModel()->selectedRows();
-  return rows.isEmpty() ? -1 : listRow(rows.constFirst());
+  return rows.isEmpty() ? hiddenPick_ : listRow(rows.constFirst());
 }
 
 void ReportView::selectListRow(int row) {

@@ -1,7 +1,10 @@
 #pragma once
 #include <QAbstractTableModel>
+#include <QHash>
+#include <QPixmap>
 #include <QTreeView>
 
+#include "image_cache.h"
 #include "report_list.h"
 
 class QSortFilterProxyModel;
@@ -21,6 +24,10 @@ class ReportListModel : public QAbstractTableModel {
   ReportList& list() const { return list_; }
   // After the list's own columns: what each known record is ("Nome").
   int nameColumn() const { return list_.columnCount(); }
+  // After it, in the object list only: the image's "Dimensioni"; -1 elsewhere.
+  int sizeColumn() const;
+  // The small picture of an object beside its name.
+  static constexpr QSize ThumbnailSize{40, 20};
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,8 +35,15 @@ class ReportListModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
+  // The object's image in the working folder, decoded the first time a view
+  // asks for its row, so nothing is decoded before a row is painted.
+  std::optional<QImage> objectImage(int row) const;
+  QPixmap thumbnail(const QImage& image) const;
+
   ReportList& list_;
   int shownRows_ = 0;  // rows announced to the views so far
+  mutable ImageCache images_;
+  mutable QHash<qint64, QPixmap> thumbnails_;  // by the decoded image's cacheKey
 };
 
 // A list in report style: one line per row, column widths and alignments of
@@ -61,6 +75,10 @@ class ReportView : public QTreeView {
   // The list row shown at a visual position (0 at the top).
   int listRowAt(int visualPosition) const;
 
+  // Shows only the rows whose id or name holds `text`, case ignored. The
+  // picked row stays picked while hidden, so what acts on it still does.
+  void setFilterText(const QString& text);
+
  signals:
   void rowClicked(int listRow);
   void columnClicked(int column);
@@ -75,6 +93,10 @@ class ReportView : public QTreeView {
   ReportListModel* model_;
   QSortFilterProxyModel* proxy_;
   bool keyboardMove_ = false;
+  int hiddenPick_ = -1;  // the picked row while the filter hides it
 };
+
+// `view` under its filter box ("Filtra"), to lay out where the view goes.
+QWidget* filteredList(ReportView* view);
 
 }  // namespace corvela

@@ -19,11 +19,15 @@ class WindowServices {
   virtual void setStatusText(const QString& text) = 0;
   // The field at the right of the status bar.
   virtual void setCoordinatesText(const QString& text) = 0;
+  // The field beside it: the record under the mouse, named.
+  virtual void setPointedText(const QString& text) = 0;
   // Rebuild of the phone preview, for what changed outside the document's
   // steps (files on disk): the steps rebuild it themselves.
   virtual void UpdateDesktop() = 0;
   // The objects tab brought forward with object `row` picked and shown.
   virtual void showObject(int row) = 0;
+  // The same for rectangle `row` and its tab.
+  virtual void showRectangle(int row) = 0;
 
   // A row picked before (none when negative) shown again by `show`, the
   // status bar left as it was: an undo that puts the row back is no click.

@@ -138,10 +138,11 @@ TEST_F(HostileOpen, OversizedContentIsNeitherMeasuredWholeNorDecoded) {
   writeFile(path("vodafone_Gifs/7.gif"), huge);
   open();
   clickTab(*w, 4);  // the tree laid out where it shows, the long line in view
-  w->structurePage->T_Strutt->expandAll();
+  w->structurePage()->T_Strutt->expandAll();
   QCoreApplication::processEvents();
-  const int width = w->structurePage->T_Strutt->columnWidth(0);
-  EXPECT_GT(width, w->structurePage->T_Strutt->fontMetrics().horizontalAdvance("4 255 255 255 0"));
+  const int width = w->structurePage()->T_Strutt->columnWidth(0);
+  EXPECT_GT(width,
+            w->structurePage()->T_Strutt->fontMetrics().horizontalAdvance("4 255 255 255 0"));
   EXPECT_LT(width, 5000);
 
   clickRow(w->objectsPage->L_Values, 0);

@@ -87,7 +87,7 @@ TEST_F(Loading, AWrongFirstLineIsRefusedAndLeavesSavingOff) {
   EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
   // The closing steps still ran: the (empty) skin can be browsed.
   EXPECT_TRUE(allTabsEnabled());
-  EXPECT_EQ(w->structurePage->T_Strutt->model()->rowCount(), 0);
+  EXPECT_EQ(w->structurePage()->T_Strutt->model()->rowCount(), 0);
 }
 
 TEST_F(Loading, AWrongFirstLineOfAnotherNameShowsBothMessagesInOrder) {
@@ -339,5 +339,5 @@ TEST_F(Loading, TheComparisonShowsTheOriginalBesideAndInPlaceAndListsWhatDiffers
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(list->topLevelItem(0)).center());
   EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabRects);
-  EXPECT_EQ(w->rectsPage->L_Dim->selectedListRow(), 0);
+  EXPECT_EQ(w->rectsPage()->L_Dim->selectedListRow(), 0);
 }

@@ -32,6 +32,35 @@ class ObjectsTabTest : public TabsTest {
   }
 };
 
+TEST_F(ObjectsTabTest, RowsShowPictureAndSizeAndTheFilterOnlyHidesThem) {
+  open(frmDesktop::TabObjects);
+  ReportView* list = w->objectsPage->L_Values;
+  const int size = list->listModel()->sizeColumn();
+  EXPECT_EQ(shown("0007", size), QStringLiteral("12 × 10"));
+  EXPECT_EQ(shown("0003", size), QString());  // no image in the working folder
+  const QModelIndex named = list->viewIndex(objectRow("0007"), list->listModel()->nameColumn());
+  EXPECT_FALSE(named.data(Qt::DecorationRole).value<QPixmap>().isNull());
+
+  // By name or id, case ignored; the picked row, hidden, is still the one
+  // the buttons act on.
+  pick("0012");
+  auto* filter = w->objectsPage->findChild<QLineEdit*>(QStringLiteral("txtFiltra"));
+  ASSERT_NE(filter, nullptr);
+  QTest::keyClicks(filter, QStringLiteral("QUADRANTE"));
+  EXPECT_EQ(shownColumn(list, 0), QStringList{QStringLiteral("0007")});
+  const QString file = path("eight.gif");
+  writeFile(file, gifBytes(8, 6));
+  script.files.push_back(file);
+  click(w->objectsPage->cmdImport);
+  EXPECT_EQ(w->doc.L_Values.cell(objectRow("0012"), V_PathGif), file);
+  filter->clear();
+  QTest::keyClicks(filter, QStringLiteral("001"));
+  EXPECT_EQ(shownColumn(list, 0), QStringList{QStringLiteral("0012")});
+  filter->clear();
+  EXPECT_EQ(shownColumn(list, 0).size(), Fixture::objectCount);
+  EXPECT_EQ(list->selectedListRow(), objectRow("0012"));
+}
+
 TEST_F(ObjectsTabTest, ImportKeepsThePathAsOnDiskAndTheSaveReallyPacksIt) {
   open(frmDesktop::TabObjects);
   QDir().mkpath(path("New Art"));
@@ -254,10 +283,10 @@ TEST_F(ObjectsTabTest, AnObjectOpensInTheImageEditorSetInTheOptions) {
   const QString editor = path("editor.sh");
   writeFile(editor, "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened.txt\"\n");
   QFile(editor).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  w->infoPage->txtImageEditor->setFocus();
-  w->infoPage->txtImageEditor->clear();
-  QTest::keyClicks(w->infoPage->txtImageEditor, editor);
-  QTest::keyClick(w->infoPage->txtImageEditor, Qt::Key_Return);
+  w->infoPage()->txtImageEditor->setFocus();
+  w->infoPage()->txtImageEditor->clear();
+  QTest::keyClicks(w->infoPage()->txtImageEditor, editor);
+  QTest::keyClick(w->infoPage()->txtImageEditor, Qt::Key_Return);
 
   clickTab(*w, frmDesktop::TabObjects);
   pick("0007");
@@ -272,6 +301,6 @@ TEST_F(ObjectsTabTest, AnObjectOpensInTheImageEditorSetInTheOptions) {
   pick("0003");
   edit->trigger();
   EXPECT_TRUE(w->statusText().startsWith(QStringLiteral("Immagine non trovata")));
-  w->infoPage->txtImageEditor->clear();
-  QTest::keyClick(w->infoPage->txtImageEditor, Qt::Key_Return);
+  w->infoPage()->txtImageEditor->clear();
+  QTest::keyClick(w->infoPage()->txtImageEditor, Qt::Key_Return);
 }

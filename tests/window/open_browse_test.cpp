@@ -69,7 +69,7 @@ TEST_F(OpenedSkin, AsksForTheFileWithTheSkinDialogAndLoadsItWhole) {
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
   EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), Fixture::objectCount);
   EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), Fixture::colourCount);
-  EXPECT_EQ(w->rectsPage->L_Dim->model()->rowCount(), Fixture::rectCount);
+  EXPECT_EQ(w->rectsPage()->L_Dim->model()->rowCount(), Fixture::rectCount);
   // The archive list shows the skin folder's archives and nothing else.
   QStringList archives;
   for (int i = 0; i < w->objectsPage->FileDat->count(); ++i)
@@ -146,23 +146,23 @@ TEST_F(OpenedSkin, ColourAndRectangleListsKeepFileOrderAndMarkRowsWithoutId) {
   EXPECT_TRUE(shown(w->coloursPage->L_RGBA, 0, 0, Qt::DecorationRole).isNull());
   EXPECT_FALSE(shown(w->coloursPage->L_RGBA, 2, 0, Qt::DecorationRole).isNull());
 
-  EXPECT_EQ(shownColumn(w->rectsPage->L_Dim, D_ID), QStringList({"0570", "0006", "-"}));
-  EXPECT_EQ(shownColumn(w->rectsPage->L_Dim, D_Larghezza), QStringList({"20", "0", "171"}));
-  EXPECT_EQ(w->rectsPage->L_Dim->columnWidth(D_X1), 59);
-  EXPECT_TRUE(shown(w->rectsPage->L_Dim, 2, 0, Qt::DecorationRole).isNull());
+  EXPECT_EQ(shownColumn(w->rectsPage()->L_Dim, D_ID), QStringList({"0570", "0006", "-"}));
+  EXPECT_EQ(shownColumn(w->rectsPage()->L_Dim, D_Larghezza), QStringList({"20", "0", "171"}));
+  EXPECT_EQ(w->rectsPage()->L_Dim->columnWidth(D_X1), 59);
+  EXPECT_TRUE(shown(w->rectsPage()->L_Dim, 2, 0, Qt::DecorationRole).isNull());
   // Neither list has a row selected after the load.
   EXPECT_EQ(w->coloursPage->L_RGBA->selectedListRow(), -1);
-  EXPECT_EQ(w->rectsPage->L_Dim->selectedListRow(), -1);
+  EXPECT_EQ(w->rectsPage()->L_Dim->selectedListRow(), -1);
   EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), -1);
 }
 
 TEST_F(OpenedSkin, TreeShowsEveryLineWithPicturesBoldGroupsAndTags) {
-  SkinTreeModel* m = w->structurePage->T_Strutt->treeModel();
+  SkinTreeModel* m = w->structurePage()->T_Strutt->treeModel();
   ASSERT_EQ(m->rowCount(), 1);
   const QModelIndex root = m->index(0, 0);
   EXPECT_EQ(root.data().toString(), QStringLiteral("SKI1"));
   EXPECT_EQ(root.data(SkinTreeModel::PictureRole).toInt(), IconTreeRoot);
-  EXPECT_TRUE(w->structurePage->T_Strutt->isExpanded(root));
+  EXPECT_TRUE(w->structurePage()->T_Strutt->isExpanded(root));
   // Under the root: the line before any group, then the two groups.
   ASSERT_EQ(m->rowCount(root), 3);
   EXPECT_EQ(m->index(0, 0, root).data().toString(), QStringLiteral("4 1 2 3 0"));
@@ -340,42 +340,42 @@ QColor pixelOf(PictureBox* box, int x, int y) {
 
 TEST_F(OpenedSkin, ClickingRectanglesDrawsThemAndPulituraClearsFirst) {
   clickTab(*w, 3);
-  ASSERT_FALSE(w->rectsPage->chkCls->isChecked());
-  clickRow(w->rectsPage->L_Dim, 0);  // 10,20 - 30,40
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 10, 20), QColor(Qt::black));
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 30, 40), QColor(Qt::black));
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 20, 30), QColor(0, 0, 255));
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 31, 41), QColor(Qt::white));
+  ASSERT_FALSE(w->rectsPage()->chkCls->isChecked());
+  clickRow(w->rectsPage()->L_Dim, 0);  // 10,20 - 30,40
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 10, 20), QColor(Qt::black));
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 30, 40), QColor(Qt::black));
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 20, 30), QColor(0, 0, 255));
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 31, 41), QColor(Qt::white));
 
-  clickRow(w->rectsPage->L_Dim, 1);  // 0,0 - 0,0: one pixel
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 0, 0), QColor(Qt::black));
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 1, 1), QColor(Qt::white));
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 20, 30), QColor(0, 0, 255));  // the first one stays
+  clickRow(w->rectsPage()->L_Dim, 1);  // 0,0 - 0,0: one pixel
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 0, 0), QColor(Qt::black));
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 1, 1), QColor(Qt::white));
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 20, 30), QColor(0, 0, 255));  // the first one stays
 
-  QTest::mouseClick(w->rectsPage->chkCls, Qt::LeftButton, {},
-                    QPoint(8, w->rectsPage->chkCls->height() / 2));
-  ASSERT_TRUE(w->rectsPage->chkCls->isChecked());
-  clickRow(w->rectsPage->L_Dim, 2);  // 2,180 - 173,196
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 20, 30), QColor(Qt::white));
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 0, 0), QColor(Qt::white));
-  EXPECT_EQ(pixelOf(w->rectsPage->PicOBJ, 100, 190), QColor(0, 0, 255));
+  QTest::mouseClick(w->rectsPage()->chkCls, Qt::LeftButton, {},
+                    QPoint(8, w->rectsPage()->chkCls->height() / 2));
+  ASSERT_TRUE(w->rectsPage()->chkCls->isChecked());
+  clickRow(w->rectsPage()->L_Dim, 2);  // 2,180 - 173,196
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 20, 30), QColor(Qt::white));
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 0, 0), QColor(Qt::white));
+  EXPECT_EQ(pixelOf(w->rectsPage()->PicOBJ, 100, 190), QColor(0, 0, 255));
 }
 
 TEST_F(OpenedSkin, ClickingNodesShowsTheirTags) {
   clickTab(*w, 4);
-  clickNode(w->structurePage->T_Strutt, 4);  // first line of "0 41 98"
+  clickNode(w->structurePage()->T_Strutt, 4);  // first line of "0 41 98"
   EXPECT_EQ(w->statusText(), QStringLiteral("0 41 98_1"));
-  clickNode(w->structurePage->T_Strutt, 14);
+  clickNode(w->structurePage()->T_Strutt, 14);
   EXPECT_EQ(w->statusText(), QStringLiteral("0 42 10_5"));
-  clickNode(w->structurePage->T_Strutt, 1);  // the root has no tag
+  clickNode(w->structurePage()->T_Strutt, 1);  // the root has no tag
   EXPECT_EQ(w->statusText(), QString());
-  clickNode(w->structurePage->T_Strutt, 14);
-  clickNode(w->structurePage->T_Strutt, 3);  // a group neither
+  clickNode(w->structurePage()->T_Strutt, 14);
+  clickNode(w->structurePage()->T_Strutt, 3);  // a group neither
   EXPECT_EQ(w->statusText(), QString());
   // Moving down with the keys picks the next node like a click.
-  clickNode(w->structurePage->T_Strutt, 14);
-  QTest::keyClick(w->structurePage->T_Strutt, Qt::Key_Down);
-  EXPECT_EQ(w->structurePage->T_Strutt->currentNode(), 15);
+  clickNode(w->structurePage()->T_Strutt, 14);
+  QTest::keyClick(w->structurePage()->T_Strutt, Qt::Key_Down);
+  EXPECT_EQ(w->structurePage()->T_Strutt->currentNode(), 15);
   EXPECT_EQ(w->statusText(), QStringLiteral("0 42 10_6"));
 }
 
@@ -402,7 +402,7 @@ TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
 
   w->doc.T_Strutt.setText(5, QStringLiteral("2 8 20"));
   w->doc.T_Strutt.setEdited(5, true);
-  const QModelIndex node = w->structurePage->T_Strutt->treeModel()->indexOfNode(5);
+  const QModelIndex node = w->structurePage()->T_Strutt->treeModel()->indexOfNode(5);
   EXPECT_EQ(node.data().toString(), QStringLiteral("2 8 20"));
   EXPECT_EQ(node.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
 
@@ -423,8 +423,8 @@ TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
   script.answers.push_back(Dialogs::Answer::Discard);
   openThroughDialog(*w, script, skin);
   EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), Fixture::objectCount);
-  EXPECT_EQ(w->structurePage->T_Strutt->treeModel()->rowCount(
-                w->structurePage->T_Strutt->treeModel()->index(0, 0)),
+  EXPECT_EQ(w->structurePage()->T_Strutt->treeModel()->rowCount(
+                w->structurePage()->T_Strutt->treeModel()->index(0, 0)),
             3);
   // Only the records the skin has fill their boxes again, from the file:
   // what was typed before is gone.
@@ -476,12 +476,12 @@ TEST(DemoSkin, OpensWithEveryRecordInItsList) {
   EXPECT_TRUE(w.toolButton("SAVE")->isEnabled());
   EXPECT_EQ(w.objectsPage->L_Values->model()->rowCount(), objects);
   EXPECT_EQ(w.coloursPage->L_RGBA->model()->rowCount(), colours);
-  EXPECT_EQ(w.rectsPage->L_Dim->model()->rowCount(), rects);
+  EXPECT_EQ(w.rectsPage()->L_Dim->model()->rowCount(), rects);
   const QStringList ids = shownColumn(w.objectsPage->L_Values, V_ID);
   QStringList sorted = ids;
   sorted.sort();
   EXPECT_EQ(ids, sorted);
-  EXPECT_EQ(w.structurePage->T_Strutt->treeModel()->tree().nodeCount(),
+  EXPECT_EQ(w.structurePage()->T_Strutt->treeModel()->tree().nodeCount(),
             static_cast<int>(lines.size()) - 1);
   w.setAskBeforeClosing(false);
 }

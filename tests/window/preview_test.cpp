@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -14,6 +15,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -367,15 +369,24 @@ TEST_F(Preview, ZoomKeepsSkinCoordinatesAndTheStatusBarShowsThePixelUnderTheMous
       << "page " << page->viewport()->height() << " high, needs "
       << tab().minimumSizeHint().height();
 
-  // A larger window gives the screen more room, and Ctrl+0 takes all of it.
+  // A zoom picked by hand stays as the window grows; Ctrl+0 takes all the
+  // room at its first press, and from then on the screen follows the window.
   w->resize(1400, 900);
   QCoreApplication::processEvents();
+  EXPECT_EQ(desk().zoom(), 4);
+  const auto fills = [&] {
+    const QSize room = tab().screenView()->viewport()->size();
+    EXPECT_LE(desk().width(), room.width());
+    EXPECT_LE(desk().height(), room.height());
+    EXPECT_TRUE(desk().width() + 176 > room.width() || desk().height() + 220 > room.height());
+  };
   QTest::keyClick(w.get(), Qt::Key_0, Qt::ControlModifier);
-  const QSize room = tab().screenView()->viewport()->size();
   EXPECT_GE(desk().zoom(), 2);
-  EXPECT_LE(desk().width(), room.width());
-  EXPECT_LE(desk().height(), room.height());
-  EXPECT_TRUE(desk().width() + 176 > room.width() || desk().height() + 220 > room.height());
+  fills();
+  w->resize(1900, 1300);
+  QCoreApplication::processEvents();
+  EXPECT_GE(desk().zoom(), 3);
+  fills();
   EXPECT_EQ(w->SB0->findChild<QLabel*>(QStringLiteral("SB0Text"))->accessibleName(),
             w->statusText());
 }
@@ -455,6 +466,80 @@ TEST_F(Preview, SwatchesColourTheScreenTheTextsAndTheirRecordsAndTheSaveWritesTh
   const QStringList lines = QString::fromLatin1(readFile(file)).split(u'\n');
   EXPECT_EQ(lines.value(3), QStringLiteral("4 0 0 128 0"));
   EXPECT_EQ(lines.value(6), QStringLiteral("4 595 10 200 30 7"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Preview, TheScreenFillsANewWindowAndThePointerNamesWhatItIsOver) {
+  w->resize(1600, 1100);
+  QCoreApplication::processEvents();
+  EXPECT_GE(desk().zoom(), 3) << "the screen stays small in a large window";
+  openDemo();
+  const int z = desk().zoom();
+
+  // The digital clock's text is named by the rectangle that places it.
+  const QPoint clock = scene().clockText.geometry.center();
+  QTest::mouseMove(&desk(), clock * z + QPoint(z / 2, z / 2));
+  const int clockRow = rectRow("0574");
+  const QRect box(
+      QPoint(w->doc.L_Dim.cell(clockRow, D_X1).toInt(), w->doc.L_Dim.cell(clockRow, D_Y1).toInt()),
+      QPoint(w->doc.L_Dim.cell(clockRow, D_X2).toInt(), w->doc.L_Dim.cell(clockRow, D_Y2).toInt()));
+  EXPECT_EQ(w->pointedText(), QStringLiteral("0574 Orologio digitale: x %1, y %2, %3 × %4")
+                                  .arg(box.x())
+                                  .arg(box.y())
+                                  .arg(box.width())
+                                  .arg(box.height()));
+  EXPECT_EQ(desk().highlight(), box);
+  // Over the soft key its image is named, at its own size; a double click
+  // picks its row on the objects tab.
+  const QPoint key = scene().softKeys[0].geometry.center() * z;
+  QTest::mouseMove(&desk(), key);
+  EXPECT_TRUE(w->pointedText().startsWith(QStringLiteral("0630 Tasto sinistro rilasciato: ")))
+      << w->pointedText().toStdString();
+  EXPECT_TRUE(w->pointedText().endsWith(QStringLiteral("79 × 22")));
+  QTest::mouseDClick(&desk(), Qt::LeftButton, {}, key);
+  EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabObjects);
+  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->doc.L_Values.findId("0630"));
+  clickTab(*w, frmDesktop::TabPreview);
+  QTest::mouseDClick(&desk(), Qt::LeftButton, {}, clock * z);
+  EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabRects);
+  EXPECT_EQ(w->rectsPage()->L_Dim->selectedListRow(), clockRow);
+  clickTab(*w, frmDesktop::TabPreview);
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(&desk(), &leave);
+  EXPECT_EQ(w->pointedText(), QString());
+  EXPECT_FALSE(desk().highlight());
+}
+
+TEST_F(Preview, APanelTakesItsRoomFromTheScreenAndTheLayoutComesBackNextRun) {
+  w->resize(1024, 700);
+  QCoreApplication::processEvents();
+  auto* boxes = w->findChild<QScrollArea*>(QStringLiteral("PicBoxesView"));
+  ASSERT_NE(boxes, nullptr);
+  const int boxesWidth = boxes->width();
+  const int screenWidth = tab().screenView()->width();
+  w->menu->actHistory->trigger();
+  QCoreApplication::processEvents();
+  // The screen gives way first; what the boxes cannot keep, they scroll.
+  EXPECT_LT(tab().screenView()->width(), screenWidth);
+  EXPECT_TRUE(boxes->width() == boxesWidth || boxes->horizontalScrollBar()->maximum() > 0);
+  EXPECT_GE(boxes->viewport()->width() + boxes->horizontalScrollBar()->maximum(),
+            boxes->widget()->minimumSizeHint().width());
+
+  tab().splPreview->setSizes({300, 600});
+  const QList<int> sizes = tab().splPreview->sizes();
+  w->setAskBeforeClosing(false);
+  w->close();
+  frmDesktop next(script.dialogs());
+  next.restoreLayout();
+  next.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
+  EXPECT_EQ(next.size(), QSize(1024, 700));
+  EXPECT_TRUE(next.findChild<QDockWidget*>(QStringLiteral("dockHistory"))->isVisible());
+  EXPECT_EQ(next.tabPreview->splPreview->sizes(), sizes);
+  next.setAskBeforeClosing(false);
 }
 
 }  // namespace

@@ -138,6 +138,10 @@ TEST_F(StartedWindow, InitSystemShowsTodayAndDisablesEveryEditor) {
 }
 
 TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
+  // The tabs the first frame does not show are built when first asked for.
+  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("T_Strutt")), nullptr);
+  w->rectsPage();
+  w->structurePage();
   struct Control {
     const char* name;
     const char* caption;
@@ -170,14 +174,14 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
   EXPECT_EQ(w->objectsPage->fraPreviewOggetto->title(), QStringLiteral("Preview oggetto:"));
   EXPECT_EQ(w->coloursPage->fraPreviewColore->title(), QStringLiteral("Preview colore:"));
   EXPECT_EQ(w->coloursPage->lblTrasparenza->text(), QStringLiteral("Trasparenza:"));
-  EXPECT_EQ(w->infoPage->lblInfoTitle->text(), QStringLiteral("Per informazioni suggerimenti:"));
-  EXPECT_TRUE(w->infoPage->PicInfo1->hasPicture());
-  EXPECT_TRUE(w->infoPage->PicInfo2->hasPicture());
+  EXPECT_EQ(w->infoPage()->lblInfoTitle->text(), QStringLiteral("Per informazioni suggerimenti:"));
+  EXPECT_TRUE(w->infoPage()->PicInfo1->hasPicture());
+  EXPECT_TRUE(w->infoPage()->PicInfo2->hasPicture());
   EXPECT_EQ(w->objectsPage->FileDat->pattern(), QStringLiteral("*.Dat"));
   EXPECT_TRUE(w->objectsPage->PicPreview->autoSize());
   EXPECT_TRUE(w->objectsPage->PicImport->autoSize());
-  EXPECT_EQ(w->rectsPage->PicOBJ->backColor(), QColor(Qt::white));
-  EXPECT_EQ(w->rectsPage->PicOBJ->contentsRect().size(), QSize(176, 220));
+  EXPECT_EQ(w->rectsPage()->PicOBJ->backColor(), QColor(Qt::white));
+  EXPECT_EQ(w->rectsPage()->PicOBJ->contentsRect().size(), QSize(176, 220));
   for (const char* name :
        {"L_Values", "L_RGBA", "L_Dim", "T_Strutt", "L_Colors", "PicPreview", "WB", "PicColor",
         "PicCC", "PicOBJ", "FileDat", "PicImport", "txt(50)"}) {
