@@ -34,8 +34,8 @@ QByteArray skinBytes(const QStringList& lines) {
   return b;
 }
 
-// A skin whose two objects lie in the packed archive, with a backup from an
-// earlier save, and object 7 replaced by a new image.
+// A skin whose two objects lie in the packed archive, extracted, with a
+// backup from an earlier save, and object 7 replaced by a new image.
 struct Replaced {
   SkinFolder f;
   SkinDocument doc;
@@ -45,6 +45,7 @@ struct Replaced {
     f.write("vodafone14.dat", fakeGif(40, 'a') + fakeGif(50, 'b'));
     f.write("vodafone_old.ski", kOldBackup);
     QDir().mkdir(f.path("vodafone_Gifs"));
+    f.write("vodafone_Gifs/7.gif", fakeGif(40, 'a'));
     f.write("vodafone_Gifs/8.gif", fakeGif(50, 'b'));
     f.write("new7.gif", newGif);
     EXPECT_EQ(f.load(doc).status, LoadStatus::Complete);
@@ -81,6 +82,14 @@ int inChild(Body body) {
 
 }  // namespace
 
+QString userEdited;
+const QByteArray kUserImage = fakeGif(70, 'u');
+void userWritesDuringSave(SaveStep step) {
+  if (step != SaveStep::SkinStaged) return;
+  QFile f(userEdited);
+  if (f.open(QIODevice::WriteOnly)) f.write(kUserImage);
+}
+
 TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
   for (int step = 0; step <= static_cast<int>(SaveStep::JournalRemoved); ++step) {
     SCOPED_TRACE(step);
@@ -97,14 +106,20 @@ TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
     const LoadOutcome o = r.f.load(reopened);
     ASSERT_EQ(o.status, LoadStatus::Complete);
     r.expectNoLeftovers();
+    // The working folder is of the same generation: nothing in it passes
+    // for a change made outside, to be packed over the saved image.
+    EXPECT_EQ(o.outside.marked, 0);
+    EXPECT_EQ(r.f.read("vodafone_Gifs/8.gif"), fakeGif(50, 'b'));
     if (step < static_cast<int>(SaveStep::JournalWritten)) {
       EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(kOldSkin));
       EXPECT_EQ(r.f.read("vodafone14.dat"), fakeGif(40, 'a') + fakeGif(50, 'b'));
       EXPECT_EQ(r.f.read("vodafone_old.ski"), kOldBackup);
+      EXPECT_EQ(r.f.read("vodafone_Gifs/7.gif"), fakeGif(40, 'a'));
     } else {
       EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(r.newSkin()));
       EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
       EXPECT_EQ(r.f.read("vodafone_old.ski"), skinBytes(kOldSkin));
+      EXPECT_EQ(r.f.read("vodafone_Gifs/7.gif"), r.newGif);
     }
     // Every object line points at its own image once more.
     for (int row = 0; row < reopened.L_Values.rowCount(); ++row) {
@@ -114,6 +129,39 @@ TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
       ASSERT_TRUE(bytes);
       EXPECT_TRUE(bytes->startsWith("GIF89a"));
     }
+  }
+
+  // An image program writes the working file while the save runs: its file
+  // is never overwritten, whether the save ends or is cut short, and counts
+  // as the user's next change.
+  for (const bool killed : {false, true}) {
+    SCOPED_TRACE(killed);
+    Replaced r;
+    userEdited = r.f.path("vodafone_Gifs/7.gif");
+    if (killed) {
+      ASSERT_EQ(inChild([&] {
+                  setSaveStepHook([](SaveStep step) {
+                    userWritesDuringSave(step);
+                    if (step == SaveStep::SkinReplaced) ::raise(SIGKILL);
+                  });
+                  SalvaSkin(r.doc);
+                  return 0;
+                }),
+                -SIGKILL);
+      SkinDocument reopened;
+      EXPECT_EQ(r.f.load(reopened).outside.marked, 1);
+    } else {
+      setSaveStepHook(userWritesDuringSave);
+      const SaveOutcome o = SalvaSkin(r.doc);
+      setSaveStepHook(nullptr);
+      EXPECT_EQ(o.kind, SaveOutcome::Saved);
+      EXPECT_TRUE(o.message.contains(userEdited)) << o.message.toStdString();
+      EXPECT_TRUE(r.doc.hasOutsideChanges());
+      EXPECT_EQ(r.doc.L_Values.row(0).state, ObjectState::ToReplace);
+    }
+    EXPECT_EQ(r.f.read("vodafone_Gifs/7.gif"), kUserImage);
+    EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
+    r.expectNoLeftovers();
   }
 }
 
@@ -154,7 +202,14 @@ TEST(SafeSave, RefusesToPackWhatWouldShowAsGarbage) {
       {"empty", [](const SkinFolder& f) { f.write("new7.gif", ""); }, "vuoto"},
       {"not an image",
        [](const SkinFolder& f) { f.write("new7.gif", "GIF89a" + QByteArray(40, 'z')); },
-       "non decodificabile"},
+       "oltre il limite"},
+      {"cut short", [](const SkinFolder& f) { f.write("new7.gif", fakeGif(600, 'c').left(300)); },
+       "incompleto"},
+      {"a frame cut short",
+       [](const SkinFolder& f) { f.write("new7.gif", fakeGif(600, 'c').chopped(3)); },
+       "incompleto"},
+      {"over 1 MB", [](const SkinFolder& f) { f.write("new7.gif", fakeGif(1048577, 'l')); },
+       "1048577 byte"},
       {"a FIFO",
        [](const SkinFolder& f) {
          QFile::remove(f.path("new7.gif"));
@@ -303,12 +358,13 @@ TEST(SafeSave, CarriageReturnWarnsAtLoadAndRefusesTheSave) {
 TEST(SafeSave, ObjectsAddingUpBeyondASkinsSizeAreRefused) {
   SkinFolder f;
   QStringList skin{"SKI1"};
-  for (int id = 1; id <= 9; ++id) skin << QStringLiteral("5 %1 0 1 3").arg(id);
+  // Each at the largest an object may be.
+  for (int id = 1; id <= 33; ++id) skin << QStringLiteral("5 %1 0 1 3").arg(id);
   f.writeSkin(skin);
-  f.write("big.gif", fakeGif(4 * 1024 * 1024, 'g'));
+  f.write("big.gif", fakeGif(1024 * 1024, 'g'));
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  for (int row = 0; row < 9; ++row) {
+  for (int row = 0; row < 33; ++row) {
     doc.L_Values.setState(row, ObjectState::ToReplace);
     doc.L_Values.setCell(row, V_PathGif, f.path("big.gif"));
   }
