@@ -36,10 +36,17 @@ int readInput(GifFileType* gif, GifByteType* into, int wanted) {
   return static_cast<int>(count);
 }
 
-QString cutShort(int frame) {
-  return QStringLiteral("immagine GIF non decodificabile (file incompleto: si interrompe %1)")
-      .arg(frame == 0 ? QStringLiteral("prima del primo fotogramma")
-                      : QStringLiteral("al fotogramma %1 o prima della chiusura").arg(frame));
+// Why giflib stopped: the file ends too soon, or its data are not a picture.
+QString brokenAt(const GifFileType* gif, int frame) {
+  const QString where = frame == 0 ? QStringLiteral("prima del primo fotogramma")
+                                   : QStringLiteral("al fotogramma %1").arg(frame);
+  if (gif->Error == D_GIF_ERR_READ_FAILED || gif->Error == D_GIF_ERR_EOF_TOO_SOON) {
+    return QStringLiteral(
+               "immagine GIF non decodificabile (file incompleto: finisce %1 o prima "
+               "della chiusura)")
+        .arg(where);
+  }
+  return QStringLiteral("immagine GIF non decodificabile (dati non validi %1)").arg(where);
 }
 
 struct GifCloser {
@@ -62,10 +69,10 @@ std::optional<QString> wholeGifProblem(const QByteArray& bytes) {
   int frame = 0;
   GifRecordType record = UNDEFINED_RECORD_TYPE;
   do {
-    if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR) return cutShort(frame);
+    if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR) return brokenAt(gif.get(), frame);
     if (record == IMAGE_DESC_RECORD_TYPE) {
       ++frame;
-      if (DGifGetImageDesc(gif.get()) == GIF_ERROR) return cutShort(frame);
+      if (DGifGetImageDesc(gif.get()) == GIF_ERROR) return brokenAt(gif.get(), frame);
       const GifImageDesc& d = gif->Image;
       if (const std::optional<QString> problem = imageSizeProblem(QSize(d.Width, d.Height)))
         return QStringLiteral("fotogramma %1: %2").arg(frame).arg(*problem);
@@ -77,14 +84,16 @@ std::optional<QString> wholeGifProblem(const QByteArray& bytes) {
       }
       line.resize(static_cast<size_t>(d.Width));
       for (int y = 0; y < d.Height; ++y) {
-        if (DGifGetLine(gif.get(), line.data(), d.Width) == GIF_ERROR) return cutShort(frame);
+        if (DGifGetLine(gif.get(), line.data(), d.Width) == GIF_ERROR)
+          return brokenAt(gif.get(), frame);
       }
     } else if (record == EXTENSION_RECORD_TYPE) {
       int code = 0;
       GifByteType* block = nullptr;
-      if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR) return cutShort(frame);
+      if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR)
+        return brokenAt(gif.get(), frame);
       while (block) {
-        if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) return cutShort(frame);
+        if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) return brokenAt(gif.get(), frame);
       }
     }
   } while (record != TERMINATE_RECORD_TYPE);
