@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <vector>
 
+#include "folder_guard.h"
 #include "path_helpers.h"
 #include "safe_read.h"
 #include "safe_write.h"
@@ -137,6 +138,9 @@ std::optional<QString> recoverInterruptedSave(const QString& folder) {
         // so it is left for the removal of leftovers below.
         const QFileInfo info(staged);
         if (!info.isFile() || info.isSymLink()) continue;
+        // Only into the skin's own working folder, never through a link
+        // out of it.
+        if (!e.dir.isEmpty() && workingFolderReason(dir, folder)) continue;
         if (e.seen && !standsAsSeen(target, *e.seen)) {
           // Changed by the user since the save read it: theirs, and kept.
           removeFile(staged, nullptr);

@@ -27,9 +27,10 @@ QString OutsideChanges::note() const {
     parts << QStringLiteral("%1 immagini tolte dalla cartella di lavoro: riprese dall'archivio")
                  .arg(restored);
   }
-  for (const QString& file : notGifs) {
-    parts << QStringLiteral("%1 non è una GIF valida: l'oggetto non sarà salvato con questo file")
-                 .arg(file);
+  for (const auto& [file, why] : notGifs) {
+    parts << QStringLiteral(
+                 "%1 non è una GIF valida: l'oggetto non sarà salvato con questo file (%2)")
+                 .arg(file, why);
   }
   return parts.join(QStringLiteral("; "));
 }
@@ -120,7 +121,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
     }
     QString why;
     if (!looksLikeGifToPack(gif, doc.P_sPath, &why)) {
-      changes.notGifs << QDir::toNativeSeparators(gif);
+      changes.notGifs.emplace_back(QDir::toNativeSeparators(gif), why);
       continue;
     }
     replaceObject(doc.L_Values, r, gif, pathStat(gif).size);

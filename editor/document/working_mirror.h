@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "safe_read.h"
@@ -18,9 +19,10 @@ namespace corvela {
 class SkinDocument;
 
 struct OutsideChanges {
-  int marked = 0;       // objects now waiting to be replaced by their file
-  int restored = 0;     // objects whose working file went: taken from their archive again
-  QStringList notGifs;  // changed files that cannot be packed: left unmarked
+  int marked = 0;    // objects now waiting to be replaced by their file
+  int restored = 0;  // objects whose working file went: taken from their archive again
+  // Changed files that cannot be packed, with the reason: left unmarked.
+  std::vector<std::pair<QString, QString>> notGifs;
   // What the user is told about the above; empty when there is nothing.
   QString note() const;
 };
