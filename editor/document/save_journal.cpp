@@ -21,6 +21,9 @@ const QByteArray kHeader3 = "corvela journal 3";
 const QString kWorkingSuffix = QStringLiteral("_Gifs");
 const QString kAbsent = QStringLiteral("-");
 const QByteArray kEnd = "end";
+// A line for each file of a save: the skin's few, and a working file for
+// each of up to 1,500 objects.
+constexpr long long kMaxJournalBytes = 1024 * 1024;
 
 struct Entry {
   QString target;
@@ -123,7 +126,7 @@ std::optional<QString> recoverInterruptedSave(const QString& folder) {
   std::optional<QString> note;
   if (QFileInfo(journal).exists() || QFileInfo(journal).isSymLink()) {
     QString error;
-    const std::optional<QByteArray> text = readRegularFile(journal, &error, 64 * 1024);
+    const std::optional<QByteArray> text = readRegularFile(journal, &error, kMaxJournalBytes);
     const std::optional<std::vector<Entry>> entries = text ? parseJournal(*text) : std::nullopt;
     if (entries) {
       QStringList names;

@@ -13,6 +13,7 @@
 
 #include "document_names.h"
 #include "object_archive.h"
+#include "safe_read.h"
 #include "save_journal.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
@@ -332,6 +333,27 @@ TEST(SafeSave, RecoveryRenamesOnlyTheStagedCopiesItsJournalNames) {
     EXPECT_EQ(r.f.read("vodafone14.dat"), fakeGif(40, 'a') + fakeGif(50, 'b'));
     r.expectNoLeftovers();
   }
+
+  // A save of the most objects a skin holds names a working file for each.
+  Replaced r;
+  r.f.write("vodafone.ski.7-0a0b0c0d.corvela-tmp", skinBytes(r.newSkin()));
+  r.f.write("vodafone_Gifs/7.gif.7-0a0b0c0d.corvela-tmp", r.newGif);
+  const PathStat seen = pathStat(r.f.path("vodafone_Gifs/7.gif"), false);
+  QByteArray journal = "corvela journal 3\nvodafone.ski/vodafone.ski.7-0a0b0c0d.corvela-tmp\n";
+  for (int id = 1000; id < 2500; ++id) {
+    journal +=
+        QStringLiteral("vodafone_Gifs/%1.gif/%1.gif.7-0a0b0c0d.corvela-tmp/-\n").arg(id).toLatin1();
+  }
+  journal += QStringLiteral("vodafone_Gifs/7.gif/7.gif.7-0a0b0c0d.corvela-tmp/%1:%2\nend\n")
+                 .arg(seen.size)
+                 .arg(seen.modifiedNs)
+                 .toLatin1();
+  r.f.write(kJournalName, journal);
+  SkinDocument reopened;
+  ASSERT_EQ(r.f.load(reopened).status, LoadStatus::Complete);
+  EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(r.newSkin()));
+  EXPECT_EQ(r.f.read("vodafone_Gifs/7.gif"), r.newGif);
+  r.expectNoLeftovers();
 }
 
 TEST(SafeSave, CarriageReturnWarnsAtLoadAndRefusesTheSave) {
