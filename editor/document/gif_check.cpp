@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QtEndian>
 #include <algorithm>
 
 #include "folder_guard.h"
@@ -96,8 +95,9 @@ bool looksLikeGifToPack(const QString& gif, const QString& skinFolder, QString* 
     *why = QStringLiteral("immagine GIF non decodificabile (intestazione incompleta)");
     return false;
   }
-  const QSize size(qFromLittleEndian<quint16>(header->constData() + 6),
-                   qFromLittleEndian<quint16>(header->constData() + 8));
+  // Little-endian 16-bit width and height.
+  const auto byte = [&](int i) { return static_cast<int>(static_cast<uchar>(header->at(i))); };
+  const QSize size(byte(6) | byte(7) << 8, byte(8) | byte(9) << 8);
   if (const std::optional<QString> problem = imageSizeProblem(size)) {
     *why = *problem;
     return false;
