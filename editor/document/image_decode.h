@@ -18,8 +18,14 @@ inline constexpr int kMaxImageSide = 2048;
 // Why an image of `size` (as its header gives it) is not decoded, or nothing.
 std::optional<QString> imageSizeProblem(QSize size);
 
+// Why the GIF in `bytes` is not whole, or nothing. Qt shows a cut file as
+// far as it goes without a word, so every frame is decoded to its end and
+// the trailer must follow: only then does the file hold what an image
+// program meant to write.
+std::optional<QString> wholeGifProblem(const QByteArray& bytes);
+
 // The image in `bytes` (`format` "gif", or empty to tell by the content),
-// or nothing with the reason in words for the user.
+// or nothing with the reason in words for the user. A GIF must be whole.
 std::optional<QImage> decodeImage(const QByteArray& bytes, const char* format = nullptr,
                                   QString* why = nullptr);
 

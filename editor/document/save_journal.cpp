@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <vector>
 
+#include "folder_guard.h"
 #include "path_helpers.h"
 #include "safe_read.h"
 #include "safe_write.h"
@@ -14,21 +15,47 @@ namespace {
 // Version 1 staged every file under one fixed name and version 2 each beside
 // its target, both with the journal at the top of the skin's folder; a
 // journal left by them is still completed. Version 3 lies in the editor
-// folder, stages there, and may name files to remove.
+// folder and stages there, names the working files of the save, each with
+// the state it must still be in, and may name files to remove.
 const QByteArray kHeader1 = "corvela journal 1";
 const QByteArray kHeader2 = "corvela journal 2";
 const QByteArray kHeader3 = "corvela journal 3";
+const QString kWorkingSuffix = QStringLiteral("_Gifs");
+const QString kAbsent = QStringLiteral("-");
 const QByteArray kEnd = "end";
+// A line for each file of a save: the skin's few, and a working file for
+// each of up to 1,500 objects.
+constexpr long long kMaxJournalBytes = 1024 * 1024;
 
 // Paths relative to the skin's folder.
 struct Entry {
   QString target;
   QString staged;
+  QString dir;                   // the working folder's name; empty for any other file
+  std::optional<PathStat> seen;  // working files only
 };
 struct Journal {
   std::vector<Entry> entries;
   QStringList removals;
 };
+
+QString seenText(const std::optional<PathStat>& seen) {
+  if (!seen || !seen->exists) return kAbsent;
+  return QStringLiteral("%1:%2").arg(seen->size).arg(seen->modifiedNs);
+}
+
+std::optional<PathStat> parseSeen(const QString& text) {
+  PathStat st;
+  if (text == kAbsent) return st;
+  const QStringList parts = text.split(u':');
+  bool sizeOk = false, timeOk = false;
+  if (parts.size() != 2) return std::nullopt;
+  st.exists = true;
+  st.size = parts[0].toLongLong(&sizeOk);
+  st.modifiedNs = parts[1].toLongLong(&timeOk);
+  if (!sizeOk || !timeOk) return std::nullopt;
+  return st;
+}
 
 bool isPlainName(const QString& name) {
   return !name.isEmpty() && !name.contains(u'/') && !name.contains(QDir::separator()) &&
@@ -37,6 +64,11 @@ bool isPlainName(const QString& name) {
 
 QString inEditorFolder(const QString& name) {
   return kEditorFolderName + u'/' + name;
+}
+
+bool isStagedCopyOf(const QString& staged, const QString& target) {
+  return isPlainName(target) && isPlainName(staged) && staged.startsWith(target + u'.') &&
+         staged.endsWith(kTempSuffix);
 }
 
 // The contents of a complete journal, or nothing for one that is not.
@@ -53,12 +85,12 @@ std::optional<Journal> parseJournal(const QByteArray& text, bool hidden) {
   Journal journal;
   for (qsizetype i = 1; i < lines.size() - 2; ++i) {
     const QString line = QString::fromUtf8(lines[i]);
-    // Only plain names of the folder itself or of its editor folder, and only
-    // staged copies of the target they go to: a journal never sends a rename
-    // anywhere else.
+    // Only plain names of the folder itself, of its editor folder or of its
+    // working folder, and only staged copies of the target they go to: a
+    // journal never sends a rename anywhere else.
     if (header == kHeader1) {
       if (!isPlainName(line)) return std::nullopt;
-      journal.entries.push_back({line, line + kTempSuffix});
+      journal.entries.push_back({line, line + kTempSuffix, {}, std::nullopt});
       continue;
     }
     QStringList parts = line.split(u'/');
@@ -67,14 +99,24 @@ std::optional<Journal> parseJournal(const QByteArray& text, bool hidden) {
       journal.removals << parts[1];
       continue;
     }
+    if (hidden && parts.size() == 4) {
+      // A working file: the working folder lies in the skin's folder itself,
+      // and its staged copy beside the file.
+      Entry e{parts[1], parts[2], parts[0], parseSeen(parts[3])};
+      if (!isPlainName(e.dir) || !e.dir.endsWith(kWorkingSuffix) || !e.seen ||
+          e.dir == kEditorFolderName || !isStagedCopyOf(e.staged, e.target)) {
+        return std::nullopt;
+      }
+      journal.entries.push_back(e);
+      continue;
+    }
     const bool hiddenTarget = hidden && parts.size() == 3 && parts[0] == kEditorFolderName;
     if (hiddenTarget) parts.removeFirst();
-    if (parts.size() != 2 || !isPlainName(parts[0]) || !isPlainName(parts[1]) ||
-        !parts[1].startsWith(parts[0] + u'.') || !parts[1].endsWith(kTempSuffix)) {
-      return std::nullopt;
-    }
+    if (parts.size() != 2 || !isStagedCopyOf(parts[1], parts[0])) return std::nullopt;
     journal.entries.push_back({hiddenTarget ? inEditorFolder(parts[0]) : parts[0],
-                               hidden ? inEditorFolder(parts[1]) : parts[1]});
+                               hidden ? inEditorFolder(parts[1]) : parts[1],
+                               {},
+                               std::nullopt});
   }
   return journal;
 }
@@ -110,12 +152,21 @@ QString journalPath(const QString& folder) {
   return joinPath(editorFolder(folder), kJournalName);
 }
 
-bool writeJournal(const QString& folder, const QStringList& names, QString* error,
+bool standsAsSeen(const QString& file, const PathStat& seen) {
+  const PathStat now = pathStat(file, false);
+  if (!seen.exists) return !now.exists;
+  return now.exists && now.size == seen.size && now.modifiedNs == seen.modifiedNs;
+}
+
+bool writeJournal(const QString& folder, const std::vector<JournalEntry>& entries, QString* error,
                   const QStringList& removals) {
   QByteArray text = kHeader3 + '\n';
-  for (const QString& n : names) {
-    text +=
-        n.toUtf8() + '/' + QFileInfo(stagedPath(joinPath(folder, n))).fileName().toUtf8() + '\n';
+  for (const JournalEntry& e : entries) {
+    const QString dir = e.dir.isEmpty() ? folder : joinPath(folder, e.dir);
+    const QString staged = QFileInfo(stagedPath(joinPath(dir, e.name))).fileName();
+    QString line = e.name + u'/' + staged;
+    if (!e.dir.isEmpty()) line = e.dir + u'/' + line + u'/' + seenText(e.seen);
+    text += line.toUtf8() + '\n';
   }
   for (const QString& n : removals) text += '/' + n.toUtf8() + '\n';
   text += kEnd + '\n';
@@ -138,26 +189,48 @@ std::optional<QString> recoverInterruptedSave(const QString& folder) {
     // A planted link is never followed into the editor folder.
     if (!present(journal) || (hidden && !editorFolderUsable(folder))) continue;
     QString error;
-    const std::optional<QByteArray> text = readRegularFile(journal, &error, 64 * 1024);
+    const std::optional<QByteArray> text = readRegularFile(journal, &error, kMaxJournalBytes);
     const std::optional<Journal> parsed = text ? parseJournal(*text, hidden) : std::nullopt;
     QStringList removals;
     if (parsed) {
       QStringList names;
+      QStringList workingDirs;
+      int workingFiles = 0;
       for (const Entry& e : parsed->entries) {
-        names << QFileInfo(e.target).fileName();
-        const QString target = joinPath(folder, e.target);
-        const QString staged = joinPath(folder, e.staged);
+        const QString dir = e.dir.isEmpty() ? folder : joinPath(folder, e.dir);
+        const QString target = joinPath(dir, e.target);
+        const QString staged = joinPath(dir, e.staged);
+        if (e.dir.isEmpty()) names << QFileInfo(e.target).fileName();
         // Gone: renamed before the stop. A link was never staged by a save,
         // so it is left for the removal of leftovers below.
         const QFileInfo info(staged);
         if (!info.isFile() || info.isSymLink()) continue;
-        if (!renameInto(staged, target, &error)) {
+        // Only into the skin's own working folder, never through a link
+        // out of it.
+        if (!e.dir.isEmpty() && workingFolderReason(dir, folder)) continue;
+        if (e.seen && !standsAsSeen(target, *e.seen)) {
+          // Changed by the user since the save read it: theirs, and kept.
+          removeFile(staged, nullptr);
+          continue;
+        }
+        if (!e.dir.isEmpty() && !workingDirs.contains(dir)) workingDirs << dir;
+        if (!e.dir.isEmpty()) ++workingFiles;
+        if (!renameInto(staged, target, &error, e.dir.isEmpty())) {
           // Left as found, so that the next open can try again.
           return QStringLiteral(
                      "Un salvataggio interrotto della skin non può essere completato: "
                      "impossibile rinominare %1 in %2 (%3).")
               .arg(staged, target, error);
         }
+      }
+      for (const QString& dir : workingDirs) {
+        if (!syncFolder(dir, &error)) {
+          return QStringLiteral("Impossibile completare il salvataggio interrotto in %1 (%2).")
+              .arg(dir, error);
+        }
+      }
+      if (workingFiles > 0) {
+        names << QStringLiteral("%1 immagini della cartella di lavoro").arg(workingFiles);
       }
       removals = parsed->removals;
       note = QStringLiteral(

@@ -2,16 +2,20 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
+
+#include "safe_read.h"
 
 namespace corvela {
 
-// A save changes the skin file, its backup and the packed archive, which
-// are only meaningful together. Before the first of them is renamed into
-// place, the journal names all of them with their staged copies, and the
-// files the save then removes; it is removed once all is done. A journal
-// found later means a save was interrupted after that point, and exactly the
-// staged files it names are renamed into place and the files it names for
-// removal removed; staged files without a journal belong to a save
+// A save changes the skin file, its backup, the packed archive and the
+// working-folder copies of what it packed, which are only meaningful
+// together. Before the first of them is renamed into place, the journal names
+// all of them with their staged copies, and the files the save then removes;
+// it is removed once all is done. A journal found later means a save was
+// interrupted after that point, and exactly the staged files it names are
+// renamed into place and the files it names for removal removed; staged
+// files without a journal belong to a save
 // interrupted before it, and are removed. Both happen under the skin's lock
 // (skin_lock.h), so that no live save is completed or undone by another.
 //
@@ -20,12 +24,25 @@ namespace corvela {
 inline const QString kJournalName = QStringLiteral("corvela.journal");
 QString journalPath(const QString& folder);
 
-// Writes the journal naming the files (paths relative to `folder`, the top
-// or the editor folder) whose staged copies (stagedPath) are complete,
-// synced, and about to be renamed into place, and the files (names at the
-// top of `folder`) to remove once they are.
-bool writeJournal(const QString& folder, const QStringList& names, QString* error,
+// One file a save is about to rename into place: a path relative to the
+// skin's folder (a plain name, or one inside the editor folder), or a plain
+// name of the working folder `dir` inside it. A working file is the user's
+// to edit at any time: its copy goes in only while the file is still as the
+// save found it (`seen`), otherwise the file is the user's newer change and
+// stays.
+struct JournalEntry {
+  QString name;
+  QString dir;
+  std::optional<PathStat> seen;
+};
+
+// Writes the journal naming the files whose staged copies (stagedPath) are
+// complete, synced, and about to be renamed into place, and the files
+// (names at the top of `folder`) to remove once they are.
+bool writeJournal(const QString& folder, const std::vector<JournalEntry>& entries, QString* error,
                   const QStringList& removals = {});
+// Whether a working file stands as `seen` (as lstat describes it).
+bool standsAsSeen(const QString& file, const PathStat& seen);
 // Removes what the journal names for removal, then the journal itself.
 bool removeJournal(const QString& folder, QString* error, const QStringList& removals = {});
 

@@ -90,7 +90,11 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
     const ListRow& row = doc.L_Values.row(r);
     if (!isToBePacked(row)) continue;
-    const QString gif = row.cells[V_PathGif].trimmed();
+    QString gif = row.cells[V_PathGif].trimmed();
+    // A working file deleted since the folder watch last looked: the object
+    // is its archive's again, as the watch would have made it.
+    if (gif == objectGifPath(doc.P_sTarget, row.cells[V_ID]) && !pathStat(gif, false).exists)
+      gif.clear();
     QByteArray bytes;
     if (!gif.isEmpty()) {
       QString why;
@@ -134,16 +138,6 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
     packed.push_back({r, std::move(bytes)});
   }
   return std::nullopt;
-}
-
-// What is on disk is now the document: the working folder follows it, and
-// nothing changed outside is left unsaved.
-void afterSave(SkinDocument& doc, const std::vector<PackedObject>& packed, SaveOutcome& o) {
-  doc.setOutsideChanges(false);
-  if (std::optional<QString> problem = mirrorPackedObjects(doc, packed)) {
-    o.title = kTitleWarning;
-    o.message += u'\n' + *problem;
-  }
 }
 
 }  // namespace
@@ -233,25 +227,34 @@ SaveOutcome save(SkinDocument& doc) {
   if (oldLock.exists() || oldLock.isSymLink()) removals << kLockName;
 
   // Each file in the order it is written and renamed: the backup first, so
-  // that it is never missing, the skin last.
+  // that it is never missing, the skin, then the working files that must
+  // show what was packed.
   struct Staged {
     QString target;
     const QByteArray* bytes;
     SaveStep staged, replaced;
+    WorkingRefresh* working = nullptr;
   };
   std::vector<Staged> files;
   // The first originals belong with the backup, and go in place before it.
   for (const OriginalCopy& c : originals) {
-    files.push_back({c.target, &c.bytes, SaveStep::BackupStaged, SaveStep::BackupReplaced});
+    files.push_back(
+        {c.target, &c.bytes, SaveStep::BackupStaged, SaveStep::BackupReplaced, nullptr});
   }
-  files.push_back({backupFile, &*oldSkin, SaveStep::BackupStaged, SaveStep::BackupReplaced});
+  files.push_back(
+      {backupFile, &*oldSkin, SaveStep::BackupStaged, SaveStep::BackupReplaced, nullptr});
   if (!archive.isEmpty()) {
-    files.push_back({archiveFile, &archive, SaveStep::ArchiveStaged, SaveStep::ArchiveReplaced});
+    files.push_back(
+        {archiveFile, &archive, SaveStep::ArchiveStaged, SaveStep::ArchiveReplaced, nullptr});
   }
-  files.push_back({skinFile, &skinText, SaveStep::SkinStaged, SaveStep::SkinReplaced});
+  files.push_back({skinFile, &skinText, SaveStep::SkinStaged, SaveStep::SkinReplaced, nullptr});
 
+  WorkingPlan working = planWorkingRefresh(doc, packed);
+  std::vector<WorkingRefresh> unwritten;
+  std::vector<Staged> workingFiles;
   auto discard = [&] {
     for (const Staged& s : files) removeFile(stagedPath(s.target), nullptr);
+    for (const Staged& s : workingFiles) removeFile(stagedPath(s.target), nullptr);
   };
   for (const Staged& s : files) {
     if (!stageFile(s.target, *s.bytes, &error)) {
@@ -260,10 +263,39 @@ SaveOutcome save(SkinDocument& doc) {
     }
     reached(s.staged);
   }
+  if (!working.refresh.empty() && !QFileInfo(doc.P_sTarget).isDir()) QDir().mkdir(doc.P_sTarget);
+  // All written before the first is synced, so that the disk takes hundreds
+  // of images in one go instead of one wait each.
+  std::vector<bool> staged(working.refresh.size());
+  for (size_t i = 0; i < working.refresh.size(); ++i) {
+    WorkingRefresh& w = working.refresh[i];
+    staged[i] = stageFile(w.gif, *w.bytes, &w.why, false);
+  }
+  for (size_t i = 0; i < working.refresh.size(); ++i) {
+    WorkingRefresh& w = working.refresh[i];
+    if (!staged[i] || !syncStaged(w.gif, &w.why)) {
+      // A working folder that cannot be written must not stop the save:
+      // the objects are in the archive, and the file goes afterwards.
+      removeFile(stagedPath(w.gif), nullptr);
+      unwritten.push_back(w);
+      continue;
+    }
+    workingFiles.push_back(
+        {w.gif, w.bytes, SaveStep::WorkingStaged, SaveStep::WorkingReplaced, &w});
+  }
+  if (!workingFiles.empty()) reached(SaveStep::WorkingStaged);
+  files.insert(files.end(), workingFiles.begin(), workingFiles.end());
 
-  QStringList names;
-  for (const Staged& s : files) names << QDir(folder).relativeFilePath(s.target);
-  if (!writeJournal(folder, names, &error, removals)) {
+  std::vector<JournalEntry> entries;
+  const QString workingDir = QFileInfo(QDir::cleanPath(doc.P_sTarget)).fileName();
+  for (const Staged& s : files) {
+    if (s.working) {
+      entries.push_back({QFileInfo(s.target).fileName(), workingDir, s.working->seen});
+    } else {
+      entries.push_back({QDir(folder).relativeFilePath(s.target), {}, std::nullopt});
+    }
+  }
+  if (!writeJournal(folder, entries, &error, removals)) {
     discard();
     return writeFailure(journalPath(folder), error);
   }
@@ -271,7 +303,24 @@ SaveOutcome save(SkinDocument& doc) {
 
   // From here on the save is decided: whatever stops it, the next open
   // completes it from the journal.
+  QStringList kept = working.kept;
+  bool workingRenamed = false;
   for (const Staged& s : files) {
+    if (s.working) {
+      // Changed by the user since the save looked: theirs, and kept.
+      if (!standsAsSeen(s.target, s.working->seen)) {
+        removeFile(stagedPath(s.target), nullptr);
+        kept << s.target;
+        continue;
+      }
+      if (!commitStaged(s.target, &s.working->why, false)) {
+        removeFile(stagedPath(s.target), nullptr);
+        unwritten.push_back(*s.working);
+        continue;
+      }
+      workingRenamed = true;
+      continue;
+    }
     if (!commitStaged(s.target, &error)) {
       return failure(SaveOutcome::Failed,
                      QStringLiteral("Impossibile rinominare %1 in %2:\n%3\nIl salvataggio sarà "
@@ -280,6 +329,11 @@ SaveOutcome save(SkinDocument& doc) {
     }
     reached(s.replaced);
   }
+  QString folderProblem;
+  if (workingRenamed && !syncFolder(doc.P_sTarget, &error)) {
+    folderProblem = QStringLiteral("%1: %2").arg(doc.P_sTarget, error);
+  }
+  if (workingRenamed) reached(SaveStep::WorkingReplaced);
   if (!removeJournal(folder, &error, removals)) {
     return failure(SaveOutcome::Failed,
                    QStringLiteral("I file sono stati salvati, ma è impossibile rimuovere %1:\n%2")
@@ -300,7 +354,15 @@ SaveOutcome save(SkinDocument& doc) {
   o.archiveWritten = !archive.isEmpty();
   o.title = kTitleInfo;
   o.message = o.archiveWritten ? kSavedWithArchive : kSavedWithoutArchive;
-  afterSave(doc, packed, o);
+  // What is on disk is now the document, and the working folder follows it:
+  // nothing changed outside is left unsaved, but what changed meanwhile.
+  doc.setOutsideChanges(false);
+  std::optional<QString> problem = placePackedObjects(doc, packed, unwritten, kept);
+  if (!folderProblem.isEmpty()) problem = problem.value_or(QString()) + u'\n' + folderProblem;
+  if (problem) {
+    o.title = kTitleWarning;
+    o.message += u'\n' + *problem;
+  }
   bool moved = false;
   for (size_t i = 0; i < packed.size(); ++i) {
     moved = moved || doc.L_Values.row(packed[i].row).cells != placesBefore[i];

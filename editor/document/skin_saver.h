@@ -25,10 +25,11 @@ inline const QString kSavedWithoutArchive = QStringLiteral(
 
 // Writes the open skin back: colour, rectangle and edited lines regenerated,
 // objects waiting to be replaced packed into "<theme>14.dat", the old skin
-// kept as "<theme>_old.ski", the skin file rewritten. Every new file is
-// written whole and synced beside its target first, and the three are renamed
-// into place under a journal (save_journal.h), so a failed or interrupted save
-// leaves the old files or the new ones, never a mix.
+// kept as "<theme>_old.ski", the skin file rewritten, and the working folder
+// made to hold what was packed. Every new file is written whole and synced
+// beside its target first, and all are renamed into place under a journal
+// (save_journal.h), so a failed or interrupted save leaves the old files or
+// the new ones, never a mix.
 SaveOutcome SalvaSkin(SkinDocument& doc);
 
 // What a save would write now, built in memory and nowhere else: the save
@@ -76,10 +77,12 @@ enum class SaveStep {
   BackupStaged,
   ArchiveStaged,
   SkinStaged,
+  WorkingStaged,
   JournalWritten,
   BackupReplaced,
   ArchiveReplaced,
   SkinReplaced,
+  WorkingReplaced,
   JournalRemoved,
 };
 // For tests only; nullptr (the default) for none.

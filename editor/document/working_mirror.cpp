@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <set>
+#include <map>
 
 #include "document_edits.h"
 #include "document_names.h"
@@ -11,6 +11,7 @@
 #include "object_archive.h"
 #include "safe_read.h"
 #include "safe_write.h"
+#include "save_journal.h"
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -25,9 +26,14 @@ QString OutsideChanges::note() const {
                   : QStringLiteral("%1 oggetti modificati fuori da Corvela: saranno salvati")
                         .arg(marked));
   }
-  for (const QString& file : notGifs) {
-    parts << QStringLiteral("%1 non è una GIF valida: l'oggetto non sarà salvato con questo file")
-                 .arg(QDir::toNativeSeparators(file));
+  if (restored > 0) {
+    parts << QStringLiteral("%1 immagini tolte dalla cartella di lavoro: riprese dall'archivio")
+                 .arg(restored);
+  }
+  for (const auto& [file, why] : notGifs) {
+    parts << QStringLiteral(
+                 "%1 non è una GIF valida: l'oggetto non sarà salvato con questo file (%2)")
+                 .arg(file, why);
   }
   return parts.join(QStringLiteral("; "));
 }
@@ -36,6 +42,39 @@ namespace {
 
 bool hasArchivePlace(const QStringList& cells) {
   return cells[V_NDat].trimmed() != kNoId && cells[V_Offset].trimmed() != kNoId;
+}
+
+// The row's cells naming `offset` and `size` in archive `archive`, as the
+// load writes them; the tag keeps that place for a later return to it.
+void setArchivePlace(ReportList& list, int row, QStringView archive, QStringView offset,
+                     QStringView size) {
+  const QString archiveCell = formatField(archive, 2);
+  QString place = archiveCell + u'_';
+  appendField(place, offset, 6);
+  list.setCell(row, V_NDat, archiveCell);
+  list.setCell(row, V_Offset, offset.toString());
+  list.setCell(row, V_Byte, size.toString());
+  list.setCell(row, V_OffSet, place);
+  list.setTag(row, offset.toString() + u' ' + size.toString() + u' ' + archive.toString());
+}
+
+bool inPackedArchive(const SkinDocument& doc, const QStringList& cells) {
+  return numericValue(cells[V_NDat]) == kPackedArchive && isOperatorTheme(doc.P_sTheme);
+}
+
+// The working file of row `r` is gone: the object is its archive's again,
+// where it was before any change from outside, and the save takes it from
+// there (the window extracts it anew to show it).
+void takeFromArchiveAgain(SkinDocument& doc, int r) {
+  ReportList& list = doc.L_Values;
+  if (!hasArchivePlace(list.row(r).cells)) {
+    const QStringList place = list.row(r).tag.split(u' ');
+    if (place.size() != 3) return;
+    setArchivePlace(list, r, place[2], place[0], place[1]);
+  }
+  const bool packed = inPackedArchive(doc, list.row(r).cells);
+  setObjectState(list, r, packed ? ObjectState::ToReplace : ObjectState::Missing,
+                 QStringLiteral(" "));
 }
 
 }  // namespace
@@ -57,10 +96,17 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
     if (r < 0 || r >= doc.L_Values.rowCount()) continue;
     const QStringList cells = doc.L_Values.row(r).cells;
     const QString gif = objectGifPath(doc.P_sTarget, cells[V_ID]);
+    const bool showsFile = cells[V_PathGif] == gif;
     // Every object of an opened skin passes here: the file system is asked
     // once per file.
     const PathStat st = pathStat(gif, false);
-    if (!st.exists || (st.link && !pathStat(gif).exists)) continue;
+    if (!st.exists || (st.link && !pathStat(gif).exists)) {
+      if (showsFile) {
+        takeFromArchiveAgain(doc, r);
+        ++changes.restored;
+      }
+      continue;
+    }
     if (hasArchivePlace(cells)) {
       const long long size = numericValue(cells[V_Byte]);
       // Equal sizes are the common case right after an export; only then
@@ -68,78 +114,93 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
       if (st.regular && st.size == size) {
         const ArchiveReader::Object object =
             archives.cut(numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), size);
-        if (object.status != ArchiveReader::Status::Ok || holdsExactly(gif, st, object.bytes))
+        if (object.status != ArchiveReader::Status::Ok) continue;
+        if (holdsExactly(gif, st, object.bytes)) {
+          // A file that arrived holding its object: the row shows it now.
+          if (!showsFile) setObjectState(doc.L_Values, r, doc.L_Values.row(r).state, gif);
           continue;
+        }
       }
     }
     QString why;
-    const std::optional<QByteArray> bytes = readGifToPack(gif, doc.P_sPath, &why);
-    if (!bytes) {
-      changes.notGifs << gif;
+    if (!looksLikeGifToPack(gif, doc.P_sPath, &why)) {
+      changes.notGifs.emplace_back(QDir::toNativeSeparators(gif), why);
       continue;
     }
-    replaceObject(doc.L_Values, r, gif, bytes->size());
+    replaceObject(doc.L_Values, r, gif, pathStat(gif).size);
     ++changes.marked;
   }
   return changes;
 }
 
-std::optional<QString> mirrorPackedObjects(SkinDocument& doc,
-                                           const std::vector<PackedObject>& packed) {
+WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<PackedObject>& packed) {
+  WorkingPlan plan;
   // A working folder that is a link leading out is never read by a load,
   // so nothing stale there can be packed either.
-  if (workingFolderReason(doc.P_sTarget, doc.P_sPath)) return std::nullopt;
-  if (!packed.empty() && !QFileInfo(doc.P_sTarget).isDir()) QDir().mkdir(doc.P_sTarget);
+  if (workingFolderReason(doc.P_sTarget, doc.P_sPath)) return plan;
+  std::map<QString, size_t> planned;  // two rows of one id share a file: the later one's bytes
+  for (const PackedObject& p : packed) {
+    const QString gif = objectGifPath(doc.P_sTarget, doc.L_Values.cell(p.row, V_ID));
+    if (holdsExactly(gif, p.bytes)) continue;
+    if (doc.L_Values.cell(p.row, V_PathGif).trimmed() == gif) {
+      // Packed from this very file, which no longer holds what was read.
+      if (!plan.kept.contains(gif)) plan.kept << gif;
+      continue;
+    }
+    const WorkingRefresh w{gif, &p.bytes, pathStat(gif, false), {}};
+    if (auto it = planned.find(gif); it != planned.end()) {
+      plan.refresh[it->second] = w;
+    } else {
+      planned.emplace(gif, plan.refresh.size());
+      plan.refresh.push_back(w);
+    }
+  }
+  return plan;
+}
 
+std::optional<QString> placePackedObjects(SkinDocument& doc,
+                                          const std::vector<PackedObject>& packed,
+                                          const std::vector<WorkingRefresh>& unwritten,
+                                          const QStringList& kept) {
   ReportList& list = doc.L_Values;
-  const QString archive = padNumber(kPackedArchive, 2);
-  QStringList problems;
-  std::vector<std::pair<int, QString>> staged;
+  const QString archive = QString::number(kPackedArchive);
+  std::vector<int> keptRows;
   long long offset = 0;
   for (const PackedObject& p : packed) {
-    const QString id = list.cell(p.row, V_ID);
     const QString size = QString::number(p.bytes.size());
-    list.setCell(p.row, V_NDat, archive);
-    list.setCell(p.row, V_Offset, QString::number(offset));
-    list.setCell(p.row, V_Byte, size);
-    list.setCell(p.row, V_OffSet, archive + u'_' + padNumber(offset, 6));
-    list.setTag(p.row,
-                QString::number(offset) + u' ' + size + u' ' + QString::number(kPackedArchive));
+    setArchivePlace(list, p.row, archive, QString::number(offset), size);
     offset += p.bytes.size();
-
-    const QString gif = objectGifPath(doc.P_sTarget, id);
+    const QString gif = objectGifPath(doc.P_sTarget, list.cell(p.row, V_ID));
     list.setCell(p.row, V_PathGif, gif);
-    if (holdsExactly(gif, p.bytes)) continue;
-    QString error;
-    if (stageFile(gif, p.bytes, &error, false)) {
-      staged.emplace_back(p.row, gif);
-      continue;
-    }
-    problems << QStringLiteral("%1: %2").arg(gif, error);
-    // The old picture must not stay where the next load would take it for
-    // the user's change: without a file the object is taken from the archive.
-    if (removeFile(gif, &error)) list.setCell(p.row, V_PathGif, QStringLiteral(" "));
+    if (kept.contains(gif)) keptRows.push_back(p.row);
   }
 
-  std::set<QString> renamed;
-  for (const auto& [row, gif] : staged) {
-    if (renamed.count(gif)) continue;  // two rows of one id share a file
+  QStringList problems;
+  for (const WorkingRefresh& w : unwritten) {
+    problems << QStringLiteral("%1: %2").arg(w.gif, w.why);
+    // The old picture must not stay where the next load would take it for
+    // the user's change: without a file the object is taken from the
+    // archive. One the user changed meanwhile is theirs.
     QString error;
-    if (!syncStaged(gif, &error) || !commitStaged(gif, &error, false)) {
-      removeFile(stagedPath(gif), nullptr);
-      problems << QStringLiteral("%1: %2").arg(gif, error);
-      if (removeFile(gif, &error)) list.setCell(row, V_PathGif, QStringLiteral(" "));
-      continue;
+    if (!standsAsSeen(w.gif, w.seen) || !removeFile(w.gif, &error)) continue;
+    for (const PackedObject& p : packed) {
+      if (list.cell(p.row, V_PathGif) == w.gif) list.setCell(p.row, V_PathGif, QStringLiteral(" "));
     }
-    renamed.insert(gif);
   }
-  QString error;
-  if (!renamed.empty() && !syncFolder(doc.P_sTarget, &error)) {
-    problems << QStringLiteral("%1: %2").arg(doc.P_sTarget, error);
+  QStringList notes;
+  if (!problems.isEmpty()) {
+    notes << QStringLiteral("La cartella di lavoro non è stata aggiornata:\n%1")
+                 .arg(problems.join(u'\n'));
   }
-  if (problems.isEmpty()) return std::nullopt;
-  return QStringLiteral("La cartella di lavoro non è stata aggiornata:\n%1")
-      .arg(problems.join(u'\n'));
+  if (!keptRows.empty()) {
+    if (markOutsideChanges(doc, keptRows).marked > 0) doc.setOutsideChanges(true);
+    notes << QStringLiteral(
+                 "Modificati da un altro programma durante il salvataggio, sono tenuti e saranno "
+                 "salvati la prossima volta:\n%1")
+                 .arg(kept.join(u'\n'));
+  }
+  if (notes.isEmpty()) return std::nullopt;
+  return notes.join(u'\n');
 }
 
 }  // namespace corvela

@@ -9,24 +9,32 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 #include <vector>
+
+#include "safe_read.h"
 
 namespace corvela {
 
 class SkinDocument;
 
 struct OutsideChanges {
-  int marked = 0;       // objects now waiting to be replaced by their file
-  QStringList notGifs;  // changed files that do not decode as GIF: left unmarked
+  int marked = 0;    // objects now waiting to be replaced by their file
+  int restored = 0;  // objects whose working file went: taken from their archive again
+  // Changed files that cannot be packed, with the reason: left unmarked.
+  std::vector<std::pair<QString, QString>> notGifs;
   // What the user is told about the above; empty when there is nothing.
   QString note() const;
 };
 
 // Compares the working-folder GIF of each of `rows` with its object's bytes
 // in its archive (sizes first, bytes only when the sizes agree) and marks
-// every object whose file differs as replaced by that file. A row already
-// replaced has no archive bytes to compare with: its changed file replaces
-// it again.
+// every object whose file differs as replaced by that file; of such a file
+// only the header is read, so that a load never waits on decoding (the save
+// proves it whole). A row already replaced has no archive bytes to compare
+// with: its changed file replaces it again. A file that appeared and holds
+// the object names it; a row whose working file went takes its object
+// from its archive again.
 OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& rows);
 
 // The rows whose "Path GIF" is their own file in the working folder.
@@ -37,11 +45,34 @@ struct PackedObject {
   QByteArray bytes;
 };
 
+// A working file that does not hold what the save packs for its object, as
+// the save found it: the save's journal renames the packed bytes over it
+// only while it still stands so.
+struct WorkingRefresh {
+  QString gif;
+  const QByteArray* bytes;
+  PathStat seen;
+  QString why;  // why it could not be written, once it could not
+};
+struct WorkingPlan {
+  std::vector<WorkingRefresh> refresh;
+  // Files the save packed from the working folder itself that changed after
+  // it read them: the user's newer change, left alone.
+  QStringList kept;
+};
+// Nothing to do when the working folder is not used (a link leading out).
+WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<PackedObject>& packed);
+
 // After a save packed `packed` in this order into the packed archive: each
-// row names its new place there, and its working-folder file holds exactly
-// the packed bytes, written like every other file. A file imported from
-// elsewhere stays as it is. A problem, in words for the user, or nothing.
-std::optional<QString> mirrorPackedObjects(SkinDocument& doc,
-                                           const std::vector<PackedObject>& packed);
+// row names its new place there and its working-folder file. Of the planned
+// refreshes, `unwritten` could not be written: each such file goes, unless
+// the user changed it, so that the next load takes the object from the
+// archive instead of an old picture. The files of `kept` are the user's
+// change and are marked to be packed by the next save. A problem, in words
+// for the user, or nothing.
+std::optional<QString> placePackedObjects(SkinDocument& doc,
+                                          const std::vector<PackedObject>& packed,
+                                          const std::vector<WorkingRefresh>& unwritten,
+                                          const QStringList& kept);
 
 }  // namespace corvela

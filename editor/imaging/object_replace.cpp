@@ -8,6 +8,7 @@
 #include "default_set.h"
 #include "document_edits.h"
 #include "document_names.h"
+#include "gif_check.h"
 #include "image_decode.h"
 #include "object_archive.h"
 #include "path_helpers.h"
@@ -44,7 +45,12 @@ Replacement readReplacement(const QString& file) {
     r.status = ReplaceOutcome::Unreadable;
     return r;
   }
-  std::optional<QImage> image = decodeImageFile(r.path, &r.why);
+  std::optional<QImage> image;
+  if (const std::optional<QString> tooLarge = objectSizeProblem(info.size())) {
+    r.why = *tooLarge;
+  } else {
+    image = decodeImageFile(r.path, &r.why);
+  }
   if (!image) {
     r.status = ReplaceOutcome::NotAnImage;
     return r;

@@ -6,9 +6,13 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStringList>
+#include <iterator>
 
 #include "document_names.h"
 #include "file_list_box.h"
+#include "folder_guard.h"
+#include "gif_check.h"
+#include "image_decode.h"
 #include "object_archive.h"
 #include "preview_tab.h"
 #include "skin_document.h"
@@ -50,19 +54,23 @@ void FolderWatch::stop() {
   if (!watched.isEmpty()) watcher_.removePaths(watched);
   folder_.clear();
   stamps_.clear();
+  pending_.clear();
   wallpaper_.clear();
   wallpaperStamp_ = {};
 }
 
 void FolderWatch::watchSkin() {
   stop();
-  if (QFileInfo(doc_.P_sTarget).isDir()) folder_ = doc_.P_sTarget;
+  // Watched even while it is missing: the folder may come (back) later.
+  if (!doc_.P_sTarget.isEmpty() && !workingFolderReason(doc_.P_sTarget, doc_.P_sPath))
+    folder_ = doc_.P_sTarget;
   rememberFiles();
   followWallpaper();
 }
 
 void FolderWatch::rememberFiles() {
   stamps_ = scan();
+  pending_.clear();
   wallpaperStamp_ = stampOf(wallpaper_);
   watchFiles();
 }
@@ -103,7 +111,10 @@ QHash<QString, FolderWatch::Stamp> FolderWatch::scan() const {
 void FolderWatch::watchFiles() {
   QStringList wanted;
   if (!folder_.isEmpty()) {
-    wanted << folder_;
+    // The skin's folder shows the working folder deleted, replaced or made
+    // anew; a folder's own watch ends with the folder.
+    if (QFileInfo(doc_.P_sPath).isDir()) wanted << doc_.P_sPath;
+    if (QFileInfo(folder_).isDir()) wanted << folder_;
     const QDir dir(folder_);
     for (auto it = stamps_.cbegin(); it != stamps_.cend(); ++it) wanted << dir.filePath(it.key());
   }
@@ -117,18 +128,68 @@ void FolderWatch::watchFiles() {
   if (!missing.isEmpty()) watcher_.addPaths(missing);
 }
 
+namespace {
+// Whether the file now holds a whole picture, or its program is still
+// writing it. What is no GIF at all, or too large to be an object, is left
+// to the verdict of markOutsideChanges.
+bool readsWhole(const QString& file) {
+  const PathStat st = pathStat(file);
+  if (st.size == 0) return false;
+  if (st.size > kMaxObjectBytes) return true;
+  const std::optional<QByteArray> bytes = readRegularFile(file, nullptr, kMaxObjectBytes);
+  if (!bytes) return true;
+  return !bytes->startsWith("GIF8") || !wholeGifProblem(*bytes);
+}
+}  // namespace
+
 void FolderWatch::settle() {
   if (folder_.isEmpty() && wallpaper_.isEmpty()) return;
   const QHash<QString, Stamp> now = scan();
   QSet<QString> changed;
-  for (auto it = now.cbegin(); it != now.cend(); ++it) {
-    if (stamps_.value(it.key()) != it.value()) changed.insert(it.key());
+  QStringList writing;
+  QHash<QString, Stamp> next = now;
+  for (auto it = stamps_.cbegin(); it != stamps_.cend(); ++it) {
+    if (!now.contains(it.key())) changed.insert(it.key());
   }
-  stamps_ = now;
+  for (auto it = pending_.begin(); it != pending_.end();) {
+    it = now.contains(it.key()) ? std::next(it) : pending_.erase(it);
+  }
+  const QDir dir(folder_);
+  for (auto it = now.cbegin(); it != now.cend(); ++it) {
+    const QString& name = it.key();
+    const auto known = stamps_.constFind(name);
+    if (known != stamps_.cend() && known.value() == it.value()) continue;
+    // Image programs write in several goes: a file is taken once it stood
+    // still between two looks and reads whole. Until then the object stays
+    // as it was, and the file counts as unseen.
+    const bool still = pending_.contains(name) && pending_.value(name) == it.value();
+    if (!still || !readsWhole(dir.filePath(name))) {
+      if (known != stamps_.cend()) {
+        next.insert(name, known.value());
+      } else {
+        next.remove(name);
+      }
+      // One that stood still and is still cut short waits for its next
+      // write, which the watch reports.
+      if (still) {
+        pending_.remove(name);
+        next.insert(name, it.value());
+      } else {
+        pending_.insert(name, it.value());
+      }
+      writing << dir.filePath(name);
+      continue;
+    }
+    pending_.remove(name);
+    changed.insert(name);
+  }
+  stamps_ = next;
   const Stamp wallpaper = stampOf(wallpaper_);
   const bool wallpaperChanged = !wallpaper_.isEmpty() && wallpaper != wallpaperStamp_;
   wallpaperStamp_ = wallpaper;
   watchFiles();
+  if (!pending_.isEmpty()) settle_.start();
+  if (!writing.isEmpty()) emit beingWritten(writing);
   if (changed.isEmpty() && !wallpaperChanged) return;
 
   std::vector<int> rows;

@@ -1,12 +1,15 @@
 #pragma once
 // Modders keep an image program open beside the editor. While a skin is
 // open its working folder and wallpaper are watched, so a picture saved
-// there shows at once and is packed by the next save, like an import.
+// there shows at once and is packed by the next save, like an import. A
+// picture is taken only once its program has finished writing it; a
+// picture deleted, or the whole folder, is a fact of the files too.
 
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <vector>
 
@@ -34,9 +37,11 @@ class FolderWatch : public QObject {
   void followWallpaper();
 
  signals:
-  // Working-folder GIFs of the object rows `rows`, or the wallpaper, changed
-  // outside the editor.
+  // Working-folder GIFs of the object rows `rows` (written whole, arrived
+  // or gone), or the wallpaper, changed outside the editor.
   void changedOutside(const std::vector<int>& rows, bool wallpaper);
+  // Working-folder GIFs still being written (names): not taken yet.
+  void beingWritten(const QStringList& files);
 
  private:
   using Stamp = PathStat;
@@ -56,6 +61,9 @@ class FolderWatch : public QObject {
   QTimer settle_;
   QString folder_;
   QHash<QString, Stamp> stamps_;
+  // Changed files as the last look found them: taken when the next look
+  // finds them the same and whole.
+  QHash<QString, Stamp> pending_;
   QString wallpaper_;
   Stamp wallpaperStamp_;
 };

@@ -221,14 +221,21 @@ void frmDesktop::openSkinFile(const QString& chosen) {
 void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper) {
   const OutsideChanges changes = markOutsideChanges(doc, rows);
   if (changes.marked > 0) doc.setOutsideChanges(true);
+  QStringList status;
+  if (const QString note = changes.note(); !note.isEmpty()) {
+    outsideNote_ = note;
+    status << note;
+  }
+  if (changes.restored > 0) {
+    // What the preview shows comes from the working folder.
+    if (const QString note = objectsTab->extractMissingImages(); !note.isEmpty()) status << note;
+    folderWatch->rememberFiles();
+  }
   if (wallpaper) preview->FileDesktop_Click();
   UpdateDesktop();
   // The object viewer shows the file anew, whether or not it was marked.
   objectsTab->showPickedAgain();
-  if (const QString note = changes.note(); !note.isEmpty()) {
-    outsideNote_ = note;
-    setStatusText(note);
-  }
+  if (!status.isEmpty()) setStatusText(status.join(QStringLiteral(" - ")));
   showTitle();
   problemsPanel->recheckSoon();
 }

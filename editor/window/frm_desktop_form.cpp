@@ -219,6 +219,11 @@ void frmDesktop::connectHandlers() {
   connect(TB0, &QToolBar::actionTriggered, this, &frmDesktop::TB0_ButtonClick);
   connect(SSTab1, &QTabWidget::currentChanged, this, &frmDesktop::SSTab1_Click);
   connect(folderWatch, &FolderWatch::changedOutside, this, &frmDesktop::takeOutsideChanges);
+  connect(folderWatch, &FolderWatch::beingWritten, this, [this](const QStringList& files) {
+    setStatusText(QStringLiteral("File in scrittura da un altro programma, presi quando saranno "
+                                 "completi: %1")
+                      .arg(files.join(QStringLiteral(", "))));
+  });
 }
 
 QLineEdit* frmDesktop::txt(int index) const {

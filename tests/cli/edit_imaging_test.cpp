@@ -121,6 +121,14 @@ TEST(EditImaging, BadOperationsAreUsageErrorsAndWriteNothing) {
   completeSkin().writeTo(f);
   f.write("bad.txt", "595, 1, 2, 3, 0, 0005\n595, 1, 2\n");
   f.write("broken.gif", "GIF89a");
+  // A picture cut short, which Qt would show as far as it goes, and a whole
+  // one beyond the size of an object: refused, with the reason.
+  corvela::gifgen::IndexedImage stripes(40, 40,
+                                        {{0, 0, 0}, {255, 255, 255}, {200, 0, 0}, {0, 0, 200}});
+  for (int y = 0; y < 40; ++y) stripes.fillRect(y % 7, y, 40 - y % 7, 1, y % 4);
+  const QByteArray whole = corvela::gifgen::encodeGif(stripes);
+  f.write("cut.gif", whole.chopped(12));
+  f.write("huge.gif", whole + QByteArray(1024 * 1024, '\0'));
   const QString skin = f.file("vodafone.ski");
   // An edit makes the working folder at its load, before any operation.
   ASSERT_TRUE(QDir().mkpath(f.file("vodafone_Gifs")));
@@ -135,6 +143,12 @@ TEST(EditImaging, BadOperationsAreUsageErrorsAndWriteNothing) {
     const ToolRun run = runTool(QStringList{"edit", skin} + ops);
     EXPECT_EQ(run.exit, 2) << ops.join(' ').toStdString();
     EXPECT_FALSE(run.err.isEmpty());
+  }
+  for (const auto& [file, reason] : {std::pair{"cut.gif", "incompleto"},
+                                     std::pair{"huge.gif", "oltre il limite di 1048576 byte"}}) {
+    const ToolRun run = runTool({"edit", skin, "--replace", "630=" + f.file(file)});
+    EXPECT_EQ(run.exit, 2);
+    EXPECT_TRUE(run.err.contains(reason)) << run.err.toStdString();
   }
   EXPECT_EQ(f.snapshot(), before);
 }

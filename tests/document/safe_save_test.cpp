@@ -14,6 +14,7 @@
 #include "document_names.h"
 #include "object_archive.h"
 #include "path_helpers.h"
+#include "safe_read.h"
 #include "save_journal.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
@@ -35,8 +36,8 @@ QByteArray skinBytes(const QStringList& lines) {
   return b;
 }
 
-// A skin whose two objects lie in the packed archive, with a backup from an
-// earlier save, and object 7 replaced by a new image.
+// A skin whose two objects lie in the packed archive, extracted, with a
+// backup from an earlier save, and object 7 replaced by a new image.
 struct Replaced {
   SkinFolder f;
   SkinDocument doc;
@@ -46,6 +47,7 @@ struct Replaced {
     f.write("vodafone14.dat", fakeGif(40, 'a') + fakeGif(50, 'b'));
     f.write("vodafone_old.ski", kOldBackup);
     QDir().mkdir(f.path("vodafone_Gifs"));
+    f.write("vodafone_Gifs/7.gif", fakeGif(40, 'a'));
     f.write("vodafone_Gifs/8.gif", fakeGif(50, 'b'));
     f.write("new7.gif", newGif);
     EXPECT_EQ(f.load(doc).status, LoadStatus::Complete);
@@ -82,6 +84,14 @@ int inChild(Body body) {
 
 }  // namespace
 
+QString userEdited;
+const QByteArray kUserImage = fakeGif(70, 'u');
+void userWritesDuringSave(SaveStep step) {
+  if (step != SaveStep::SkinStaged) return;
+  QFile f(userEdited);
+  if (f.open(QIODevice::WriteOnly)) f.write(kUserImage);
+}
+
 TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
   // What an earlier version left at the top goes into the editor folder with
   // the same save, or stays where it was.
@@ -102,15 +112,21 @@ TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
     const LoadOutcome o = r.f.load(reopened);
     ASSERT_EQ(o.status, LoadStatus::Complete);
     r.expectNoLeftovers();
+    // The working folder is of the same generation: nothing in it passes
+    // for a change made outside, to be packed over the saved image.
+    EXPECT_EQ(o.outside.marked, 0);
+    EXPECT_EQ(r.f.read("vodafone_Gifs/8.gif"), fakeGif(50, 'b'));
     const bool done = step >= static_cast<int>(SaveStep::JournalWritten);
     if (!done) {
       EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(kOldSkin));
       EXPECT_EQ(r.f.read("vodafone14.dat"), fakeGif(40, 'a') + fakeGif(50, 'b'));
       EXPECT_EQ(r.f.read("vodafone_old.ski"), kOldBackup);
+      EXPECT_EQ(r.f.read("vodafone_Gifs/7.gif"), fakeGif(40, 'a'));
     } else {
       EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(r.newSkin()));
       EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
       EXPECT_EQ(r.f.read("vodafone_old.ski"), skinBytes(kOldSkin));
+      EXPECT_EQ(r.f.read("vodafone_Gifs/7.gif"), r.newGif);
     }
     for (const QString& name : legacy.first(2)) {
       EXPECT_EQ(r.f.read((done ? kEditorFolderName + u'/' : QString()) + name), name.toLatin1());
@@ -124,6 +140,39 @@ TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
       ASSERT_TRUE(bytes);
       EXPECT_TRUE(bytes->startsWith("GIF89a"));
     }
+  }
+
+  // An image program writes the working file while the save runs: its file
+  // is never overwritten, whether the save ends or is cut short, and counts
+  // as the user's next change.
+  for (const bool killed : {false, true}) {
+    SCOPED_TRACE(killed);
+    Replaced r;
+    userEdited = r.f.path("vodafone_Gifs/7.gif");
+    if (killed) {
+      ASSERT_EQ(inChild([&] {
+                  setSaveStepHook([](SaveStep step) {
+                    userWritesDuringSave(step);
+                    if (step == SaveStep::SkinReplaced) ::raise(SIGKILL);
+                  });
+                  SalvaSkin(r.doc);
+                  return 0;
+                }),
+                -SIGKILL);
+      SkinDocument reopened;
+      EXPECT_EQ(r.f.load(reopened).outside.marked, 1);
+    } else {
+      setSaveStepHook(userWritesDuringSave);
+      const SaveOutcome o = SalvaSkin(r.doc);
+      setSaveStepHook(nullptr);
+      EXPECT_EQ(o.kind, SaveOutcome::Saved);
+      EXPECT_TRUE(o.message.contains(userEdited)) << o.message.toStdString();
+      EXPECT_TRUE(r.doc.hasOutsideChanges());
+      EXPECT_EQ(r.doc.L_Values.row(0).state, ObjectState::ToReplace);
+    }
+    EXPECT_EQ(r.f.read("vodafone_Gifs/7.gif"), kUserImage);
+    EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
+    r.expectNoLeftovers();
   }
 }
 
@@ -164,7 +213,14 @@ TEST(SafeSave, RefusesToPackWhatWouldShowAsGarbage) {
       {"empty", [](const SkinFolder& f) { f.write("new7.gif", ""); }, "vuoto"},
       {"not an image",
        [](const SkinFolder& f) { f.write("new7.gif", "GIF89a" + QByteArray(40, 'z')); },
-       "non decodificabile"},
+       "oltre il limite"},
+      {"cut short", [](const SkinFolder& f) { f.write("new7.gif", fakeGif(600, 'c').left(300)); },
+       "incompleto"},
+      {"a frame cut short",
+       [](const SkinFolder& f) { f.write("new7.gif", fakeGif(600, 'c').chopped(3)); },
+       "incompleto"},
+      {"over 1 MB", [](const SkinFolder& f) { f.write("new7.gif", fakeGif(1048577, 'l')); },
+       "1048577 byte"},
       {"a FIFO",
        [](const SkinFolder& f) {
          QFile::remove(f.path("new7.gif"));
@@ -291,6 +347,27 @@ TEST(SafeSave, RecoveryRenamesOnlyTheStagedCopiesItsJournalNames) {
     EXPECT_EQ(r.f.read("vodafone14.dat"), fakeGif(40, 'a') + fakeGif(50, 'b'));
     r.expectNoLeftovers();
   }
+
+  // A save of the most objects a skin holds names a working file for each.
+  Replaced r;
+  r.f.write(kEditorFolderName + "/vodafone.ski.7-0a0b0c0d.corvela-tmp", skinBytes(r.newSkin()));
+  r.f.write("vodafone_Gifs/7.gif.7-0a0b0c0d.corvela-tmp", r.newGif);
+  const PathStat seen = pathStat(r.f.path("vodafone_Gifs/7.gif"), false);
+  QByteArray journal = "corvela journal 3\nvodafone.ski/vodafone.ski.7-0a0b0c0d.corvela-tmp\n";
+  for (int id = 1000; id < 2500; ++id) {
+    journal +=
+        QStringLiteral("vodafone_Gifs/%1.gif/%1.gif.7-0a0b0c0d.corvela-tmp/-\n").arg(id).toLatin1();
+  }
+  journal += QStringLiteral("vodafone_Gifs/7.gif/7.gif.7-0a0b0c0d.corvela-tmp/%1:%2\nend\n")
+                 .arg(seen.size)
+                 .arg(seen.modifiedNs)
+                 .toLatin1();
+  r.f.write(kEditorFolderName + u'/' + kJournalName, journal);
+  SkinDocument reopened;
+  ASSERT_EQ(r.f.load(reopened).status, LoadStatus::Complete);
+  EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(r.newSkin()));
+  EXPECT_EQ(r.f.read("vodafone_Gifs/7.gif"), r.newGif);
+  r.expectNoLeftovers();
 }
 
 TEST(SafeSave, CarriageReturnWarnsAtLoadAndRefusesTheSave) {
@@ -317,12 +394,13 @@ TEST(SafeSave, CarriageReturnWarnsAtLoadAndRefusesTheSave) {
 TEST(SafeSave, ObjectsAddingUpBeyondASkinsSizeAreRefused) {
   SkinFolder f;
   QStringList skin{"SKI1"};
-  for (int id = 1; id <= 9; ++id) skin << QStringLiteral("5 %1 0 1 3").arg(id);
+  // Each at the largest an object may be.
+  for (int id = 1; id <= 33; ++id) skin << QStringLiteral("5 %1 0 1 3").arg(id);
   f.writeSkin(skin);
-  f.write("big.gif", fakeGif(4 * 1024 * 1024, 'g'));
+  f.write("big.gif", fakeGif(1024 * 1024, 'g'));
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  for (int row = 0; row < 9; ++row) {
+  for (int row = 0; row < 33; ++row) {
     doc.L_Values.setState(row, ObjectState::ToReplace);
     doc.L_Values.setCell(row, V_PathGif, f.path("big.gif"));
   }

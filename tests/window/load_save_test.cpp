@@ -267,13 +267,15 @@ TEST_F(Loading, SaveAsksBeforeOverwritingWhatAnotherProgramChanged) {
 TEST_F(Loading, AFailedSaveIsReportedAsAnError) {
   const QString skin = Fixture::write(dir.path());
   openThroughDialog(*w, script, skin);
-  // The image to pack vanished after the load.
-  QFile::remove(path("vodafone_Gifs/12.gif"));
+  // The image to pack cut short by another program after the load.
+  const QString gif = path("vodafone_Gifs/12.gif");
+  writeFile(gif, readFile(gif).left(30));
   const QByteArray before = readFile(skin);
   clickToolButton(*w, "SAVE");
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, QStringLiteral("Errore:"));
   EXPECT_EQ(script.boxes[0].icon, Dialogs::Icon::Critical);
+  EXPECT_TRUE(script.boxes[0].text.contains(QDir::toNativeSeparators(gif)));
   EXPECT_EQ(readFile(skin), before);
 }
 

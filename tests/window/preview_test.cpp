@@ -175,6 +175,27 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   EXPECT_EQ(
       archive.mid(objects.cell(centre, V_Offset).toInt(), objects.cell(centre, V_Byte).toInt()),
       kept);
+
+  // The working folder deleted: every image comes from its archive again.
+  // Then a picture written in two goes is taken only once it is whole, and
+  // the save keeps every image.
+  ASSERT_TRUE(QDir(QFileInfo(gif(632)).path()).removeRecursively());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(gif(632)); }));
+  EXPECT_EQ(readFile(gif(632)), kept);
+  const QByteArray whole = gifBytes(7, 5);
+  writeFile(gif(634), whole.left(whole.size() / 2));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w->statusText().contains("in scrittura"); }));
+  QTest::qWait(600);
+  EXPECT_EQ(scene().Pic.at(634).image.size(), QSize(6, 4));
+  writeFile(gif(634), whole);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return scene().Pic.at(634).image.size() == QSize(7, 5); }));
+  clickToolButton(*w, "SAVE");
+  EXPECT_FALSE(w->isWindowModified());
+  const QByteArray again = readFile(QDir(dir.path()).filePath("vodafone14.dat"));
+  EXPECT_EQ(again.mid(objects.cell(button, V_Offset).toInt(), objects.cell(button, V_Byte).toInt()),
+            whole);
+  EXPECT_EQ(again.mid(objects.cell(centre, V_Offset).toInt(), objects.cell(centre, V_Byte).toInt()),
+            kept);
 }
 
 TEST_F(Preview, BoxesGetTheCellsAsTheyStandAndOutlinesFollowTheRectangles) {
