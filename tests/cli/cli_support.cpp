@@ -41,11 +41,9 @@ QByteArray tinyGif(int shade, int size, QSize claimed) {
   gif += QByteArray("\x02\x02\x44\x01\x00", 5);
   gif += '\x3B';
   if (gif.size() != size) throw std::logic_error("tinyGif: wrong size");
-  const qsizetype frame = gif.size() - 16;  // the image descriptor
-  for (const auto& [at, value] : {std::pair{qsizetype(6), claimed.width()},
-                                  {qsizetype(8), claimed.height()},
-                                  {frame + 5, claimed.width()},
-                                  {frame + 7, claimed.height()}}) {
+  // The screen takes the size; the one pixel drawn stays a whole frame.
+  for (const auto& [at, value] :
+       {std::pair{qsizetype(6), claimed.width()}, {qsizetype(8), claimed.height()}}) {
     gif[at] = static_cast<char>(value & 0xFF);
     gif[at + 1] = static_cast<char>((value >> 8) & 0xFF);
   }
@@ -53,7 +51,13 @@ QByteArray tinyGif(int shade, int size, QSize claimed) {
 }
 
 QByteArray claimingGif(int side) {
-  return tinyGif(1, 48, QSize(side, side));
+  QByteArray gif = tinyGif(1, 48, QSize(side, side));
+  const qsizetype frame = gif.size() - 16;  // the image descriptor
+  for (qsizetype at : {frame + 5, frame + 7}) {
+    gif[at] = static_cast<char>(side & 0xFF);
+    gif[at + 1] = static_cast<char>((side >> 8) & 0xFF);
+  }
+  return gif;
 }
 
 Folder::Folder() {

@@ -350,6 +350,7 @@ TEST(SafeSave, RecoveryRenamesOnlyTheStagedCopiesItsJournalNames) {
 
   // A save of the most objects a skin holds names a working file for each.
   Replaced r;
+  QDir(r.f.path(".")).mkdir(kEditorFolderName);
   r.f.write(kEditorFolderName + "/vodafone.ski.7-0a0b0c0d.corvela-tmp", skinBytes(r.newSkin()));
   r.f.write("vodafone_Gifs/7.gif.7-0a0b0c0d.corvela-tmp", r.newGif);
   const PathStat seen = pathStat(r.f.path("vodafone_Gifs/7.gif"), false);
