@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTime>
 #include <algorithm>
 
@@ -252,6 +253,10 @@ int renderCommand(const QStringList& args) {
   const int status = openSkin(doc, o.skin, outcome, false, &lock);
   if (status != ExitOk) return status;
 
+  // What the window extracts on opening is drawn from the archives here,
+  // since a render writes nothing into the skin's folder.
+  const QTemporaryDir scratch;
+  if (scratch.isValid()) showArchivedImages(doc, scratch.path(), true);
   ImageCache images;
   const StandbyScene scene = sceneAfterOpen(doc, images, o.screen);
   QImage picture;

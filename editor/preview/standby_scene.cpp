@@ -8,6 +8,8 @@
 #include "document_names.h"
 #include "folder_files.h"
 #include "image_cache.h"
+#include "object_archive.h"
+#include "safe_read.h"
 #include "skin_document.h"
 #include "standby_image.h"
 #include "text_number.h"
@@ -386,6 +388,24 @@ StandbyScene sceneAfterOpen(const SkinDocument& doc, ImageCache& images, const O
   rebuildScene(scene, doc, images, false);
   if (how.analogue) showClock(scene, true);
   return scene;
+}
+
+void showArchivedImages(SkinDocument& doc, const QString& scratch, bool onlyMissing,
+                        const QString& packedArchive) {
+  ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  if (!packedArchive.isEmpty()) archives.readFrom(kPackedArchive, packedArchive);
+  ReportList& list = doc.L_Values;
+  for (const standby::SlotRecord& slot : standby::kSlots) {
+    const int r = list.findId(standby::objectCode(slot.object));
+    if (r < 0) continue;
+    const QStringList& cells = list.row(r).cells;
+    if (onlyMissing && pathStat(cells[V_PathGif].trimmed()).regular) continue;
+    const ArchiveReader::Object object = archives.cut(
+        numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+    if (object.status != ArchiveReader::Status::Ok) continue;
+    const QString file = QDir(scratch).filePath(objectGifName(cells[V_ID]));
+    if (writeWholeFile(file, object.bytes)) list.setCell(r, V_PathGif, file);
+  }
 }
 
 }  // namespace corvela

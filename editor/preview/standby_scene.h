@@ -207,4 +207,12 @@ struct OpenedScreen {
 };
 StandbyScene sceneAfterOpen(const SkinDocument& doc, ImageCache& images, const OpenedScreen& how);
 
+// Points the objects the screen shows at copies cut from their archives into
+// `scratch`, for a skin read without writing anything: all of them, or with
+// `onlyMissing` those without a file in the working folder, which the window
+// would extract on opening. `packedArchive`, when given, is read as the
+// packed archive (a kept original's lies under another name).
+void showArchivedImages(SkinDocument& doc, const QString& scratch, bool onlyMissing,
+                        const QString& packedArchive = QString());
+
 }  // namespace corvela

@@ -99,20 +99,7 @@ bool ComparePanel::eventFilter(QObject* watched, QEvent* event) {
 void ComparePanel::extractShownImages(const QString& packedArchive) {
   scratch_ = std::make_unique<QTemporaryDir>();
   images_.clear();
-  if (!scratch_->isValid()) return;
-  ArchiveReader archives(originalDoc_.P_sPath, originalDoc_.P_sTheme);
-  archives.readFrom(kPackedArchive, packedArchive);
-  ReportList& list = originalDoc_.L_Values;
-  for (const standby::SlotRecord& slot : standby::kSlots) {
-    const int r = list.findId(standby::objectCode(slot.object));
-    if (r < 0) continue;
-    const QStringList& cells = list.row(r).cells;
-    const ArchiveReader::Object object = archives.cut(
-        numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
-    if (object.status != ArchiveReader::Status::Ok) continue;
-    const QString file = scratch_->filePath(objectGifName(cells[V_ID]));
-    if (writeWholeFile(file, object.bytes)) list.setCell(r, V_PathGif, file);
-  }
+  if (scratch_->isValid()) showArchivedImages(originalDoc_, scratch_->path(), false, packedArchive);
 }
 
 void ComparePanel::refresh() {

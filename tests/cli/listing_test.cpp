@@ -121,6 +121,20 @@ TEST(Listing, AnotherSkinNameIsListedAndReadingLeavesTheFolderAsItWas) {
   }
   EXPECT_TRUE(out.exists("p.png"));
   EXPECT_EQ(f.snapshot(), before);
+
+  // Images never extracted are drawn from their archives, as the window
+  // shows them once it has extracted them on opening.
+  Folder c;
+  completeSkin().writeTo(c);
+  const QStringList at = {"--date", "1/2/2026", "--time", "10:20", "--scale", "2"};
+  runTool(QStringList{"render", c.file("vodafone.ski"), out.file("fresh.png")} + at);
+  ASSERT_EQ(runTool({"extract", c.file("vodafone.ski")}).exit, 0);
+  runTool(QStringList{"render", c.file("vodafone.ski"), out.file("extracted.png")} + at);
+  EXPECT_EQ(out.read("fresh.png"), out.read("extracted.png"));
+  QDir(c.file("vodafone_Gifs")).removeRecursively();
+  for (const QString& archive : QDir(c.path()).entryList({"*.dat"})) QFile::remove(c.file(archive));
+  runTool(QStringList{"render", c.file("vodafone.ski"), out.file("bare.png")} + at);
+  EXPECT_NE(out.read("fresh.png"), out.read("bare.png"));
 }
 
 TEST(ExitStatus, StoppedLoadPrintsWhatLoadedAndFails) {
