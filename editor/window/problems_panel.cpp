@@ -13,6 +13,7 @@ namespace corvela {
 
 namespace {
 enum Column { Line, Record, File, Message, Advice };
+constexpr int kAfterOpeningMs = 200;
 }  // namespace
 
 ProblemsPanel::ProblemsPanel(SkinDocument& doc, QLabel& count, QWidget* parent)
@@ -23,7 +24,6 @@ ProblemsPanel::ProblemsPanel(SkinDocument& doc, QLabel& count, QWidget* parent)
   setObjectName(QStringLiteral("Problemi"));
   setAccessibleName(QStringLiteral("Problemi"));
   soon_.setSingleShot(true);
-  soon_.setInterval(0);
   connect(&soon_, &QTimer::timeout, this, &ProblemsPanel::recheck);
   connect(&doc_.history(), &DocumentHistory::changed, this, &ProblemsPanel::recheckSoon);
   count_.hide();
@@ -35,11 +35,13 @@ void ProblemsPanel::skinOpened(const LoadOutcome& outcome) {
   problems_.clear();
   count_.hide();
   if (list_) list_->clear();
-  recheckSoon();
+  // The checks read every image of the skin: the screen shows first, and the
+  // panel a moment after. A step meanwhile checks at once.
+  if (loaded_.status != LoadStatus::NotLoaded) soon_.start(kAfterOpeningMs);
 }
 
 void ProblemsPanel::recheckSoon() {
-  if (loaded_.status != LoadStatus::NotLoaded) soon_.start();
+  if (loaded_.status != LoadStatus::NotLoaded) soon_.start(0);
 }
 
 void ProblemsPanel::recheck() {
