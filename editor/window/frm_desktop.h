@@ -10,6 +10,7 @@
 #include "skin_problems.h"
 #include "standby_scene.h"
 #include "window_services.h"
+#include "window_tabs.h"
 
 class QAction;
 class QLabel;
@@ -49,8 +50,8 @@ class StructureTab;
 class frmDesktop : public QMainWindow, public WindowServices {
   Q_OBJECT
  public:
-  // Tabs of SSTab1.
-  enum Tab { TabPreview = 0, TabObjects, TabColours, TabRects, TabStructure, TabInfo, TabCount };
+  using Tab = WindowTab;
+  using enum WindowTab;
 
   // Without `dialogs` the window asks through the real dialogs.
   explicit frmDesktop(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget* parent = nullptr);

@@ -9,7 +9,7 @@ namespace corvela {
 
 class SkinDocument;
 
-// The text for tab `tab` (frmDesktop::Tab), or nothing when that tab leaves
+// The text for tab `tab` (WindowTab), or nothing when that tab leaves
 // the status bar as it is.
 std::optional<QString> tabStatus(const SkinDocument& doc, int tab);
 
