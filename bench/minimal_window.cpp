@@ -17,5 +17,6 @@ int main(int argc, char* argv[]) {
   window.resize(1280, 680);
   window.show();
   QCoreApplication::processEvents();
-  return window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+  // The kind of picture follows its name, as the editor's does.
+  return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

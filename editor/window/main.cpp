@@ -38,7 +38,11 @@ bool savePicture(QWidget& window, const QString& file) {
   QCoreApplication::processEvents();
   const QFileInfo info(file);
   if (!info.absoluteDir().exists()) QDir().mkpath(info.absolutePath());
-  if (!window.grab().save(file, "PNG")) {
+  // The picture's kind follows its name (PNG when it has no known
+  // suffix), so that a timing run can ask for one that costs no encoding.
+  const QString suffix = info.suffix().toLower();
+  const char* format = suffix == u"bmp" || suffix == u"ppm" || suffix == u"jpg" ? nullptr : "PNG";
+  if (!window.grab().save(file, format)) {
     QTextStream(stderr) << "corvela: cannot write " << file << '\n';
     return false;
   }
