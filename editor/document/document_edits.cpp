@@ -29,6 +29,7 @@ void replaceObject(ReportList& objects, int row, const QString& path, std::int64
   objects.setCell(row, V_NDat, archive);
   objects.setCell(row, V_Offset, QStringLiteral("-"));
   objects.setCell(row, V_Byte, QString::number(size));
+  objects.setPinned(row, nullptr);
   setObjectState(objects, row, ObjectState::ToReplace, path);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <functional>
 
 #include "change_recorder.h"
 
@@ -16,6 +17,10 @@ class DocumentHistory : public QUndoStack {
   Q_OBJECT
  public:
   using QUndoStack::QUndoStack;
+
+  // Every row value the steps keep of `list`, before and after, so that a
+  // save can hold in them the images it is about to write over.
+  void forEachKeptRow(const ReportList& list, const std::function<void(ListRow&)>& visit);
 
  signals:
   // A step was recorded, undone or redone.
@@ -36,6 +41,7 @@ class DocumentStep : public QUndoCommand {
   void redo() override;
   int id() const override { return mergeKey_ == 0 ? -1 : 1; }
   bool mergeWith(const QUndoCommand* other) override;
+  void forEachKeptRow(const ReportList& list, const std::function<void(ListRow&)>& visit);
 
  private:
   DocumentChange change_;

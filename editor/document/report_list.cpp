@@ -78,6 +78,12 @@ void ReportList::setUnreachable(int r, bool unreachable) {
   emit rowChanged(r);
 }
 
+void ReportList::setPinned(int r, std::shared_ptr<const QByteArray> image) {
+  if (mutableRow(r).pinned == image) return;
+  mutableRow(r).pinned = std::move(image);
+  emit rowChanged(r);
+}
+
 void ReportList::setRow(int r, const ListRow& row) {
   ListRow& x = mutableRow(r);
   if (x == row) return;

@@ -1,7 +1,9 @@
 #pragma once
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 namespace corvela {
@@ -19,6 +21,11 @@ struct ListRow {
   bool edited = false;       // changed by an editor since the load (an object: ever to be replaced)
   bool packed = false;       // an object the last save wrote into the packed archive
   bool unreachable = false;  // an object the export found beyond its archive or could not write
+  // An object's image held by the document itself: a save wrote other bytes
+  // over the file or archive place the row names, and the row (kept by the
+  // undo history, or put back by it) still means the image it named then.
+  // Shown and saved before whatever the file holds now.
+  std::shared_ptr<const QByteArray> pinned;
   friend bool operator==(const ListRow&, const ListRow&) = default;
 };
 
@@ -51,6 +58,7 @@ class ReportList : public QObject {
   void setEdited(int r, bool edited);
   void setPacked(int r, bool packed);
   void setUnreachable(int r, bool unreachable);
+  void setPinned(int r, std::shared_ptr<const QByteArray> image);
 
   // A row replaced whole: by a rule that computes the next row, or by undo
   // and redo putting back a recorded one.

@@ -120,14 +120,6 @@ bool SkinDocument::perform(const QString& text, const std::function<void()>& edi
   return changed;
 }
 
-void SkinDocument::savedAsIs(bool objectsMoved) {
-  if (objectsMoved) {
-    history_->clear();
-  } else {
-    history_->setClean();
-  }
-}
-
 LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
   const AnnouncedWhenLoaded announced(*this);
   try {

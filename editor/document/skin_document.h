@@ -134,11 +134,6 @@ class SkinDocument {
   // Unsaved work: steps since the open or the last save, or images changed
   // outside the editor.
   bool isModified() const { return !history_->isClean() || outsideChanges_; }
-  // A successful save marks the history clean. When it gave packed objects
-  // new places and files, the steps before it would put back rows that no
-  // longer match the archive and the working folder, so the history starts
-  // again instead.
-  void savedAsIs(bool objectsMoved);
 
   QString RGBToString(std::int32_t aColor) { return corvela::RGBToString(aColor, parts_); }
   std::optional<std::int32_t> StringToRGB(QStringView s) { return corvela::StringToRGB(s, parts_); }

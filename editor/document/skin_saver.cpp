@@ -13,6 +13,7 @@
 #include "gif_check.h"
 #include "object_archive.h"
 #include "path_helpers.h"
+#include "pinned_images.h"
 #include "safe_read.h"
 #include "safe_write.h"
 #include "save_journal.h"
@@ -96,7 +97,10 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
     if (gif == objectGifPath(doc.P_sTarget, row.cells[V_ID]) && !pathStat(gif, false).exists)
       gif.clear();
     QByteArray bytes;
-    if (!gif.isEmpty()) {
+    if (const QByteArray* pinned = pinnedImage(row)) {
+      // The image the row meant before a save wrote over its file.
+      bytes = *pinned;
+    } else if (!gif.isEmpty()) {
       QString why;
       std::optional<QByteArray> read = readGifToPack(gif, doc.P_sPath, &why);
       if (!read) {
@@ -250,6 +254,8 @@ SaveOutcome save(SkinDocument& doc) {
   files.push_back({skinFile, &skinText, SaveStep::SkinStaged, SaveStep::SkinReplaced, nullptr});
 
   WorkingPlan working = planWorkingRefresh(doc, packed);
+  // The history keeps rows that name what this save writes over.
+  pinOverwrittenImages(doc, working, !archive.isEmpty());
   std::vector<WorkingRefresh> unwritten;
   std::vector<Staged> workingFiles;
   auto discard = [&] {
@@ -344,8 +350,6 @@ SaveOutcome save(SkinDocument& doc) {
   // The line table stays as read: every line a save changes is regenerated
   // from the lists and the tree by each save, so a step undone after this
   // save still reaches the file.
-  std::vector<QStringList> placesBefore;
-  for (const PackedObject& p : packed) placesBefore.push_back(doc.L_Values.row(p.row).cells);
   for (const PackedObject& p : packed) doc.L_Values.setPacked(p.row, true);
   doc.recordDisk();
 
@@ -363,11 +367,8 @@ SaveOutcome save(SkinDocument& doc) {
     o.title = kTitleWarning;
     o.message += u'\n' + *problem;
   }
-  bool moved = false;
-  for (size_t i = 0; i < packed.size(); ++i) {
-    moved = moved || doc.L_Values.row(packed[i].row).cells != placesBefore[i];
-  }
-  doc.savedAsIs(moved);
+  releaseSavedPins(doc);
+  doc.history().setClean();
   return o;
 }
 

@@ -107,6 +107,10 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
       }
       continue;
     }
+    // A row put back by undo shows its own image; its file is news only
+    // once it holds something else.
+    if (const ListRow& row = doc.L_Values.row(r); row.pinned && holdsExactly(gif, st, *row.pinned))
+      continue;
     if (hasArchivePlace(cells)) {
       const long long size = numericValue(cells[V_Byte]);
       // Equal sizes are the common case right after an export; only then
@@ -142,7 +146,7 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
   for (const PackedObject& p : packed) {
     const QString gif = objectGifPath(doc.P_sTarget, doc.L_Values.cell(p.row, V_ID));
     if (holdsExactly(gif, p.bytes)) continue;
-    if (doc.L_Values.cell(p.row, V_PathGif).trimmed() == gif) {
+    if (doc.L_Values.cell(p.row, V_PathGif).trimmed() == gif && !doc.L_Values.row(p.row).pinned) {
       // Packed from this very file, which no longer holds what was read.
       if (!plan.kept.contains(gif)) plan.kept << gif;
       continue;
@@ -154,6 +158,17 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
       planned.emplace(gif, plan.refresh.size());
       plan.refresh.push_back(w);
     }
+  }
+  // A row put back by undo past an earlier save shows its own image, which
+  // its working file no longer holds: the folder follows the skin again.
+  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
+    const ListRow& row = doc.L_Values.row(r);
+    if (!row.pinned || row.state == ObjectState::ToReplace) continue;
+    const QString gif = objectGifPath(doc.P_sTarget, row.cells[V_ID]);
+    if (row.cells[V_PathGif] != gif || planned.contains(gif) || holdsExactly(gif, *row.pinned))
+      continue;
+    planned.emplace(gif, plan.refresh.size());
+    plan.refresh.push_back({gif, row.pinned.get(), pathStat(gif, false), {}});
   }
   return plan;
 }

@@ -12,6 +12,7 @@
 #include "image_decode.h"
 #include "object_archive.h"
 #include "path_helpers.h"
+#include "pinned_images.h"
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -139,6 +140,9 @@ std::optional<QSize> archivedImageSize(const SkinDocument& doc, long long number
 std::optional<QSize> currentImageSize(const SkinDocument& doc, int row) {
   if (!validRow(doc, row)) return std::nullopt;
   const QStringList& cells = doc.L_Values.row(row).cells;
+  if (const QByteArray* pinned = pinnedImage(doc.L_Values.row(row))) {
+    if (const std::optional<QImage> image = decodeImage(*pinned)) return image->size();
+  }
   const QString gif = cells[V_PathGif].trimmed();
   if (!gif.isEmpty() && FileExist(gif)) {
     const QSize size = QImageReader(gif).size();

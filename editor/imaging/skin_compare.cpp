@@ -9,6 +9,7 @@
 
 #include "document_names.h"
 #include "object_archive.h"
+#include "pinned_images.h"
 #include "safe_read.h"
 #include "skin_document.h"
 #include "skin_line.h"
@@ -45,7 +46,11 @@ Image imageOf(const SkinDocument& doc, ArchiveReader& archives, const ListRow& r
   const QString gif = row.cells[V_PathGif].trimmed();
   Image image;
   QString from;
-  if (row.state == ObjectState::ToReplace && !gif.isEmpty() && QFileInfo(gif).isFile()) {
+  if (const QByteArray* pinned = pinnedImage(row)) {
+    image.bytes = *pinned;
+    from = QFileInfo(gif).fileName();
+    image.location = gif;
+  } else if (row.state == ObjectState::ToReplace && !gif.isEmpty() && QFileInfo(gif).isFile()) {
     image.bytes = readRegularFile(gif, nullptr);
     from = QFileInfo(gif).fileName();
     image.location = gif;

@@ -13,7 +13,9 @@
 #include "document_names.h"
 #include "first_originals.h"
 #include "gif_check.h"
+#include "image_decode.h"
 #include "object_archive.h"
+#include "pinned_images.h"
 #include "safe_read.h"
 #include "shown_text.h"
 #include "skin_line.h"
@@ -319,6 +321,10 @@ std::optional<ExpectedSize> SkinChecker::expectedSize(const SkinDocument& doc, c
 std::optional<QSize> SkinChecker::currentSize(const SkinDocument& doc, int row) {
   if (row < 0 || row >= doc.L_Values.rowCount()) return std::nullopt;
   const QStringList& cells = doc.L_Values.row(row).cells;
+  if (const QByteArray* pinned = pinnedImage(doc.L_Values.row(row))) {
+    const std::optional<QImage> image = decodeImage(*pinned);
+    return image ? std::optional<QSize>(image->size()) : std::nullopt;
+  }
   const QString gif = cells[V_PathGif].trimmed();
   if (!gif.isEmpty() && QFileInfo(gif).isFile()) {
     if (const std::optional<QSize> size = fileSize(gif)) return size;

@@ -1,5 +1,6 @@
 #include "image_cache.h"
 
+#include "document_names.h"
 #include "image_decode.h"
 #include "safe_read.h"
 
@@ -22,6 +23,19 @@ std::optional<QImage> ImageCache::load(const QString& path) {
   refused_.remove(path);
   entries_.insert(path, Entry{st.size, st.modifiedNs, *image});
   return image;
+}
+
+std::optional<QImage> ImageCache::loadObject(const ListRow& row) {
+  if (row.pinned) {
+    if (auto found = pinned_.constFind(row.pinned.get()); found != pinned_.cend())
+      return found->image;
+    std::optional<QImage> image = decodeImage(*row.pinned);
+    if (image) pinned_.insert(row.pinned.get(), Pinned{row.pinned, *image});
+    return image;
+  }
+  const QString path = row.cells.value(V_PathGif).trimmed();
+  if (path.isEmpty()) return std::nullopt;
+  return load(path);
 }
 
 }  // namespace corvela

@@ -6,7 +6,10 @@
 #include <QHash>
 #include <QImage>
 #include <QString>
+#include <memory>
 #include <optional>
+
+#include "report_list.h"
 
 namespace corvela {
 
@@ -16,12 +19,16 @@ class ImageCache {
   // file, too large or cannot be decoded. A file rewritten since the last
   // call (other size or modification time) is decoded anew.
   std::optional<QImage> load(const QString& path);
+  // The image an object's row shows: the one it holds itself since a save
+  // wrote over its file, or else its "Path GIF" file's.
+  std::optional<QImage> loadObject(const ListRow& row);
   // The files that are there but were refused, with the reason, so that the
   // caller can say why an image is not shown.
   const QHash<QString, QString>& refused() const { return refused_; }
   void clear() {
     entries_.clear();
     refused_.clear();
+    pinned_.clear();
   }
 
  private:
@@ -32,6 +39,11 @@ class ImageCache {
   };
   QHash<QString, Entry> entries_;
   QHash<QString, QString> refused_;
+  struct Pinned {
+    std::shared_ptr<const QByteArray> bytes;  // keeps the key alive
+    QImage image;
+  };
+  QHash<const QByteArray*, Pinned> pinned_;
 };
 
 }  // namespace corvela

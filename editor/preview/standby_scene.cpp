@@ -69,8 +69,7 @@ void loadObject(SceneImage& target, const SkinDocument& doc, ImageCache& images,
   const int row = doc.L_Values.findId(standby::objectCode(object));
   if (row < 0) return;
   const QString path = doc.L_Values.cell(row, V_PathGif).trimmed();
-  if (path.isEmpty()) return;
-  std::optional<QImage> image = images.load(path);
+  std::optional<QImage> image = images.loadObject(doc.L_Values.row(row));
   if (!image) return;
   target.file = path;
   target.image = *image;

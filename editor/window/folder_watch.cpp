@@ -40,10 +40,12 @@ FolderWatch::FolderWatch(PreviewTab& tab, SkinDocument& doc, QObject* parent)
 
 void FolderWatch::lookAgainAfterRestore() {
   if (folder_.isEmpty()) return;
-  // A row waiting for its file already takes whatever the file holds.
+  // A row waiting for its file already takes whatever the file holds, and
+  // one holding its own image (put back past a save) shows no file.
   std::vector<int> rows;
   for (const int r : rowsShowingWorkingFiles(doc_)) {
-    if (doc_.L_Values.row(r).state != ObjectState::ToReplace) rows.push_back(r);
+    const ListRow& row = doc_.L_Values.row(r);
+    if (row.state != ObjectState::ToReplace && !row.pinned) rows.push_back(r);
   }
   if (!rows.empty()) emit changedOutside(rows, false);
 }

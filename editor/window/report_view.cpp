@@ -101,9 +101,7 @@ int ReportListModel::sizeColumn() const {
 }
 
 std::optional<QImage> ReportListModel::objectImage(int row) const {
-  const QString file = list_.cell(row, V_PathGif).trimmed();
-  if (file.isEmpty()) return std::nullopt;
-  return images_.load(file);
+  return images_.loadObject(list_.row(row));
 }
 
 QPixmap ReportListModel::thumbnail(const QImage& image) const {

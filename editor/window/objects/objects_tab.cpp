@@ -24,6 +24,7 @@
 #include "objects_page.h"
 #include "path_helpers.h"
 #include "picture_box.h"
+#include "pinned_images.h"
 #include "report_view.h"
 #include "skin_document.h"
 #include "skin_problems.h"
@@ -274,13 +275,16 @@ void ObjectsTab::L_Values_ItemClick(int row) {
     w->setEnabled(true);
   }
   const QString path = doc_.L_Values.cell(row, V_PathGif).trimmed();
-  if (!path.isEmpty() && FileExist(path)) {
-    if (!QFileInfo(path).isReadable()) {
+  // Put back by undo past a save, the row shows the image it holds itself.
+  const QByteArray* pinned = pinnedImage(doc_.L_Values.row(row));
+  if (pinned || (!path.isEmpty() && FileExist(path))) {
+    if (!pinned && !QFileInfo(path).isReadable()) {
       showObjectFailure(kErrFileAccess, QStringLiteral("Errore di accesso al percorso/file"));
       return;
     }
     QString why;
-    const std::optional<QImage> image = decodeImageFile(path, &why);
+    const std::optional<QImage> image =
+        pinned ? decodeImage(*pinned, nullptr, &why) : decodeImageFile(path, &why);
     if (!image) {
       showObjectFailure(kErrInvalidPicture, QStringLiteral("Immagine non valida (oggetto %1: %2)")
                                                 .arg(doc_.L_Values.cell(row, V_ID), why));
@@ -295,7 +299,11 @@ void ObjectsTab::L_Values_ItemClick(int row) {
         info += QStringLiteral(", originale %1x%2").arg(original->height()).arg(original->width());
     }
     page_.setInfoText(info);
-    page_.AniGIF(page_.WB, page_.PicPreview, path);
+    if (pinned) {
+      page_.NoGIF();
+    } else {
+      page_.AniGIF(page_.WB, page_.PicPreview, path);
+    }
   } else {
     page_.PicPreview->clearPicture();
     page_.setInfoText(QStringLiteral("..."));

@@ -1,0 +1,74 @@
+#include "pinned_images.h"
+
+#include <QHash>
+#include <QSet>
+#include <utility>
+
+#include "document_names.h"
+#include "object_archive.h"
+#include "safe_read.h"
+#include "skin_document.h"
+#include "skin_line.h"
+#include "text_number.h"
+#include "working_mirror.h"
+
+namespace corvela {
+
+void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archiveRewritten) {
+  if (doc.history().count() == 0) return;
+  QSet<QString> overwritten;
+  for (const WorkingRefresh& w : plan.refresh) overwritten.insert(w.gif);
+  if (overwritten.isEmpty() && !archiveRewritten) return;
+
+  // Many kept rows name one file or place: each is read once and shared.
+  QHash<QString, std::shared_ptr<const QByteArray>> files;
+  QHash<QString, std::shared_ptr<const QByteArray>> places;
+  ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  auto fileBytes = [&](const QString& gif) -> std::shared_ptr<const QByteArray> {
+    if (auto it = files.constFind(gif); it != files.cend()) return *it;
+    std::shared_ptr<const QByteArray> bytes;
+    if (std::optional<QByteArray> read = readRegularFile(gif, nullptr))
+      bytes = std::make_shared<const QByteArray>(std::move(*read));
+    files.insert(gif, bytes);
+    return bytes;
+  };
+  auto archivedBytes = [&](const QStringList& cells) -> std::shared_ptr<const QByteArray> {
+    const QString key = cells[V_Offset].trimmed() + u' ' + cells[V_Byte].trimmed();
+    if (auto it = places.constFind(key); it != places.cend()) return *it;
+    std::shared_ptr<const QByteArray> bytes;
+    const ArchiveReader::Object o = archives.cut(kPackedArchive, numericValue(cells[V_Offset]),
+                                                 numericValue(cells[V_Byte]));
+    if (o.status == ArchiveReader::Status::Ok && !o.bytes.isEmpty())
+      bytes = std::make_shared<const QByteArray>(o.bytes);
+    places.insert(key, bytes);
+    return bytes;
+  };
+
+  doc.history().forEachKeptRow(doc.L_Values, [&](ListRow& row) {
+    if (row.pinned || row.cells.size() <= V_PathGif) return;
+    const QString gif = row.cells[V_PathGif].trimmed();
+    if (!gif.isEmpty()) {
+      if (overwritten.contains(gif)) row.pinned = fileBytes(gif);
+      return;
+    }
+    // Without a file, a row waiting to be packed is taken from its place in
+    // the packed archive, which this save writes anew.
+    if (archiveRewritten && row.state == ObjectState::ToReplace &&
+        row.cells[V_NDat].trimmed() != kNoId && row.cells[V_Offset].trimmed() != kNoId &&
+        numericValue(row.cells[V_NDat]) == kPackedArchive) {
+      row.pinned = archivedBytes(row.cells);
+    }
+  });
+}
+
+void releaseSavedPins(SkinDocument& doc) {
+  ReportList& list = doc.L_Values;
+  for (int r = 0; r < list.rowCount(); ++r) {
+    const ListRow& row = list.row(r);
+    if (!row.pinned) continue;
+    const QString gif = objectGifPath(doc.P_sTarget, row.cells[V_ID]);
+    if (row.cells[V_PathGif] == gif && holdsExactly(gif, *row.pinned)) list.setPinned(r, nullptr);
+  }
+}
+
+}  // namespace corvela
