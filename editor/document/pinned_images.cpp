@@ -4,6 +4,7 @@
 #include <QSet>
 #include <utility>
 
+#include "document_edits.h"
 #include "document_names.h"
 #include "object_archive.h"
 #include "safe_read.h"
@@ -33,11 +34,12 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
     return bytes;
   };
   auto archivedBytes = [&](const QStringList& cells) -> std::shared_ptr<const QByteArray> {
-    const QString key = cells[V_Offset].trimmed() + u' ' + cells[V_Byte].trimmed();
+    const QString key =
+        cells[V_NDat].trimmed() + u' ' + cells[V_Offset].trimmed() + u' ' + cells[V_Byte].trimmed();
     if (auto it = places.constFind(key); it != places.cend()) return *it;
     std::shared_ptr<const QByteArray> bytes;
-    const ArchiveReader::Object o = archives.cut(kPackedArchive, numericValue(cells[V_Offset]),
-                                                 numericValue(cells[V_Byte]));
+    const ArchiveReader::Object o = archives.cut(
+        numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
     if (o.status == ArchiveReader::Status::Ok && !o.bytes.isEmpty())
       bytes = std::make_shared<const QByteArray>(o.bytes);
     places.insert(key, bytes);
@@ -51,13 +53,15 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
       if (overwritten.contains(gif)) row.pinned = fileBytes(gif);
       return;
     }
-    // Without a file, a row waiting to be packed is taken from its place in
-    // the packed archive, which this save writes anew.
-    if (archiveRewritten && row.state == ObjectState::ToReplace &&
-        row.cells[V_NDat].trimmed() != kNoId && row.cells[V_Offset].trimmed() != kNoId &&
-        numericValue(row.cells[V_NDat]) == kPackedArchive) {
+    // Without a file the row is taken from its archive place: gone when
+    // this save writes the packed archive anew. And a row never extracted
+    // would find the file this save leaves in the working folder, and take
+    // it for the user's change.
+    if (row.cells[V_NDat].trimmed() == kNoId || row.cells[V_Offset].trimmed() == kNoId) return;
+    const bool placeRewritten = archiveRewritten && row.state == ObjectState::ToReplace &&
+                                numericValue(row.cells[V_NDat]) == kPackedArchive;
+    if (placeRewritten || overwritten.contains(objectGifPath(doc.P_sTarget, row.cells[V_ID])))
       row.pinned = archivedBytes(row.cells);
-    }
   });
 }
 
@@ -67,7 +71,12 @@ void releaseSavedPins(SkinDocument& doc) {
     const ListRow& row = list.row(r);
     if (!row.pinned) continue;
     const QString gif = objectGifPath(doc.P_sTarget, row.cells[V_ID]);
-    if (row.cells[V_PathGif] == gif && holdsExactly(gif, *row.pinned)) list.setPinned(r, nullptr);
+    const bool extracted = row.cells[V_PathGif] == gif;
+    if (!extracted && !row.cells[V_PathGif].trimmed().isEmpty()) continue;
+    if (!holdsExactly(gif, *row.pinned)) continue;
+    // A row never extracted now finds its image there, as a new open would.
+    if (!extracted) setObjectState(list, r, ObjectState::Found, gif);
+    list.setPinned(r, nullptr);
   }
 }
 

@@ -165,8 +165,8 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
     const ListRow& row = doc.L_Values.row(r);
     if (!row.pinned || row.state == ObjectState::ToReplace) continue;
     const QString gif = objectGifPath(doc.P_sTarget, row.cells[V_ID]);
-    if (row.cells[V_PathGif] != gif || planned.contains(gif) || holdsExactly(gif, *row.pinned))
-      continue;
+    const bool named = row.cells[V_PathGif] == gif || row.cells[V_PathGif].trimmed().isEmpty();
+    if (!named || planned.contains(gif) || holdsExactly(gif, *row.pinned)) continue;
     planned.emplace(gif, plan.refresh.size());
     plan.refresh.push_back({gif, row.pinned.get(), pathStat(gif, false), {}});
   }

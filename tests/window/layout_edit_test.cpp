@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <map>
 
 #include "desktop_surface.h"
 #include "document_names.h"
@@ -387,6 +388,7 @@ TEST_F(LayoutEditing, EveryEditUndoesAndRedoesToTheSameBytes) {
   ASSERT_NE(asEdited, asOpened);
 
   openCopy(QStringLiteral("undone"));
+  const QImage openedFrame = tab().PicDesktop->frame();
   EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("vodafone.ski[*] - ")));
   edit();
   EXPECT_TRUE(w->isWindowModified());
@@ -401,6 +403,41 @@ TEST_F(LayoutEditing, EveryEditUndoesAndRedoesToTheSameBytes) {
   EXPECT_TRUE(w->isWindowModified());
   EXPECT_EQ(save(), asEdited);
   EXPECT_FALSE(w->isWindowModified());
+
+  // That save packed new images and rewrote the working files: the history
+  // stays, and every state saves again as it did, working folder included.
+  auto working = [&](const QString& name) {
+    const QDir folder(
+        QDir(dir.path())
+            .filePath(name + u'/' + QFileInfo(QDir::cleanPath(w->doc.P_sTarget)).fileName()));
+    std::map<QString, QByteArray> gifs;
+    for (const QString& f : folder.entryList(QDir::Files)) gifs[f] = readFile(folder.filePath(f));
+    return gifs;
+  };
+  ASSERT_EQ(w->doc.history().count(), 9);
+  EXPECT_EQ(w->doc.history().text(0), QStringLiteral("Posizione: Testo dell'operatore"));
+  EXPECT_TRUE(w->doc.history().text(7).startsWith(QStringLiteral("Immagine: ")));
+  while (w->toolButton("UNDO")->isEnabled()) clickToolButton(*w, QStringLiteral("UNDO"));
+  EXPECT_TRUE(w->isWindowModified());
+  EXPECT_EQ(w->txt(1)->text(), QStringLiteral("14"));
+  // The soft keys below the clock show the images the save then writes.
+  auto keys = [&](const QImage& frame) { return frame.copy(0, 180, frame.width(), 40); };
+  EXPECT_EQ(keys(tab().PicDesktop->frame()), keys(openedFrame));
+  EXPECT_EQ(save(), asOpened);
+  EXPECT_EQ(working(QStringLiteral("undone")), working(QStringLiteral("opened")));
+  EXPECT_FALSE(w->isWindowModified());
+  while (w->toolButton("REDO")->isEnabled()) clickToolButton(*w, QStringLiteral("REDO"));
+  EXPECT_NE(keys(tab().PicDesktop->frame()), keys(openedFrame));
+  EXPECT_EQ(save(), asEdited);
+  EXPECT_EQ(working(QStringLiteral("undone")), working(QStringLiteral("edited")));
+  // Undone past the save once more: the pictures come from the history,
+  // not from the files the last save wrote.
+  for (int i = 0; i < 2; ++i) clickToolButton(*w, QStringLiteral("UNDO"));
+  EXPECT_TRUE(w->isWindowModified());
+  while (w->toolButton("UNDO")->isEnabled()) clickToolButton(*w, QStringLiteral("UNDO"));
+  EXPECT_EQ(save(), asOpened);
+  while (w->toolButton("REDO")->isEnabled()) clickToolButton(*w, QStringLiteral("REDO"));
+  EXPECT_EQ(save(), asEdited);
 
   // Unsaved work: "Annulla" keeps it and asks for no file; "Salva" writes
   // it before the window closes.
