@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <memory>
 
 #include "default_set.h"
 #include "document_edits.h"
@@ -13,6 +14,7 @@
 #include "object_archive.h"
 #include "path_helpers.h"
 #include "pinned_images.h"
+#include "safe_read.h"
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -31,7 +33,9 @@ struct Replacement {
   ReplaceOutcome::Status status = ReplaceOutcome::Missing;
   QString path;
   QImage image;
-  qint64 bytes = 0;
+  // The file's bytes as read: the step keeps them, so that undo and redo
+  // give back this very image whatever becomes of the file.
+  std::shared_ptr<const QByteArray> bytes;
   QString why;
 };
 
@@ -49,15 +53,15 @@ Replacement readReplacement(const QString& file) {
   std::optional<QImage> image;
   if (const std::optional<QString> tooLarge = objectSizeProblem(info.size())) {
     r.why = *tooLarge;
-  } else {
-    image = decodeImageFile(r.path, &r.why);
+  } else if (std::optional<QByteArray> bytes = readRegularFile(r.path, &r.why)) {
+    image = decodeImage(*bytes, nullptr, &r.why);
+    r.bytes = std::make_shared<const QByteArray>(std::move(*bytes));
   }
   if (!image) {
     r.status = ReplaceOutcome::NotAnImage;
     return r;
   }
   r.image = *image;
-  r.bytes = info.size();
   r.status = ReplaceOutcome::Replaced;
   return r;
 }
@@ -72,8 +76,10 @@ ReplaceOutcome write(SkinDocument& doc, int row, const Replacement& r,
   o.status = r.status;
   o.image = r.image;
   o.why = r.why;
-  if (r.status == ReplaceOutcome::Replaced)
-    replaceObject(doc.L_Values, row, r.path, r.bytes, archive);
+  if (r.status == ReplaceOutcome::Replaced) {
+    replaceObject(doc.L_Values, row, r.path, r.bytes->size(), archive);
+    doc.L_Values.setPinned(row, r.bytes);
+  }
   return o;
 }
 

@@ -26,6 +26,7 @@
 #include "picture_box.h"
 #include "pinned_images.h"
 #include "report_view.h"
+#include "safe_read.h"
 #include "skin_document.h"
 #include "skin_problems.h"
 #include "step_names.h"
@@ -299,7 +300,7 @@ void ObjectsTab::L_Values_ItemClick(int row) {
         info += QStringLiteral(", originale %1x%2").arg(original->height()).arg(original->width());
     }
     page_.setInfoText(info);
-    if (pinned) {
+    if (pinned && !holdsExactly(path, *pinned)) {
       page_.NoGIF();
     } else {
       page_.AniGIF(page_.WB, page_.PicPreview, path);
