@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <array>
+#include <map>
+#include <random>
 #include <stdexcept>
 
+#include "document_edits.h"
 #include "document_names.h"
 #include "object_archive.h"
 #include "object_replace.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
 #include "skin_saver.h"
+#include "working_mirror.h"
 
 using namespace corvela;
 using corvela::test::fakeGif;
@@ -114,6 +119,146 @@ TEST(History, UndoPastASaveSavesTheImageItMeantAndLeavesNoChangeForTheNextOpen) 
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(f.read("vodafone.ski"), packedSkin);
   EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(200, 'n'));
+}
+
+}  // namespace
+
+namespace {
+
+// What the skin should hold in one state of the history: the rectangles
+// and the objects given new images, by the user's steps.
+struct ModelState {
+  std::map<int, std::array<QString, 4>> rects;  // row -> corners, when edited
+  std::map<int, QString> images;                // object row -> imported file
+  bool operator==(const ModelState&) const = default;
+};
+
+// A random run of edits, imports, outside changes, undo, redo and saves;
+// after every save the files must be those a fresh copy of the original
+// gets when the same state is made in it directly and saved.
+TEST(History, ARandomRunSavesEveryStateAsAFreshCopyWould) {
+  QStringList skin = {"SKI1"};
+  const int rects = 6, objects = 10, packed = 2;
+  for (int i = 0; i < rects; ++i) skin << QStringLiteral("1 %1 1 2 30 40").arg(500 + i);
+  QByteArray archive3, archive14;
+  for (int i = 0; i < objects; ++i) {
+    const bool inPacked = i >= objects - packed;
+    QByteArray& archive = inPacked ? archive14 : archive3;
+    const QByteArray gif = fakeGif(50 + i, static_cast<char>('a' + i));
+    skin << QStringLiteral("5 %1 %2 %3 %4")
+                .arg(600 + i)
+                .arg(archive.size())
+                .arg(gif.size())
+                .arg(inPacked ? 14 : 3);
+    archive += gif;
+  }
+  auto writeOriginal = [&](const SkinFolder& f) {
+    f.writeSkin(skin);
+    f.write("vodafone3.dat", archive3);
+    f.write("vodafone14.dat", archive14);
+  };
+  SkinFolder pool;
+  QStringList files;
+  for (int k = 0; k < 5; ++k) {
+    files << pool.path(QStringLiteral("p%1.gif").arg(k));
+    pool.write(QStringLiteral("p%1.gif").arg(k), fakeGif(45 + 7 * k, static_cast<char>('P' + k)));
+  }
+
+  SkinFolder f;
+  writeOriginal(f);
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  // Imports go to the first objects, outside changes to the others, so that
+  // no step ever puts back a row changed from outside.
+  const int imported = 5;
+  std::vector<ModelState> states{ModelState{}};
+  size_t at = 0;  // the state shown, as the history's index
+  std::map<int, QByteArray> outside;
+
+  auto madeFresh = [&](const ModelState& s, SkinFolder& fresh) {
+    writeOriginal(fresh);
+    SkinDocument copy;
+    EXPECT_EQ(fresh.load(copy).status, LoadStatus::Complete);
+    for (const auto& [row, corners] : s.rects) setRectangle(copy.L_Dim, row, corners);
+    for (const auto& [row, file] : s.images) importObject(copy, row, file, false);
+    for (const auto& [row, bytes] : outside) {
+      QDir().mkpath(copy.P_sTarget);
+      fresh.write(
+          QDir(fresh.path("."))
+              .relativeFilePath(objectGifPath(copy.P_sTarget, copy.L_Values.cell(row, V_ID))),
+          bytes);
+      markOutsideChanges(copy, {row});
+    }
+    EXPECT_EQ(SalvaSkin(copy).kind, SaveOutcome::Saved);
+  };
+
+  std::mt19937 random(20261210);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  int saves = 0;
+  for (int op = 0; op < 400; ++op) {
+    const int what = pick(100);
+    ModelState next = states[at];
+    bool stepped = false;
+    if (what < 30) {
+      const int row = pick(rects);
+      const QString x = QString::number(pick(150));
+      next.rects[row] = {x, QString::number(pick(200)), QString::number(pick(170)),
+                         QStringLiteral("210")};
+      stepped = doc.perform("posizione", [&] { setRectangle(doc.L_Dim, row, next.rects[row]); });
+    } else if (what < 45) {
+      const int row = pick(imported);
+      const QString file = files[pick(static_cast<int>(files.size()))];
+      if (doc.L_Values.cell(row, V_PathGif) == file) continue;
+      next.images[row] = file;
+      // After a save the row names its packed place: the same file again
+      // is a step, though the files it saves are the same.
+      stepped = doc.perform("immagine", [&] { importObject(doc, row, file, false); });
+    } else if (what < 60) {
+      if (!doc.history().canUndo()) continue;
+      doc.history().undo();
+      --at;
+      continue;
+    } else if (what < 72) {
+      if (!doc.history().canRedo()) continue;
+      doc.history().redo();
+      ++at;
+      continue;
+    } else if (what < 80) {
+      // A working file changed by an image program, as the folder watch
+      // finds it.
+      const int row = imported + pick(objects - imported);
+      outside[row] = fakeGif(60 + op % 40, static_cast<char>('A' + op % 26));
+      QDir().mkpath(doc.P_sTarget);
+      const QString gif = objectGifPath(doc.P_sTarget, doc.L_Values.cell(row, V_ID));
+      f.write(QDir(f.path(".")).relativeFilePath(gif), outside[row]);
+      if (markOutsideChanges(doc, {row}).marked > 0) doc.setOutsideChanges(true);
+      continue;
+    } else {
+      ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved) << "op " << op;
+      ++saves;
+      SkinFolder fresh;
+      madeFresh(states[at], fresh);
+      const QByteArray text = f.read("vodafone.ski");
+      ASSERT_EQ(text, fresh.read("vodafone.ski")) << "op " << op;
+      if (text.contains(" 14\n")) {
+        ASSERT_EQ(f.read("vodafone14.dat"), fresh.read("vodafone14.dat")) << "op " << op;
+      }
+      EXPECT_FALSE(doc.isModified());
+      // What the working folder holds is no news to the next open.
+      SkinDocument reopened;
+      EXPECT_EQ(f.load(reopened).outside.marked, 0) << "op " << op;
+      continue;
+    }
+    if (!stepped) {
+      EXPECT_EQ(next, states[at]) << "op " << op;
+      continue;
+    }
+    states.resize(at + 1);
+    states.push_back(next);
+    ++at;
+    ASSERT_EQ(static_cast<size_t>(doc.history().index()), at) << "op " << op;
+  }
+  EXPECT_GT(saves, 10);
 }
 
 }  // namespace
