@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "dialogs.h"
+#include "main_menu.h"
 #include "skin_document.h"
 #include "skin_problems.h"
 #include "standby_scene.h"
 #include "window_services.h"
 #include "window_tabs.h"
+#include "window_title.h"
 
 class QAction;
 class QLabel;
@@ -31,7 +33,6 @@ class ColoursTab;
 class FolderWatch;
 class InfoPage;
 class LayoutController;
-class MainMenu;
 class ObjectsPage;
 class ObjectsTab;
 class PreviewController;
@@ -47,7 +48,7 @@ class StructureTab;
 // bar, and the opening, saving and closing of a skin. Each tab is a page
 // that owns its controls, driven by a controller that sees its page and
 // what the window offers it (WindowServices).
-class frmDesktop : public QMainWindow, public WindowServices {
+class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   Q_OBJECT
  public:
   using Tab = WindowTab;
@@ -67,7 +68,7 @@ class frmDesktop : public QMainWindow, public WindowServices {
 
   // ---- procedures ---------------------------------------------------------
   // "Apri...": asks for a skin file and opens it.
-  void OpenSkin();
+  void OpenSkin() override;
   // Everything of OpenSkin after the file dialog.
   void openSkinFile(const QString& file);
   // "Salva": writes the skin and tells the user how it went; true when it
@@ -76,7 +77,7 @@ class frmDesktop : public QMainWindow, public WindowServices {
   // "Salva con nome...": asks for another folder, writes the skin there as
   // vodafone.ski with its archives, working folder and first originals, and
   // opens the copy. True when it was written.
-  bool SalvaConNome();
+  bool SalvaConNome() override;
   // Before unsaved work would be set aside (closing, opening another skin):
   // "Salva", "Non salvare" or "Annulla". True when the caller may go on.
   // Why unsaved work is about to go, which the save question names.
@@ -91,7 +92,7 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void InitSystem();
 
   // ---- event handlers -----------------------------------------------------
-  void TB0_ButtonClick(QAction* button);
+  void TB0_ButtonClick(QAction* button) override;
   void SSTab1_Click(int tab);
 
   // ---- helpers ------------------------------------------------------------
@@ -109,13 +110,19 @@ class frmDesktop : public QMainWindow, public WindowServices {
   void setPointedText(const QString& text) override;
   SkinDocument& document() override { return doc; }
   Dialogs& dialogs() override { return *dialogs_; }
+  QMainWindow& frame() override { return *this; }
+  PreviewTab& previewTab() override { return *tabPreview; }
+  void openAnotherSkin(const QString& file) override {
+    if (settleUnsavedChanges(Leaving::OpenAnother)) openSkinFile(file);
+  }
+  QAbstractButton* exportAllButton() override;
   void showObject(int row) override;
   // The record of a problem or a difference picked in its list and tab.
   void showRecord(ProblemPlace place, int row);
   void showRectangle(int row) override;
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
-  QAction* toolButton(const QString& key) const;
+  QAction* toolButton(const QString& key) const override;
   QToolButton* toolButtonWidget(const QString& key) const;
   // Whether closing asks first; off for unattended runs that only take a
   // picture of the window.
@@ -215,8 +222,5 @@ class frmDesktop : public QMainWindow, public WindowServices {
   bool remembersLayout_ = true;
   QString title_;
 };
-
-// "Corvela Ver. 1.0 (buid: 020) by Tavrin" for the program's version.
-QString windowTitleFor(int major, int minor, int revision);
 
 }  // namespace corvela

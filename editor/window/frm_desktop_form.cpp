@@ -60,13 +60,6 @@ QWidget* scrolling(QWidget* page) {
 
 }  // namespace
 
-QString windowTitleFor(int major, int minor, int revision) {
-  return QStringLiteral("Corvela Ver. %1.%2 (buid: %3) by Tavrin")
-      .arg(major)
-      .arg(minor)
-      .arg(revision, 3, 10, QLatin1Char('0'));
-}
-
 void frmDesktop::buildToolBar() {
   TB0 = new QToolBar(QStringLiteral("TB0"), this);
   TB0->setObjectName(QStringLiteral("TB0"));
@@ -353,6 +346,10 @@ QString frmDesktop::pointedText() const {
 void frmDesktop::setPointedText(const QString& text) {
   pointedField_->setText(text);
   pointedField_->setAccessibleName(text);
+}
+
+QAbstractButton* frmDesktop::exportAllButton() {
+  return objectsPage->cmdExportAll;
 }
 
 QAction* frmDesktop::toolButton(const QString& key) const {

@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -15,12 +16,13 @@
 #include <algorithm>
 
 #include "desktop_surface.h"
+#include "dialogs.h"
 #include "document_names.h"
-#include "frm_desktop.h"
-#include "objects_page.h"
 #include "preview_tab.h"
 #include "program_settings.h"
+#include "skin_document.h"
 #include "skin_share.h"
+#include "window_title.h"
 
 namespace corvela {
 
@@ -43,43 +45,45 @@ QString droppedSkin(const QMimeData* mime) {
 
 }  // namespace
 
-MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
-  QMenuBar* bar = window.menuBar();
+MainMenu::MainMenu(MenuHost& window) : QObject(&window.frame()), window_(window) {
+  QMenuBar* bar = window.frame().menuBar();
   bar->setObjectName(QStringLiteral("MenuBar"));
 
   fileMenu = bar->addMenu(QStringLiteral("&File"));
   actOpen = addAction(fileMenu, QStringLiteral("&Apri..."), QStringLiteral("mnuOpen"));
   actOpen->setShortcut(QKeySequence::Open);
-  connect(actOpen, &QAction::triggered, &window, &frmDesktop::OpenSkin);
+  connect(actOpen, &QAction::triggered, this, [this] { window_.OpenSkin(); });
   recentMenu = fileMenu->addMenu(QStringLiteral("Apri &recenti"));
   recentMenu->setObjectName(QStringLiteral("mnuRecent"));
   actSave = addAction(fileMenu, QStringLiteral("&Salva"), QStringLiteral("mnuSave"));
   actSave->setShortcut(QKeySequence::Save);
-  mirror(actSave, window.btnSave);
-  connect(actSave, &QAction::triggered, this, [this] { window_.TB0_ButtonClick(window_.btnSave); });
+  mirror(actSave, window.toolButton(QStringLiteral("SAVE")));
+  connect(actSave, &QAction::triggered, this,
+          [this] { window_.TB0_ButtonClick(window_.toolButton(QStringLiteral("SAVE"))); });
   actSaveAs =
       addAction(fileMenu, QStringLiteral("Salva con &nome..."), QStringLiteral("mnuSaveAs"));
   actSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   actSaveAs->setEnabled(false);  // until a skin that may be saved is open
-  connect(actSaveAs, &QAction::triggered, &window, &frmDesktop::SalvaConNome);
+  connect(actSaveAs, &QAction::triggered, this, [this] { window_.SalvaConNome(); });
   actExportPhone = addAction(fileMenu, QStringLiteral("&Esporta per il telefono..."),
                              QStringLiteral("mnuExportPhone"));
   // What goes to the phone is what a save would write, so it is there when
   // a save is.
-  mirror(actExportPhone, window.btnSave);
+  mirror(actExportPhone, window.toolButton(QStringLiteral("SAVE")));
   connect(actExportPhone, &QAction::triggered, this, &MainMenu::exportForPhone);
   fileMenu->addSeparator();
   actQuit = addAction(fileMenu, QStringLiteral("&Termina"), QStringLiteral("mnuQuit"));
   actQuit->setShortcut(QKeySequence::Quit);
-  mirror(actQuit, window.btnClose);
+  mirror(actQuit, window.toolButton(QStringLiteral("CLOSE")));
   connect(actQuit, &QAction::triggered, this,
-          [this] { window_.TB0_ButtonClick(window_.btnClose); });
+          [this] { window_.TB0_ButtonClick(window_.toolButton(QStringLiteral("CLOSE"))); });
 
   editMenu = bar->addMenu(QStringLiteral("&Modifica"));
   actUndo = addAction(editMenu, QStringLiteral("&Annulla"), QStringLiteral("mnuUndo"));
   actUndo->setShortcut(QKeySequence::Undo);
-  mirror(actUndo, window.btnUndo);
-  connect(actUndo, &QAction::triggered, this, [this] { window_.TB0_ButtonClick(window_.btnUndo); });
+  mirror(actUndo, window.toolButton(QStringLiteral("UNDO")));
+  connect(actUndo, &QAction::triggered, this,
+          [this] { window_.TB0_ButtonClick(window_.toolButton(QStringLiteral("UNDO"))); });
   actRedo = addAction(editMenu, QStringLiteral("&Ripeti"), QStringLiteral("mnuRedo"));
   // Ctrl+Y as well as the platform's own redo key.
   QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
@@ -88,13 +92,14 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
     if (!redoKeys.contains(extra)) redoKeys << extra;
   }
   actRedo->setShortcuts(redoKeys);
-  mirror(actRedo, window.btnRedo);
-  connect(actRedo, &QAction::triggered, this, [this] { window_.TB0_ButtonClick(window_.btnRedo); });
+  mirror(actRedo, window.toolButton(QStringLiteral("REDO")));
+  connect(actRedo, &QAction::triggered, this,
+          [this] { window_.TB0_ButtonClick(window_.toolButton(QStringLiteral("REDO"))); });
   editMenu->addSeparator();
   actExportAll =
       addAction(editMenu, QStringLiteral("&Esporta tutto"), QStringLiteral("mnuExportAll"));
-  mirror(actExportAll, window.objectsPage->cmdExportAll);
-  connect(actExportAll, &QAction::triggered, window.objectsPage->cmdExportAll, &QPushButton::click);
+  mirror(actExportAll, window.exportAllButton());
+  connect(actExportAll, &QAction::triggered, window.exportAllButton(), &QAbstractButton::click);
 
   viewMenu = bar->addMenu(QStringLiteral("&Visualizza"));
   actZoomIn = addAction(viewMenu, QStringLiteral("&Ingrandisci"), QStringLiteral("mnuZoomIn"));
@@ -105,9 +110,9 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
   connect(actZoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
   actFit = addAction(viewMenu, QStringLiteral("&Adatta"), QStringLiteral("mnuFit"));
   actFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-  connect(actFit, &QAction::triggered, window.tabPreview, &PreviewTab::fitZoom);
+  connect(actFit, &QAction::triggered, &window.previewTab(), &PreviewTab::fitZoom);
   viewMenu->addSeparator();
-  const PaintOptions& aids = window.tabPreview->PicDesktop->paintOptions();
+  const PaintOptions& aids = window.previewTab().PicDesktop->paintOptions();
   actGrid = addAction(viewMenu, QStringLiteral("&Griglia dei pixel"), QStringLiteral("mnuGrid"));
   actGrid->setCheckable(true);
   actGrid->setChecked(aids.grid);
@@ -124,27 +129,27 @@ MainMenu::MainMenu(frmDesktop& window) : QObject(&window), window_(window) {
   viewMenu->addAction(actHistory);
   actRefresh = addAction(viewMenu, QStringLiteral("A&ggiorna"), QStringLiteral("mnuRefresh"));
   actRefresh->setShortcut(QKeySequence::Refresh);
-  mirror(actRefresh, window.tabPreview->cmdUpdate);
-  connect(actRefresh, &QAction::triggered, window.tabPreview->cmdUpdate, &QPushButton::click);
+  mirror(actRefresh, window.previewTab().cmdUpdate);
+  connect(actRefresh, &QAction::triggered, window.previewTab().cmdUpdate, &QPushButton::click);
 
   helpMenu = bar->addMenu(QStringLiteral("&Aiuto"));
   actAbout = addAction(helpMenu, QStringLiteral("&Informazioni"), QStringLiteral("mnuAbout"));
   connect(actAbout, &QAction::triggered, this, &MainMenu::showAbout);
 
   fillRecent();
-  window.setAcceptDrops(true);
-  window.installEventFilter(this);
+  window.frame().setAcceptDrops(true);
+  window.frame().installEventFilter(this);
 }
 
 QDockWidget* MainMenu::buildHistoryPanel() {
-  auto* panel = new QDockWidget(QStringLiteral("Cronologia"), &window_);
+  auto* panel = new QDockWidget(QStringLiteral("Cronologia"), &window_.frame());
   panel->setObjectName(QStringLiteral("dockHistory"));
-  auto* steps = new QUndoView(&window_.doc.history(), panel);
+  auto* steps = new QUndoView(&window_.document().history(), panel);
   steps->setObjectName(QStringLiteral("lstHistory"));
   steps->setAccessibleName(QStringLiteral("lstHistory"));
   steps->setEmptyLabel(QStringLiteral("<skin come aperta>"));
   panel->setWidget(steps);
-  window_.addDockWidget(Qt::RightDockWidgetArea, panel);
+  window_.frame().addDockWidget(Qt::RightDockWidgetArea, panel);
   panel->hide();
   return panel;
 }
@@ -173,17 +178,16 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::EnabledChange) {
     const auto it = mirrored_.find(watched);
     if (it != mirrored_.end()) it->second->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
-  } else if (watched == &window_ && event->type() == QEvent::DragEnter) {
+  } else if (watched == &window_.frame() && event->type() == QEvent::DragEnter) {
     auto* drag = static_cast<QDragEnterEvent*>(event);
     if (!droppedSkin(drag->mimeData()).isEmpty()) drag->acceptProposedAction();
     return true;
-  } else if (watched == &window_ && event->type() == QEvent::Drop) {
+  } else if (watched == &window_.frame() && event->type() == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
     const QString file = droppedSkin(drop->mimeData());
     if (file.isEmpty()) return false;
     drop->acceptProposedAction();
-    if (window_.settleUnsavedChanges(frmDesktop::Leaving::OpenAnother))
-      window_.openSkinFile(QFileInfo(file).absoluteFilePath());
+    window_.openAnotherSkin(QFileInfo(file).absoluteFilePath());
     return true;
   }
   return QObject::eventFilter(watched, event);
@@ -225,7 +229,7 @@ void MainMenu::openRecent(const QString& file) {
     fillRecent();
     return;
   }
-  if (window_.settleUnsavedChanges(frmDesktop::Leaving::OpenAnother)) window_.openSkinFile(file);
+  window_.openAnotherSkin(file);
 }
 
 void MainMenu::exportForPhone() {
@@ -234,19 +238,19 @@ void MainMenu::exportForPhone() {
       QStringLiteral("Esporta per il telefono..."),
       toQtFilter(QStringLiteral("Skin condivisa (*.zip)|*.zip|Cartella|*")),
       // Beside the skin's folder, which the export leaves as it is.
-      QFileInfo(window_.doc.P_sPath).absoluteFilePath() + QStringLiteral(".zip"));
+      QFileInfo(window_.document().P_sPath).absoluteFilePath() + QStringLiteral(".zip"));
   if (!dest || dest->isEmpty()) return;
-  const ShareOutcome exported = corvela::exportForPhone(window_.doc, *dest);
+  const ShareOutcome exported = corvela::exportForPhone(window_.document(), *dest);
   window_.dialogs().report(exported.ok ? kTitleInfo : kTitleError, exported.message);
 }
 
 void MainMenu::zoomBy(int step) {
-  QComboBox* zoom = window_.tabPreview->cboZoom;
+  QComboBox* zoom = window_.previewTab().cboZoom;
   zoom->setCurrentIndex(std::clamp(zoom->currentIndex() + step, 0, zoom->count() - 1));
 }
 
 void MainMenu::showAids() {
-  DesktopSurface* screen = window_.tabPreview->PicDesktop;
+  DesktopSurface* screen = window_.previewTab().PicDesktop;
   PaintOptions aids = screen->paintOptions();
   aids.grid = actGrid->isChecked();
   aids.checkerboard = actCheckerboard->isChecked();

@@ -8,21 +8,49 @@
 #include <QStringList>
 #include <map>
 
+class QAbstractButton;
 class QAction;
 class QDockWidget;
+class QMainWindow;
 class QMenu;
 class QWidget;
 
 namespace corvela {
 
-class frmDesktop;
+class Dialogs;
+class PreviewTab;
+class SkinDocument;
+
+// What the menu asks of the window: the commands its items run, the buttons
+// whose state they follow and the preview its view items act on.
+class MenuHost {
+ public:
+  virtual ~MenuHost() = default;
+  // The window the menu bar, the history panel and dropped files belong to.
+  virtual QMainWindow& frame() = 0;
+  virtual SkinDocument& document() = 0;
+  virtual Dialogs& dialogs() = 0;
+  virtual PreviewTab& previewTab() = 0;
+  // "Apri..." and "Salva con nome...", questions and dialogs included.
+  virtual void OpenSkin() = 0;
+  virtual bool SalvaConNome() = 0;
+  // A skin picked without the file dialog (a recent one, a dropped one):
+  // opened once unsaved work is settled.
+  virtual void openAnotherSkin(const QString& file) = 0;
+  // The tool bar's command `key` ("SAVE", "CLOSE", "UNDO", "REDO"), which
+  // its menu item mirrors and runs.
+  virtual QAction* toolButton(const QString& key) const = 0;
+  virtual void TB0_ButtonClick(QAction* button) = 0;
+  // "Esporta tutto" of the objects tab.
+  virtual QAbstractButton* exportAllButton() = 0;
+};
 
 class MainMenu : public QObject {
   Q_OBJECT
  public:
   static constexpr int MaxRecent = 8;
 
-  explicit MainMenu(frmDesktop& window);
+  explicit MainMenu(MenuHost& window);
 
   // A skin that opened goes to the top of "Apri recenti", kept across runs.
   void rememberSkin(const QString& file);
@@ -68,7 +96,7 @@ class MainMenu : public QObject {
   // The history of the open skin's steps, hidden until asked for.
   QDockWidget* buildHistoryPanel();
 
-  frmDesktop& window_;
+  MenuHost& window_;
   std::map<QObject*, QAction*> mirrored_;
 };
 
