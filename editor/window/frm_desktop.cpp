@@ -52,8 +52,6 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   layout = new LayoutController(*tabPreview, *coloursPage, *preview, *this);
   folderWatch = new FolderWatch(*tabPreview, doc, this);
   connectHandlers();
-  objectsTab = new ObjectsTab(*objectsPage, *this);
-  coloursTab = new ColoursTab(*coloursPage, *this);
   menu = new MainMenu(*this);
   buildProblemsPanel();
   connectHistory();
@@ -117,7 +115,7 @@ void frmDesktop::TB0_ButtonClick(QAction* button) {
 }
 
 void frmDesktop::SSTab1_Click(int tab) {
-  buildPage(tab);
+  pages->build(tab);
   // A skin is opened from the preview tab only.
   btnLoad->setEnabled(tab == TabPreview);
   if (const std::optional<QString> text = tabStatus(doc, tab)) setStatusText(*text);
@@ -126,7 +124,7 @@ void frmDesktop::SSTab1_Click(int tab) {
 // ---- start-up and reset ------------------------------------------------------
 
 void frmDesktop::InitSystem() {
-  setAllTabsEnabled(false);
+  pages->setAllEnabled(false);
   preview->setDateTime(QDate::currentDate().toString(QStringLiteral("d/M/yyyy")),
                        QTime::currentTime().toString(QStringLiteral("hh:mm")));
   layout->disableEditors();
@@ -137,7 +135,7 @@ void frmDesktop::resetPreview() {
   preview->resetForOpen();
   // What the lists' clicks showed belongs to the skin being closed.
   objectsTab->skinClosing();
-  if (rectsTab_) rectsTab_->skinClosing();
+  pages->skinClosing();
 }
 
 // ---- open and save -----------------------------------------------------------
@@ -184,7 +182,7 @@ void frmDesktop::openSkinFile(const QString& chosen) {
 
   if (!doc.P_sPath.isEmpty()) dialogs_->setStartFolder(doc.P_sPath);
   preview->showSkinFolder();
-  if (structureTab_) structureTab_->skinOpened();
+  pages->treeLoaded();
 
   if (outcome.status == LoadStatus::BadMagic) dialogs_->error(kBadFormatMessage);
 
@@ -194,8 +192,8 @@ void frmDesktop::openSkinFile(const QString& chosen) {
     if (const QString note = objectsTab->extractMissingImages(); !note.isEmpty()) status << note;
     objectsTab->skinOpened();
     coloursTab->skinOpened();
-    if (rectsTab_) rectsTab_->skinOpened();
-    setAllTabsEnabled(true);
+    pages->listsLoaded();
+    pages->setAllEnabled(true);
     layout->showOpenedSkin();
     if (outcome.nameWarning) dialogs_->warning(kOtherSkinMessage);
     // Said at once: otherwise the save is simply not there.

@@ -10,6 +10,7 @@
 #include "skin_document.h"
 #include "skin_problems.h"
 #include "standby_scene.h"
+#include "tab_pages.h"
 #include "window_services.h"
 #include "window_tabs.h"
 #include "window_title.h"
@@ -116,10 +117,10 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
     if (settleUnsavedChanges(Leaving::OpenAnother)) openSkinFile(file);
   }
   QAbstractButton* exportAllButton() override;
-  void showObject(int row) override;
+  void showObject(int row) override { pages->showObject(row); }
   // The record of a problem or a difference picked in its list and tab.
-  void showRecord(ProblemPlace place, int row);
-  void showRectangle(int row) override;
+  void showRecord(ProblemPlace place, int row) { pages->showRecord(place, row); }
+  void showRectangle(int row) override { pages->showRectangle(row); }
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
   QAction* toolButton(const QString& key) const override;
@@ -167,11 +168,12 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   // Tabs 3 "Posizione e dimesione oggetti", 4 "Struttura" and 5 "Opzioni /
   // Informazioni" are built the first time they are shown or asked for: the
   // first frame does not show them.
-  RectsPage* rectsPage();
-  RectsTab* rectsTab();
-  StructurePage* structurePage();
-  StructureTab* structureTab();
-  InfoPage* infoPage();
+  TabPages* pages = nullptr;
+  RectsPage* rectsPage() { return pages->rectsPage(); }
+  RectsTab* rectsTab() { return pages->rectsTab(); }
+  StructurePage* structurePage() { return pages->structurePage(); }
+  StructureTab* structureTab() { return pages->structureTab(); }
+  InfoPage* infoPage() { return pages->infoPage(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -192,7 +194,6 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   // The exit question, or the unsaved-work one; true when the window may go.
   bool mayClose();
   void resetPreview();
-  void setAllTabsEnabled(bool enabled);
   // The open skin's name, with the mark of unsaved work, before the title.
   void showTitle();
   // The tool bar's undo and redo follow the history: enabled when there is
@@ -200,16 +201,7 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   void connectHistory();
   void showHistoryState();
 
-  // The page of a tab built on first use goes into its holder.
-  void holdPage(int tab, QWidget* page);
-  void buildPage(int tab);
-
   std::unique_ptr<Dialogs> dialogs_;
-  RectsPage* rectsPage_ = nullptr;
-  RectsTab* rectsTab_ = nullptr;
-  StructurePage* structurePage_ = nullptr;
-  StructureTab* structureTab_ = nullptr;
-  InfoPage* infoPage_ = nullptr;
   QLabel* statusField_ = nullptr;
   QLabel* coordinatesField_ = nullptr;
   QLabel* problemsField_ = nullptr;

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -23,9 +22,9 @@
 #include "folder_watch.h"
 #include "frm_desktop.h"
 #include "icon_pictures.h"
-#include "info_page.h"
 #include "layout_controller.h"
 #include "lists_pages.h"
+#include "tab_pages.h"
 #include "lists_tabs.h"
 #include "main_menu.h"
 #include "objects_page.h"
@@ -48,15 +47,6 @@ const QString kSplitterKey = QStringLiteral("window/previewSplitter");
 // Raised when the panels change so much that an old arrangement would
 // mislead; Qt then leaves them as built.
 constexpr int kPanelsVersion = 1;
-
-// Wraps a tab's page so that a small screen scrolls it instead of crushing it.
-QWidget* scrolling(QWidget* page) {
-  auto* area = new QScrollArea;
-  area->setWidget(page);
-  area->setWidgetResizable(true);
-  area->setFrameShape(QFrame::NoFrame);
-  return area;
-}
 
 }  // namespace
 
@@ -156,19 +146,12 @@ void frmDesktop::buildTabs() {
   layout->addWidget(SSTab1);
   setCentralWidget(central);
 
-  tabPreview = new PreviewTab;
-  objectsPage = new ObjectsPage(doc);
-  coloursPage = new ColoursPage(doc);
-  SSTab1->addTab(scrolling(tabPreview), QStringLiteral("Preview skin"));
-  SSTab1->addTab(objectsPage, QStringLiteral("Oggetti grafici"));
-  SSTab1->addTab(coloursPage, QStringLiteral("Colori"));
-  for (const QString& caption :
-       {QStringLiteral("Posizione e dimesione oggetti"), QStringLiteral("Struttura"),
-        QStringLiteral("Opzioni / Informazioni")}) {
-    auto* holder = new QWidget;
-    (new QVBoxLayout(holder))->setContentsMargins(0, 0, 0, 0);
-    SSTab1->addTab(holder, caption);
-  }
+  pages = new TabPages(*SSTab1, doc, *this);
+  tabPreview = pages->preview;
+  objectsPage = pages->objects;
+  coloursPage = pages->colours;
+  objectsTab = pages->objectsTab;
+  coloursTab = pages->coloursTab;
 
   // The separator sits on the window itself, under the tool bar; the client
   // area leaves room for it.
@@ -227,95 +210,6 @@ StandbyRefs& frmDesktop::refs() {
   return preview->refs();
 }
 
-void frmDesktop::showObject(int row) {
-  ReportView* list = objectsPage->L_Values;
-  SSTab1->setCurrentIndex(TabObjects);
-  list->selectListRow(row);
-  list->scrollTo(list->viewIndex(row));
-  objectsTab->L_Values_ItemClick(row);
-}
-
-void frmDesktop::showRecord(ProblemPlace place, int row) {
-  switch (place) {
-    case ProblemPlace::Objects:
-      showObject(row);
-      break;
-    case ProblemPlace::Colours:
-      SSTab1->setCurrentIndex(TabColours);
-      coloursPage->L_RGBA->selectListRow(row);
-      coloursPage->L_RGBA->scrollTo(coloursPage->L_RGBA->viewIndex(row));
-      coloursTab->L_RGBA_ItemClick(row);
-      break;
-    case ProblemPlace::Rects:
-      showRectangle(row);
-      break;
-    case ProblemPlace::Tree:
-      SSTab1->setCurrentIndex(TabStructure);
-      structurePage()->T_Strutt->selectNode(row);
-      structureTab()->T_Strutt_NodeClick(row);
-      break;
-    case ProblemPlace::None:
-      break;
-  }
-}
-
-void frmDesktop::showRectangle(int row) {
-  SSTab1->setCurrentIndex(TabRects);
-  ReportView* list = rectsPage()->L_Dim;
-  list->selectListRow(row);
-  list->scrollTo(list->viewIndex(row));
-  rectsTab()->L_Dim_ItemClick(row);
-}
-
-void frmDesktop::holdPage(int tab, QWidget* page) {
-  SSTab1->widget(tab)->layout()->addWidget(page);
-  page->show();
-}
-
-void frmDesktop::buildPage(int tab) {
-  if (tab == TabRects) rectsPage();
-  if (tab == TabStructure) structurePage();
-  if (tab == TabInfo) infoPage();
-}
-
-RectsPage* frmDesktop::rectsPage() {
-  if (!rectsPage_) {
-    rectsPage_ = new RectsPage(doc);
-    holdPage(TabRects, rectsPage_);
-    rectsTab_ = new RectsTab(*rectsPage_, *this);
-  }
-  return rectsPage_;
-}
-
-RectsTab* frmDesktop::rectsTab() {
-  rectsPage();
-  return rectsTab_;
-}
-
-StructurePage* frmDesktop::structurePage() {
-  if (!structurePage_) {
-    structurePage_ = new StructurePage(doc);
-    holdPage(TabStructure, structurePage_);
-    structureTab_ = new StructureTab(*structurePage_, *this);
-    // As it would have shown the skin read before it was built.
-    if (doc.T_Strutt.nodeCount() > 0) structureTab_->skinOpened();
-  }
-  return structurePage_;
-}
-
-StructureTab* frmDesktop::structureTab() {
-  structurePage();
-  return structureTab_;
-}
-
-InfoPage* frmDesktop::infoPage() {
-  if (!infoPage_) {
-    infoPage_ = new InfoPage;
-    holdPage(TabInfo, scrolling(infoPage_));
-  }
-  return infoPage_;
-}
-
 void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
   if (dialogs) dialogs_ = std::move(dialogs);
 }
@@ -362,16 +256,6 @@ QAction* frmDesktop::toolButton(const QString& key) const {
 QToolButton* frmDesktop::toolButtonWidget(const QString& key) const {
   QAction* a = toolButton(key);
   return a ? qobject_cast<QToolButton*>(TB0->widgetForAction(a)) : nullptr;
-}
-
-void frmDesktop::setAllTabsEnabled(bool enabled) {
-  // A tab bar moves away from a current tab that gets disabled, so the shown
-  // tab is switched off last, when there is nowhere left to move to.
-  const int shown = SSTab1->currentIndex();
-  for (int i = SSTab1->count() - 1; i >= 0; --i) {
-    if (i != shown) SSTab1->setTabEnabled(i, enabled);
-  }
-  if (shown >= 0) SSTab1->setTabEnabled(shown, enabled);
 }
 
 void frmDesktop::showEvent(QShowEvent* event) {

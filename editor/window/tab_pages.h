@@ -1,0 +1,72 @@
+#pragma once
+// The window's six tabs. The preview, objects and colours pages are built
+// with the window; the rectangles, structure and information pages the
+// first time they are shown or asked for, since the first frame shows none
+// of them.
+
+#include <QObject>
+
+#include "skin_problems.h"
+
+class QTabWidget;
+class QWidget;
+
+namespace corvela {
+
+class ColoursPage;
+class ColoursTab;
+class ObjectsTab;
+class InfoPage;
+class ObjectsPage;
+class PreviewTab;
+class RectsPage;
+class RectsTab;
+class SkinDocument;
+class StructurePage;
+class StructureTab;
+class WindowServices;
+
+class TabPages : public QObject {
+ public:
+  TabPages(QTabWidget& tabs, SkinDocument& doc, WindowServices& window);
+
+  PreviewTab* preview = nullptr;
+  ObjectsPage* objects = nullptr;
+  ColoursPage* colours = nullptr;
+  ObjectsTab* objectsTab = nullptr;
+  ColoursTab* coloursTab = nullptr;
+
+  RectsPage* rectsPage();
+  RectsTab* rectsTab();
+  StructurePage* structurePage();
+  StructureTab* structureTab();
+  InfoPage* infoPage();
+  // The tab of a record brought forward with the record picked and shown.
+  void showObject(int row);
+  void showRectangle(int row);
+  void showRecord(ProblemPlace place, int row);
+  // Builds the page of `tab` if it is one built on first use.
+  void build(int tab);
+  // The tabs built on first use that are already there follow a skin that
+  // opens or closes; the others read it when they are built.
+  void treeLoaded();
+  void listsLoaded();
+  void skinClosing();
+  // A tab bar moves away from a current tab that gets disabled, so the shown
+  // tab is switched off last, when there is nowhere left to move to.
+  void setAllEnabled(bool enabled);
+
+ private:
+  void hold(int tab, QWidget* page);
+
+  QTabWidget& tabs_;
+  SkinDocument& doc_;
+  WindowServices& window_;
+  RectsPage* rectsPage_ = nullptr;
+  RectsTab* rectsTab_ = nullptr;
+  StructurePage* structurePage_ = nullptr;
+  StructureTab* structureTab_ = nullptr;
+  InfoPage* infoPage_ = nullptr;
+};
+
+}  // namespace corvela
