@@ -45,8 +45,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   setObjectName(QStringLiteral("frmDesktop"));
   setWindowIcon(applicationIcon());
 
-  buildToolBar();
-  buildStatusBar();
+  buildBars();
   buildTabs();
   preview = new PreviewController(*tabPreview, *this);
   layout = new LayoutController(*tabPreview, *coloursPage, *preview, *this);

@@ -10,7 +10,9 @@
 #include "skin_document.h"
 #include "skin_problems.h"
 #include "standby_scene.h"
+#include "status_fields.h"
 #include "tab_pages.h"
+#include "tool_bar.h"
 #include "window_services.h"
 #include "window_tabs.h"
 #include "window_title.h"
@@ -100,15 +102,15 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   // The position and transparency boxes 0 to 50 as one array.
   QLineEdit* txt(int index) const;
   // The status bar's one text field.
-  QString statusText() const override;
-  void setStatusText(const QString& text) override;
+  QString statusText() const override { return status_->text(); }
+  void setStatusText(const QString& text) override { status_->setText(text); }
   // The field at the right of the status bar: the screen pixel under the
   // mouse while it is over the preview.
-  QString coordinatesText() const;
-  void setCoordinatesText(const QString& text) override;
+  QString coordinatesText() const { return status_->coordinates(); }
+  void setCoordinatesText(const QString& text) override { status_->setCoordinates(text); }
   // The record under the mouse over the preview: id, name, place and size.
-  QString pointedText() const;
-  void setPointedText(const QString& text) override;
+  QString pointedText() const { return status_->pointed(); }
+  void setPointedText(const QString& text) override { status_->setPointed(text); }
   SkinDocument& document() override { return doc; }
   Dialogs& dialogs() override { return *dialogs_; }
   QMainWindow& frame() override { return *this; }
@@ -123,8 +125,8 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   void showRectangle(int row) override { pages->showRectangle(row); }
   void setDialogs(std::unique_ptr<Dialogs> dialogs);
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
-  QAction* toolButton(const QString& key) const override;
-  QToolButton* toolButtonWidget(const QString& key) const;
+  QAction* toolButton(const QString& key) const override { return toolBarAction(*TB0, key); }
+  QToolButton* toolButtonWidget(const QString& key) const { return toolBarButton(*TB0, key); }
   // Whether closing asks first; off for unattended runs that only take a
   // picture of the window.
   void setAskBeforeClosing(bool ask) { askBeforeClosing_ = ask; }
@@ -182,8 +184,7 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void buildToolBar();
-  void buildStatusBar();
+  void buildBars();
   void buildTabs();
   // The "Problemi" and comparison panels, hidden until needed.
   void buildProblemsPanel();
@@ -202,10 +203,7 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   void showHistoryState();
 
   std::unique_ptr<Dialogs> dialogs_;
-  QLabel* statusField_ = nullptr;
-  QLabel* coordinatesField_ = nullptr;
-  QLabel* problemsField_ = nullptr;
-  QLabel* pointedField_ = nullptr;
+  std::unique_ptr<StatusFields> status_;
   bool askBeforeClosing_ = true;
   // The status bar's word on objects changed outside, which is stale once
   // a save has packed them.

@@ -21,7 +21,6 @@
 #include "compare_panel.h"
 #include "folder_watch.h"
 #include "frm_desktop.h"
-#include "icon_pictures.h"
 #include "layout_controller.h"
 #include "lists_pages.h"
 #include "tab_pages.h"
@@ -35,6 +34,8 @@
 #include "program_settings.h"
 #include "report_view.h"
 #include "shown_text.h"
+#include "status_fields.h"
+#include "tool_bar.h"
 #include "tree_view.h"
 
 namespace corvela {
@@ -50,73 +51,22 @@ constexpr int kPanelsVersion = 1;
 
 }  // namespace
 
-void frmDesktop::buildToolBar() {
-  TB0 = new QToolBar(QStringLiteral("TB0"), this);
-  TB0->setObjectName(QStringLiteral("TB0"));
-  TB0->setMovable(false);
-  TB0->setFloatable(false);
-  TB0->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  TB0->setIconSize(QSize(20, 20));
-  TB0->setContextMenuPolicy(Qt::PreventContextMenu);
-  addToolBar(Qt::TopToolBarArea, TB0);
-
-  const auto add = [this](const QString& caption, const char* key, const QString& tip,
-                          int picture) {
-    QAction* a = TB0->addAction(iconButtonPicture(picture), caption);
-    a->setObjectName(QLatin1StringView(key));
-    a->setData(QLatin1StringView(key));
-    // The caption is shown whole, dots included.
-    a->setIconText(caption);
-    a->setToolTip(tip);
-    if (QWidget* w = TB0->widgetForAction(a)) w->setObjectName(QLatin1StringView(key));
-    return a;
-  };
-  btnLoad = add(QStringLiteral("Apri..."), "LOAD", QStringLiteral("Apri un file *.ski..."), 1);
-  TB0->addSeparator();
-  btnSave = add(QStringLiteral("Salva"), "SAVE", QStringLiteral("Salva le modifiche..."), 5);
-  TB0->addSeparator();
-  btnClose = add(QStringLiteral("Termina"), "CLOSE", QStringLiteral("Esci da Corvela"), 6);
-  TB0->addSeparator();
-  btnUndo = add(QStringLiteral("Annulla"), "UNDO", QStringLiteral("Annulla"), 7);
-  btnRedo = add(QStringLiteral("Ripeti"), "REDO", QStringLiteral("Ripeti"), 8);
-  // Nothing is open yet, so there is nothing to save.
-  btnSave->setEnabled(false);
+void frmDesktop::buildBars() {
+  const ToolBarButtons buttons = buildToolBar(*this);
+  TB0 = buttons.bar;
+  btnLoad = buttons.load;
+  btnSave = buttons.save;
+  btnClose = buttons.close;
+  btnUndo = buttons.undo;
+  btnRedo = buttons.redo;
   // Its height decides where the separator under it goes.
   TB0->installEventFilter(this);
-}
-
-void frmDesktop::buildStatusBar() {
-  SB0 = new QStatusBar(this);
-  SB0->setObjectName(QStringLiteral("SB0"));
-  SB0->setSizeGripEnabled(true);
-  // One text field that every feature overwrites; a permanent label, so
-  // that no hover or tool tip can wipe it.
-  statusField_ = new QLabel(SB0);
-  statusField_->setObjectName(QStringLiteral("SB0Text"));
-  statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  // Messages name skins and files: a name is shown as it is, never as markup.
-  statusField_->setTextFormat(Qt::PlainText);
-  // A long message is cut at the window's edge instead of widening the window.
-  statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  statusField_->setMinimumWidth(1);
-  SB0->addWidget(statusField_, 1);
-  pointedField_ = new QLabel(SB0);
-  pointedField_->setObjectName(QStringLiteral("SB0Record"));
-  SB0->addPermanentWidget(pointedField_);
-  coordinatesField_ = new QLabel(SB0);
-  coordinatesField_->setObjectName(QStringLiteral("SB0Coordinates"));
-  coordinatesField_->setMinimumWidth(
-      coordinatesField_->fontMetrics().horizontalAdvance(QStringLiteral("-000, -000")));
-  coordinatesField_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  problemsField_ = new QLabel(SB0);
-  problemsField_->setObjectName(QStringLiteral("SB0Problems"));
-  SB0->addPermanentWidget(problemsField_);
-  SB0->addPermanentWidget(coordinatesField_);
-  setStatusBar(SB0);
+  status_ = std::make_unique<StatusFields>(*this);
+  SB0 = status_->bar;
 }
 
 void frmDesktop::buildProblemsPanel() {
-  problemsPanel = new ProblemsPanel(doc, *problemsField_, this);
+  problemsPanel = new ProblemsPanel(doc, *status_->problems, this);
   addDockWidget(Qt::BottomDockWidgetArea, problemsPanel);
   problemsPanel->hide();
   QAction* toggle = problemsPanel->toggleViewAction();
@@ -214,48 +164,8 @@ void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
   if (dialogs) dialogs_ = std::move(dialogs);
 }
 
-QString frmDesktop::statusText() const {
-  return statusField_->text();
-}
-
-void frmDesktop::setStatusText(const QString& text) {
-  const QString shown = escapedText(text, Escape::Message);
-  statusField_->setText(shown);
-  statusField_->setAccessibleName(shown);
-}
-
-QString frmDesktop::coordinatesText() const {
-  return coordinatesField_->text();
-}
-
-void frmDesktop::setCoordinatesText(const QString& text) {
-  coordinatesField_->setText(text);
-  coordinatesField_->setAccessibleName(text);
-}
-
-QString frmDesktop::pointedText() const {
-  return pointedField_->text();
-}
-
-void frmDesktop::setPointedText(const QString& text) {
-  pointedField_->setText(text);
-  pointedField_->setAccessibleName(text);
-}
-
 QAbstractButton* frmDesktop::exportAllButton() {
   return objectsPage->cmdExportAll;
-}
-
-QAction* frmDesktop::toolButton(const QString& key) const {
-  for (QAction* a : TB0->actions()) {
-    if (a->data().toString() == key) return a;
-  }
-  return nullptr;
-}
-
-QToolButton* frmDesktop::toolButtonWidget(const QString& key) const {
-  QAction* a = toolButton(key);
-  return a ? qobject_cast<QToolButton*>(TB0->widgetForAction(a)) : nullptr;
 }
 
 void frmDesktop::showEvent(QShowEvent* event) {
