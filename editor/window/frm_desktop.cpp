@@ -7,15 +7,12 @@
 #include <QFileInfo>
 #include <QTime>
 
-#include "colours_page.h"
 #include "colours_tab.h"
 #include "compare_panel.h"
 #include "document_names.h"
 #include "folder_watch.h"
 #include "icon_pictures.h"
 #include "layout_controller.h"
-#include "lists_pages.h"
-#include "lists_tabs.h"
 #include "main_menu.h"
 #include "objects_page.h"
 #include "objects_tab.h"
@@ -26,6 +23,7 @@
 #include "skin_saver.h"
 #include "skin_share.h"
 #include "tab_status.h"
+#include "window_layout.h"
 
 namespace corvela {
 
@@ -54,7 +52,7 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   menu = new MainMenu(*this);
   buildProblemsPanel();
   connectHistory();
-  resize(initialSize());
+  resize(initialWindowSize(*this));
 
   // Start-up.
   title_ = windowTitleFor(CORVELA_VERSION_MAJOR, CORVELA_VERSION_MINOR, CORVELA_VERSION_PATCH);
@@ -83,7 +81,7 @@ void frmDesktop::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (remembersLayout_) saveLayout();
+  if (remembersLayout_) saveWindowLayout(*this, *tabPreview->splPreview);
   event->accept();
 }
 

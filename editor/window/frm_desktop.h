@@ -123,7 +123,9 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   // The record of a problem or a difference picked in its list and tab.
   void showRecord(ProblemPlace place, int row) { pages->showRecord(place, row); }
   void showRectangle(int row) override { pages->showRectangle(row); }
-  void setDialogs(std::unique_ptr<Dialogs> dialogs);
+  void setDialogs(std::unique_ptr<Dialogs> dialogs) {
+    if (dialogs) dialogs_ = std::move(dialogs);
+  }
   // The tool bar button with the given key ("LOAD", "SAVE", "CLOSE").
   QAction* toolButton(const QString& key) const override { return toolBarAction(*TB0, key); }
   QToolButton* toolButtonWidget(const QString& key) const { return toolBarButton(*TB0, key); }
@@ -188,10 +190,8 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   void buildTabs();
   // The "Problemi" and comparison panels, hidden until needed.
   void buildProblemsPanel();
-  QSize initialSize() const;
   void connectHandlers();
   void placeSeparator();
-  void saveLayout() const;
   // The exit question, or the unsaved-work one; true when the window may go.
   bool mayClose();
   void resetPreview();

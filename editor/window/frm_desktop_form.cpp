@@ -5,51 +5,29 @@
 #include <QAction>
 #include <QEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
-#include "colours_page.h"
-#include "colours_tab.h"
 #include "compare_panel.h"
 #include "folder_watch.h"
 #include "frm_desktop.h"
 #include "layout_controller.h"
-#include "lists_pages.h"
-#include "tab_pages.h"
-#include "lists_tabs.h"
 #include "main_menu.h"
 #include "objects_page.h"
-#include "objects_tab.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
 #include "problems_panel.h"
-#include "program_settings.h"
-#include "report_view.h"
 #include "shown_text.h"
 #include "status_fields.h"
+#include "tab_pages.h"
 #include "tool_bar.h"
-#include "tree_view.h"
+#include "window_layout.h"
+#include "window_panels.h"
 
 namespace corvela {
-
-namespace {
-
-const QString kGeometryKey = QStringLiteral("window/geometry");
-const QString kPanelsKey = QStringLiteral("window/panels");
-const QString kSplitterKey = QStringLiteral("window/previewSplitter");
-// Raised when the panels change so much that an old arrangement would
-// mislead; Qt then leaves them as built.
-constexpr int kPanelsVersion = 1;
-
-}  // namespace
 
 void frmDesktop::buildBars() {
   const ToolBarButtons buttons = buildToolBar(*this);
@@ -66,23 +44,12 @@ void frmDesktop::buildBars() {
 }
 
 void frmDesktop::buildProblemsPanel() {
-  problemsPanel = new ProblemsPanel(doc, *status_->problems, this);
-  addDockWidget(Qt::BottomDockWidgetArea, problemsPanel);
-  problemsPanel->hide();
-  QAction* toggle = problemsPanel->toggleViewAction();
-  toggle->setText(QStringLiteral("&Problemi"));
-  toggle->setObjectName(QStringLiteral("mnuProblemi"));
-  menu->viewMenu->insertAction(menu->actRefresh, toggle);
+  const WindowPanels panels = addWindowPanels(
+      *this, doc, *status_->problems, *menu->viewMenu, menu->actRefresh, *tabPreview->PicDesktop,
+      [this] { return tabPreview->optTime[1]->isChecked(); });
+  problemsPanel = panels.problems;
+  comparePanel = panels.compare;
   connect(problemsPanel, &ProblemsPanel::picked, this, &frmDesktop::showRecord);
-
-  comparePanel = new ComparePanel(
-      doc, *tabPreview->PicDesktop, [this] { return tabPreview->optTime[1]->isChecked(); }, this);
-  addDockWidget(Qt::RightDockWidgetArea, comparePanel);
-  comparePanel->hide();
-  QAction* compare = comparePanel->toggleViewAction();
-  compare->setText(QStringLiteral("C&onfronta con l'originale"));
-  compare->setObjectName(QStringLiteral("mnuConfronta"));
-  menu->viewMenu->insertAction(menu->actRefresh, compare);
   connect(comparePanel, &ComparePanel::picked, this, &frmDesktop::showRecord);
 }
 
@@ -114,31 +81,8 @@ void frmDesktop::buildTabs() {
 
 // ---- the frame's parts ------------------------------------------------------
 
-// Fits a 1366 x 768 screen with its title bar and a task bar; a smaller
-// screen (or a large scale factor) gets a window no larger than itself and
-// the tabs scroll. The offscreen platform's screen is a stand-in and is not
-// a reason to shrink.
-QSize frmDesktop::initialSize() const {
-  QSize size(1280, 680);
-  if (screen() && QGuiApplication::platformName() != QLatin1StringView("offscreen")) {
-    size = size.boundedTo(screen()->availableGeometry().size() - QSize(0, 40));
-  }
-  return size;
-}
-
 void frmDesktop::restoreLayout() {
-  const QSettings settings = programSettings();
-  // Every panel is found by its objectName, whichever feature built it.
-  restoreGeometry(settings.value(kGeometryKey).toByteArray());
-  restoreState(settings.value(kPanelsKey).toByteArray(), kPanelsVersion);
-  tabPreview->splPreview->restoreState(settings.value(kSplitterKey).toByteArray());
-}
-
-void frmDesktop::saveLayout() const {
-  QSettings settings = programSettings();
-  settings.setValue(kGeometryKey, saveGeometry());
-  settings.setValue(kPanelsKey, saveState(kPanelsVersion));
-  settings.setValue(kSplitterKey, tabPreview->splPreview->saveState());
+  restoreWindowLayout(*this, *tabPreview->splPreview);
 }
 
 void frmDesktop::connectHandlers() {
@@ -158,10 +102,6 @@ QLineEdit* frmDesktop::txt(int index) const {
 
 StandbyRefs& frmDesktop::refs() {
   return preview->refs();
-}
-
-void frmDesktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
-  if (dialogs) dialogs_ = std::move(dialogs);
 }
 
 QAbstractButton* frmDesktop::exportAllButton() {
@@ -185,14 +125,8 @@ bool frmDesktop::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-// Keeps the separator right under the tool bar and across the whole window.
 void frmDesktop::placeSeparator() {
-  if (!LineSeparator1) return;
-  const int topPixels = TB0->isVisibleTo(this) ? TB0->geometry().bottom() + 1 : 0;
-  const int top = std::max(0, qRound(topPixels * LineSeparator1->twipsPerPixelY()));
-  const int width = qRound(this->width() * LineSeparator1->twipsPerPixelX());
-  LineSeparator1->setTwipsGeometry(0, top, width, 45);
-  LineSeparator1->raise();
+  if (LineSeparator1) placeUnderToolBar(*LineSeparator1, *TB0, *this);
 }
 
 void frmDesktop::showTitle() {

@@ -11,10 +11,10 @@
 #include "lists_tabs.h"
 #include "objects_page.h"
 #include "objects_tab.h"
-#include "report_view.h"
-#include "tree_view.h"
 #include "preview_tab.h"
+#include "report_view.h"
 #include "skin_document.h"
+#include "tree_view.h"
 #include "window_tabs.h"
 
 namespace corvela {

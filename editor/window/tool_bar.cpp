@@ -1,5 +1,6 @@
 #include "tool_bar.h"
 
+#include <ferzola/LineSeparator.h>
 #include <QAction>
 #include <QMainWindow>
 #include <QToolBar>
@@ -20,8 +21,7 @@ ToolBarButtons buildToolBar(QMainWindow& window) {
   bar->setContextMenuPolicy(Qt::PreventContextMenu);
   window.addToolBar(Qt::TopToolBarArea, bar);
 
-  const auto add = [bar](const QString& caption, const char* key, const QString& tip,
-                         int picture) {
+  const auto add = [bar](const QString& caption, const char* key, const QString& tip, int picture) {
     QAction* a = bar->addAction(iconButtonPicture(picture), caption);
     a->setObjectName(QLatin1StringView(key));
     a->setData(QLatin1StringView(key));
@@ -54,6 +54,15 @@ QAction* toolBarAction(const QToolBar& bar, const QString& key) {
 QToolButton* toolBarButton(const QToolBar& bar, const QString& key) {
   QAction* a = toolBarAction(bar, key);
   return a ? qobject_cast<QToolButton*>(bar.widgetForAction(a)) : nullptr;
+}
+
+void placeUnderToolBar(ferzola::LineSeparator& separator, const QToolBar& bar,
+                       const QWidget& window) {
+  const int topPixels = bar.isVisibleTo(&window) ? bar.geometry().bottom() + 1 : 0;
+  const int top = std::max(0, qRound(topPixels * separator.twipsPerPixelY()));
+  const int width = qRound(window.width() * separator.twipsPerPixelX());
+  separator.setTwipsGeometry(0, top, width, 45);
+  separator.raise();
 }
 
 }  // namespace corvela

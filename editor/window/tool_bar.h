@@ -4,7 +4,12 @@
 
 #include <QString>
 
+namespace ferzola {
+class LineSeparator;
+}
+
 class QAction;
+class QWidget;
 class QMainWindow;
 class QToolBar;
 class QToolButton;
@@ -24,5 +29,8 @@ ToolBarButtons buildToolBar(QMainWindow& window);
 // The button with `key`, or nullptr.
 QAction* toolBarAction(const QToolBar& bar, const QString& key);
 QToolButton* toolBarButton(const QToolBar& bar, const QString& key);
+// Keeps `separator` right under the tool bar and across the whole window.
+void placeUnderToolBar(ferzola::LineSeparator& separator, const QToolBar& bar,
+                       const QWidget& window);
 
 }  // namespace corvela
