@@ -118,11 +118,9 @@ int editCommand(const QStringList& args) {
 
   // Every edit is in memory until the save, so a bad operation anywhere in
   // the list leaves every file as it was.
-  // Each operation is one step of the document's history, as in the window.
+  // Each operation makes its steps through the same commands as the window.
   for (const Step& s : steps) {
-    std::optional<QString> error;
-    doc.perform(QStringLiteral("%1 %2").arg(s.option->name, s.value).trimmed(),
-                [&] { error = s.option->apply(doc, s.value, context); });
+    const std::optional<QString> error = s.option->apply(doc, s.value, context);
     if (error) {
       fail(QStringLiteral("%1 %2: %3").arg(s.option->name, s.value, *error).trimmed());
       return ExitUsage;

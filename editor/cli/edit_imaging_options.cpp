@@ -6,6 +6,7 @@
 #include "colour_scheme.h"
 #include "default_set.h"
 #include "edit_command.h"
+#include "imaging_commands.h"
 #include "object_replace.h"
 #include "skin_document.h"
 #include "skin_line.h"
@@ -56,7 +57,7 @@ Error replace(SkinDocument& doc, const QString& value, const EditContext& contex
   if (!id || *id == kNoId) return QStringLiteral("atteso ID=FILE");
   const int row = objectRow(doc, *id);
   if (row < 0) return QStringLiteral("la skin non ha l'oggetto %1").arg(*id);
-  const ReplaceOutcome outcome = importObject(doc, row, kv->second, context.checkSize);
+  const ReplaceOutcome outcome = importImage(doc, row, kv->second, context.checkSize);
   if (!outcome.replaced()) return outcome.message(kv->second);
   // Done as asked, since a modder may mean it; but a soft key of the wrong
   // shape breaks the phone's bar, so it is said.
@@ -72,14 +73,14 @@ Error replaceByDefaultSet(SkinDocument& doc, const QString& value, const EditCon
   const QString folder = findDefaultFolder();
   if (folder.isEmpty()) return kNoDefaultSet;
   if (value == QLatin1StringView("all")) {
-    replaceAllByDefault(doc, folder);
+    defaultSkin(doc, folder);
     return std::nullopt;
   }
   const std::optional<QString> id = idText(value.trimmed());
   if (!id || *id == kNoId) return QStringLiteral("atteso un ID o \"all\"");
   const int row = objectRow(doc, *id);
   if (row < 0) return QStringLiteral("la skin non ha l'oggetto %1").arg(*id);
-  const ReplaceOutcome outcome = replaceByDefault(doc, row, folder);
+  const ReplaceOutcome outcome = defaultImage(doc, row, folder);
   if (outcome.status == ReplaceOutcome::Missing) {
     return QStringLiteral("il set di default non ha un'immagine per l'oggetto %1").arg(*id);
   }
@@ -94,14 +95,14 @@ Error colour(SkinDocument& doc, const QString& value, const EditContext&) {
   if (!id || !c) return QStringLiteral("atteso ID=R,G,B con R, G e B da 0 a 255");
   const int row = doc.L_RGBA.findId(*id);
   if (row < 0) return QStringLiteral("la skin non ha il colore %1").arg(*id);
-  setRowColour(doc, row, *c);
+  changeColour(doc, row, *c);
   return std::nullopt;
 }
 
 Error background(SkinDocument& doc, const QString& value, const EditContext&) {
   const std::optional<std::int32_t> c = rgb(value);
   if (!c) return QStringLiteral("atteso R,G,B con R, G e B da 0 a 255");
-  if (!setBackgroundColour(doc, backgroundNode(doc.T_Strutt), *c)) {
+  if (!changeBackground(doc, backgroundNode(doc.T_Strutt), *c)) {
     return QStringLiteral("la skin non ha la riga del colore di sfondo");
   }
   return std::nullopt;
@@ -114,19 +115,19 @@ Error defaultColours(SkinDocument& doc, const QString& value, const EditContext&
     if (folder.isEmpty()) return kNoDefaultSet;
     file = defaultColoursPath(folder);
   }
-  const SchemeOutcome outcome = loadColourScheme(doc, file);
+  const SchemeOutcome outcome = corvela::defaultColours(doc, file);
   if (!outcome.ok) return outcome.error;
   return std::nullopt;
 }
 
 Error importColours(SkinDocument& doc, const QString& value, const EditContext&) {
-  const ColourImport outcome = importColoursFromSkin(doc, value);
+  const ColourImport outcome = coloursOfSkin(doc, value);
   if (!outcome.ok) return outcome.error;
   return std::nullopt;
 }
 
 Error whites(SkinDocument& doc, const QString&, const EditContext&) {
-  whitesToTransparent(doc);
+  whitesTransparent(doc);
   return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include "clock_edits.h"
 #include "colour_codec.h"
 #include "edit_command.h"
+#include "layout_commands.h"
 #include "number_keys.h"
 #include "position_edits.h"
 #include "skin_document.h"
@@ -91,7 +92,7 @@ Error rectOperation(SkinDocument& doc, const QString& value) {
   }
   const int row = positionRow(doc, *code, &error);
   if (row < 0) return error;
-  setPosition(doc.L_Dim, row, corners);
+  changePosition(doc, row, corners);
   return std::nullopt;
 }
 
@@ -105,7 +106,7 @@ Error transparencyOperation(SkinDocument& doc, const QString& value) {
   if (!isBoxNumber(kv.values[0])) return notBoxNumber(kv.values[0]);
   const int row = doc.L_RGBA.findId(*id);
   if (row < 0) return QStringLiteral("la skin non ha il colore %1").arg(*id);
-  setTransparency(doc.L_RGBA, row, kv.values[0]);
+  changeTransparency(doc, row, kv.values[0]);
   return std::nullopt;
 }
 
@@ -136,12 +137,12 @@ Error moveOperation(SkinDocument& doc, const QString& value) {
   // One press of the arrow the sign points to; an axis without movement
   // presses nothing.
   if (*dx != 0) {
-    moveRectangles(doc.L_Dim, ticked, *dx < 0 ? MoveDirection::Left : MoveDirection::Right,
-                   QString::number(std::abs(*dx)));
+    moveTicked(doc, ticked, *dx < 0 ? MoveDirection::Left : MoveDirection::Right,
+               QString::number(std::abs(*dx)));
   }
   if (*dy != 0) {
-    moveRectangles(doc.L_Dim, ticked, *dy < 0 ? MoveDirection::Up : MoveDirection::Down,
-                   QString::number(std::abs(*dy)));
+    moveTicked(doc, ticked, *dy < 0 ? MoveDirection::Up : MoveDirection::Down,
+               QString::number(std::abs(*dy)));
   }
   return std::nullopt;
 }
@@ -157,7 +158,7 @@ Error handLengthOperation(SkinDocument& doc, const QString& value) {
     return QStringLiteral("la skin non ha la riga \"%1\" della lunghezza")
         .arg(handLengthPrefix(hand).trimmed());
   }
-  setHandLength(doc.T_Strutt, node, hand, kv.values[0]);
+  changeHandLength(doc, node, hand, kv.values[0]);
   return std::nullopt;
 }
 
@@ -177,7 +178,7 @@ Error handColourOperation(SkinDocument& doc, const QString& value) {
   const QString code = standby::text(handColour(hand).code);
   const int row = doc.L_RGBA.findId(code);
   if (row < 0) return QStringLiteral("la skin non ha il colore %1").arg(code);
-  setHandColour(doc, row, colourValue(rgb[0], rgb[1], rgb[2]));
+  changeHandColour(doc, row, colourValue(rgb[0], rgb[1], rgb[2]));
   return std::nullopt;
 }
 

@@ -96,6 +96,13 @@ TEST_F(ColoursTabTest, ColoursOfAnotherSkinAreAskedForAndCountedInTheClosingBox)
   EXPECT_EQ(script.boxes[0].text, "4 - 6");
   EXPECT_EQ(w->coloursPage->L_Colors->count(), 6);
   EXPECT_EQ(colourCells("0595"), QStringList({"0595", "7", "7", "7", "0", "0006"}));
+  // A step like any other: the window asks before the colours could go, and
+  // "Annulla" gives the skin's own back.
+  EXPECT_TRUE(w->isWindowModified());
+  EXPECT_EQ(w->doc.history().undoText(), "Colori da altra skin");
+  clickToolButton(*w, "UNDO");
+  EXPECT_NE(colourCells("0595"), QStringList({"0595", "7", "7", "7", "0", "0006"}));
+  EXPECT_FALSE(w->isWindowModified());
 }
 
 TEST_F(ColoursTabTest, TheShippedSetReplacesTheDemoSkinAndTheSaveWritesIt) {

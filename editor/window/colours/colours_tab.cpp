@@ -14,12 +14,12 @@
 #include "default_set.h"
 #include "dialogs.h"
 #include "document_names.h"
+#include "imaging_commands.h"
 #include "path_helpers.h"
 #include "picture_box.h"
 #include "report_view.h"
 #include "skin_document.h"
 #include "standby_scene.h"
-#include "step_names.h"
 #include "text_number.h"
 #include "window_services.h"
 
@@ -62,14 +62,14 @@ void ColoursTab::PicColor_Click() {
   page_.PicColor->setBackColor(*chosen);
   page_.PicCC->setBackColor(*chosen);
   const int row = page_.L_RGBA->selectedListRow();
-  doc_.perform(colourStepName(doc_, row), [&] { setRowColour(doc_, row, valueOf(*chosen)); });
+  changeColour(doc_, row, valueOf(*chosen));
 }
 
 void ColoursTab::PicCC_Click() {
   // The last colour of any picker, without a dialog and without a rebuild.
   const int row = page_.L_RGBA->selectedListRow();
   const QColor last = window_.dialogs().lastColor();
-  doc_.perform(colourStepName(doc_, row), [&] { setRowColour(doc_, row, valueOf(last)); });
+  changeColour(doc_, row, valueOf(last));
 }
 
 void ColoursTab::cmdLoadColors_Click() {
@@ -79,9 +79,7 @@ void ColoursTab::cmdLoadColors_Click() {
     window_.dialogs().error(kSchemeNotFound);
     return;
   }
-  SchemeOutcome outcome;
-  doc_.perform(QStringLiteral("Colori di default"),
-               [&] { outcome = loadColourScheme(doc_, file); });
+  const SchemeOutcome outcome = defaultColours(doc_, file);
   if (!outcome.ok) {
     window_.dialogs().error(outcome.error);
     return;
@@ -97,7 +95,7 @@ void ColoursTab::Command1_Click() {
     if (!chosen || chosen->isEmpty()) return;
     source = *chosen;
   }
-  const ColourImport outcome = importColoursFromSkin(doc_, source);
+  const ColourImport outcome = coloursOfSkin(doc_, source);
   if (!outcome.ok) {
     window_.dialogs().error(outcome.error);
     return;
@@ -111,11 +109,11 @@ void ColoursTab::Command1_Click() {
 
 void ColoursTab::Command5_Click() {
   QRandomGenerator random(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
-  doc_.perform(QStringLiteral("Colori casuali"), [&] { randomiseBlackColours(doc_, random); });
+  randomColours(doc_, random);
 }
 
 void ColoursTab::Command7_Click() {
-  doc_.perform(QStringLiteral("Bianchi -> Trasp."), [&] { whitesToTransparent(doc_); });
+  whitesTransparent(doc_);
 }
 
 void ColoursTab::L_RGBA_ItemClick(int row) {

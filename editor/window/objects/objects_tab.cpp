@@ -18,6 +18,7 @@
 #include "gif_page_view.h"
 #include "image_decode.h"
 #include "image_editor.h"
+#include "imaging_commands.h"
 #include "object_archive.h"
 #include "object_export.h"
 #include "object_replace.h"
@@ -29,7 +30,6 @@
 #include "safe_read.h"
 #include "skin_document.h"
 #include "skin_problems.h"
-#include "step_names.h"
 #include "text_number.h"
 #include "window_services.h"
 
@@ -162,10 +162,8 @@ void ObjectsTab::cmdImport_Click() {
       QString::number(numericValue(id)));
   if (!file || file->isEmpty()) return;
 
-  ReplaceOutcome outcome;
-  const bool changed = doc_.perform(stepName(QStringLiteral("Immagine"), doc_.L_Values, row), [&] {
-    outcome = importObject(doc_, row, *file, page_.chkDim->isChecked());
-  });
+  bool changed = false;
+  const ReplaceOutcome outcome = importImage(doc_, row, *file, page_.chkDim->isChecked(), &changed);
   if (!outcome.image.isNull()) page_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
   switch (outcome.status) {
     case ReplaceOutcome::Replaced:
@@ -207,10 +205,8 @@ void ObjectsTab::cmdDefault_Click() {
                                   u'\r' + kDefaultOneQuestion)) {
     return;
   }
-  ReplaceOutcome outcome;
-  const bool changed =
-      doc_.perform(stepName(QStringLiteral("Immagine di default"), doc_.L_Values, row),
-                   [&] { outcome = replaceByDefault(doc_, row, defaultFolder); });
+  bool changed = false;
+  const ReplaceOutcome outcome = defaultImage(doc_, row, defaultFolder, &changed);
   if (!outcome.replaced()) return;
   page_.PicImport->setPicture(QPixmap::fromImage(outcome.image));
   showReplaced(row, changed);
@@ -222,9 +218,7 @@ void ObjectsTab::cmdDefaultAll_Click() {
   bool changed = false;
   {
     const BusyCursor busy;
-    changed = doc_.perform(QStringLiteral("Skin di default"), [&] {
-      replaceAllByDefault(doc_, defaultFolder, [&](int row) { view.selectListRow(row); });
-    });
+    changed = defaultSkin(doc_, defaultFolder, [&](int row) { view.selectListRow(row); });
   }
   const int first = view.listRowAt(0);
   if (first >= 0) {
@@ -254,9 +248,7 @@ void ObjectsTab::Command2_Click() {
             .arg(kFixedTestFolder));
     return;
   }
-  int found = 0;
-  doc_.perform(QStringLiteral("Oggetti mancanti"),
-               [&] { found = fillMissingObjects(doc_, folder); });
+  const int found = fillMissing(doc_, folder);
   window_.dialogs().information(QStringLiteral("Oggetti da sostituire n° %1").arg(found));
 }
 

@@ -17,6 +17,7 @@
 #include "dialogs.h"
 #include "document_names.h"
 #include "file_list_box.h"
+#include "layout_commands.h"
 #include "number_keys.h"
 #include "picture_box.h"
 #include "preview_controller.h"
@@ -25,7 +26,6 @@
 #include "report_view.h"
 #include "skin_document.h"
 #include "standby_records.h"
-#include "step_names.h"
 #include "text_number.h"
 #include "window_services.h"
 
@@ -64,10 +64,6 @@ std::optional<MoveDirection> arrowOf(int key) {
     default:
       return std::nullopt;
   }
-}
-
-QString positionStep(const SkinDocument& doc, int row) {
-  return stepName(QStringLiteral("Posizione"), doc.L_Dim, row);
 }
 
 // The keys a line edit has for its own text that are not characters here,
@@ -341,8 +337,7 @@ void LayoutController::txt_Change(int Index) {
     std::array<QString, 4> boxes;
     for (int k = 0; k < 4; ++k) boxes[static_cast<size_t>(k)] = txt(first + k)->text();
     const int row = preview_.refs().position(target);
-    doc_.perform(
-        positionStep(doc_, row), [&] { setPosition(doc_.L_Dim, row, boxes); }, typingKey(Index));
+    changePosition(doc_, row, boxes, typingKey(Index));
     return;
   }
   int row = -1;
@@ -354,13 +349,8 @@ void LayoutController::txt_Change(int Index) {
     return;
   }
   QLineEdit* box = txt(Index);
-  doc_.perform(
-      colourStepName(doc_, row, QStringLiteral("Trasparenza")),
-      [&] {
-        const TransparencyEdit edit = setTransparency(doc_.L_RGBA, row, box->text());
-        if (edit.boxText) box->setText(*edit.boxText);
-      },
-      typingKey(Index));
+  const TransparencyEdit edit = changeTransparency(doc_, row, box->text(), typingKey(Index));
+  if (edit.boxText) box->setText(*edit.boxText);
 }
 
 // ---- the move tools --------------------------------------------------------------
@@ -375,8 +365,7 @@ void LayoutController::move(QToolButton* button, MoveDirection direction) {
   MoveTargets ticked{};
   for (size_t i = 0; i < ticked.size(); ++i) ticked[i] = tab_.optPos[i]->isChecked();
   try {
-    doc_.perform(QStringLiteral("Spostamento"),
-                 [&] { moveRectangles(doc_.L_Dim, ticked, direction, tab_.txtOffSet->text()); });
+    moveTicked(doc_, ticked, direction, tab_.txtOffSet->text());
   } catch (const std::exception&) {
     // The rectangles moved so far keep their new place; the press ends.
   }
@@ -401,13 +390,7 @@ void LayoutController::handLengthChanged(Hand hand) {
   const bool minute = hand == Hand::Minute;
   const int node = minute ? preview_.refs().P_tNodeMin : preview_.refs().P_tNodeOra;
   QLineEdit* box = minute ? tab_.txtMin : tab_.txtOra;
-  bool set = false;
-  doc_.perform(
-      minute ? QStringLiteral("Lunghezza lancetta minuti")
-             : QStringLiteral("Lunghezza lancetta ore"),
-      [&] { set = setHandLength(doc_.T_Strutt, node, hand, box->text()); },
-      typingKey(minute ? BoxMin : BoxOra));
-  if (!set) return;
+  if (!changeHandLength(doc_, node, hand, box->text(), typingKey(minute ? BoxMin : BoxOra))) return;
   // The analogue face with the new length; the option buttons stay as they are.
   preview_.optTime_Click(1);
 }
@@ -428,7 +411,7 @@ void LayoutController::handColourClicked(Hand hand) {
   preview_.setHandColour(role, *chosen);
   const std::int32_t colour = colourValue(chosen->red(), chosen->green(), chosen->blue());
   const int row = preview_.refs().colour(role);
-  doc_.perform(colourStepName(doc_, row), [&] { setHandColour(doc_, row, colour); });
+  changeHandColour(doc_, row, colour);
 }
 
 void LayoutController::PicMin_Click() {
@@ -485,8 +468,7 @@ void LayoutController::PicDesktop_MouseMove(QPoint pixel) {
   if (texts == drag_->written) return;
   drag_->written = texts;
   // One press, one step, however many moves it takes.
-  doc_.perform(
-      positionStep(doc_, row), [&] { setPosition(doc_.L_Dim, row, texts); }, kDragKeys | drags_);
+  changePosition(doc_, row, texts, kDragKeys | drags_);
 }
 
 void LayoutController::PicDesktop_MouseUp() {
@@ -507,8 +489,7 @@ bool LayoutController::PicDesktop_KeyDown(QKeyEvent* event) {
     if (row < 0) return true;
     const QString offset =
         event->modifiers() & Qt::ShiftModifier ? tab_.txtOffSet->text() : QStringLiteral("1");
-    doc_.perform(positionStep(doc_, row),
-                 [&] { moveRectangle(doc_.L_Dim, row, *direction, offset); });
+    nudgeRectangle(doc_, row, *direction, offset);
     return true;
   }
   QLineEdit* first = txt(record(target).firstBox);

@@ -14,11 +14,11 @@
 #include "dialogs.h"
 #include "document_names.h"
 #include "file_list_box.h"
+#include "imaging_commands.h"
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
 #include "skin_document.h"
-#include "step_names.h"
 #include "text_number.h"
 #include "window_services.h"
 
@@ -337,10 +337,8 @@ void PreviewController::PicBGColor1_Click() {
   chkWallPaper_Click();
   // It shows whether or not the skin has a line to keep it in.
   setScreenBackground(*chosen);
-  doc_.perform(QStringLiteral("Colore di sfondo"), [&] {
-    setBackgroundColour(doc_, scene_.refs.P_tNodeBackColor,
-                        colourValue(chosen->red(), chosen->green(), chosen->blue()));
-  });
+  changeBackground(doc_, scene_.refs.P_tNodeBackColor,
+                   colourValue(chosen->red(), chosen->green(), chosen->blue()));
 }
 
 void PreviewController::PicTxtColor1_Click() {
@@ -359,9 +357,7 @@ void PreviewController::pickTextColour(standby::ColourRole role) {
   setTextColour(role, *chosen);
   const int row = scene_.refs.colour(role);
   if (row < 0) return;
-  doc_.perform(colourStepName(doc_, row), [&] {
-    setRowColour(doc_, row, colourValue(chosen->red(), chosen->green(), chosen->blue()));
-  });
+  changeColour(doc_, row, colourValue(chosen->red(), chosen->green(), chosen->blue()));
 }
 
 void PreviewController::rebindColourRows() {

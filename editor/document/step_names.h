@@ -1,6 +1,6 @@
 #pragma once
-// The names of the window's steps in the undo history, as the tool tips and
-// the history panel show them ("Posizione: Orologio digitale").
+// The names of the steps in the undo history, as the tool tips and the
+// history panel show them ("Posizione: Orologio digitale").
 
 #include <QString>
 
