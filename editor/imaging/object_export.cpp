@@ -15,6 +15,7 @@
 #include "document_names.h"
 #include "folder_guard.h"
 #include "object_archive.h"
+#include "pinned_images.h"
 #include "safe_read.h"
 #include "safe_write.h"
 #include "skin_document.h"
@@ -98,8 +99,15 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     // archive cell says: its replacement must not be lost.
     if (cells[V_NDat].trimmed() == kNoId || cells[V_Offset].trimmed() == kNoId) continue;
     const long long number = numericValue(cells[V_NDat]);
-    const ArchiveReader::Object object =
-        archives.cut(number, numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+    // A row put back past a save holds its image itself: that is what it
+    // shows and what the next save packs, whatever its place holds now.
+    ArchiveReader::Object object;
+    if (const QByteArray* pinned = pinnedImage(list.row(r))) {
+      object.status = ArchiveReader::Status::Ok;
+      object.bytes = *pinned;
+    } else {
+      object = archives.cut(number, numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+    }
     if (missingOnly && object.status != ArchiveReader::Status::Ok) continue;
     switch (object.status) {
       case ArchiveReader::Status::NoArchive:
