@@ -45,7 +45,7 @@ QString droppedSkin(const QMimeData* mime) {
 
 }  // namespace
 
-MainMenu::MainMenu(MenuHost& window) : QObject(&window.frame()), window_(window) {
+MainMenu::MainMenu(MenuHost& window) : QObject(&window.frame()), window_(window), frame_(&window.frame()) {
   QMenuBar* bar = window.frame().menuBar();
   bar->setObjectName(QStringLiteral("MenuBar"));
 
@@ -178,11 +178,11 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::EnabledChange) {
     const auto it = mirrored_.find(watched);
     if (it != mirrored_.end()) it->second->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
-  } else if (watched == &window_.frame() && event->type() == QEvent::DragEnter) {
+  } else if (watched == frame_ && event->type() == QEvent::DragEnter) {
     auto* drag = static_cast<QDragEnterEvent*>(event);
     if (!droppedSkin(drag->mimeData()).isEmpty()) drag->acceptProposedAction();
     return true;
-  } else if (watched == &window_.frame() && event->type() == QEvent::Drop) {
+  } else if (watched == frame_ && event->type() == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
     const QString file = droppedSkin(drop->mimeData());
     if (file.isEmpty()) return false;

@@ -97,6 +97,9 @@ class MainMenu : public QObject {
   QDockWidget* buildHistoryPanel();
 
   MenuHost& window_;
+  // Kept apart from the host: events reach the filter while the window is
+  // being torn down, when its interface may no longer be called.
+  QMainWindow* frame_;
   std::map<QObject*, QAction*> mirrored_;
 };
 
