@@ -3,8 +3,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QEvent>
 #include <QFileInfo>
 #include <QSet>
+#include <QWindow>
 #include <QStringList>
 #include <iterator>
 
@@ -52,6 +54,10 @@ void FolderWatch::lookAgainAfterRestore() {
 
 void FolderWatch::stop() {
   settle_.stop();
+  if (watchesDue_) {
+    if (QWindow* handle = tab_.window()->windowHandle()) handle->removeEventFilter(this);
+    watchesDue_ = false;
+  }
   const QStringList watched = watcher_.files() + watcher_.directories();
   if (!watched.isEmpty()) watcher_.removePaths(watched);
   folder_.clear();
@@ -108,9 +114,40 @@ QHash<QString, FolderWatch::Stamp> FolderWatch::scan() const {
   return stamps;
 }
 
+bool FolderWatch::waitsForFirstFrame() {
+  if (watchesDue_) return true;
+  QWidget* window = tab_.window();
+  QWindow* handle = window->windowHandle();
+  // A window never shown has no frame to wait for.
+  if (!window->isVisible() || !handle || handle->isExposed()) return false;
+  watchesDue_ = true;
+  handle->installEventFilter(this);
+  // A window shown but never exposed (minimised, on another desktop) is
+  // watched all the same, a moment later.
+  QTimer::singleShot(1000, this, &FolderWatch::watchAfterFirstFrame);
+  return true;
+}
+
+bool FolderWatch::eventFilter(QObject* watched, QEvent* event) {
+  // The expose is painted once this filter returns; the watches follow in
+  // the next turn of the event loop, after the frame.
+  if (event->type() == QEvent::Expose && watchesDue_)
+    QTimer::singleShot(0, this, &FolderWatch::watchAfterFirstFrame);
+  return QObject::eventFilter(watched, event);
+}
+
+void FolderWatch::watchAfterFirstFrame() {
+  if (QWindow* handle = tab_.window()->windowHandle()) handle->removeEventFilter(this);
+  if (!watchesDue_) return;
+  watchesDue_ = false;
+  watchFiles();
+  settle_.start();
+}
+
 // A file replaced by a rename loses its watch, so the set is renewed after
 // every look; the folder's own watch sees files that arrive.
 void FolderWatch::watchFiles() {
+  if (waitsForFirstFrame()) return;
   QStringList wanted;
   if (!folder_.isEmpty()) {
     // The skin's folder shows the working folder deleted, replaced or made

@@ -48,6 +48,12 @@ class FolderWatch : public QObject {
   QHash<QString, Stamp> scan() const;
   static Stamp stampOf(const QString& file);
   void watchFiles();
+  // Asking the system to watch every picture takes longer than anything
+  // the first frame shows: until the window has been painted once, the
+  // watches wait, and a look afterwards catches what changed meanwhile.
+  bool waitsForFirstFrame();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void watchAfterFirstFrame();
   // Once a burst of notifications is over: what changed, handled once.
   void settle();
   // An undo or redo puts rows back as they were before a picture changed
@@ -66,6 +72,7 @@ class FolderWatch : public QObject {
   QHash<QString, Stamp> pending_;
   QString wallpaper_;
   Stamp wallpaperStamp_;
+  bool watchesDue_ = false;
 };
 
 }  // namespace corvela

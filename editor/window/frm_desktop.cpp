@@ -46,7 +46,8 @@ frmDesktop::frmDesktop(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   buildBars();
   buildTabs();
   preview = new PreviewController(*tabPreview, *this);
-  layout = new LayoutController(*tabPreview, *coloursPage, *preview, *this);
+  layout = new LayoutController(*tabPreview, *preview, *this);
+  pages->coloursBuilt = [this](ColoursPage& page) { layout->attachColours(page); };
   folderWatch = new FolderWatch(*tabPreview, doc, this);
   connectHandlers();
   menu = new MainMenu(*this);
@@ -125,13 +126,12 @@ void frmDesktop::InitSystem() {
   preview->setDateTime(QDate::currentDate().toString(QStringLiteral("d/M/yyyy")),
                        QTime::currentTime().toString(QStringLiteral("hh:mm")));
   layout->disableEditors();
-  objectsPage->reset();
+  pages->reset();
 }
 
 void frmDesktop::resetPreview() {
   preview->resetForOpen();
   // What the lists' clicks showed belongs to the skin being closed.
-  objectsTab->skinClosing();
   pages->skinClosing();
 }
 
@@ -186,9 +186,7 @@ void frmDesktop::openSkinFile(const QString& chosen) {
   outsideNote_ = outcome.outside.note();
   if (!outsideNote_.isEmpty()) status << outsideNote_;
   if (outcome.closingSteps()) {
-    if (const QString note = objectsTab->extractMissingImages(); !note.isEmpty()) status << note;
-    objectsTab->skinOpened();
-    coloursTab->skinOpened();
+    if (const QString note = ObjectsTab::extractMissingImages(doc); !note.isEmpty()) status << note;
     pages->listsLoaded();
     pages->setAllEnabled(true);
     layout->showOpenedSkin();
@@ -223,13 +221,13 @@ void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper
   }
   if (changes.restored > 0) {
     // What the preview shows comes from the working folder.
-    if (const QString note = objectsTab->extractMissingImages(); !note.isEmpty()) status << note;
+    if (const QString note = ObjectsTab::extractMissingImages(doc); !note.isEmpty()) status << note;
     folderWatch->rememberFiles();
   }
   if (wallpaper) preview->FileDesktop_Click();
   UpdateDesktop();
   // The object viewer shows the file anew, whether or not it was marked.
-  objectsTab->showPickedAgain();
+  pages->showPickedObjectAgain();
   if (!status.isEmpty()) setStatusText(status.join(QStringLiteral(" - ")));
   showTitle();
   problemsPanel->recheckSoon();

@@ -118,7 +118,8 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   void openAnotherSkin(const QString& file) override {
     if (settleUnsavedChanges(Leaving::OpenAnother)) openSkinFile(file);
   }
-  QAbstractButton* exportAllButton() override;
+  QWidget* objectsTabPage() override;
+  void exportAll() override;
   void showObject(int row) override { pages->showObject(row); }
   // The record of a problem or a difference picked in its list and tab.
   void showRecord(ProblemPlace place, int row) { pages->showRecord(place, row); }
@@ -163,15 +164,14 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   LayoutController* layout = nullptr;
   FolderWatch* folderWatch = nullptr;
 
-  // Tab 1 "Oggetti grafici".
-  ObjectsPage* objectsPage = nullptr;
-  ObjectsTab* objectsTab = nullptr;
-  // Tab 2 "Colori".
-  ColoursPage* coloursPage = nullptr;
-  ColoursTab* coloursTab = nullptr;
-  // Tabs 3 "Posizione e dimesione oggetti", 4 "Struttura" and 5 "Opzioni /
-  // Informazioni" are built the first time they are shown or asked for: the
-  // first frame does not show them.
+  // Tabs 1 "Oggetti grafici", 2 "Colori", 3 "Posizione e dimesione
+  // oggetti", 4 "Struttura" and 5 "Opzioni / Informazioni" are built the
+  // first time they are shown or asked for: the first frame does not show
+  // them.
+  ObjectsPage* objectsPage() { return pages->objectsPage(); }
+  ObjectsTab* objectsTab() { return pages->objectsTab(); }
+  ColoursPage* coloursPage() { return pages->coloursPage(); }
+  ColoursTab* coloursTab() { return pages->coloursTab(); }
   TabPages* pages = nullptr;
   RectsPage* rectsPage() { return pages->rectsPage(); }
   RectsTab* rectsTab() { return pages->rectsTab(); }

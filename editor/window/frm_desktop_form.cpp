@@ -21,6 +21,7 @@
 #include "preview_tab.h"
 #include "problems_panel.h"
 #include "shown_text.h"
+#include "standby_records.h"
 #include "status_fields.h"
 #include "tab_pages.h"
 #include "tool_bar.h"
@@ -65,10 +66,6 @@ void frmDesktop::buildTabs() {
 
   pages = new TabPages(*SSTab1, doc, *this);
   tabPreview = pages->preview;
-  objectsPage = pages->objects;
-  coloursPage = pages->colours;
-  objectsTab = pages->objectsTab;
-  coloursTab = pages->coloursTab;
 
   // The separator sits on the window itself, under the tool bar; the client
   // area leaves room for it.
@@ -97,6 +94,8 @@ void frmDesktop::connectHandlers() {
 }
 
 QLineEdit* frmDesktop::txt(int index) const {
+  // The colours tab's box is there once its tab is.
+  if (index == standby::kSelectedTransparencyBox) pages->coloursPage();
   return layout->txt(index);
 }
 
@@ -104,8 +103,12 @@ StandbyRefs& frmDesktop::refs() {
   return preview->refs();
 }
 
-QAbstractButton* frmDesktop::exportAllButton() {
-  return objectsPage->cmdExportAll;
+QWidget* frmDesktop::objectsTabPage() {
+  return SSTab1->widget(TabObjects);
+}
+
+void frmDesktop::exportAll() {
+  objectsPage()->cmdExportAll->click();
 }
 
 void frmDesktop::showEvent(QShowEvent* event) {

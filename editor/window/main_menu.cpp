@@ -98,8 +98,8 @@ MainMenu::MainMenu(MenuHost& window) : QObject(&window.frame()), window_(window)
   editMenu->addSeparator();
   actExportAll =
       addAction(editMenu, QStringLiteral("&Esporta tutto"), QStringLiteral("mnuExportAll"));
-  mirror(actExportAll, window.exportAllButton());
-  connect(actExportAll, &QAction::triggered, window.exportAllButton(), &QAbstractButton::click);
+  mirror(actExportAll, window.objectsTabPage());
+  connect(actExportAll, &QAction::triggered, this, [this] { window_.exportAll(); });
 
   viewMenu = bar->addMenu(QStringLiteral("&Visualizza"));
   actZoomIn = addAction(viewMenu, QStringLiteral("&Ingrandisci"), QStringLiteral("mnuZoomIn"));

@@ -41,8 +41,10 @@ class MenuHost {
   // its menu item mirrors and runs.
   virtual QAction* toolButton(const QString& key) const = 0;
   virtual void TB0_ButtonClick(QAction* button) = 0;
-  // "Esporta tutto" of the objects tab.
-  virtual QAbstractButton* exportAllButton() = 0;
+  // The objects tab's page, enabled as its buttons are, and its
+  // "Esporta tutto".
+  virtual QWidget* objectsTabPage() = 0;
+  virtual void exportAll() = 0;
 };
 
 class MainMenu : public QObject {

@@ -273,6 +273,16 @@ void ReportView::applyColumns() {
   }
 }
 
+void ReportView::updateGeometries() {
+  geometriesDue_ = !isVisible();
+  if (!geometriesDue_) QTreeView::updateGeometries();
+}
+
+void ReportView::showEvent(QShowEvent* event) {
+  QTreeView::showEvent(event);
+  if (geometriesDue_) updateGeometries();
+}
+
 void ReportView::sortByListColumn(int column) {
   if (column < 0 || column >= model_->columnCount()) return;
   proxy_->sort(column, Qt::AscendingOrder);

@@ -86,6 +86,10 @@ class ReportView : public QTreeView {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  // A list on a tab not shown lays out its rows, and decodes the pictures
+  // they measure by, only once it is shown.
+  void updateGeometries() override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void applyColumns();
@@ -94,6 +98,7 @@ class ReportView : public QTreeView {
   QSortFilterProxyModel* proxy_;
   bool keyboardMove_ = false;
   int hiddenPick_ = -1;  // the picked row while the filter hides it
+  bool geometriesDue_ = false;
 };
 
 // `view` under its filter box ("Filtra"), to lay out where the view goes.

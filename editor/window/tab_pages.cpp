@@ -34,29 +34,67 @@ QWidget* scrolling(QWidget* page) {
 
 TabPages::TabPages(QTabWidget& tabs, SkinDocument& doc, WindowServices& window)
     : QObject(&tabs), tabs_(tabs), doc_(doc), window_(window) {
+  const auto holder = [] {
+    auto* page = new QWidget;
+    (new QVBoxLayout(page))->setContentsMargins(0, 0, 0, 0);
+    return page;
+  };
   preview = new PreviewTab;
-  objects = new ObjectsPage(doc);
-  colours = new ColoursPage(doc);
   tabs.addTab(scrolling(preview), QStringLiteral("Preview skin"));
-  tabs.addTab(objects, QStringLiteral("Oggetti grafici"));
-  tabs.addTab(colours, QStringLiteral("Colori"));
-  objectsTab = new ObjectsTab(*objects, window);
-  coloursTab = new ColoursTab(*colours, window);
   for (const QString& caption :
-       {QStringLiteral("Posizione e dimesione oggetti"), QStringLiteral("Struttura"),
-        QStringLiteral("Opzioni / Informazioni")}) {
-    auto* holder = new QWidget;
-    (new QVBoxLayout(holder))->setContentsMargins(0, 0, 0, 0);
-    tabs.addTab(holder, caption);
+       {QStringLiteral("Oggetti grafici"), QStringLiteral("Colori"),
+        QStringLiteral("Posizione e dimesione oggetti"), QStringLiteral("Struttura"),
+        QStringLiteral("Opzioni / Informazioni")})
+    tabs.addTab(holder(), caption);
+}
+
+ObjectsPage* TabPages::objectsPage() {
+  if (!objectsPage_) {
+    objectsPage_ = new ObjectsPage(doc_);
+    hold(WindowTab::TabObjects, objectsPage_);
+    objectsTab_ = new ObjectsTab(*objectsPage_, window_);
+    objectsPage_->reset();
+    if (listsLoaded_) objectsTab_->skinOpened();
   }
+  return objectsPage_;
+}
+
+ObjectsTab* TabPages::objectsTab() {
+  objectsPage();
+  return objectsTab_;
+}
+
+ColoursPage* TabPages::coloursPage() {
+  if (!coloursPage_) {
+    coloursPage_ = new ColoursPage(doc_);
+    hold(WindowTab::TabColours, coloursPage_);
+    coloursTab_ = new ColoursTab(*coloursPage_, window_);
+    if (coloursBuilt) coloursBuilt(*coloursPage_);
+    if (listsLoaded_) coloursTab_->skinOpened();
+  }
+  return coloursPage_;
+}
+
+ColoursTab* TabPages::coloursTab() {
+  coloursPage();
+  return coloursTab_;
+}
+
+void TabPages::reset() {
+  listsLoaded_ = false;
+  if (objectsPage_) objectsPage_->reset();
+}
+
+void TabPages::showPickedObjectAgain() {
+  if (objectsTab_) objectsTab_->showPickedAgain();
 }
 
 void TabPages::showObject(int row) {
-  ReportView* list = objects->L_Values;
+  ReportView* list = objectsPage()->L_Values;
   tabs_.setCurrentIndex(WindowTab::TabObjects);
   list->selectListRow(row);
   list->scrollTo(list->viewIndex(row));
-  objectsTab->L_Values_ItemClick(row);
+  objectsTab_->L_Values_ItemClick(row);
 }
 
 void TabPages::showRectangle(int row) {
@@ -74,9 +112,9 @@ void TabPages::showRecord(ProblemPlace place, int row) {
       break;
     case ProblemPlace::Colours:
       tabs_.setCurrentIndex(WindowTab::TabColours);
-      colours->L_RGBA->selectListRow(row);
-      colours->L_RGBA->scrollTo(colours->L_RGBA->viewIndex(row));
-      coloursTab->L_RGBA_ItemClick(row);
+      coloursPage()->L_RGBA->selectListRow(row);
+      coloursPage_->L_RGBA->scrollTo(coloursPage_->L_RGBA->viewIndex(row));
+      coloursTab_->L_RGBA_ItemClick(row);
       break;
     case ProblemPlace::Rects:
       showRectangle(row);
@@ -97,6 +135,8 @@ void TabPages::hold(int tab, QWidget* page) {
 }
 
 void TabPages::build(int tab) {
+  if (tab == WindowTab::TabObjects) objectsPage();
+  if (tab == WindowTab::TabColours) coloursPage();
   if (tab == WindowTab::TabRects) rectsPage();
   if (tab == WindowTab::TabStructure) structurePage();
   if (tab == WindowTab::TabInfo) infoPage();
@@ -145,10 +185,15 @@ void TabPages::treeLoaded() {
 }
 
 void TabPages::listsLoaded() {
+  listsLoaded_ = true;
+  if (objectsTab_) objectsTab_->skinOpened();
+  if (coloursTab_) coloursTab_->skinOpened();
   if (rectsTab_) rectsTab_->skinOpened();
 }
 
 void TabPages::skinClosing() {
+  listsLoaded_ = false;
+  if (objectsTab_) objectsTab_->skinClosing();
   if (rectsTab_) rectsTab_->skinClosing();
 }
 

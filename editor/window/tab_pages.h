@@ -1,10 +1,10 @@
 #pragma once
-// The window's six tabs. The preview, objects and colours pages are built
-// with the window; the rectangles, structure and information pages the
-// first time they are shown or asked for, since the first frame shows none
-// of them.
+// The window's six tabs. The preview page is built with the window, the
+// others the first time they are shown or asked for, since the first frame
+// shows none of them.
 
 #include <QObject>
+#include <functional>
 
 #include "skin_problems.h"
 
@@ -31,11 +31,14 @@ class TabPages : public QObject {
   TabPages(QTabWidget& tabs, SkinDocument& doc, WindowServices& window);
 
   PreviewTab* preview = nullptr;
-  ObjectsPage* objects = nullptr;
-  ColoursPage* colours = nullptr;
-  ObjectsTab* objectsTab = nullptr;
-  ColoursTab* coloursTab = nullptr;
+  // Told when the colours page is built, whose transparency box the
+  // preview's editors serve.
+  std::function<void(ColoursPage&)> coloursBuilt;
 
+  ObjectsPage* objectsPage();
+  ObjectsTab* objectsTab();
+  ColoursPage* coloursPage();
+  ColoursTab* coloursTab();
   RectsPage* rectsPage();
   RectsTab* rectsTab();
   StructurePage* structurePage();
@@ -52,6 +55,10 @@ class TabPages : public QObject {
   void treeLoaded();
   void listsLoaded();
   void skinClosing();
+  // A new skin is about to be read: the objects tab shows none of the old.
+  void reset();
+  // The picked object shown again as its row and file are now.
+  void showPickedObjectAgain();
   // A tab bar moves away from a current tab that gets disabled, so the shown
   // tab is switched off last, when there is nowhere left to move to.
   void setAllEnabled(bool enabled);
@@ -62,6 +69,13 @@ class TabPages : public QObject {
   QTabWidget& tabs_;
   SkinDocument& doc_;
   WindowServices& window_;
+  // Whether the open skin's lists were read completely, as a page built
+  // now shows them.
+  bool listsLoaded_ = false;
+  ObjectsPage* objectsPage_ = nullptr;
+  ObjectsTab* objectsTab_ = nullptr;
+  ColoursPage* coloursPage_ = nullptr;
+  ColoursTab* coloursTab_ = nullptr;
   RectsPage* rectsPage_ = nullptr;
   RectsTab* rectsTab_ = nullptr;
   StructurePage* structurePage_ = nullptr;

@@ -21,39 +21,39 @@ class ColoursTabTest : public TabsTest {
 TEST_F(ColoursTabTest, PicColorSetsRgbKeepsTransparencyAndPicCCReusesTheColour) {
   open(frmDesktop::TabColours);
   // Before any choice the last colour is black.
-  clickRow(w->coloursPage->L_RGBA, colourRow("0009"));
-  click(w->coloursPage->PicCC);
+  clickRow(w->coloursPage()->L_RGBA, colourRow("0009"));
+  click(w->coloursPage()->PicCC);
   EXPECT_EQ(colourCells("0009"), QStringList({"0009", "0", "0", "0", "0", "0007"}));
 
-  clickRow(w->coloursPage->L_RGBA, colourRow("0595"));
-  const QColor shownBefore = w->coloursPage->PicColor->backColor();
+  clickRow(w->coloursPage()->L_RGBA, colourRow("0595"));
+  const QColor shownBefore = w->coloursPage()->PicColor->backColor();
   script.colours = {QColor(10, 20, 30)};
-  click(w->coloursPage->PicColor);
+  click(w->coloursPage()->PicColor);
   ASSERT_EQ(script.colourRequests.size(), 1u);
   EXPECT_EQ(script.colourRequests[0], shownBefore);
   EXPECT_EQ(colourCells("0595"), QStringList({"0595", "10", "20", "30", "7", "0006"}));
-  EXPECT_EQ(w->coloursPage->PicCC->backColor(), QColor(10, 20, 30));
+  EXPECT_EQ(w->coloursPage()->PicCC->backColor(), QColor(10, 20, 30));
   EXPECT_TRUE(w->doc.L_RGBA.row(colourRow("0595")).edited);
 
-  clickRow(w->coloursPage->L_RGBA, colourRow("0009"));
-  click(w->coloursPage->PicCC);
+  clickRow(w->coloursPage()->L_RGBA, colourRow("0009"));
+  click(w->coloursPage()->PicCC);
   EXPECT_EQ(colourCells("0009"), QStringList({"0009", "10", "20", "30", "0", "0007"}));
 
   // A cancelled dialog changes nothing, not even the swatch.
-  const QColor swatch = w->coloursPage->PicColor->backColor();
-  click(w->coloursPage->PicColor);
-  EXPECT_EQ(w->coloursPage->PicColor->backColor(), swatch);
+  const QColor swatch = w->coloursPage()->PicColor->backColor();
+  click(w->coloursPage()->PicColor);
+  EXPECT_EQ(w->coloursPage()->PicColor->backColor(), swatch);
   EXPECT_EQ(colourCells("0009"), QStringList({"0009", "10", "20", "30", "0", "0007"}));
 }
 
 TEST_F(ColoursTabTest, TheDefaultSchemeAsksNeedsItsFileAndReplacesEveryRow) {
   open(frmDesktop::TabColours);
   const int rows = w->doc.L_RGBA.rowCount();
-  click(w->coloursPage->cmdLoadColors);  // answered No
+  click(w->coloursPage()->cmdLoadColors);  // answered No
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].text, kSchemeQuestion);
   script.answers = {Dialogs::Answer::Yes};
-  click(w->coloursPage->cmdLoadColors);
+  click(w->coloursPage()->cmdLoadColors);
   ASSERT_EQ(script.boxes.size(), 3u);
   EXPECT_EQ(script.boxes[2].title, kTitleError);
   EXPECT_EQ(script.boxes[2].text, "Schema colori di default, non trovato!");
@@ -61,26 +61,26 @@ TEST_F(ColoursTabTest, TheDefaultSchemeAsksNeedsItsFileAndReplacesEveryRow) {
 
   QDir().mkpath(path("Set"));
   writeFile(path("Set/colors.txt"), "  9 ,0,0,255,0,0007 \n\n-, 10, 20, 30, 5, 0003\n");
-  w->coloursTab->defaultFolder = path("Set");
+  w->coloursTab()->defaultFolder = path("Set");
   script.answers = {Dialogs::Answer::Yes};
-  click(w->coloursPage->cmdLoadColors);
+  click(w->coloursPage()->cmdLoadColors);
   ASSERT_EQ(script.boxes.size(), 5u);
   EXPECT_EQ(script.boxes[4].title, kTitleInfo);
   EXPECT_EQ(script.boxes[4].text, "Colori di defualt (marevia by Tavrin), importati.");
   ASSERT_EQ(w->doc.L_RGBA.rowCount(), 2);
   EXPECT_EQ(cells(w->doc.L_RGBA, 0), QStringList({"9", "0", "0", "255", "0", "0007"}));
   EXPECT_EQ(cells(w->doc.L_RGBA, 1), QStringList({"-", "10", "20", "30", "5", "0003"}));
-  const QModelIndex first = w->coloursPage->L_RGBA->viewIndex(0);
+  const QModelIndex first = w->coloursPage()->L_RGBA->viewIndex(0);
   EXPECT_EQ(first.data(ReportListModel::TagRole).toString(), "Colore di default");
   EXPECT_EQ(first.data(ReportListModel::IconNumberRole).toInt(), IconColour);
   EXPECT_EQ(first.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
-  EXPECT_EQ(w->coloursPage->L_RGBA->viewIndex(1).data(ReportListModel::IconNumberRole).toInt(),
+  EXPECT_EQ(w->coloursPage()->L_RGBA->viewIndex(1).data(ReportListModel::IconNumberRole).toInt(),
             IconNone);
 }
 
 TEST_F(ColoursTabTest, ColoursOfAnotherSkinAreAskedForAndCountedInTheClosingBox) {
   open(frmDesktop::TabColours);
-  click(w->coloursPage->Command1);  // cancelled: nothing happens
+  click(w->coloursPage()->Command1);  // cancelled: nothing happens
   EXPECT_TRUE(script.boxes.empty());
   ASSERT_EQ(script.fileRequests.size(), 2u);
   EXPECT_EQ(script.fileRequests[1].title, "Importa da altra skin...");
@@ -89,12 +89,12 @@ TEST_F(ColoursTabTest, ColoursOfAnotherSkinAreAskedForAndCountedInTheClosingBox)
   writeFile(path("other.ski"),
             "SKI1\n4 5 5 5 0\n4 6 6 6 0\n4 7 7 7 7 0\n4 8 8 8 0\n4 9 9 9 0\n4 1 1 1 1\n");
   script.files.push_back(path("other.ski"));
-  click(w->coloursPage->Command1);
+  click(w->coloursPage()->Command1);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, QString());
   EXPECT_EQ(script.boxes[0].icon, Dialogs::Icon::None);
   EXPECT_EQ(script.boxes[0].text, "4 - 6");
-  EXPECT_EQ(w->coloursPage->L_Colors->count(), 6);
+  EXPECT_EQ(w->coloursPage()->L_Colors->count(), 6);
   EXPECT_EQ(colourCells("0595"), QStringList({"0595", "7", "7", "7", "0", "0006"}));
   // A step like any other: the window asks before the colours could go, and
   // "Annulla" gives the skin's own back.
@@ -110,11 +110,11 @@ TEST_F(ColoursTabTest, TheShippedSetReplacesTheDemoSkinAndTheSaveWritesIt) {
   ASSERT_FALSE(skin.isEmpty());
   open(frmDesktop::TabObjects, skin);
   const QString set = QStringLiteral(CORVELA_SOURCE_DIR "/default");
-  w->objectsTab->defaultFolder = w->coloursTab->defaultFolder = set;
+  w->objectsTab()->defaultFolder = w->coloursTab()->defaultFolder = set;
   script.answers = {Dialogs::Answer::Yes, Dialogs::Answer::Yes};
-  click(w->objectsPage->cmdDefaultAll);
+  click(w->objectsPage()->cmdDefaultAll);
   clickTab(*w, frmDesktop::TabColours);
-  click(w->coloursPage->cmdLoadColors);
+  click(w->coloursPage()->cmdLoadColors);
   clickToolButton(*w, "SAVE");
   ASSERT_EQ(script.boxes.back().text, kSavedWithArchive);
 

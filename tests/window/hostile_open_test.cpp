@@ -145,7 +145,7 @@ TEST_F(HostileOpen, OversizedContentIsNeitherMeasuredWholeNorDecoded) {
             w->structurePage()->T_Strutt->fontMetrics().horizontalAdvance("4 255 255 255 0"));
   EXPECT_LT(width, 5000);
 
-  clickRow(w->objectsPage->L_Values, 0);
+  clickRow(w->objectsPage()->L_Values, 0);
   EXPECT_TRUE(w->statusText().contains("oggetto 0007")) << w->statusText().toStdString();
   EXPECT_TRUE(w->statusText().contains("5790x5790"));
 }

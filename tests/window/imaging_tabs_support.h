@@ -18,7 +18,7 @@ class TabsTest : public ShownWindow {
   void SetUp() override {
     ShownWindow::SetUp();
     if (HasFatalFailure()) return;
-    w->objectsTab->defaultFolder = w->coloursTab->defaultFolder = QString();
+    w->objectsTab()->defaultFolder = w->coloursTab()->defaultFolder = QString();
   }
 
   // Opens the test skin (or `skin`) and shows `tab`.

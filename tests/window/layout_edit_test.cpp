@@ -174,7 +174,7 @@ TEST_F(LayoutEditing, TransparencyIsClampedAndStoredAsANumber) {
   // txt(50) shows the clicked colour without marking it, then edits it.
   const int row = w->doc.L_RGBA.findId("0012");
   clickTab(*w, frmDesktop::TabColours);
-  clickRow(w->coloursPage->L_RGBA, row);
+  clickRow(w->coloursPage()->L_RGBA, row);
   EXPECT_FALSE(marked(w->doc.L_RGBA, row));
   retype(w->txt(50), QStringLiteral("42"));
   EXPECT_TRUE(marked(w->doc.L_RGBA, row));
@@ -370,13 +370,13 @@ TEST_F(LayoutEditing, EveryEditUndoesAndRedoesToTheSameBytes) {
     QTest::mouseClick(tab().PicMin, Qt::LeftButton);
     retype(w->txt(4), QStringLiteral("77"));
     clickTab(*w, 1);
-    clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId(QStringLiteral("0630")));
-    w->objectsPage->chkDim->setChecked(false);
+    clickRow(w->objectsPage()->L_Values, w->doc.L_Values.findId(QStringLiteral("0630")));
+    w->objectsPage()->chkDim->setChecked(false);
     script.files.push_back(QDir(defaults).filePath(QStringLiteral("675.gif")));
-    QTest::mouseClick(w->objectsPage->cmdImport, Qt::LeftButton);
-    w->objectsTab->defaultFolder = defaults;
+    QTest::mouseClick(w->objectsPage()->cmdImport, Qt::LeftButton);
+    w->objectsTab()->defaultFolder = defaults;
     script.answers.push_back(Dialogs::Answer::Yes);
-    QTest::mouseClick(w->objectsPage->cmdDefaultAll, Qt::LeftButton);
+    QTest::mouseClick(w->objectsPage()->cmdDefaultAll, Qt::LeftButton);
     clickTab(*w, 0);
   };
 

@@ -48,10 +48,10 @@ TEST_F(Loading, AnotherSkinNameLoadsWholeWarnsAndCannotBeSaved) {
   EXPECT_EQ(script.boxes[0].buttons, Dialogs::Buttons::Ok);
   EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
   EXPECT_TRUE(allTabsEnabled());
-  EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), Fixture::objectCount);
+  EXPECT_EQ(w->objectsPage()->L_Values->model()->rowCount(), Fixture::objectCount);
   // Archive 14 objects of another skin are not repacked.
   const int row = w->doc.L_Values.findId("0012");
-  EXPECT_EQ(w->objectsPage->L_Values->viewIndex(row, V_Stato).data().toString(), kStateFound);
+  EXPECT_EQ(w->objectsPage()->L_Values->viewIndex(row, V_Stato).data().toString(), kStateFound);
 }
 
 TEST_F(Loading, OnlyTheOperatorFileNameInAnyCaseCanBeSaved) {
@@ -109,8 +109,8 @@ TEST_F(Loading, ALoadThatStopsEarlyDisablesSavingAndSaysWhy) {
   EXPECT_FALSE(w->toolButton("SAVE")->isEnabled());
   // Stopped before the closing steps: the tabs stay off as InitSystem left them.
   EXPECT_FALSE(w->SSTab1->isTabEnabled(1));
-  EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), 1);  // what came before the bad line
-  EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), 0);
+  EXPECT_EQ(w->coloursPage()->L_RGBA->model()->rowCount(), 1);  // what came before the bad line
+  EXPECT_EQ(w->objectsPage()->L_Values->model()->rowCount(), 0);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, QStringLiteral("Errore:"));
   EXPECT_TRUE(script.boxes[0].text.contains(QStringLiteral("riga 3")))
@@ -164,7 +164,7 @@ TEST_F(Loading, SaveWritesTheSkinKeepsTheOldOneAndPacksArchive14) {
   EXPECT_EQ(readFile(path("vodafone14.dat")), packedGif);
   // The save paints what it packed red and leaves the document open.
   const int row = w->doc.L_Values.findId("0012");
-  EXPECT_EQ(w->objectsPage->L_Values->viewIndex(row, V_ID).data(Qt::ForegroundRole).value<QColor>(),
+  EXPECT_EQ(w->objectsPage()->L_Values->viewIndex(row, V_ID).data(Qt::ForegroundRole).value<QColor>(),
             QColor(255, 0, 0));
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
 
@@ -300,7 +300,7 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
   const QRect line = list->visualItemRect(found[0]);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
   EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabObjects);
-  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->doc.L_Values.findId("0003"));
+  EXPECT_EQ(w->objectsPage()->L_Values->selectedListRow(), w->doc.L_Values.findId("0003"));
 
   // Put back, the archive's problem goes with the next step's check.
   Fixture::write(dir.path());

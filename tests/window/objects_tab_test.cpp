@@ -17,9 +17,9 @@ namespace {
 
 class ObjectsTabTest : public TabsTest {
  protected:
-  void pick(const QString& id) { clickRow(w->objectsPage->L_Values, objectRow(id)); }
+  void pick(const QString& id) { clickRow(w->objectsPage()->L_Values, objectRow(id)); }
   QString shown(const QString& id, int column, int role = Qt::DisplayRole) const {
-    return w->objectsPage->L_Values->viewIndex(objectRow(id), column).data(role).toString();
+    return w->objectsPage()->L_Values->viewIndex(objectRow(id), column).data(role).toString();
   }
   QStringList replacedCells(const QString& id, const QString& file) const {
     QStringList c = cells(w->doc.L_Values, objectRow(id));
@@ -34,7 +34,7 @@ class ObjectsTabTest : public TabsTest {
 
 TEST_F(ObjectsTabTest, RowsShowPictureAndSizeAndTheFilterOnlyHidesThem) {
   open(frmDesktop::TabObjects);
-  ReportView* list = w->objectsPage->L_Values;
+  ReportView* list = w->objectsPage()->L_Values;
   const int size = list->listModel()->sizeColumn();
   EXPECT_EQ(shown("0007", size), QStringLiteral("12 × 10"));
   EXPECT_EQ(shown("0003", size), QString());  // no image in the working folder
@@ -44,14 +44,14 @@ TEST_F(ObjectsTabTest, RowsShowPictureAndSizeAndTheFilterOnlyHidesThem) {
   // By name or id, case ignored; the picked row, hidden, is still the one
   // the buttons act on.
   pick("0012");
-  auto* filter = w->objectsPage->findChild<QLineEdit*>(QStringLiteral("txtFiltra"));
+  auto* filter = w->objectsPage()->findChild<QLineEdit*>(QStringLiteral("txtFiltra"));
   ASSERT_NE(filter, nullptr);
   QTest::keyClicks(filter, QStringLiteral("QUADRANTE"));
   EXPECT_EQ(shownColumn(list, 0), QStringList{QStringLiteral("0007")});
   const QString file = path("eight.gif");
   writeFile(file, gifBytes(8, 6));
   script.files.push_back(file);
-  click(w->objectsPage->cmdImport);
+  click(w->objectsPage()->cmdImport);
   EXPECT_EQ(w->doc.L_Values.cell(objectRow("0012"), V_PathGif), file);
   filter->clear();
   QTest::keyClicks(filter, QStringLiteral("001"));
@@ -69,19 +69,19 @@ TEST_F(ObjectsTabTest, ImportKeepsThePathAsOnDiskAndTheSaveReallyPacksIt) {
   pick("0007");
   const QStringList expected = replacedCells("0007", file);
   script.files.push_back(file);
-  click(w->objectsPage->cmdImport);
+  click(w->objectsPage()->cmdImport);
 
   ASSERT_EQ(script.fileRequests.size(), 2u);  // the skin, then the image
   EXPECT_EQ(script.fileRequests[1].presetName, "7");
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), expected);
-  EXPECT_EQ(w->objectsPage->L_Values->viewIndex(objectRow("0007"), 0)
+  EXPECT_EQ(w->objectsPage()->L_Values->viewIndex(objectRow("0007"), 0)
                 .data(Qt::ForegroundRole)
                 .value<QColor>(),
             QColor(0, 0, 255));
   EXPECT_EQ(shown("0007", 0, ReportListModel::IconNumberRole), QString::number(IconReplaced));
-  EXPECT_EQ(w->objectsPage->lInfo->text(), "(hxw) = 10x12, originale 10x12");
-  EXPECT_TRUE(w->objectsPage->L_Values->hasFocus());
+  EXPECT_EQ(w->objectsPage()->lInfo->text(), "(hxw) = 10x12, originale 10x12");
+  EXPECT_TRUE(w->objectsPage()->L_Values->hasFocus());
 
   clickToolButton(*w, "SAVE");
   const QList<QByteArray> lines = readFile(path("vodafone.ski")).split('\n');
@@ -96,15 +96,15 @@ TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOf
   pick("0007");  // 12 x 10
   const QStringList before = cells(w->doc.L_Values, objectRow("0007"));
   // The list says which object that is, beside its number.
-  EXPECT_EQ(w->objectsPage->L_Values
-                ->viewIndex(objectRow("0007"), w->objectsPage->L_Values->listModel()->nameColumn())
+  EXPECT_EQ(w->objectsPage()->L_Values
+                ->viewIndex(objectRow("0007"), w->objectsPage()->L_Values->listModel()->nameColumn())
                 .data()
                 .toString(),
             QStringLiteral("Quadrante dell'orologio analogico"));
   for (QSize size : {QSize(13, 10), QSize(12, 11)}) {  // width or height alone
     writeFile(path("other.gif"), gifBytes(size.width(), size.height()));
     script.files.push_back(path("other.gif"));
-    click(w->objectsPage->cmdImport);
+    click(w->objectsPage()->cmdImport);
     ASSERT_EQ(script.boxes.size(), 1u);
     EXPECT_EQ(script.boxes[0].title, kTitleError);
     EXPECT_EQ(script.boxes[0].text,
@@ -113,15 +113,15 @@ TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOf
     EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), before);
     script.boxes.clear();
   }
-  click(w->objectsPage->chkDim);
+  click(w->objectsPage()->chkDim);
   // Without the check a file that is no picture, or is gone, still changes nothing.
   writeFile(path("broken.gif"), "GIF89a and nothing else");
   script.files = {path("broken.gif"), path("missing.gif"), QString()};
-  for (int i = 0; i < 3; ++i) click(w->objectsPage->cmdImport);
+  for (int i = 0; i < 3; ++i) click(w->objectsPage()->cmdImport);
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), before);
   script.files.push_back(path("other.gif"));
-  click(w->objectsPage->cmdImport);
+  click(w->objectsPage()->cmdImport);
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_EQ(shown("0007", V_Stato), kStateToReplace);
 
@@ -130,7 +130,7 @@ TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOf
   script.boxes.clear();
   writeFile(path("tall.gif"), gifBytes(10, 12));
   script.files.push_back(path("tall.gif"));
-  click(w->objectsPage->cmdImport);
+  click(w->objectsPage()->cmdImport);
   ASSERT_EQ(script.boxesTitled(kTitleWarning).size(), 1u);
   EXPECT_EQ(script.boxes[0].text,
             "oggetto 0007: l'immagine è di 10 × 12 pixel, nel primo "
@@ -144,7 +144,7 @@ TEST_F(ObjectsTabTest, TheSameFileWarnsButAnotherlyCasedNameIsAnotherFile) {
   const QString current = shown("0012", V_PathGif);
   const QStringList before = cells(w->doc.L_Values, objectRow("0012"));
   script.files.push_back(current);
-  click(w->objectsPage->cmdImport);
+  click(w->objectsPage()->cmdImport);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, kTitleWarning);
   EXPECT_EQ(script.boxes[0].text, kSamePathMessage);
@@ -154,7 +154,7 @@ TEST_F(ObjectsTabTest, TheSameFileWarnsButAnotherlyCasedNameIsAnotherFile) {
   const QString upper = QFileInfo(current).absolutePath() + "/12.GIF";
   writeFile(upper, gifBytes(8, 6));
   script.files.push_back(upper);
-  click(w->objectsPage->cmdImport);
+  click(w->objectsPage()->cmdImport);
   EXPECT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(shown("0012", V_PathGif), upper);
 }
@@ -163,11 +163,11 @@ TEST_F(ObjectsTabTest, DefaultAsksWhenToldAndTakesTheImageOfTheSet) {
   open(frmDesktop::TabObjects);
   QDir().mkpath(path("Set"));
   writeFile(path("Set/7.gif"), gifBytes(30, 20));
-  w->objectsTab->defaultFolder = path("Set");
+  w->objectsTab()->defaultFolder = path("Set");
   pick("0007");
   const QStringList expected = replacedCells("0007", path("Set/7.gif"));
   const QStringList before = cells(w->doc.L_Values, objectRow("0007"));
-  click(w->objectsPage->cmdDefault);  // answered No
+  click(w->objectsPage()->cmdDefault);  // answered No
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, kTitleQuestion);
   EXPECT_EQ(script.boxes[0].text,
@@ -175,16 +175,16 @@ TEST_F(ObjectsTabTest, DefaultAsksWhenToldAndTakesTheImageOfTheSet) {
             "(marevia by Tavrin) ?");
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), before);
 
-  click(w->objectsPage->chkConferma);
-  click(w->objectsPage->cmdDefault);
+  click(w->objectsPage()->chkConferma);
+  click(w->objectsPage()->cmdDefault);
   EXPECT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), expected);
-  EXPECT_EQ(w->objectsPage->lInfo->text(), "(hxw) = 20x30, originale 10x12");
+  EXPECT_EQ(w->objectsPage()->lInfo->text(), "(hxw) = 20x30, originale 10x12");
 
   // An object the set has no image for stays as it is.
   pick("0003");
   const QStringList three = cells(w->doc.L_Values, objectRow("0003"));
-  click(w->objectsPage->cmdDefault);
+  click(w->objectsPage()->cmdDefault);
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0003")), three);
 }
 
@@ -193,9 +193,9 @@ TEST_F(ObjectsTabTest, DefaultForAllReplacesWhatTheSetHasShowsTheFirstRowAndRemi
   QDir().mkpath(path("Set"));
   writeFile(path("Set/12.gif"), gifBytes(8, 6));
   writeFile(path("Set/30.gif"), gifBytes(9, 9));
-  w->objectsTab->defaultFolder = path("Set");
+  w->objectsTab()->defaultFolder = path("Set");
   script.answers = {Dialogs::Answer::Yes};
-  click(w->objectsPage->cmdDefaultAll);
+  click(w->objectsPage()->cmdDefaultAll);
   ASSERT_EQ(script.boxes.size(), 2u);
   EXPECT_EQ(script.boxes[0].text,
             "Confermi la sostituzione di tutti gli oggetti con quelli di default (marevia by "
@@ -207,24 +207,24 @@ TEST_F(ObjectsTabTest, DefaultForAllReplacesWhatTheSetHasShowsTheFirstRowAndRemi
         << id.toStdString();
   }
   // The list shows its first row, 0003, which has no image.
-  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->objectsPage->L_Values->listRowAt(0));
-  EXPECT_EQ(w->objectsPage->lInfo->text(), "...");
+  EXPECT_EQ(w->objectsPage()->L_Values->selectedListRow(), w->objectsPage()->L_Values->listRowAt(0));
+  EXPECT_EQ(w->objectsPage()->lInfo->text(), "...");
 }
 
 TEST_F(ObjectsTabTest, ExportShowsItsProgressAndACancelKeepsTheObjectsDone) {
   open(frmDesktop::TabObjects);
-  w->objectsTab->progressDelay = 0;
+  w->objectsTab()->progressDelay = 0;
   bool busy = false;
   const auto watch =
-      QObject::connect(w->objectsPage->L_Values->selectionModel(),
+      QObject::connect(w->objectsPage()->L_Values->selectionModel(),
                        &QItemSelectionModel::currentChanged, [&](const QModelIndex& current) {
                          busy = QApplication::overrideCursor() != nullptr;
                          auto* progress = w->findChild<QProgressDialog*>("ExportProgress");
-                         if (progress && w->objectsPage->L_Values->listRow(current) == 2) {
+                         if (progress && w->objectsPage()->L_Values->listRow(current) == 2) {
                            progress->findChild<QPushButton*>()->click();
                          }
                        });
-  click(w->objectsPage->cmdExportAll);
+  click(w->objectsPage()->cmdExportAll);
   EXPECT_TRUE(busy);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(shownCell(w->doc.L_Values, 0, V_Stato), kStateExtracted);
@@ -236,7 +236,7 @@ TEST_F(ObjectsTabTest, ExportShowsItsProgressAndACancelKeepsTheObjectsDone) {
   // Archives that cannot be read are told of once, at the end.
   QObject::disconnect(watch);
   QFile::remove(path("vodafone1.dat"));
-  click(w->objectsPage->cmdExportAll);
+  click(w->objectsPage()->cmdExportAll);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, kTitleError);
   EXPECT_TRUE(script.boxes[0].text.contains("vodafone1.dat"));
@@ -246,7 +246,7 @@ TEST_F(ObjectsTabTest, ExportShowsItsProgressAndACancelKeepsTheObjectsDone) {
 TEST_F(ObjectsTabTest, TestFillsFromTheFolderPickedWithDirectoryAndErrsWithoutOne) {
   open(frmDesktop::TabObjects);
   const QList<QStringList> before = {cells(w->doc.L_Values, 2), cells(w->doc.L_Values, 4)};
-  click(w->objectsPage->Command2);
+  click(w->objectsPage()->Command2);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, kTitleError);
   EXPECT_EQ(cells(w->doc.L_Values, 2), before[0]);
@@ -255,10 +255,10 @@ TEST_F(ObjectsTabTest, TestFillsFromTheFolderPickedWithDirectoryAndErrsWithoutOn
   writeFile(path("Moto/3.gif"), gifBytes(5, 5));
   writeFile(path("Moto/7.gif"), gifBytes(5, 5));  // 0007 has an image: not filled
   script.folders = {path("Moto"), QString()};
-  click(w->objectsPage->cmdDir);
-  click(w->objectsPage->cmdDir);  // cancelled: the folder picked before stays
+  click(w->objectsPage()->cmdDir);
+  click(w->objectsPage()->cmdDir);  // cancelled: the folder picked before stays
   EXPECT_EQ(script.folderRequests, std::vector<QString>(2, "Seleziona directory di importazione:"));
-  click(w->objectsPage->Command2);
+  click(w->objectsPage()->Command2);
   ASSERT_EQ(script.boxes.size(), 2u);
   EXPECT_EQ(script.boxes[1].title, kTitleInfo);
   EXPECT_EQ(script.boxes[1].text, "Oggetti da sostituire n° 1");
@@ -271,7 +271,7 @@ TEST_F(ObjectsTabTest, TestFillsFromTheFolderPickedWithDirectoryAndErrsWithoutOn
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0003")), filled);
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0030")), before[1]);
   // Exporting afterwards must not overwrite the filled row from archive 14.
-  click(w->objectsPage->cmdExportAll);
+  click(w->objectsPage()->cmdExportAll);
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0003")), filled);
 }
 
@@ -290,7 +290,7 @@ TEST_F(ObjectsTabTest, AnObjectOpensInTheImageEditorSetInTheOptions) {
 
   clickTab(*w, frmDesktop::TabObjects);
   pick("0007");
-  auto* edit = w->objectsPage->L_Values->findChild<QAction*>(QStringLiteral("actEditImage"));
+  auto* edit = w->objectsPage()->L_Values->findChild<QAction*>(QStringLiteral("actEditImage"));
   ASSERT_NE(edit, nullptr);
   edit->trigger();
   const QString opened = path("opened.txt");

@@ -68,15 +68,15 @@ TEST_F(OpenedSkin, AsksForTheFileWithTheSkinDialogAndLoadsItWhole) {
   EXPECT_EQ(shownCell(w->doc.L_Values, w->doc.L_Values.findId("0020"), V_Stato), kStateFound);
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(w->SSTab1->isTabEnabled(i)) << i;
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
-  EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), Fixture::objectCount);
-  EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), Fixture::colourCount);
+  EXPECT_EQ(w->objectsPage()->L_Values->model()->rowCount(), Fixture::objectCount);
+  EXPECT_EQ(w->coloursPage()->L_RGBA->model()->rowCount(), Fixture::colourCount);
   EXPECT_EQ(w->rectsPage()->L_Dim->model()->rowCount(), Fixture::rectCount);
   // The archive list shows the skin folder's archives and nothing else.
   QStringList archives;
-  for (int i = 0; i < w->objectsPage->FileDat->count(); ++i)
-    archives << w->objectsPage->FileDat->fileName(i);
+  for (int i = 0; i < w->objectsPage()->FileDat->count(); ++i)
+    archives << w->objectsPage()->FileDat->fileName(i);
   EXPECT_EQ(archives, QStringList({"vodafone.dat", "vodafone1.dat", "vodafone14.dat"}));
-  EXPECT_EQ(QDir(w->objectsPage->FileDat->path()), QDir(dir.path()));
+  EXPECT_EQ(QDir(w->objectsPage()->FileDat->path()), QDir(dir.path()));
   EXPECT_EQ(QDir(w->tabPreview->FileDesktop->path()), QDir(dir.path()));
 }
 
@@ -90,7 +90,7 @@ TEST_F(OpenedSkin, CancellingTheDialogChangesNothing) {
 }
 
 TEST_F(OpenedSkin, ObjectListShowsColumnsStatesColoursAndIconsSortedById) {
-  ReportView* v = w->objectsPage->L_Values;
+  ReportView* v = w->objectsPage()->L_Values;
   const QStringList headers = {"ID",   "OffSet", "N° Dat",   "Offset",
                                "Byte", "Stato",  "Path GIF", "Indice"};
   for (int c = 0; c < headers.size(); ++c) {
@@ -139,22 +139,22 @@ TEST_F(OpenedSkin, ObjectListShowsColumnsStatesColoursAndIconsSortedById) {
 }
 
 TEST_F(OpenedSkin, ColourAndRectangleListsKeepFileOrderAndMarkRowsWithoutId) {
-  EXPECT_EQ(shownColumn(w->coloursPage->L_RGBA, C_ID), QStringList({"-", "-", "0595", "0009"}));
-  EXPECT_EQ(shownColumn(w->coloursPage->L_RGBA, C_Indice),
+  EXPECT_EQ(shownColumn(w->coloursPage()->L_RGBA, C_ID), QStringList({"-", "-", "0595", "0009"}));
+  EXPECT_EQ(shownColumn(w->coloursPage()->L_RGBA, C_Indice),
             QStringList({"0001", "0003", "0006", "0007"}));
-  EXPECT_EQ(shownColumn(w->coloursPage->L_RGBA, C_R), QStringList({"1", "200", "300", "230"}));
-  EXPECT_EQ(w->coloursPage->L_RGBA->columnWidth(C_Trasparenza), 141);
-  EXPECT_TRUE(shown(w->coloursPage->L_RGBA, 0, 0, Qt::DecorationRole).isNull());
-  EXPECT_FALSE(shown(w->coloursPage->L_RGBA, 2, 0, Qt::DecorationRole).isNull());
+  EXPECT_EQ(shownColumn(w->coloursPage()->L_RGBA, C_R), QStringList({"1", "200", "300", "230"}));
+  EXPECT_EQ(w->coloursPage()->L_RGBA->columnWidth(C_Trasparenza), 141);
+  EXPECT_TRUE(shown(w->coloursPage()->L_RGBA, 0, 0, Qt::DecorationRole).isNull());
+  EXPECT_FALSE(shown(w->coloursPage()->L_RGBA, 2, 0, Qt::DecorationRole).isNull());
 
   EXPECT_EQ(shownColumn(w->rectsPage()->L_Dim, D_ID), QStringList({"0570", "0006", "-"}));
   EXPECT_EQ(shownColumn(w->rectsPage()->L_Dim, D_Larghezza), QStringList({"20", "0", "171"}));
   EXPECT_EQ(w->rectsPage()->L_Dim->columnWidth(D_X1), 59);
   EXPECT_TRUE(shown(w->rectsPage()->L_Dim, 2, 0, Qt::DecorationRole).isNull());
   // Neither list has a row selected after the load.
-  EXPECT_EQ(w->coloursPage->L_RGBA->selectedListRow(), -1);
+  EXPECT_EQ(w->coloursPage()->L_RGBA->selectedListRow(), -1);
   EXPECT_EQ(w->rectsPage()->L_Dim->selectedListRow(), -1);
-  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), -1);
+  EXPECT_EQ(w->objectsPage()->L_Values->selectedListRow(), -1);
 }
 
 TEST_F(OpenedSkin, TreeShowsEveryLineWithPicturesBoldGroupsAndTags) {
@@ -215,8 +215,8 @@ TEST_F(OpenedSkin, MenusReopenRecentSkinsSaveWithCtrlSAndOpenDroppedSkins) {
   EXPECT_EQ(QDir(script.fileRequests[1].startFolder), QDir(dir.path()));
 
   // Ctrl+S saves exactly as "Salva" does, from any widget of the window.
-  w->coloursPage->L_RGBA->setFocus();
-  QTest::keyClick(w->coloursPage->L_RGBA, Qt::Key_S, Qt::ControlModifier);
+  w->coloursPage()->L_RGBA->setFocus();
+  QTest::keyClick(w->coloursPage()->L_RGBA, Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, kTitleInfo);
   EXPECT_TRUE(QFileInfo::exists(dir.filePath("vodafone_old.ski")));
@@ -254,78 +254,78 @@ TEST_F(OpenedSkin, MenusReopenRecentSkinsSaveWithCtrlSAndOpenDroppedSkins) {
 TEST_F(OpenedSkin, ClickingAnObjectShowsItsImageSizeAndTag) {
   clickTab(*w, 1);
   const int row = w->doc.L_Values.findId("0007");
-  clickRow(w->objectsPage->L_Values, row);
-  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), row);
-  for (QWidget* on : {static_cast<QWidget*>(w->objectsPage->cmdImport),
-                      static_cast<QWidget*>(w->objectsPage->cmdDefault),
-                      static_cast<QWidget*>(w->objectsPage->chkDim),
-                      static_cast<QWidget*>(w->objectsPage->chkConferma)}) {
+  clickRow(w->objectsPage()->L_Values, row);
+  EXPECT_EQ(w->objectsPage()->L_Values->selectedListRow(), row);
+  for (QWidget* on : {static_cast<QWidget*>(w->objectsPage()->cmdImport),
+                      static_cast<QWidget*>(w->objectsPage()->cmdDefault),
+                      static_cast<QWidget*>(w->objectsPage()->chkDim),
+                      static_cast<QWidget*>(w->objectsPage()->chkConferma)}) {
     EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
   }
-  ASSERT_TRUE(w->objectsPage->PicPreview->hasPicture());
-  EXPECT_EQ(w->objectsPage->PicPreview->picture().size(), QSize(12, 10));
-  EXPECT_EQ(w->objectsPage->lInfo->text(), QStringLiteral("(hxw) = 10x12"));
-  EXPECT_EQ(w->objectsPage->WB->LocationURL(), aniGifPage(gif("7.gif")));
-  EXPECT_EQ(w->objectsPage->WB->imagePath(), gif("7.gif"));
+  ASSERT_TRUE(w->objectsPage()->PicPreview->hasPicture());
+  EXPECT_EQ(w->objectsPage()->PicPreview->picture().size(), QSize(12, 10));
+  EXPECT_EQ(w->objectsPage()->lInfo->text(), QStringLiteral("(hxw) = 10x12"));
+  EXPECT_EQ(w->objectsPage()->WB->LocationURL(), aniGifPage(gif("7.gif")));
+  EXPECT_EQ(w->objectsPage()->WB->imagePath(), gif("7.gif"));
   EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 0 100 0"));
 
   // An object without its GIF empties the preview and still shows the tag.
-  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0003"));
-  EXPECT_FALSE(w->objectsPage->PicPreview->hasPicture());
-  EXPECT_EQ(w->objectsPage->lInfo->text(), QStringLiteral("..."));
-  EXPECT_EQ(w->objectsPage->WB->LocationURL(), noGifPage());
+  clickRow(w->objectsPage()->L_Values, w->doc.L_Values.findId("0003"));
+  EXPECT_FALSE(w->objectsPage()->PicPreview->hasPicture());
+  EXPECT_EQ(w->objectsPage()->lInfo->text(), QStringLiteral("..."));
+  EXPECT_EQ(w->objectsPage()->WB->LocationURL(), noGifPage());
   EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 20 30 1"));
 }
 
 TEST_F(OpenedSkin, AnUndecodableImageReportsTheFailureInsteadOfTheTag) {
   clickTab(*w, 1);
-  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0007"));
-  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0020"));
+  clickRow(w->objectsPage()->L_Values, w->doc.L_Values.findId("0007"));
+  clickRow(w->objectsPage()->L_Values, w->doc.L_Values.findId("0020"));
   EXPECT_TRUE(w->statusText().startsWith(QStringLiteral("Errore n° 481, ")))
       << w->statusText().toStdString();
   // Nothing of the previous object stays on show.
-  EXPECT_FALSE(w->objectsPage->PicPreview->hasPicture());
-  EXPECT_EQ(w->objectsPage->WB->LocationURL(), noGifPage());
+  EXPECT_FALSE(w->objectsPage()->PicPreview->hasPicture());
+  EXPECT_EQ(w->objectsPage()->WB->LocationURL(), noGifPage());
 }
 
 TEST_F(OpenedSkin, KeyboardMovesPickObjectsLikeClicks) {
   clickTab(*w, 1);
-  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0003"));  // first row shown
-  QTest::keyClick(w->objectsPage->L_Values, Qt::Key_Down);
-  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->doc.L_Values.findId("0007"));
+  clickRow(w->objectsPage()->L_Values, w->doc.L_Values.findId("0003"));  // first row shown
+  QTest::keyClick(w->objectsPage()->L_Values, Qt::Key_Down);
+  EXPECT_EQ(w->objectsPage()->L_Values->selectedListRow(), w->doc.L_Values.findId("0007"));
   EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 0 100 0"));
-  EXPECT_TRUE(w->objectsPage->PicPreview->hasPicture());
+  EXPECT_TRUE(w->objectsPage()->PicPreview->hasPicture());
 }
 
 TEST_F(OpenedSkin, HeaderClicksSortTheObjectsByTextWithoutTouchingTheDocument) {
   clickTab(*w, 1);
-  clickHeader(w->objectsPage->L_Values, V_Offset);
-  EXPECT_EQ(shownColumn(w->objectsPage->L_Values, V_Offset),
+  clickHeader(w->objectsPage()->L_Values, V_Offset);
+  EXPECT_EQ(shownColumn(w->objectsPage()->L_Values, V_Offset),
             QStringList({"0", "100", "1000", "150", "20"}));
   // Again: still upwards, the header does not turn the order round.
-  clickHeader(w->objectsPage->L_Values, V_Offset);
-  EXPECT_EQ(shownColumn(w->objectsPage->L_Values, V_Offset),
+  clickHeader(w->objectsPage()->L_Values, V_Offset);
+  EXPECT_EQ(shownColumn(w->objectsPage()->L_Values, V_Offset),
             QStringList({"0", "100", "1000", "150", "20"}));
-  clickHeader(w->objectsPage->L_Values, V_Byte);
-  EXPECT_EQ(shownColumn(w->objectsPage->L_Values, V_Byte),
+  clickHeader(w->objectsPage()->L_Values, V_Byte);
+  EXPECT_EQ(shownColumn(w->objectsPage()->L_Values, V_Byte),
             QStringList({"10", "100", "30", "50", "64"}));
   EXPECT_EQ(w->doc.L_Values.cell(0, V_ID), QStringLiteral("0007"));
 
   // A click on a sorted row still picks the row it shows.
-  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0012"));
+  clickRow(w->objectsPage()->L_Values, w->doc.L_Values.findId("0012"));
   EXPECT_EQ(w->statusText(), QStringLiteral("Tag: 150 64 14"));
 }
 
 TEST_F(OpenedSkin, ClickingAColourPaintsTheSwatchAndShowsTransparencyAndPlace) {
   clickTab(*w, 2);
-  clickRow(w->coloursPage->L_RGBA, 1);  // the background, a colour without id
-  EXPECT_EQ(w->coloursPage->PicColor->backColor(), QColor(200, 220, 255));
+  clickRow(w->coloursPage()->L_RGBA, 1);  // the background, a colour without id
+  EXPECT_EQ(w->coloursPage()->PicColor->backColor(), QColor(200, 220, 255));
   EXPECT_EQ(w->txt(50)->text(), QStringLiteral("0"));
   EXPECT_TRUE(w->txt(50)->isEnabled());
   EXPECT_EQ(w->statusText(), QStringLiteral("Indice: 2/4"));
 
-  clickRow(w->coloursPage->L_RGBA, 2);  // red 300 counts as 255
-  EXPECT_EQ(w->coloursPage->PicColor->backColor(), QColor(255, 0, 128));
+  clickRow(w->coloursPage()->L_RGBA, 2);  // red 300 counts as 255
+  EXPECT_EQ(w->coloursPage()->PicColor->backColor(), QColor(255, 0, 128));
   EXPECT_EQ(w->txt(50)->text(), QStringLiteral("7"));
   EXPECT_EQ(w->statusText(), QStringLiteral("Indice: 3/4"));
   // Showing a colour is no edit of it.
@@ -384,22 +384,22 @@ TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   clickTab(*w, 2);
   w->doc.L_RGBA.setCell(2, C_R, QStringLiteral("77"));
   w->doc.L_RGBA.setEdited(2, true);
-  EXPECT_EQ(shown(w->coloursPage->L_RGBA, 2, C_R).toString(), QStringLiteral("77"));
-  EXPECT_EQ(shown(w->coloursPage->L_RGBA, 2, C_ID, Qt::ForegroundRole).value<QColor>(),
+  EXPECT_EQ(shown(w->coloursPage()->L_RGBA, 2, C_R).toString(), QStringLiteral("77"));
+  EXPECT_EQ(shown(w->coloursPage()->L_RGBA, 2, C_ID, Qt::ForegroundRole).value<QColor>(),
             QColor(0, 0, 255));
-  EXPECT_TRUE(shown(w->coloursPage->L_RGBA, 2, C_ID, Qt::FontRole).value<QFont>().bold());
+  EXPECT_TRUE(shown(w->coloursPage()->L_RGBA, 2, C_ID, Qt::FontRole).value<QFont>().bold());
 
   w->doc.L_Values.setCell(0, V_ID, QStringLiteral("0001"));  // sorted view re-sorts
-  EXPECT_EQ(shownColumn(w->objectsPage->L_Values, V_ID).first(), QStringLiteral("0001"));
+  EXPECT_EQ(shownColumn(w->objectsPage()->L_Values, V_ID).first(), QStringLiteral("0001"));
   w->doc.L_Values.setState(0, ObjectState::ToReplace);
-  EXPECT_EQ(shown(w->objectsPage->L_Values, 0, 0, ReportListModel::IconNumberRole).toInt(),
+  EXPECT_EQ(shown(w->objectsPage()->L_Values, 0, 0, ReportListModel::IconNumberRole).toInt(),
             IconReplaced);
 
   ListRow extra;
   extra.cells = QStringList({"0777", "0", "0", "0", "0", "0"});
   w->doc.L_RGBA.appendRow(extra);
-  EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), 5);
-  EXPECT_EQ(shown(w->coloursPage->L_RGBA, 4, C_ID).toString(), QStringLiteral("0777"));
+  EXPECT_EQ(w->coloursPage()->L_RGBA->model()->rowCount(), 5);
+  EXPECT_EQ(shown(w->coloursPage()->L_RGBA, 4, C_ID).toString(), QStringLiteral("0777"));
 
   w->doc.T_Strutt.setText(5, QStringLiteral("2 8 20"));
   w->doc.T_Strutt.setEdited(5, true);
@@ -408,14 +408,14 @@ TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   EXPECT_EQ(node.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
 
   w->doc.L_RGBA.clear();
-  EXPECT_EQ(w->coloursPage->L_RGBA->model()->rowCount(), 0);
+  EXPECT_EQ(w->coloursPage()->L_RGBA->model()->rowCount(), 0);
 }
 
 TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
   clickTab(*w, 2);
-  clickRow(w->coloursPage->L_RGBA, 2);
+  clickRow(w->coloursPage()->L_RGBA, 2);
   clickTab(*w, 1);
-  clickRow(w->objectsPage->L_Values, w->doc.L_Values.findId("0007"));
+  clickRow(w->objectsPage()->L_Values, w->doc.L_Values.findId("0007"));
   clickTab(*w, 0);
   w->tabPreview->txt[3]->selectAll();
   QTest::keyClicks(w->tabPreview->txt[3], QStringLiteral("99"));
@@ -423,7 +423,7 @@ TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
 
   script.answers.push_back(Dialogs::Answer::Discard);
   openThroughDialog(*w, script, skin);
-  EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), Fixture::objectCount);
+  EXPECT_EQ(w->objectsPage()->L_Values->model()->rowCount(), Fixture::objectCount);
   EXPECT_EQ(w->structurePage()->T_Strutt->treeModel()->rowCount(
                 w->structurePage()->T_Strutt->treeModel()->index(0, 0)),
             3);
@@ -439,9 +439,9 @@ TEST_F(OpenedSkin, OpeningAgainReplacesEverythingAndResetsTheEditors) {
   EXPECT_TRUE(w->tabPreview->txtOffSet->isEnabled());
   EXPECT_TRUE(w->tabPreview->cmdUpdate->isEnabled());
   EXPECT_TRUE(w->tabPreview->optTime[0]->isChecked());
-  EXPECT_FALSE(w->objectsPage->cmdImport->isEnabled());
-  EXPECT_FALSE(w->objectsPage->PicPreview->hasPicture());
-  EXPECT_EQ(w->objectsPage->WB->LocationURL(), noGifPage());
+  EXPECT_FALSE(w->objectsPage()->cmdImport->isEnabled());
+  EXPECT_FALSE(w->objectsPage()->PicPreview->hasPicture());
+  EXPECT_EQ(w->objectsPage()->WB->LocationURL(), noGifPage());
   EXPECT_EQ(w->refs().P_tItemData, -1);
   EXPECT_EQ(w->refs().P_tItemOperatore, w->doc.L_RGBA.findId("0595"));
 
@@ -475,10 +475,10 @@ TEST(DemoSkin, OpensWithEveryRecordInItsList) {
   openThroughDialog(w, script, skin);
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_TRUE(w.toolButton("SAVE")->isEnabled());
-  EXPECT_EQ(w.objectsPage->L_Values->model()->rowCount(), objects);
-  EXPECT_EQ(w.coloursPage->L_RGBA->model()->rowCount(), colours);
+  EXPECT_EQ(w.objectsPage()->L_Values->model()->rowCount(), objects);
+  EXPECT_EQ(w.coloursPage()->L_RGBA->model()->rowCount(), colours);
   EXPECT_EQ(w.rectsPage()->L_Dim->model()->rowCount(), rects);
-  const QStringList ids = shownColumn(w.objectsPage->L_Values, V_ID);
+  const QStringList ids = shownColumn(w.objectsPage()->L_Values, V_ID);
   QStringList sorted = ids;
   sorted.sort();
   EXPECT_EQ(ids, sorted);

@@ -146,7 +146,7 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   // Viewed in the objects tab, then overwritten by an image program.
   const int button = objects.findId("0634");
   clickTab(*w, frmDesktop::TabObjects);
-  clickRow(w->objectsPage->L_Values, button);
+  clickRow(w->objectsPage()->L_Values, button);
   // An import of it, taken back before the image program writes.
   const QString imported = QDir(dir.path()).filePath("imported.gif");
   writeFile(imported, gifBytes(5, 5));
@@ -160,7 +160,7 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   clickToolButton(*w, "REDO");
   clickToolButton(*w, "UNDO");
   EXPECT_EQ(tab().Pic.at(634)->picture().toImage().pixelColor(1, 1), QColor(0, 0, 200));
-  EXPECT_EQ(w->objectsPage->PicPreview->picture().size(), QSize(6, 4));
+  EXPECT_EQ(w->objectsPage()->PicPreview->picture().size(), QSize(6, 4));
   EXPECT_EQ(shownCell(objects, button, V_Stato), kStateToReplace);
   EXPECT_TRUE(objects.row(button).edited);
 
@@ -325,8 +325,8 @@ TEST_F(Preview, ClickingASlotOpensItsObjectAndAnEmptyOneDoesNothing) {
   PictureBox* slot = tab().Pic.at(652);
   QTest::mouseClick(slot, Qt::LeftButton, {}, slot->rect().center());
   EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabObjects);
-  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->doc.L_Values.findId("0652"));
-  EXPECT_TRUE(w->objectsPage->cmdImport->isEnabled());
+  EXPECT_EQ(w->objectsPage()->L_Values->selectedListRow(), w->doc.L_Values.findId("0652"));
+  EXPECT_TRUE(w->objectsPage()->cmdImport->isEnabled());
 
   // Left enabled by nothing: a slot of an object the skin lacks.
   clickTab(*w, frmDesktop::TabPreview);
@@ -522,7 +522,7 @@ TEST_F(Preview, TheScreenFillsANewWindowAndThePointerNamesWhatItIsOver) {
   EXPECT_TRUE(w->pointedText().endsWith(QStringLiteral("79 × 22")));
   QTest::mouseDClick(&desk(), Qt::LeftButton, {}, key);
   EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabObjects);
-  EXPECT_EQ(w->objectsPage->L_Values->selectedListRow(), w->doc.L_Values.findId("0630"));
+  EXPECT_EQ(w->objectsPage()->L_Values->selectedListRow(), w->doc.L_Values.findId("0630"));
   clickTab(*w, frmDesktop::TabPreview);
   QTest::mouseDClick(&desk(), Qt::LeftButton, {}, clock * z);
   EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabRects);

@@ -126,20 +126,23 @@ TEST_F(StartedWindow, InitSystemShowsTodayAndDisablesEveryEditor) {
   EXPECT_FALSE(w->tabPreview->FileDesktop->isVisible());
   for (QWidget* off : {static_cast<QWidget*>(w->tabPreview->txtOffSet),
                        static_cast<QWidget*>(w->tabPreview->cmdUpdate),
-                       static_cast<QWidget*>(w->objectsPage->cmdImport),
-                       static_cast<QWidget*>(w->objectsPage->cmdDefault)}) {
+                       static_cast<QWidget*>(w->objectsPage()->cmdImport),
+                       static_cast<QWidget*>(w->objectsPage()->cmdDefault)}) {
     EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
   }
-  EXPECT_FALSE(w->objectsPage->chkDim->isEnabled());
-  EXPECT_TRUE(w->objectsPage->chkDim->isChecked());
-  EXPECT_FALSE(w->objectsPage->chkConferma->isEnabled());
-  EXPECT_TRUE(w->objectsPage->chkConferma->isChecked());
-  EXPECT_EQ(w->objectsPage->WB->LocationURL(), noGifPage());
+  EXPECT_FALSE(w->objectsPage()->chkDim->isEnabled());
+  EXPECT_TRUE(w->objectsPage()->chkDim->isChecked());
+  EXPECT_FALSE(w->objectsPage()->chkConferma->isEnabled());
+  EXPECT_TRUE(w->objectsPage()->chkConferma->isChecked());
+  EXPECT_EQ(w->objectsPage()->WB->LocationURL(), noGifPage());
 }
 
 TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
   // The tabs the first frame does not show are built when first asked for.
-  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("T_Strutt")), nullptr);
+  for (const char* name : {"T_Strutt", "L_Values", "L_RGBA", "L_Dim"})
+    EXPECT_EQ(w->findChild<QWidget*>(QLatin1StringView(name)), nullptr) << name;
+  w->objectsPage();
+  w->coloursPage();
   w->rectsPage();
   w->structurePage();
   struct Control {
@@ -160,7 +163,7 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     ASSERT_NE(b, nullptr) << c.name;
     EXPECT_EQ(b->text(), QString::fromUtf8(c.caption)) << c.name;
   }
-  EXPECT_EQ(w->coloursPage->cmdLoadColors->toolTip(), w->coloursPage->cmdLoadColors->text());
+  EXPECT_EQ(w->coloursPage()->cmdLoadColors->toolTip(), w->coloursPage()->cmdLoadColors->text());
   for (const Control& c :
        {Control{"chkDim", "Verifica dimensioni"}, Control{"chkConferma", "Richiedi conferma"},
         Control{"chkCls", "Pulitura automatica"}}) {
@@ -169,17 +172,17 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     EXPECT_EQ(b->text(), QString::fromUtf8(c.caption));
   }
   const QString tip = QStringLiteral("Colore oggetto, clicca per cambiare...");
-  EXPECT_EQ(w->coloursPage->PicColor->toolTip(), tip);
-  EXPECT_EQ(w->coloursPage->PicCC->toolTip(), tip);
-  EXPECT_EQ(w->objectsPage->fraPreviewOggetto->title(), QStringLiteral("Preview oggetto:"));
-  EXPECT_EQ(w->coloursPage->fraPreviewColore->title(), QStringLiteral("Preview colore:"));
-  EXPECT_EQ(w->coloursPage->lblTrasparenza->text(), QStringLiteral("Trasparenza:"));
+  EXPECT_EQ(w->coloursPage()->PicColor->toolTip(), tip);
+  EXPECT_EQ(w->coloursPage()->PicCC->toolTip(), tip);
+  EXPECT_EQ(w->objectsPage()->fraPreviewOggetto->title(), QStringLiteral("Preview oggetto:"));
+  EXPECT_EQ(w->coloursPage()->fraPreviewColore->title(), QStringLiteral("Preview colore:"));
+  EXPECT_EQ(w->coloursPage()->lblTrasparenza->text(), QStringLiteral("Trasparenza:"));
   EXPECT_EQ(w->infoPage()->lblInfoTitle->text(), QStringLiteral("Per informazioni suggerimenti:"));
   EXPECT_TRUE(w->infoPage()->PicInfo1->hasPicture());
   EXPECT_TRUE(w->infoPage()->PicInfo2->hasPicture());
-  EXPECT_EQ(w->objectsPage->FileDat->pattern(), QStringLiteral("*.Dat"));
-  EXPECT_TRUE(w->objectsPage->PicPreview->autoSize());
-  EXPECT_TRUE(w->objectsPage->PicImport->autoSize());
+  EXPECT_EQ(w->objectsPage()->FileDat->pattern(), QStringLiteral("*.Dat"));
+  EXPECT_TRUE(w->objectsPage()->PicPreview->autoSize());
+  EXPECT_TRUE(w->objectsPage()->PicImport->autoSize());
   EXPECT_EQ(w->rectsPage()->PicOBJ->backColor(), QColor(Qt::white));
   EXPECT_EQ(w->rectsPage()->PicOBJ->contentsRect().size(), QSize(176, 220));
   for (const char* name :
@@ -190,7 +193,7 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     EXPECT_EQ(found->accessibleName(), QLatin1StringView(name));
   }
   // Frames speak Tahoma (through the font substitution where it is missing).
-  EXPECT_EQ(w->objectsPage->fraPreviewOggetto->font().families().value(0),
+  EXPECT_EQ(w->objectsPage()->fraPreviewOggetto->font().families().value(0),
             QStringLiteral("Tahoma"));
 }
 
@@ -209,7 +212,7 @@ TEST_F(StartedWindow, TerminaAsksAndNoKeepsTheWindowAndItsSkin) {
   EXPECT_EQ(script.boxes[0].buttons, Dialogs::Buttons::YesNo);
   EXPECT_TRUE(w->isVisible());
   EXPECT_EQ(w->doc.L_Values.rowCount(), Fixture::objectCount);
-  EXPECT_EQ(w->objectsPage->L_Values->model()->rowCount(), Fixture::objectCount);
+  EXPECT_EQ(w->objectsPage()->L_Values->model()->rowCount(), Fixture::objectCount);
 
   script.answers.push_back(Dialogs::Answer::Yes);
   clickToolButton(*w, "CLOSE");

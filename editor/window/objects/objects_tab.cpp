@@ -98,8 +98,8 @@ void ObjectsTab::skinOpened() {
   page_.L_Values->selectionModel()->clear();
 }
 
-QString ObjectsTab::extractMissingImages() {
-  const ExportOutcome extracted = extractMissingObjects(doc_);
+QString ObjectsTab::extractMissingImages(SkinDocument& doc) {
+  const ExportOutcome extracted = extractMissingObjects(doc);
   if (!extracted.refused.isEmpty()) {
     return QStringLiteral("Immagini mancanti non estratte: %1").arg(extracted.refused);
   }

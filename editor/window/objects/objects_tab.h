@@ -41,7 +41,7 @@ class ObjectsTab : public QObject {
   void skinOpened();
   // What the working folder lacks of the archives' pictures, extracted; the
   // status bar's words for how it went, empty when there was nothing to do.
-  QString extractMissingImages();
+  static QString extractMissingImages(SkinDocument& doc);
 
   // The default set the replacements take their images from.
   QString defaultFolder;

@@ -87,15 +87,10 @@ EditingKey editingKey(const QKeyEvent* event) {
 
 }  // namespace
 
-LayoutController::LayoutController(PreviewTab& tab, ColoursPage& colours,
-                                   PreviewController& preview, WindowServices& window)
-    : QObject(&tab),
-      window_(window),
-      tab_(tab),
-      colours_(colours),
-      preview_(preview),
-      doc_(window.document()) {
-  for (int i = 0; i <= standby::kLastBox; ++i) connectBox(txt(i), i);
+LayoutController::LayoutController(PreviewTab& tab, PreviewController& preview,
+                                   WindowServices& window)
+    : QObject(&tab), window_(window), tab_(tab), preview_(preview), doc_(window.document()) {
+  for (int i = 0; i < standby::kSelectedTransparencyBox; ++i) connectBox(txt(i), i);
   connectBox(tab_.txtMin, BoxMin);
   connectBox(tab_.txtOra, BoxOra);
   connectBox(tab_.txtOffSet, BoxOffSet);
@@ -118,11 +113,18 @@ LayoutController::LayoutController(PreviewTab& tab, ColoursPage& colours,
   connect(screen, &DesktopSurface::hovered, this, &LayoutController::showGrip);
 }
 
+void LayoutController::attachColours(ColoursPage& colours) {
+  colours_ = &colours;
+  connectBox(colours.txt50, standby::kSelectedTransparencyBox);
+}
+
 // ---- the boxes -----------------------------------------------------------------
 
 void LayoutController::disableEditors() {
   PreviewTab& p = tab_;
-  for (int i = 0; i <= standby::kLastBox; ++i) txt(i)->setEnabled(false);
+  for (int i = 0; i <= standby::kLastBox; ++i) {
+    if (QLineEdit* box = txt(i)) box->setEnabled(false);
+  }
   p.txtMin->setEnabled(false);
   p.txtOra->setEnabled(false);
 
@@ -141,8 +143,10 @@ void LayoutController::disableEditors() {
 void LayoutController::resetEditors() {
   PreviewTab& p = tab_;
   for (int i = 0; i <= standby::kLastBox; ++i) {
-    txt(i)->setEnabled(false);
-    txt(i)->clear();
+    if (QLineEdit* box = txt(i)) {
+      box->setEnabled(false);
+      box->clear();
+    }
   }
   for (QCheckBox* c : p.optPos) c->setEnabled(false);
   for (QWidget* w : {static_cast<QWidget*>(p.PicBGColor1), static_cast<QWidget*>(p.PicMin),
@@ -171,7 +175,7 @@ QLineEdit* LayoutController::txt(int index) const {
   if (index >= 0 && index < static_cast<int>(tab_.txt.size())) {
     return tab_.txt[static_cast<size_t>(index)];
   }
-  return index == standby::kSelectedTransparencyBox ? colours_.txt50 : nullptr;
+  return index == standby::kSelectedTransparencyBox && colours_ ? colours_->txt50 : nullptr;
 }
 
 void LayoutController::connectBox(QLineEdit* box, int id) {
@@ -216,9 +220,9 @@ std::optional<QString> LayoutController::recordText(int id) const {
     return cell(doc_.L_Dim, refs.position(binding->target), D_X1 + binding->corner);
   if (const std::optional<standby::ColourRole> role = standby::transparencyBox(id))
     return cell(doc_.L_RGBA, refs.colour(*role), C_Trasparenza);
-  if (id == standby::kSelectedTransparencyBox) {
+  if (id == standby::kSelectedTransparencyBox && colours_) {
     const std::optional<QString> value =
-        cell(doc_.L_RGBA, colours_.L_RGBA->selectedListRow(), C_Trasparenza);
+        cell(doc_.L_RGBA, colours_->L_RGBA->selectedListRow(), C_Trasparenza);
     if (value) return QString::number(numericValue(*value));
   }
   return std::nullopt;
@@ -342,7 +346,8 @@ void LayoutController::txt_Change(int Index) {
   }
   int row = -1;
   if (Index == standby::kSelectedTransparencyBox) {
-    row = colours_.L_RGBA->selectedListRow();
+    if (!colours_) return;
+    row = colours_->L_RGBA->selectedListRow();
   } else if (const std::optional<standby::ColourRole> role = standby::transparencyBox(Index)) {
     row = preview_.refs().colour(*role);
   } else {

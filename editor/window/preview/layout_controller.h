@@ -36,11 +36,13 @@ class WindowServices;
 class LayoutController : public QObject {
   Q_OBJECT
  public:
-  // The boxes are the preview tab's and the colours tab's transparency box.
-  LayoutController(PreviewTab& tab, ColoursPage& colours, PreviewController& preview,
-                   WindowServices& window);
+  // The boxes are the preview tab's, and the colours tab's transparency box
+  // once that tab is built.
+  LayoutController(PreviewTab& tab, PreviewController& preview, WindowServices& window);
+  void attachColours(ColoursPage& colours);
 
-  // Boxes 0 to 49 of the preview tab, 50 of the colours tab.
+  // Boxes 0 to 49 of the preview tab, 50 of the colours tab (none while
+  // that tab is not built).
   QLineEdit* txt(int index) const;
 
   // Before any skin is shown: nothing to edit.
@@ -115,7 +117,7 @@ class LayoutController : public QObject {
 
   WindowServices& window_;
   PreviewTab& tab_;
-  ColoursPage& colours_;
+  ColoursPage* colours_ = nullptr;
   PreviewController& preview_;
   SkinDocument& doc_;
   bool typing_ = false;       // a key the filter let through is being applied
