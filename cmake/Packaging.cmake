@@ -89,6 +89,9 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 set(CPACK_DEBIAN_CORVELA_PACKAGE_NAME corvela)
 set(CPACK_DEBIAN_CORVELA_PACKAGE_SECTION graphics)
+# libzip is loaded only when a .zip is handled, so dpkg-shlibdeps cannot see
+# it; the soname the build was made against is named here.
+set(CPACK_DEBIAN_CORVELA_PACKAGE_DEPENDS "libzip4")
 # dpkg's ldconfig trigger replaces the maintainer scripts CPack would write
 # to call ldconfig; naming scripts that do not exist stops CPack writing them.
 set(CPACK_DEBIAN_CORVELA_PACKAGE_CONTROL_EXTRA "${packaging_src}/triggers"

@@ -1,7 +1,6 @@
 #include "skin_share.h"
 
 #include <sys/stat.h>
-#include <zip.h>
 
 #include <fcntl.h>
 #include <QDir>
@@ -26,10 +25,16 @@
 #include "skin_line.h"
 #include "skin_saver.h"
 #include "text_number.h"
+#include "zip_library.h"
 
 namespace corvela {
 
 namespace {
+
+// Reached only past a check that the library loaded.
+const ZipLibrary& zl() {
+  return *zipLibrary(nullptr);
+}
 
 struct NamedBytes {
   QString name;
@@ -81,78 +86,79 @@ std::optional<QString> phoneFiles(const SkinDocument& doc, std::vector<NamedByte
 }
 
 struct ZipDeleter {
-  void operator()(zip_t* z) const { zip_discard(z); }
+  void operator()(zip_t* z) const { zl().zip_discard(z); }
 };
 struct SourceDeleter {
-  void operator()(zip_source_t* s) const { zip_source_free(s); }
+  void operator()(zip_source_t* s) const { zl().zip_source_free(s); }
 };
 
 QString zipReason(zip_error_t* error) {
-  return QString::fromLocal8Bit(zip_error_strerror(error));
+  return QString::fromLocal8Bit(zl().zip_error_strerror(error));
 }
 
 // The .zip in memory: entries in the given order, each deflated with the same
 // level, dated 1 January 1980 and marked as a plain Unix file, so that the
 // same files always give the same bytes.
 std::optional<QByteArray> zipBytes(const std::vector<NamedBytes>& files, QString* why) {
+  if (!zipLibrary(why)) return std::nullopt;
   zip_error_t error;
-  zip_error_init(&error);
+  zl().zip_error_init(&error);
   std::unique_ptr<zip_source_t, SourceDeleter> buffer(
-      zip_source_buffer_create(nullptr, 0, 0, &error));
+      zl().zip_source_buffer_create(nullptr, 0, 0, &error));
   if (!buffer) {
     *why = zipReason(&error);
-    zip_error_fini(&error);
+    zl().zip_error_fini(&error);
     return std::nullopt;
   }
   std::unique_ptr<zip_t, ZipDeleter> archive(
-      zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error));
+      zl().zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error));
   if (!archive) {
     *why = zipReason(&error);
-    zip_error_fini(&error);
+    zl().zip_error_fini(&error);
     return std::nullopt;
   }
-  zip_error_fini(&error);
+  zl().zip_error_fini(&error);
   // The archive now owns the buffer; kept alive past zip_close to be read.
-  zip_source_keep(buffer.get());
+  zl().zip_source_keep(buffer.get());
   constexpr zip_uint16_t kDosDate = (0 << 9) | (1 << 5) | 1;  // 1980-01-01
   constexpr zip_uint32_t kPlainFile = static_cast<zip_uint32_t>(S_IFREG | 0644) << 16;
   for (const NamedBytes& f : files) {
-    zip_source_t* data = zip_source_buffer(archive.get(), f.bytes.constData(),
+    zip_source_t* data = zl().zip_source_buffer(archive.get(), f.bytes.constData(),
                                            static_cast<zip_uint64_t>(f.bytes.size()), 0);
     const zip_int64_t index =
-        data ? zip_file_add(archive.get(), f.name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8)
+        data ? zl().zip_file_add(archive.get(), f.name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8)
              : -1;
     if (index < 0) {
-      if (data) zip_source_free(data);
-      *why = QString::fromLocal8Bit(zip_strerror(archive.get()));
+      if (data) zl().zip_source_free(data);
+      *why = QString::fromLocal8Bit(zl().zip_strerror(archive.get()));
       return std::nullopt;
     }
     const auto i = static_cast<zip_uint64_t>(index);
-    if (zip_set_file_compression(archive.get(), i, ZIP_CM_DEFLATE, 9) < 0 ||
-        zip_file_set_dostime(archive.get(), i, 0, kDosDate, 0) < 0 ||
-        zip_file_set_external_attributes(archive.get(), i, 0, ZIP_OPSYS_UNIX, kPlainFile) < 0) {
-      *why = QString::fromLocal8Bit(zip_strerror(archive.get()));
+    if (zl().zip_set_file_compression(archive.get(), i, ZIP_CM_DEFLATE, 9) < 0 ||
+        zl().zip_file_set_dostime(archive.get(), i, 0, kDosDate, 0) < 0 ||
+        zl().zip_file_set_external_attributes(archive.get(), i, 0, ZIP_OPSYS_UNIX, kPlainFile) < 0) {
+      *why = QString::fromLocal8Bit(zl().zip_strerror(archive.get()));
       return std::nullopt;
     }
   }
-  if (zip_close(archive.get()) < 0) {
-    *why = QString::fromLocal8Bit(zip_strerror(archive.get()));
+  if (zl().zip_close(archive.get()) < 0) {
+    *why = QString::fromLocal8Bit(zl().zip_strerror(archive.get()));
     return std::nullopt;
   }
   archive.release();  // closed, and so freed
 
   QByteArray bytes;
-  if (zip_source_open(buffer.get()) < 0 || zip_source_seek(buffer.get(), 0, SEEK_END) < 0) {
-    *why = zipReason(zip_source_error(buffer.get()));
+  if (zl().zip_source_open(buffer.get()) < 0 || zl().zip_source_seek(buffer.get(), 0, SEEK_END) < 0) {
+    *why = zipReason(zl().zip_source_error(buffer.get()));
     return std::nullopt;
   }
-  const zip_int64_t size = zip_source_tell(buffer.get());
+  const zip_int64_t size = zl().zip_source_tell(buffer.get());
   bytes.resize(size);
   const bool read =
-      zip_source_seek(buffer.get(), 0, SEEK_SET) == 0 &&
-      zip_source_read(buffer.get(), bytes.data(), static_cast<zip_uint64_t>(size)) == size;
-  if (!read) *why = zipReason(zip_source_error(buffer.get()));
-  zip_source_close(buffer.get());
+      zl().zip_source_seek(buffer.get(), 0, SEEK_SET) == 0 &&
+      zl().zip_source_read(buffer.get(), bytes.data(), static_cast<zip_uint64_t>(size)) == size;
+  if (!read) *why = zipReason(zl().zip_source_error(buffer.get()));
+  zl().zip_source_close(buffer.get());
   if (!read) return std::nullopt;
   return bytes;
 }
@@ -250,8 +256,8 @@ QString entryRefusal(const QString& zip, const QString& entry, const QString& re
 std::optional<QString> entryProblem(zip_t* archive, zip_uint64_t index, Entry& e,
                                     long long& declared) {
   zip_stat_t st;
-  zip_stat_init(&st);
-  if (zip_stat_index(archive, index, 0, &st) < 0 || !(st.valid & ZIP_STAT_NAME)) {
+  zl().zip_stat_init(&st);
+  if (zl().zip_stat_index(archive, index, 0, &st) < 0 || !(st.valid & ZIP_STAT_NAME)) {
     return QStringLiteral("non è leggibile");
   }
   e.index = index;
@@ -272,7 +278,7 @@ std::optional<QString> entryProblem(zip_t* archive, zip_uint64_t index, Entry& e
 
   zip_uint8_t system = 0;
   zip_uint32_t attributes = 0;
-  if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) == 0 &&
+  if (zl().zip_file_get_external_attributes(archive, index, 0, &system, &attributes) == 0 &&
       system == ZIP_OPSYS_UNIX) {
     const mode_t type = (attributes >> 16) & S_IFMT;
     if (type == S_IFLNK) return QStringLiteral("è un collegamento simbolico");
@@ -302,9 +308,9 @@ std::optional<QString> entryProblem(zip_t* archive, zip_uint64_t index, Entry& e
 // The entry's bytes, never more than it declares nor than what is left of the
 // limit, whatever its compressed data expand to.
 std::optional<QByteArray> entryBytes(zip_t* archive, const Entry& e, QString* why) {
-  zip_file_t* file = zip_fopen_index(archive, e.index, 0);
+  zip_file_t* file = zl().zip_fopen_index(archive, e.index, 0);
   if (!file) {
-    *why = QString::fromLocal8Bit(zip_strerror(archive));
+    *why = QString::fromLocal8Bit(zl().zip_strerror(archive));
     return std::nullopt;
   }
   QByteArray bytes;
@@ -314,22 +320,22 @@ std::optional<QByteArray> entryBytes(zip_t* archive, const Entry& e, QString* wh
   bool ok = true;
   while (got < bytes.size()) {
     const zip_int64_t n =
-        zip_fread(file, bytes.data() + got, static_cast<zip_uint64_t>(bytes.size() - got));
+        zl().zip_fread(file, bytes.data() + got, static_cast<zip_uint64_t>(bytes.size() - got));
     if (n <= 0) {
       ok = false;
-      *why = n < 0 ? QString::fromLocal8Bit(zip_file_strerror(file))
+      *why = n < 0 ? QString::fromLocal8Bit(zl().zip_file_strerror(file))
                    : QStringLiteral("è più corta di quanto dichiara");
       break;
     }
     got += n;
   }
   if (ok) {
-    const zip_int64_t n = zip_fread(file, &extra, 1);
+    const zip_int64_t n = zl().zip_fread(file, &extra, 1);
     ok = n == 0;
-    if (n < 0) *why = QString::fromLocal8Bit(zip_file_strerror(file));
+    if (n < 0) *why = QString::fromLocal8Bit(zl().zip_file_strerror(file));
     if (n > 0) *why = QStringLiteral("si espande oltre la dimensione che dichiara");
   }
-  zip_fclose(file);
+  zl().zip_fclose(file);
   if (!ok) return std::nullopt;
   return bytes;
 }
@@ -383,19 +389,21 @@ ShareOutcome unpackSkinZip(const QString& zipFile, const QString& folder) {
   if (!st.exists || !st.regular) {
     return refused(QStringLiteral("Impossibile aprire %1: non è un file regolare.").arg(zip));
   }
+  if (QString why; !zipLibrary(&why))
+    return refused(QStringLiteral("Impossibile aprire %1: %2.").arg(zip, why));
   int code = 0;
   std::unique_ptr<zip_t, ZipDeleter> archive(
-      zip_open(QFile::encodeName(zip).constData(), ZIP_RDONLY, &code));
+      zl().zip_open(QFile::encodeName(zip).constData(), ZIP_RDONLY, &code));
   if (!archive) {
     zip_error_t error;
-    zip_error_init_with_code(&error, code);
+    zl().zip_error_init_with_code(&error, code);
     const QString why = zipReason(&error);
-    zip_error_fini(&error);
+    zl().zip_error_fini(&error);
     return refused(QStringLiteral("Impossibile aprire %1: non è un archivio zip leggibile (%2).")
                        .arg(zip, why));
   }
 
-  const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+  const zip_int64_t count = zl().zip_get_num_entries(archive.get(), 0);
   if (count > kMaxZipEntries) {
     return refused(QStringLiteral("Impossibile aprire %1: contiene %2 voci, più delle %3 di una "
                                   "skin. Non è stato scritto nulla.")
