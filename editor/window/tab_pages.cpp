@@ -27,6 +27,8 @@ QWidget* scrolling(QWidget* page) {
   area->setWidget(page);
   area->setWidgetResizable(true);
   area->setFrameShape(QFrame::NoFrame);
+  // The page, resized to fill it, paints the whole of it.
+  area->viewport()->setAutoFillBackground(false);
   return area;
 }
 

@@ -113,6 +113,28 @@ TEST_F(Preview, OpeningTheDemoShowsEveryRecordAndFillsAndBindsItsFields) {
 // Opened before its extraction, a skin gets what its working folder lacks and
 // keeps what is there; a picture saved there by another program shows at
 // once, counts as unsaved and is what "Salva" packs.
+TEST_F(Preview, APictureWrittenBeforeTheFirstFrameIsTakenAsTheWatchesStart) {
+  // As at start-up: a window shown, not yet painted, opens a skin and the
+  // image program writes before the first frame, when no watch is set yet.
+  w.reset();
+  skin = copyDemoSkin(dir.path());
+  SkinDocument doc;
+  doc.load(skin);
+  exportAllObjects(doc);
+  w = std::make_unique<frmDesktop>(script.dialogs());
+  w->show();
+  w->openSkinFile(skin);
+  const QByteArray outside = gifBytes(6, 4);
+  writeFile(gif(634), outside);
+  const int button = w->doc.L_Values.findId("0634");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return scene().Pic.at(634).image.size() == QSize(6, 4); }));
+  EXPECT_EQ(shownCell(w->doc.L_Values, button, V_Stato), kStateToReplace);
+  EXPECT_TRUE(w->isWindowModified());
+  // And the watches once set see the next picture too.
+  writeFile(gif(634), gifBytes(7, 5));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return scene().Pic.at(634).image.size() == QSize(7, 5); }));
+}
+
 TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePacked) {
   // A working folder that cannot be written: the skin opens all the same.
   QTemporaryDir blocked;

@@ -149,6 +149,8 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
   auto* boxesView = new BoxesView;
   boxesView->setObjectName(QStringLiteral("PicBoxesView"));
   boxesView->setWidget(boxes);
+  // The boxes, resized to fill it, paint the whole of it.
+  boxesView->viewport()->setAutoFillBackground(false);
 
   splPreview = new QSplitter(Qt::Horizontal);
   splPreview->setObjectName(QStringLiteral("splPreview"));
