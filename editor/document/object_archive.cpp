@@ -1,5 +1,7 @@
 #include "object_archive.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,6 +48,12 @@ std::optional<QByteArray> cutObject(const QByteArray& archive, long long offset,
   return archive.mid(offset, size);
 }
 
+namespace {
+// How much is read at once for small objects: a few dozen of a skin's
+// images, never a large archive whole.
+constexpr long long kReadAhead = 64 * 1024;
+}  // namespace
+
 ArchiveReader::ArchiveReader(QString skinFolder, QString theme)
     : folder_(std::move(skinFolder)), theme_(std::move(theme)) {}
 
@@ -81,6 +89,21 @@ ArchiveReader::Object ArchiveReader::cut(long long number, long long offset, lon
   }
   if (!objectFits(a.file.size(), offset, size)) {
     o.status = Status::Outside;
+    return o;
+  }
+  const auto inWindow = [&a, offset, size] {
+    return offset >= a.windowStart && offset - a.windowStart + size <= a.window.size();
+  };
+  if (!inWindow() && size < kReadAhead) {
+    const long long count = std::min(kReadAhead, a.file.size() - offset);
+    if (std::optional<QByteArray> stretch = a.file.read(offset, count, nullptr)) {
+      a.windowStart = offset;
+      a.window = std::move(*stretch);
+    }
+  }
+  if (inWindow()) {
+    o.status = Status::Ok;
+    o.bytes = a.window.mid(offset - a.windowStart, size);
     return o;
   }
   std::optional<QByteArray> bytes = a.file.read(offset, size, &o.reason);

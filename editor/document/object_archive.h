@@ -64,6 +64,10 @@ class ArchiveReader {
     RegularFile file;
     bool exists = false;
     std::optional<QString> problem;
+    // The stretch read last. Objects lie one after another and are mostly
+    // cut in that order, so one read serves many small ones.
+    long long windowStart = 0;
+    QByteArray window;
   };
   Archive& archive(long long number);
 

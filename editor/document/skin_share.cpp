@@ -124,7 +124,7 @@ std::optional<QByteArray> zipBytes(const std::vector<NamedBytes>& files, QString
   constexpr zip_uint32_t kPlainFile = static_cast<zip_uint32_t>(S_IFREG | 0644) << 16;
   for (const NamedBytes& f : files) {
     zip_source_t* data = zl().zip_source_buffer(archive.get(), f.bytes.constData(),
-                                           static_cast<zip_uint64_t>(f.bytes.size()), 0);
+                                                static_cast<zip_uint64_t>(f.bytes.size()), 0);
     const zip_int64_t index =
         data ? zl().zip_file_add(archive.get(), f.name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8)
              : -1;
@@ -136,7 +136,8 @@ std::optional<QByteArray> zipBytes(const std::vector<NamedBytes>& files, QString
     const auto i = static_cast<zip_uint64_t>(index);
     if (zl().zip_set_file_compression(archive.get(), i, ZIP_CM_DEFLATE, 9) < 0 ||
         zl().zip_file_set_dostime(archive.get(), i, 0, kDosDate, 0) < 0 ||
-        zl().zip_file_set_external_attributes(archive.get(), i, 0, ZIP_OPSYS_UNIX, kPlainFile) < 0) {
+        zl().zip_file_set_external_attributes(archive.get(), i, 0, ZIP_OPSYS_UNIX, kPlainFile) <
+            0) {
       *why = QString::fromLocal8Bit(zl().zip_strerror(archive.get()));
       return std::nullopt;
     }
@@ -148,7 +149,8 @@ std::optional<QByteArray> zipBytes(const std::vector<NamedBytes>& files, QString
   archive.release();  // closed, and so freed
 
   QByteArray bytes;
-  if (zl().zip_source_open(buffer.get()) < 0 || zl().zip_source_seek(buffer.get(), 0, SEEK_END) < 0) {
+  if (zl().zip_source_open(buffer.get()) < 0 ||
+      zl().zip_source_seek(buffer.get(), 0, SEEK_END) < 0) {
     *why = zipReason(zl().zip_source_error(buffer.get()));
     return std::nullopt;
   }

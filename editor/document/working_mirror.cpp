@@ -100,6 +100,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
     // Every object of an opened skin passes here: the file system is asked
     // once per file.
     const PathStat st = pathStat(gif, false);
+    if (st.regular) changes.seen.insert(QFileInfo(gif).fileName(), st);
     if (!st.exists || (st.link && !pathStat(gif).exists)) {
       if (showsFile) {
         takeFromArchiveAgain(doc, r);

@@ -6,6 +6,7 @@
 // there can never be packed over a newer one.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -23,6 +24,9 @@ struct OutsideChanges {
   int restored = 0;  // objects whose working file went: taken from their archive again
   // Changed files that cannot be packed, with the reason: left unmarked.
   std::vector<std::pair<QString, QString>> notGifs;
+  // The regular files compared, by name, as they stood when compared: what
+  // a watch of the folder counts as seen.
+  QHash<QString, PathStat> seen;
   // What the user is told about the above; empty when there is nothing.
   QString note() const;
 };

@@ -6,8 +6,8 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QSet>
-#include <QWindow>
 #include <QStringList>
+#include <QWindow>
 #include <iterator>
 
 #include "document_names.h"
@@ -67,12 +67,17 @@ void FolderWatch::stop() {
   wallpaperStamp_ = {};
 }
 
-void FolderWatch::watchSkin() {
+void FolderWatch::watchSkin(const QHash<QString, PathStat>& seen) {
   stop();
   // Watched even while it is missing: the folder may come (back) later.
   if (!doc_.P_sTarget.isEmpty() && !workingFolderReason(doc_.P_sTarget, doc_.P_sPath))
     folder_ = doc_.P_sTarget;
-  rememberFiles();
+  // What the load compared counts as it was then: a file changed since is
+  // a change, and is not asked about twice.
+  stamps_ = scan(seen);
+  pending_.clear();
+  wallpaperStamp_ = stampOf(wallpaper_);
+  watchFiles();
   followWallpaper();
 }
 
@@ -102,14 +107,15 @@ FolderWatch::Stamp FolderWatch::stampOf(const QString& file) {
   return pathStat(file);
 }
 
-QHash<QString, FolderWatch::Stamp> FolderWatch::scan() const {
+QHash<QString, FolderWatch::Stamp> FolderWatch::scan(const QHash<QString, Stamp>& seen) const {
   QHash<QString, Stamp> stamps;
   if (folder_.isEmpty()) return stamps;
   // Unsorted: the stamps are looked up by name, never listed.
   QDirIterator it(folder_, {QStringLiteral("*.gif")}, QDir::Files | QDir::NoDotAndDotDot);
   while (it.hasNext()) {
     it.next();
-    stamps.insert(it.fileName(), pathStat(it.filePath()));
+    const auto known = seen.constFind(it.fileName());
+    stamps.insert(it.fileName(), known != seen.cend() ? *known : pathStat(it.filePath()));
   }
   return stamps;
 }

@@ -27,8 +27,9 @@ class FolderWatch : public QObject {
   FolderWatch(PreviewTab& tab, SkinDocument& doc, QObject* parent = nullptr);
 
   // Watches the open skin's working folder and wallpaper from their state
-  // now; what was watched before is forgotten.
-  void watchSkin();
+  // now, or for the files in `seen` from their state then; what was watched
+  // before is forgotten.
+  void watchSkin(const QHash<QString, PathStat>& seen = {});
   void stop();
   // The files as they stand now count as seen: what the editor itself has
   // just written is no change from outside.
@@ -45,7 +46,8 @@ class FolderWatch : public QObject {
 
  private:
   using Stamp = PathStat;
-  QHash<QString, Stamp> scan() const;
+  // The folder's GIFs as they stand, or as `seen` says for those in it.
+  QHash<QString, Stamp> scan(const QHash<QString, Stamp>& seen = {}) const;
   static Stamp stampOf(const QString& file);
   void watchFiles();
   // Asking the system to watch every picture takes longer than anything

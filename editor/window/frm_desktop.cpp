@@ -204,7 +204,7 @@ void frmDesktop::openSkinFile(const QString& chosen) {
   // of its own.
   menu->actSaveAs->setEnabled(doc.loadedCompletely() && doc.P_SkinVodafone);
   doc.history().clear();
-  folderWatch->watchSkin();
+  folderWatch->watchSkin(outcome.outside.seen);
   showTitle();
   setStatusText(status.join(QStringLiteral(" - ")));
   problemsPanel->skinOpened(outcome);

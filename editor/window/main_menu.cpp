@@ -45,7 +45,8 @@ QString droppedSkin(const QMimeData* mime) {
 
 }  // namespace
 
-MainMenu::MainMenu(MenuHost& window) : QObject(&window.frame()), window_(window), frame_(&window.frame()) {
+MainMenu::MainMenu(MenuHost& window)
+    : QObject(&window.frame()), window_(window), frame_(&window.frame()) {
   QMenuBar* bar = window.frame().menuBar();
   bar->setObjectName(QStringLiteral("MenuBar"));
 

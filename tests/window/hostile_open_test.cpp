@@ -120,8 +120,7 @@ TEST_F(HostileOpen, AnInterruptedSaveIsCompletedBeforeTheSkinIsShown) {
   EXPECT_TRUE(boxes("Attenzione:")[0].text.contains("completato"));
   EXPECT_EQ(readFile(path("vodafone.ski")), kSkin);
   EXPECT_EQ(w->doc.L_Values.rowCount(), 2);
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(' '),
-            "vodafone.ski vodafone_old.ski");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(' '), "vodafone.ski vodafone_old.ski");
 }
 
 TEST_F(HostileOpen, OversizedContentIsNeitherMeasuredWholeNorDecoded) {

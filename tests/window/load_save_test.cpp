@@ -164,8 +164,9 @@ TEST_F(Loading, SaveWritesTheSkinKeepsTheOldOneAndPacksArchive14) {
   EXPECT_EQ(readFile(path("vodafone14.dat")), packedGif);
   // The save paints what it packed red and leaves the document open.
   const int row = w->doc.L_Values.findId("0012");
-  EXPECT_EQ(w->objectsPage()->L_Values->viewIndex(row, V_ID).data(Qt::ForegroundRole).value<QColor>(),
-            QColor(255, 0, 0));
+  EXPECT_EQ(
+      w->objectsPage()->L_Values->viewIndex(row, V_ID).data(Qt::ForegroundRole).value<QColor>(),
+      QColor(255, 0, 0));
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
 
   // A second save keeps the first save's file as the old one.

@@ -75,7 +75,8 @@ TEST_F(ObjectsTabTest, ImportKeepsThePathAsOnDiskAndTheSaveReallyPacksIt) {
   EXPECT_EQ(script.fileRequests[1].presetName, "7");
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), expected);
-  EXPECT_EQ(w->objectsPage()->L_Values->viewIndex(objectRow("0007"), 0)
+  EXPECT_EQ(w->objectsPage()
+                ->L_Values->viewIndex(objectRow("0007"), 0)
                 .data(Qt::ForegroundRole)
                 .value<QColor>(),
             QColor(0, 0, 255));
@@ -96,11 +97,13 @@ TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOf
   pick("0007");  // 12 x 10
   const QStringList before = cells(w->doc.L_Values, objectRow("0007"));
   // The list says which object that is, beside its number.
-  EXPECT_EQ(w->objectsPage()->L_Values
-                ->viewIndex(objectRow("0007"), w->objectsPage()->L_Values->listModel()->nameColumn())
-                .data()
-                .toString(),
-            QStringLiteral("Quadrante dell'orologio analogico"));
+  EXPECT_EQ(
+      w->objectsPage()
+          ->L_Values
+          ->viewIndex(objectRow("0007"), w->objectsPage()->L_Values->listModel()->nameColumn())
+          .data()
+          .toString(),
+      QStringLiteral("Quadrante dell'orologio analogico"));
   for (QSize size : {QSize(13, 10), QSize(12, 11)}) {  // width or height alone
     writeFile(path("other.gif"), gifBytes(size.width(), size.height()));
     script.files.push_back(path("other.gif"));
@@ -207,7 +210,8 @@ TEST_F(ObjectsTabTest, DefaultForAllReplacesWhatTheSetHasShowsTheFirstRowAndRemi
         << id.toStdString();
   }
   // The list shows its first row, 0003, which has no image.
-  EXPECT_EQ(w->objectsPage()->L_Values->selectedListRow(), w->objectsPage()->L_Values->listRowAt(0));
+  EXPECT_EQ(w->objectsPage()->L_Values->selectedListRow(),
+            w->objectsPage()->L_Values->listRowAt(0));
   EXPECT_EQ(w->objectsPage()->lInfo->text(), "...");
 }
 
