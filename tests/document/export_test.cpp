@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "document_names.h"
+#include "object_archive.h"
 #include "object_export.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
@@ -132,4 +134,22 @@ TEST(Export, ExtractSaveReloadKeepsEveryImage) {
   ASSERT_TRUE(exportAllObjects(again).ok());
   EXPECT_EQ(f.read("vodafone_Gifs/2.gif"), q);
   EXPECT_EQ(f.read("vodafone_Gifs/3.gif"), x);
+}
+
+TEST(Export, ObjectsCutInAnyOrderHoldTheirArchiveBytes) {
+  SkinFolder f;
+  QByteArray archive;
+  for (int i = 0; i < 200 * 1024; ++i) archive.append(static_cast<char>((i * 7919) >> 3));
+  f.write("vodafone3.dat", archive);
+  ArchiveReader reader(QFileInfo(f.path("vodafone3.dat")).path(), QStringLiteral("vodafone"));
+  // Backwards, across the edge of what one read takes in, larger than one
+  // read, up to the last byte, and one beyond it.
+  const std::vector<std::pair<long long, long long>> places = {
+      {150000, 300}, {100, 50}, {65500, 100}, {60, 2000}, {70000, 90000}, {204700, 100}, {0, 1}};
+  for (const auto& [offset, size] : places) {
+    const ArchiveReader::Object o = reader.cut(3, offset, size);
+    ASSERT_EQ(o.status, ArchiveReader::Status::Ok) << offset;
+    EXPECT_EQ(o.bytes, archive.mid(offset, size)) << offset;
+  }
+  EXPECT_EQ(reader.cut(3, 204700, 101).status, ArchiveReader::Status::Outside);
 }
