@@ -402,8 +402,7 @@ TEST_F(Preview, ZoomKeepsSkinCoordinatesAndTheStatusBarShowsThePixelUnderTheMous
             4);
 
   // Down to 1000 x 600 the page reflows instead of scrolling as a whole.
-  w->resize(1000, 600);
-  QCoreApplication::processEvents();
+  resizeWindow(*w, 1000, 600);
   const auto* page = qobject_cast<QScrollArea*>(w->SSTab1->currentWidget());
   ASSERT_NE(page, nullptr);
   EXPECT_FALSE(page->horizontalScrollBar()->isVisible())
@@ -414,8 +413,7 @@ TEST_F(Preview, ZoomKeepsSkinCoordinatesAndTheStatusBarShowsThePixelUnderTheMous
 
   // A zoom picked by hand stays as the window grows; Ctrl+0 takes all the
   // room at its first press, and from then on the screen follows the window.
-  w->resize(1400, 900);
-  QCoreApplication::processEvents();
+  resizeWindow(*w, 1400, 900);
   EXPECT_EQ(desk().zoom(), 4);
   const auto fills = [&] {
     const QSize room = tab().screenView()->viewport()->size();
@@ -426,8 +424,7 @@ TEST_F(Preview, ZoomKeepsSkinCoordinatesAndTheStatusBarShowsThePixelUnderTheMous
   QTest::keyClick(w.get(), Qt::Key_0, Qt::ControlModifier);
   EXPECT_GE(desk().zoom(), 2);
   fills();
-  w->resize(1900, 1300);
-  QCoreApplication::processEvents();
+  resizeWindow(*w, 1900, 1300);
   EXPECT_GE(desk().zoom(), 3);
   fills();
   EXPECT_EQ(w->SB0->findChild<QLabel*>(QStringLiteral("SB0Text"))->accessibleName(),
@@ -516,8 +513,7 @@ TEST_F(Preview, SwatchesColourTheScreenTheTextsAndTheirRecordsAndTheSaveWritesTh
 namespace {
 
 TEST_F(Preview, TheScreenFillsANewWindowAndThePointerNamesWhatItIsOver) {
-  w->resize(1600, 1100);
-  QCoreApplication::processEvents();
+  resizeWindow(*w, 1600, 1100);
   EXPECT_GE(desk().zoom(), 3) << "the screen stays small in a large window";
   openDemo();
   const int z = desk().zoom();
@@ -557,8 +553,7 @@ TEST_F(Preview, TheScreenFillsANewWindowAndThePointerNamesWhatItIsOver) {
 }
 
 TEST_F(Preview, APanelTakesItsRoomFromTheScreenAndTheLayoutComesBackNextRun) {
-  w->resize(1024, 700);
-  QCoreApplication::processEvents();
+  resizeWindow(*w, 1024, 700);
   auto* boxes = w->findChild<QScrollArea*>(QStringLiteral("PicBoxesView"));
   ASSERT_NE(boxes, nullptr);
   const int boxesWidth = boxes->width();

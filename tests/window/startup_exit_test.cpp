@@ -248,8 +248,7 @@ TEST_F(StartedWindow, SeparatorLiesUnderTheToolBarAcrossTheWindow) {
     EXPECT_LT(sep->geometry().bottom(), tabs.top());
   };
   check();
-  w->resize(900, 600);
-  QCoreApplication::processEvents();
+  resizeWindow(*w, 900, 600);
   check();
 }
 

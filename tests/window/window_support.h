@@ -119,6 +119,18 @@ inline std::unique_ptr<Dialogs> Script::dialogs() {
   return std::make_unique<ScriptedDialogs>(*this);
 }
 
+// The window at the new size with its layout done: the window system's
+// resize and the layout requests it causes come in separate turns of the
+// event loop, however busy the machine.
+inline void resizeWindow(QWidget& window, int width, int height) {
+  window.resize(width, height);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == QSize(width, height); }));
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+  }
+}
+
 // A shown window that asks its questions through `script`, and a folder
 // for the skins it opens.
 class ShownWindow : public ::testing::Test {
