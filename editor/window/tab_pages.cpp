@@ -50,11 +50,17 @@ TabPages::TabPages(QTabWidget& tabs, SkinDocument& doc, WindowServices& window)
     tabs.addTab(holder(), caption);
 }
 
+template <class Page, class Controller>
+bool TabPages::buildOnce(int tab, Page*& page, Controller*& controller) {
+  if (page) return false;
+  page = new Page(doc_);
+  hold(tab, page);
+  controller = new Controller(*page, window_);
+  return true;
+}
+
 ObjectsPage* TabPages::objectsPage() {
-  if (!objectsPage_) {
-    objectsPage_ = new ObjectsPage(doc_);
-    hold(WindowTab::TabObjects, objectsPage_);
-    objectsTab_ = new ObjectsTab(*objectsPage_, window_);
+  if (buildOnce(WindowTab::TabObjects, objectsPage_, objectsTab_)) {
     objectsPage_->reset();
     if (listsLoaded_) objectsTab_->skinOpened();
   }
@@ -67,10 +73,7 @@ ObjectsTab* TabPages::objectsTab() {
 }
 
 ColoursPage* TabPages::coloursPage() {
-  if (!coloursPage_) {
-    coloursPage_ = new ColoursPage(doc_);
-    hold(WindowTab::TabColours, coloursPage_);
-    coloursTab_ = new ColoursTab(*coloursPage_, window_);
+  if (buildOnce(WindowTab::TabColours, coloursPage_, coloursTab_)) {
     if (coloursBuilt) coloursBuilt(*coloursPage_);
     if (listsLoaded_) coloursTab_->skinOpened();
   }
@@ -91,20 +94,20 @@ void TabPages::showPickedObjectAgain() {
   if (objectsTab_) objectsTab_->showPickedAgain();
 }
 
+void TabPages::pickRow(int tab, ReportView& list, int row) {
+  tabs_.setCurrentIndex(tab);
+  list.selectListRow(row);
+  list.scrollTo(list.viewIndex(row));
+}
+
 void TabPages::showObject(int row) {
-  ReportView* list = objectsPage()->L_Values;
-  tabs_.setCurrentIndex(WindowTab::TabObjects);
-  list->selectListRow(row);
-  list->scrollTo(list->viewIndex(row));
+  pickRow(WindowTab::TabObjects, *objectsPage()->L_Values, row);
   objectsTab_->L_Values_ItemClick(row);
 }
 
 void TabPages::showRectangle(int row) {
-  tabs_.setCurrentIndex(WindowTab::TabRects);
-  ReportView* list = rectsPage()->L_Dim;
-  list->selectListRow(row);
-  list->scrollTo(list->viewIndex(row));
-  rectsTab()->L_Dim_ItemClick(row);
+  pickRow(WindowTab::TabRects, *rectsPage()->L_Dim, row);
+  rectsTab_->L_Dim_ItemClick(row);
 }
 
 void TabPages::showRecord(ProblemPlace place, int row) {
@@ -113,9 +116,7 @@ void TabPages::showRecord(ProblemPlace place, int row) {
       showObject(row);
       break;
     case ProblemPlace::Colours:
-      tabs_.setCurrentIndex(WindowTab::TabColours);
-      coloursPage()->L_RGBA->selectListRow(row);
-      coloursPage_->L_RGBA->scrollTo(coloursPage_->L_RGBA->viewIndex(row));
+      pickRow(WindowTab::TabColours, *coloursPage()->L_RGBA, row);
       coloursTab_->L_RGBA_ItemClick(row);
       break;
     case ProblemPlace::Rects:
@@ -145,11 +146,7 @@ void TabPages::build(int tab) {
 }
 
 RectsPage* TabPages::rectsPage() {
-  if (!rectsPage_) {
-    rectsPage_ = new RectsPage(doc_);
-    hold(WindowTab::TabRects, rectsPage_);
-    rectsTab_ = new RectsTab(*rectsPage_, window_);
-  }
+  buildOnce(WindowTab::TabRects, rectsPage_, rectsTab_);
   return rectsPage_;
 }
 
@@ -159,13 +156,10 @@ RectsTab* TabPages::rectsTab() {
 }
 
 StructurePage* TabPages::structurePage() {
-  if (!structurePage_) {
-    structurePage_ = new StructurePage(doc_);
-    hold(WindowTab::TabStructure, structurePage_);
-    structureTab_ = new StructureTab(*structurePage_, window_);
-    // As it would have shown the skin read before it was built.
-    if (doc_.T_Strutt.nodeCount() > 0) structureTab_->skinOpened();
-  }
+  // As it would have shown the skin read before it was built.
+  if (buildOnce(WindowTab::TabStructure, structurePage_, structureTab_) &&
+      doc_.T_Strutt.nodeCount() > 0)
+    structureTab_->skinOpened();
   return structurePage_;
 }
 

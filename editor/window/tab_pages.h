@@ -21,6 +21,7 @@ class ObjectsPage;
 class PreviewTab;
 class RectsPage;
 class RectsTab;
+class ReportView;
 class SkinDocument;
 class StructurePage;
 class StructureTab;
@@ -65,6 +66,12 @@ class TabPages : public QObject {
 
  private:
   void hold(int tab, QWidget* page);
+  // The page of `tab` and its controller, built unless they are there;
+  // true when built now.
+  template <class Page, class Controller>
+  bool buildOnce(int tab, Page*& page, Controller*& controller);
+  // Tab `tab` brought forward with `row` of its list picked and in view.
+  void pickRow(int tab, ReportView& list, int row);
 
   QTabWidget& tabs_;
   SkinDocument& doc_;

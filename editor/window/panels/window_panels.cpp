@@ -12,22 +12,23 @@ namespace corvela {
 WindowPanels addWindowPanels(QMainWindow& window, SkinDocument& doc, QLabel& count, QMenu& view,
                              QAction* before, DesktopSurface& current,
                              std::function<bool()> analogue) {
+  // Hidden until asked for, each from its own item of "Visualizza".
+  const auto dock = [&](QDockWidget* panel, Qt::DockWidgetArea area, const QString& item,
+                        const QString& name) {
+    window.addDockWidget(area, panel);
+    panel->hide();
+    QAction* toggle = panel->toggleViewAction();
+    toggle->setText(item);
+    toggle->setObjectName(name);
+    view.insertAction(before, toggle);
+  };
   WindowPanels panels;
   panels.problems = new ProblemsPanel(doc, count, &window);
-  window.addDockWidget(Qt::BottomDockWidgetArea, panels.problems);
-  panels.problems->hide();
-  QAction* toggle = panels.problems->toggleViewAction();
-  toggle->setText(QStringLiteral("&Problemi"));
-  toggle->setObjectName(QStringLiteral("mnuProblemi"));
-  view.insertAction(before, toggle);
-
+  dock(panels.problems, Qt::BottomDockWidgetArea, QStringLiteral("&Problemi"),
+       QStringLiteral("mnuProblemi"));
   panels.compare = new ComparePanel(doc, current, std::move(analogue), &window);
-  window.addDockWidget(Qt::RightDockWidgetArea, panels.compare);
-  panels.compare->hide();
-  QAction* compare = panels.compare->toggleViewAction();
-  compare->setText(QStringLiteral("C&onfronta con l'originale"));
-  compare->setObjectName(QStringLiteral("mnuConfronta"));
-  view.insertAction(before, compare);
+  dock(panels.compare, Qt::RightDockWidgetArea, QStringLiteral("C&onfronta con l'originale"),
+       QStringLiteral("mnuConfronta"));
   return panels;
 }
 
