@@ -74,15 +74,12 @@ void FolderWatch::watchSkin(const QHash<QString, PathStat>& seen) {
     folder_ = doc_.P_sTarget;
   // What the load compared counts as it was then: a file changed since is
   // a change, and is not asked about twice.
-  stamps_ = scan(seen);
-  pending_.clear();
-  wallpaperStamp_ = stampOf(wallpaper_);
-  watchFiles();
+  rememberFiles(seen);
   followWallpaper();
 }
 
-void FolderWatch::rememberFiles() {
-  stamps_ = scan();
+void FolderWatch::rememberFiles(const QHash<QString, Stamp>& seen) {
+  stamps_ = scan(seen);
   pending_.clear();
   wallpaperStamp_ = stampOf(wallpaper_);
   watchFiles();

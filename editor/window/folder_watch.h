@@ -32,8 +32,9 @@ class FolderWatch : public QObject {
   void watchSkin(const QHash<QString, PathStat>& seen = {});
   void stop();
   // The files as they stand now count as seen: what the editor itself has
-  // just written is no change from outside.
-  void rememberFiles();
+  // just written is no change from outside. Those in `seen` count as they
+  // stood then.
+  void rememberFiles(const QHash<QString, PathStat>& seen = {});
   // The wallpaper the preview shows now, once the user picked another.
   void followWallpaper();
 
