@@ -128,8 +128,8 @@ int editCommand(const QStringList& args) {
   }
 
   if (dryRun) {
-    write(stdout, listListing(doc.L_Values) + u'\n' + listListing(doc.L_RGBA) + u'\n' +
-                      listListing(doc.L_Dim));
+    write(stdout, listListing(doc.L_Values, &doc.objectFacts()) + u'\n' + listListing(doc.L_RGBA) +
+                      u'\n' + listListing(doc.L_Dim));
     return ExitOk;
   }
   return saveAndReport(doc);

@@ -33,7 +33,7 @@ QString colourText(Rgb colour) {
   return QString::asprintf("#%02X%02X%02X", byte(colour.r), byte(colour.g), byte(colour.b));
 }
 
-QString listListing(const ReportList& list) {
+QString listListing(const ReportList& list, const ObjectFacts* facts) {
   QStringList header;
   for (const ListColumn& c : listColumns(list)) header << c.header;
   header << QStringLiteral("tag") << QStringLiteral("text colour") << QStringLiteral("bold")
@@ -43,7 +43,7 @@ QString listListing(const ReportList& list) {
     const ListRow& row = list.row(r);
     QStringList cells;
     for (int c = 0; c < list.columnCount(); ++c) cells << shownCell(list, r, c);
-    const Look look = rowLook(list, r);
+    const Look look = rowLook(list, r, facts);
     cells << row.tag << colourText(look.colour) << flag(look.bold) << iconText(look.icon)
           << standby::rowName(list, r);
     out += tabSeparated(cells) + u'\n';

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "object_facts.h"
 #include "report_list.h"
 #include "rgb.h"
 #include "skin_tree.h"
@@ -18,8 +19,9 @@ QString colourText(Rgb colour);
 // "text colour", "bold" and "icon"; one line per row, cells as they stand
 // except that tab, line feed and backslash are written \t, \n and \\, and
 // the other control codes (C0, DEL, C1) \xHH; a cell over 4,000 characters
-// is cut there, with "…".
-QString listListing(const ReportList& list);
+// is cut there, with "…". The object list's colours and icons take in what
+// `facts` know of its files.
+QString listListing(const ReportList& list, const ObjectFacts* facts = nullptr);
 
 // The tree as tab-separated text, one line per node in insertion order:
 // node number (from 1), parent number (0 for the root), text, tag, picture,

@@ -95,7 +95,7 @@ int listCommand(const QString& file, ReportList SkinDocument::*list) {
   SkinLock lock;
   const int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
-  write(stdout, cli::listListing(doc.*list));
+  write(stdout, cli::listListing(doc.*list, &doc.objectFacts()));
   return status;
 }
 
@@ -116,7 +116,7 @@ int extractCommand(const QString& file) {
   int status = openSkin(doc, file, outcome, false, &lock, LockAccess::Write);
   if (status == ExitUsage) return status;
   const ExportOutcome exported = exportAllObjects(doc);
-  write(stdout, cli::listListing(doc.L_Values));
+  write(stdout, cli::listListing(doc.L_Values, &doc.objectFacts()));
   if (!exported.ok()) {
     fail(exported.errorMessage());
     status = ExitProblems;

@@ -9,10 +9,6 @@ namespace corvela {
 void setObjectState(ListRow& row, ObjectState state, const QString& path) {
   if (!path.isNull()) row.cells[V_PathGif] = path;
   row.state = state;
-  // A new state is news of its own: what the last save or export said of
-  // the row no longer holds.
-  row.packed = false;
-  row.unreachable = false;
   if (state == ObjectState::ToReplace) row.edited = true;
 }
 

@@ -66,18 +66,6 @@ void ReportList::setEdited(int r, bool edited) {
   emit rowChanged(r);
 }
 
-void ReportList::setPacked(int r, bool packed) {
-  if (mutableRow(r).packed == packed) return;
-  mutableRow(r).packed = packed;
-  emit rowChanged(r);
-}
-
-void ReportList::setUnreachable(int r, bool unreachable) {
-  if (mutableRow(r).unreachable == unreachable) return;
-  mutableRow(r).unreachable = unreachable;
-  emit rowChanged(r);
-}
-
 void ReportList::setPinned(int r, std::shared_ptr<const QByteArray> image) {
   if (mutableRow(r).pinned == image) return;
   mutableRow(r).pinned = std::move(image);

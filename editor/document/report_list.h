@@ -18,9 +18,7 @@ struct ListRow {
   QStringList cells;  // cells[0] is the "ID" text
   QString tag;
   ObjectState state = ObjectState::Found;  // objects only
-  bool edited = false;       // changed by an editor since the load (an object: ever to be replaced)
-  bool packed = false;       // an object the last save wrote into the packed archive
-  bool unreachable = false;  // an object the export found beyond its archive or could not write
+  bool edited = false;  // changed by an editor since the load (an object: ever to be replaced)
   // An object's image held by the document itself: a save wrote other bytes
   // over the file or archive place the row names, and the row (kept by the
   // undo history, or put back by it) still means the image it named then.
@@ -56,8 +54,6 @@ class ReportList : public QObject {
   void setTag(int r, const QString& tag);
   void setState(int r, ObjectState state);
   void setEdited(int r, bool edited);
-  void setPacked(int r, bool packed);
-  void setUnreachable(int r, bool unreachable);
   void setPinned(int r, std::shared_ptr<const QByteArray> image);
 
   // A row replaced whole: by a rule that computes the next row, or by undo

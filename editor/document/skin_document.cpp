@@ -87,7 +87,10 @@ SkinDocument::SkinDocument()
     : L_Values(kListObjects, V_Indice + 1),
       L_RGBA(kListColours, C_Indice + 1),
       L_Dim(kListRects, D_Indice + 1),
-      history_(std::make_unique<DocumentHistory>()) {}
+      history_(std::make_unique<DocumentHistory>()) {
+  // A fact found or ended changes what its row shows, as an edit would.
+  QObject::connect(&facts_, &ObjectFacts::rowChanged, &L_Values, &ReportList::rowChanged);
+}
 
 bool SkinDocument::perform(const QString& text, const std::function<void()>& edit,
                            quint64 mergeKey) {
@@ -274,6 +277,7 @@ QString SkinDocument::saveRefusal() const {
 void SkinDocument::clearLines() {
   history_->clear();
   P_SkinVodafone = false;
+  facts_.clear();
   L_Values.clear();
   L_RGBA.clear();
   L_Dim.clear();

@@ -10,6 +10,7 @@
 #include "colour_codec.h"
 #include "disk_stamp.h"
 #include "document_history.h"
+#include "object_facts.h"
 #include "report_list.h"
 #include "skin_lock.h"
 #include "skin_tree.h"
@@ -154,6 +155,11 @@ class SkinDocument {
   ReportList L_Dim;
   SkinTree T_Strutt;
 
+  // What the last save and export found of the objects' files, beside the
+  // rows of L_Values and outside the undo history.
+  ObjectFacts& objectFacts() { return facts_; }
+  const ObjectFacts& objectFacts() const { return facts_; }
+
  private:
   LoadOutcome loadFile(const QString& file, LockAccess access);
   // The skin file and the archives its objects name, with the packed one.
@@ -178,6 +184,7 @@ class SkinDocument {
   int performing_ = 0;
   ColourParts parts_;
   DiskStamp onDisk_;
+  ObjectFacts facts_;
 };
 
 // "0595" for object 595 of the lists: the id field shown with four digits.

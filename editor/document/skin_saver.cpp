@@ -350,7 +350,6 @@ SaveOutcome save(SkinDocument& doc) {
   // The line table stays as read: every line a save changes is regenerated
   // from the lists and the tree by each save, so a step undone after this
   // save still reaches the file.
-  for (const PackedObject& p : packed) doc.L_Values.setPacked(p.row, true);
   doc.recordDisk();
 
   SaveOutcome o;

@@ -203,6 +203,13 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
       if (list.cell(p.row, V_PathGif) == w.gif) list.setCell(p.row, V_PathGif, QStringLiteral(" "));
     }
   }
+  // The rows as this save leaves them are what it packed; a row that then
+  // takes a change from outside is to be packed again, and no longer shows
+  // the save's mark.
+  ObjectFacts& facts = doc.objectFacts();
+  facts.dropAll(ObjectFacts::Fact::Packed);
+  for (const PackedObject& p : packed)
+    facts.note(ObjectFacts::Fact::Packed, p.row, list.row(p.row));
   QStringList notes;
   if (!problems.isEmpty()) {
     notes << QStringLiteral("La cartella di lavoro non è stata aggiornata:\n%1")

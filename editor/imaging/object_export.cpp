@@ -82,7 +82,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
   ReportList& list = doc.L_Values;
   auto markBeyond = [&](int r) {
     if (missingOnly) return;
-    list.setUnreachable(r, true);
+    doc.objectFacts().note(ObjectFacts::Fact::BeyondArchive, r, list.row(r));
   };
   auto failed = [&](int r, const QString& gif, const QString& error) {
     outcome.unwritable << gif;
@@ -166,6 +166,10 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
   std::set<QString> renamed;
   auto exported = [&](const Staged& s) {
     ++outcome.exported;
+    // Written out anew: neither this export's nor the last save's word on
+    // the row stands any more.
+    for (const auto fact : {ObjectFacts::Fact::Packed, ObjectFacts::Fact::BeyondArchive})
+      doc.objectFacts().drop(fact, s.row);
     setObjectState(list, s.row,
                    s.archive == kPackedArchive && isOperatorTheme(doc.P_sTheme)
                        ? ObjectState::ToReplace

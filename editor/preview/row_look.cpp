@@ -42,10 +42,11 @@ const std::vector<ListColumn> kRectColumns = {
     {"Y2", Align::Centre, 882},      {"Larghezza", Align::Right, 1764},
     {"Altezza", Align::Right, 1764}, {"Indice", Align::Right, 1411}};
 
-Look objectLook(const ListRow& row) {
+Look objectLook(const ListRow& row, int r, const ObjectFacts* facts) {
+  auto holds = [&](ObjectFacts::Fact fact) { return facts && facts->holds(fact, r, row); };
   Look look;
   look.bold = row.edited;
-  if (row.unreachable) {
+  if (holds(ObjectFacts::Fact::BeyondArchive)) {
     look.colour = kRed;
     look.icon = IconMissing;
     return look;
@@ -65,7 +66,7 @@ Look objectLook(const ListRow& row) {
       break;
   }
   // Written into the packed archive by the last save.
-  if (row.packed) look.colour = kRed;
+  if (holds(ObjectFacts::Fact::Packed)) look.colour = kRed;
   return look;
 }
 
@@ -90,9 +91,9 @@ QString stateWord(ObjectState state) {
   return {};
 }
 
-Look rowLook(const ReportList& list, int r) {
+Look rowLook(const ReportList& list, int r, const ObjectFacts* facts) {
   const ListRow& row = list.row(r);
-  if (list.name() == kListObjects) return objectLook(row);
+  if (list.name() == kListObjects) return objectLook(row, r, facts);
   Look look;
   look.icon = row.cells.value(0) == kNoId ? IconNone : IconColour;
   if (row.edited) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <vector>
 
+#include "object_facts.h"
 #include "report_list.h"
 #include "rgb.h"
 #include "skin_tree.h"
@@ -56,8 +57,9 @@ struct Look {
   int icon = IconNone;  // 0 for none
 };
 
-// A row of one of the document's three lists, told apart by its name.
-Look rowLook(const ReportList& list, int row);
+// A row of one of the document's three lists, told apart by its name; an
+// object row with what `facts` know of its files, when given.
+Look rowLook(const ReportList& list, int row, const ObjectFacts* facts = nullptr);
 // The text of a cell as shown: the object list's "Stato" is its state's word.
 QString shownCell(const ReportList& list, int row, int column);
 Look nodeLook(const TreeNode& node);

@@ -63,8 +63,8 @@ class RowFilter : public QSortFilterProxyModel {
 
 }  // namespace
 
-ReportListModel::ReportListModel(ReportList& list, QObject* parent)
-    : QAbstractTableModel(parent), list_(list), shownRows_(list.rowCount()) {
+ReportListModel::ReportListModel(ReportList& list, const ObjectFacts* facts, QObject* parent)
+    : QAbstractTableModel(parent), list_(list), facts_(facts), shownRows_(list.rowCount()) {
   connect(&list_, &ReportList::listReset, this, [this] {
     beginResetModel();
     // The pictures of the skin read before are of no more use.
@@ -125,7 +125,7 @@ QPixmap ReportListModel::thumbnail(const QImage& image) const {
 QVariant ReportListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= shownRows_) return {};
   const ListRow& row = list_.row(index.row());
-  const Look look = rowLook(list_, index.row());
+  const Look look = rowLook(list_, index.row(), facts_);
   const int column = index.column();
   if (column == nameColumn()) {
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
@@ -184,8 +184,10 @@ QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, i
   return {};
 }
 
-ReportView::ReportView(ReportList& list, QWidget* parent)
-    : QTreeView(parent), model_(new ReportListModel(list, this)), proxy_(new RowFilter(this)) {
+ReportView::ReportView(ReportList& list, const ObjectFacts* facts, QWidget* parent)
+    : QTreeView(parent),
+      model_(new ReportListModel(list, facts, this)),
+      proxy_(new RowFilter(this)) {
   proxy_->setSourceModel(model_);
   proxy_->setDynamicSortFilter(true);
   // Plain text order, as the list compares: "100" comes before "20".

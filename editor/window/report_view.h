@@ -5,6 +5,7 @@
 #include <QTreeView>
 
 #include "image_cache.h"
+#include "object_facts.h"
 #include "report_list.h"
 
 class QSortFilterProxyModel;
@@ -19,7 +20,10 @@ class ReportListModel : public QAbstractTableModel {
   static constexpr int TagRole = Qt::UserRole + 1;
   static constexpr int IconNumberRole = Qt::UserRole + 2;
 
-  explicit ReportListModel(ReportList& list, QObject* parent = nullptr);
+  // `facts`, for the object list, colour the rows the last save packed and
+  // mark those the export could not reach.
+  explicit ReportListModel(ReportList& list, const ObjectFacts* facts = nullptr,
+                           QObject* parent = nullptr);
 
   ReportList& list() const { return list_; }
   // After the list's own columns: what each known record is ("Nome").
@@ -41,6 +45,7 @@ class ReportListModel : public QAbstractTableModel {
   QPixmap thumbnail(const QImage& image) const;
 
   ReportList& list_;
+  const ObjectFacts* facts_;
   int shownRows_ = 0;  // rows announced to the views so far
   mutable ImageCache images_;
   mutable QHash<qint64, QPixmap> thumbnails_;  // by the decoded image's cacheKey
@@ -54,7 +59,8 @@ class ReportListModel : public QAbstractTableModel {
 class ReportView : public QTreeView {
   Q_OBJECT
  public:
-  explicit ReportView(ReportList& list, QWidget* parent = nullptr);
+  explicit ReportView(ReportList& list, const ObjectFacts* facts = nullptr,
+                      QWidget* parent = nullptr);
 
   ReportList& list() const { return model_->list(); }
   ReportListModel* listModel() const { return model_; }

@@ -4,6 +4,7 @@
 
 #include "cli_support.h"
 #include "document_names.h"
+#include "imaging_commands.h"
 #include "object_export.h"
 #include "skin_document.h"
 #include "skin_saver.h"
@@ -33,11 +34,19 @@ TEST(DocumentCycle, RowsStayToBeReplacedSoASecondSavePacksTheNewFiles) {
 
   const int r635 = doc.L_Values.findId("0635");
   const int r7 = doc.L_Values.findId("0007");
+  const ObjectFacts& facts = doc.objectFacts();
   for (int r : {r635, r7}) {
     EXPECT_EQ(doc.L_Values.row(r).state, ObjectState::ToReplace);
-    EXPECT_TRUE(doc.L_Values.row(r).packed);
+    EXPECT_TRUE(facts.holds(ObjectFacts::Fact::Packed, doc.L_Values, r));
   }
-  EXPECT_FALSE(doc.L_Values.row(doc.L_Values.findId("0652")).packed);
+  EXPECT_FALSE(facts.holds(ObjectFacts::Fact::Packed, doc.L_Values, doc.L_Values.findId("0652")));
+  // What the save packed is no step of the history: an import over the row
+  // ends it, and the undo that brings the row back brings it back.
+  f.write("other.gif", tinyGif(5, 300));
+  ASSERT_TRUE(importImage(doc, r635, f.file("other.gif"), false).replaced());
+  EXPECT_FALSE(facts.holds(ObjectFacts::Fact::Packed, doc.L_Values, r635));
+  doc.history().undo();
+  EXPECT_TRUE(facts.holds(ObjectFacts::Fact::Packed, doc.L_Values, r635));
 
   // The user drops a new, longer picture over object 635 in the working folder.
   const QByteArray replacement = tinyGif(99, 2000);

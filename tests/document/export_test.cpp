@@ -42,13 +42,13 @@ TEST(Export, CutsObjectsOutOfTheNamedArchives) {
   const ReportList& v = doc.L_Values;
   EXPECT_EQ(v.row(0).state, ObjectState::Extracted);
   EXPECT_EQ(v.row(0).cells[V_PathGif], f.path("vodafone_Gifs/1.gif"));
-  EXPECT_FALSE(v.row(0).unreachable);
+  EXPECT_FALSE(doc.objectFacts().holds(ObjectFacts::Fact::BeyondArchive, v, 0));
   EXPECT_EQ(v.row(3).state, ObjectState::Missing);  // state unchanged
-  EXPECT_TRUE(v.row(3).unreachable);
+  EXPECT_TRUE(doc.objectFacts().holds(ObjectFacts::Fact::BeyondArchive, v, 3));
   EXPECT_EQ(v.row(5).state, ObjectState::ToReplace);
   EXPECT_EQ(v.row(5).cells[V_PathGif], f.path("vodafone_Gifs/6.gif"));
   EXPECT_TRUE(v.row(5).edited);
-  EXPECT_FALSE(v.row(5).unreachable);
+  EXPECT_FALSE(doc.objectFacts().holds(ObjectFacts::Fact::BeyondArchive, v, 5));
 }
 
 TEST(Export, RunningTwiceGivesTheSameFilesAndRows) {
@@ -92,7 +92,7 @@ TEST(Export, MissingArchivesAndEmptyObjectsAreMarkedAndReported) {
   EXPECT_TRUE(o.errorMessage().contains("vodafone7.dat, vodafone8.dat"));
   EXPECT_EQ(o.exported, 1);
   for (int r : {0, 1, 3, 4}) {
-    EXPECT_TRUE(doc.L_Values.row(r).unreachable) << r;
+    EXPECT_TRUE(doc.objectFacts().holds(ObjectFacts::Fact::BeyondArchive, doc.L_Values, r)) << r;
   }
   EXPECT_FALSE(f.exists("vodafone_Gifs/2.gif"));  // size 0 writes nothing
   EXPECT_EQ(f.read("vodafone_Gifs/3.gif"), "ab");

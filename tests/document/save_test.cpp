@@ -49,7 +49,7 @@ TEST(Save, WorkedExampleAfterReplacingItsObject) {
   EXPECT_FALSE(f.read("vodafone.ski").contains('\r'));
   EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(350, 'a'));
   EXPECT_EQ(readLines(f.read("vodafone_old.ski")), original);
-  EXPECT_TRUE(doc.L_Values.row(0).packed);
+  EXPECT_TRUE(doc.objectFacts().holds(ObjectFacts::Fact::Packed, doc.L_Values, 0));
   EXPECT_EQ(doc.L_Values.row(0).state, ObjectState::ToReplace);
   // The line table keeps the line as read; the next save packs the object
   // again and writes the same files.
@@ -78,7 +78,7 @@ TEST(Save, PacksInRowOrderWithRunningOffsets) {
   EXPECT_EQ(readLines(f.read("vodafone.ski")),
             (QStringList{"SKI1", "5 3 0 100 14", "5 7 100 250 14", "3 keep", "5 12 350 40 14",
                          "5 20 0 1 1"}));
-  EXPECT_FALSE(doc.L_Values.row(3).packed);
+  EXPECT_FALSE(doc.objectFacts().holds(ObjectFacts::Fact::Packed, doc.L_Values, 3));
   EXPECT_EQ(doc.L_Values.row(3).state, ObjectState::Missing);
 }
 

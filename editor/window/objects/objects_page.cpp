@@ -27,7 +27,7 @@ ObjectsPage::ObjectsPage(SkinDocument& doc, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("tabOggetti"));
   auto* layout = new QHBoxLayout(this);
 
-  L_Values = named(new ReportView(doc.L_Values), QStringLiteral("L_Values"));
+  L_Values = named(new ReportView(doc.L_Values, &doc.objectFacts()), QStringLiteral("L_Values"));
   layout->addWidget(filteredList(L_Values), 1);
 
   auto* side = new QVBoxLayout;
