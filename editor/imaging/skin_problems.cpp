@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -240,6 +241,19 @@ bool peekFirstOriginal(const SkinDocument& doc, SkinDocument& original, QString*
   return original.peek(files.skin, doc.P_sTheme, doc.P_sPath).status == LoadStatus::Complete;
 }
 
+bool hasOpeningProblem(const SkinDocument& doc, LoadStatus status) {
+  if (status != LoadStatus::Complete) return true;
+  ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  std::set<long long> seen;
+  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
+    const QString& nDat = doc.L_Values.row(r).cells[V_NDat];
+    if (nDat.trimmed() == kNoId) continue;
+    const long long number = numericValue(nDat);
+    if (seen.insert(number).second && archives.problem(number)) return true;
+  }
+  return false;
+}
+
 SkinChecker::SkinChecker(QString defaultFolder) : defaultFolder_(std::move(defaultFolder)) {}
 
 SkinChecker::Stamp SkinChecker::stampOf(const QString& path) {
@@ -334,7 +348,7 @@ std::optional<QSize> SkinChecker::currentSize(const SkinDocument& doc, int row) 
   const ObjectKey key{archive, numericValue(cells[V_Offset]), numericValue(cells[V_Byte])};
   const auto known = objects_.find(key);
   if (known != objects_.end() && known->second.first == stampOf(archive)) {
-    const ObjectFacts& facts = known->second.second;
+    const ArchivedObject& facts = known->second.second;
     if (facts.problem) return std::nullopt;
     return facts.size;
   }
@@ -409,7 +423,7 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
               name);
       continue;
     }
-    ObjectFacts facts;
+    ArchivedObject facts;
     QString why;
     if (object.bytes.isEmpty()) {
       facts.problem = QStringLiteral("oggetto %1 vuoto (0 byte)").arg(id);

@@ -44,6 +44,12 @@ struct ExpectedSize {
 // by the check, the command line's replacement and the window's import.
 QString sizeDifference(const QString& id, QSize actual, const ExpectedSize& expected);
 
+// Whether the skin as loaded has a problem the user must not miss at
+// opening: a load that stopped early, or an archive its objects name that
+// cannot be read. Cheap enough to ask before the first frame: it opens each
+// archive once and reads no image.
+bool hasOpeningProblem(const SkinDocument& doc, LoadStatus status);
+
 // Reads the first original of the open skin into `original` without
 // writing anything; false when there is none or it does not read whole.
 // `packedArchive` gets the copy of the packed archive it goes with.
@@ -89,7 +95,7 @@ class SkinChecker {
   };
   static Stamp stampOf(const QString& path);
   // What an archived object turned out to be: its problem or its size.
-  struct ObjectFacts {
+  struct ArchivedObject {
     std::optional<QString> problem;
     QSize size;
   };
@@ -105,7 +111,7 @@ class SkinChecker {
 
   QString defaultFolder_;
   std::map<QString, Stamp> archiveStamps_;
-  std::map<ObjectKey, std::pair<Stamp, ObjectFacts>> objects_;
+  std::map<ObjectKey, std::pair<Stamp, ArchivedObject>> objects_;
   std::map<QString, FileSize> files_;
   QString originalKey_;
   Stamp originalStamp_, originalArchiveStamp_;

@@ -35,9 +35,15 @@ void ProblemsPanel::skinOpened(const LoadOutcome& outcome) {
   problems_.clear();
   count_.hide();
   if (list_) list_->clear();
+  if (loaded_.status == LoadStatus::NotLoaded) return;
   // The checks read every image of the skin: the screen shows first, and the
-  // panel a moment after. A step meanwhile checks at once.
-  if (loaded_.status != LoadStatus::NotLoaded) soon_.start(kAfterOpeningMs);
+  // panel a moment after (a step meanwhile checks at once). A skin that
+  // cannot be shown whole says why with its first frame.
+  if (hasOpeningProblem(doc_, loaded_.status)) {
+    recheck();
+  } else {
+    soon_.start(kAfterOpeningMs);
+  }
 }
 
 void ProblemsPanel::recheckSoon() {
