@@ -16,6 +16,7 @@
 #include "image_cache.h"
 #include "image_decode.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "path_helpers.h"
 #include "safe_read.h"
 #include "safe_write.h"
@@ -190,7 +191,7 @@ std::optional<QString> outputProblem(const QString& png, const QString& skin) {
 // The objects whose image the screen leaves out because it was refused.
 void reportRefusedImages(const SkinDocument& doc, const ImageCache& images) {
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    const QString path = doc.L_Values.cell(r, V_PathGif).trimmed();
+    const QString path = shownFile(doc.L_Values.row(r));
     const auto refused = images.refused().find(path);
     if (path.isEmpty() || refused == images.refused().end()) continue;
     fail(QStringLiteral("attenzione: oggetto %1 non disegnato: %2: %3")

@@ -126,10 +126,6 @@ long long ArchiveReader::length(long long number) {
   return a.problem ? 0 : a.file.size();
 }
 
-std::optional<QByteArray> readWholeFile(const QString& path, QString* error) {
-  return readRegularFile(path, error);
-}
-
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error) {
   return replaceFile(path, bytes, error);
 }

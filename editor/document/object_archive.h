@@ -33,6 +33,15 @@ bool objectFits(long long length, long long offset, long long size);
 // inside the archive.
 std::optional<QByteArray> cutObject(const QByteArray& archive, long long offset, long long size);
 
+// Where an object's bytes lie: `size` bytes at `offset` of archive number
+// `archive` ("<theme><archive>.dat", "<theme>.dat" for 0).
+struct ArchivePlace {
+  long long archive = 0;
+  long long offset = 0;
+  long long size = 0;
+  friend bool operator==(const ArchivePlace&, const ArchivePlace&) = default;
+};
+
 // The one reader of archive bytes, shared by the export, the check and the
 // save. Each archive is opened once, only if it is a regular file that is no
 // link leading out of the skin's folder, and only each object's own bytes are
@@ -51,6 +60,7 @@ class ArchiveReader {
     QString reason;  // for NoArchive and Failed
   };
   Object cut(long long archive, long long offset, long long size);
+  Object cut(const ArchivePlace& p) { return cut(p.archive, p.offset, p.size); }
 
   // Why archive `number` cannot be read ("mancante" when it does not exist),
   // or nothing.
@@ -77,11 +87,9 @@ class ArchiveReader {
   std::map<long long, QString> elsewhere_;
 };
 
-// Whole-file helpers for files of a skin: regular files of at most
-// kMaxSkinBytes are read; writing goes to a temporary file that replaces the
+// A scratch image written whole: to a temporary file that replaces the
 // target (or a link in its place) only once complete and synced. Errors come
 // back as the system's reason.
-std::optional<QByteArray> readWholeFile(const QString& path, QString* error = nullptr);
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 }  // namespace corvela

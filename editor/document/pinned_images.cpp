@@ -2,11 +2,14 @@
 
 #include <QHash>
 #include <QSet>
+#include <map>
+#include <tuple>
 #include <utility>
 
 #include "document_edits.h"
 #include "document_names.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "safe_read.h"
 #include "skin_document.h"
 #include "skin_line.h"
@@ -23,7 +26,7 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
 
   // Many kept rows name one file or place: each is read once and shared.
   QHash<QString, std::shared_ptr<const QByteArray>> files;
-  QHash<QString, std::shared_ptr<const QByteArray>> places;
+  std::map<std::tuple<long long, long long, long long>, std::shared_ptr<const QByteArray>> places;
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
   auto fileBytes = [&](const QString& gif) -> std::shared_ptr<const QByteArray> {
     if (auto it = files.constFind(gif); it != files.cend()) return *it;
@@ -33,22 +36,20 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
     files.insert(gif, bytes);
     return bytes;
   };
-  auto archivedBytes = [&](const QStringList& cells) -> std::shared_ptr<const QByteArray> {
-    const QString key =
-        cells[V_NDat].trimmed() + u' ' + cells[V_Offset].trimmed() + u' ' + cells[V_Byte].trimmed();
-    if (auto it = places.constFind(key); it != places.cend()) return *it;
+  auto archivedBytes = [&](const ArchivePlace& place) -> std::shared_ptr<const QByteArray> {
+    const auto key = std::make_tuple(place.archive, place.offset, place.size);
+    if (auto it = places.find(key); it != places.end()) return it->second;
     std::shared_ptr<const QByteArray> bytes;
-    const ArchiveReader::Object o = archives.cut(
-        numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+    const ArchiveReader::Object o = archives.cut(place);
     if (o.status == ArchiveReader::Status::Ok && !o.bytes.isEmpty())
       bytes = std::make_shared<const QByteArray>(o.bytes);
-    places.insert(key, bytes);
+    places.emplace(key, bytes);
     return bytes;
   };
 
   doc.history().forEachKeptRow(doc.L_Values, [&](ListRow& row) {
     if (row.pinned || row.cells.size() <= V_PathGif) return;
-    const QString gif = row.cells[V_PathGif].trimmed();
+    const QString gif = shownFile(row);
     if (!gif.isEmpty()) {
       if (overwritten.contains(gif)) row.pinned = fileBytes(gif);
       return;
@@ -57,11 +58,12 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
     // this save writes the packed archive anew. And a row never extracted
     // would find the file this save leaves in the working folder, and take
     // it for the user's change.
-    if (row.cells[V_NDat].trimmed() == kNoId || row.cells[V_Offset].trimmed() == kNoId) return;
-    const bool placeRewritten = archiveRewritten && row.state == ObjectState::ToReplace &&
-                                numericValue(row.cells[V_NDat]) == kPackedArchive;
+    const std::optional<ArchivePlace> place = archivePlace(row);
+    if (!place) return;
+    const bool placeRewritten =
+        archiveRewritten && row.state == ObjectState::ToReplace && place->archive == kPackedArchive;
     if (placeRewritten || overwritten.contains(objectGifPath(doc.P_sTarget, row.cells[V_ID])))
-      row.pinned = archivedBytes(row.cells);
+      row.pinned = archivedBytes(*place);
   });
 }
 

@@ -12,6 +12,7 @@
 #include "document_names.h"
 #include "folder_guard.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "path_helpers.h"
 #include "safe_write.h"
 #include "save_journal.h"
@@ -249,15 +250,23 @@ void SkinDocument::recordDisk() {
   onDisk_.record(diskFiles());
 }
 
+std::vector<long long> SkinDocument::namedArchives() const {
+  std::vector<long long> named;
+  QSet<long long> seen;
+  for (int r = 0; r < L_Values.rowCount(); ++r) {
+    const std::optional<long long> n = archiveNumber(L_Values.row(r));
+    if (n && !seen.contains(*n)) {
+      seen.insert(*n);
+      named.push_back(*n);
+    }
+  }
+  return named;
+}
+
 QStringList SkinDocument::diskFiles() const {
   QStringList files{skinFile_, archivePath(P_sPath, P_sTheme, kPackedArchive)};
-  QSet<long long> archives{kPackedArchive};
-  for (int r = 0; r < L_Values.rowCount(); ++r) {
-    const QString cell = L_Values.cell(r, V_NDat);
-    const long long n = numericValue(cell);
-    if (cell.trimmed() == kNoId || archives.contains(n)) continue;
-    archives.insert(n);
-    files << archivePath(P_sPath, P_sTheme, n);
+  for (const long long n : namedArchives()) {
+    if (n != kPackedArchive) files << archivePath(P_sPath, P_sTheme, n);
   }
   return files;
 }

@@ -91,6 +91,8 @@ class SkinDocument {
   // (vodafone.copy.ski) shares its archive and backup names.
   bool canSave() const { return loadedCompletely() && P_SkinVodafone && isOperatorFile(); }
   bool isOperatorFile() const;
+  // The archives the objects name, each once, in the order first named.
+  std::vector<long long> namedArchives() const;
   // Why canSave() is false for a skin that loaded completely.
   QString saveRefusal() const;
   // The skin file as opened (its name's case as found on disk).

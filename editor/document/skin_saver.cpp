@@ -12,6 +12,7 @@
 #include "folder_guard.h"
 #include "gif_check.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "path_helpers.h"
 #include "pinned_images.h"
 #include "safe_read.h"
@@ -91,7 +92,7 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
     const ListRow& row = doc.L_Values.row(r);
     if (!isToBePacked(row)) continue;
-    QString gif = row.cells[V_PathGif].trimmed();
+    QString gif = shownFile(row);
     // A working file deleted since the folder watch last looked: the object
     // is its archive's again, as the watch would have made it.
     if (gif == objectGifPath(doc.P_sTarget, row.cells[V_ID]) && !pathStat(gif, false).exists)
@@ -109,8 +110,7 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
       }
       bytes = std::move(*read);
     } else {
-      const bool inPacked =
-          numericValue(row.cells[V_NDat]) == kPackedArchive && row.cells[V_NDat].trimmed() != kNoId;
+      const bool inPacked = archiveNumber(row) == kPackedArchive;
       ArchiveReader::Object o;
       if (inPacked && !packedArchiveAsRead) {
         packedArchiveAsRead = doc.unchangedOnDisk(packedArchive);
@@ -387,12 +387,7 @@ std::optional<QString> copySkinFiles(const SkinDocument& doc, const SkinDocument
   };
   std::vector<Copy> copies;
   if (!QFileInfo::exists(to.file)) copies.push_back({doc.skinFile(), to.file});
-  QSet<long long> archives;
-  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    const QString cell = doc.L_Values.cell(r, V_NDat);
-    const long long n = numericValue(cell);
-    if (cell.trimmed() == kNoId || archives.contains(n)) continue;
-    archives.insert(n);
+  for (const long long n : doc.namedArchives()) {
     const QString from = archivePath(doc.P_sPath, doc.P_sTheme, n);
     // One the skin lacks, or one leading out of its folder, is not the
     // skin's to hand on; the copy then lacks it as the skin does.

@@ -9,6 +9,7 @@
 #include "folder_guard.h"
 #include "gif_check.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "safe_read.h"
 #include "safe_write.h"
 #include "save_journal.h"
@@ -40,10 +41,6 @@ QString OutsideChanges::note() const {
 
 namespace {
 
-bool hasArchivePlace(const QStringList& cells) {
-  return cells[V_NDat].trimmed() != kNoId && cells[V_Offset].trimmed() != kNoId;
-}
-
 // The row's cells naming `offset` and `size` in archive `archive`, as the
 // load writes them; the tag keeps that place for a later return to it.
 void setArchivePlace(ReportList& list, int row, QStringView archive, QStringView offset,
@@ -58,8 +55,8 @@ void setArchivePlace(ReportList& list, int row, QStringView archive, QStringView
   list.setTag(row, offset.toString() + u' ' + size.toString() + u' ' + archive.toString());
 }
 
-bool inPackedArchive(const SkinDocument& doc, const QStringList& cells) {
-  return numericValue(cells[V_NDat]) == kPackedArchive && isOperatorTheme(doc.P_sTheme);
+bool inPackedArchive(const SkinDocument& doc, const ListRow& row) {
+  return archiveNumber(row) == kPackedArchive && isOperatorTheme(doc.P_sTheme);
 }
 
 // The working file of row `r` is gone: the object is its archive's again,
@@ -67,12 +64,12 @@ bool inPackedArchive(const SkinDocument& doc, const QStringList& cells) {
 // there (the window extracts it anew to show it).
 void takeFromArchiveAgain(SkinDocument& doc, int r) {
   ReportList& list = doc.L_Values;
-  if (!hasArchivePlace(list.row(r).cells)) {
+  if (!archivePlace(list.row(r))) {
     const QStringList place = list.row(r).tag.split(u' ');
     if (place.size() != 3) return;
     setArchivePlace(list, r, place[2], place[0], place[1]);
   }
-  const bool packed = inPackedArchive(doc, list.row(r).cells);
+  const bool packed = inPackedArchive(doc, list.row(r));
   setObjectState(list, r, packed ? ObjectState::ToReplace : ObjectState::Missing,
                  QStringLiteral(" "));
 }
@@ -112,13 +109,11 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
     // once it holds something else.
     if (const ListRow& row = doc.L_Values.row(r); row.pinned && holdsExactly(gif, st, *row.pinned))
       continue;
-    if (hasArchivePlace(cells)) {
-      const long long size = numericValue(cells[V_Byte]);
+    if (const std::optional<ArchivePlace> place = archivePlace(doc.L_Values.row(r))) {
       // Equal sizes are the common case right after an export; only then
       // are the two sets of bytes worth reading.
-      if (st.regular && st.size == size) {
-        const ArchiveReader::Object object =
-            archives.cut(numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), size);
+      if (st.regular && st.size == place->size) {
+        const ArchiveReader::Object object = archives.cut(*place);
         if (object.status != ArchiveReader::Status::Ok) continue;
         if (holdsExactly(gif, st, object.bytes)) {
           // A file that arrived holding its object: the row shows it now.

@@ -15,6 +15,7 @@
 #include "document_names.h"
 #include "folder_guard.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "pinned_images.h"
 #include "safe_read.h"
 #include "safe_write.h"
@@ -94,11 +95,12 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     if (beforeRow) beforeRow(r);
     if (stopRequested && stopRequested()) break;
     const QStringList cells = list.row(r).cells;
-    if (missingOnly && !cells[V_PathGif].trimmed().isEmpty()) continue;
-    // A replaced row names no archive place any more ("-"), whatever its
-    // archive cell says: its replacement must not be lost.
-    if (cells[V_NDat].trimmed() == kNoId || cells[V_Offset].trimmed() == kNoId) continue;
-    const long long number = numericValue(cells[V_NDat]);
+    if (missingOnly && !shownFile(list.row(r)).isEmpty()) continue;
+    // A replaced row names no archive place any more, whatever its archive
+    // cell says: its replacement must not be lost.
+    const std::optional<ArchivePlace> place = archivePlace(list.row(r));
+    if (!place) continue;
+    const long long number = place->archive;
     // A row put back past a save holds its image itself: that is what it
     // shows and what the next save packs, whatever its place holds now.
     ArchiveReader::Object object;
@@ -106,7 +108,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
       object.status = ArchiveReader::Status::Ok;
       object.bytes = *pinned;
     } else {
-      object = archives.cut(number, numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+      object = archives.cut(*place);
     }
     if (missingOnly && object.status != ArchiveReader::Status::Ok) continue;
     switch (object.status) {

@@ -12,6 +12,7 @@
 #include "gif_check.h"
 #include "image_decode.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "path_helpers.h"
 #include "pinned_images.h"
 #include "safe_read.h"
@@ -128,14 +129,11 @@ namespace {
 
 // The size an object's header gives, for the object at `offset` (`size`
 // bytes) of archive `number`; nothing when it cannot be read as an image.
-std::optional<QSize> archivedImageSize(const SkinDocument& doc, long long number, long long offset,
-                                       long long size) {
-  const std::optional<QByteArray> archive =
-      readWholeFile(archivePath(doc.P_sPath, doc.P_sTheme, number));
-  if (!archive) return std::nullopt;
-  std::optional<QByteArray> object = cutObject(*archive, offset, size);
-  if (!object) return std::nullopt;
-  QBuffer buffer(&*object);
+std::optional<QSize> archivedImageSize(const SkinDocument& doc, const ArchivePlace& place) {
+  ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  ArchiveReader::Object object = archives.cut(place);
+  if (object.status != ArchiveReader::Status::Ok) return std::nullopt;
+  QBuffer buffer(&object.bytes);
   const QSize found = QImageReader(&buffer).size();
   if (!found.isValid()) return std::nullopt;
   return found;
@@ -145,18 +143,18 @@ std::optional<QSize> archivedImageSize(const SkinDocument& doc, long long number
 
 std::optional<QSize> currentImageSize(const SkinDocument& doc, int row) {
   if (!validRow(doc, row)) return std::nullopt;
-  const QStringList& cells = doc.L_Values.row(row).cells;
-  if (const QByteArray* pinned = pinnedImage(doc.L_Values.row(row))) {
+  const ListRow& shown = doc.L_Values.row(row);
+  if (const QByteArray* pinned = pinnedImage(shown)) {
     if (const std::optional<QImage> image = decodeImage(*pinned)) return image->size();
   }
-  const QString gif = cells[V_PathGif].trimmed();
+  const QString gif = shownFile(shown);
   if (!gif.isEmpty() && FileExist(gif)) {
     const QSize size = QImageReader(gif).size();
     if (size.isValid()) return size;
   }
-  if (cells[V_NDat].trimmed() == kNoId || cells[V_Offset].trimmed() == kNoId) return std::nullopt;
-  return archivedImageSize(doc, numericValue(cells[V_NDat]), numericValue(cells[V_Offset]),
-                           numericValue(cells[V_Byte]));
+  const std::optional<ArchivePlace> place = archivePlace(shown);
+  if (!place) return std::nullopt;
+  return archivedImageSize(doc, *place);
 }
 
 std::optional<QSize> originalImageSize(const SkinDocument& doc, int row) {
@@ -166,8 +164,8 @@ std::optional<QSize> originalImageSize(const SkinDocument& doc, int row) {
   // The object's line as the file holds it: "5 id offset size archive".
   const QStringList fields = splitFields(doc.lines[static_cast<size_t>(line)]);
   if (fields.size() < 5) return std::nullopt;
-  return archivedImageSize(doc, numericValue(fields[4]), numericValue(fields[2]),
-                           numericValue(fields[3]));
+  return archivedImageSize(
+      doc, {numericValue(fields[4]), numericValue(fields[2]), numericValue(fields[3])});
 }
 
 ReplaceOutcome importObject(SkinDocument& doc, int row, const QString& file, bool checkSize) {
@@ -216,7 +214,7 @@ int fillMissingObjects(SkinDocument& doc, const QString& folder) {
   int found = 0;
   if (folder.isEmpty()) return found;
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    if (!doc.L_Values.cell(r, V_PathGif).trimmed().isEmpty()) continue;
+    if (!shownFile(doc.L_Values.row(r)).isEmpty()) continue;
     const QString file = objectGifPath(folder, doc.L_Values.cell(r, V_ID));
     if (!FileExist(file)) continue;
     const Replacement replacement = readReplacement(file);

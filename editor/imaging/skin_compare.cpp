@@ -9,6 +9,7 @@
 
 #include "document_names.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "pinned_images.h"
 #include "safe_read.h"
 #include "skin_document.h"
@@ -43,7 +44,7 @@ struct Image {
 };
 
 Image imageOf(const SkinDocument& doc, ArchiveReader& archives, const ListRow& row) {
-  const QString gif = row.cells[V_PathGif].trimmed();
+  const QString gif = shownFile(row);
   Image image;
   QString from;
   if (const QByteArray* pinned = pinnedImage(row)) {
@@ -54,13 +55,15 @@ Image imageOf(const SkinDocument& doc, ArchiveReader& archives, const ListRow& r
     image.bytes = readRegularFile(gif, nullptr);
     from = QFileInfo(gif).fileName();
     image.location = gif;
-  } else {
-    const long long number = numericValue(row.cells[V_NDat]);
-    from = archiveFileName(doc.P_sTheme, number);
+  } else if (const std::optional<ArchivePlace> place = archivePlace(row)) {
+    from = archiveFileName(doc.P_sTheme, place->archive);
     image.location = numbers(row, {V_NDat, V_Offset, V_Byte});
-    const ArchiveReader::Object object =
-        archives.cut(number, numericValue(row.cells[V_Offset]), numericValue(row.cells[V_Byte]));
+    const ArchiveReader::Object object = archives.cut(*place);
     if (object.status == ArchiveReader::Status::Ok) image.bytes = object.bytes;
+  } else {
+    // Replaced by a file that is gone: no archive holds its image either.
+    from = gif.isEmpty() ? QStringLiteral("nessun file") : QFileInfo(gif).fileName();
+    image.location = gif;
   }
   if (!image.bytes) {
     image.text = QStringLiteral("non leggibile (%1)").arg(from);

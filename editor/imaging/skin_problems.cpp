@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <map>
 #include <optional>
-#include <set>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "gif_check.h"
 #include "image_decode.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "pinned_images.h"
 #include "safe_read.h"
 #include "shown_text.h"
@@ -244,14 +244,9 @@ bool peekFirstOriginal(const SkinDocument& doc, SkinDocument& original, QString*
 bool hasOpeningProblem(const SkinDocument& doc, LoadStatus status) {
   if (status != LoadStatus::Complete) return true;
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
-  std::set<long long> seen;
-  for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    const QString& nDat = doc.L_Values.row(r).cells[V_NDat];
-    if (nDat.trimmed() == kNoId) continue;
-    const long long number = numericValue(nDat);
-    if (seen.insert(number).second && archives.problem(number)) return true;
-  }
-  return false;
+  const std::vector<long long> named = doc.namedArchives();
+  return std::any_of(named.begin(), named.end(),
+                     [&](long long n) { return archives.problem(n).has_value(); });
 }
 
 SkinChecker::SkinChecker(QString defaultFolder) : defaultFolder_(std::move(defaultFolder)) {}
@@ -306,12 +301,13 @@ const std::map<QString, QSize>* SkinChecker::originalSizes(const SkinDocument& d
   ArchiveReader archives(kept.P_sPath, kept.P_sTheme);
   archives.readFrom(kPackedArchive, packed);
   for (int r = 0; r < kept.L_Values.rowCount(); ++r) {
-    const QStringList& cells = kept.L_Values.row(r).cells;
-    const ArchiveReader::Object object = archives.cut(
-        numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+    const ListRow& row = kept.L_Values.row(r);
+    const std::optional<ArchivePlace> place = archivePlace(row);
+    if (!place) continue;
+    const ArchiveReader::Object object = archives.cut(*place);
     if (object.status != ArchiveReader::Status::Ok) continue;
     if (const std::optional<QSize> size = headerSize(object.bytes)) {
-      originalSizes_.try_emplace(cells[V_ID], *size);
+      originalSizes_.try_emplace(row.cells[V_ID], *size);
     }
   }
   return &originalSizes_;
@@ -334,18 +330,19 @@ std::optional<ExpectedSize> SkinChecker::expectedSize(const SkinDocument& doc, c
 
 std::optional<QSize> SkinChecker::currentSize(const SkinDocument& doc, int row) {
   if (row < 0 || row >= doc.L_Values.rowCount()) return std::nullopt;
-  const QStringList& cells = doc.L_Values.row(row).cells;
-  if (const QByteArray* pinned = pinnedImage(doc.L_Values.row(row))) {
+  const ListRow& shown = doc.L_Values.row(row);
+  if (const QByteArray* pinned = pinnedImage(shown)) {
     const std::optional<QImage> image = decodeImage(*pinned);
     return image ? std::optional<QSize>(image->size()) : std::nullopt;
   }
-  const QString gif = cells[V_PathGif].trimmed();
+  const QString gif = shownFile(shown);
   if (!gif.isEmpty() && QFileInfo(gif).isFile()) {
     if (const std::optional<QSize> size = fileSize(gif)) return size;
   }
-  if (cells[V_NDat].trimmed() == kNoId || cells[V_Offset].trimmed() == kNoId) return std::nullopt;
-  const QString archive = archivePath(doc.P_sPath, doc.P_sTheme, numericValue(cells[V_NDat]));
-  const ObjectKey key{archive, numericValue(cells[V_Offset]), numericValue(cells[V_Byte])};
+  const std::optional<ArchivePlace> place = archivePlace(shown);
+  if (!place) return std::nullopt;
+  const QString archive = archivePath(doc.P_sPath, doc.P_sTheme, place->archive);
+  const ObjectKey key{archive, place->offset, place->size};
   const auto known = objects_.find(key);
   if (known != objects_.end() && known->second.first == stampOf(archive)) {
     const ArchivedObject& facts = known->second.second;
@@ -353,8 +350,7 @@ std::optional<QSize> SkinChecker::currentSize(const SkinDocument& doc, int row) 
     return facts.size;
   }
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
-  const ArchiveReader::Object object =
-      archives.cut(numericValue(cells[V_NDat]), std::get<1>(key), std::get<2>(key));
+  const ArchiveReader::Object object = archives.cut(*place);
   if (object.status != ArchiveReader::Status::Ok) return std::nullopt;
   return headerSize(object.bytes);
 }
@@ -370,10 +366,10 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
   const ReportList& list = doc.L_Values;
   for (int r = 0; r < list.rowCount(); ++r) {
     const ListRow& row = list.row(r);
-    const QString& nDat = row.cells[V_NDat];
     // A replaced row names no archive position any more.
-    if (nDat.trimmed() == kNoId) continue;
-    const long long number = numericValue(nDat);
+    const std::optional<long long> named = archiveNumber(row);
+    if (!named) continue;
+    const long long number = *named;
     const long long line = lineOf(row, V_Indice);
     const QString& id = row.cells[V_ID];
     const QString name = archiveFileName(doc.P_sTheme, number);
@@ -461,10 +457,10 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
     if (!actual) continue;
     const std::optional<ExpectedSize> expected = expectedSize(doc, id);
     if (!expected || expected->size == *actual) continue;
-    const QString gif = list.row(r).cells[V_PathGif].trimmed();
+    const QString gif = shownFile(list.row(r));
     problems.push_back({lineOf(list.row(r), V_Indice), ProblemPlace::Objects, r, id,
                         gif.isEmpty()
-                            ? archiveFileName(doc.P_sTheme, numericValue(list.row(r).cells[V_NDat]))
+                            ? archiveFileName(doc.P_sTheme, archiveNumber(list.row(r)).value_or(0))
                             : fileName(gif),
                         sizeDifference(id, *actual, *expected),
                         QStringLiteral("sostituire l'immagine con una di %1 pixel")

@@ -2,6 +2,7 @@
 
 #include "document_names.h"
 #include "image_decode.h"
+#include "object_row.h"
 #include "safe_read.h"
 
 namespace corvela {
@@ -33,7 +34,7 @@ std::optional<QImage> ImageCache::loadObject(const ListRow& row) {
     if (image) pinned_.insert(row.pinned.get(), Pinned{row.pinned, *image});
     return image;
   }
-  const QString path = row.cells.value(V_PathGif).trimmed();
+  const QString path = shownFile(row);
   if (path.isEmpty()) return std::nullopt;
   return load(path);
 }

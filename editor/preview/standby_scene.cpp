@@ -9,6 +9,7 @@
 #include "folder_files.h"
 #include "image_cache.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "safe_read.h"
 #include "skin_document.h"
 #include "standby_image.h"
@@ -68,7 +69,7 @@ int StandbyRefs::*colourRef(ColourRole role) {
 void loadObject(SceneImage& target, const SkinDocument& doc, ImageCache& images, int object) {
   const int row = doc.L_Values.findId(standby::objectCode(object));
   if (row < 0) return;
-  const QString path = doc.L_Values.cell(row, V_PathGif).trimmed();
+  const QString path = shownFile(doc.L_Values.row(row));
   std::optional<QImage> image = images.loadObject(doc.L_Values.row(row));
   if (!image) return;
   target.file = path;
@@ -397,12 +398,13 @@ void showArchivedImages(SkinDocument& doc, const QString& scratch, bool onlyMiss
   for (const standby::SlotRecord& slot : standby::kSlots) {
     const int r = list.findId(standby::objectCode(slot.object));
     if (r < 0) continue;
-    const QStringList& cells = list.row(r).cells;
-    if (onlyMissing && pathStat(cells[V_PathGif].trimmed()).regular) continue;
-    const ArchiveReader::Object object = archives.cut(
-        numericValue(cells[V_NDat]), numericValue(cells[V_Offset]), numericValue(cells[V_Byte]));
+    const ListRow& row = list.row(r);
+    if (onlyMissing && pathStat(shownFile(row)).regular) continue;
+    const std::optional<ArchivePlace> place = archivePlace(row);
+    if (!place) continue;
+    const ArchiveReader::Object object = archives.cut(*place);
     if (object.status != ArchiveReader::Status::Ok) continue;
-    const QString file = QDir(scratch).filePath(objectGifName(cells[V_ID]));
+    const QString file = QDir(scratch).filePath(objectGifName(row.cells[V_ID]));
     if (writeWholeFile(file, object.bytes)) list.setCell(r, V_PathGif, file);
   }
 }

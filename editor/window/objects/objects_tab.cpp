@@ -22,6 +22,7 @@
 #include "object_archive.h"
 #include "object_export.h"
 #include "object_replace.h"
+#include "object_row.h"
 #include "objects_page.h"
 #include "path_helpers.h"
 #include "picture_box.h"
@@ -267,7 +268,7 @@ void ObjectsTab::L_Values_ItemClick(int row) {
         static_cast<QWidget*>(page_.chkDim), static_cast<QWidget*>(page_.chkConferma)}) {
     w->setEnabled(true);
   }
-  const QString path = doc_.L_Values.cell(row, V_PathGif).trimmed();
+  const QString path = shownFile(doc_.L_Values.row(row));
   // Put back by undo past a save, the row shows the image it holds itself.
   const QByteArray* pinned = pinnedImage(doc_.L_Values.row(row));
   if (pinned || (!path.isEmpty() && FileExist(path))) {
