@@ -42,7 +42,7 @@ QString listListing(const ReportList& list, const ObjectFacts* facts) {
   for (int r = 0; r < list.rowCount(); ++r) {
     const ListRow& row = list.row(r);
     QStringList cells;
-    for (int c = 0; c < list.columnCount(); ++c) cells << shownCell(list, r, c);
+    for (int c = 0; c < list.columnCount(); ++c) cells << shownCell(list, r, c, facts);
     const Look look = rowLook(list, r, facts);
     cells << row.tag << colourText(look.colour) << flag(look.bold) << iconText(look.icon)
           << standby::rowName(list, r);

@@ -191,7 +191,7 @@ std::optional<QString> outputProblem(const QString& png, const QString& skin) {
 // The objects whose image the screen leaves out because it was refused.
 void reportRefusedImages(const SkinDocument& doc, const ImageCache& images) {
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    const QString path = shownFile(doc.L_Values.row(r));
+    const QString path = shownFile(doc, r);
     const auto refused = images.refused().find(path);
     if (path.isEmpty() || refused == images.refused().end()) continue;
     fail(QStringLiteral("attenzione: oggetto %1 non disegnato: %2: %3")

@@ -1,16 +1,21 @@
 #pragma once
-// What the last save and the last export found of the objects on disk:
-// which the save packed into the packed archive, and which lie beyond their
-// archive (or could not be written out). These are facts about files, not
-// edits, so they live apart from the rows and no undo step records or puts
-// them back. Each fact holds only while its row still is as it was found:
+// What is on disk for the objects, kept apart from their rows so that no
+// undo step records or puts it back:
+// - the working file each row shows while the row names no file of its
+//   own, and whether it was found there, is missing or was just extracted;
+// - which rows the last save packed into the packed archive, and which the
+//   export found beyond their archive (or could not write out).
+// The load, the folder watch, the export and the save keep it. A packed or
+// beyond-archive fact holds only while its row still is as it was found:
 // any change of the row (an import, a change from outside, an undo past the
 // save) ends it, and an undo or redo that brings the row back brings the
 // fact back with it.
 
 #include <QObject>
+#include <QString>
 #include <QStringList>
 #include <map>
+#include <vector>
 
 #include "report_list.h"
 
@@ -20,6 +25,15 @@ class ObjectFacts : public QObject {
   Q_OBJECT
  public:
   enum class Fact { Packed, BeyondArchive };
+
+  // The working file of `row`: `path` (" " for none, as the list shows it)
+  // and whether it is found, missing or just extracted.
+  void setFile(int row, ObjectState state, const QString& path);
+  // What the row shows in "Stato" and "Path GIF": its own, once it names a
+  // file to be packed, else its working file's.
+  ObjectState shownState(const ReportList& objects, int row) const;
+  ObjectState fileState(int row) const;
+  QString shownPath(const ReportList& objects, int row) const;
 
   // `row` of the object list, as it stands now, is what the fact is about.
   void note(Fact fact, int row, const ListRow& as);
@@ -44,11 +58,16 @@ class ObjectFacts : public QObject {
     QStringList cells;
     ObjectState state;
   };
+  struct WorkingFile {
+    ObjectState state = ObjectState::Missing;
+    QString path = QStringLiteral(" ");
+  };
   std::map<int, Seen>& table(Fact fact) { return fact == Fact::Packed ? packed_ : beyond_; }
   const std::map<int, Seen>& table(Fact fact) const {
     return fact == Fact::Packed ? packed_ : beyond_;
   }
 
+  std::vector<WorkingFile> files_;
   std::map<int, Seen> packed_;
   std::map<int, Seen> beyond_;
 };

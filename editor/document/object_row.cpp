@@ -1,6 +1,7 @@
 #include "object_row.h"
 
 #include "document_names.h"
+#include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
 
@@ -20,8 +21,16 @@ std::optional<long long> archiveNumber(const ListRow& row) {
   return numericValue(archive);
 }
 
-QString shownFile(const ListRow& row) {
+QString ownFile(const ListRow& row) {
   return row.cells.value(V_PathGif).trimmed();
+}
+
+QString shownFile(const SkinDocument& doc, int row) {
+  return doc.objectFacts().shownPath(doc.L_Values, row).trimmed();
+}
+
+ObjectState shownState(const SkinDocument& doc, int row) {
+  return doc.objectFacts().shownState(doc.L_Values, row);
 }
 
 }  // namespace corvela

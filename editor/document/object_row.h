@@ -2,7 +2,8 @@
 // An object row's cells read as values. The object list shows "-" in
 // "N° Dat" and "Offset" once an object's image comes from a file, and " "
 // as the "Path GIF" of no file; these are the only readers of those
-// sentinels, so the rest of the editor reasons with places and files.
+// sentinels, so the rest of the editor reasons with places and files. What
+// a row shows joins its own cells with what is on disk (ObjectFacts).
 
 #include <QString>
 #include <optional>
@@ -17,7 +18,15 @@ namespace corvela {
 std::optional<ArchivePlace> archivePlace(const ListRow& row);
 // The archive the row names, with or without a place in it; none for "-".
 std::optional<long long> archiveNumber(const ListRow& row);
-// The file the row shows its image from; empty for none.
-QString shownFile(const ListRow& row);
+// The file the row itself names for its image (one to be packed, or held
+// by the undo history); empty for none.
+QString ownFile(const ListRow& row);
+
+class SkinDocument;
+// The file object row `row` shows its image from now: its own, or its
+// working file when it names none; empty for none.
+QString shownFile(const SkinDocument& doc, int row);
+// What object row `row` shows in "Stato".
+ObjectState shownState(const SkinDocument& doc, int row);
 
 }  // namespace corvela

@@ -49,7 +49,7 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
 
   doc.history().forEachKeptRow(doc.L_Values, [&](ListRow& row) {
     if (row.pinned || row.cells.size() <= V_PathGif) return;
-    const QString gif = shownFile(row);
+    const QString gif = ownFile(row);
     if (!gif.isEmpty()) {
       if (overwritten.contains(gif)) row.pinned = fileBytes(gif);
       return;
@@ -73,11 +73,15 @@ void releaseSavedPins(SkinDocument& doc) {
     const ListRow& row = list.row(r);
     if (!row.pinned) continue;
     const QString gif = objectGifPath(doc.P_sTarget, row.cells[V_ID]);
-    const bool extracted = row.cells[V_PathGif] == gif;
-    if (!extracted && !row.cells[V_PathGif].trimmed().isEmpty()) continue;
+    const QString shown = shownFile(doc, r);
+    const bool extracted = shown == gif;
+    if (!extracted && !shown.isEmpty()) continue;
     if (!holdsExactly(gif, *row.pinned)) continue;
     // A row never extracted now finds its image there, as a new open would.
-    if (!extracted) setObjectState(list, r, ObjectState::Found, gif);
+    if (!extracted) {
+      list.setState(r, ObjectState::Found);
+      doc.objectFacts().setFile(r, ObjectState::Found, gif);
+    }
     list.setPinned(r, nullptr);
   }
 }

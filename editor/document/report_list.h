@@ -12,12 +12,16 @@ namespace corvela {
 // in a file waiting to be packed by the next save, or just extracted.
 enum class ObjectState { Found, Missing, ToReplace, Extracted };
 
-// A row of a list: its cells as read or typed (the object list's "Stato"
-// cell stays empty: the state is typed), and what happened to it.
+// A row of a list: its cells as read or typed, and what happened to it.
+// An object row's "Stato" cell stays empty, and its "Path GIF" names only a
+// file of its own, to be packed: what its working file is, found, missing
+// or just extracted, is a fact of the disk (ObjectFacts), not of the row.
 struct ListRow {
   QStringList cells;  // cells[0] is the "ID" text
   QString tag;
-  ObjectState state = ObjectState::Found;  // objects only
+  // Objects only: ToReplace while the next save packs the row's image,
+  // else Found (its image is its archive's).
+  ObjectState state = ObjectState::Found;
   bool edited = false;  // changed by an editor since the load (an object: ever to be replaced)
   // An object's image held by the document itself: a save wrote other bytes
   // over the file or archive place the row names, and the row (kept by the

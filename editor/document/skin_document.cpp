@@ -40,8 +40,8 @@ class AnnouncedWhenLoaded {
 
  private:
   void quiet(bool on) {
-    for (QObject* part :
-         std::initializer_list<QObject*>{&doc_.L_Values, &doc_.L_RGBA, &doc_.L_Dim, &doc_.T_Strutt})
+    for (QObject* part : std::initializer_list<QObject*>{&doc_.L_Values, &doc_.L_RGBA, &doc_.L_Dim,
+                                                         &doc_.T_Strutt, &doc_.objectFacts()})
       part->blockSignals(on);
   }
   SkinDocument& doc_;
@@ -435,10 +435,11 @@ void SkinDocument::addObjectRow(int line, const RecordView& r) {
                       size.toString(), QString(), QString(), padNumber(line, 4));
   // Names are made only when the working folder has files to match.
   const QString gif = extracted_.isEmpty() ? QString() : objectGifName(r.id);
+  const int at = L_Values.rowCount();
   if (!gif.isEmpty() && extracted_.contains(gif)) {
-    setObjectState(row, ObjectState::Found, joinPath(P_sTarget, gif));
+    facts_.setFile(at, ObjectState::Found, joinPath(P_sTarget, gif));
   } else {
-    setObjectState(row, ObjectState::Missing, QStringLiteral(" "));
+    facts_.setFile(at, ObjectState::Missing, QStringLiteral(" "));
   }
   // Objects already in the packed archive are packed anew by every save.
   if (numericValue(archive) == kPackedArchive && isOperatorTheme(P_sTheme)) {

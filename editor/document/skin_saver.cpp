@@ -92,7 +92,7 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
     const ListRow& row = doc.L_Values.row(r);
     if (!isToBePacked(row)) continue;
-    QString gif = shownFile(row);
+    QString gif = shownFile(doc, r);
     // A working file deleted since the folder watch last looked: the object
     // is its archive's again, as the watch would have made it.
     if (gif == objectGifPath(doc.P_sTarget, row.cells[V_ID]) && !pathStat(gif, false).exists)

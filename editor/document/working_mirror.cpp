@@ -69,17 +69,25 @@ void takeFromArchiveAgain(SkinDocument& doc, int r) {
     if (place.size() != 3) return;
     setArchivePlace(list, r, place[2], place[0], place[1]);
   }
-  const bool packed = inPackedArchive(doc, list.row(r));
-  setObjectState(list, r, packed ? ObjectState::ToReplace : ObjectState::Missing,
-                 QStringLiteral(" "));
+  // Its own file was the one that went; an object of the packed archive is
+  // packed anew by every save even so.
+  list.setCell(r, V_PathGif, QString());
+  if (inPackedArchive(doc, list.row(r))) {
+    setObjectState(list, r, ObjectState::ToReplace);
+  } else {
+    list.setState(r, ObjectState::Found);
+  }
+  doc.objectFacts().setFile(r, ObjectState::Missing, QStringLiteral(" "));
 }
 
 }  // namespace
 
 std::vector<int> rowsShowingWorkingFiles(const SkinDocument& doc) {
   std::vector<int> rows;
+  const ObjectFacts& facts = doc.objectFacts();
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    if (doc.L_Values.cell(r, V_PathGif) == objectGifPath(doc.P_sTarget, doc.L_Values.cell(r, V_ID)))
+    if (facts.shownPath(doc.L_Values, r) ==
+        objectGifPath(doc.P_sTarget, doc.L_Values.cell(r, V_ID)))
       rows.push_back(r);
   }
   return rows;
@@ -93,7 +101,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
     if (r < 0 || r >= doc.L_Values.rowCount()) continue;
     const QStringList cells = doc.L_Values.row(r).cells;
     const QString gif = objectGifPath(doc.P_sTarget, cells[V_ID]);
-    const bool showsFile = cells[V_PathGif] == gif;
+    const bool showsFile = doc.objectFacts().shownPath(doc.L_Values, r) == gif;
     // Every object of an opened skin passes here: the file system is asked
     // once per file.
     const PathStat st = pathStat(gif, false);
@@ -117,7 +125,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
         if (object.status != ArchiveReader::Status::Ok) continue;
         if (holdsExactly(gif, st, object.bytes)) {
           // A file that arrived holding its object: the row shows it now.
-          if (!showsFile) setObjectState(doc.L_Values, r, doc.L_Values.row(r).state, gif);
+          if (!showsFile) doc.objectFacts().setFile(r, doc.objectFacts().fileState(r), gif);
           continue;
         }
       }
@@ -142,7 +150,7 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
   for (const PackedObject& p : packed) {
     const QString gif = objectGifPath(doc.P_sTarget, doc.L_Values.cell(p.row, V_ID));
     if (holdsExactly(gif, p.bytes)) continue;
-    if (doc.L_Values.cell(p.row, V_PathGif).trimmed() == gif && !doc.L_Values.row(p.row).pinned) {
+    if (shownFile(doc, p.row) == gif && !doc.L_Values.row(p.row).pinned) {
       // Packed from this very file, which no longer holds what was read.
       if (!plan.kept.contains(gif)) plan.kept << gif;
       continue;
@@ -161,7 +169,7 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
     const ListRow& row = doc.L_Values.row(r);
     if (!row.pinned || row.state == ObjectState::ToReplace) continue;
     const QString gif = objectGifPath(doc.P_sTarget, row.cells[V_ID]);
-    const bool named = row.cells[V_PathGif] == gif || row.cells[V_PathGif].trimmed().isEmpty();
+    const bool named = shownFile(doc, r) == gif || shownFile(doc, r).isEmpty();
     if (!named || planned.contains(gif) || holdsExactly(gif, *row.pinned)) continue;
     planned.emplace(gif, plan.refresh.size());
     plan.refresh.push_back({gif, row.pinned.get(), pathStat(gif, false), {}});
@@ -182,7 +190,10 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
     setArchivePlace(list, p.row, archive, QString::number(offset), size);
     offset += p.bytes.size();
     const QString gif = objectGifPath(doc.P_sTarget, list.cell(p.row, V_ID));
-    list.setCell(p.row, V_PathGif, gif);
+    // Packed, the image is the archive's and its working file's: the row
+    // names no file of its own any more.
+    list.setCell(p.row, V_PathGif, QString());
+    doc.objectFacts().setFile(p.row, ObjectState::Found, gif);
     if (kept.contains(gif)) keptRows.push_back(p.row);
   }
 
@@ -195,7 +206,8 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
     QString error;
     if (!standsAsSeen(w.gif, w.seen) || !removeFile(w.gif, &error)) continue;
     for (const PackedObject& p : packed) {
-      if (list.cell(p.row, V_PathGif) == w.gif) list.setCell(p.row, V_PathGif, QStringLiteral(" "));
+      if (shownFile(doc, p.row) == w.gif)
+        doc.objectFacts().setFile(p.row, ObjectState::Missing, QStringLiteral(" "));
     }
   }
   // The rows as this save leaves them are what it packed; a row that then

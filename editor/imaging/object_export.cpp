@@ -95,7 +95,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     if (beforeRow) beforeRow(r);
     if (stopRequested && stopRequested()) break;
     const QStringList cells = list.row(r).cells;
-    if (missingOnly && !shownFile(list.row(r)).isEmpty()) continue;
+    if (missingOnly && !shownFile(doc, r).isEmpty()) continue;
     // A replaced row names no archive place any more, whatever its archive
     // cell says: its replacement must not be lost.
     const std::optional<ArchivePlace> place = archivePlace(list.row(r));
@@ -172,11 +172,10 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     // the row stands any more.
     for (const auto fact : {ObjectFacts::Fact::Packed, ObjectFacts::Fact::BeyondArchive})
       doc.objectFacts().drop(fact, s.row);
-    setObjectState(list, s.row,
-                   s.archive == kPackedArchive && isOperatorTheme(doc.P_sTheme)
-                       ? ObjectState::ToReplace
-                       : ObjectState::Extracted,
-                   s.gif);
+    // Objects of the packed archive are packed anew by every save.
+    if (s.archive == kPackedArchive && isOperatorTheme(doc.P_sTheme))
+      setObjectState(list, s.row, ObjectState::ToReplace);
+    doc.objectFacts().setFile(s.row, ObjectState::Extracted, s.gif);
   };
   for (const Staged& s : unchanged) exported(s);
   for (const Staged& s : staged) {

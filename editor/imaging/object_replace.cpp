@@ -147,7 +147,7 @@ std::optional<QSize> currentImageSize(const SkinDocument& doc, int row) {
   if (const QByteArray* pinned = pinnedImage(shown)) {
     if (const std::optional<QImage> image = decodeImage(*pinned)) return image->size();
   }
-  const QString gif = shownFile(shown);
+  const QString gif = shownFile(doc, row);
   if (!gif.isEmpty() && FileExist(gif)) {
     const QSize size = QImageReader(gif).size();
     if (size.isValid()) return size;
@@ -171,7 +171,7 @@ std::optional<QSize> originalImageSize(const SkinDocument& doc, int row) {
 ReplaceOutcome importObject(SkinDocument& doc, int row, const QString& file, bool checkSize) {
   ReplaceOutcome refused;
   if (!validRow(doc, row)) return refused;
-  if (samePath(file, doc.L_Values.cell(row, V_PathGif))) {
+  if (samePath(file, shownFile(doc, row))) {
     refused.status = ReplaceOutcome::SamePath;
     return refused;
   }
@@ -214,7 +214,7 @@ int fillMissingObjects(SkinDocument& doc, const QString& folder) {
   int found = 0;
   if (folder.isEmpty()) return found;
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    if (!shownFile(doc.L_Values.row(r)).isEmpty()) continue;
+    if (!shownFile(doc, r).isEmpty()) continue;
     const QString file = objectGifPath(folder, doc.L_Values.cell(r, V_ID));
     if (!FileExist(file)) continue;
     const Replacement replacement = readReplacement(file);

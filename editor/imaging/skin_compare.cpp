@@ -43,8 +43,9 @@ struct Image {
   QString location;  // where the skin says the bytes are
 };
 
-Image imageOf(const SkinDocument& doc, ArchiveReader& archives, const ListRow& row) {
-  const QString gif = shownFile(row);
+Image imageOf(const SkinDocument& doc, ArchiveReader& archives, int r) {
+  const ListRow& row = doc.L_Values.row(r);
+  const QString gif = shownFile(doc, r);
   Image image;
   QString from;
   if (const QByteArray* pinned = pinnedImage(row)) {
@@ -103,10 +104,11 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
     const ReportList& newList = after.*kind.list;
     const std::map<QString, int> oldRows = rowsById(oldList);
     const std::map<QString, int> newRows = rowsById(newList);
-    auto value = [&](const SkinDocument& doc, ArchiveReader& archives, const ListRow& row) {
+    auto value = [&](const SkinDocument& doc, ArchiveReader& archives, int r) {
+      const ListRow& row = (doc.*kind.list).row(r);
       switch (kind.place) {
         case ProblemPlace::Objects:
-          return imageOf(doc, archives, row);
+          return imageOf(doc, archives, r);
         case ProblemPlace::Colours:
           return Image{std::nullopt, numbers(row, {C_R, C_G, C_B, C_Trasparenza}), {}};
         default:
@@ -121,13 +123,13 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
     for (int r = 0; r < newList.rowCount(); ++r) {
       const QString& id = newList.row(r).cells[0];
       if (id == kNoId || !seen.insert(id).second) continue;
-      const Image now = value(after, newArchives, newList.row(r));
+      const Image now = value(after, newArchives, r);
       const auto old = oldRows.find(id);
       if (old == oldRows.end()) {
         add(newList, r, r, id, kAbsent, now.text);
         continue;
       }
-      const Image was = value(before, oldArchives, oldList.row(old->second));
+      const Image was = value(before, oldArchives, old->second);
       // Images count by their bytes. Where one side cannot be read (a copy
       // beside the skin under another name has no archives of its own), by
       // where the skin says they are, which only a replacement changes.
@@ -141,7 +143,7 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
     }
     for (const auto& [id, r] : oldRows) {
       if (newRows.count(id)) continue;
-      add(oldList, r, -1, id, value(before, oldArchives, oldList.row(r)).text, kAbsent);
+      add(oldList, r, -1, id, value(before, oldArchives, r).text, kAbsent);
     }
   }
   return out;

@@ -335,7 +335,7 @@ std::optional<QSize> SkinChecker::currentSize(const SkinDocument& doc, int row) 
     const std::optional<QImage> image = decodeImage(*pinned);
     return image ? std::optional<QSize>(image->size()) : std::nullopt;
   }
-  const QString gif = shownFile(shown);
+  const QString gif = shownFile(doc, row);
   if (!gif.isEmpty() && QFileInfo(gif).isFile()) {
     if (const std::optional<QSize> size = fileSize(gif)) return size;
   }
@@ -457,7 +457,7 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
     if (!actual) continue;
     const std::optional<ExpectedSize> expected = expectedSize(doc, id);
     if (!expected || expected->size == *actual) continue;
-    const QString gif = shownFile(list.row(r));
+    const QString gif = shownFile(doc, r);
     problems.push_back({lineOf(list.row(r), V_Indice), ProblemPlace::Objects, r, id,
                         gif.isEmpty()
                             ? archiveFileName(doc.P_sTheme, archiveNumber(list.row(r)).value_or(0))

@@ -2,7 +2,6 @@
 
 #include "document_names.h"
 #include "image_decode.h"
-#include "object_row.h"
 #include "safe_read.h"
 
 namespace corvela {
@@ -26,7 +25,7 @@ std::optional<QImage> ImageCache::load(const QString& path) {
   return image;
 }
 
-std::optional<QImage> ImageCache::loadObject(const ListRow& row) {
+std::optional<QImage> ImageCache::loadObject(const ListRow& row, const QString& path) {
   if (row.pinned) {
     if (auto found = pinned_.constFind(row.pinned.get()); found != pinned_.cend())
       return found->image;
@@ -34,7 +33,6 @@ std::optional<QImage> ImageCache::loadObject(const ListRow& row) {
     if (image) pinned_.insert(row.pinned.get(), Pinned{row.pinned, *image});
     return image;
   }
-  const QString path = shownFile(row);
   if (path.isEmpty()) return std::nullopt;
   return load(path);
 }

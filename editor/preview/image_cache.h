@@ -20,8 +20,8 @@ class ImageCache {
   // call (other size or modification time) is decoded anew.
   std::optional<QImage> load(const QString& path);
   // The image an object's row shows: the one it holds itself since a save
-  // wrote over its file, or else its "Path GIF" file's.
-  std::optional<QImage> loadObject(const ListRow& row);
+  // wrote over its file, or else the one of `path`, the file it shows.
+  std::optional<QImage> loadObject(const ListRow& row, const QString& path);
   // The files that are there but were refused, with the reason, so that the
   // caller can say why an image is not shown.
   const QHash<QString, QString>& refused() const { return refused_; }

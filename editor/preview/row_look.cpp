@@ -42,7 +42,8 @@ const std::vector<ListColumn> kRectColumns = {
     {"Y2", Align::Centre, 882},      {"Larghezza", Align::Right, 1764},
     {"Altezza", Align::Right, 1764}, {"Indice", Align::Right, 1411}};
 
-Look objectLook(const ListRow& row, int r, const ObjectFacts* facts) {
+Look objectLook(const ReportList& list, int r, const ObjectFacts* facts) {
+  const ListRow& row = list.row(r);
   auto holds = [&](ObjectFacts::Fact fact) { return facts && facts->holds(fact, r, row); };
   Look look;
   look.bold = row.edited;
@@ -51,7 +52,7 @@ Look objectLook(const ListRow& row, int r, const ObjectFacts* facts) {
     look.icon = IconMissing;
     return look;
   }
-  switch (row.state) {
+  switch (facts ? facts->shownState(list, r) : row.state) {
     case ObjectState::Found:
     case ObjectState::Extracted:
       look.icon = IconFound;
@@ -93,7 +94,7 @@ QString stateWord(ObjectState state) {
 
 Look rowLook(const ReportList& list, int r, const ObjectFacts* facts) {
   const ListRow& row = list.row(r);
-  if (list.name() == kListObjects) return objectLook(row, r, facts);
+  if (list.name() == kListObjects) return objectLook(list, r, facts);
   Look look;
   look.icon = row.cells.value(0) == kNoId ? IconNone : IconColour;
   if (row.edited) {
@@ -103,7 +104,11 @@ Look rowLook(const ReportList& list, int r, const ObjectFacts* facts) {
   return look;
 }
 
-QString shownCell(const ReportList& list, int r, int column) {
+QString shownCell(const ReportList& list, int r, int column, const ObjectFacts* facts) {
+  if (list.name() == kListObjects && facts) {
+    if (column == V_Stato) return stateWord(facts->shownState(list, r));
+    if (column == V_PathGif) return facts->shownPath(list, r);
+  }
   if (column == V_Stato && list.name() == kListObjects) return stateWord(list.row(r).state);
   return list.cell(r, column);
 }

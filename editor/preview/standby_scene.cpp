@@ -69,8 +69,8 @@ int StandbyRefs::*colourRef(ColourRole role) {
 void loadObject(SceneImage& target, const SkinDocument& doc, ImageCache& images, int object) {
   const int row = doc.L_Values.findId(standby::objectCode(object));
   if (row < 0) return;
-  const QString path = shownFile(doc.L_Values.row(row));
-  std::optional<QImage> image = images.loadObject(doc.L_Values.row(row));
+  const QString path = shownFile(doc, row);
+  std::optional<QImage> image = images.loadObject(doc.L_Values.row(row), path);
   if (!image) return;
   target.file = path;
   target.image = *image;
@@ -399,13 +399,13 @@ void showArchivedImages(SkinDocument& doc, const QString& scratch, bool onlyMiss
     const int r = list.findId(standby::objectCode(slot.object));
     if (r < 0) continue;
     const ListRow& row = list.row(r);
-    if (onlyMissing && pathStat(shownFile(row)).regular) continue;
+    if (onlyMissing && pathStat(shownFile(doc, r)).regular) continue;
     const std::optional<ArchivePlace> place = archivePlace(row);
     if (!place) continue;
     const ArchiveReader::Object object = archives.cut(*place);
     if (object.status != ArchiveReader::Status::Ok) continue;
     const QString file = QDir(scratch).filePath(objectGifName(row.cells[V_ID]));
-    if (writeWholeFile(file, object.bytes)) list.setCell(r, V_PathGif, file);
+    if (writeWholeFile(file, object.bytes)) doc.objectFacts().setFile(r, ObjectState::Found, file);
   }
 }
 

@@ -101,7 +101,8 @@ int ReportListModel::sizeColumn() const {
 }
 
 std::optional<QImage> ReportListModel::objectImage(int row) const {
-  return images_.loadObject(list_.row(row));
+  const QString path = facts_ ? facts_->shownPath(list_, row) : list_.cell(row, V_PathGif);
+  return images_.loadObject(list_.row(row), path.trimmed());
 }
 
 QPixmap ReportListModel::thumbnail(const QImage& image) const {
@@ -147,7 +148,7 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-      return shownCell(list_, index.row(), column);
+      return shownCell(list_, index.row(), column, facts_);
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(
           alignmentOf(listColumns(list_).at(static_cast<size_t>(column)).align));

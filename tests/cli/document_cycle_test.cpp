@@ -6,6 +6,7 @@
 #include "document_names.h"
 #include "imaging_commands.h"
 #include "object_export.h"
+#include "object_row.h"
 #include "skin_document.h"
 #include "skin_saver.h"
 
@@ -36,7 +37,7 @@ TEST(DocumentCycle, RowsStayToBeReplacedSoASecondSavePacksTheNewFiles) {
   const int r7 = doc.L_Values.findId("0007");
   const ObjectFacts& facts = doc.objectFacts();
   for (int r : {r635, r7}) {
-    EXPECT_EQ(doc.L_Values.row(r).state, ObjectState::ToReplace);
+    EXPECT_EQ(shownState(doc, r), ObjectState::ToReplace);
     EXPECT_TRUE(facts.holds(ObjectFacts::Fact::Packed, doc.L_Values, r));
   }
   EXPECT_FALSE(facts.holds(ObjectFacts::Fact::Packed, doc.L_Values, doc.L_Values.findId("0652")));

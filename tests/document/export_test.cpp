@@ -7,6 +7,7 @@
 #include "document_names.h"
 #include "object_archive.h"
 #include "object_export.h"
+#include "object_row.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
 #include "skin_saver.h"
@@ -40,13 +41,13 @@ TEST(Export, CutsObjectsOutOfTheNamedArchives) {
   EXPECT_EQ(f.read("vodafone_Gifs/5.gif"), "234");   // same place, its own file
 
   const ReportList& v = doc.L_Values;
-  EXPECT_EQ(v.row(0).state, ObjectState::Extracted);
-  EXPECT_EQ(v.row(0).cells[V_PathGif], f.path("vodafone_Gifs/1.gif"));
+  EXPECT_EQ(shownState(doc, 0), ObjectState::Extracted);
+  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), f.path("vodafone_Gifs/1.gif"));
   EXPECT_FALSE(doc.objectFacts().holds(ObjectFacts::Fact::BeyondArchive, v, 0));
-  EXPECT_EQ(v.row(3).state, ObjectState::Missing);  // state unchanged
+  EXPECT_EQ(shownState(doc, 3), ObjectState::Missing);  // state unchanged
   EXPECT_TRUE(doc.objectFacts().holds(ObjectFacts::Fact::BeyondArchive, v, 3));
-  EXPECT_EQ(v.row(5).state, ObjectState::ToReplace);
-  EXPECT_EQ(v.row(5).cells[V_PathGif], f.path("vodafone_Gifs/6.gif"));
+  EXPECT_EQ(shownState(doc, 5), ObjectState::ToReplace);
+  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 5), f.path("vodafone_Gifs/6.gif"));
   EXPECT_TRUE(v.row(5).edited);
   EXPECT_FALSE(doc.objectFacts().holds(ObjectFacts::Fact::BeyondArchive, v, 5));
 }
@@ -110,8 +111,8 @@ TEST(Export, ReplacedRowsKeepTheirReplacement) {
   doc.L_Values.setState(0, ObjectState::ToReplace);
   doc.L_Values.setCell(0, V_PathGif, f.path("mine.gif"));
   exportAllObjects(doc);
-  EXPECT_EQ(doc.L_Values.row(0).cells[V_PathGif], f.path("mine.gif"));
-  EXPECT_EQ(doc.L_Values.row(0).state, ObjectState::ToReplace);
+  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), f.path("mine.gif"));
+  EXPECT_EQ(shownState(doc, 0), ObjectState::ToReplace);
   EXPECT_FALSE(f.exists("vodafone_Gifs/1.gif"));
 }
 

@@ -9,7 +9,9 @@
 #include "document_edits.h"
 #include "document_names.h"
 #include "object_archive.h"
+#include "object_export.h"
 #include "object_replace.h"
+#include "object_row.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
 #include "skin_saver.h"
@@ -88,7 +90,7 @@ TEST(History, UndoPastASaveSavesTheImageItMeantAndLeavesNoChangeForTheNextOpen) 
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   const ListRow asRead = doc.L_Values.row(0);
-  ASSERT_EQ(asRead.state, ObjectState::Missing);  // never extracted
+  ASSERT_EQ(shownState(doc, 0), ObjectState::Missing);  // never extracted
   doc.perform("Immagine", [&] { importObject(doc, 0, f.path("new.gif"), false); });
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   const QString gif = objectGifPath(doc.P_sTarget, doc.L_Values.cell(0, V_ID));
@@ -106,12 +108,12 @@ TEST(History, UndoPastASaveSavesTheImageItMeantAndLeavesNoChangeForTheNextOpen) 
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(readLines(f.read("vodafone.ski")), kSkin);
   EXPECT_EQ(readWhole(gif), archived);
-  EXPECT_EQ(doc.L_Values.row(0).cells[V_PathGif], gif);
+  EXPECT_EQ(shownFile(doc, 0), gif);
   EXPECT_FALSE(doc.isModified());
   SkinDocument reopened;
   const LoadOutcome again = f.load(reopened);
   EXPECT_EQ(again.outside.marked, 0);
-  EXPECT_EQ(reopened.L_Values.row(0).state, ObjectState::Found);
+  EXPECT_EQ(shownState(reopened, 0), ObjectState::Found);
 
   // Redone, even with the chosen file gone, the step still has its image.
   QFile::remove(f.path("new.gif"));
@@ -119,6 +121,26 @@ TEST(History, UndoPastASaveSavesTheImageItMeantAndLeavesNoChangeForTheNextOpen) 
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(f.read("vodafone.ski"), packedSkin);
   EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(200, 'n'));
+}
+
+TEST(History, AnUndoneRowShowsItsWorkingFileAsItIsNow) {
+  SkinFolder f;
+  f.writeSkin(kSkin);
+  f.write("new.gif", fakeGif(200, 'n'));
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  ASSERT_EQ(shownState(doc, 0), ObjectState::Missing);  // its archive is not there yet
+  doc.perform("Immagine", [&] { importObject(doc, 0, f.path("new.gif"), false); });
+  doc.history().undo();
+  // The archive arrives and the export writes the object out; steps undone
+  // and redone afterwards do not take the row back to before the export.
+  f.write("vodafone3.dat", QByteArray(4, 'x') + fakeGif(350, 'o'));
+  ASSERT_TRUE(exportAllObjects(doc).ok());
+  doc.history().redo();
+  EXPECT_EQ(shownState(doc, 0), ObjectState::ToReplace);
+  doc.history().undo();
+  EXPECT_EQ(shownState(doc, 0), ObjectState::Extracted);
+  EXPECT_EQ(shownFile(doc, 0), objectGifPath(doc.P_sTarget, "0595"));
 }
 
 }  // namespace
@@ -208,7 +230,7 @@ TEST(History, ARandomRunSavesEveryStateAsAFreshCopyWould) {
     } else if (what < 45) {
       const int row = pick(imported);
       const QString file = files[pick(static_cast<int>(files.size()))];
-      if (doc.L_Values.cell(row, V_PathGif) == file) continue;
+      if (shownFile(doc, row) == file) continue;
       next.images[row] = file;
       // After a save the row names its packed place: the same file again
       // is a step, though the files it saves are the same.

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "document_names.h"
+#include "object_row.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
 
@@ -62,8 +63,8 @@ TEST(Load, WorkedExampleBuildsTreeAndLists) {
   EXPECT_EQ(obj.cells[V_NDat], "03");
   EXPECT_EQ(obj.cells[V_Offset], "1024");
   EXPECT_EQ(obj.cells[V_Byte], "350");
-  EXPECT_EQ(obj.state, ObjectState::Missing);
-  EXPECT_EQ(obj.cells[V_PathGif], " ");
+  EXPECT_EQ(shownState(doc, 0), ObjectState::Missing);
+  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), " ");
   EXPECT_EQ(obj.cells[V_Indice], "0007");
   EXPECT_EQ(obj.tag, "1024 350 3");
 }
@@ -77,16 +78,16 @@ TEST(Load, ObjectStatesFromTheWorkingFolder) {
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   const ReportList& v = doc.L_Values;
-  EXPECT_EQ(v.row(0).state, ObjectState::Found);
-  EXPECT_EQ(v.row(0).cells[V_PathGif], f.path("vodafone_Gifs/595.gif"));
+  EXPECT_EQ(shownState(doc, 0), ObjectState::Found);
+  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), f.path("vodafone_Gifs/595.gif"));
   EXPECT_FALSE(v.row(0).edited);
-  EXPECT_EQ(v.row(1).state, ObjectState::Missing);
+  EXPECT_EQ(shownState(doc, 1), ObjectState::Missing);
   // Archive 14 of the operator skin is repacked by every save.
-  EXPECT_EQ(v.row(2).state, ObjectState::ToReplace);
-  EXPECT_EQ(v.row(2).cells[V_PathGif], f.path("vodafone_Gifs/12.gif"));
+  EXPECT_EQ(shownState(doc, 2), ObjectState::ToReplace);
+  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 2), f.path("vodafone_Gifs/12.gif"));
   EXPECT_TRUE(v.row(2).edited);
-  EXPECT_EQ(v.row(3).state, ObjectState::ToReplace);
-  EXPECT_EQ(v.row(3).cells[V_PathGif], " ");
+  EXPECT_EQ(shownState(doc, 3), ObjectState::ToReplace);
+  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 3), " ");
 }
 
 TEST(Load, UpperCaseOperatorSkinKeepsItsCaseForFolders) {
@@ -101,8 +102,8 @@ TEST(Load, UpperCaseOperatorSkinKeepsItsCaseForFolders) {
   EXPECT_TRUE(doc.canSave());
   EXPECT_EQ(doc.P_sTheme, "VODAFONE");
   EXPECT_FALSE(f.exists("vodafone_Gifs"));
-  EXPECT_EQ(doc.L_Values.row(0).cells[V_PathGif], f.path("VODAFONE_Gifs/595.gif"));
-  EXPECT_EQ(doc.L_Values.row(0).state, ObjectState::ToReplace);
+  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), f.path("VODAFONE_Gifs/595.gif"));
+  EXPECT_EQ(shownState(doc, 0), ObjectState::ToReplace);
 }
 
 TEST(Load, AnotherSkinNameLoadsButCannotBeSaved) {
@@ -114,7 +115,7 @@ TEST(Load, AnotherSkinNameLoadsButCannotBeSaved) {
   EXPECT_TRUE(o.nameWarning);
   EXPECT_FALSE(doc.canSave());
   EXPECT_TRUE(QFileInfo(f.path("mytheme_Gifs")).isDir());
-  EXPECT_EQ(doc.L_Values.row(0).state, ObjectState::Missing);
+  EXPECT_EQ(shownState(doc, 0), ObjectState::Missing);
 }
 
 TEST(Load, MagicLineAnyCaseAndTailKept) {

@@ -13,6 +13,7 @@
 
 #include "document_names.h"
 #include "object_archive.h"
+#include "object_row.h"
 #include "path_helpers.h"
 #include "safe_read.h"
 #include "save_journal.h"
@@ -168,7 +169,7 @@ TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
       EXPECT_EQ(o.kind, SaveOutcome::Saved);
       EXPECT_TRUE(o.message.contains(userEdited)) << o.message.toStdString();
       EXPECT_TRUE(r.doc.hasOutsideChanges());
-      EXPECT_EQ(r.doc.L_Values.row(0).state, ObjectState::ToReplace);
+      EXPECT_EQ(shownState(r.doc, 0), ObjectState::ToReplace);
     }
     EXPECT_EQ(r.f.read("vodafone_Gifs/7.gif"), kUserImage);
     EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());

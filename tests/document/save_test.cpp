@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "document_names.h"
+#include "object_row.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
 #include "skin_saver.h"
@@ -50,7 +51,7 @@ TEST(Save, WorkedExampleAfterReplacingItsObject) {
   EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(350, 'a'));
   EXPECT_EQ(readLines(f.read("vodafone_old.ski")), original);
   EXPECT_TRUE(doc.objectFacts().holds(ObjectFacts::Fact::Packed, doc.L_Values, 0));
-  EXPECT_EQ(doc.L_Values.row(0).state, ObjectState::ToReplace);
+  EXPECT_EQ(shownState(doc, 0), ObjectState::ToReplace);
   // The line table keeps the line as read; the next save packs the object
   // again and writes the same files.
   EXPECT_EQ(doc.lines[7], original[7]);
@@ -79,7 +80,7 @@ TEST(Save, PacksInRowOrderWithRunningOffsets) {
             (QStringList{"SKI1", "5 3 0 100 14", "5 7 100 250 14", "3 keep", "5 12 350 40 14",
                          "5 20 0 1 1"}));
   EXPECT_FALSE(doc.objectFacts().holds(ObjectFacts::Fact::Packed, doc.L_Values, 3));
-  EXPECT_EQ(doc.L_Values.row(3).state, ObjectState::Missing);
+  EXPECT_EQ(shownState(doc, 3), ObjectState::Missing);
 }
 
 TEST(Save, WithoutObjectsRewritesSkinAndBacksUp) {
@@ -153,7 +154,7 @@ TEST(Save, UnextractedPackedObjectsAreTakenFromTheOldArchive) {
   f.write("n.gif", n);
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  ASSERT_EQ(doc.L_Values.row(0).cells[V_PathGif], " ");
+  ASSERT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), " ");
   replace(doc, 2, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(f.read("vodafone14.dat"), b + a + n);

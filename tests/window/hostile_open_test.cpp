@@ -91,8 +91,8 @@ TEST_F(HostileOpen, AWorkingFolderLinkedOutsideIsRefusedWithAWarning) {
   open();
   ASSERT_EQ(boxes("Attenzione:").size(), 1u);
   EXPECT_TRUE(boxes("Attenzione:")[0].text.contains(path("vodafone_Gifs")));
-  EXPECT_EQ(shownCell(w->doc.L_Values, 0, V_Stato), kStateToReplace);
-  EXPECT_EQ(w->doc.L_Values.cell(0, V_PathGif), " ");
+  EXPECT_EQ(shownCell(w->doc.L_Values, 0, V_Stato, &w->doc.objectFacts()), kStateToReplace);
+  EXPECT_EQ(shownCell(w->doc.L_Values, 0, V_PathGif, &w->doc.objectFacts()), " ");
 
   // The object is packed again from its archive, which another program
   // rewrites meanwhile: its old offset now holds other bytes, and overwriting

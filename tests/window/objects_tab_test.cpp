@@ -231,9 +231,9 @@ TEST_F(ObjectsTabTest, ExportShowsItsProgressAndACancelKeepsTheObjectsDone) {
   click(w->objectsPage()->cmdExportAll);
   EXPECT_TRUE(busy);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(shownCell(w->doc.L_Values, 0, V_Stato), kStateExtracted);
-  EXPECT_EQ(shownCell(w->doc.L_Values, 1, V_Stato), kStateExtracted);
-  EXPECT_EQ(shownCell(w->doc.L_Values, 2, V_Stato), kStateMissing);
+  EXPECT_EQ(shownCell(w->doc.L_Values, 0, V_Stato, &w->doc.objectFacts()), kStateExtracted);
+  EXPECT_EQ(shownCell(w->doc.L_Values, 1, V_Stato, &w->doc.objectFacts()), kStateExtracted);
+  EXPECT_EQ(shownCell(w->doc.L_Values, 2, V_Stato, &w->doc.objectFacts()), kStateMissing);
   EXPECT_FALSE(QFileInfo::exists(path("vodafone_Gifs/3.gif")));
   EXPECT_TRUE(script.boxes.empty());
 
@@ -244,7 +244,7 @@ TEST_F(ObjectsTabTest, ExportShowsItsProgressAndACancelKeepsTheObjectsDone) {
   ASSERT_EQ(script.boxes.size(), 1u);
   EXPECT_EQ(script.boxes[0].title, kTitleError);
   EXPECT_TRUE(script.boxes[0].text.contains("vodafone1.dat"));
-  EXPECT_EQ(shownCell(w->doc.L_Values, 2, V_Stato), kStateMissing);
+  EXPECT_EQ(shownCell(w->doc.L_Values, 2, V_Stato, &w->doc.objectFacts()), kStateMissing);
 }
 
 TEST_F(ObjectsTabTest, TestFillsFromTheFolderPickedWithDirectoryAndErrsWithoutOne) {

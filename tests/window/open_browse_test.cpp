@@ -65,7 +65,9 @@ TEST_F(OpenedSkin, AsksForTheFileWithTheSkinDialogAndLoadsItWhole) {
                 QDir::toNativeSeparators(gif("20.gif")) +
                 " non è una GIF valida: l'oggetto non sarà salvato con questo file (immagine di "
                 "25120x29813 pixel, oltre il limite di 2048x2048)");
-  EXPECT_EQ(shownCell(w->doc.L_Values, w->doc.L_Values.findId("0020"), V_Stato), kStateFound);
+  EXPECT_EQ(
+      shownCell(w->doc.L_Values, w->doc.L_Values.findId("0020"), V_Stato, &w->doc.objectFacts()),
+      kStateFound);
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(w->SSTab1->isTabEnabled(i)) << i;
   EXPECT_TRUE(w->toolButton("SAVE")->isEnabled());
   EXPECT_EQ(w->objectsPage()->L_Values->model()->rowCount(), Fixture::objectCount);

@@ -128,7 +128,7 @@ TEST_F(Preview, APictureWrittenBeforeTheFirstFrameIsTakenAsTheWatchesStart) {
   writeFile(gif(634), outside);
   const int button = w->doc.L_Values.findId("0634");
   ASSERT_TRUE(QTest::qWaitFor([&] { return scene().Pic.at(634).image.size() == QSize(6, 4); }));
-  EXPECT_EQ(shownCell(w->doc.L_Values, button, V_Stato), kStateToReplace);
+  EXPECT_EQ(shownCell(w->doc.L_Values, button, V_Stato, &w->doc.objectFacts()), kStateToReplace);
   EXPECT_TRUE(w->isWindowModified());
   // And the watches once set see the next picture too.
   writeFile(gif(634), gifBytes(7, 5));
@@ -153,7 +153,7 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   EXPECT_EQ(readFile(gif(632)), kept);
   const ReportList& objects = w->doc.L_Values;
   const int centre = objects.findId("0632");
-  EXPECT_EQ(shownCell(objects, centre, V_Stato), kStateToReplace);
+  EXPECT_EQ(shownCell(objects, centre, V_Stato, &w->doc.objectFacts()), kStateToReplace);
   const int face = objects.findId("0630");
   EXPECT_EQ(readFile(gif(630)),
             readFile(QDir(dir.path()).filePath("vodafone.dat"))
@@ -183,7 +183,7 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   clickToolButton(*w, "UNDO");
   EXPECT_EQ(tab().Pic.at(634)->picture().toImage().pixelColor(1, 1), QColor(0, 0, 200));
   EXPECT_EQ(w->objectsPage()->PicPreview->picture().size(), QSize(6, 4));
-  EXPECT_EQ(shownCell(objects, button, V_Stato), kStateToReplace);
+  EXPECT_EQ(shownCell(objects, button, V_Stato, &w->doc.objectFacts()), kStateToReplace);
   EXPECT_TRUE(objects.row(button).edited);
 
   EXPECT_TRUE(w->statusText().contains(QStringLiteral("fuori da Corvela")));

@@ -268,7 +268,7 @@ void ObjectsTab::L_Values_ItemClick(int row) {
         static_cast<QWidget*>(page_.chkDim), static_cast<QWidget*>(page_.chkConferma)}) {
     w->setEnabled(true);
   }
-  const QString path = shownFile(doc_.L_Values.row(row));
+  const QString path = shownFile(doc_, row);
   // Put back by undo past a save, the row shows the image it holds itself.
   const QByteArray* pinned = pinnedImage(doc_.L_Values.row(row));
   if (pinned || (!path.isEmpty() && FileExist(path))) {
