@@ -52,6 +52,14 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     outcome.refused = *refused + QStringLiteral(" Nessun oggetto è stato esportato.");
     return outcome;
   }
+  // Opening a skin whose images are all there takes no lock: it writes
+  // nothing.
+  if (missingOnly) {
+    bool anyMissing = false;
+    for (int r = 0; r < doc.L_Values.rowCount() && !anyMissing; ++r)
+      anyMissing = shownFile(doc, r).isEmpty() && archivePlace(doc.L_Values.row(r));
+    if (!anyMissing) return outcome;
+  }
   // Another process's load removes the staged images it finds in the
   // working folder, which is only safe while no export is under way.
   SkinLock lock;
