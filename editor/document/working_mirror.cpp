@@ -80,15 +80,16 @@ void takeFromArchiveAgain(SkinDocument& doc, int r) {
   doc.objectFacts().setFile(r, ObjectState::Missing, QStringLiteral(" "));
 }
 
+bool showsWorkingFile(const SkinDocument& doc, int r) {
+  return shownFile(doc, r) == objectGifPath(doc.P_sTarget, doc.L_Values.cell(r, V_ID));
+}
+
 }  // namespace
 
 std::vector<int> rowsShowingWorkingFiles(const SkinDocument& doc) {
   std::vector<int> rows;
-  const ObjectFacts& facts = doc.objectFacts();
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
-    if (facts.shownPath(doc.L_Values, r) ==
-        objectGifPath(doc.P_sTarget, doc.L_Values.cell(r, V_ID)))
-      rows.push_back(r);
+    if (showsWorkingFile(doc, r)) rows.push_back(r);
   }
   return rows;
 }
@@ -101,7 +102,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
     if (r < 0 || r >= doc.L_Values.rowCount()) continue;
     const QStringList cells = doc.L_Values.row(r).cells;
     const QString gif = objectGifPath(doc.P_sTarget, cells[V_ID]);
-    const bool showsFile = doc.objectFacts().shownPath(doc.L_Values, r) == gif;
+    const bool showsFile = showsWorkingFile(doc, r);
     // Every object of an opened skin passes here: the file system is asked
     // once per file.
     const PathStat st = pathStat(gif, false);

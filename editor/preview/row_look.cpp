@@ -105,11 +105,10 @@ Look rowLook(const ReportList& list, int r, const ObjectFacts* facts) {
 }
 
 QString shownCell(const ReportList& list, int r, int column, const ObjectFacts* facts) {
-  if (list.name() == kListObjects && facts) {
-    if (column == V_Stato) return stateWord(facts->shownState(list, r));
-    if (column == V_PathGif) return facts->shownPath(list, r);
+  if (list.name() == kListObjects) {
+    if (column == V_Stato) return stateWord(facts ? facts->shownState(list, r) : list.row(r).state);
+    if (column == V_PathGif && facts) return facts->shownPath(list, r);
   }
-  if (column == V_Stato && list.name() == kListObjects) return stateWord(list.row(r).state);
   return list.cell(r, column);
 }
 
