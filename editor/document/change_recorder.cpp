@@ -6,7 +6,7 @@ namespace corvela {
 
 void DocumentDelta::apply(SkinTree& tree) const {
   for (const List& l : lists) l.list->replaceRows(l.rows);
-  for (const Row& r : rows) r.list->setRow(r.row, r.value);
+  for (const Row& r : rows) r.list->restoreRow(r.row, r.value);
   for (const Node& n : nodes) tree.restoreNode(n.node, n.value);
 }
 

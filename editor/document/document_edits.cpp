@@ -19,14 +19,20 @@ void setObjectState(ReportList& objects, int row, ObjectState state, const QStri
   objects.setRow(row, next);
 }
 
+void replaceObject(ListRow& row, const QString& path, std::int64_t size, const QString& archive) {
+  row.cells[V_NDat] = archive;
+  row.cells[V_Offset] = QStringLiteral("-");
+  row.cells[V_Byte] = QString::number(size);
+  row.pinned = nullptr;
+  setObjectState(row, ObjectState::ToReplace, path);
+}
+
 void replaceObject(ReportList& objects, int row, const QString& path, std::int64_t size,
                    const QString& archive) {
   if (row < 0 || row >= objects.rowCount()) return;
-  objects.setCell(row, V_NDat, archive);
-  objects.setCell(row, V_Offset, QStringLiteral("-"));
-  objects.setCell(row, V_Byte, QString::number(size));
-  objects.setPinned(row, nullptr);
-  setObjectState(objects, row, ObjectState::ToReplace, path);
+  ListRow next = objects.row(row);
+  replaceObject(next, path, size, archive);
+  objects.setRow(row, next);
 }
 
 void markRowChanged(ReportList& list, int row) {

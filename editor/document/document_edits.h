@@ -24,6 +24,8 @@ void setObjectState(ListRow& row, ObjectState state, const QString& path = QStri
 // "Byte" the size, then the state to be replaced, with the path.
 void replaceObject(ReportList& objects, int row, const QString& path, std::int64_t size,
                    const QString& archive = QStringLiteral("-"));
+void replaceObject(ListRow& row, const QString& path, std::int64_t size,
+                   const QString& archive = QStringLiteral("-"));
 
 // The edited flag of a list row.
 void markRowChanged(ReportList& list, int row);

@@ -25,7 +25,8 @@ class DocumentHistory : public QUndoStack {
  signals:
   // A step was recorded, undone or redone.
   void changed();
-  // A step was undone or redone: the document changed under the views.
+  // A step was undone or redone: the panes that show a picked row in
+  // detail show it again, as it now is.
   void restored();
 };
 

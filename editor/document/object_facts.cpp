@@ -1,6 +1,8 @@
 #include "object_facts.h"
 
+#include "document_edits.h"
 #include "document_names.h"
+#include "object_row.h"
 
 namespace corvela {
 
@@ -32,6 +34,35 @@ QString ObjectFacts::shownPath(const ReportList& objects, int row) const {
   return at < files_.size() ? files_[at].path : WorkingFile().path;
 }
 
+void ObjectFacts::setChangedOutside(int row, const QString& gif, qint64 size) {
+  outside_[row] = {gif, size, nextRowVersion(), {}, std::nullopt};
+  emit rowChanged(row);
+}
+
+void ObjectFacts::dropChangedOutside(int row) {
+  if (outside_.erase(row) > 0) emit rowChanged(row);
+}
+
+const ListRow* ObjectFacts::shownOver(int row, const ListRow& stored) const {
+  const auto it = outside_.find(row);
+  if (it == outside_.end()) return nullptr;
+  const Outside& o = it->second;
+  // A row that shows its working file shows what the file holds, whenever
+  // it came back; one with an image of its own gave way to the file only if
+  // it was there when the file changed, not once a change or an undo put
+  // it there later.
+  const bool showsFile = ownFile(stored).isEmpty() && !stored.pinned;
+  if (!showsFile && stored.version >= o.version) return nullptr;
+  // Every change, undo and redo gives the stored row a new version: the
+  // replacement is made once for each.
+  if (o.shownFor != stored.version) {
+    o.shown = stored;
+    replaceObject(o.shown, o.gif, o.size);
+    o.shownFor = stored.version;
+  }
+  return &o.shown;
+}
+
 void ObjectFacts::note(Fact fact, int row, const ListRow& as) {
   table(fact)[row] = {as.cells, as.state};
   emit rowChanged(row);
@@ -51,6 +82,7 @@ void ObjectFacts::dropAll(Fact fact) {
 void ObjectFacts::clear() {
   // Only a load clears them, and the load announces every row anyway.
   files_.clear();
+  outside_.clear();
   packed_.clear();
   beyond_.clear();
 }

@@ -4,7 +4,11 @@
 // - the working file each row shows while the row names no file of its
 //   own, and whether it was found there, is missing or was just extracted;
 // - which rows the last save packed into the packed archive, and which the
-//   export found beyond their archive (or could not write out).
+//   export found beyond their archive (or could not write out);
+// - which working files the user changed with another program: such a file
+//   replaces its object, shown over the row as long as the row takes no
+//   newer change. An undo that puts back an older row shows the file over
+//   it again, without a second look at the disk.
 // The load, the folder watch, the export and the save keep it. A packed or
 // beyond-archive fact holds only while its row still is as it was found:
 // any change of the row (an import, a change from outside, an undo past the
@@ -15,13 +19,14 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "report_list.h"
 
 namespace corvela {
 
-class ObjectFacts : public QObject {
+class ObjectFacts : public QObject, public RowOverlay {
   Q_OBJECT
  public:
   enum class Fact { Packed, BeyondArchive };
@@ -34,6 +39,13 @@ class ObjectFacts : public QObject {
   ObjectState shownState(const ReportList& objects, int row) const;
   ObjectState fileState(int row) const;
   QString shownPath(const ReportList& objects, int row) const;
+
+  // The working file `gif` of `row`, of `size` bytes, was changed outside
+  // the editor just now: the object is to be replaced by it.
+  void setChangedOutside(int row, const QString& gif, qint64 size);
+  // The file went, or now holds what the row shows.
+  void dropChangedOutside(int row);
+  const ListRow* shownOver(int row, const ListRow& stored) const override;
 
   // `row` of the object list, as it stands now, is what the fact is about.
   void note(Fact fact, int row, const ListRow& as);
@@ -67,7 +79,17 @@ class ObjectFacts : public QObject {
     return fact == Fact::Packed ? packed_ : beyond_;
   }
 
+  struct Outside {
+    QString gif;
+    qint64 size = 0;
+    quint64 version = 0;
+    // The row shown over the stored one of version `shownFor`.
+    mutable ListRow shown;
+    mutable std::optional<quint64> shownFor;
+  };
+
   std::vector<WorkingFile> files_;
+  std::map<int, Outside> outside_;
   std::map<int, Seen> packed_;
   std::map<int, Seen> beyond_;
 };

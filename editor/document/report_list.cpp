@@ -4,8 +4,21 @@
 
 namespace corvela {
 
+quint64 nextRowVersion() {
+  static quint64 clock = 0;
+  return ++clock;
+}
+
 ReportList::ReportList(QString name, int columnCount)
     : name_(std::move(name)), columnCount_(columnCount) {}
+
+const ListRow& ReportList::row(int r) const {
+  const ListRow& stored = rows_.at(static_cast<size_t>(r));
+  if (overlay_) {
+    if (const ListRow* shown = overlay_->shownOver(r, stored)) return *shown;
+  }
+  return stored;
+}
 
 QString ReportList::cell(int r, int c) const {
   const ListRow& x = row(r);
@@ -21,6 +34,7 @@ int ReportList::findId(const QString& id) const {
 
 int ReportList::appendRow(ListRow row) {
   while (row.cells.size() < columnCount()) row.cells.append(QString());
+  row.version = nextRowVersion();
   rows_.push_back(std::move(row));
   const int r = rowCount() - 1;
   emit rowsAppended(r, r);
@@ -28,9 +42,14 @@ int ReportList::appendRow(ListRow row) {
 }
 
 ListRow& ReportList::mutableRow(int r) {
-  ListRow& row = rows_.at(static_cast<size_t>(r));
-  if (recorder_) recorder_->rowTouched(*this, r, row);
-  return row;
+  const ListRow& shown = row(r);
+  if (recorder_) recorder_->rowTouched(*this, r, shown);
+  ListRow& stored = rows_.at(static_cast<size_t>(r));
+  // A change starts from the row as shown: what the disk said over it
+  // becomes the row's own, and the change is newer than that.
+  if (&shown != &stored) stored = ListRow(shown);
+  stored.version = nextRowVersion();
+  return stored;
 }
 
 void ReportList::clear() {
@@ -76,11 +95,22 @@ void ReportList::setRow(int r, const ListRow& row) {
   ListRow& x = mutableRow(r);
   if (x == row) return;
   x = row;
+  x.version = nextRowVersion();
   emit rowChanged(r);
+}
+
+void ReportList::restoreRow(int r, const ListRow& row) {
+  const ListRow before = this->row(r);
+  if (recorder_) recorder_->rowTouched(*this, r, before);
+  ListRow& x = rows_.at(static_cast<size_t>(r));
+  x = row;
+  x.version = nextRowVersion();
+  if (!(this->row(r) == before)) emit rowChanged(r);
 }
 
 void ReportList::replaceRows(const std::vector<ListRow>& rows) {
   rows_ = rows;
+  for (ListRow& row : rows_) row.version = nextRowVersion();
   emit listReset();
   if (!rows_.empty()) emit rowsAppended(0, rowCount() - 1);
 }

@@ -28,7 +28,28 @@ struct ListRow {
   // undo history, or put back by it) still means the image it named then.
   // Shown and saved before whatever the file holds now.
   std::shared_ptr<const QByteArray> pinned;
-  friend bool operator==(const ListRow&, const ListRow&) = default;
+  // When the row was last changed or put back by undo or redo, on one clock
+  // with the facts found on disk, which tell whether a fact is news to the
+  // row. Not part of what the row holds.
+  quint64 version = 0;
+  friend bool operator==(const ListRow& a, const ListRow& b) {
+    return a.cells == b.cells && a.tag == b.tag && a.state == b.state && a.edited == b.edited &&
+           a.pinned == b.pinned;
+  }
+};
+
+// The next tick of the clock that orders row changes and facts found on disk.
+quint64 nextRowVersion();
+
+// What the disk says over a list's rows: the row to show in place of the
+// stored one, or none. The list asks it on every read, so that every reader,
+// a view, a save or an undo step, sees the same row.
+class RowOverlay {
+ public:
+  virtual const ListRow* shownOver(int r, const ListRow& stored) const = 0;
+
+ protected:
+  ~RowOverlay() = default;
 };
 
 class ChangeRecorder;
@@ -45,7 +66,9 @@ class ReportList : public QObject {
   int columnCount() const { return columnCount_; }
 
   int rowCount() const { return static_cast<int>(rows_.size()); }
-  const ListRow& row(int r) const { return rows_.at(static_cast<size_t>(r)); }
+  // The row as it is shown and saved: as stored, or with a newer fact of the
+  // disk over it.
+  const ListRow& row(int r) const;
   QString cell(int r, int c) const;
 
   // The first row, in list order, whose "ID" text equals `id`; -1 if none.
@@ -60,13 +83,16 @@ class ReportList : public QObject {
   void setEdited(int r, bool edited);
   void setPinned(int r, std::shared_ptr<const QByteArray> image);
 
-  // A row replaced whole: by a rule that computes the next row, or by undo
-  // and redo putting back a recorded one.
+  // A row replaced whole by a rule that computes the next row: a change
+  // like any other.
   void setRow(int r, const ListRow& row);
-  // Undo and redo: the whole list put back as recorded.
+  // Undo and redo: a recorded row, or the whole list, put back as it was.
+  void restoreRow(int r, const ListRow& row);
   void replaceRows(const std::vector<ListRow>& rows);
-  // While set, every row is handed to `recorder` before its first change.
+  // While set, every row is handed to `recorder` before its first change,
+  // as shown.
   void setRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+  void setOverlay(const RowOverlay* overlay) { overlay_ = overlay; }
 
  signals:
   void listReset();
@@ -80,6 +106,7 @@ class ReportList : public QObject {
   int columnCount_;
   std::vector<ListRow> rows_;
   ChangeRecorder* recorder_ = nullptr;
+  const RowOverlay* overlay_ = nullptr;
 };
 
 }  // namespace corvela

@@ -91,6 +91,7 @@ SkinDocument::SkinDocument()
       history_(std::make_unique<DocumentHistory>()) {
   // A fact found or ended changes what its row shows, as an edit would.
   QObject::connect(&facts_, &ObjectFacts::rowChanged, &L_Values, &ReportList::rowChanged);
+  L_Values.setOverlay(&facts_);
 }
 
 bool SkinDocument::perform(const QString& text, const std::function<void()>& edit,

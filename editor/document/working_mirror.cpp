@@ -78,6 +78,7 @@ void takeFromArchiveAgain(SkinDocument& doc, int r) {
     list.setState(r, ObjectState::Found);
   }
   doc.objectFacts().setFile(r, ObjectState::Missing, QStringLiteral(" "));
+  doc.objectFacts().dropChangedOutside(r);
 }
 
 bool showsWorkingFile(const SkinDocument& doc, int r) {
@@ -136,7 +137,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
       changes.notGifs.emplace_back(QDir::toNativeSeparators(gif), why);
       continue;
     }
-    replaceObject(doc.L_Values, r, gif, pathStat(gif).size);
+    doc.objectFacts().setChangedOutside(r, gif, pathStat(gif).size);
     ++changes.marked;
   }
   return changes;
@@ -195,6 +196,7 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
     // names no file of its own any more.
     list.setCell(p.row, V_PathGif, QString());
     doc.objectFacts().setFile(p.row, ObjectState::Found, gif);
+    doc.objectFacts().dropChangedOutside(p.row);
     if (kept.contains(gif)) keptRows.push_back(p.row);
   }
 

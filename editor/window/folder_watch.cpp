@@ -37,19 +37,6 @@ FolderWatch::FolderWatch(PreviewTab& tab, SkinDocument& doc, QObject* parent)
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, restart);
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, restart);
   connect(tab_.FileDesktop, &FileListBox::fileClicked, this, &FolderWatch::followWallpaper);
-  connect(&doc_.history(), &DocumentHistory::restored, this, &FolderWatch::lookAgainAfterRestore);
-}
-
-void FolderWatch::lookAgainAfterRestore() {
-  if (folder_.isEmpty()) return;
-  // A row waiting for its file already takes whatever the file holds, and
-  // one holding its own image (put back past a save) shows no file.
-  std::vector<int> rows;
-  for (const int r : rowsShowingWorkingFiles(doc_)) {
-    const ListRow& row = doc_.L_Values.row(r);
-    if (row.state != ObjectState::ToReplace && !row.pinned) rows.push_back(r);
-  }
-  if (!rows.empty()) emit changedOutside(rows, false);
 }
 
 void FolderWatch::stop() {

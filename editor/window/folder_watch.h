@@ -59,10 +59,6 @@ class FolderWatch : public QObject {
   void watchAfterFirstFrame();
   // Once a burst of notifications is over: what changed, handled once.
   void settle();
-  // An undo or redo puts rows back as they were before a picture changed
-  // outside: every picture that differs from its object is seen anew, so
-  // that the save packs what the preview shows.
-  void lookAgainAfterRestore();
 
   PreviewTab& tab_;
   SkinDocument& doc_;

@@ -143,6 +143,49 @@ TEST(History, AnUndoneRowShowsItsWorkingFileAsItIsNow) {
   EXPECT_EQ(shownFile(doc, 0), objectGifPath(doc.P_sTarget, "0595"));
 }
 
+// A picture changed with another program replaces its object whatever the
+// history puts back under it, with no second look at the disk; the redo of
+// an import made before the change shows that import again, and an import
+// made after it gives the changed picture back when undone past a save.
+TEST(History, AChangeFromOutsideStaysOverTheRowsUndoPutsBack) {
+  SkinFolder f;
+  f.writeSkin(kSkin);
+  f.write("vodafone3.dat", QByteArray(4, 'x') + fakeGif(350, 'o'));
+  f.write("new.gif", fakeGif(200, 'n'));
+  SkinDocument doc;
+  ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
+  ASSERT_TRUE(exportAllObjects(doc).ok());
+  const QString gif = objectGifPath(doc.P_sTarget, "0595");
+  auto changeOutside = [&](const QByteArray& bytes) {
+    f.write(QDir(f.path(".")).relativeFilePath(gif), bytes);
+    ASSERT_EQ(markOutsideChanges(doc, {0}).marked, 1);
+  };
+  auto import = [&] {
+    doc.perform("Immagine", [&] { importObject(doc, 0, f.path("new.gif"), false); });
+  };
+
+  import();
+  changeOutside(fakeGif(300, 'w'));
+  doc.history().undo();
+  EXPECT_EQ(shownState(doc, 0), ObjectState::ToReplace);
+  EXPECT_EQ(shownFile(doc, 0), gif);
+  doc.history().redo();
+  EXPECT_EQ(shownFile(doc, 0), f.path("new.gif"));
+  doc.history().undo();
+  EXPECT_EQ(doc.L_Values.cell(0, V_PathGif), gif);
+  ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
+  EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(300, 'w'));
+
+  changeOutside(fakeGif(250, 'v'));
+  import();
+  ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
+  ASSERT_EQ(f.read("vodafone14.dat"), fakeGif(200, 'n'));
+  doc.history().undo();
+  ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
+  EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(250, 'v'));
+  EXPECT_EQ(readLines(f.read("vodafone.ski"))[2], "5 595 0 250 14");
+}
+
 }  // namespace
 
 namespace {
