@@ -102,7 +102,7 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   // The position and transparency boxes 0 to 50 as one array.
   QLineEdit* txt(int index) const;
   // The status bar's one text field.
-  QString statusText() const override { return status_->text(); }
+  QString statusText() const { return status_->text(); }
   void setStatusText(const QString& text) override { status_->setText(text); }
   // The field at the right of the status bar: the screen pixel under the
   // mouse while it is over the preview.

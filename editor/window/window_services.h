@@ -15,7 +15,6 @@ class WindowServices {
   virtual SkinDocument& document() = 0;
   virtual Dialogs& dialogs() = 0;
   // The status bar's one text field.
-  virtual QString statusText() const = 0;
   virtual void setStatusText(const QString& text) = 0;
   // The field at the right of the status bar.
   virtual void setCoordinatesText(const QString& text) = 0;
@@ -28,16 +27,6 @@ class WindowServices {
   virtual void showObject(int row) = 0;
   // The same for rectangle `row` and its tab.
   virtual void showRectangle(int row) = 0;
-
-  // A row picked before (none when negative) shown again by `show`, the
-  // status bar left as it was: an undo that puts the row back is no click.
-  template <typename Show>
-  void showPickedQuietly(int row, Show show) {
-    if (row < 0) return;
-    const QString status = statusText();
-    show(row);
-    setStatusText(status);
-  }
 };
 
 }  // namespace corvela

@@ -52,8 +52,10 @@ void ColoursTab::skinOpened() {
 }
 
 void ColoursTab::showPickedAgain() {
-  window_.showPickedQuietly(page_.L_RGBA->selectedListRow(),
-                            [this](int row) { L_RGBA_ItemClick(row); });
+  // An undo is no click: the picked row's colour follows, the status bar
+  // keeps what it said.
+  const int row = page_.L_RGBA->selectedListRow();
+  if (row >= 0 && row < doc_.L_RGBA.rowCount()) showColour(row);
 }
 
 void ColoursTab::PicColor_Click() {
@@ -119,10 +121,14 @@ void ColoursTab::Command7_Click() {
 void ColoursTab::L_RGBA_ItemClick(int row) {
   const ReportList& list = doc_.L_RGBA;
   if (row < 0 || row >= list.rowCount()) return;
-  page_.PicColor->setBackColor(rowColour(doc_, row));
-  page_.txt50->setText(QString::number(numericValue(list.cell(row, C_Trasparenza))));
-  page_.txt50->setEnabled(true);
+  showColour(row);
   window_.setStatusText(QStringLiteral("Indice: %1/%2").arg(row + 1).arg(list.rowCount()));
+}
+
+void ColoursTab::showColour(int row) {
+  page_.PicColor->setBackColor(rowColour(doc_, row));
+  page_.txt50->setText(QString::number(numericValue(doc_.L_RGBA.cell(row, C_Trasparenza))));
+  page_.txt50->setEnabled(true);
 }
 
 }  // namespace corvela

@@ -31,6 +31,8 @@ class ColoursTab : public QObject {
   // The picked colour shown again from its row as it is now, the status bar
   // left as it was.
   void showPickedAgain();
+  // The colour and transparency of row `row` in the boxes beside the list.
+  void showColour(int row);
 
   // The default set whose colors.txt the default scheme is read from.
   QString defaultFolder;

@@ -84,8 +84,10 @@ ObjectsTab::ObjectsTab(ObjectsPage& page, WindowServices& window)
 }
 
 void ObjectsTab::showPickedAgain() {
-  window_.showPickedQuietly(page_.L_Values->selectedListRow(),
-                            [this](int row) { L_Values_ItemClick(row); });
+  // An undo is no click: the picked row's picture follows, the status bar
+  // keeps what it said.
+  const int row = page_.L_Values->selectedListRow();
+  if (row >= 0 && row < doc_.L_Values.rowCount()) showObject(row);
 }
 
 void ObjectsTab::skinClosing() {
@@ -253,16 +255,21 @@ void ObjectsTab::Command2_Click() {
   window_.dialogs().information(QStringLiteral("Oggetti da sostituire n° %1").arg(found));
 }
 
-void ObjectsTab::showObjectFailure(int number, const QString& description) {
+QString ObjectsTab::showObjectFailure(int number, const QString& description) {
   // Nothing of the failed image stays on show.
   page_.PicPreview->clearPicture();
   page_.setInfoText(QStringLiteral("..."));
   page_.NoGIF();
-  window_.setStatusText(QStringLiteral("Errore n° %1, %2").arg(number).arg(description));
+  return QStringLiteral("Errore n° %1, %2").arg(number).arg(description);
 }
 
 void ObjectsTab::L_Values_ItemClick(int row) {
   if (row < 0 || row >= doc_.L_Values.rowCount()) return;
+  const std::optional<QString> failure = showObject(row);
+  window_.setStatusText(failure ? *failure : QStringLiteral("Tag: ") + doc_.L_Values.row(row).tag);
+}
+
+std::optional<QString> ObjectsTab::showObject(int row) {
   for (QWidget* w :
        {static_cast<QWidget*>(page_.cmdImport), static_cast<QWidget*>(page_.cmdDefault),
         static_cast<QWidget*>(page_.chkDim), static_cast<QWidget*>(page_.chkConferma)}) {
@@ -273,16 +280,16 @@ void ObjectsTab::L_Values_ItemClick(int row) {
   const QByteArray* pinned = pinnedImage(doc_.L_Values.row(row));
   if (pinned || (!path.isEmpty() && FileExist(path))) {
     if (!pinned && !QFileInfo(path).isReadable()) {
-      showObjectFailure(kErrFileAccess, QStringLiteral("Errore di accesso al percorso/file"));
-      return;
+      return showObjectFailure(kErrFileAccess,
+                               QStringLiteral("Errore di accesso al percorso/file"));
     }
     QString why;
     const std::optional<QImage> image =
         pinned ? decodeImage(*pinned, nullptr, &why) : decodeImageFile(path, &why);
     if (!image) {
-      showObjectFailure(kErrInvalidPicture, QStringLiteral("Immagine non valida (oggetto %1: %2)")
-                                                .arg(doc_.L_Values.cell(row, V_ID), why));
-      return;
+      return showObjectFailure(kErrInvalidPicture,
+                               QStringLiteral("Immagine non valida (oggetto %1: %2)")
+                                   .arg(doc_.L_Values.cell(row, V_ID), why));
     }
     const QPixmap picture = QPixmap::fromImage(*image);
     page_.PicPreview->setPicture(picture);
@@ -303,7 +310,7 @@ void ObjectsTab::L_Values_ItemClick(int row) {
     page_.setInfoText(QStringLiteral("..."));
     page_.NoGIF();
   }
-  window_.setStatusText(QStringLiteral("Tag: ") + doc_.L_Values.row(row).tag);
+  return std::nullopt;
 }
 
 void ObjectsTab::editImage() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 // The "Oggetti grafici" tab's buttons: export, replacement from a file or the
 // default set, the import folder and the "Test" fill. The edits themselves
 // are the imaging operations; this class asks the user, calls them and shows
@@ -55,7 +56,10 @@ class ObjectsTab : public QObject {
   // The closing calls of a replacement: the object shown, the preview
   // rebuilt unless the step did it, the keys back on the list.
   void showReplaced(int row, bool rowChanged);
-  void showObjectFailure(int number, const QString& description);
+  // Row `row`'s picture and size in the pane; what went wrong, in words for
+  // the status bar, when the picture cannot be shown.
+  std::optional<QString> showObject(int row);
+  QString showObjectFailure(int number, const QString& description);
   // After an import made without the size check.
   void warnOfSize(const QString& id, QSize size);
 
