@@ -12,18 +12,12 @@ DocumentStep::DocumentStep(const QString& text, DocumentChange change, quint64 m
 
 void DocumentStep::undo() {
   change_.before.apply(tree_);
-  done_ = false;
   emit history_.changed();
-  emit history_.restored();
 }
 
 void DocumentStep::redo() {
-  // The push's own redo: the edit has just run and the views followed it.
-  if (done_) return;
   change_.after.apply(tree_);
-  done_ = true;
   emit history_.changed();
-  emit history_.restored();
 }
 
 void DocumentStep::forEachKeptRow(const ReportList& list,

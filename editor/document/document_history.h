@@ -1,9 +1,9 @@
 #pragma once
 // The document's undo stack. Every edit runs through SkinDocument::perform,
-// which records what the edit changed and pushes it as one step; undo and
-// redo put the recorded rows and nodes back. Each of the three says so
-// through changed(), so views rebuild from the document instead of from
-// what they showed.
+// which records what the edit changed and pushes it as one step; the step's
+// redo makes the change, the first time as every other, and its undo puts
+// the recorded rows and nodes back. Each says so through changed(), so
+// views rebuild from the document instead of from what they showed.
 
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -23,11 +23,8 @@ class DocumentHistory : public QUndoStack {
   void forEachKeptRow(const ReportList& list, const std::function<void(ListRow&)>& visit);
 
  signals:
-  // A step was recorded, undone or redone.
+  // A step was done, undone or redone: the document changed under the views.
   void changed();
-  // A step was undone or redone: the panes that show a picked row in
-  // detail show it again, as it now is.
-  void restored();
 };
 
 // One step: the rows and nodes an edit changed, before and after. Steps with
@@ -49,7 +46,6 @@ class DocumentStep : public QUndoCommand {
   quint64 mergeKey_;
   SkinTree& tree_;
   DocumentHistory& history_;
-  bool done_ = true;  // pushed after the edit already ran
 };
 
 }  // namespace corvela

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalBlocker>
 #include <array>
 #include <cstring>
 #include <exception>
@@ -105,22 +106,27 @@ bool SkinDocument::perform(const QString& text, const std::function<void()>& edi
     for (ReportList* list : {&L_Values, &L_RGBA, &L_Dim}) list->setRecorder(r);
     T_Strutt.setRecorder(r);
   };
-  attach(&recorder);
-  ++performing_;
   std::exception_ptr failure;
-  try {
-    edit();
-  } catch (...) {
-    failure = std::current_exception();
+  DocumentChange change;
+  {
+    // The edit runs unheard and is taken back: the step's first redo makes
+    // the change, so the views hear of a step done as of one redone, once.
+    const QSignalBlocker objects(L_Values), colours(L_RGBA), rects(L_Dim), tree(T_Strutt);
+    attach(&recorder);
+    ++performing_;
+    try {
+      edit();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    --performing_;
+    attach(nullptr);
+    change = recorder.finish(T_Strutt);
+    change.before.apply(T_Strutt);
   }
-  --performing_;
-  attach(nullptr);
-  DocumentChange change = recorder.finish(T_Strutt);
   const bool changed = !change.empty();
-  if (changed) {
+  if (changed)
     history_->push(new DocumentStep(text, std::move(change), mergeKey, T_Strutt, *history_));
-    emit history_->changed();
-  }
   if (failure) std::rethrow_exception(failure);
   return changed;
 }

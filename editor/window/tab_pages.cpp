@@ -91,7 +91,7 @@ void TabPages::reset() {
 }
 
 void TabPages::showPickedObjectAgain() {
-  if (objectsTab_) objectsTab_->showPickedAgain();
+  if (objectsTab_) objectsTab_->showPicked();
 }
 
 void TabPages::pickRow(int tab, ReportView& list, int row) {

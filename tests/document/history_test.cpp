@@ -79,6 +79,21 @@ TEST(History, StepsMergeNestAndKeepWhatAThrowingEditChanged) {
   EXPECT_EQ(h.text(1), "boom");
   h.undo();
   EXPECT_EQ(doc.L_Dim.cell(0, D_Y2), "40");
+
+  // The views hear of a step once it is done, once however often the edit
+  // touched the row; an edit that changes nothing says nothing.
+  int heard = 0;
+  QObject::connect(&doc.L_Dim, &ReportList::rowChanged, [&] { ++heard; });
+  EXPECT_TRUE(doc.perform("c", [&] {
+    doc.L_Dim.setCell(0, D_X1, "5");
+    EXPECT_EQ(heard, 0);
+    doc.L_Dim.setCell(0, D_X1, "6");
+  }));
+  EXPECT_EQ(heard, 1);
+  EXPECT_FALSE(doc.perform("none", [&] { doc.L_Dim.setCell(0, D_X1, "6"); }));
+  EXPECT_EQ(heard, 1);
+  h.undo();
+  EXPECT_EQ(heard, 2);
 }
 
 TEST(History, UndoPastASaveSavesTheImageItMeantAndLeavesNoChangeForTheNextOpen) {

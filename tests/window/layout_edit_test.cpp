@@ -180,6 +180,12 @@ TEST_F(LayoutEditing, TransparencyIsClampedAndStoredAsANumber) {
   EXPECT_TRUE(marked(w->doc.L_RGBA, row));
   EXPECT_EQ(saved({"4 595 ", "4 12 "}),
             (QList<QByteArray>{"4 595 0 0 128 255", "4 12 40 40 48 42"}));
+  // It keeps its own spelling too, and follows an undo of the row.
+  retype(w->txt(50), QStringLiteral("007"));
+  EXPECT_EQ(w->txt(50)->text(), QStringLiteral("007"));
+  w->doc.history().undo();
+  EXPECT_NE(w->doc.L_RGBA.cell(row, C_Trasparenza), QStringLiteral("7"));
+  EXPECT_EQ(w->txt(50)->text(), w->doc.L_RGBA.cell(row, C_Trasparenza));
 }
 
 TEST_F(LayoutEditing, PastedDroppedAndComposedTextKeepsItsDigitsUpToTheLimit) {

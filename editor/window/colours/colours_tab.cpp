@@ -44,18 +44,22 @@ ColoursTab::ColoursTab(ColoursPage& page, WindowServices& window)
   connect(page_.Command5, &QPushButton::clicked, this, &ColoursTab::Command5_Click);
   connect(page_.Command7, &QPushButton::clicked, this, &ColoursTab::Command7_Click);
   connect(page_.L_RGBA, &ReportView::rowClicked, this, &ColoursTab::L_RGBA_ItemClick);
-  connect(&doc_.history(), &DocumentHistory::restored, this, &ColoursTab::showPickedAgain);
+  // The picked row follows every change of it: a step, an undo, a file
+  // changed on disk.
+  connect(&doc_.L_RGBA, &ReportList::rowChanged, this, &ColoursTab::showPickedAgain);
 }
 
 void ColoursTab::skinOpened() {
   page_.L_RGBA->selectionModel()->clear();
 }
 
-void ColoursTab::showPickedAgain() {
-  // An undo is no click: the picked row's colour follows, the status bar
-  // keeps what it said.
-  const int row = page_.L_RGBA->selectedListRow();
-  if (row >= 0 && row < doc_.L_RGBA.rowCount()) showColour(row);
+void ColoursTab::showPickedAgain(int changed) {
+  // No click: the colour follows, the status bar keeps what it said, and
+  // the transparency box keeps the digits being typed into it ("07", or
+  // none yet) while they mean the row's value.
+  if (changed != page_.L_RGBA->selectedListRow()) return;
+  const qint64 shown = numericValue(page_.txt50->text());
+  showColour(changed, shown != numericValue(doc_.L_RGBA.cell(changed, C_Trasparenza)));
 }
 
 void ColoursTab::PicColor_Click() {
@@ -125,9 +129,10 @@ void ColoursTab::L_RGBA_ItemClick(int row) {
   window_.setStatusText(QStringLiteral("Indice: %1/%2").arg(row + 1).arg(list.rowCount()));
 }
 
-void ColoursTab::showColour(int row) {
+void ColoursTab::showColour(int row, bool transparency) {
   page_.PicColor->setBackColor(rowColour(doc_, row));
-  page_.txt50->setText(QString::number(numericValue(doc_.L_RGBA.cell(row, C_Trasparenza))));
+  if (transparency)
+    page_.txt50->setText(QString::number(numericValue(doc_.L_RGBA.cell(row, C_Trasparenza))));
   page_.txt50->setEnabled(true);
 }
 

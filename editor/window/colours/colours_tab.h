@@ -28,11 +28,11 @@ class ColoursTab : public QObject {
   void skinOpened();
   // A colour row shows its colour and transparency.
   void L_RGBA_ItemClick(int row);
-  // The picked colour shown again from its row as it is now, the status bar
-  // left as it was.
-  void showPickedAgain();
-  // The colour and transparency of row `row` in the boxes beside the list.
-  void showColour(int row);
+  // Row `changed`, when it is the picked one, shown again as it now is.
+  void showPickedAgain(int changed);
+  // The colour of row `row` beside the list, and its transparency in the
+  // box when `transparency`.
+  void showColour(int row, bool transparency = true);
 
   // The default set whose colors.txt the default scheme is read from.
   QString defaultFolder;

@@ -80,12 +80,17 @@ ObjectsTab::ObjectsTab(ObjectsPage& page, WindowServices& window)
   connect(edit, &QAction::triggered, this, &ObjectsTab::editImage);
   page_.L_Values->addAction(edit);
   page_.L_Values->setContextMenuPolicy(Qt::ActionsContextMenu);
-  connect(&doc_.history(), &DocumentHistory::restored, this, &ObjectsTab::showPickedAgain);
+  // The picked row follows every change of it: a step, an undo, a file
+  // changed on disk.
+  connect(&doc_.L_Values, &ReportList::rowChanged, this, &ObjectsTab::showPickedAgain);
 }
 
-void ObjectsTab::showPickedAgain() {
-  // An undo is no click: the picked row's picture follows, the status bar
-  // keeps what it said.
+void ObjectsTab::showPickedAgain(int changed) {
+  if (changed == page_.L_Values->selectedListRow()) showPicked();
+}
+
+void ObjectsTab::showPicked() {
+  // No click: the picture follows, the status bar keeps what it said.
   const int row = page_.L_Values->selectedListRow();
   if (row >= 0 && row < doc_.L_Values.rowCount()) showObject(row);
 }

@@ -32,9 +32,10 @@ class ObjectsTab : public QObject {
   void L_Values_ColumnClick(int column);
   // "Apri con editor di immagini" on the selected object's working GIF.
   void editImage();
-  // The picked object shown again from its row and file as they are now,
-  // the status bar left as it was.
-  void showPickedAgain();
+  // Row `changed`, when it is the picked one, shown again as it now is.
+  void showPickedAgain(int changed);
+  // The picked row shown again, with its file as it now is.
+  void showPicked();
   // Before a skin is read: nothing of the one that was open stays shown.
   void skinClosing();
   // Once it is read completely: the archive list looks in its folder, and

@@ -335,6 +335,9 @@ bool LayoutController::eventFilter(QObject* watched, QEvent* event) {
 
 void LayoutController::txt_Change(int Index) {
   if (Index < 0 || Index > standby::kLastBox) return;
+  // A box that is off takes no edit: emptied while a skin closes, it
+  // changes nothing of the skin going.
+  if (!txt(Index)->isEnabled()) return;
   if (const std::optional<standby::BoxBinding> binding = standby::positionBox(Index)) {
     const int target = binding->target;
     const int first = record(target).firstBox;
