@@ -298,7 +298,7 @@ void SkinDocument::clearLines() {
   L_RGBA.clear();
   L_Dim.clear();
   T_Strutt.clear();
-  lines.clear();
+  lines_.clear();
   P_MaxValues = 0;
   crLine_ = -1;
 }
@@ -332,7 +332,7 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
     // Each line made straight from the file's bytes (Latin-1); what follows
     // the last line feed is no line.
     const char* data = readable.data();
-    lines.reserve(static_cast<size_t>(std::min<qsizetype>(readable.count('\n'), kMaxSkinLines)));
+    lines_.reserve(static_cast<size_t>(std::min<qsizetype>(readable.count('\n'), kMaxSkinLines)));
     int count = 0;
     qsizetype start = 0;
     while (const void* feed =
@@ -345,7 +345,7 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
         outcome.warnings = warnings;
         return outcome;
       }
-      lines.push_back(QString::fromLatin1(data + start, end - start));
+      lines_.push_back(QString::fromLatin1(data + start, end - start));
       ++count;
       start = end + 1;
     }
@@ -371,7 +371,7 @@ void SkinDocument::reserveRows(int lineCount) {
   // dozen times over.
   int objects = 0, colours = 0, rects = 0;
   for (int k = 1; k < lineCount; ++k) {
-    const QString& line = lines[static_cast<size_t>(k)];
+    const QString& line = lines_[static_cast<size_t>(k)];
     if (line.isEmpty()) continue;
     if (line[0] == u'5') ++objects;
     if (line[0] == u'4') ++colours;
@@ -387,7 +387,7 @@ LoadOutcome SkinDocument::parseLines(int lineCount) {
   int group = 1;  // the root until the first group header
   int position = 0;
   for (int k = 1; k < lineCount; ++k) {
-    const QString& line = lines[static_cast<size_t>(k)];
+    const QString& line = lines_[static_cast<size_t>(k)];
     const QChar c = line.isEmpty() ? QChar() : line[0];
     if (c == u'0') {
       group = T_Strutt.addNode({line, NodePlace::Group, c, false, 1, 0});

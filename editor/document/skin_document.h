@@ -60,6 +60,8 @@ inline const QString kSiblingSkinMessage = QStringLiteral(
 // The one open skin: the line table, the window-level variables and the
 // lists and tree that are at once its storage and what the window shows.
 class SkinDocument {
+  std::vector<QString> lines_;
+
  public:
   SkinDocument();
 
@@ -144,8 +146,9 @@ class SkinDocument {
 
   // The line table: entry k is line k without its line feed, one entry per
   // line read (none when the first line is not a skin's). Users bound their
-  // indices by its size or P_MaxValues.
-  std::vector<QString> lines;
+  // indices by its size or P_MaxValues. Only a load writes it: a save
+  // writes the lines it regenerates from the records.
+  const std::vector<QString>& lines = lines_;
   std::int32_t P_MaxValues = 0;
   QString P_sPath;    // skin folder, no trailing separator
   QString P_sTheme;   // file name up to its first full stop, case as found
