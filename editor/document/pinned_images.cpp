@@ -68,7 +68,8 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
 }
 
 void releaseSavedPins(SkinDocument& doc) {
-  ReportList& list = doc.L_Values;
+  const SkinDocument::DiskWrite disk(doc);
+  ReportList& list = doc.records().objects;
   for (int r = 0; r < list.rowCount(); ++r) {
     const ListRow& row = list.row(r);
     if (!row.pinned) continue;

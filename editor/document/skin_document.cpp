@@ -30,22 +30,28 @@ namespace {
 // each view one reset.
 class AnnouncedWhenLoaded {
  public:
-  explicit AnnouncedWhenLoaded(SkinDocument& doc) : doc_(doc) { quiet(true); }
+  AnnouncedWhenLoaded(SkinDocument& doc, SkinDocument::Records records)
+      : doc_(doc), records_(records) {
+    quiet(true);
+  }
   ~AnnouncedWhenLoaded() {
     quiet(false);
-    for (ReportList* list : {&doc_.L_Values, &doc_.L_RGBA, &doc_.L_Dim}) emit list->listReset();
-    emit doc_.T_Strutt.treeReset();
+    for (ReportList* list : {&records_.objects, &records_.colours, &records_.rects})
+      emit list->listReset();
+    emit records_.tree.treeReset();
   }
   AnnouncedWhenLoaded(const AnnouncedWhenLoaded&) = delete;
   AnnouncedWhenLoaded& operator=(const AnnouncedWhenLoaded&) = delete;
 
  private:
   void quiet(bool on) {
-    for (QObject* part : std::initializer_list<QObject*>{&doc_.L_Values, &doc_.L_RGBA, &doc_.L_Dim,
-                                                         &doc_.T_Strutt, &doc_.objectFacts()})
+    for (QObject* part :
+         std::initializer_list<QObject*>{&records_.objects, &records_.colours, &records_.rects,
+                                         &records_.tree, &doc_.objectFacts()})
       part->blockSignals(on);
   }
   SkinDocument& doc_;
+  SkinDocument::Records records_;
 };
 
 LoadOutcome stopped(LoadStatus status, QString reason, int line = -1) {
@@ -85,14 +91,16 @@ bool isOperatorTheme(const QString& theme) {
   return theme.compare(kOperatorTheme, Qt::CaseInsensitive) == 0;
 }
 
-SkinDocument::SkinDocument()
-    : L_Values(kListObjects, V_Indice + 1),
-      L_RGBA(kListColours, C_Indice + 1),
-      L_Dim(kListRects, D_Indice + 1),
-      history_(std::make_unique<DocumentHistory>()) {
+SkinDocument::SkinDocument() : history_(std::make_unique<DocumentHistory>()) {
   // A fact found or ended changes what its row shows, as an edit would.
-  QObject::connect(&facts_, &ObjectFacts::rowChanged, &L_Values, &ReportList::rowChanged);
-  L_Values.setOverlay(&facts_);
+  QObject::connect(&facts_, &ObjectFacts::rowChanged, &objects_, &ReportList::rowChanged);
+  objects_.setOverlay(&facts_);
+}
+
+SkinDocument::Records SkinDocument::records() {
+  Q_ASSERT_X(performing_ > 0 || diskWrites_ > 0, "SkinDocument::records",
+             "a change that no step records and no look at the disk explains");
+  return allRecords();
 }
 
 bool SkinDocument::perform(const QString& text, const std::function<void()>& edit,
@@ -103,15 +111,15 @@ bool SkinDocument::perform(const QString& text, const std::function<void()>& edi
   }
   ChangeRecorder recorder;
   auto attach = [this](ChangeRecorder* r) {
-    for (ReportList* list : {&L_Values, &L_RGBA, &L_Dim}) list->setRecorder(r);
-    T_Strutt.setRecorder(r);
+    for (ReportList* list : {&objects_, &colours_, &rects_}) list->setRecorder(r);
+    tree_.setRecorder(r);
   };
   std::exception_ptr failure;
   DocumentChange change;
   {
     // The edit runs unheard and is taken back: the step's first redo makes
     // the change, so the views hear of a step done as of one redone, once.
-    const QSignalBlocker objects(L_Values), colours(L_RGBA), rects(L_Dim), tree(T_Strutt);
+    const QSignalBlocker objects(objects_), colours(colours_), rects(rects_), tree(tree_);
     attach(&recorder);
     ++performing_;
     try {
@@ -121,18 +129,18 @@ bool SkinDocument::perform(const QString& text, const std::function<void()>& edi
     }
     --performing_;
     attach(nullptr);
-    change = recorder.finish(T_Strutt);
-    change.before.apply(T_Strutt);
+    change = recorder.finish(tree_);
+    change.before.apply(tree_);
   }
   const bool changed = !change.empty();
   if (changed)
-    history_->push(new DocumentStep(text, std::move(change), mergeKey, T_Strutt, *history_));
+    history_->push(new DocumentStep(text, std::move(change), mergeKey, tree_, *history_));
   if (failure) std::rethrow_exception(failure);
   return changed;
 }
 
 LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
-  const AnnouncedWhenLoaded announced(*this);
+  const AnnouncedWhenLoaded announced(*this, allRecords());
   try {
     return loadFile(file, access);
   } catch (const std::bad_alloc&) {
@@ -143,7 +151,7 @@ LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
 }
 
 LoadOutcome SkinDocument::peek(const QString& file, const QString& theme, const QString& folder) {
-  const AnnouncedWhenLoaded announced(*this);
+  const AnnouncedWhenLoaded announced(*this, allRecords());
   P_SkinVodafone = false;
   outsideChanges_ = false;
   extracted_.clear();
@@ -260,8 +268,8 @@ void SkinDocument::recordDisk() {
 std::vector<long long> SkinDocument::namedArchives() const {
   std::vector<long long> named;
   QSet<long long> seen;
-  for (int r = 0; r < L_Values.rowCount(); ++r) {
-    const std::optional<long long> n = archiveNumber(L_Values.row(r));
+  for (int r = 0; r < objects_.rowCount(); ++r) {
+    const std::optional<long long> n = archiveNumber(objects_.row(r));
     if (n && !seen.contains(*n)) {
       seen.insert(*n);
       named.push_back(*n);
@@ -294,10 +302,10 @@ void SkinDocument::clearLines() {
   history_->clear();
   P_SkinVodafone = false;
   facts_.clear();
-  L_Values.clear();
-  L_RGBA.clear();
-  L_Dim.clear();
-  T_Strutt.clear();
+  objects_.clear();
+  colours_.clear();
+  rects_.clear();
+  tree_.clear();
   lines_.clear();
   P_MaxValues = 0;
   crLine_ = -1;
@@ -328,7 +336,7 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
     status_ = LoadStatus::BadMagic;
     outcome = stopped(status_, kBadFormatMessage, 0);
   } else {
-    T_Strutt.addNode({QStringLiteral("SKI1"), NodePlace::Root, QChar(u'S'), false, 0, 0});
+    tree_.addNode({QStringLiteral("SKI1"), NodePlace::Root, QChar(u'S'), false, 0, 0});
     // Each line made straight from the file's bytes (Latin-1); what follows
     // the last line feed is no line.
     const char* data = readable.data();
@@ -377,10 +385,10 @@ void SkinDocument::reserveRows(int lineCount) {
     if (line[0] == u'4') ++colours;
     if (line[0] == u'1') ++rects;
   }
-  T_Strutt.reserve(lineCount);
-  L_Values.reserve(objects);
-  L_RGBA.reserve(colours);
-  L_Dim.reserve(rects);
+  tree_.reserve(lineCount);
+  objects_.reserve(objects);
+  colours_.reserve(colours);
+  rects_.reserve(rects);
 }
 
 LoadOutcome SkinDocument::parseLines(int lineCount) {
@@ -390,12 +398,12 @@ LoadOutcome SkinDocument::parseLines(int lineCount) {
     const QString& line = lines_[static_cast<size_t>(k)];
     const QChar c = line.isEmpty() ? QChar() : line[0];
     if (c == u'0') {
-      group = T_Strutt.addNode({line, NodePlace::Group, c, false, 1, 0});
+      group = tree_.addNode({line, NodePlace::Group, c, false, 1, 0});
       position = 0;
       continue;
     }
     ++position;
-    T_Strutt.addNode({line, NodePlace::Line, c, false, group, position});
+    tree_.addNode({line, NodePlace::Line, c, false, group, position});
     if (c < u'0' || c > u'9') {
       return stopped(LoadStatus::BadLine,
                      line.isEmpty() ? QStringLiteral("riga %1 vuota").arg(k)
@@ -442,7 +450,7 @@ void SkinDocument::addObjectRow(int line, const RecordView& r) {
                       size.toString(), QString(), QString(), padNumber(line, 4));
   // Names are made only when the working folder has files to match.
   const QString gif = extracted_.isEmpty() ? QString() : objectGifName(r.id);
-  const int at = L_Values.rowCount();
+  const int at = objects_.rowCount();
   if (!gif.isEmpty() && extracted_.contains(gif)) {
     facts_.setFile(at, ObjectState::Found, joinPath(P_sTarget, gif));
   } else {
@@ -453,7 +461,7 @@ void SkinDocument::addObjectRow(int line, const RecordView& r) {
     P_SkinVodafone = true;
     setObjectState(row, ObjectState::ToReplace);
   }
-  L_Values.appendRow(std::move(row));
+  objects_.appendRow(std::move(row));
 }
 
 void SkinDocument::addColourRow(int line, const QString& trimmed, const RecordView& r) {
@@ -462,7 +470,7 @@ void SkinDocument::addColourRow(int line, const QString& trimmed, const RecordVi
   row.cells = cellsOf(listId(r.id), v[0].toString(), v[1].toString(), v[2].toString(),
                       v[3].toString(), padNumber(line, 4));
   row.tag = trimmed;
-  L_RGBA.appendRow(std::move(row));
+  colours_.appendRow(std::move(row));
 }
 
 void SkinDocument::addRectRow(int line, const QString& trimmed, const RecordView& r) {
@@ -474,7 +482,7 @@ void SkinDocument::addRectRow(int line, const QString& trimmed, const RecordView
       cellsOf(listId(r.id), v[0].toString(), v[1].toString(), v[2].toString(), v[3].toString(),
               QString::number(width), QString::number(height), padNumber(line, 4));
   row.tag = trimmed;
-  L_Dim.appendRow(std::move(row));
+  rects_.appendRow(std::move(row));
 }
 
 }  // namespace corvela

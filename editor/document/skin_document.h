@@ -10,6 +10,7 @@
 #include "colour_codec.h"
 #include "disk_stamp.h"
 #include "document_history.h"
+#include "document_names.h"
 #include "object_facts.h"
 #include "report_list.h"
 #include "skin_lock.h"
@@ -58,9 +59,15 @@ inline const QString kSiblingSkinMessage = QStringLiteral(
     "Per modificarla, copiala in un'altra cartella con il nome vodafone.ski.");
 
 // The one open skin: the line table, the window-level variables and the
-// lists and tree that are at once its storage and what the window shows.
+// lists and tree of its records. Everyone reads them; only the edit that
+// perform() runs changes them, and what the disk says (the load, the folder
+// watch, the export, the save) under a DiskWrite.
 class SkinDocument {
   std::vector<QString> lines_;
+  ReportList objects_{kListObjects, V_Indice + 1};
+  ReportList colours_{kListColours, C_Indice + 1};
+  ReportList rects_{kListRects, D_Indice + 1};
+  SkinTree tree_;
 
  public:
   SkinDocument();
@@ -155,10 +162,33 @@ class SkinDocument {
   QString P_sTarget;  // working folder of extracted GIFs, with trailing separator
   bool P_SkinVodafone = false;
 
-  ReportList L_Values;
-  ReportList L_RGBA;
-  ReportList L_Dim;
-  SkinTree T_Strutt;
+  const ReportList& L_Values = objects_;
+  const ReportList& L_RGBA = colours_;
+  const ReportList& L_Dim = rects_;
+  const SkinTree& T_Strutt = tree_;
+
+  // The records to change. The lists and the tree above are for reading;
+  // these are handed out only to the edit perform() runs, so that every
+  // change is a step, and while a DiskWrite stands (checked in debug builds).
+  struct Records {
+    ReportList& objects;
+    ReportList& colours;
+    ReportList& rects;
+    SkinTree& tree;
+  };
+  Records records();
+  // What the load, the folder watch, the export and the save find on disk
+  // goes into the rows outside the undo history, while one of these stands.
+  class DiskWrite {
+   public:
+    explicit DiskWrite(SkinDocument& doc) : doc_(doc) { ++doc_.diskWrites_; }
+    ~DiskWrite() { --doc_.diskWrites_; }
+    DiskWrite(const DiskWrite&) = delete;
+    DiskWrite& operator=(const DiskWrite&) = delete;
+
+   private:
+    SkinDocument& doc_;
+  };
 
   // What the last save and export found of the objects' files, beside the
   // rows of L_Values and outside the undo history.
@@ -187,6 +217,8 @@ class SkinDocument {
   bool outsideChanges_ = false;
   std::unique_ptr<DocumentHistory> history_;
   int performing_ = 0;
+  int diskWrites_ = 0;
+  Records allRecords() { return {objects_, colours_, rects_, tree_}; }
   ColourParts parts_;
   DiskStamp onDisk_;
   ObjectFacts facts_;

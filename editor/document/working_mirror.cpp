@@ -63,7 +63,7 @@ bool inPackedArchive(const SkinDocument& doc, const ListRow& row) {
 // where it was before any change from outside, and the save takes it from
 // there (the window extracts it anew to show it).
 void takeFromArchiveAgain(SkinDocument& doc, int r) {
-  ReportList& list = doc.L_Values;
+  ReportList& list = doc.records().objects;
   if (!archivePlace(list.row(r))) {
     const QStringList place = list.row(r).tag.split(u' ');
     if (place.size() != 3) return;
@@ -96,6 +96,7 @@ std::vector<int> rowsShowingWorkingFiles(const SkinDocument& doc) {
 }
 
 OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& rows) {
+  const SkinDocument::DiskWrite disk(doc);
   OutsideChanges changes;
   if (workingFolderReason(doc.P_sTarget, doc.P_sPath)) return changes;
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
@@ -183,7 +184,8 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
                                           const std::vector<PackedObject>& packed,
                                           const std::vector<WorkingRefresh>& unwritten,
                                           const QStringList& kept) {
-  ReportList& list = doc.L_Values;
+  const SkinDocument::DiskWrite disk(doc);
+  ReportList& list = doc.records().objects;
   const QString archive = QString::number(kPackedArchive);
   std::vector<int> keptRows;
   long long offset = 0;

@@ -29,7 +29,7 @@ bool setRowColour(SkinDocument& doc, int row, std::int32_t colour) {
   if (row < 0 || row >= doc.L_RGBA.rowCount()) return false;
   doc.RGBToString(colour);
   const ColourParts& p = doc.colourParts();
-  setColour(doc.L_RGBA, row, p.P_R, p.P_G, p.P_B);
+  setColour(doc.records().colours, row, p.P_R, p.P_G, p.P_B);
   return true;
 }
 
@@ -40,7 +40,7 @@ int setRecordColour(SkinDocument& doc, standby::ColourRole role, std::int32_t co
 
 bool setBackgroundColour(SkinDocument& doc, int node, std::int32_t colour) {
   if (node < 1 || node > doc.T_Strutt.nodeCount()) return false;
-  setTreeLine(doc.T_Strutt, node, QStringLiteral("4 ") + doc.RGBToString(colour) + " 0");
+  setTreeLine(doc.records().tree, node, QStringLiteral("4 ") + doc.RGBToString(colour) + " 0");
   return true;
 }
 
@@ -49,7 +49,7 @@ int backgroundNode(const SkinTree& tree) {
 }
 
 int randomiseBlackColours(SkinDocument& doc, QRandomGenerator& random) {
-  ReportList& list = doc.L_RGBA;
+  ReportList& list = doc.records().colours;
   int changed = 0;
   for (int r = kFirstRandomRow - 1; r < kLastRandomRow && r < list.rowCount(); ++r) {
     if (list.cell(r, C_ID) == kNoId || !isBlack(list, r)) continue;
@@ -64,7 +64,7 @@ int randomiseBlackColours(SkinDocument& doc, QRandomGenerator& random) {
 }
 
 int whitesToTransparent(SkinDocument& doc) {
-  ReportList& list = doc.L_RGBA;
+  ReportList& list = doc.records().colours;
   int changed = 0;
   for (int r = 0; r < list.rowCount(); ++r) {
     if (list.cell(r, C_ID) == kNoId || !isOpaqueWhite(list, r)) continue;

@@ -153,8 +153,9 @@ SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file) {
     rows.push_back(std::move(row));
   }
 
-  doc.L_RGBA.clear();
-  for (ListRow& row : rows) markRowChanged(doc.L_RGBA, doc.L_RGBA.appendRow(std::move(row)));
+  ReportList& colours = doc.records().colours;
+  colours.clear();
+  for (ListRow& row : rows) markRowChanged(colours, colours.appendRow(std::move(row)));
   outcome.ok = true;
   outcome.rows = doc.L_RGBA.rowCount();
   return outcome;
@@ -201,7 +202,7 @@ ColourImport importColoursFromSkin(SkinDocument& doc, const QString& skinFile) {
     colours.push_back(std::move(*r));
   }
 
-  ReportList& list = doc.L_RGBA;
+  ReportList& list = doc.records().colours;
   outcome.rows = list.rowCount();
   for (int k = 0; k < outcome.rows && k < static_cast<int>(colours.size()); ++k) {
     const QStringList& v = colours[static_cast<size_t>(k)].values;

@@ -88,7 +88,8 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
   };
   std::vector<Staged> staged;
   std::vector<Staged> unchanged;  // already holding exactly their object
-  ReportList& list = doc.L_Values;
+  const SkinDocument::DiskWrite disk(doc);
+  ReportList& list = doc.records().objects;
   auto markBeyond = [&](int r) {
     if (missingOnly) return;
     doc.objectFacts().note(ObjectFacts::Fact::BeyondArchive, r, list.row(r));

@@ -78,8 +78,9 @@ ReplaceOutcome write(SkinDocument& doc, int row, const Replacement& r,
   o.image = r.image;
   o.why = r.why;
   if (r.status == ReplaceOutcome::Replaced) {
-    replaceObject(doc.L_Values, row, r.path, r.bytes->size(), archive);
-    doc.L_Values.setPinned(row, r.bytes);
+    ReportList& objects = doc.records().objects;
+    replaceObject(objects, row, r.path, r.bytes->size(), archive);
+    objects.setPinned(row, r.bytes);
   }
   return o;
 }

@@ -82,7 +82,7 @@ Image imageOf(const SkinDocument& doc, ArchiveReader& archives, int r) {
 }
 
 struct Kind {
-  const ReportList SkinDocument::*list;
+  const ReportList& (*list)(const SkinDocument&);
   ProblemPlace place;
   QString what;
 };
@@ -94,18 +94,20 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
   ArchiveReader oldArchives(before.P_sPath, before.P_sTheme);
   if (!beforePacked.isEmpty()) oldArchives.readFrom(kPackedArchive, beforePacked);
   ArchiveReader newArchives(after.P_sPath, after.P_sTheme);
-  const Kind kinds[] = {
-      {&SkinDocument::L_Values, ProblemPlace::Objects, QStringLiteral("immagine")},
-      {&SkinDocument::L_RGBA, ProblemPlace::Colours, QStringLiteral("colore")},
-      {&SkinDocument::L_Dim, ProblemPlace::Rects, QStringLiteral("posizione")}};
+  const Kind kinds[] = {{[](const SkinDocument& d) -> const ReportList& { return d.L_Values; },
+                         ProblemPlace::Objects, QStringLiteral("immagine")},
+                        {[](const SkinDocument& d) -> const ReportList& { return d.L_RGBA; },
+                         ProblemPlace::Colours, QStringLiteral("colore")},
+                        {[](const SkinDocument& d) -> const ReportList& { return d.L_Dim; },
+                         ProblemPlace::Rects, QStringLiteral("posizione")}};
   std::vector<RecordDifference> out;
   for (const Kind& kind : kinds) {
-    const ReportList& oldList = before.*kind.list;
-    const ReportList& newList = after.*kind.list;
+    const ReportList& oldList = kind.list(before);
+    const ReportList& newList = kind.list(after);
     const std::map<QString, int> oldRows = rowsById(oldList);
     const std::map<QString, int> newRows = rowsById(newList);
     auto value = [&](const SkinDocument& doc, ArchiveReader& archives, int r) {
-      const ListRow& row = (doc.*kind.list).row(r);
+      const ListRow& row = kind.list(doc).row(r);
       switch (kind.place) {
         case ProblemPlace::Objects:
           return imageOf(doc, archives, r);

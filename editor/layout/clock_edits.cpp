@@ -31,7 +31,7 @@ bool setHandColour(SkinDocument& doc, int row, std::int32_t colour) {
   doc.RGBToString(colour);
   if (row < 0 || row >= doc.L_RGBA.rowCount()) return false;
   const ColourParts& p = doc.colourParts();
-  setColour(doc.L_RGBA, row, p.P_R, p.P_G, p.P_B);
+  setColour(doc.records().colours, row, p.P_R, p.P_G, p.P_B);
   return true;
 }
 

@@ -9,18 +9,18 @@ bool changePosition(SkinDocument& doc, int row, const std::array<QString, 4>& co
                     quint64 mergeKey) {
   return doc.perform(
       stepName(QStringLiteral("Posizione"), doc.L_Dim, row),
-      [&] { setPosition(doc.L_Dim, row, corners); }, mergeKey);
+      [&] { setPosition(doc.records().rects, row, corners); }, mergeKey);
 }
 
 bool nudgeRectangle(SkinDocument& doc, int row, MoveDirection direction, QStringView offset) {
   return doc.perform(stepName(QStringLiteral("Posizione"), doc.L_Dim, row),
-                     [&] { moveRectangle(doc.L_Dim, row, direction, offset); });
+                     [&] { moveRectangle(doc.records().rects, row, direction, offset); });
 }
 
 bool moveTicked(SkinDocument& doc, const MoveTargets& ticked, MoveDirection direction,
                 QStringView offset) {
   return doc.perform(QStringLiteral("Spostamento"),
-                     [&] { moveRectangles(doc.L_Dim, ticked, direction, offset); });
+                     [&] { moveRectangles(doc.records().rects, ticked, direction, offset); });
 }
 
 TransparencyEdit changeTransparency(SkinDocument& doc, int row, QStringView text,
@@ -28,7 +28,7 @@ TransparencyEdit changeTransparency(SkinDocument& doc, int row, QStringView text
   TransparencyEdit edit;
   doc.perform(
       colourStepName(doc, row, QStringLiteral("Trasparenza")),
-      [&] { edit = setTransparency(doc.L_RGBA, row, text); }, mergeKey);
+      [&] { edit = setTransparency(doc.records().colours, row, text); }, mergeKey);
   return edit;
 }
 
@@ -37,7 +37,7 @@ bool changeHandLength(SkinDocument& doc, int node, Hand hand, QStringView text, 
   doc.perform(
       hand == Hand::Minute ? QStringLiteral("Lunghezza lancetta minuti")
                            : QStringLiteral("Lunghezza lancetta ore"),
-      [&] { set = setHandLength(doc.T_Strutt, node, hand, text); }, mergeKey);
+      [&] { set = setHandLength(doc.records().tree, node, hand, text); }, mergeKey);
   return set;
 }
 

@@ -394,7 +394,7 @@ void showArchivedImages(SkinDocument& doc, const QString& scratch, bool onlyMiss
                         const QString& packedArchive) {
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
   if (!packedArchive.isEmpty()) archives.readFrom(kPackedArchive, packedArchive);
-  ReportList& list = doc.L_Values;
+  const ReportList& list = doc.L_Values;
   for (const standby::SlotRecord& slot : standby::kSlots) {
     const int r = list.findId(standby::objectCode(slot.object));
     if (r < 0) continue;

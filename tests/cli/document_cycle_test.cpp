@@ -2,6 +2,7 @@
 // in the order a user makes them, read back from disk.
 #include <gtest/gtest.h>
 
+#include "by_hand.h"
 #include "cli_support.h"
 #include "document_names.h"
 #include "imaging_commands.h"
@@ -71,16 +72,16 @@ TEST(DocumentCycle, EditsThroughTreeAndListsSurviveAReload) {
 
   const int minutes = nodeStarting(doc.T_Strutt, "2 8 ");
   ASSERT_GT(minutes, 0);
-  doc.T_Strutt.setText(minutes, "2 8 45");
-  doc.T_Strutt.setEdited(minutes, true);
+  corvela::test::byHand(doc).tree.setText(minutes, "2 8 45");
+  corvela::test::byHand(doc).tree.setEdited(minutes, true);
   // A changed node that is not flagged edited is not taken over.
   const int hours = nodeStarting(doc.T_Strutt, "2 11 ");
-  doc.T_Strutt.setText(hours, "2 11 99");
+  corvela::test::byHand(doc).tree.setText(hours, "2 11 99");
   const int operatorColour = doc.L_RGBA.findId("0595");
-  doc.L_RGBA.setCell(operatorColour, C_R, "255");
-  doc.L_RGBA.setEdited(operatorColour, true);
+  corvela::test::byHand(doc).colours.setCell(operatorColour, C_R, "255");
+  corvela::test::byHand(doc).colours.setEdited(operatorColour, true);
   const int dateRect = doc.L_Dim.findId("0571");
-  doc.L_Dim.setCell(dateRect, D_Y2, "60");
+  corvela::test::byHand(doc).rects.setCell(dateRect, D_Y2, "60");
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
 
   SkinDocument again;

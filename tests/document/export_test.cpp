@@ -106,10 +106,10 @@ TEST(Export, ReplacedRowsKeepTheirReplacement) {
   f.write("mine.gif", "MINE");
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  doc.L_Values.setCell(0, V_NDat, "-");
-  doc.L_Values.setCell(0, V_Offset, "-");
-  doc.L_Values.setState(0, ObjectState::ToReplace);
-  doc.L_Values.setCell(0, V_PathGif, f.path("mine.gif"));
+  corvela::test::byHand(doc).objects.setCell(0, V_NDat, "-");
+  corvela::test::byHand(doc).objects.setCell(0, V_Offset, "-");
+  corvela::test::byHand(doc).objects.setState(0, ObjectState::ToReplace);
+  corvela::test::byHand(doc).objects.setCell(0, V_PathGif, f.path("mine.gif"));
   exportAllObjects(doc);
   EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), f.path("mine.gif"));
   EXPECT_EQ(shownState(doc, 0), ObjectState::ToReplace);

@@ -41,11 +41,11 @@ TEST(History, StepsMergeNestAndKeepWhatAThrowingEditChanged) {
 
   // Keys typed into one box fold into one step; another key starts anew.
   EXPECT_TRUE(doc.perform(
-      "a", [&] { doc.L_Dim.setCell(0, D_X1, "1"); }, 7));
+      "a", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "1"); }, 7));
   EXPECT_TRUE(doc.perform(
-      "a", [&] { doc.L_Dim.setCell(0, D_X1, "12"); }, 7));
+      "a", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "12"); }, 7));
   EXPECT_TRUE(doc.perform(
-      "b", [&] { doc.L_Dim.setCell(0, D_X1, "13"); }, 8));
+      "b", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "13"); }, 8));
   EXPECT_EQ(h.count(), 2);
   h.undo();
   EXPECT_EQ(x1(), "12");
@@ -58,10 +58,12 @@ TEST(History, StepsMergeNestAndKeepWhatAThrowingEditChanged) {
   // An edit run inside another belongs to the outer step; one that changes
   // nothing leaves no step.
   EXPECT_TRUE(doc.perform("outer", [&] {
-    doc.L_Dim.setCell(0, D_X2, "31");
-    EXPECT_FALSE(doc.perform("inner", [&] { doc.L_Dim.setCell(0, D_Y1, "21"); }));
+    corvela::test::byHand(doc).rects.setCell(0, D_X2, "31");
+    EXPECT_FALSE(
+        doc.perform("inner", [&] { corvela::test::byHand(doc).rects.setCell(0, D_Y1, "21"); }));
   }));
-  EXPECT_FALSE(doc.perform("none", [&] { doc.L_Dim.setCell(0, D_X1, "12"); }));
+  EXPECT_FALSE(
+      doc.perform("none", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "12"); }));
   EXPECT_EQ(h.count(), 2);
   EXPECT_EQ(h.text(1), "outer");
   h.undo();
@@ -71,7 +73,7 @@ TEST(History, StepsMergeNestAndKeepWhatAThrowingEditChanged) {
   // What a failing edit changed before it threw is a step of its own.
   EXPECT_THROW(doc.perform("boom",
                            [&] {
-                             doc.L_Dim.setCell(0, D_Y2, "41");
+                             corvela::test::byHand(doc).rects.setCell(0, D_Y2, "41");
                              throw std::runtime_error("x");
                            }),
                std::runtime_error);
@@ -85,12 +87,13 @@ TEST(History, StepsMergeNestAndKeepWhatAThrowingEditChanged) {
   int heard = 0;
   QObject::connect(&doc.L_Dim, &ReportList::rowChanged, [&] { ++heard; });
   EXPECT_TRUE(doc.perform("c", [&] {
-    doc.L_Dim.setCell(0, D_X1, "5");
+    corvela::test::byHand(doc).rects.setCell(0, D_X1, "5");
     EXPECT_EQ(heard, 0);
-    doc.L_Dim.setCell(0, D_X1, "6");
+    corvela::test::byHand(doc).rects.setCell(0, D_X1, "6");
   }));
   EXPECT_EQ(heard, 1);
-  EXPECT_FALSE(doc.perform("none", [&] { doc.L_Dim.setCell(0, D_X1, "6"); }));
+  EXPECT_FALSE(
+      doc.perform("none", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "6"); }));
   EXPECT_EQ(heard, 1);
   h.undo();
   EXPECT_EQ(heard, 2);
@@ -259,7 +262,9 @@ TEST(History, ARandomRunSavesEveryStateAsAFreshCopyWould) {
     writeOriginal(fresh);
     SkinDocument copy;
     EXPECT_EQ(fresh.load(copy).status, LoadStatus::Complete);
-    for (const auto& [row, corners] : s.rects) setRectangle(copy.L_Dim, row, corners);
+    // The state made directly, with no steps.
+    const SkinDocument::DiskWrite byHand(copy);
+    for (const auto& [row, corners] : s.rects) setRectangle(copy.records().rects, row, corners);
     for (const auto& [row, file] : s.images) importObject(copy, row, file, false);
     for (const auto& [row, bytes] : outside) {
       QDir().mkpath(copy.P_sTarget);
@@ -284,7 +289,9 @@ TEST(History, ARandomRunSavesEveryStateAsAFreshCopyWould) {
       const QString x = QString::number(pick(150));
       next.rects[row] = {x, QString::number(pick(200)), QString::number(pick(170)),
                          QStringLiteral("210")};
-      stepped = doc.perform("posizione", [&] { setRectangle(doc.L_Dim, row, next.rects[row]); });
+      stepped = doc.perform("posizione", [&] {
+        setRectangle(corvela::test::byHand(doc).rects, row, next.rects[row]);
+      });
     } else if (what < 45) {
       const int row = pick(imported);
       const QString file = files[pick(static_cast<int>(files.size()))];

@@ -52,9 +52,9 @@ struct Replaced {
     f.write("vodafone_Gifs/8.gif", fakeGif(50, 'b'));
     f.write("new7.gif", newGif);
     EXPECT_EQ(f.load(doc).status, LoadStatus::Complete);
-    doc.L_Values.setCell(0, V_NDat, "-");
-    doc.L_Values.setState(0, ObjectState::ToReplace);
-    doc.L_Values.setCell(0, V_PathGif, f.path("new7.gif"));
+    corvela::test::byHand(doc).objects.setCell(0, V_NDat, "-");
+    corvela::test::byHand(doc).objects.setState(0, ObjectState::ToReplace);
+    corvela::test::byHand(doc).objects.setCell(0, V_PathGif, f.path("new7.gif"));
   }
   QByteArray newArchive() const { return newGif + fakeGif(50, 'b'); }
   QStringList newSkin() const {
@@ -261,7 +261,7 @@ TEST(SafeSave, LinksInTheFolderAreReplacedNotWrittenThrough) {
   QFile::remove(r.f.path("vodafone_old.ski"));
   ASSERT_TRUE(QFile::link(outside.filePath("archive.dat"), r.f.path("vodafone14.dat")));
   ASSERT_TRUE(QFile::link(outside.filePath("backup.ski"), r.f.path("vodafone_old.ski")));
-  r.doc.L_Values.setCell(1, V_PathGif, r.f.path("vodafone_Gifs/8.gif"));
+  corvela::test::byHand(r.doc).objects.setCell(1, V_PathGif, r.f.path("vodafone_Gifs/8.gif"));
   ASSERT_EQ(SalvaSkin(r.doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
   EXPECT_FALSE(QFileInfo(r.f.path("vodafone14.dat")).isSymLink());
@@ -403,8 +403,8 @@ TEST(SafeSave, ObjectsAddingUpBeyondASkinsSizeAreRefused) {
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   for (int row = 0; row < 33; ++row) {
-    doc.L_Values.setState(row, ObjectState::ToReplace);
-    doc.L_Values.setCell(row, V_PathGif, f.path("big.gif"));
+    corvela::test::byHand(doc).objects.setState(row, ObjectState::ToReplace);
+    corvela::test::byHand(doc).objects.setCell(row, V_PathGif, f.path("big.gif"));
   }
   const QStringList before = f.entries();
   const SaveOutcome o = SalvaSkin(doc);

@@ -17,10 +17,10 @@ using corvela::test::SkinFolder;
 namespace {
 // Marks a row replaced the way the replacement tools do.
 void replace(SkinDocument& doc, int row, const QString& gif) {
-  doc.L_Values.setCell(row, V_NDat, "-");
-  doc.L_Values.setCell(row, V_Offset, "-");
-  doc.L_Values.setState(row, ObjectState::ToReplace);
-  doc.L_Values.setCell(row, V_PathGif, gif);
+  corvela::test::byHand(doc).objects.setCell(row, V_NDat, "-");
+  corvela::test::byHand(doc).objects.setCell(row, V_Offset, "-");
+  corvela::test::byHand(doc).objects.setState(row, ObjectState::ToReplace);
+  corvela::test::byHand(doc).objects.setCell(row, V_PathGif, gif);
 }
 }  // namespace
 
@@ -91,10 +91,10 @@ TEST(Save, WithoutObjectsRewritesSkinAndBacksUp) {
   f.write("vodafone14.dat", "old archive");
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  doc.L_RGBA.setCell(1, C_G, "");  // an emptied cell is written as 0
+  corvela::test::byHand(doc).colours.setCell(1, C_G, "");  // an emptied cell is written as 0
   // Edited and put back: the line is not rewritten, so its fields never shift.
-  doc.L_Dim.setCell(1, D_X1, "99");
-  doc.L_Dim.setCell(1, D_X1, "");
+  corvela::test::byHand(doc).rects.setCell(1, D_X1, "99");
+  corvela::test::byHand(doc).rects.setCell(1, D_X1, "");
 
   const SaveOutcome o = SalvaSkin(doc);
   ASSERT_EQ(o.kind, SaveOutcome::Saved);
@@ -119,12 +119,12 @@ TEST(Save, LaterStepsWinForTheSameLine) {
   f.write("n.gif", fakeGif(40, 'n'));
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  doc.T_Strutt.setText(3, "4 0 0 128 0");  // background picked in the tree
-  doc.T_Strutt.setEdited(3, true);
-  doc.T_Strutt.setText(4, "2 8 25");
-  doc.T_Strutt.setEdited(4, true);
-  doc.T_Strutt.setText(5, "5 9 0 4 1 edited");
-  doc.T_Strutt.setEdited(5, true);
+  corvela::test::byHand(doc).tree.setText(3, "4 0 0 128 0");  // background picked in the tree
+  corvela::test::byHand(doc).tree.setEdited(3, true);
+  corvela::test::byHand(doc).tree.setText(4, "2 8 25");
+  corvela::test::byHand(doc).tree.setEdited(4, true);
+  corvela::test::byHand(doc).tree.setText(5, "5 9 0 4 1 edited");
+  corvela::test::byHand(doc).tree.setEdited(5, true);
   replace(doc, 0, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(readLines(f.read("vodafone.ski")),

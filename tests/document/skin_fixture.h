@@ -3,10 +3,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-
-#include "skin_document.h"
-
 #include <ostream>
+
+#include "by_hand.h"
+#include "skin_document.h"
 
 // Readable QString values in test failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {

@@ -28,6 +28,8 @@ class ColourSources : public ::testing::Test {
 
   SkinFolder folder;
   SkinDocument doc;
+  // The rules are tried on their own here, outside any step.
+  const SkinDocument::DiskWrite byHand{doc};
 };
 
 TEST_F(ColourSources, ABadSchemeLineNamesItsNumberAndChangesNothing) {
@@ -88,6 +90,7 @@ TEST_F(ColourSources, RandomColoursTouchOnlyBlackRows110To130AndNeverReach255) {
   for (int round = 0; round < 50; ++round) {
     SkinDocument fresh;
     ASSERT_EQ(folder.load(fresh).status, LoadStatus::Complete);
+    const SkinDocument::DiskWrite byHand(fresh);
     EXPECT_EQ(randomiseBlackColours(fresh, random), 20);  // rows 110..130 less the one without id
     for (int r = 0; r < fresh.L_RGBA.rowCount(); ++r) {
       const bool inRange = r >= 109 && r <= 129 && r != 114;

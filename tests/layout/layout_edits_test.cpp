@@ -44,32 +44,34 @@ class LayoutEdits : public ::testing::Test {
   }
   SkinFolder folder;
   SkinDocument doc;
+  // The rules are tried on their own here, outside any step.
+  const SkinDocument::DiskWrite byHand{doc};
 };
 
 }  // namespace
 
 TEST_F(LayoutEdits, PositionsAreStoredAsTypedAndAnEmptyBoxIsSavedAsZero) {
-  EXPECT_TRUE(setPosition(doc.L_Dim, 0, {"007", "", "100", "35"}));
+  EXPECT_TRUE(setPosition(doc.records().rects, 0, {"007", "", "100", "35"}));
   EXPECT_EQ(rect(0), (QStringList{"007", "", "100", "35", "-", "-"}));
   EXPECT_TRUE(marked(doc.L_Dim.row(0)));
-  EXPECT_FALSE(setPosition(doc.L_Dim, -1, {"1", "2", "3", "4"}));
+  EXPECT_FALSE(setPosition(doc.records().rects, -1, {"1", "2", "3", "4"}));
   EXPECT_EQ(saved().value(7), "1 570 007 0 100 35");
 }
 
 TEST_F(LayoutEdits, TransparencyIsClampedAndStoredWithoutLeadingZeros) {
-  TransparencyEdit over = setTransparency(doc.L_RGBA, 1, u"300");
+  TransparencyEdit over = setTransparency(doc.records().colours, 1, u"300");
   EXPECT_EQ(over.boxText, "255");
   EXPECT_EQ(doc.L_RGBA.cell(1, C_Trasparenza), "255");
   EXPECT_TRUE(marked(doc.L_RGBA.row(1)));
 
-  TransparencyEdit zeros = setTransparency(doc.L_RGBA, 2, u"007");
+  TransparencyEdit zeros = setTransparency(doc.records().colours, 2, u"007");
   EXPECT_FALSE(zeros.boxText);
   EXPECT_EQ(doc.L_RGBA.cell(2, C_Trasparenza), "7");
-  EXPECT_EQ(setTransparency(doc.L_RGBA, 0, u"").value, 0);
+  EXPECT_EQ(setTransparency(doc.records().colours, 0, u"").value, 0);
 
   // No row bound: the box is still corrected, no row changes.
   const std::vector<ListRow> before{doc.L_RGBA.row(0), doc.L_RGBA.row(1), doc.L_RGBA.row(2)};
-  TransparencyEdit unbound = setTransparency(doc.L_RGBA, -1, u"999");
+  TransparencyEdit unbound = setTransparency(doc.records().colours, -1, u"999");
   EXPECT_EQ(unbound.boxText, "255");
   EXPECT_FALSE(unbound.stored);
   EXPECT_EQ(doc.L_RGBA.row(0).cells, before[0].cells);
@@ -80,23 +82,23 @@ TEST_F(LayoutEdits, TransparencyIsClampedAndStoredWithoutLeadingZeros) {
 }
 
 TEST_F(LayoutEdits, MovesShiftBothColumnsAndClearTheSizeOnlyWhenACornerChanges) {
-  moveRectangle(doc.L_Dim, 0, MoveDirection::Up, u"2");
+  moveRectangle(doc.records().rects, 0, MoveDirection::Up, u"2");
   EXPECT_EQ(rect(0), (QStringList{"10", "18", "100", "33", "-", "-"}));
   EXPECT_TRUE(marked(doc.L_Dim.row(0)));
-  moveRectangle(doc.L_Dim, 1, MoveDirection::Left, u"2");
+  moveRectangle(doc.records().rects, 1, MoveDirection::Left, u"2");
   EXPECT_EQ(rect(1), (QStringList{"-1", "190", "5", "219", "-", "-"}));
 
   // An offset that is no number moves by 0 and still marks; the corners'
   // texts stay, so the boxes would not change and the size stays.
   for (const char16_t* offset : {u"", u"a"}) {
-    moveRectangle(doc.L_Dim, 2, MoveDirection::Right, offset);
+    moveRectangle(doc.records().rects, 2, MoveDirection::Right, offset);
     EXPECT_EQ(rect(2), (QStringList{"0", "190", "43", "219", "44", "29"}));
     EXPECT_TRUE(marked(doc.L_Dim.row(2)));
   }
   // A corner written "007" is rewritten as 7 even by 0: its box changes.
-  setPosition(doc.L_Dim, 3, {"1", "1", "007", "1"});
-  doc.L_Dim.setCell(3, D_Larghezza, "6");
-  moveRectangle(doc.L_Dim, 3, MoveDirection::Right, u"0");
+  setPosition(doc.records().rects, 3, {"1", "1", "007", "1"});
+  doc.records().rects.setCell(3, D_Larghezza, "6");
+  moveRectangle(doc.records().rects, 3, MoveDirection::Right, u"0");
   EXPECT_EQ(rect(3), (QStringList{"1", "1", "7", "1", "-", "-"}));
 
   const QStringList lines = saved();
@@ -109,7 +111,7 @@ TEST_F(LayoutEdits, APressWalksTheTwelveCodesInTheirOrderOnTheFirstRowOfEach) {
   ticked[3] = ticked[2] = ticked[0] = true;  // 0566, 0562, 0570
   ticked[11] = true;                         // 0006: not in this skin
   std::vector<int> rebuilt;
-  const int moved = moveRectangles(doc.L_Dim, ticked, MoveDirection::Down, u"3",
+  const int moved = moveRectangles(doc.records().rects, ticked, MoveDirection::Down, u"3",
                                    [&](int target) { rebuilt.push_back(target); });
   EXPECT_EQ(moved, 3);
   EXPECT_EQ(rebuilt, (std::vector<int>{0, 2, 3}));
@@ -117,7 +119,7 @@ TEST_F(LayoutEdits, APressWalksTheTwelveCodesInTheirOrderOnTheFirstRowOfEach) {
   EXPECT_EQ(rect(2).mid(0, 4), (QStringList{"0", "193", "43", "222"}));
   EXPECT_EQ(rect(3), (QStringList{"1", "1", "1", "1", "0", "0"}));  // the second 0570
   EXPECT_FALSE(marked(doc.L_Dim.row(3)));
-  EXPECT_EQ(moveRectangles(doc.L_Dim, MoveTargets{}, MoveDirection::Up, u"2"), 0);
+  EXPECT_EQ(moveRectangles(doc.records().rects, MoveTargets{}, MoveDirection::Up, u"2"), 0);
 }
 
 TEST_F(LayoutEdits, HandLengthGoesIntoTheBoundNodeInBlue) {
@@ -126,10 +128,10 @@ TEST_F(LayoutEdits, HandLengthGoesIntoTheBoundNodeInBlue) {
   const int hour = handLengthNode(doc.T_Strutt, Hand::Hour);
   EXPECT_EQ(doc.T_Strutt.node(hour).text, "2 11 20");
 
-  EXPECT_TRUE(setHandLength(doc.T_Strutt, minute, Hand::Minute, u" 25 "));
+  EXPECT_TRUE(setHandLength(doc.records().tree, minute, Hand::Minute, u" 25 "));
   EXPECT_TRUE(doc.T_Strutt.node(minute).edited);
-  EXPECT_TRUE(setHandLength(doc.T_Strutt, hour, Hand::Hour, u""));
-  EXPECT_FALSE(setHandLength(doc.T_Strutt, 0, Hand::Minute, u"9"));
+  EXPECT_TRUE(setHandLength(doc.records().tree, hour, Hand::Hour, u""));
+  EXPECT_FALSE(setHandLength(doc.records().tree, 0, Hand::Minute, u"9"));
 
   const QStringList lines = saved();
   EXPECT_EQ(lines.value(3), "2 8 30");

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
+#include "by_hand.h"
 #include "compare_panel.h"
 #include "desktop_surface.h"
 #include "document_names.h"
@@ -146,7 +147,7 @@ TEST_F(Loading, SaveWritesTheSkinKeepsTheOldOneAndPacksArchive14) {
   openThroughDialog(*w, script, skin);
   ASSERT_TRUE(w->toolButton("SAVE")->isEnabled());
   // An edit made by an editor reaches the file.
-  w->doc.L_RGBA.setCell(3, C_G, QStringLiteral("99"));
+  corvela::test::byHand(w->doc).colours.setCell(3, C_G, QStringLiteral("99"));
 
   clickToolButton(*w, "SAVE");
   ASSERT_EQ(script.boxes.size(), 1u);
@@ -181,7 +182,7 @@ TEST_F(Loading, SaveAsWritesTheSkinIntoAnotherFolderAndOpensTheCopy) {
   const QString skin = Fixture::write(dir.path(), QStringLiteral("vodafone.copy.ski"));
   const QByteArray original = readFile(skin);
   openThroughDialog(*w, script, skin);
-  w->doc.L_RGBA.setCell(3, C_G, QStringLiteral("99"));
+  corvela::test::byHand(w->doc).colours.setCell(3, C_G, QStringLiteral("99"));
   auto saveAs = [&] {
     QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   };
@@ -307,7 +308,7 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
   // Put back, the archive's problem goes with the next step's check.
   Fixture::write(dir.path());
   const int before = list->topLevelItemCount();
-  w->doc.perform("passo", [&] { w->doc.L_Dim.setCell(0, D_X1, "500"); });
+  w->doc.perform("passo", [&] { corvela::test::byHand(w->doc).rects.setCell(0, D_X1, "500"); });
   QTRY_VERIFY(list->findItems("archivio vodafone1.dat mancante", Qt::MatchStartsWith, 3).isEmpty());
   EXPECT_EQ(list->findItems("posizione 0570 fuori dallo schermo", Qt::MatchStartsWith, 3).size(),
             1);
@@ -317,7 +318,7 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
 TEST_F(Loading, TheComparisonShowsTheOriginalBesideAndInPlaceAndListsWhatDiffers) {
   openThroughDialog(*w, script, Fixture::write(dir.path()));
   clickToolButton(*w, "SAVE");  // keeps the first original
-  w->doc.perform("passo", [&] { w->doc.L_Dim.setCell(0, D_X1, "12"); });
+  w->doc.perform("passo", [&] { corvela::test::byHand(w->doc).rects.setCell(0, D_X1, "12"); });
   w->findChild<QAction*>("mnuConfronta")->trigger();
   ASSERT_TRUE(w->comparePanel->isVisible());
   QTreeWidget* list = w->comparePanel->list();

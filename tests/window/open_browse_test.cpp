@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <map>
 
+#include "by_hand.h"
 #include "document_names.h"
 #include "file_list_box.h"
 #include "gif_page_view.h"
@@ -384,32 +385,33 @@ TEST_F(OpenedSkin, ClickingNodesShowsTheirTags) {
 
 TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   clickTab(*w, 2);
-  w->doc.L_RGBA.setCell(2, C_R, QStringLiteral("77"));
-  w->doc.L_RGBA.setEdited(2, true);
+  corvela::test::byHand(w->doc).colours.setCell(2, C_R, QStringLiteral("77"));
+  corvela::test::byHand(w->doc).colours.setEdited(2, true);
   EXPECT_EQ(shown(w->coloursPage()->L_RGBA, 2, C_R).toString(), QStringLiteral("77"));
   EXPECT_EQ(shown(w->coloursPage()->L_RGBA, 2, C_ID, Qt::ForegroundRole).value<QColor>(),
             QColor(0, 0, 255));
   EXPECT_TRUE(shown(w->coloursPage()->L_RGBA, 2, C_ID, Qt::FontRole).value<QFont>().bold());
 
-  w->doc.L_Values.setCell(0, V_ID, QStringLiteral("0001"));  // sorted view re-sorts
+  corvela::test::byHand(w->doc).objects.setCell(0, V_ID,
+                                                QStringLiteral("0001"));  // sorted view re-sorts
   EXPECT_EQ(shownColumn(w->objectsPage()->L_Values, V_ID).first(), QStringLiteral("0001"));
-  w->doc.L_Values.setState(0, ObjectState::ToReplace);
+  corvela::test::byHand(w->doc).objects.setState(0, ObjectState::ToReplace);
   EXPECT_EQ(shown(w->objectsPage()->L_Values, 0, 0, ReportListModel::IconNumberRole).toInt(),
             IconReplaced);
 
   ListRow extra;
   extra.cells = QStringList({"0777", "0", "0", "0", "0", "0"});
-  w->doc.L_RGBA.appendRow(extra);
+  corvela::test::byHand(w->doc).colours.appendRow(extra);
   EXPECT_EQ(w->coloursPage()->L_RGBA->model()->rowCount(), 5);
   EXPECT_EQ(shown(w->coloursPage()->L_RGBA, 4, C_ID).toString(), QStringLiteral("0777"));
 
-  w->doc.T_Strutt.setText(5, QStringLiteral("2 8 20"));
-  w->doc.T_Strutt.setEdited(5, true);
+  corvela::test::byHand(w->doc).tree.setText(5, QStringLiteral("2 8 20"));
+  corvela::test::byHand(w->doc).tree.setEdited(5, true);
   const QModelIndex node = w->structurePage()->T_Strutt->treeModel()->indexOfNode(5);
   EXPECT_EQ(node.data().toString(), QStringLiteral("2 8 20"));
   EXPECT_EQ(node.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
 
-  w->doc.L_RGBA.clear();
+  corvela::test::byHand(w->doc).colours.clear();
   EXPECT_EQ(w->coloursPage()->L_RGBA->model()->rowCount(), 0);
 }
 

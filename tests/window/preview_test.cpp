@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
+#include "by_hand.h"
 #include "desktop_surface.h"
 #include "document_names.h"
 #include "file_list_box.h"
@@ -223,7 +224,7 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
 TEST_F(Preview, BoxesGetTheCellsAsTheyStandAndOutlinesFollowTheRectangles) {
   const QString file = Fixture::write(dir.path());
   openThroughDialog(*w, script, file);
-  ReportList& rects = w->doc.L_Dim;
+  ReportList& rects = corvela::test::byHand(w->doc).rects;
   const int row = rectRow("0570");
   rects.setCell(row, D_X1, QStringLiteral("007"));
   rects.setCell(row, D_Y1, QString());
@@ -373,7 +374,7 @@ TEST_F(Preview, HandsStandOnTheAnalogueBoxInTheirFixedPose) {
   EXPECT_EQ(desk().frame().pixelColor(25, 24), QColor(0, 0, 255));
 
   // A box at x1 = 0 places nothing; "Digitale" hides the hands.
-  w->doc.L_Dim.setCell(rectRow("0006"), D_X1, QStringLiteral("0"));
+  corvela::test::byHand(w->doc).rects.setCell(rectRow("0006"), D_X1, QStringLiteral("0"));
   w->UpdateDesktop();
   EXPECT_EQ(scene().minuteHand.p1, QPoint(25, 35));
   tab().optTime[0]->click();

@@ -165,10 +165,14 @@ void LayoutController::showOpenedSkin() {
   const std::array<QString, 2> before{tab_.txtMin->text(), tab_.txtOra->text()};
   preview_.UpdateDesktop();
   const StandbyRefs& refs = preview_.refs();
+  // Part of reading the skin, not a step: the hands' lengths the file
+  // gives, in the form the save writes.
+  const SkinDocument::DiskWrite reading(doc_);
+  SkinTree& tree = doc_.records().tree;
   if (tab_.txtMin->text() != before[0])
-    setHandLength(doc_.T_Strutt, refs.P_tNodeMin, Hand::Minute, tab_.txtMin->text());
+    setHandLength(tree, refs.P_tNodeMin, Hand::Minute, tab_.txtMin->text());
   if (tab_.txtOra->text() != before[1])
-    setHandLength(doc_.T_Strutt, refs.P_tNodeOra, Hand::Hour, tab_.txtOra->text());
+    setHandLength(tree, refs.P_tNodeOra, Hand::Hour, tab_.txtOra->text());
 }
 
 QLineEdit* LayoutController::txt(int index) const {

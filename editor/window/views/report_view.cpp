@@ -63,7 +63,7 @@ class RowFilter : public QSortFilterProxyModel {
 
 }  // namespace
 
-ReportListModel::ReportListModel(ReportList& list, const ObjectFacts* facts, QObject* parent)
+ReportListModel::ReportListModel(const ReportList& list, const ObjectFacts* facts, QObject* parent)
     : QAbstractTableModel(parent), list_(list), facts_(facts), shownRows_(list.rowCount()) {
   connect(&list_, &ReportList::listReset, this, [this] {
     beginResetModel();
@@ -185,7 +185,7 @@ QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, i
   return {};
 }
 
-ReportView::ReportView(ReportList& list, const ObjectFacts* facts, QWidget* parent)
+ReportView::ReportView(const ReportList& list, const ObjectFacts* facts, QWidget* parent)
     : QTreeView(parent),
       model_(new ReportListModel(list, facts, this)),
       proxy_(new RowFilter(this)) {

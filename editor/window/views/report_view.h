@@ -22,10 +22,10 @@ class ReportListModel : public QAbstractTableModel {
 
   // `facts`, for the object list, colour the rows the last save packed and
   // mark those the export could not reach.
-  explicit ReportListModel(ReportList& list, const ObjectFacts* facts = nullptr,
+  explicit ReportListModel(const ReportList& list, const ObjectFacts* facts = nullptr,
                            QObject* parent = nullptr);
 
-  ReportList& list() const { return list_; }
+  const ReportList& list() const { return list_; }
   // After the list's own columns: what each known record is ("Nome").
   int nameColumn() const { return list_.columnCount(); }
   // After it, in the object list only: the image's "Dimensioni"; -1 elsewhere.
@@ -44,7 +44,7 @@ class ReportListModel : public QAbstractTableModel {
   std::optional<QImage> objectImage(int row) const;
   QPixmap thumbnail(const QImage& image) const;
 
-  ReportList& list_;
+  const ReportList& list_;
   const ObjectFacts* facts_;
   int shownRows_ = 0;  // rows announced to the views so far
   mutable ImageCache images_;
@@ -59,10 +59,10 @@ class ReportListModel : public QAbstractTableModel {
 class ReportView : public QTreeView {
   Q_OBJECT
  public:
-  explicit ReportView(ReportList& list, const ObjectFacts* facts = nullptr,
+  explicit ReportView(const ReportList& list, const ObjectFacts* facts = nullptr,
                       QWidget* parent = nullptr);
 
-  ReportList& list() const { return model_->list(); }
+  const ReportList& list() const { return model_->list(); }
   ReportListModel* listModel() const { return model_; }
   QSortFilterProxyModel* sortModel() const { return proxy_; }
 

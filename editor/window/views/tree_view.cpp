@@ -12,7 +12,7 @@
 
 namespace corvela {
 
-SkinTreeModel::SkinTreeModel(SkinTree& tree, QObject* parent)
+SkinTreeModel::SkinTreeModel(const SkinTree& tree, QObject* parent)
     : QAbstractItemModel(parent), tree_(tree) {
   rebuild();
   connect(&tree_, &SkinTree::treeReset, this, [this] {
@@ -115,7 +115,7 @@ QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-SkinTreeView::SkinTreeView(SkinTree& tree, QWidget* parent)
+SkinTreeView::SkinTreeView(const SkinTree& tree, QWidget* parent)
     : QTreeView(parent), model_(new SkinTreeModel(tree, this)) {
   setModel(model_);
   setHeaderHidden(true);

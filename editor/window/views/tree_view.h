@@ -15,9 +15,9 @@ class SkinTreeModel : public QAbstractItemModel {
   static constexpr int NodeRole = Qt::UserRole + 2;     // node number, from 1
   static constexpr int PictureRole = Qt::UserRole + 3;  // icon list number
 
-  explicit SkinTreeModel(SkinTree& tree, QObject* parent = nullptr);
+  explicit SkinTreeModel(const SkinTree& tree, QObject* parent = nullptr);
 
-  SkinTree& tree() const { return tree_; }
+  const SkinTree& tree() const { return tree_; }
   // The model index of node number `node` (from 1).
   QModelIndex indexOfNode(int node) const;
   int nodeOf(const QModelIndex& index) const;
@@ -32,7 +32,7 @@ class SkinTreeModel : public QAbstractItemModel {
   void rebuild();
   void addNode(int node);
 
-  SkinTree& tree_;
+  const SkinTree& tree_;
   // children_[n] lists the node numbers under node n; children_[0] holds the
   // top level (the root node).
   std::vector<std::vector<int>> children_;
@@ -45,7 +45,7 @@ class SkinTreeModel : public QAbstractItemModel {
 class SkinTreeView : public QTreeView {
   Q_OBJECT
  public:
-  explicit SkinTreeView(SkinTree& tree, QWidget* parent = nullptr);
+  explicit SkinTreeView(const SkinTree& tree, QWidget* parent = nullptr);
 
   SkinTreeModel* treeModel() const { return model_; }
   int currentNode() const;
