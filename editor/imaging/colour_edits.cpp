@@ -2,6 +2,7 @@
 
 #include "document_edits.h"
 #include "document_names.h"
+#include "record_rows.h"
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
@@ -15,13 +16,12 @@ const QString kOpaque = QStringLiteral("0");
 const QString kTransparent = QStringLiteral("255");
 
 bool isBlack(const ReportList& list, int r) {
-  return numericValue(list.cell(r, C_R)) == 0 && numericValue(list.cell(r, C_G)) == 0 &&
-         numericValue(list.cell(r, C_B)) == 0;
+  return componentValues(list.row(r)) == std::array<long long, 3>{0, 0, 0};
 }
 
 bool isOpaqueWhite(const ReportList& list, int r) {
-  return numericValue(list.cell(r, C_R)) == 255 && numericValue(list.cell(r, C_G)) == 255 &&
-         numericValue(list.cell(r, C_B)) == 255 && numericValue(list.cell(r, C_Trasparenza)) == 0;
+  return componentValues(list.row(r)) == std::array<long long, 3>{255, 255, 255} &&
+         transparencyValue(list.row(r)) == 0;
 }
 }  // namespace
 
@@ -52,7 +52,7 @@ int randomiseBlackColours(SkinDocument& doc, QRandomGenerator& random) {
   ReportList& list = doc.records().colours;
   int changed = 0;
   for (int r = kFirstRandomRow - 1; r < kLastRandomRow && r < list.rowCount(); ++r) {
-    if (list.cell(r, C_ID) == kNoId || !isBlack(list, r)) continue;
+    if (rowId(list.row(r)) == kNoId || !isBlack(list, r)) continue;
     const int red = static_cast<int>(random.bounded(255));
     const int green = static_cast<int>(random.bounded(255));
     const int blue = static_cast<int>(random.bounded(255));
@@ -67,7 +67,7 @@ int whitesToTransparent(SkinDocument& doc) {
   ReportList& list = doc.records().colours;
   int changed = 0;
   for (int r = 0; r < list.rowCount(); ++r) {
-    if (list.cell(r, C_ID) == kNoId || !isOpaqueWhite(list, r)) continue;
+    if (rowId(list.row(r)) == kNoId || !isOpaqueWhite(list, r)) continue;
     list.setCell(r, C_Trasparenza, kTransparent);
     markRowChanged(list, r);
     ++changed;

@@ -11,6 +11,7 @@
 #include "object_archive.h"
 #include "object_row.h"
 #include "pinned_images.h"
+#include "record_rows.h"
 #include "safe_read.h"
 #include "skin_document.h"
 #include "skin_line.h"
@@ -25,7 +26,7 @@ namespace {
 std::map<QString, int> rowsById(const ReportList& list) {
   std::map<QString, int> rows;
   for (int r = 0; r < list.rowCount(); ++r) {
-    const QString& id = list.row(r).cells[0];
+    const QString id = rowId(list.row(r));
     if (id != kNoId) rows.try_emplace(id, r);
   }
   return rows;
@@ -34,6 +35,13 @@ std::map<QString, int> rowsById(const ReportList& list) {
 QString numbers(const ListRow& row, std::initializer_list<int> columns) {
   QStringList out;
   for (int c : columns) out << QString::number(numericValue(row.cells.value(c)));
+  return out.join(u',');
+}
+
+template <size_t N>
+QString numbers(const std::array<long long, N>& values) {
+  QStringList out;
+  for (const long long v : values) out << QString::number(v);
   return out.join(u',');
 }
 
@@ -111,10 +119,14 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
       switch (kind.place) {
         case ProblemPlace::Objects:
           return imageOf(doc, archives, r);
-        case ProblemPlace::Colours:
-          return Image{std::nullopt, numbers(row, {C_R, C_G, C_B, C_Trasparenza}), {}};
+        case ProblemPlace::Colours: {
+          const std::array<long long, 3> rgb = componentValues(row);
+          return Image{std::nullopt,
+                       numbers(std::array{rgb[0], rgb[1], rgb[2], transparencyValue(row)}),
+                       {}};
+        }
         default:
-          return Image{std::nullopt, numbers(row, {D_X1, D_Y1, D_X2, D_Y2}), {}};
+          return Image{std::nullopt, numbers(cornerValues(row)), {}};
       }
     };
     auto add = [&](const ReportList& list, int listRow, int newRow, const QString& id,

@@ -17,6 +17,7 @@
 #include "object_archive.h"
 #include "object_row.h"
 #include "pinned_images.h"
+#include "record_rows.h"
 #include "safe_read.h"
 #include "shown_text.h"
 #include "skin_line.h"
@@ -32,10 +33,6 @@ using Problems = std::vector<SkinProblem>;
 
 const QString kFixObject =
     QStringLiteral("sostituire l'oggetto con un'immagine GIF (\"Importa...\" o \"Default\")");
-
-long long lineOf(const ListRow& row, int indiceColumn) {
-  return numericValue(row.cells.value(indiceColumn));
-}
 
 QString fileName(const QString& path) {
   return QFileInfo(path).fileName();
@@ -91,14 +88,14 @@ void checkRewrites(const SkinDocument& doc, const QString& skin, Problems& probl
 }
 
 // `repeated` names the record, e.g. "colore %1 ripetuto", with %1 the id.
-void checkDuplicates(const ReportList& list, int indiceColumn, ProblemPlace place,
-                     const QString& repeated, const QString& skin, Problems& problems) {
+void checkDuplicates(const ReportList& list, ProblemPlace place, const QString& repeated,
+                     const QString& skin, Problems& problems) {
   std::map<QString, long long> firstLine;
   for (int r = 0; r < list.rowCount(); ++r) {
     const ListRow& row = list.row(r);
-    const QString& id = row.cells[0];
+    const QString id = rowId(row);
     if (id == kNoId) continue;
-    const long long line = lineOf(row, indiceColumn);
+    const long long line = rowLine(list, r);
     const auto [it, inserted] = firstLine.emplace(id, line);
     if (!inserted) {
       problems.push_back({line, place, r, id, skin,
@@ -115,12 +112,11 @@ void checkDuplicates(const ReportList& list, int indiceColumn, ProblemPlace plac
 void checkRectangles(const ReportList& rects, const QString& skin, Problems& problems) {
   for (int r = 0; r < rects.rowCount(); ++r) {
     const ListRow& row = rects.row(r);
-    const long long x1 = numericValue(row.cells[D_X1]), y1 = numericValue(row.cells[D_Y1]);
-    const long long x2 = numericValue(row.cells[D_X2]), y2 = numericValue(row.cells[D_Y2]);
+    const auto [x1, y1, x2, y2] = cornerValues(row);
     const standby::RectangleFlaws flaws = standby::rectangleFlaws(x1, y1, x2, y2);
     const QString corners = QStringLiteral("%1,%2,%3,%4").arg(x1).arg(y1).arg(x2).arg(y2);
-    const long long line = lineOf(row, D_Indice);
-    const QString& id = row.cells[D_ID];
+    const long long line = rowLine(rects, r);
+    const QString id = rowId(row);
     if (flaws.offScreen) {
       problems.push_back({line, ProblemPlace::Rects, r, id, skin,
                           QStringLiteral("posizione %1 fuori dallo schermo %2×%3 (%4)")
@@ -370,7 +366,7 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
     const std::optional<long long> named = archiveNumber(row);
     if (!named) continue;
     const long long number = *named;
-    const long long line = lineOf(row, V_Indice);
+    const long long line = rowLine(list, r);
     const QString& id = row.cells[V_ID];
     const QString name = archiveFileName(doc.P_sTheme, number);
     auto problem = [&](const QString& message, const QString& file) {
@@ -458,7 +454,7 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
     const std::optional<ExpectedSize> expected = expectedSize(doc, id);
     if (!expected || expected->size == *actual) continue;
     const QString gif = shownFile(doc, r);
-    problems.push_back({lineOf(list.row(r), V_Indice), ProblemPlace::Objects, r, id,
+    problems.push_back({rowLine(list, r), ProblemPlace::Objects, r, id,
                         gif.isEmpty()
                             ? archiveFileName(doc.P_sTheme, archiveNumber(list.row(r)).value_or(0))
                             : fileName(gif),
@@ -494,12 +490,12 @@ std::vector<SkinProblem> SkinChecker::check(const SkinDocument& doc, LoadStatus 
 
   if (status == LoadStatus::Complete) checkRewrites(doc, skin, problems);
   checkObjects(doc, problems);
-  checkDuplicates(doc.L_Values, V_Indice, ProblemPlace::Objects,
-                  QStringLiteral("oggetto %1 ripetuto"), skin, problems);
-  checkDuplicates(doc.L_RGBA, C_Indice, ProblemPlace::Colours, QStringLiteral("colore %1 ripetuto"),
-                  skin, problems);
-  checkDuplicates(doc.L_Dim, D_Indice, ProblemPlace::Rects, QStringLiteral("posizione %1 ripetuta"),
-                  skin, problems);
+  checkDuplicates(doc.L_Values, ProblemPlace::Objects, QStringLiteral("oggetto %1 ripetuto"), skin,
+                  problems);
+  checkDuplicates(doc.L_RGBA, ProblemPlace::Colours, QStringLiteral("colore %1 ripetuto"), skin,
+                  problems);
+  checkDuplicates(doc.L_Dim, ProblemPlace::Rects, QStringLiteral("posizione %1 ripetuta"), skin,
+                  problems);
   checkRectangles(doc.L_Dim, skin, problems);
 
   if (status == LoadStatus::Complete) {

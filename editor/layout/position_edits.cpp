@@ -4,6 +4,7 @@
 
 #include "document_edits.h"
 #include "document_names.h"
+#include "record_rows.h"
 #include "report_list.h"
 #include "text_number.h"
 
@@ -60,8 +61,7 @@ void moveRectangle(ReportList& rects, int row, MoveDirection direction, QStringV
   if (!isRow(rects, row)) return;
   markRowChanged(rects, row);
   const MoveColumns m = columnsOf(direction);
-  std::array<QString, 4> corners;
-  for (int i = 0; i < 4; ++i) corners[static_cast<size_t>(i)] = rects.cell(row, D_X1 + i);
+  std::array<QString, 4> corners = cornerTexts(rects.row(row));
   const std::array<QString, 4> before = corners;
   for (int column : {m.first, m.second}) {
     QString& corner = corners[static_cast<size_t>(column - D_X1)];

@@ -10,6 +10,7 @@
 #include "image_cache.h"
 #include "object_archive.h"
 #include "object_row.h"
+#include "record_rows.h"
 #include "safe_read.h"
 #include "skin_document.h"
 #include "standby_image.h"
@@ -118,8 +119,8 @@ void colourPass(StandbyScene& scene, const SkinDocument& doc) {
     scene.refs.colour(record.role) = row;
     swatch = {rowColour(doc, row), true};
     if (record.transparencyBox >= 0) {
-      scene.txt[static_cast<size_t>(record.transparencyBox)] = {doc.L_RGBA.cell(row, C_Trasparenza),
-                                                                true};
+      scene.txt[static_cast<size_t>(record.transparencyBox)] = {
+          transparencyText(doc.L_RGBA.row(row)), true};
     }
     if (isText) {
       scene.label(record.role == ColourRole::Operator ? Placement::Operator : Placement::Date)
@@ -154,8 +155,7 @@ void positionPass(StandbyScene& scene, const SkinDocument& doc, bool analogue) {
     const int row = doc.L_Dim.findId(standby::text(record.code));
     if (row < 0) continue;
     // The corners as the boxes show them and as the outline is drawn.
-    const std::array<QString, 4> cells{doc.L_Dim.cell(row, D_X1), doc.L_Dim.cell(row, D_Y1),
-                                       doc.L_Dim.cell(row, D_X2), doc.L_Dim.cell(row, D_Y2)};
+    const std::array<QString, 4> cells = cornerTexts(doc.L_Dim.row(row));
     const int x1 = coordinate(cells[0]);
     const int y1 = coordinate(cells[1]);
     const int x2 = coordinate(cells[2]);
@@ -360,9 +360,8 @@ std::optional<PointedRecord> recordAt(const StandbyScene& scene, QPoint pixel) {
 }
 
 QColor rowColour(const SkinDocument& doc, int row) {
-  const ReportList& list = doc.L_RGBA;
-  return QColor(componentOfCell(list.cell(row, C_R)), componentOfCell(list.cell(row, C_G)),
-                componentOfCell(list.cell(row, C_B)));
+  const std::array<QString, 3> c = componentTexts(doc.L_RGBA.row(row));
+  return QColor(componentOfCell(c[0]), componentOfCell(c[1]), componentOfCell(c[2]));
 }
 
 }  // namespace corvela

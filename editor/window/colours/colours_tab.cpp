@@ -17,6 +17,7 @@
 #include "imaging_commands.h"
 #include "path_helpers.h"
 #include "picture_box.h"
+#include "record_rows.h"
 #include "report_view.h"
 #include "skin_document.h"
 #include "standby_scene.h"
@@ -59,7 +60,7 @@ void ColoursTab::showPickedAgain(int changed) {
   // none yet) while they mean the row's value.
   if (changed != page_.L_RGBA->selectedListRow()) return;
   const qint64 shown = numericValue(page_.txt50->text());
-  showColour(changed, shown != numericValue(doc_.L_RGBA.cell(changed, C_Trasparenza)));
+  showColour(changed, shown != transparencyValue(doc_.L_RGBA.row(changed)));
 }
 
 void ColoursTab::PicColor_Click() {
@@ -131,8 +132,7 @@ void ColoursTab::L_RGBA_ItemClick(int row) {
 
 void ColoursTab::showColour(int row, bool transparency) {
   page_.PicColor->setBackColor(rowColour(doc_, row));
-  if (transparency)
-    page_.txt50->setText(QString::number(numericValue(doc_.L_RGBA.cell(row, C_Trasparenza))));
+  if (transparency) page_.txt50->setText(QString::number(transparencyValue(doc_.L_RGBA.row(row))));
   page_.txt50->setEnabled(true);
 }
 

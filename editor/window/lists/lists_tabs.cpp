@@ -6,6 +6,7 @@
 #include "document_names.h"
 #include "lists_pages.h"
 #include "picture_box.h"
+#include "record_rows.h"
 #include "report_view.h"
 #include "skin_document.h"
 #include "text_number.h"
@@ -40,8 +41,9 @@ void RectsTab::L_Dim_ItemClick(int row) {
   const ReportList& list = doc_.L_Dim;
   if (row < 0 || row >= list.rowCount()) return;
   if (page_.chkCls->isChecked()) page_.PicOBJ->clearDrawing();
-  const QPoint from(coordinate(list.cell(row, D_X1)), coordinate(list.cell(row, D_Y1)));
-  const QPoint to(coordinate(list.cell(row, D_X2)), coordinate(list.cell(row, D_Y2)));
+  const std::array<QString, 4> c = cornerTexts(list.row(row));
+  const QPoint from(coordinate(c[0]), coordinate(c[1]));
+  const QPoint to(coordinate(c[2]), coordinate(c[3]));
   page_.PicOBJ->drawRect(QRect(from, to), QColor(0, 0, 255), QColor(0, 0, 0));
 }
 

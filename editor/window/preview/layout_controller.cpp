@@ -22,6 +22,7 @@
 #include "picture_box.h"
 #include "preview_controller.h"
 #include "preview_tab.h"
+#include "record_rows.h"
 #include "rect_drag.h"
 #include "report_view.h"
 #include "skin_document.h"
@@ -216,18 +217,22 @@ std::optional<QString> LayoutController::recordText(int id) const {
     const Hand hand = id == BoxMin ? Hand::Minute : Hand::Hour;
     return doc_.T_Strutt.node(node).text.mid(handLengthPrefix(hand).size()).trimmed();
   }
-  const auto cell = [](const ReportList& list, int row, int column) -> std::optional<QString> {
-    if (row < 0 || row >= list.rowCount()) return std::nullopt;
-    return list.cell(row, column);
+  const auto at = [](const ReportList& list, int row) -> const ListRow* {
+    return row < 0 || row >= list.rowCount() ? nullptr : &list.row(row);
   };
-  if (const std::optional<standby::BoxBinding> binding = standby::positionBox(id))
-    return cell(doc_.L_Dim, refs.position(binding->target), D_X1 + binding->corner);
-  if (const std::optional<standby::ColourRole> role = standby::transparencyBox(id))
-    return cell(doc_.L_RGBA, refs.colour(*role), C_Trasparenza);
+  if (const std::optional<standby::BoxBinding> binding = standby::positionBox(id)) {
+    const ListRow* row = at(doc_.L_Dim, refs.position(binding->target));
+    if (!row) return std::nullopt;
+    return cornerTexts(*row)[static_cast<size_t>(binding->corner)];
+  }
+  if (const std::optional<standby::ColourRole> role = standby::transparencyBox(id)) {
+    const ListRow* row = at(doc_.L_RGBA, refs.colour(*role));
+    if (!row) return std::nullopt;
+    return transparencyText(*row);
+  }
   if (id == standby::kSelectedTransparencyBox && colours_) {
-    const std::optional<QString> value =
-        cell(doc_.L_RGBA, colours_->L_RGBA->selectedListRow(), C_Trasparenza);
-    if (value) return QString::number(numericValue(*value));
+    if (const ListRow* row = at(doc_.L_RGBA, colours_->L_RGBA->selectedListRow()))
+      return QString::number(transparencyValue(*row));
   }
   return std::nullopt;
 }
@@ -458,8 +463,9 @@ void LayoutController::PicDesktop_MouseDown(QPoint pixel) {
   const int row = preview_.refs().position(target);
   if (row < 0 || row >= doc_.L_Dim.rowCount()) return;
   Drag drag{target, grip, pixel, {}, {}, {}};
+  const std::array<QString, 4> corners = cornerTexts(doc_.L_Dim.row(row));
   for (int k = 0; k < 4; ++k) {
-    drag.startTexts[static_cast<size_t>(k)] = doc_.L_Dim.cell(row, D_X1 + k);
+    drag.startTexts[static_cast<size_t>(k)] = corners[static_cast<size_t>(k)];
     drag.start[static_cast<size_t>(k)] = numericValue(drag.startTexts[static_cast<size_t>(k)]);
   }
   drag.written = drag.startTexts;
