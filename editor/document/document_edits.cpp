@@ -56,6 +56,11 @@ void setColour(ReportList& colours, int row, int red, int green, int blue) {
   colours.setEdited(row, true);
 }
 
+void setTransparencyText(ReportList& colours, int row, const QString& text) {
+  if (row < 0 || row >= colours.rowCount()) return;
+  colours.setCell(row, C_Trasparenza, text);
+}
+
 void setTreeLine(SkinTree& tree, int node, const QString& text) {
   if (node < 1 || node > tree.nodeCount()) return;
   tree.setText(node, text);

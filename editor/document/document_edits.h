@@ -36,6 +36,9 @@ void setRectangle(ReportList& rects, int row, const std::array<QString, 4>& corn
 
 // R, G and B of a colour row as plain decimal; the row is marked.
 void setColour(ReportList& colours, int row, int red, int green, int blue);
+// The transparency of a colour row as the text stands; the row is not
+// marked (the caller says whether the change is an edit).
+void setTransparencyText(ReportList& colours, int row, const QString& text);
 
 // A tree line edited in place: its text, and the flag the save reads.
 void setTreeLine(SkinTree& tree, int node, const QString& text);

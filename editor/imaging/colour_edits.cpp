@@ -57,7 +57,7 @@ int randomiseBlackColours(SkinDocument& doc, QRandomGenerator& random) {
     const int green = static_cast<int>(random.bounded(255));
     const int blue = static_cast<int>(random.bounded(255));
     setColour(list, r, red, green, blue);
-    list.setCell(r, C_Trasparenza, kOpaque);
+    setTransparencyText(list, r, kOpaque);
     ++changed;
   }
   return changed;
@@ -68,7 +68,7 @@ int whitesToTransparent(SkinDocument& doc) {
   int changed = 0;
   for (int r = 0; r < list.rowCount(); ++r) {
     if (rowId(list.row(r)) == kNoId || !isOpaqueWhite(list, r)) continue;
-    list.setCell(r, C_Trasparenza, kTransparent);
+    setTransparencyText(list, r, kTransparent);
     markRowChanged(list, r);
     ++changed;
   }

@@ -207,7 +207,7 @@ ColourImport importColoursFromSkin(SkinDocument& doc, const QString& skinFile) {
   for (int k = 0; k < outcome.rows && k < static_cast<int>(colours.size()); ++k) {
     const QStringList& v = colours[static_cast<size_t>(k)].values;
     setColour(list, k, component(v[0]), component(v[1]), component(v[2]));
-    list.setCell(k, C_Trasparenza, componentText(v[3]));
+    setTransparencyText(list, k, componentText(v[3]));
     ++outcome.written;
   }
   outcome.ok = true;

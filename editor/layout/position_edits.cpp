@@ -17,25 +17,26 @@ bool isRow(const ReportList& list, int row) {
   return row >= 0 && row < list.rowCount();
 }
 
-// The two corner columns an arrow changes, first and second, and its sign.
-struct MoveColumns {
-  int first;
-  int second;
+// The two corners an arrow changes, first and second (0 to 3 for X1, Y1,
+// X2, Y2), and its sign.
+struct MoveCorners {
+  size_t first;
+  size_t second;
   int sign;
 };
 
-MoveColumns columnsOf(MoveDirection direction) {
+MoveCorners cornersOf(MoveDirection direction) {
   switch (direction) {
     case MoveDirection::Up:
-      return {D_Y1, D_Y2, -1};
+      return {1, 3, -1};
     case MoveDirection::Down:
-      return {D_Y1, D_Y2, 1};
+      return {1, 3, 1};
     case MoveDirection::Left:
-      return {D_X1, D_X2, -1};
+      return {0, 2, -1};
     case MoveDirection::Right:
       break;
   }
-  return {D_X1, D_X2, 1};
+  return {0, 2, 1};
 }
 }  // namespace
 
@@ -51,7 +52,7 @@ TransparencyEdit setTransparency(ReportList& colours, int row, QStringView boxTe
   edit.value = static_cast<int>(std::min(v, kMaxTransparency));
   if (v > kMaxTransparency) edit.boxText = QString::number(kMaxTransparency);
   if (!isRow(colours, row)) return edit;
-  colours.setCell(row, C_Trasparenza, QString::number(edit.value));
+  setTransparencyText(colours, row, QString::number(edit.value));
   markRowChanged(colours, row);
   edit.stored = true;
   return edit;
@@ -60,11 +61,11 @@ TransparencyEdit setTransparency(ReportList& colours, int row, QStringView boxTe
 void moveRectangle(ReportList& rects, int row, MoveDirection direction, QStringView offset) {
   if (!isRow(rects, row)) return;
   markRowChanged(rects, row);
-  const MoveColumns m = columnsOf(direction);
+  const MoveCorners m = cornersOf(direction);
   std::array<QString, 4> corners = cornerTexts(rects.row(row));
   const std::array<QString, 4> before = corners;
-  for (int column : {m.first, m.second}) {
-    QString& corner = corners[static_cast<size_t>(column - D_X1)];
+  for (const size_t k : {m.first, m.second}) {
+    QString& corner = corners[k];
     corner = QString::number(numericValue(corner) + m.sign * numericValue(offset));
   }
   // Only corners whose text really changes count as an edit of the group,
