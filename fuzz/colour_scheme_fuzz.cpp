@@ -89,12 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SkinDocument scheme;
   openSkin(scheme);
   const QList<QStringList> before = colourRows(scheme);
+  // The rules on their own, outside any step.
+  const SkinDocument::DiskWrite schemeByHand(scheme);
   const SchemeOutcome loaded = loadColourScheme(scheme, scratchFile());
   if (!loaded.ok && colourRows(scheme) != before) fault("a refused scheme changed rows");
   if (loaded.ok) checkWritten(scheme);
 
   SkinDocument imported;
   openSkin(imported);
+  const SkinDocument::DiskWrite importedByHand(imported);
   const ColourImport import = importColoursFromSkin(imported, scratchFile());
   if (!import.ok && colourRows(imported) != before) fault("a refused import changed rows");
   if (import.ok) checkWritten(imported);
