@@ -18,6 +18,7 @@
 #include "object_archive.h"
 #include "object_row.h"
 #include "path_helpers.h"
+#include "record_rows.h"
 #include "safe_read.h"
 #include "safe_write.h"
 #include "save_journal.h"
@@ -195,7 +196,7 @@ void reportRefusedImages(const SkinDocument& doc, const ImageCache& images) {
     const auto refused = images.refused().find(path);
     if (path.isEmpty() || refused == images.refused().end()) continue;
     fail(QStringLiteral("attenzione: oggetto %1 non disegnato: %2: %3")
-             .arg(doc.L_Values.cell(r, V_ID), path, *refused));
+             .arg(rowId(doc.L_Values.row(r)), path, *refused));
   }
 }
 

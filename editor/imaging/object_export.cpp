@@ -17,6 +17,7 @@
 #include "object_archive.h"
 #include "object_row.h"
 #include "pinned_images.h"
+#include "record_rows.h"
 #include "safe_read.h"
 #include "safe_write.h"
 #include "skin_document.h"
@@ -103,7 +104,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
   for (int r = 0; r < list.rowCount(); ++r) {
     if (beforeRow) beforeRow(r);
     if (stopRequested && stopRequested()) break;
-    const QStringList cells = list.row(r).cells;
+    const QString id = rowId(list.row(r));
     if (missingOnly && !shownFile(doc, r).isEmpty()) continue;
     // A replaced row names no archive place any more, whatever its archive
     // cell says: its replacement must not be lost.
@@ -133,7 +134,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
         if (reported.insert(number).second)
           outcome.unreadable << archiveFileName(doc.P_sTheme, number);
         outcome.reasons << QStringLiteral("%1, oggetto %2: %3")
-                               .arg(archivePath(doc.P_sPath, doc.P_sTheme, number), cells[V_ID],
+                               .arg(archivePath(doc.P_sPath, doc.P_sTheme, number), id,
                                     object.reason);
         markBeyond(r);
         continue;
@@ -149,7 +150,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
       markBeyond(r);
       continue;
     }
-    const QString gif = objectGifPath(doc.P_sTarget, cells[V_ID]);
+    const QString gif = objectGifPath(doc.P_sTarget, id);
     if (missingOnly) {
       // Bytes that are no picture show nothing anyway; whatever stands at
       // the name, even a dangling link, is the user's.

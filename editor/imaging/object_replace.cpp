@@ -15,6 +15,7 @@
 #include "object_row.h"
 #include "path_helpers.h"
 #include "pinned_images.h"
+#include "record_rows.h"
 #include "safe_read.h"
 #include "skin_document.h"
 #include "skin_line.h"
@@ -160,7 +161,7 @@ std::optional<QSize> currentImageSize(const SkinDocument& doc, int row) {
 
 std::optional<QSize> originalImageSize(const SkinDocument& doc, int row) {
   if (!validRow(doc, row)) return std::nullopt;
-  const long long line = numericValue(doc.L_Values.row(row).cells[V_Indice]);
+  const long long line = rowLine(doc.L_Values, row);
   if (line < 1 || line >= static_cast<long long>(doc.lines.size())) return std::nullopt;
   // The object's line as the file holds it: "5 id offset size archive".
   const QStringList fields = splitFields(doc.lines[static_cast<size_t>(line)]);
@@ -191,7 +192,7 @@ ReplaceOutcome importObject(SkinDocument& doc, int row, const QString& file, boo
 
 ReplaceOutcome replaceByDefault(SkinDocument& doc, int row, const QString& folder) {
   if (!validRow(doc, row)) return {};
-  const QString file = defaultObjectPath(folder, doc.L_Values.cell(row, V_ID));
+  const QString file = defaultObjectPath(folder, rowId(doc.L_Values.row(row)));
   if (folder.isEmpty() || !FileExist(file)) {
     ReplaceOutcome missing;
     missing.status = ReplaceOutcome::Missing;
@@ -216,7 +217,7 @@ int fillMissingObjects(SkinDocument& doc, const QString& folder) {
   if (folder.isEmpty()) return found;
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
     if (!shownFile(doc, r).isEmpty()) continue;
-    const QString file = objectGifPath(folder, doc.L_Values.cell(r, V_ID));
+    const QString file = objectGifPath(folder, rowId(doc.L_Values.row(r)));
     if (!FileExist(file)) continue;
     const Replacement replacement = readReplacement(file);
     if (replacement.status != ReplaceOutcome::Replaced) continue;

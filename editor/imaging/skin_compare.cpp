@@ -135,7 +135,7 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
     };
     std::set<QString> seen;
     for (int r = 0; r < newList.rowCount(); ++r) {
-      const QString& id = newList.row(r).cells[0];
+      const QString id = rowId(newList.row(r));
       if (id == kNoId || !seen.insert(id).second) continue;
       const Image now = value(after, newArchives, r);
       const auto old = oldRows.find(id);

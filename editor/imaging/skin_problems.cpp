@@ -303,7 +303,7 @@ const std::map<QString, QSize>* SkinChecker::originalSizes(const SkinDocument& d
     const ArchiveReader::Object object = archives.cut(*place);
     if (object.status != ArchiveReader::Status::Ok) continue;
     if (const std::optional<QSize> size = headerSize(object.bytes)) {
-      originalSizes_.try_emplace(row.cells[V_ID], *size);
+      originalSizes_.try_emplace(rowId(row), *size);
     }
   }
   return &originalSizes_;
@@ -367,7 +367,7 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
     if (!named) continue;
     const long long number = *named;
     const long long line = rowLine(list, r);
-    const QString& id = row.cells[V_ID];
+    const QString id = rowId(row);
     const QString name = archiveFileName(doc.P_sTheme, number);
     auto problem = [&](const QString& message, const QString& file) {
       objectProblems.push_back({line, ProblemPlace::Objects, r, id, file, message, kFixObject});
@@ -448,7 +448,7 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
 
   for (int r = 0; r < list.rowCount(); ++r) {
     if (broken[static_cast<size_t>(r)]) continue;
-    const QString& id = list.row(r).cells[V_ID];
+    const QString id = rowId(list.row(r));
     const std::optional<QSize> actual = currentSize(doc, r);
     if (!actual) continue;
     const std::optional<ExpectedSize> expected = expectedSize(doc, id);

@@ -403,7 +403,7 @@ void showArchivedImages(SkinDocument& doc, const QString& scratch, bool onlyMiss
     if (!place) continue;
     const ArchiveReader::Object object = archives.cut(*place);
     if (object.status != ArchiveReader::Status::Ok) continue;
-    const QString file = QDir(scratch).filePath(objectGifName(row.cells[V_ID]));
+    const QString file = QDir(scratch).filePath(objectGifName(rowId(row)));
     if (writeWholeFile(file, object.bytes)) doc.objectFacts().setFile(r, ObjectState::Found, file);
   }
 }

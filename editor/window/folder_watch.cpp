@@ -17,6 +17,7 @@
 #include "image_decode.h"
 #include "object_archive.h"
 #include "preview_tab.h"
+#include "record_rows.h"
 #include "skin_document.h"
 #include "working_mirror.h"
 
@@ -224,7 +225,7 @@ void FolderWatch::settle() {
   std::vector<int> rows;
   const ReportList& list = doc_.L_Values;
   for (int r = 0; r < list.rowCount(); ++r) {
-    const QString gif = objectGifPath(doc_.P_sTarget, list.cell(r, V_ID));
+    const QString gif = objectGifPath(doc_.P_sTarget, rowId(list.row(r)));
     if (changed.contains(QFileInfo(gif).fileName())) rows.push_back(r);
   }
   emit changedOutside(rows, wallpaperChanged);

@@ -27,6 +27,7 @@
 #include "path_helpers.h"
 #include "picture_box.h"
 #include "pinned_images.h"
+#include "record_rows.h"
 #include "report_view.h"
 #include "safe_read.h"
 #include "skin_document.h"
@@ -164,7 +165,7 @@ void ObjectsTab::cmdImport_Click() {
   if (row < 0) return;
   view.scrollTo(view.viewIndex(row));
 
-  const QString id = doc_.L_Values.cell(row, V_ID);
+  const QString id = rowId(doc_.L_Values.row(row));
   const std::optional<QString> file = window_.dialogs().openFile(
       QStringLiteral("Importa GIF..."), toQtFilter(QStringLiteral("GIF Image (*.gif)|*.gif")),
       QString::number(numericValue(id)));
@@ -209,7 +210,7 @@ void ObjectsTab::cmdDefault_Click() {
   if (row < 0) return;
   view.scrollTo(view.viewIndex(row));
   if (page_.chkConferma->isChecked() &&
-      !window_.dialogs().question(QStringLiteral("Oggetto n° ") + doc_.L_Values.cell(row, V_ID) +
+      !window_.dialogs().question(QStringLiteral("Oggetto n° ") + rowId(doc_.L_Values.row(row)) +
                                   u'\r' + kDefaultOneQuestion)) {
     return;
   }
@@ -294,7 +295,7 @@ std::optional<QString> ObjectsTab::showObject(int row) {
     if (!image) {
       return showObjectFailure(kErrInvalidPicture,
                                QStringLiteral("Immagine non valida (oggetto %1: %2)")
-                                   .arg(doc_.L_Values.cell(row, V_ID), why));
+                                   .arg(rowId(doc_.L_Values.row(row)), why));
     }
     const QPixmap picture = QPixmap::fromImage(*image);
     page_.PicPreview->setPicture(picture);
@@ -323,7 +324,7 @@ void ObjectsTab::editImage() {
   if (row < 0) return;
   // The working folder's copy, whatever "Path GIF" names: that is the file
   // the save packs from once it changed, and the one the folder's watch sees.
-  const QString file = objectGifPath(doc_.P_sTarget, doc_.L_Values.cell(row, V_ID));
+  const QString file = objectGifPath(doc_.P_sTarget, rowId(doc_.L_Values.row(row)));
   const QString error = openInImageEditor(file);
   window_.setStatusText(
       error.isEmpty()
