@@ -89,13 +89,13 @@ std::function<int(const QStringList&)> onSkin(const char* name,
   };
 }
 
-int listCommand(const QString& file, const ReportList& (*list)(const SkinDocument&)) {
+int listCommand(const QString& file, const QString& list) {
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
   const int status = openSkin(doc, file, outcome, false, &lock);
   if (status == ExitUsage) return status;
-  write(stdout, cli::listListing(list(doc), &doc.objectFacts()));
+  write(stdout, cli::listListing(doc.list(list), &doc.objectFacts()));
   return status;
 }
 
@@ -212,28 +212,16 @@ std::vector<Command> commands() {
        "Uso: corvela-skin objects SKIN\n"
        "Elenco degli oggetti grafici: \"ID\", \"OffSet\", \"N° Dat\", \"Offset\", \"Byte\",\n"
        "\"Stato\", \"Path GIF\", \"Indice\".\n",
-       onSkin("objects",
-              [](const QString& f) {
-                return listCommand(
-                    f, [](const SkinDocument& d) -> const ReportList& { return d.L_Values; });
-              })},
+       onSkin("objects", [](const QString& f) { return listCommand(f, kListObjects); })},
       {"colours",
        "Uso: corvela-skin colours SKIN\n"
        "Elenco dei colori: \"ID\", \"R\", \"G\", \"B\", \"Trasparenza\", \"Indice\".\n",
-       onSkin("colours",
-              [](const QString& f) {
-                return listCommand(
-                    f, [](const SkinDocument& d) -> const ReportList& { return d.L_RGBA; });
-              })},
+       onSkin("colours", [](const QString& f) { return listCommand(f, kListColours); })},
       {"rects",
        "Uso: corvela-skin rects SKIN\n"
        "Elenco delle posizioni: \"ID\", \"X1\", \"Y1\", \"X2\", \"Y2\", \"Larghezza\",\n"
        "\"Altezza\", \"Indice\".\n",
-       onSkin("rects",
-              [](const QString& f) {
-                return listCommand(
-                    f, [](const SkinDocument& d) -> const ReportList& { return d.L_Dim; });
-              })},
+       onSkin("rects", [](const QString& f) { return listCommand(f, kListRects); })},
       {"tree",
        "Uso: corvela-skin tree SKIN\n"
        "Un nodo della struttura per riga, nell'ordine del file: \"Node\" (da 1; il nodo i\n"

@@ -35,7 +35,7 @@ QString ObjectFacts::shownPath(const ReportList& objects, int row) const {
 }
 
 void ObjectFacts::setChangedOutside(int row, const QString& gif, qint64 size) {
-  outside_[row] = {gif, size, nextRowVersion(), {}, std::nullopt};
+  outside_[row] = {gif, size, nextRowVersion(), {}, 0};
   emit rowChanged(row);
 }
 

@@ -19,7 +19,6 @@
 #include <QString>
 #include <QStringList>
 #include <map>
-#include <optional>
 #include <vector>
 
 #include "report_list.h"
@@ -83,9 +82,10 @@ class ObjectFacts : public QObject, public RowOverlay {
     QString gif;
     qint64 size = 0;
     quint64 version = 0;
-    // The row shown over the stored one of version `shownFor`.
+    // The row shown over the stored one of version `shownFor` (versions
+    // start at 1: 0 is none yet).
     mutable ListRow shown;
-    mutable std::optional<quint64> shownFor;
+    mutable quint64 shownFor = 0;
   };
 
   std::vector<WorkingFile> files_;

@@ -30,8 +30,8 @@ namespace {
 // each view one reset.
 class AnnouncedWhenLoaded {
  public:
-  AnnouncedWhenLoaded(SkinDocument& doc, SkinDocument::Records records)
-      : doc_(doc), records_(records) {
+  AnnouncedWhenLoaded(SkinDocument::Records records, ObjectFacts& facts)
+      : records_(records), facts_(facts) {
     quiet(true);
   }
   ~AnnouncedWhenLoaded() {
@@ -45,13 +45,12 @@ class AnnouncedWhenLoaded {
 
  private:
   void quiet(bool on) {
-    for (QObject* part :
-         std::initializer_list<QObject*>{&records_.objects, &records_.colours, &records_.rects,
-                                         &records_.tree, &doc_.objectFacts()})
+    for (QObject* part : std::initializer_list<QObject*>{&records_.objects, &records_.colours,
+                                                         &records_.rects, &records_.tree, &facts_})
       part->blockSignals(on);
   }
-  SkinDocument& doc_;
   SkinDocument::Records records_;
+  ObjectFacts& facts_;
 };
 
 LoadOutcome stopped(LoadStatus status, QString reason, int line = -1) {
@@ -97,6 +96,11 @@ SkinDocument::SkinDocument() : history_(std::make_unique<DocumentHistory>()) {
   objects_.setOverlay(&facts_);
 }
 
+const ReportList& SkinDocument::list(const QString& name) const {
+  if (name == kListObjects) return objects_;
+  return name == kListColours ? colours_ : rects_;
+}
+
 SkinDocument::Records SkinDocument::records() {
   Q_ASSERT_X(performing_ > 0 || diskWrites_ > 0, "SkinDocument::records",
              "a change that no step records and no look at the disk explains");
@@ -140,7 +144,7 @@ bool SkinDocument::perform(const QString& text, const std::function<void()>& edi
 }
 
 LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
-  const AnnouncedWhenLoaded announced(*this, allRecords());
+  const AnnouncedWhenLoaded announced(allRecords(), facts_);
   try {
     return loadFile(file, access);
   } catch (const std::bad_alloc&) {
@@ -151,7 +155,7 @@ LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
 }
 
 LoadOutcome SkinDocument::peek(const QString& file, const QString& theme, const QString& folder) {
-  const AnnouncedWhenLoaded announced(*this, allRecords());
+  const AnnouncedWhenLoaded announced(allRecords(), facts_);
   P_SkinVodafone = false;
   outsideChanges_ = false;
   extracted_.clear();

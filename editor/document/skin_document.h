@@ -166,6 +166,9 @@ class SkinDocument {
   const ReportList& L_RGBA = colours_;
   const ReportList& L_Dim = rects_;
   const SkinTree& T_Strutt = tree_;
+  // One of the three lists by its name (kListObjects, kListColours,
+  // kListRects), for what treats them alike.
+  const ReportList& list(const QString& name) const;
 
   // The records to change. The lists and the tree above are for reading;
   // these are handed out only to the edit perform() runs, so that every

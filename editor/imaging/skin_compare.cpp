@@ -90,7 +90,7 @@ Image imageOf(const SkinDocument& doc, ArchiveReader& archives, int r) {
 }
 
 struct Kind {
-  const ReportList& (*list)(const SkinDocument&);
+  QString list;
   ProblemPlace place;
   QString what;
 };
@@ -102,20 +102,17 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
   ArchiveReader oldArchives(before.P_sPath, before.P_sTheme);
   if (!beforePacked.isEmpty()) oldArchives.readFrom(kPackedArchive, beforePacked);
   ArchiveReader newArchives(after.P_sPath, after.P_sTheme);
-  const Kind kinds[] = {{[](const SkinDocument& d) -> const ReportList& { return d.L_Values; },
-                         ProblemPlace::Objects, QStringLiteral("immagine")},
-                        {[](const SkinDocument& d) -> const ReportList& { return d.L_RGBA; },
-                         ProblemPlace::Colours, QStringLiteral("colore")},
-                        {[](const SkinDocument& d) -> const ReportList& { return d.L_Dim; },
-                         ProblemPlace::Rects, QStringLiteral("posizione")}};
+  const Kind kinds[] = {{kListObjects, ProblemPlace::Objects, QStringLiteral("immagine")},
+                        {kListColours, ProblemPlace::Colours, QStringLiteral("colore")},
+                        {kListRects, ProblemPlace::Rects, QStringLiteral("posizione")}};
   std::vector<RecordDifference> out;
   for (const Kind& kind : kinds) {
-    const ReportList& oldList = kind.list(before);
-    const ReportList& newList = kind.list(after);
+    const ReportList& oldList = before.list(kind.list);
+    const ReportList& newList = after.list(kind.list);
     const std::map<QString, int> oldRows = rowsById(oldList);
     const std::map<QString, int> newRows = rowsById(newList);
     auto value = [&](const SkinDocument& doc, ArchiveReader& archives, int r) {
-      const ListRow& row = kind.list(doc).row(r);
+      const ListRow& row = doc.list(kind.list).row(r);
       switch (kind.place) {
         case ProblemPlace::Objects:
           return imageOf(doc, archives, r);
