@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "colour_scheme.h"
 #include "document_names.h"
@@ -38,9 +39,9 @@ void openSkin(SkinDocument& doc) {
   if (doc.parse(kSkin).status != LoadStatus::Complete) fault("the base skin does not load");
 }
 
-QList<QStringList> colourRows(const SkinDocument& doc) {
-  QList<QStringList> rows;
-  for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) rows << doc.L_RGBA.row(r).cells;
+std::vector<ListRow> colourRows(const SkinDocument& doc) {
+  std::vector<ListRow> rows;
+  for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) rows.push_back(doc.L_RGBA.row(r));
   return rows;
 }
 
@@ -88,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   SkinDocument scheme;
   openSkin(scheme);
-  const QList<QStringList> before = colourRows(scheme);
+  const std::vector<ListRow> before = colourRows(scheme);
   // The rules on their own, outside any step.
   const SkinDocument::DiskWrite schemeByHand(scheme);
   const SchemeOutcome loaded = loadColourScheme(scheme, scratchFile());

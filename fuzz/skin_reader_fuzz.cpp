@@ -34,8 +34,7 @@ void checkConsistent(const SkinDocument& doc, const LoadOutcome& outcome) {
   for (const ReportList* list : lists) {
     for (int r = 0; r < list->rowCount(); ++r) {
       const ListRow& row = list->row(r);
-      if (row.cells.size() != list->columnCount()) fault("row with a wrong number of cells");
-      const long long line = numericValue(row.cells.back());
+      const long long line = rowLine(row);
       if (line < 1 || line >= doc.P_MaxValues) fault("row pointing outside the line table");
       if (line >= doc.T_Strutt.nodeCount()) fault("row without its tree node");
     }

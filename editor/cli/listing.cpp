@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "record_rows.h"
 #include "row_look.h"
 #include "shown_text.h"
 #include "standby_records.h"
@@ -44,7 +45,7 @@ QString listListing(const ReportList& list, const ObjectFacts* facts) {
     QStringList cells;
     for (int c = 0; c < list.columnCount(); ++c) cells << shownCell(list, r, c, facts);
     const Look look = rowLook(list, r, facts);
-    cells << row.tag << colourText(look.colour) << flag(look.bold) << iconText(look.icon)
+    cells << rowTag(row) << colourText(look.colour) << flag(look.bold) << iconText(look.icon)
           << standby::rowName(list, r);
     out += tabSeparated(cells) + u'\n';
   }

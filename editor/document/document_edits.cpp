@@ -6,29 +6,31 @@
 
 namespace corvela {
 
-void setObjectState(ListRow& row, ObjectState state, const QString& path) {
-  if (!path.isNull()) row.cells[V_PathGif] = path;
+void setObjectState(ListRow& row, ObjectState state) {
   row.state = state;
   if (state == ObjectState::ToReplace) row.edited = true;
 }
 
-void setObjectState(ReportList& objects, int row, ObjectState state, const QString& path) {
+void setObjectState(ReportList& objects, int row, ObjectState state) {
   if (row < 0 || row >= objects.rowCount()) return;
   ListRow next = objects.row(row);
-  setObjectState(next, state, path);
+  setObjectState(next, state);
   objects.setRow(row, next);
 }
 
-void replaceObject(ListRow& row, const QString& path, std::int64_t size, const QString& archive) {
-  row.cells[V_NDat] = archive;
-  row.cells[V_Offset] = QStringLiteral("-");
-  row.cells[V_Byte] = QString::number(size);
+void replaceObject(ListRow& row, const QString& path, std::int64_t size,
+                   std::optional<long long> archive) {
+  ObjectRecord& o = row.object();
+  o.archive = archive ? std::optional<Field>(Field(*archive)) : std::nullopt;
+  o.offset.reset();
+  o.size = Field(size);
+  o.file = path;
   row.pinned = nullptr;
-  setObjectState(row, ObjectState::ToReplace, path);
+  setObjectState(row, ObjectState::ToReplace);
 }
 
 void replaceObject(ReportList& objects, int row, const QString& path, std::int64_t size,
-                   const QString& archive) {
+                   std::optional<long long> archive) {
   if (row < 0 || row >= objects.rowCount()) return;
   ListRow next = objects.row(row);
   replaceObject(next, path, size, archive);
@@ -42,23 +44,27 @@ void markRowChanged(ReportList& list, int row) {
 
 void setRectangle(ReportList& rects, int row, const std::array<QString, 4>& corners) {
   if (row < 0 || row >= rects.rowCount()) return;
-  for (int i = 0; i < 4; ++i) rects.setCell(row, D_X1 + i, corners[static_cast<size_t>(i)]);
-  rects.setCell(row, D_Larghezza, QStringLiteral("-"));
-  rects.setCell(row, D_Altezza, QStringLiteral("-"));
-  rects.setEdited(row, true);
+  ListRow next = rects.row(row);
+  RectRecord& d = next.rect();
+  for (size_t i = 0; i < 4; ++i) d.corners[i] = Field::read(corners[i]);
+  d.sized = false;
+  next.edited = true;
+  rects.setRow(row, next);
 }
 
 void setColour(ReportList& colours, int row, int red, int green, int blue) {
   if (row < 0 || row >= colours.rowCount()) return;
-  colours.setCell(row, C_R, QString::number(red));
-  colours.setCell(row, C_G, QString::number(green));
-  colours.setCell(row, C_B, QString::number(blue));
-  colours.setEdited(row, true);
+  ListRow next = colours.row(row);
+  next.colour().rgb = {Field(red), Field(green), Field(blue)};
+  next.edited = true;
+  colours.setRow(row, next);
 }
 
 void setTransparencyText(ReportList& colours, int row, const QString& text) {
   if (row < 0 || row >= colours.rowCount()) return;
-  colours.setCell(row, C_Trasparenza, text);
+  ListRow next = colours.row(row);
+  next.colour().transparency = Field::read(text);
+  colours.setRow(row, next);
 }
 
 void setTreeLine(SkinTree& tree, int node, const QString& text) {

@@ -28,8 +28,8 @@ ObjectState ObjectFacts::fileState(int row) const {
 }
 
 QString ObjectFacts::shownPath(const ReportList& objects, int row) const {
-  const QString& own = objects.row(row).cells.value(V_PathGif);
-  if (!own.trimmed().isEmpty()) return own;
+  const QString own = ownFile(objects.row(row));
+  if (!own.isEmpty()) return own;
   const auto at = static_cast<size_t>(row);
   return at < files_.size() ? files_[at].path : WorkingFile().path;
 }
@@ -64,7 +64,7 @@ const ListRow* ObjectFacts::shownOver(int row, const ListRow& stored) const {
 }
 
 void ObjectFacts::note(Fact fact, int row, const ListRow& as) {
-  table(fact)[row] = {as.cells, as.state};
+  table(fact)[row] = {as.record, as.state};
   emit rowChanged(row);
 }
 
@@ -90,7 +90,7 @@ void ObjectFacts::clear() {
 bool ObjectFacts::holds(Fact fact, int row, const ListRow& now) const {
   const std::map<int, Seen>& t = table(fact);
   const auto it = t.find(row);
-  return it != t.end() && it->second.state == now.state && it->second.cells == now.cells;
+  return it != t.end() && it->second.state == now.state && it->second.record == now.record;
 }
 
 }  // namespace corvela

@@ -17,7 +17,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <map>
 #include <vector>
 
@@ -30,14 +29,14 @@ class ObjectFacts : public QObject, public RowOverlay {
  public:
   enum class Fact { Packed, BeyondArchive };
 
-  // The working file of `row`: `path` (" " for none, as the list shows it)
-  // and whether it is found, missing or just extracted.
+  // The working file of `row`: `path` (empty for none) and whether it is found, missing or just
+  // extracted.
   void setFile(int row, ObjectState state, const QString& path);
   // What the row shows in "Stato" and "Path GIF": its own, once it names a
   // file to be packed, else its working file's.
   ObjectState shownState(const ReportList& objects, int row) const;
   ObjectState fileState(int row) const;
-  QString shownPath(const ReportList& objects, int row) const;
+  QString shownPath(const ReportList& objects, int row) const;  // empty for none
 
   // The working file `gif` of `row`, of `size` bytes, was changed outside
   // the editor just now: the object is to be replaced by it.
@@ -66,12 +65,12 @@ class ObjectFacts : public QObject, public RowOverlay {
 
  private:
   struct Seen {
-    QStringList cells;
+    SkinRecord record;
     ObjectState state;
   };
   struct WorkingFile {
     ObjectState state = ObjectState::Missing;
-    QString path = QStringLiteral(" ");
+    QString path;
   };
   std::map<int, Seen>& table(Fact fact) { return fact == Fact::Packed ? packed_ : beyond_; }
   const std::map<int, Seen>& table(Fact fact) const {

@@ -8,25 +8,23 @@
 namespace corvela {
 
 std::optional<ArchivePlace> archivePlace(const ListRow& row) {
-  const QString archive = row.cells.value(V_NDat).trimmed();
-  const QString offset = row.cells.value(V_Offset).trimmed();
-  if (archive == kNoId || offset == kNoId) return std::nullopt;
-  return ArchivePlace{numericValue(archive), numericValue(offset),
-                      numericValue(row.cells.value(V_Byte))};
+  const ObjectRecord& o = row.object();
+  if (!o.archive || !o.offset) return std::nullopt;
+  return ArchivePlace{o.archive->value(), o.offset->value(), o.size.value()};
 }
 
 std::optional<long long> archiveNumber(const ListRow& row) {
-  const QString archive = row.cells.value(V_NDat).trimmed();
-  if (archive == kNoId) return std::nullopt;
-  return numericValue(archive);
+  const ObjectRecord& o = row.object();
+  if (!o.archive) return std::nullopt;
+  return o.archive->value();
 }
 
 QString ownFile(const ListRow& row) {
-  return row.cells.value(V_PathGif).trimmed();
+  return row.object().file;
 }
 
 QString shownFile(const SkinDocument& doc, int row) {
-  return doc.objectFacts().shownPath(doc.L_Values, row).trimmed();
+  return doc.objectFacts().shownPath(doc.L_Values, row);
 }
 
 ObjectState shownState(const SkinDocument& doc, int row) {

@@ -1,9 +1,6 @@
 #pragma once
-// An object row's cells read as values. The object list shows "-" in
-// "N° Dat" and "Offset" once an object's image comes from a file, and " "
-// as the "Path GIF" of no file; these are the only readers of those
-// sentinels, so the rest of the editor reasons with places and files. What
-// a row shows joins its own cells with what is on disk (ObjectFacts).
+// Where an object row's image is: at a place of an archive, or in a file.
+// What a row shows joins its own record with what is on disk (ObjectFacts).
 
 #include <QString>
 #include <optional>

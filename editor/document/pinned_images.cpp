@@ -48,7 +48,7 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
   };
 
   doc.history().forEachKeptRow(doc.L_Values, [&](ListRow& row) {
-    if (row.pinned || row.cells.size() <= V_PathGif) return;
+    if (row.pinned) return;
     const QString gif = ownFile(row);
     if (!gif.isEmpty()) {
       if (overwritten.contains(gif)) row.pinned = fileBytes(gif);
@@ -62,7 +62,7 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
     if (!place) return;
     const bool placeRewritten =
         archiveRewritten && row.state == ObjectState::ToReplace && place->archive == kPackedArchive;
-    if (placeRewritten || overwritten.contains(objectGifPath(doc.P_sTarget, row.cells[V_ID])))
+    if (placeRewritten || overwritten.contains(objectGifPath(doc.P_sTarget, rowId(row))))
       row.pinned = archivedBytes(*place);
   });
 }
@@ -73,7 +73,7 @@ void releaseSavedPins(SkinDocument& doc) {
   for (int r = 0; r < list.rowCount(); ++r) {
     const ListRow& row = list.row(r);
     if (!row.pinned) continue;
-    const QString gif = objectGifPath(doc.P_sTarget, row.cells[V_ID]);
+    const QString gif = objectGifPath(doc.P_sTarget, rowId(row));
     const QString shown = shownFile(doc, r);
     const bool extracted = shown == gif;
     if (!extracted && !shown.isEmpty()) continue;

@@ -1,6 +1,7 @@
 #include "report_list.h"
 
 #include "change_recorder.h"
+#include "record_rows.h"
 
 namespace corvela {
 
@@ -20,20 +21,15 @@ const ListRow& ReportList::row(int r) const {
   return stored;
 }
 
-QString ReportList::cell(int r, int c) const {
-  const ListRow& x = row(r);
-  return c >= 0 && c < x.cells.size() ? x.cells[c] : QString();
-}
-
 int ReportList::findId(const QString& id) const {
+  const IdKey key(id);
   for (size_t i = 0; i < rows_.size(); ++i) {
-    if (!rows_[i].cells.isEmpty() && rows_[i].cells[0] == id) return static_cast<int>(i);
+    if (key.names(rows_[i])) return static_cast<int>(i);
   }
   return -1;
 }
 
 int ReportList::appendRow(ListRow row) {
-  while (row.cells.size() < columnCount()) row.cells.append(QString());
   row.version = nextRowVersion();
   rows_.push_back(std::move(row));
   const int r = rowCount() - 1;
@@ -56,21 +52,6 @@ void ReportList::clear() {
   if (recorder_) recorder_->listReplaced(*this, rows_);
   rows_.clear();
   emit listReset();
-}
-
-void ReportList::setCell(int r, int c, const QString& text) {
-  ListRow& x = mutableRow(r);
-  if (c < 0 || c >= columnCount()) return;
-  while (x.cells.size() <= c) x.cells.append(QString());
-  if (x.cells[c] == text) return;
-  x.cells[c] = text;
-  emit rowChanged(r);
-}
-
-void ReportList::setTag(int r, const QString& tag) {
-  if (mutableRow(r).tag == tag) return;
-  mutableRow(r).tag = tag;
-  emit rowChanged(r);
 }
 
 void ReportList::setState(int r, ObjectState state) {

@@ -2,9 +2,10 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <memory>
 #include <vector>
+
+#include "skin_records.h"
 
 namespace corvela {
 
@@ -12,13 +13,12 @@ namespace corvela {
 // in a file waiting to be packed by the next save, or just extracted.
 enum class ObjectState { Found, Missing, ToReplace, Extracted };
 
-// A row of a list: its cells as read or typed, and what happened to it.
-// An object row's "Stato" cell stays empty, and its "Path GIF" names only a
-// file of its own, to be packed: what its working file is, found, missing
-// or just extracted, is a fact of the disk (ObjectFacts), not of the row.
+// A row of a list: its record, and what happened to it. An object record
+// names only a file of its own, to be packed: what its working file is,
+// found, missing or just extracted, is a fact of the disk (ObjectFacts),
+// not of the row.
 struct ListRow {
-  QStringList cells;  // cells[0] is the "ID" text
-  QString tag;
+  SkinRecord record;
   // Objects only: ToReplace while the next save packs the row's image,
   // else Found (its image is its archive's).
   ObjectState state = ObjectState::Found;
@@ -33,9 +33,17 @@ struct ListRow {
   // row. Not part of what the row holds.
   quint64 version = 0;
   friend bool operator==(const ListRow& a, const ListRow& b) {
-    return a.cells == b.cells && a.tag == b.tag && a.state == b.state && a.edited == b.edited &&
+    return a.record == b.record && a.state == b.state && a.edited == b.edited &&
            a.pinned == b.pinned;
   }
+
+  // The record of a row of the list that holds records of that kind.
+  const ObjectRecord& object() const { return std::get<ObjectRecord>(record); }
+  ObjectRecord& object() { return std::get<ObjectRecord>(record); }
+  const ColourRecord& colour() const { return std::get<ColourRecord>(record); }
+  ColourRecord& colour() { return std::get<ColourRecord>(record); }
+  const RectRecord& rect() const { return std::get<RectRecord>(record); }
+  RectRecord& rect() { return std::get<RectRecord>(record); }
 };
 
 // The next tick of the clock that orders row changes and facts found on disk.
@@ -55,7 +63,7 @@ class RowOverlay {
 class ChangeRecorder;
 
 // One of the document's report lists. The rows are the document's storage:
-// editors change cells and marks here and views follow through the signals.
+// edits change records and marks here and views follow through the signals.
 // Rows keep file order; sorting is a matter of the view.
 class ReportList : public QObject {
   Q_OBJECT
@@ -69,16 +77,14 @@ class ReportList : public QObject {
   // The row as it is shown and saved: as stored, or with a newer fact of the
   // disk over it.
   const ListRow& row(int r) const;
-  QString cell(int r, int c) const;
 
-  // The first row, in list order, whose "ID" text equals `id`; -1 if none.
+  // The first row, in list order, whose id the list shows as `id`; -1 if
+  // none.
   int findId(const QString& id) const;
 
   int appendRow(ListRow row);
   void reserve(int count) { rows_.reserve(static_cast<size_t>(count)); }
   void clear();
-  void setCell(int r, int c, const QString& text);
-  void setTag(int r, const QString& tag);
   void setState(int r, ObjectState state);
   void setEdited(int r, bool edited);
   void setPinned(int r, std::shared_ptr<const QByteArray> image);

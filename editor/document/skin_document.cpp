@@ -73,18 +73,7 @@ bool hasMagic(QByteArrayView text) {
   return true;
 }
 
-template <typename... Cells>
-QStringList cellsOf(Cells&&... cells) {
-  QStringList out;
-  out.reserve(sizeof...(Cells));
-  (out.append(QString(std::forward<Cells>(cells))), ...);
-  return out;
-}
 }  // namespace
-
-QString listId(QStringView field) {
-  return field == kNoId ? kNoId : formatField(field, 4);
-}
 
 bool isOperatorTheme(const QString& theme) {
   return theme.compare(kOperatorTheme, Qt::CaseInsensitive) == 0;
@@ -434,58 +423,57 @@ LoadOutcome SkinDocument::parseLines(int lineCount) {
 }
 
 void SkinDocument::addObjectRow(int line, const RecordView& r) {
-  const QStringView offset = r.values[0];
-  const QStringView size = r.values[1];
-  const QStringView archive = r.values[2];
-  const QString archiveCell = formatField(archive, 2);
-  QString place;
-  place.reserve(archiveCell.size() + std::max<qsizetype>(offset.size(), 6) + 2);
-  place += archiveCell;
-  place += u'_';
-  appendField(place, offset, 6);
   ListRow row;
-  row.tag.reserve(offset.size() + size.size() + archive.size() + 2);
-  row.tag += offset;
-  row.tag += u' ';
-  row.tag += size;
-  row.tag += u' ';
-  row.tag += archive;
-  row.cells = cellsOf(listId(r.id), std::move(place), archiveCell, offset.toString(),
-                      size.toString(), QString(), QString(), padNumber(line, 4));
+  ObjectRecord& o = row.record.emplace<ObjectRecord>();
+  o.id = Field::read(listId(r.id));
+  o.line = line;
+  o.home = {Field::read(r.values[2]), Field::read(r.values[0]), Field::read(r.values[1])};
+  o.archive = o.home.archive;
+  o.offset = o.home.offset;
+  o.size = o.home.size;
   // Names are made only when the working folder has files to match.
   const QString gif = extracted_.isEmpty() ? QString() : objectGifName(r.id);
   const int at = objects_.rowCount();
   if (!gif.isEmpty() && extracted_.contains(gif)) {
     facts_.setFile(at, ObjectState::Found, joinPath(P_sTarget, gif));
   } else {
-    facts_.setFile(at, ObjectState::Missing, QStringLiteral(" "));
+    facts_.setFile(at, ObjectState::Missing, QString());
   }
   // Objects already in the packed archive are packed anew by every save.
-  if (numericValue(archive) == kPackedArchive && isOperatorTheme(P_sTheme)) {
+  if (o.home.archive.value() == kPackedArchive && isOperatorTheme(P_sTheme)) {
     P_SkinVodafone = true;
     setObjectState(row, ObjectState::ToReplace);
   }
   objects_.appendRow(std::move(row));
 }
 
+namespace {
+std::optional<Field> idField(QStringView id) {
+  if (id == kNoId) return std::nullopt;
+  return Field::read(listId(id));
+}
+}  // namespace
+
 void SkinDocument::addColourRow(int line, const QString& trimmed, const RecordView& r) {
   const std::array<QStringView, 4>& v = r.values;
   ListRow row;
-  row.cells = cellsOf(listId(r.id), v[0].toString(), v[1].toString(), v[2].toString(),
-                      v[3].toString(), padNumber(line, 4));
-  row.tag = trimmed;
+  ColourRecord& c = row.record.emplace<ColourRecord>();
+  c.id = idField(r.id);
+  c.line = line;
+  c.rgb = {Field::read(v[0]), Field::read(v[1]), Field::read(v[2])};
+  c.transparency = Field::read(v[3]);
+  c.source = trimmed;
   colours_.appendRow(std::move(row));
 }
 
 void SkinDocument::addRectRow(int line, const QString& trimmed, const RecordView& r) {
   const std::array<QStringView, 4>& v = r.values;
-  const long long width = rectangleExtent(numericValue(v[0]), numericValue(v[2]));
-  const long long height = rectangleExtent(numericValue(v[1]), numericValue(v[3]));
   ListRow row;
-  row.cells =
-      cellsOf(listId(r.id), v[0].toString(), v[1].toString(), v[2].toString(), v[3].toString(),
-              QString::number(width), QString::number(height), padNumber(line, 4));
-  row.tag = trimmed;
+  RectRecord& d = row.record.emplace<RectRecord>();
+  d.id = idField(r.id);
+  d.line = line;
+  d.corners = {Field::read(v[0]), Field::read(v[1]), Field::read(v[2]), Field::read(v[3])};
+  d.source = trimmed;
   rects_.appendRow(std::move(row));
 }
 

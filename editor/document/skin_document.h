@@ -12,6 +12,7 @@
 #include "document_history.h"
 #include "document_names.h"
 #include "object_facts.h"
+#include "record_rows.h"
 #include "report_list.h"
 #include "skin_lock.h"
 #include "skin_tree.h"
@@ -227,8 +228,6 @@ class SkinDocument {
   ObjectFacts facts_;
 };
 
-// "0595" for object 595 of the lists: the id field shown with four digits.
-QString listId(QStringView field);
 bool isOperatorTheme(const QString& theme);
 
 }  // namespace corvela

@@ -57,22 +57,22 @@ bool isToBePacked(const ListRow& row) {
 
 // A line number from an "Indice" cell, or nothing when it names no line of
 // the table (a row from a default scheme made for another layout).
-std::optional<size_t> lineIndex(const QString& cell, const SkinDocument& doc) {
-  const long long k = numericValue(cell);
+std::optional<size_t> lineIndex(long long k, const SkinDocument& doc) {
   if (k < 0 || k >= doc.P_MaxValues) return std::nullopt;
   return static_cast<size_t>(k);
 }
 
 // Whether a colour or rectangle row still holds what the load took from
-// `line`: its id (column 0) and the four values from `firstValue` on. Only
-// then may the line go back as read. Written from the cells, a line with two
-// blanks in a row would lose its empty field and shift every value after it.
-bool readsAsLoaded(QChar kind, const QString& line, const QStringList& cells, int firstValue) {
+// `line`: its id and its four values. Only then may the line go back as
+// read. Written from the record, a line with two blanks in a row would lose
+// its empty field and shift every value after it.
+bool readsAsLoaded(QChar kind, const QString& line, const QString& id,
+                   const std::array<QString, 4>& values) {
   if (line.isEmpty() || line[0] != kind) return false;
   const std::optional<RecordView> r = splitRecordLine(line);
-  if (!r || r->valueCount != 4 || cells.value(0) != listId(r->id)) return false;
-  for (int i = 0; i < 4; ++i) {
-    if (cells.value(firstValue + i) != r->values[static_cast<size_t>(i)]) return false;
+  if (!r || r->valueCount != 4 || id != listId(r->id)) return false;
+  for (size_t i = 0; i < 4; ++i) {
+    if (values[i] != r->values[i]) return false;
   }
   return true;
 }
@@ -95,7 +95,7 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
     QString gif = shownFile(doc, r);
     // A working file deleted since the folder watch last looked: the object
     // is its archive's again, as the watch would have made it.
-    if (gif == objectGifPath(doc.P_sTarget, row.cells[V_ID]) && !pathStat(gif, false).exists)
+    if (gif == objectGifPath(doc.P_sTarget, rowId(row)) && !pathStat(gif, false).exists)
       gif.clear();
     QByteArray bytes;
     if (const QByteArray* pinned = pinnedImage(row)) {
@@ -106,7 +106,7 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
       std::optional<QByteArray> read = readGifToPack(gif, doc.P_sPath, &why);
       if (!read) {
         return QStringLiteral("Impossibile usare il file dell'oggetto %1:\n%2\n(%3)\n%4")
-            .arg(row.cells[V_ID], gif, why, kNothingChanged);
+            .arg(rowId(row), gif, why, kNothingChanged);
       }
       bytes = std::move(*read);
     } else {
@@ -118,14 +118,14 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
       if (inPacked && !*packedArchiveAsRead) {
         o.reason = QStringLiteral("modificato da un altro programma dopo la lettura della skin");
       } else if (inPacked) {
-        o = archives.cut(kPackedArchive, numericValue(row.cells[V_Offset]),
-                         numericValue(row.cells[V_Byte]));
+        o = archives.cut(kPackedArchive, row.object().offset.value_or(Field()).value(),
+                         row.object().size.value());
       }
       if (o.status != ArchiveReader::Status::Ok || o.bytes.isEmpty()) {
         return QStringLiteral(
                    "L'oggetto %1 è da sostituire ma il suo file GIF manca e non si trova "
                    "nell'archivio %2%3.\nEsporta gli oggetti prima di salvare. %4")
-            .arg(row.cells[V_ID], packedArchive,
+            .arg(rowId(row), packedArchive,
                  o.reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(o.reason),
                  kNothingChanged);
       }
@@ -137,7 +137,7 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
                  "Gli oggetti da salvare superano il limite di %1 byte di una skin "
                  "(all'oggetto %2).\n%3")
           .arg(kMaxSkinBytes)
-          .arg(row.cells[V_ID], kNothingChanged);
+          .arg(rowId(row), kNothingChanged);
     }
     packed.push_back({r, std::move(bytes)});
   }
@@ -187,8 +187,8 @@ std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out
   out.archive.reserve(total);
   for (const PackedObject& p : out.packed) {
     const ListRow& row = doc.L_Values.row(p.row);
-    if (auto k = lineIndex(row.cells[V_Indice], doc)) {
-      out.lines[*k] = packedObjectLine(row.cells[V_ID], out.archive.size(), p.bytes.size());
+    if (auto k = lineIndex(rowLine(row), doc)) {
+      out.lines[*k] = packedObjectLine(rowId(row), out.archive.size(), p.bytes.size());
     }
     out.archive += p.bytes;
   }
@@ -539,19 +539,24 @@ std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all) {
   // Assigned either way, so that of two rows naming one line the later still
   // wins, as it does for rows that were edited.
   for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) {
-    const QStringList& c = doc.L_RGBA.row(r).cells;
-    if (auto k = lineIndex(c[C_Indice], doc)) {
-      lines[*k] = !all && readsAsLoaded(u'4', doc.lines[*k], c, C_R)
+    const ListRow& row = doc.L_RGBA.row(r);
+    if (auto k = lineIndex(rowLine(row), doc)) {
+      const QString id = rowId(row);
+      const std::array<QString, 3> c = componentTexts(row);
+      const QString t = transparencyText(row);
+      lines[*k] = !all && readsAsLoaded(u'4', doc.lines[*k], id, {c[0], c[1], c[2], t})
                       ? doc.lines[*k]
-                      : colourLine(c[C_ID], c[C_R], c[C_G], c[C_B], c[C_Trasparenza]);
+                      : colourLine(id, c[0], c[1], c[2], t);
     }
   }
   for (int r = 0; r < doc.L_Dim.rowCount(); ++r) {
-    const QStringList& c = doc.L_Dim.row(r).cells;
-    if (auto k = lineIndex(c[D_Indice], doc)) {
-      lines[*k] = !all && readsAsLoaded(u'1', doc.lines[*k], c, D_X1)
+    const ListRow& row = doc.L_Dim.row(r);
+    if (auto k = lineIndex(rowLine(row), doc)) {
+      const QString id = rowId(row);
+      const std::array<QString, 4> c = cornerTexts(row);
+      lines[*k] = !all && readsAsLoaded(u'1', doc.lines[*k], id, c)
                       ? doc.lines[*k]
-                      : rectangleLine(c[D_ID], c[D_X1], c[D_Y1], c[D_X2], c[D_Y2]);
+                      : rectangleLine(id, c[0], c[1], c[2], c[3]);
     }
   }
   for (int i = 1; i <= doc.T_Strutt.nodeCount() && i <= static_cast<int>(lines.size()); ++i) {

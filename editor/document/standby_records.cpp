@@ -1,6 +1,7 @@
 #include "standby_records.h"
 
 #include "document_names.h"
+#include "record_rows.h"
 #include "report_list.h"
 #include "skin_tree.h"
 #include "text_number.h"
@@ -75,7 +76,7 @@ QString positionName(QStringView code) {
 }
 
 QString rowName(const ReportList& list, int row) {
-  return shownName(list.name(), list.cell(row, 0));
+  return shownName(list.name(), rowId(list.row(row)));
 }
 
 QString shownName(const QString& listName, QStringView code) {

@@ -7,6 +7,7 @@
 #include "document_names.h"
 #include "report_list.h"
 #include "skin_document.h"
+#include "skin_line.h"
 #include "standby_records.h"
 
 namespace corvela {
@@ -18,9 +19,8 @@ inline QString stepName(const QString& what, const ReportList& list, int row) {
   if (row < 0 || row >= list.rowCount()) return what;
   QString record = standby::rowName(list, row);
   if (record.isEmpty()) {
-    const QString id = list.cell(row, 0);
-    if (id.trimmed().isEmpty() || id == u'-') return what;
-    record = listId(id);
+    record = rowId(list.row(row));
+    if (record.trimmed().isEmpty() || record == kNoId) return what;
   }
   return what + QStringLiteral(": ") + record;
 }

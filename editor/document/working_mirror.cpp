@@ -41,18 +41,17 @@ QString OutsideChanges::note() const {
 
 namespace {
 
-// The row's cells naming `offset` and `size` in archive `archive`, as the
-// load writes them; the tag keeps that place for a later return to it.
-void setArchivePlace(ReportList& list, int row, QStringView archive, QStringView offset,
-                     QStringView size) {
-  const QString archiveCell = formatField(archive, 2);
-  QString place = archiveCell + u'_';
-  appendField(place, offset, 6);
-  list.setCell(row, V_NDat, archiveCell);
-  list.setCell(row, V_Offset, offset.toString());
-  list.setCell(row, V_Byte, size.toString());
-  list.setCell(row, V_OffSet, place);
-  list.setTag(row, offset.toString() + u' ' + size.toString() + u' ' + archive.toString());
+// The object's image is at `spot`, with no file of its own, as a load
+// finds it; the spot is kept for a later return to it.
+void setArchivePlace(ReportList& list, int row, const ArchiveSpot& spot) {
+  ListRow next = list.row(row);
+  ObjectRecord& o = next.object();
+  o.home = spot;
+  o.archive = spot.archive;
+  o.offset = spot.offset;
+  o.size = spot.size;
+  o.file.clear();
+  list.setRow(row, next);
 }
 
 bool inPackedArchive(const SkinDocument& doc, const ListRow& row) {
@@ -64,25 +63,26 @@ bool inPackedArchive(const SkinDocument& doc, const ListRow& row) {
 // there (the window extracts it anew to show it).
 void takeFromArchiveAgain(SkinDocument& doc, int r) {
   ReportList& list = doc.records().objects;
-  if (!archivePlace(list.row(r))) {
-    const QStringList place = list.row(r).tag.split(u' ');
-    if (place.size() != 3) return;
-    setArchivePlace(list, r, place[2], place[0], place[1]);
-  }
   // Its own file was the one that went; an object of the packed archive is
   // packed anew by every save even so.
-  list.setCell(r, V_PathGif, QString());
+  if (!archivePlace(list.row(r))) {
+    setArchivePlace(list, r, list.row(r).object().home);
+  } else if (!ownFile(list.row(r)).isEmpty()) {
+    ListRow next = list.row(r);
+    next.object().file.clear();
+    list.setRow(r, next);
+  }
   if (inPackedArchive(doc, list.row(r))) {
     setObjectState(list, r, ObjectState::ToReplace);
   } else {
     list.setState(r, ObjectState::Found);
   }
-  doc.objectFacts().setFile(r, ObjectState::Missing, QStringLiteral(" "));
+  doc.objectFacts().setFile(r, ObjectState::Missing, QString());
   doc.objectFacts().dropChangedOutside(r);
 }
 
 bool showsWorkingFile(const SkinDocument& doc, int r) {
-  return shownFile(doc, r) == objectGifPath(doc.P_sTarget, doc.L_Values.cell(r, V_ID));
+  return shownFile(doc, r) == objectGifPath(doc.P_sTarget, rowId(doc.L_Values.row(r)));
 }
 
 }  // namespace
@@ -102,8 +102,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
   for (int r : rows) {
     if (r < 0 || r >= doc.L_Values.rowCount()) continue;
-    const QStringList cells = doc.L_Values.row(r).cells;
-    const QString gif = objectGifPath(doc.P_sTarget, cells[V_ID]);
+    const QString gif = objectGifPath(doc.P_sTarget, rowId(doc.L_Values.row(r)));
     const bool showsFile = showsWorkingFile(doc, r);
     // Every object of an opened skin passes here: the file system is asked
     // once per file.
@@ -151,7 +150,7 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
   if (workingFolderReason(doc.P_sTarget, doc.P_sPath)) return plan;
   std::map<QString, size_t> planned;  // two rows of one id share a file: the later one's bytes
   for (const PackedObject& p : packed) {
-    const QString gif = objectGifPath(doc.P_sTarget, doc.L_Values.cell(p.row, V_ID));
+    const QString gif = objectGifPath(doc.P_sTarget, rowId(doc.L_Values.row(p.row)));
     if (holdsExactly(gif, p.bytes)) continue;
     if (shownFile(doc, p.row) == gif && !doc.L_Values.row(p.row).pinned) {
       // Packed from this very file, which no longer holds what was read.
@@ -171,7 +170,7 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
     const ListRow& row = doc.L_Values.row(r);
     if (!row.pinned || row.state == ObjectState::ToReplace) continue;
-    const QString gif = objectGifPath(doc.P_sTarget, row.cells[V_ID]);
+    const QString gif = objectGifPath(doc.P_sTarget, rowId(row));
     const bool named = shownFile(doc, r) == gif || shownFile(doc, r).isEmpty();
     if (!named || planned.contains(gif) || holdsExactly(gif, *row.pinned)) continue;
     planned.emplace(gif, plan.refresh.size());
@@ -186,17 +185,14 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
                                           const QStringList& kept) {
   const SkinDocument::DiskWrite disk(doc);
   ReportList& list = doc.records().objects;
-  const QString archive = QString::number(kPackedArchive);
   std::vector<int> keptRows;
   long long offset = 0;
   for (const PackedObject& p : packed) {
-    const QString size = QString::number(p.bytes.size());
-    setArchivePlace(list, p.row, archive, QString::number(offset), size);
-    offset += p.bytes.size();
-    const QString gif = objectGifPath(doc.P_sTarget, list.cell(p.row, V_ID));
     // Packed, the image is the archive's and its working file's: the row
     // names no file of its own any more.
-    list.setCell(p.row, V_PathGif, QString());
+    setArchivePlace(list, p.row, {Field(kPackedArchive), Field(offset), Field(p.bytes.size())});
+    offset += p.bytes.size();
+    const QString gif = objectGifPath(doc.P_sTarget, rowId(list.row(p.row)));
     doc.objectFacts().setFile(p.row, ObjectState::Found, gif);
     doc.objectFacts().dropChangedOutside(p.row);
     if (kept.contains(gif)) keptRows.push_back(p.row);
@@ -212,7 +208,7 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
     if (!standsAsSeen(w.gif, w.seen) || !removeFile(w.gif, &error)) continue;
     for (const PackedObject& p : packed) {
       if (shownFile(doc, p.row) == w.gif)
-        doc.objectFacts().setFile(p.row, ObjectState::Missing, QStringLiteral(" "));
+        doc.objectFacts().setFile(p.row, ObjectState::Missing, QString());
     }
   }
   // The rows as this save leaves them are what it packed; a row that then

@@ -146,10 +146,15 @@ SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file) {
       outcome.error = schemeError(number, *why);
       return outcome;
     }
-    for (int c = C_R; c <= C_Trasparenza; ++c) fields[c] = componentText(fields[c]);
     ListRow row;
-    row.cells = fields;
-    row.tag = kSchemeTag;
+    ColourRecord& colour = row.record.emplace<ColourRecord>();
+    if (fields[C_ID] != kNoId) colour.id = Field::read(fields[C_ID]);
+    colour.line = numericValue(fields[C_Indice]);
+    for (int c = C_R; c <= C_B; ++c) {
+      colour.rgb[static_cast<size_t>(c - C_R)] = Field::read(componentText(fields[c]));
+    }
+    colour.transparency = Field::read(componentText(fields[C_Trasparenza]));
+    colour.source = kSchemeTag;
     rows.push_back(std::move(row));
   }
 

@@ -73,7 +73,7 @@ bool validRow(const SkinDocument& doc, int row) {
 }
 
 ReplaceOutcome write(SkinDocument& doc, int row, const Replacement& r,
-                     const QString& archive = kNoId) {
+                     std::optional<long long> archive = std::nullopt) {
   ReplaceOutcome o;
   o.status = r.status;
   o.image = r.image;
@@ -221,7 +221,7 @@ int fillMissingObjects(SkinDocument& doc, const QString& folder) {
     if (!FileExist(file)) continue;
     const Replacement replacement = readReplacement(file);
     if (replacement.status != ReplaceOutcome::Replaced) continue;
-    write(doc, r, replacement, QString::number(kPackedArchive));
+    write(doc, r, replacement, kPackedArchive);
     ++found;
   }
   return found;

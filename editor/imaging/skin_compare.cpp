@@ -32,12 +32,6 @@ std::map<QString, int> rowsById(const ReportList& list) {
   return rows;
 }
 
-QString numbers(const ListRow& row, std::initializer_list<int> columns) {
-  QStringList out;
-  for (int c : columns) out << QString::number(numericValue(row.cells.value(c)));
-  return out.join(u',');
-}
-
 template <size_t N>
 QString numbers(const std::array<long long, N>& values) {
   QStringList out;
@@ -66,7 +60,7 @@ Image imageOf(const SkinDocument& doc, ArchiveReader& archives, int r) {
     image.location = gif;
   } else if (const std::optional<ArchivePlace> place = archivePlace(row)) {
     from = archiveFileName(doc.P_sTheme, place->archive);
-    image.location = numbers(row, {V_NDat, V_Offset, V_Byte});
+    image.location = numbers(std::array<long long, 3>{place->archive, place->offset, place->size});
     const ArchiveReader::Object object = archives.cut(*place);
     if (object.status == ArchiveReader::Status::Ok) image.bytes = object.bytes;
   } else {

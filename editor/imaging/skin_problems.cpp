@@ -381,8 +381,8 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
       broken[static_cast<size_t>(r)] = true;
       continue;
     }
-    const long long offset = numericValue(row.cells[V_Offset]);
-    const long long size = numericValue(row.cells[V_Byte]);
+    const long long offset = row.object().offset.value_or(Field()).value();
+    const long long size = row.object().size.value();
     if (offset < 0 || size < 0) {
       problem(QStringLiteral("oggetto %1 con posizione non valida (offset %2, %3 byte)")
                   .arg(id)

@@ -1,7 +1,9 @@
 #include "row_look.h"
 
 #include "document_names.h"
+#include "record_rows.h"
 #include "skin_line.h"
+#include "text_number.h"
 
 namespace corvela {
 
@@ -41,6 +43,46 @@ const std::vector<ListColumn> kRectColumns = {
     {"Y1", Align::Centre, 882},      {"X2", Align::Centre, 882},
     {"Y2", Align::Centre, 882},      {"Larghezza", Align::Right, 1764},
     {"Altezza", Align::Right, 1764}, {"Indice", Align::Right, 1411}};
+
+// The list's digit patterns: "03" for an archive, "000123" for an offset in
+// the place column, "0042" for a line; "-" where a place is not there.
+QString objectCell(const ListRow& row, int column) {
+  const ObjectRecord& o = row.object();
+  switch (column) {
+    case V_OffSet: {
+      QString place = formatField(o.home.archive.text(), 2) + u'_';
+      appendField(place, o.home.offset.text(), 6);
+      return place;
+    }
+    case V_NDat:
+      return o.archive ? formatField(o.archive->text(), 2) : kNoId;
+    case V_Offset:
+      return o.offset ? o.offset->text() : kNoId;
+    case V_Byte:
+      return o.size.text();
+    case V_Stato:
+      return stateWord(row.state);
+    case V_PathGif:
+      return o.file;
+    default:
+      return {};
+  }
+}
+
+QString colourCell(const ListRow& row, int column) {
+  const ColourRecord& c = row.colour();
+  if (column >= C_R && column <= C_B) return c.rgb[static_cast<size_t>(column - C_R)].text();
+  return column == C_Trasparenza ? c.transparency.text() : QString();
+}
+
+QString rectCell(const ListRow& row, int column) {
+  const RectRecord& d = row.rect();
+  if (column >= D_X1 && column <= D_Y2) return d.corners[static_cast<size_t>(column - D_X1)].text();
+  if (column != D_Larghezza && column != D_Altezza) return {};
+  if (!d.sized) return kNoId;
+  const size_t from = column == D_Larghezza ? 0 : 1;
+  return QString::number(rectangleExtent(d.corners[from].value(), d.corners[from + 2].value()));
+}
 
 Look objectLook(const ReportList& list, int r, const ObjectFacts* facts) {
   const ListRow& row = list.row(r);
@@ -96,7 +138,7 @@ Look rowLook(const ReportList& list, int r, const ObjectFacts* facts) {
   const ListRow& row = list.row(r);
   if (list.name() == kListObjects) return objectLook(list, r, facts);
   Look look;
-  look.icon = row.cells.value(0) == kNoId ? IconNone : IconColour;
+  look.icon = rowId(row) == kNoId ? IconNone : IconColour;
   if (row.edited) {
     look.colour = kChangedBlue;
     look.bold = true;
@@ -105,11 +147,18 @@ Look rowLook(const ReportList& list, int r, const ObjectFacts* facts) {
 }
 
 QString shownCell(const ReportList& list, int r, int column, const ObjectFacts* facts) {
+  const ListRow& row = list.row(r);
+  if (column == 0) return rowId(row);
+  if (column == list.columnCount() - 1) return padNumber(rowLine(row), 4);
   if (list.name() == kListObjects) {
-    if (column == V_Stato) return stateWord(facts ? facts->shownState(list, r) : list.row(r).state);
-    if (column == V_PathGif && facts) return facts->shownPath(list, r);
+    if (column == V_Stato && facts) return stateWord(facts->shownState(list, r));
+    if (column == V_PathGif && facts) {
+      const QString path = facts->shownPath(list, r);
+      return path.isEmpty() ? QStringLiteral(" ") : path;
+    }
+    return objectCell(row, column);
   }
-  return list.cell(r, column);
+  return list.name() == kListColours ? colourCell(row, column) : rectCell(row, column);
 }
 
 Look nodeLook(const TreeNode& node) {

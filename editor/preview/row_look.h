@@ -60,8 +60,9 @@ struct Look {
 // A row of one of the document's three lists, told apart by its name; an
 // object row with what `facts` know of its files, when given.
 Look rowLook(const ReportList& list, int row, const ObjectFacts* facts = nullptr);
-// The text of a cell as shown: the object list's "Stato" is its state's
-// word, and with `facts` its "Stato" and "Path GIF" take in its working file.
+// The text of a cell as shown, numbers in the list's digit patterns: the
+// object list's "Stato" is its state's word, and with `facts` its "Stato"
+// and "Path GIF" take in its working file (" " for none).
 QString shownCell(const ReportList& list, int row, int column, const ObjectFacts* facts = nullptr);
 Look nodeLook(const TreeNode& node);
 

@@ -6,6 +6,7 @@
 #include "cli_support.h"
 #include "document_names.h"
 #include "imaging_commands.h"
+#include "list_cells.h"
 #include "object_export.h"
 #include "object_row.h"
 #include "skin_document.h"
@@ -59,9 +60,9 @@ TEST(DocumentCycle, RowsStayToBeReplacedSoASecondSavePacksTheNewFiles) {
   SkinDocument again;
   ASSERT_EQ(again.load(f.file("vodafone.ski")).status, LoadStatus::Complete);
   const ListRow& seven = again.L_Values.row(again.L_Values.findId("0007"));
-  EXPECT_EQ(seven.cells[V_Offset], "2000");
-  EXPECT_EQ(seven.cells[V_Byte], QString::number(skin.objects.at(7).size()));
-  EXPECT_EQ(again.L_Values.row(again.L_Values.findId("0635")).cells[V_Byte], "2000");
+  EXPECT_EQ(seven.object().offset.value_or(Field()).value(), 2000);
+  EXPECT_EQ(seven.object().size.value(), skin.objects.at(7).size());
+  EXPECT_EQ(corvela::test::cellOf(again.L_Values, again.L_Values.findId("0635"), V_Byte), "2000");
 }
 
 TEST(DocumentCycle, EditsThroughTreeAndListsSurviveAReload) {
@@ -78,19 +79,19 @@ TEST(DocumentCycle, EditsThroughTreeAndListsSurviveAReload) {
   const int hours = nodeStarting(doc.T_Strutt, "2 11 ");
   corvela::test::byHand(doc).tree.setText(hours, "2 11 99");
   const int operatorColour = doc.L_RGBA.findId("0595");
-  corvela::test::byHand(doc).colours.setCell(operatorColour, C_R, "255");
+  corvela::test::setField(corvela::test::byHand(doc).colours, operatorColour, C_R, "255");
   corvela::test::byHand(doc).colours.setEdited(operatorColour, true);
   const int dateRect = doc.L_Dim.findId("0571");
-  corvela::test::byHand(doc).rects.setCell(dateRect, D_Y2, "60");
+  corvela::test::setField(corvela::test::byHand(doc).rects, dateRect, D_Y2, "60");
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
 
   SkinDocument again;
   ASSERT_EQ(again.load(f.file("vodafone.ski")).status, LoadStatus::Complete);
   EXPECT_EQ(again.T_Strutt.node(minutes).text, "2 8 45");
   EXPECT_EQ(again.T_Strutt.node(hours).text, "2 11 20");
-  EXPECT_EQ(again.L_RGBA.row(operatorColour).cells[C_R], "255");
+  EXPECT_EQ(corvela::test::cellOf(again.L_RGBA, operatorColour, C_R), "255");
   EXPECT_FALSE(again.L_RGBA.row(operatorColour).edited);  // flags are not stored
-  EXPECT_EQ(again.L_Dim.row(dateRect).cells[D_Y2], "60");
-  EXPECT_EQ(again.L_Dim.row(dateRect).cells[D_Altezza], "24");
+  EXPECT_EQ(corvela::test::cellOf(again.L_Dim, dateRect, D_Y2), "60");
+  EXPECT_EQ(corvela::test::cellOf(again.L_Dim, dateRect, D_Altezza), "24");
   EXPECT_EQ(again.lines[static_cast<size_t>(minutes - 1)], "2 8 45");
 }

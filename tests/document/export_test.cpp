@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "document_names.h"
+#include "list_cells.h"
 #include "object_archive.h"
 #include "object_export.h"
 #include "object_row.h"
@@ -106,10 +107,10 @@ TEST(Export, ReplacedRowsKeepTheirReplacement) {
   f.write("mine.gif", "MINE");
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  corvela::test::byHand(doc).objects.setCell(0, V_NDat, "-");
-  corvela::test::byHand(doc).objects.setCell(0, V_Offset, "-");
+  corvela::test::setField(corvela::test::byHand(doc).objects, 0, V_NDat, "-");
+  corvela::test::setField(corvela::test::byHand(doc).objects, 0, V_Offset, "-");
   corvela::test::byHand(doc).objects.setState(0, ObjectState::ToReplace);
-  corvela::test::byHand(doc).objects.setCell(0, V_PathGif, f.path("mine.gif"));
+  corvela::test::setField(corvela::test::byHand(doc).objects, 0, V_PathGif, f.path("mine.gif"));
   exportAllObjects(doc);
   EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), f.path("mine.gif"));
   EXPECT_EQ(shownState(doc, 0), ObjectState::ToReplace);

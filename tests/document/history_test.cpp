@@ -8,6 +8,7 @@
 
 #include "document_edits.h"
 #include "document_names.h"
+#include "list_cells.h"
 #include "object_archive.h"
 #include "object_export.h"
 #include "object_replace.h"
@@ -37,15 +38,15 @@ TEST(History, StepsMergeNestAndKeepWhatAThrowingEditChanged) {
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   DocumentHistory& h = doc.history();
-  auto x1 = [&] { return doc.L_Dim.cell(0, D_X1); };
+  auto x1 = [&] { return corvela::test::cellOf(doc.L_Dim, 0, D_X1); };
 
   // Keys typed into one box fold into one step; another key starts anew.
   EXPECT_TRUE(doc.perform(
-      "a", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "1"); }, 7));
+      "a", [&] { corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_X1, "1"); }, 7));
   EXPECT_TRUE(doc.perform(
-      "a", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "12"); }, 7));
+      "a", [&] { corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_X1, "12"); }, 7));
   EXPECT_TRUE(doc.perform(
-      "b", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "13"); }, 8));
+      "b", [&] { corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_X1, "13"); }, 8));
   EXPECT_EQ(h.count(), 2);
   h.undo();
   EXPECT_EQ(x1(), "12");
@@ -58,42 +59,44 @@ TEST(History, StepsMergeNestAndKeepWhatAThrowingEditChanged) {
   // An edit run inside another belongs to the outer step; one that changes
   // nothing leaves no step.
   EXPECT_TRUE(doc.perform("outer", [&] {
-    corvela::test::byHand(doc).rects.setCell(0, D_X2, "31");
-    EXPECT_FALSE(
-        doc.perform("inner", [&] { corvela::test::byHand(doc).rects.setCell(0, D_Y1, "21"); }));
+    corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_X2, "31");
+    EXPECT_FALSE(doc.perform("inner", [&] {
+      corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_Y1, "21");
+    }));
   }));
-  EXPECT_FALSE(
-      doc.perform("none", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "12"); }));
+  EXPECT_FALSE(doc.perform(
+      "none", [&] { corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_X1, "12"); }));
   EXPECT_EQ(h.count(), 2);
   EXPECT_EQ(h.text(1), "outer");
   h.undo();
-  EXPECT_EQ(doc.L_Dim.cell(0, D_X2), "30");
-  EXPECT_EQ(doc.L_Dim.cell(0, D_Y1), "20");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Dim, 0, D_X2), "30");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Dim, 0, D_Y1), "20");
 
   // What a failing edit changed before it threw is a step of its own.
   EXPECT_THROW(doc.perform("boom",
                            [&] {
-                             corvela::test::byHand(doc).rects.setCell(0, D_Y2, "41");
+                             corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_Y2,
+                                                     "41");
                              throw std::runtime_error("x");
                            }),
                std::runtime_error);
   EXPECT_EQ(h.count(), 2);
   EXPECT_EQ(h.text(1), "boom");
   h.undo();
-  EXPECT_EQ(doc.L_Dim.cell(0, D_Y2), "40");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Dim, 0, D_Y2), "40");
 
   // The views hear of a step once it is done, once however often the edit
   // touched the row; an edit that changes nothing says nothing.
   int heard = 0;
   QObject::connect(&doc.L_Dim, &ReportList::rowChanged, [&] { ++heard; });
   EXPECT_TRUE(doc.perform("c", [&] {
-    corvela::test::byHand(doc).rects.setCell(0, D_X1, "5");
+    corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_X1, "5");
     EXPECT_EQ(heard, 0);
-    corvela::test::byHand(doc).rects.setCell(0, D_X1, "6");
+    corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_X1, "6");
   }));
   EXPECT_EQ(heard, 1);
-  EXPECT_FALSE(
-      doc.perform("none", [&] { corvela::test::byHand(doc).rects.setCell(0, D_X1, "6"); }));
+  EXPECT_FALSE(doc.perform(
+      "none", [&] { corvela::test::setField(corvela::test::byHand(doc).rects, 0, D_X1, "6"); }));
   EXPECT_EQ(heard, 1);
   h.undo();
   EXPECT_EQ(heard, 2);
@@ -111,7 +114,7 @@ TEST(History, UndoPastASaveSavesTheImageItMeantAndLeavesNoChangeForTheNextOpen) 
   ASSERT_EQ(shownState(doc, 0), ObjectState::Missing);  // never extracted
   doc.perform("Immagine", [&] { importObject(doc, 0, f.path("new.gif"), false); });
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
-  const QString gif = objectGifPath(doc.P_sTarget, doc.L_Values.cell(0, V_ID));
+  const QString gif = objectGifPath(doc.P_sTarget, corvela::test::cellOf(doc.L_Values, 0, V_ID));
   ASSERT_EQ(readWhole(gif), fakeGif(200, 'n'));
   const QByteArray packedSkin = f.read("vodafone.ski");
   EXPECT_EQ(readLines(packedSkin)[2], "5 595 0 200 14");
@@ -120,7 +123,7 @@ TEST(History, UndoPastASaveSavesTheImageItMeantAndLeavesNoChangeForTheNextOpen) 
   // row shows the archive's, and the next save puts that file right.
   doc.history().undo();
   EXPECT_TRUE(doc.isModified());
-  EXPECT_EQ(doc.L_Values.row(0).cells, asRead.cells);
+  EXPECT_TRUE(doc.L_Values.row(0).record == asRead.record);
   ASSERT_NE(doc.L_Values.row(0).pinned, nullptr);
   EXPECT_EQ(*doc.L_Values.row(0).pinned, archived);
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
@@ -190,7 +193,7 @@ TEST(History, AChangeFromOutsideStaysOverTheRowsUndoPutsBack) {
   doc.history().redo();
   EXPECT_EQ(shownFile(doc, 0), f.path("new.gif"));
   doc.history().undo();
-  EXPECT_EQ(doc.L_Values.cell(0, V_PathGif), gif);
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Values, 0, V_PathGif), gif);
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(f.read("vodafone14.dat"), fakeGif(300, 'w'));
 
@@ -268,10 +271,10 @@ TEST(History, ARandomRunSavesEveryStateAsAFreshCopyWould) {
     for (const auto& [row, file] : s.images) importObject(copy, row, file, false);
     for (const auto& [row, bytes] : outside) {
       QDir().mkpath(copy.P_sTarget);
-      fresh.write(
-          QDir(fresh.path("."))
-              .relativeFilePath(objectGifPath(copy.P_sTarget, copy.L_Values.cell(row, V_ID))),
-          bytes);
+      fresh.write(QDir(fresh.path("."))
+                      .relativeFilePath(objectGifPath(
+                          copy.P_sTarget, corvela::test::cellOf(copy.L_Values, row, V_ID))),
+                  bytes);
       markOutsideChanges(copy, {row});
     }
     EXPECT_EQ(SalvaSkin(copy).kind, SaveOutcome::Saved);
@@ -316,7 +319,8 @@ TEST(History, ARandomRunSavesEveryStateAsAFreshCopyWould) {
       const int row = imported + pick(objects - imported);
       outside[row] = fakeGif(60 + op % 40, static_cast<char>('A' + op % 26));
       QDir().mkpath(doc.P_sTarget);
-      const QString gif = objectGifPath(doc.P_sTarget, doc.L_Values.cell(row, V_ID));
+      const QString gif =
+          objectGifPath(doc.P_sTarget, corvela::test::cellOf(doc.L_Values, row, V_ID));
       f.write(QDir(f.path(".")).relativeFilePath(gif), outside[row]);
       if (markOutsideChanges(doc, {row}).marked > 0) doc.setOutsideChanges(true);
       continue;

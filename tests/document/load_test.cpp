@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "document_names.h"
+#include "list_cells.h"
 #include "object_row.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
@@ -48,25 +49,27 @@ TEST(Load, WorkedExampleBuildsTreeAndLists) {
   EXPECT_EQ(doc.T_Strutt.node(6).kind, u'4');
 
   ASSERT_EQ(doc.L_RGBA.rowCount(), 2);
-  EXPECT_EQ(doc.L_RGBA.row(0).cells, (QStringList{"-", "255", "255", "255", "0", "0002"}));
-  EXPECT_EQ(doc.L_RGBA.row(0).tag, "4 255 255 255 0");
-  EXPECT_EQ(doc.L_RGBA.row(1).cells, (QStringList{"0595", "0", "0", "128", "0", "0005"}));
+  EXPECT_EQ(corvela::test::cellsOf(doc.L_RGBA, 0),
+            (QStringList{"-", "255", "255", "255", "0", "0002"}));
+  EXPECT_EQ(rowTag(doc.L_RGBA.row(0)), "4 255 255 255 0");
+  EXPECT_EQ(corvela::test::cellsOf(doc.L_RGBA, 1),
+            (QStringList{"0595", "0", "0", "128", "0", "0005"}));
 
   ASSERT_EQ(doc.L_Dim.rowCount(), 1);
-  EXPECT_EQ(doc.L_Dim.row(0).cells,
+  EXPECT_EQ(corvela::test::cellsOf(doc.L_Dim, 0),
             (QStringList{"0562", "0", "190", "43", "219", "44", "29", "0006"}));
 
   ASSERT_EQ(doc.L_Values.rowCount(), 1);
   const ListRow& obj = doc.L_Values.row(0);
-  EXPECT_EQ(obj.cells[V_ID], "0595");
-  EXPECT_EQ(obj.cells[V_OffSet], "03_001024");
-  EXPECT_EQ(obj.cells[V_NDat], "03");
-  EXPECT_EQ(obj.cells[V_Offset], "1024");
-  EXPECT_EQ(obj.cells[V_Byte], "350");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Values, 0, V_ID), "0595");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Values, 0, V_OffSet), "03_001024");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Values, 0, V_NDat), "03");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Values, 0, V_Offset), "1024");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Values, 0, V_Byte), "350");
   EXPECT_EQ(shownState(doc, 0), ObjectState::Missing);
-  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), " ");
-  EXPECT_EQ(obj.cells[V_Indice], "0007");
-  EXPECT_EQ(obj.tag, "1024 350 3");
+  EXPECT_EQ(shownCell(doc.L_Values, 0, V_PathGif, &doc.objectFacts()), " ");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_Values, 0, V_Indice), "0007");
+  EXPECT_EQ(rowTag(obj), "1024 350 3");
 }
 
 TEST(Load, ObjectStatesFromTheWorkingFolder) {
@@ -87,7 +90,7 @@ TEST(Load, ObjectStatesFromTheWorkingFolder) {
   EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 2), f.path("vodafone_Gifs/12.gif"));
   EXPECT_TRUE(v.row(2).edited);
   EXPECT_EQ(shownState(doc, 3), ObjectState::ToReplace);
-  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 3), " ");
+  EXPECT_EQ(doc.objectFacts().shownPath(doc.L_Values, 3), "");
 }
 
 TEST(Load, UpperCaseOperatorSkinKeepsItsCaseForFolders) {
@@ -180,8 +183,8 @@ TEST(Load, ExactlyTheMaximumNumberOfLines) {
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   EXPECT_EQ(doc.P_MaxValues, 1501);
-  EXPECT_EQ(doc.L_RGBA.row(0).cells[C_Indice], "0001");
-  EXPECT_EQ(doc.L_RGBA.row(1499).cells[C_Indice], "1500");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_RGBA, 0, C_Indice), "0001");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_RGBA, 1499, C_Indice), "1500");
 }
 
 TEST(Load, CarriageReturnAndTrailingTextEndTheReadablePart) {

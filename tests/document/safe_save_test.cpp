@@ -12,6 +12,7 @@
 #include <QFile>
 
 #include "document_names.h"
+#include "list_cells.h"
 #include "object_archive.h"
 #include "object_row.h"
 #include "path_helpers.h"
@@ -52,9 +53,9 @@ struct Replaced {
     f.write("vodafone_Gifs/8.gif", fakeGif(50, 'b'));
     f.write("new7.gif", newGif);
     EXPECT_EQ(f.load(doc).status, LoadStatus::Complete);
-    corvela::test::byHand(doc).objects.setCell(0, V_NDat, "-");
+    corvela::test::setField(corvela::test::byHand(doc).objects, 0, V_NDat, "-");
     corvela::test::byHand(doc).objects.setState(0, ObjectState::ToReplace);
-    corvela::test::byHand(doc).objects.setCell(0, V_PathGif, f.path("new7.gif"));
+    corvela::test::setField(corvela::test::byHand(doc).objects, 0, V_PathGif, f.path("new7.gif"));
   }
   QByteArray newArchive() const { return newGif + fakeGif(50, 'b'); }
   QStringList newSkin() const {
@@ -136,8 +137,9 @@ TEST(SafeSave, KilledAtEveryStepTheNextOpenFindsOneGeneration) {
     // Every object line points at its own image once more.
     for (int row = 0; row < reopened.L_Values.rowCount(); ++row) {
       const auto bytes =
-          cutObject(r.f.read("vodafone14.dat"), reopened.L_Values.cell(row, V_Offset).toLongLong(),
-                    reopened.L_Values.cell(row, V_Byte).toLongLong());
+          cutObject(r.f.read("vodafone14.dat"),
+                    corvela::test::cellOf(reopened.L_Values, row, V_Offset).toLongLong(),
+                    corvela::test::cellOf(reopened.L_Values, row, V_Byte).toLongLong());
       ASSERT_TRUE(bytes);
       EXPECT_TRUE(bytes->startsWith("GIF89a"));
     }
@@ -261,7 +263,8 @@ TEST(SafeSave, LinksInTheFolderAreReplacedNotWrittenThrough) {
   QFile::remove(r.f.path("vodafone_old.ski"));
   ASSERT_TRUE(QFile::link(outside.filePath("archive.dat"), r.f.path("vodafone14.dat")));
   ASSERT_TRUE(QFile::link(outside.filePath("backup.ski"), r.f.path("vodafone_old.ski")));
-  corvela::test::byHand(r.doc).objects.setCell(1, V_PathGif, r.f.path("vodafone_Gifs/8.gif"));
+  corvela::test::setField(corvela::test::byHand(r.doc).objects, 1, V_PathGif,
+                          r.f.path("vodafone_Gifs/8.gif"));
   ASSERT_EQ(SalvaSkin(r.doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
   EXPECT_FALSE(QFileInfo(r.f.path("vodafone14.dat")).isSymLink());
@@ -404,7 +407,7 @@ TEST(SafeSave, ObjectsAddingUpBeyondASkinsSizeAreRefused) {
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
   for (int row = 0; row < 33; ++row) {
     corvela::test::byHand(doc).objects.setState(row, ObjectState::ToReplace);
-    corvela::test::byHand(doc).objects.setCell(row, V_PathGif, f.path("big.gif"));
+    corvela::test::setField(corvela::test::byHand(doc).objects, row, V_PathGif, f.path("big.gif"));
   }
   const QStringList before = f.entries();
   const SaveOutcome o = SalvaSkin(doc);

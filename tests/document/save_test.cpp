@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "document_names.h"
+#include "list_cells.h"
 #include "object_row.h"
 #include "skin_document.h"
 #include "skin_fixture.h"
@@ -17,10 +18,10 @@ using corvela::test::SkinFolder;
 namespace {
 // Marks a row replaced the way the replacement tools do.
 void replace(SkinDocument& doc, int row, const QString& gif) {
-  corvela::test::byHand(doc).objects.setCell(row, V_NDat, "-");
-  corvela::test::byHand(doc).objects.setCell(row, V_Offset, "-");
+  corvela::test::setField(corvela::test::byHand(doc).objects, row, V_NDat, "-");
+  corvela::test::setField(corvela::test::byHand(doc).objects, row, V_Offset, "-");
   corvela::test::byHand(doc).objects.setState(row, ObjectState::ToReplace);
-  corvela::test::byHand(doc).objects.setCell(row, V_PathGif, gif);
+  corvela::test::setField(corvela::test::byHand(doc).objects, row, V_PathGif, gif);
 }
 }  // namespace
 
@@ -91,10 +92,11 @@ TEST(Save, WithoutObjectsRewritesSkinAndBacksUp) {
   f.write("vodafone14.dat", "old archive");
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  corvela::test::byHand(doc).colours.setCell(1, C_G, "");  // an emptied cell is written as 0
+  corvela::test::setField(corvela::test::byHand(doc).colours, 1, C_G,
+                          "");  // an emptied cell is written as 0
   // Edited and put back: the line is not rewritten, so its fields never shift.
-  corvela::test::byHand(doc).rects.setCell(1, D_X1, "99");
-  corvela::test::byHand(doc).rects.setCell(1, D_X1, "");
+  corvela::test::setField(corvela::test::byHand(doc).rects, 1, D_X1, "99");
+  corvela::test::setField(corvela::test::byHand(doc).rects, 1, D_X1, "");
 
   const SaveOutcome o = SalvaSkin(doc);
   ASSERT_EQ(o.kind, SaveOutcome::Saved);
@@ -154,7 +156,7 @@ TEST(Save, UnextractedPackedObjectsAreTakenFromTheOldArchive) {
   f.write("n.gif", n);
   SkinDocument doc;
   ASSERT_EQ(f.load(doc).status, LoadStatus::Complete);
-  ASSERT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), " ");
+  ASSERT_EQ(doc.objectFacts().shownPath(doc.L_Values, 0), "");
   replace(doc, 2, f.path("n.gif"));
   ASSERT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
   EXPECT_EQ(f.read("vodafone14.dat"), b + a + n);

@@ -8,6 +8,7 @@
 
 #include "colour_codec.h"
 #include "path_helpers.h"
+#include "record_rows.h"
 #include "skin_line.h"
 #include "skin_saver.h"
 #include "text_number.h"
@@ -34,6 +35,39 @@ TEST(NumericValue, PatternsPadPlainNumbersOnly) {
   EXPECT_EQ(formatField(u"12a", 4), "12a");
   EXPECT_EQ(formatField(u"", 4), "");
   EXPECT_EQ(padNumber(1500, 4), "1500");
+}
+
+// A record's field is written back exactly as it was read or typed, and
+// an id is found by the form the lists show, as a text would be.
+TEST(RecordField, KeepsItsTextAndFindsIdsAsTheListsShowThem) {
+  for (const QString text : {"7", "0", "-12", "007", "+5", "-0", "", " 3", "12a", "abc",
+                             "99999999999999999999", "123456789012345678"}) {
+    const Field f = Field::read(text);
+    EXPECT_EQ(f.text(), text);
+    EXPECT_EQ(f.value(), numericValue(text)) << text.toStdString();
+    EXPECT_TRUE(!f.plain() || f.text() == QString::number(f.value()));
+  }
+  EXPECT_FALSE(Field::read(u"007") == Field(7));
+  EXPECT_TRUE(Field::read(u"7") == Field(7));
+
+  ReportList list(QStringLiteral("L_RGBA"), 6);
+  for (const char* id : {"0574", "575", "-", "abc", "12345"}) {
+    ListRow row;
+    ColourRecord& c = row.record.emplace<ColourRecord>();
+    if (QString(id) != kNoId) c.id = Field::read(QString(id));
+    list.appendRow(row);
+  }
+  EXPECT_EQ(rowId(list.row(1)), "575");
+  for (const auto& [shown, row] : std::vector<std::pair<const char*, int>>{{"0574", 0},
+                                                                           {"575", 1},
+                                                                           {"-", 2},
+                                                                           {"abc", 3},
+                                                                           {"12345", 4},
+                                                                           {"574", -1},
+                                                                           {"0575", -1},
+                                                                           {"0abc", -1}}) {
+    EXPECT_EQ(list.findId(QString(shown)), row) << shown;
+  }
 }
 
 TEST(SkinLine, FieldsSplitAtEverySingleBlank) {

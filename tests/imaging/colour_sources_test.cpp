@@ -5,6 +5,7 @@
 #include "colour_edits.h"
 #include "colour_scheme.h"
 #include "document_names.h"
+#include "list_cells.h"
 #include "skin_fixture.h"
 
 using namespace corvela;
@@ -19,7 +20,7 @@ class ColourSources : public ::testing::Test {
                       "4 12 0 0 0 0"});
     ASSERT_EQ(folder.load(doc).status, LoadStatus::Complete);
   }
-  QStringList row(int r) const { return doc.L_RGBA.row(r).cells; }
+  QStringList row(int r) const { return corvela::test::cellsOf(doc.L_RGBA, r); }
   QList<QStringList> rows() const {
     QList<QStringList> out;
     for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) out << row(r);
@@ -95,9 +96,10 @@ TEST_F(ColourSources, RandomColoursTouchOnlyBlackRows110To130AndNeverReach255) {
     for (int r = 0; r < fresh.L_RGBA.rowCount(); ++r) {
       const bool inRange = r >= 109 && r <= 129 && r != 114;
       EXPECT_EQ(fresh.L_RGBA.row(r).edited, inRange) << r;
-      for (int c = C_R; c <= C_B; ++c) EXPECT_LT(fresh.L_RGBA.cell(r, c).toInt(), 255);
+      for (int c = C_R; c <= C_B; ++c)
+        EXPECT_LT(corvela::test::cellOf(fresh.L_RGBA, r, c).toInt(), 255);
       if (inRange) {
-        EXPECT_EQ(fresh.L_RGBA.cell(r, C_Trasparenza), "0");
+        EXPECT_EQ(corvela::test::cellOf(fresh.L_RGBA, r, C_Trasparenza), "0");
       }
     }
   }

@@ -6,6 +6,7 @@
 
 #include "clock_edits.h"
 #include "document_names.h"
+#include "list_cells.h"
 #include "position_edits.h"
 #include "skin_fixture.h"
 #include "skin_saver.h"
@@ -36,7 +37,7 @@ class LayoutEdits : public ::testing::Test {
     folder.writeSkin(kSkin);
     ASSERT_EQ(folder.load(doc).status, LoadStatus::Complete);
   }
-  QStringList rect(int row) const { return doc.L_Dim.row(row).cells.mid(D_X1, 6); }
+  QStringList rect(int row) const { return corvela::test::cellsOf(doc.L_Dim, row, D_X1, 6); }
   bool marked(const ListRow& row) const { return row.edited; }
   QStringList saved() {
     EXPECT_EQ(SalvaSkin(doc).kind, SaveOutcome::Saved);
@@ -61,12 +62,12 @@ TEST_F(LayoutEdits, PositionsAreStoredAsTypedAndAnEmptyBoxIsSavedAsZero) {
 TEST_F(LayoutEdits, TransparencyIsClampedAndStoredWithoutLeadingZeros) {
   TransparencyEdit over = setTransparency(doc.records().colours, 1, u"300");
   EXPECT_EQ(over.boxText, "255");
-  EXPECT_EQ(doc.L_RGBA.cell(1, C_Trasparenza), "255");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_RGBA, 1, C_Trasparenza), "255");
   EXPECT_TRUE(marked(doc.L_RGBA.row(1)));
 
   TransparencyEdit zeros = setTransparency(doc.records().colours, 2, u"007");
   EXPECT_FALSE(zeros.boxText);
-  EXPECT_EQ(doc.L_RGBA.cell(2, C_Trasparenza), "7");
+  EXPECT_EQ(corvela::test::cellOf(doc.L_RGBA, 2, C_Trasparenza), "7");
   EXPECT_EQ(setTransparency(doc.records().colours, 0, u"").value, 0);
 
   // No row bound: the box is still corrected, no row changes.
@@ -74,7 +75,7 @@ TEST_F(LayoutEdits, TransparencyIsClampedAndStoredWithoutLeadingZeros) {
   TransparencyEdit unbound = setTransparency(doc.records().colours, -1, u"999");
   EXPECT_EQ(unbound.boxText, "255");
   EXPECT_FALSE(unbound.stored);
-  EXPECT_EQ(doc.L_RGBA.row(0).cells, before[0].cells);
+  EXPECT_TRUE(doc.L_RGBA.row(0) == before[0]);
   const QStringList lines = saved();
   EXPECT_EQ(lines.value(5), "4 595 0 0 128 255");
   EXPECT_EQ(lines.value(6), "4 9 230 0 0 7");
@@ -97,7 +98,7 @@ TEST_F(LayoutEdits, MovesShiftBothColumnsAndClearTheSizeOnlyWhenACornerChanges) 
   }
   // A corner written "007" is rewritten as 7 even by 0: its box changes.
   setPosition(doc.records().rects, 3, {"1", "1", "007", "1"});
-  doc.records().rects.setCell(3, D_Larghezza, "6");
+  corvela::test::setField(doc.records().rects, 3, D_Larghezza, "6");
   moveRectangle(doc.records().rects, 3, MoveDirection::Right, u"0");
   EXPECT_EQ(rect(3), (QStringList{"1", "1", "7", "1", "-", "-"}));
 
@@ -142,7 +143,8 @@ TEST_F(LayoutEdits, HandLengthGoesIntoTheBoundNodeInBlue) {
 TEST_F(LayoutEdits, HandColourGoesIntoItsRowOrNowhere) {
   const int minuteRow = doc.L_RGBA.findId("0009");
   EXPECT_TRUE(setHandColour(doc, minuteRow, colourValue(1, 2, 3)));
-  EXPECT_EQ(doc.L_RGBA.row(minuteRow).cells.mid(C_R, 4), (QStringList{"1", "2", "3", "0"}));
+  EXPECT_EQ(corvela::test::cellsOf(doc.L_RGBA, minuteRow, C_R, 4),
+            (QStringList{"1", "2", "3", "0"}));
   EXPECT_TRUE(marked(doc.L_RGBA.row(minuteRow)));
 
   // No hour colour row in this skin: the codec still splits, nothing stored.

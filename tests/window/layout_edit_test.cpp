@@ -22,6 +22,7 @@
 
 #include "desktop_surface.h"
 #include "document_names.h"
+#include "list_cells.h"
 #include "main_menu.h"
 #include "objects_tab.h"
 #include "picture_box.h"
@@ -46,7 +47,7 @@ class LayoutEditing : public ShownWindow {
   int rebuilds() const { return w->preview->rebuildCount(); }
   QStringList rect(const char* code) const {
     const int row = w->doc.L_Dim.findId(QString::fromLatin1(code));
-    return w->doc.L_Dim.row(row).cells.mid(D_X1, 6);
+    return corvela::test::cellsOf(w->doc.L_Dim, row, D_X1, 6);
   }
   static bool marked(const ReportList& list, int row) { return list.row(row).edited; }
   static void retype(QLineEdit* box, const QString& keys) {
@@ -168,8 +169,10 @@ TEST_F(LayoutEditing, TransparencyIsClampedAndStoredAsANumber) {
   retype(w->txt(5), QStringLiteral("007"));
   EXPECT_EQ(w->txt(5)->text(), QStringLiteral("007"));
   const int operatorRow = w->doc.L_RGBA.findId("0595");
-  EXPECT_EQ(w->doc.L_RGBA.cell(operatorRow, C_Trasparenza), QStringLiteral("255"));
-  EXPECT_EQ(w->doc.L_RGBA.cell(w->doc.L_RGBA.findId("0579"), C_Trasparenza), QStringLiteral("7"));
+  EXPECT_EQ(corvela::test::cellOf(w->doc.L_RGBA, operatorRow, C_Trasparenza),
+            QStringLiteral("255"));
+  EXPECT_EQ(corvela::test::cellOf(w->doc.L_RGBA, w->doc.L_RGBA.findId("0579"), C_Trasparenza),
+            QStringLiteral("7"));
 
   // txt(50) shows the clicked colour without marking it, then edits it.
   const int row = w->doc.L_RGBA.findId("0012");
@@ -184,8 +187,8 @@ TEST_F(LayoutEditing, TransparencyIsClampedAndStoredAsANumber) {
   retype(w->txt(50), QStringLiteral("007"));
   EXPECT_EQ(w->txt(50)->text(), QStringLiteral("007"));
   w->doc.history().undo();
-  EXPECT_NE(w->doc.L_RGBA.cell(row, C_Trasparenza), QStringLiteral("7"));
-  EXPECT_EQ(w->txt(50)->text(), w->doc.L_RGBA.cell(row, C_Trasparenza));
+  EXPECT_NE(corvela::test::cellOf(w->doc.L_RGBA, row, C_Trasparenza), QStringLiteral("7"));
+  EXPECT_EQ(w->txt(50)->text(), corvela::test::cellOf(w->doc.L_RGBA, row, C_Trasparenza));
 }
 
 TEST_F(LayoutEditing, PastedDroppedAndComposedTextKeepsItsDigitsUpToTheLimit) {

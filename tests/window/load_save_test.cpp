@@ -17,6 +17,7 @@
 #include "compare_panel.h"
 #include "desktop_surface.h"
 #include "document_names.h"
+#include "list_cells.h"
 #include "preview_tab.h"
 #include "problems_panel.h"
 #include "skin_document.h"
@@ -147,7 +148,7 @@ TEST_F(Loading, SaveWritesTheSkinKeepsTheOldOneAndPacksArchive14) {
   openThroughDialog(*w, script, skin);
   ASSERT_TRUE(w->toolButton("SAVE")->isEnabled());
   // An edit made by an editor reaches the file.
-  corvela::test::byHand(w->doc).colours.setCell(3, C_G, QStringLiteral("99"));
+  corvela::test::setField(corvela::test::byHand(w->doc).colours, 3, C_G, QStringLiteral("99"));
 
   clickToolButton(*w, "SAVE");
   ASSERT_EQ(script.boxes.size(), 1u);
@@ -182,7 +183,7 @@ TEST_F(Loading, SaveAsWritesTheSkinIntoAnotherFolderAndOpensTheCopy) {
   const QString skin = Fixture::write(dir.path(), QStringLiteral("vodafone.copy.ski"));
   const QByteArray original = readFile(skin);
   openThroughDialog(*w, script, skin);
-  corvela::test::byHand(w->doc).colours.setCell(3, C_G, QStringLiteral("99"));
+  corvela::test::setField(corvela::test::byHand(w->doc).colours, 3, C_G, QStringLiteral("99"));
   auto saveAs = [&] {
     QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   };
@@ -308,7 +309,9 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
   // Put back, the archive's problem goes with the next step's check.
   Fixture::write(dir.path());
   const int before = list->topLevelItemCount();
-  w->doc.perform("passo", [&] { corvela::test::byHand(w->doc).rects.setCell(0, D_X1, "500"); });
+  w->doc.perform("passo", [&] {
+    corvela::test::setField(corvela::test::byHand(w->doc).rects, 0, D_X1, "500");
+  });
   QTRY_VERIFY(list->findItems("archivio vodafone1.dat mancante", Qt::MatchStartsWith, 3).isEmpty());
   EXPECT_EQ(list->findItems("posizione 0570 fuori dallo schermo", Qt::MatchStartsWith, 3).size(),
             1);
@@ -318,7 +321,9 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
 TEST_F(Loading, TheComparisonShowsTheOriginalBesideAndInPlaceAndListsWhatDiffers) {
   openThroughDialog(*w, script, Fixture::write(dir.path()));
   clickToolButton(*w, "SAVE");  // keeps the first original
-  w->doc.perform("passo", [&] { corvela::test::byHand(w->doc).rects.setCell(0, D_X1, "12"); });
+  w->doc.perform("passo", [&] {
+    corvela::test::setField(corvela::test::byHand(w->doc).rects, 0, D_X1, "12");
+  });
   w->findChild<QAction*>("mnuConfronta")->trigger();
   ASSERT_TRUE(w->comparePanel->isVisible());
   QTreeWidget* list = w->comparePanel->list();

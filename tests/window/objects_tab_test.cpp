@@ -8,6 +8,7 @@
 #include <QProgressDialog>
 
 #include "imaging_tabs_support.h"
+#include "list_cells.h"
 #include "object_replace.h"
 
 using namespace corvela;
@@ -52,7 +53,7 @@ TEST_F(ObjectsTabTest, RowsShowPictureAndSizeAndTheFilterOnlyHidesThem) {
   writeFile(file, gifBytes(8, 6));
   script.files.push_back(file);
   click(w->objectsPage()->cmdImport);
-  EXPECT_EQ(w->doc.L_Values.cell(objectRow("0012"), V_PathGif), file);
+  EXPECT_EQ(corvela::test::cellOf(w->doc.L_Values, objectRow("0012"), V_PathGif), file);
   filter->clear();
   QTest::keyClicks(filter, QStringLiteral("001"));
   EXPECT_EQ(shownColumn(list, 0), QStringList{QStringLiteral("0012")});

@@ -18,6 +18,7 @@
 #include "file_list_box.h"
 #include "gif_page_view.h"
 #include "icon_pictures.h"
+#include "list_cells.h"
 #include "main_menu.h"
 #include "object_viewer.h"
 #include "picture_box.h"
@@ -114,7 +115,7 @@ TEST_F(OpenedSkin, ObjectListShowsColumnsStatesColoursAndIconsSortedById) {
   // Shown by ID after the load; the document keeps the file's order.
   EXPECT_EQ(shownColumn(v, V_ID), QStringList({"0003", "0007", "0012", "0020", "0030"}));
   EXPECT_EQ(v->sortColumn(), V_ID);
-  EXPECT_EQ(w->doc.L_Values.cell(0, V_ID), QStringLiteral("0007"));
+  EXPECT_EQ(corvela::test::cellOf(w->doc.L_Values, 0, V_ID), QStringLiteral("0007"));
 
   const int found = w->doc.L_Values.findId("0007");
   EXPECT_EQ(shown(v, found, V_Stato).toString(), kStateFound);
@@ -312,7 +313,7 @@ TEST_F(OpenedSkin, HeaderClicksSortTheObjectsByTextWithoutTouchingTheDocument) {
   clickHeader(w->objectsPage()->L_Values, V_Byte);
   EXPECT_EQ(shownColumn(w->objectsPage()->L_Values, V_Byte),
             QStringList({"10", "100", "30", "50", "64"}));
-  EXPECT_EQ(w->doc.L_Values.cell(0, V_ID), QStringLiteral("0007"));
+  EXPECT_EQ(corvela::test::cellOf(w->doc.L_Values, 0, V_ID), QStringLiteral("0007"));
 
   // A click on a sorted row still picks the row it shows.
   clickRow(w->objectsPage()->L_Values, w->doc.L_Values.findId("0012"));
@@ -333,7 +334,7 @@ TEST_F(OpenedSkin, ClickingAColourPaintsTheSwatchAndShowsTransparencyAndPlace) {
   EXPECT_EQ(w->statusText(), QStringLiteral("Indice: 3/4"));
   // Showing a colour is no edit of it.
   EXPECT_FALSE(w->doc.L_RGBA.row(2).edited);
-  EXPECT_EQ(w->doc.L_RGBA.cell(2, C_Trasparenza), QStringLiteral("7"));
+  EXPECT_EQ(corvela::test::cellOf(w->doc.L_RGBA, 2, C_Trasparenza), QStringLiteral("7"));
 }
 
 QColor pixelOf(PictureBox* box, int x, int y) {
@@ -385,22 +386,22 @@ TEST_F(OpenedSkin, ClickingNodesShowsTheirTags) {
 
 TEST_F(OpenedSkin, ViewsFollowWhatEditorsWriteIntoTheDocument) {
   clickTab(*w, 2);
-  corvela::test::byHand(w->doc).colours.setCell(2, C_R, QStringLiteral("77"));
+  corvela::test::setField(corvela::test::byHand(w->doc).colours, 2, C_R, QStringLiteral("77"));
   corvela::test::byHand(w->doc).colours.setEdited(2, true);
   EXPECT_EQ(shown(w->coloursPage()->L_RGBA, 2, C_R).toString(), QStringLiteral("77"));
   EXPECT_EQ(shown(w->coloursPage()->L_RGBA, 2, C_ID, Qt::ForegroundRole).value<QColor>(),
             QColor(0, 0, 255));
   EXPECT_TRUE(shown(w->coloursPage()->L_RGBA, 2, C_ID, Qt::FontRole).value<QFont>().bold());
 
-  corvela::test::byHand(w->doc).objects.setCell(0, V_ID,
-                                                QStringLiteral("0001"));  // sorted view re-sorts
+  corvela::test::setField(corvela::test::byHand(w->doc).objects, 0, V_ID,
+                          QStringLiteral("0001"));  // sorted view re-sorts
   EXPECT_EQ(shownColumn(w->objectsPage()->L_Values, V_ID).first(), QStringLiteral("0001"));
   corvela::test::byHand(w->doc).objects.setState(0, ObjectState::ToReplace);
   EXPECT_EQ(shown(w->objectsPage()->L_Values, 0, 0, ReportListModel::IconNumberRole).toInt(),
             IconReplaced);
 
   ListRow extra;
-  extra.cells = QStringList({"0777", "0", "0", "0", "0", "0"});
+  extra.record = ColourRecord{Field::read(u"0777"), 0, {}, {}, {}};
   corvela::test::byHand(w->doc).colours.appendRow(extra);
   EXPECT_EQ(w->coloursPage()->L_RGBA->model()->rowCount(), 5);
   EXPECT_EQ(shown(w->coloursPage()->L_RGBA, 4, C_ID).toString(), QStringLiteral("0777"));

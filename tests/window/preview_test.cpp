@@ -25,6 +25,7 @@
 #include "desktop_surface.h"
 #include "document_names.h"
 #include "file_list_box.h"
+#include "list_cells.h"
 #include "main_menu.h"
 #include "object_export.h"
 #include "object_replace.h"
@@ -78,20 +79,22 @@ TEST_F(Preview, OpeningTheDemoShowsEveryRecordAndFillsAndBindsItsFields) {
   // The analogue clock box is drawn first, the date text last.
   const int analogue = rectRow("0006");
   EXPECT_EQ(scene().outlines.front().rect.topLeft(),
-            QPoint(rects.cell(analogue, D_X1).toInt(), rects.cell(analogue, D_Y1).toInt()));
+            QPoint(corvela::test::cellOf(rects, analogue, D_X1).toInt(),
+                   corvela::test::cellOf(rects, analogue, D_Y1).toInt()));
 
   const int op = rectRow("0570");
-  EXPECT_EQ(desk().lblOperatore->pos(),
-            QPoint(rects.cell(op, D_X1).toInt() + 5, rects.cell(op, D_Y1).toInt() + 5));
+  EXPECT_EQ(desk().lblOperatore->pos(), QPoint(corvela::test::cellOf(rects, op, D_X1).toInt() + 5,
+                                               corvela::test::cellOf(rects, op, D_Y1).toInt() + 5));
   EXPECT_TRUE(desk().lblOperatore->isVisible());
   const int digital = rectRow("0574");
-  EXPECT_EQ(desk().lblOra->geometry().right() + 1, rects.cell(digital, D_X2).toInt() - 5);
+  EXPECT_EQ(desk().lblOra->geometry().right() + 1,
+            corvela::test::cellOf(rects, digital, D_X2).toInt() - 5);
   EXPECT_EQ(w->refs().P_tPosDigitale, digital);
   EXPECT_EQ(w->refs().P_tItemOperatore, w->doc.L_RGBA.findId("0595"));
   EXPECT_GT(w->refs().P_tNodeMin, 0);
   EXPECT_GT(w->refs().P_tNodeBackColor, 0);
   for (int k = 0; k < 4; ++k) {
-    EXPECT_EQ(w->txt(10 + k)->text(), rects.cell(digital, D_X1 + k));
+    EXPECT_EQ(w->txt(10 + k)->text(), corvela::test::cellOf(rects, digital, D_X1 + k));
     EXPECT_TRUE(w->txt(10 + k)->isEnabled());
   }
   EXPECT_TRUE(tab().optPos[10]->isEnabled());
@@ -156,9 +159,9 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   const int centre = objects.findId("0632");
   EXPECT_EQ(shownCell(objects, centre, V_Stato, &w->doc.objectFacts()), kStateToReplace);
   const int face = objects.findId("0630");
-  EXPECT_EQ(readFile(gif(630)),
-            readFile(QDir(dir.path()).filePath("vodafone.dat"))
-                .mid(objects.cell(face, V_Offset).toInt(), objects.cell(face, V_Byte).toInt()));
+  EXPECT_EQ(readFile(gif(630)), readFile(QDir(dir.path()).filePath("vodafone.dat"))
+                                    .mid(corvela::test::cellOf(objects, face, V_Offset).toInt(),
+                                         corvela::test::cellOf(objects, face, V_Byte).toInt()));
   EXPECT_TRUE(tab().Pic.at(630)->hasPicture());
   EXPECT_TRUE(w->statusText().contains("1 oggetto modificato fuori da Corvela: sarà salvato - "))
       << w->statusText().toStdString();
@@ -192,12 +195,12 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   EXPECT_FALSE(w->isWindowModified());
   EXPECT_FALSE(w->statusText().contains(QStringLiteral("fuori da Corvela")));
   const QByteArray archive = readFile(QDir(dir.path()).filePath("vodafone14.dat"));
-  EXPECT_EQ(
-      archive.mid(objects.cell(button, V_Offset).toInt(), objects.cell(button, V_Byte).toInt()),
-      outside);
-  EXPECT_EQ(
-      archive.mid(objects.cell(centre, V_Offset).toInt(), objects.cell(centre, V_Byte).toInt()),
-      kept);
+  EXPECT_EQ(archive.mid(corvela::test::cellOf(objects, button, V_Offset).toInt(),
+                        corvela::test::cellOf(objects, button, V_Byte).toInt()),
+            outside);
+  EXPECT_EQ(archive.mid(corvela::test::cellOf(objects, centre, V_Offset).toInt(),
+                        corvela::test::cellOf(objects, centre, V_Byte).toInt()),
+            kept);
 
   // The working folder deleted: every image comes from its archive again.
   // Then a picture written in two goes is taken only once it is whole, and
@@ -215,9 +218,11 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   clickToolButton(*w, "SAVE");
   EXPECT_FALSE(w->isWindowModified());
   const QByteArray again = readFile(QDir(dir.path()).filePath("vodafone14.dat"));
-  EXPECT_EQ(again.mid(objects.cell(button, V_Offset).toInt(), objects.cell(button, V_Byte).toInt()),
+  EXPECT_EQ(again.mid(corvela::test::cellOf(objects, button, V_Offset).toInt(),
+                      corvela::test::cellOf(objects, button, V_Byte).toInt()),
             whole);
-  EXPECT_EQ(again.mid(objects.cell(centre, V_Offset).toInt(), objects.cell(centre, V_Byte).toInt()),
+  EXPECT_EQ(again.mid(corvela::test::cellOf(objects, centre, V_Offset).toInt(),
+                      corvela::test::cellOf(objects, centre, V_Byte).toInt()),
             kept);
 }
 
@@ -226,8 +231,8 @@ TEST_F(Preview, BoxesGetTheCellsAsTheyStandAndOutlinesFollowTheRectangles) {
   openThroughDialog(*w, script, file);
   ReportList& rects = corvela::test::byHand(w->doc).rects;
   const int row = rectRow("0570");
-  rects.setCell(row, D_X1, QStringLiteral("007"));
-  rects.setCell(row, D_Y1, QString());
+  corvela::test::setField(rects, row, D_X1, QStringLiteral("007"));
+  corvela::test::setField(rects, row, D_Y1, QString());
   w->UpdateDesktop();
   EXPECT_EQ(w->txt(0)->text(), QStringLiteral("007"));
   EXPECT_EQ(w->txt(1)->text(), QString());
@@ -235,8 +240,8 @@ TEST_F(Preview, BoxesGetTheCellsAsTheyStandAndOutlinesFollowTheRectangles) {
   // A moved rectangle leaves no outline behind, in a skin whose background
   // line is there and in one without it (the colour then stays).
   const QColor before = scene().background;
-  rects.setCell(row, D_X1, QStringLiteral("50"));
-  rects.setCell(row, D_Y1, QStringLiteral("60"));
+  corvela::test::setField(rects, row, D_X1, QStringLiteral("50"));
+  corvela::test::setField(rects, row, D_Y1, QStringLiteral("60"));
   w->UpdateDesktop();
   EXPECT_EQ(scene().outlines.size(), 2u);
   for (const Outline& o : scene().outlines)
@@ -374,7 +379,8 @@ TEST_F(Preview, HandsStandOnTheAnalogueBoxInTheirFixedPose) {
   EXPECT_EQ(desk().frame().pixelColor(25, 24), QColor(0, 0, 255));
 
   // A box at x1 = 0 places nothing; "Digitale" hides the hands.
-  corvela::test::byHand(w->doc).rects.setCell(rectRow("0006"), D_X1, QStringLiteral("0"));
+  corvela::test::setField(corvela::test::byHand(w->doc).rects, rectRow("0006"), D_X1,
+                          QStringLiteral("0"));
   w->UpdateDesktop();
   EXPECT_EQ(scene().minuteHand.p1, QPoint(25, 35));
   tab().optTime[0]->click();
@@ -491,13 +497,13 @@ TEST_F(Preview, SwatchesColourTheScreenTheTextsAndTheirRecordsAndTheSaveWritesTh
 
   QTest::mouseClick(tab().PicTxtColor1, Qt::LeftButton);
   const int row = w->doc.L_RGBA.findId("0595");
-  EXPECT_EQ(w->doc.L_RGBA.row(row).cells.mid(1, 4),
+  EXPECT_EQ(corvela::test::cellsOf(w->doc.L_RGBA, row, 1, 4),
             QStringList({"10", "200", "30", "7"}));  // the transparency stays
   EXPECT_EQ(scene().operatorText.colour, QColor(10, 200, 30));
   // Cancelled: nothing changes. The fixture has no date colour: the label
   // takes the colour, the document nothing.
   QTest::mouseClick(tab().PicTxtColor1, Qt::LeftButton);
-  EXPECT_EQ(w->doc.L_RGBA.cell(row, C_R), QStringLiteral("10"));
+  EXPECT_EQ(corvela::test::cellOf(w->doc.L_RGBA, row, C_R), QStringLiteral("10"));
   tab().PicTxtColor2->setEnabled(true);
   script.colours = {QColor(1, 2, 3)};
   QTest::mouseClick(tab().PicTxtColor2, Qt::LeftButton);
@@ -523,9 +529,10 @@ TEST_F(Preview, TheScreenFillsANewWindowAndThePointerNamesWhatItIsOver) {
   const QPoint clock = scene().clockText.geometry.center();
   QTest::mouseMove(&desk(), clock * z + QPoint(z / 2, z / 2));
   const int clockRow = rectRow("0574");
-  const QRect box(
-      QPoint(w->doc.L_Dim.cell(clockRow, D_X1).toInt(), w->doc.L_Dim.cell(clockRow, D_Y1).toInt()),
-      QPoint(w->doc.L_Dim.cell(clockRow, D_X2).toInt(), w->doc.L_Dim.cell(clockRow, D_Y2).toInt()));
+  const QRect box(QPoint(corvela::test::cellOf(w->doc.L_Dim, clockRow, D_X1).toInt(),
+                         corvela::test::cellOf(w->doc.L_Dim, clockRow, D_Y1).toInt()),
+                  QPoint(corvela::test::cellOf(w->doc.L_Dim, clockRow, D_X2).toInt(),
+                         corvela::test::cellOf(w->doc.L_Dim, clockRow, D_Y2).toInt()));
   EXPECT_EQ(w->pointedText(), QStringLiteral("0574 Orologio digitale: x %1, y %2, %3 × %4")
                                   .arg(box.x())
                                   .arg(box.y())

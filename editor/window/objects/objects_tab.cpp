@@ -272,7 +272,8 @@ QString ObjectsTab::showObjectFailure(int number, const QString& description) {
 void ObjectsTab::L_Values_ItemClick(int row) {
   if (row < 0 || row >= doc_.L_Values.rowCount()) return;
   const std::optional<QString> failure = showObject(row);
-  window_.setStatusText(failure ? *failure : QStringLiteral("Tag: ") + doc_.L_Values.row(row).tag);
+  window_.setStatusText(failure ? *failure
+                                : QStringLiteral("Tag: ") + rowTag(doc_.L_Values.row(row)));
 }
 
 std::optional<QString> ObjectsTab::showObject(int row) {

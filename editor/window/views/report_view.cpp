@@ -11,6 +11,8 @@
 
 #include "document_names.h"
 #include "icon_pictures.h"
+#include "object_row.h"
+#include "record_rows.h"
 #include "row_look.h"
 #include "standby_records.h"
 
@@ -101,8 +103,8 @@ int ReportListModel::sizeColumn() const {
 }
 
 std::optional<QImage> ReportListModel::objectImage(int row) const {
-  const QString path = facts_ ? facts_->shownPath(list_, row) : list_.cell(row, V_PathGif);
-  return images_.loadObject(list_.row(row), path.trimmed());
+  const QString path = facts_ ? facts_->shownPath(list_, row) : ownFile(list_.row(row));
+  return images_.loadObject(list_.row(row), path);
 }
 
 QPixmap ReportListModel::thumbnail(const QImage& image) const {
@@ -165,7 +167,7 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
       return icon;
     }
     case TagRole:
-      return row.tag;
+      return rowTag(row);
     case IconNumberRole:
       return look.icon;
     default:

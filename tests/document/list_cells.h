@@ -1,0 +1,20 @@
+#pragma once
+// A row's cells as the lists and the listings show them.
+#include <QStringList>
+
+#include "row_look.h"
+
+namespace corvela::test {
+
+inline QString cellOf(const ReportList& list, int r, int column) {
+  return shownCell(list, r, column);
+}
+
+inline QStringList cellsOf(const ReportList& list, int r, int from = 0, int count = -1) {
+  QStringList out;
+  const int end = count < 0 ? list.columnCount() : from + count;
+  for (int c = from; c < end; ++c) out << shownCell(list, r, c);
+  return out;
+}
+
+}  // namespace corvela::test
