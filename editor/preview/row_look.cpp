@@ -64,6 +64,8 @@ QString objectCell(const ListRow& row, int column) {
       return stateWord(row.state);
     case V_PathGif:
       return o.file;
+    case V_Indice:
+      return padNumber(o.line, 4);
     default:
       return {};
   }
@@ -72,12 +74,14 @@ QString objectCell(const ListRow& row, int column) {
 QString colourCell(const ListRow& row, int column) {
   const ColourRecord& c = row.colour();
   if (column >= C_R && column <= C_B) return c.rgb[static_cast<size_t>(column - C_R)].text();
+  if (column == C_Indice) return padNumber(c.line, 4);
   return column == C_Trasparenza ? c.transparency.text() : QString();
 }
 
 QString rectCell(const ListRow& row, int column) {
   const RectRecord& d = row.rect();
   if (column >= D_X1 && column <= D_Y2) return d.corners[static_cast<size_t>(column - D_X1)].text();
+  if (column == D_Indice) return padNumber(d.line, 4);
   if (column != D_Larghezza && column != D_Altezza) return {};
   if (!d.sized) return kNoId;
   const size_t from = column == D_Larghezza ? 0 : 1;
@@ -148,8 +152,8 @@ Look rowLook(const ReportList& list, int r, const ObjectFacts* facts) {
 
 QString shownCell(const ReportList& list, int r, int column, const ObjectFacts* facts) {
   const ListRow& row = list.row(r);
+  // Every list's first column is the id.
   if (column == 0) return rowId(row);
-  if (column == list.columnCount() - 1) return padNumber(rowLine(row), 4);
   if (list.name() == kListObjects) {
     if (column == V_Stato && facts) return stateWord(facts->shownState(list, r));
     if (column == V_PathGif && facts) {
