@@ -1,7 +1,9 @@
 #pragma once
 // A row's cells as the lists and the listings show them.
+#include <QByteArray>
 #include <QStringList>
 
+#include "object_row.h"
 #include "row_look.h"
 
 namespace corvela::test {
@@ -15,6 +17,12 @@ inline QStringList cellsOf(const ReportList& list, int r, int from = 0, int coun
   const int end = count < 0 ? list.columnCount() : from + count;
   for (int c = from; c < end; ++c) out << shownCell(list, r, c);
   return out;
+}
+
+// The bytes object row `r` names in `archive`; none once it names no place.
+inline QByteArray objectBytes(const QByteArray& archive, const ReportList& objects, int r) {
+  const std::optional<ArchivePlace> place = archivePlace(objects.row(r));
+  return place ? archive.mid(place->offset, place->size) : QByteArray();
 }
 
 }  // namespace corvela::test

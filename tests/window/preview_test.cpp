@@ -159,9 +159,9 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   const int centre = objects.findId("0632");
   EXPECT_EQ(shownCell(objects, centre, V_Stato, &w->doc.objectFacts()), kStateToReplace);
   const int face = objects.findId("0630");
-  EXPECT_EQ(readFile(gif(630)), readFile(QDir(dir.path()).filePath("vodafone.dat"))
-                                    .mid(corvela::test::cellOf(objects, face, V_Offset).toInt(),
-                                         corvela::test::cellOf(objects, face, V_Byte).toInt()));
+  EXPECT_EQ(readFile(gif(630)),
+            corvela::test::objectBytes(readFile(QDir(dir.path()).filePath("vodafone.dat")), objects,
+                                       face));
   EXPECT_TRUE(tab().Pic.at(630)->hasPicture());
   EXPECT_TRUE(w->statusText().contains("1 oggetto modificato fuori da Corvela: sarà salvato - "))
       << w->statusText().toStdString();
@@ -195,12 +195,8 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   EXPECT_FALSE(w->isWindowModified());
   EXPECT_FALSE(w->statusText().contains(QStringLiteral("fuori da Corvela")));
   const QByteArray archive = readFile(QDir(dir.path()).filePath("vodafone14.dat"));
-  EXPECT_EQ(archive.mid(corvela::test::cellOf(objects, button, V_Offset).toInt(),
-                        corvela::test::cellOf(objects, button, V_Byte).toInt()),
-            outside);
-  EXPECT_EQ(archive.mid(corvela::test::cellOf(objects, centre, V_Offset).toInt(),
-                        corvela::test::cellOf(objects, centre, V_Byte).toInt()),
-            kept);
+  EXPECT_EQ(corvela::test::objectBytes(archive, objects, button), outside);
+  EXPECT_EQ(corvela::test::objectBytes(archive, objects, centre), kept);
 
   // The working folder deleted: every image comes from its archive again.
   // Then a picture written in two goes is taken only once it is whole, and
@@ -218,12 +214,8 @@ TEST_F(Preview, MissingImagesAreExtractedAtOpenAndImagesSavedOutsideShowAndArePa
   clickToolButton(*w, "SAVE");
   EXPECT_FALSE(w->isWindowModified());
   const QByteArray again = readFile(QDir(dir.path()).filePath("vodafone14.dat"));
-  EXPECT_EQ(again.mid(corvela::test::cellOf(objects, button, V_Offset).toInt(),
-                      corvela::test::cellOf(objects, button, V_Byte).toInt()),
-            whole);
-  EXPECT_EQ(again.mid(corvela::test::cellOf(objects, centre, V_Offset).toInt(),
-                      corvela::test::cellOf(objects, centre, V_Byte).toInt()),
-            kept);
+  EXPECT_EQ(corvela::test::objectBytes(again, objects, button), whole);
+  EXPECT_EQ(corvela::test::objectBytes(again, objects, centre), kept);
 }
 
 TEST_F(Preview, BoxesGetTheCellsAsTheyStandAndOutlinesFollowTheRectangles) {
