@@ -65,13 +65,7 @@ void takeFromArchiveAgain(SkinDocument& doc, int r) {
   ReportList& list = doc.records().objects;
   // Its own file was the one that went; an object of the packed archive is
   // packed anew by every save even so.
-  if (!archivePlace(list.row(r))) {
-    setArchivePlace(list, r, list.row(r).object().home);
-  } else if (!ownFile(list.row(r)).isEmpty()) {
-    ListRow next = list.row(r);
-    next.object().file.clear();
-    list.setRow(r, next);
-  }
+  setArchivePlace(list, r, list.row(r).object().home);
   if (inPackedArchive(doc, list.row(r))) {
     setObjectState(list, r, ObjectState::ToReplace);
   } else {
