@@ -66,9 +66,13 @@ std::optional<QString> objectSizeProblem(long long size) {
       .arg(kMaxObjectBytes);
 }
 
+std::optional<QImage> decodeGif(const QByteArray& bytes, QString* why) {
+  if (!hasSignature(bytes, why)) return std::nullopt;
+  return decodeImage(bytes, "gif", why);
+}
+
 bool isDecodableGif(const QByteArray& bytes, QString* why) {
-  if (!hasSignature(bytes, why)) return false;
-  return decodeImage(bytes, "gif", why).has_value();
+  return decodeGif(bytes, why).has_value();
 }
 
 std::optional<QByteArray> readGifToPack(const QString& gif, const QString& skinFolder,

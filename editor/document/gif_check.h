@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <optional>
 
@@ -12,8 +13,10 @@ inline constexpr long long kMaxObjectBytes = 1024 * 1024;
 // Why an object file of `size` bytes is refused, with its size, or nothing.
 std::optional<QString> objectSizeProblem(long long size);
 
-// True when `bytes` begin with a GIF signature and decode whole as an image
-// no larger than an image may be. On failure `why` says which it was.
+// The picture `bytes` hold when they begin with a GIF signature and decode
+// whole as an image no larger than an image may be; otherwise nothing, and
+// `why` says which it was.
+std::optional<QImage> decodeGif(const QByteArray& bytes, QString* why = nullptr);
 bool isDecodableGif(const QByteArray& bytes, QString* why = nullptr);
 
 // The bytes of a GIF the save may pack, or nothing with the reason. A file

@@ -56,7 +56,9 @@ Replacement readReplacement(const QString& file) {
   if (const std::optional<QString> tooLarge = objectSizeProblem(info.size())) {
     r.why = *tooLarge;
   } else if (std::optional<QByteArray> bytes = readRegularFile(r.path, &r.why)) {
-    image = decodeImage(*bytes, nullptr, &r.why);
+    // The bytes are packed as they are and the phone reads GIF alone: a
+    // picture of another kind (a PNG renamed .gif) would show as garbage.
+    image = decodeGif(*bytes, &r.why);
     r.bytes = std::make_shared<const QByteArray>(std::move(*bytes));
   }
   if (!image) {
@@ -101,7 +103,8 @@ QString ReplaceOutcome::message(const QString& file) const {
     case Unreadable:
       return QStringLiteral("file non leggibile: %1").arg(file);
     case NotAnImage:
-      return QStringLiteral("non è un'immagine: %1 (%2)").arg(file, why);
+      return QStringLiteral("%1: %2").arg(
+          file, why.isEmpty() ? QStringLiteral("non è un'immagine GIF") : why);
     case SizeMismatch:
       return QStringLiteral("%1 (%2)").arg(kSizeMismatchMessage, sizeMismatch());
   }

@@ -129,6 +129,8 @@ TEST(EditImaging, BadOperationsAreUsageErrorsAndWriteNothing) {
   const QByteArray whole = corvela::gifgen::encodeGif(stripes);
   f.write("cut.gif", whole.chopped(12));
   f.write("huge.gif", whole + QByteArray(1024 * 1024, '\0'));
+  // A picture the phone cannot read, whatever its name says.
+  ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(f.file("png.gif"), "PNG"));
   const QString skin = f.file("vodafone.ski");
   // An edit makes the working folder at its load, before any operation.
   ASSERT_TRUE(QDir().mkpath(f.file("vodafone_Gifs")));
@@ -144,8 +146,10 @@ TEST(EditImaging, BadOperationsAreUsageErrorsAndWriteNothing) {
     EXPECT_EQ(run.exit, 2) << ops.join(' ').toStdString();
     EXPECT_FALSE(run.err.isEmpty());
   }
-  for (const auto& [file, reason] : {std::pair{"cut.gif", "incompleto"},
-                                     std::pair{"huge.gif", "oltre il limite di 1048576 byte"}}) {
+  for (const auto& [file, reason] :
+       {std::pair{"cut.gif", "incompleto"},
+        std::pair{"huge.gif", "oltre il limite di 1048576 byte"},
+        std::pair{"png.gif", "png.gif: non è un'immagine GIF (inizia con 89 50 4E 47"}}) {
     const ToolRun run = runTool({"edit", skin, "--replace", "630=" + f.file(file)});
     EXPECT_EQ(run.exit, 2);
     EXPECT_TRUE(run.err.contains(reason)) << run.err.toStdString();

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -118,12 +119,16 @@ TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOf
     script.boxes.clear();
   }
   click(w->objectsPage()->chkDim);
-  // Without the check a file that is no picture, or is gone, still changes nothing.
+  // Without the check a file that is no GIF picture, or is gone, still
+  // changes nothing; the status bar says why.
   writeFile(path("broken.gif"), "GIF89a and nothing else");
-  script.files = {path("broken.gif"), path("missing.gif"), QString()};
-  for (int i = 0; i < 3; ++i) click(w->objectsPage()->cmdImport);
+  ASSERT_TRUE(QImage(12, 10, QImage::Format_RGB32).save(path("png.gif"), "PNG"));
+  script.files = {path("broken.gif"), path("missing.gif"), QString(), path("png.gif")};
+  for (int i = 0; i < 4; ++i) click(w->objectsPage()->cmdImport);
   EXPECT_TRUE(script.boxes.empty());
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), before);
+  EXPECT_TRUE(w->statusText().contains(path("png.gif") + ": non è un'immagine GIF"))
+      << w->statusText().toStdString();
   script.files.push_back(path("other.gif"));
   click(w->objectsPage()->cmdImport);
   EXPECT_TRUE(script.boxes.empty());
