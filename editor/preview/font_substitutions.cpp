@@ -1,6 +1,7 @@
 #include "font_substitutions.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace corvela {
@@ -15,6 +16,13 @@ void installFontSubstitutions() {
     return true;
   }();
   (void)installed;
+}
+
+void useFrameFont() {
+  installFontSubstitutions();
+  QFont font = QGuiApplication::font();
+  font.setFamilies({QStringLiteral("Tahoma")});
+  QGuiApplication::setFont(font);
 }
 
 }  // namespace corvela

@@ -8,4 +8,9 @@ namespace corvela {
 // font.
 void installFontSubstitutions();
 
+// Makes the frames' font the program's own, so that the bars, the menus and
+// every page share one font: looked up once and its glyphs drawn once, not
+// once more for the pages alone. Installs the substitutions first.
+void useFrameFont();
+
 }  // namespace corvela

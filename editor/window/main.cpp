@@ -121,7 +121,7 @@ int main(int argc, char* argv[]) {
   setIdentity();
   QApplication::setDesktopFileName(QStringLiteral("corvela"));
   QApplication::setWindowIcon(corvela::applicationIcon());
-  corvela::installFontSubstitutions();
+  corvela::useFrameFont();
   corvela::installQtTranslation(app);
 
   CommandLine line;
