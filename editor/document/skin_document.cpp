@@ -302,6 +302,7 @@ void SkinDocument::clearLines() {
   lines_.clear();
   P_MaxValues = 0;
   crLine_ = -1;
+  tail_.clear();
 }
 
 LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
@@ -351,6 +352,8 @@ LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
       start = end + 1;
     }
     P_MaxValues = count;
+    // After a carriage return nothing is kept: the save refuses instead.
+    if (cr < 0) tail_ = readable.sliced(start).toByteArray();
     reserveRows(count);
     outcome = parseLines(count);
     status_ = outcome.status;

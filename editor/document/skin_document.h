@@ -110,6 +110,9 @@ class SkinDocument {
   // The line at which a carriage return ended the readable part of the
   // file, or -1; a save would lose everything after it.
   int carriageReturnLine() const { return crLine_; }
+  // What follows the file's last line feed: no line, so neither read nor
+  // shown, but the user's all the same, and a save puts it back as it was.
+  const QByteArray& unterminatedTail() const { return tail_; }
   // The first of the skin file and its archives that changed on disk since
   // the load or the last save, or nothing; recordDisk() takes them as they
   // are now. Both belong under the skin's lock.
@@ -218,6 +221,7 @@ class SkinDocument {
   LoadStatus status_ = LoadStatus::NotLoaded;
   QString skinFile_;
   int crLine_ = -1;
+  QByteArray tail_;
   bool outsideChanges_ = false;
   std::unique_ptr<DocumentHistory> history_;
   int performing_ = 0;

@@ -192,7 +192,7 @@ std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out
     }
     out.archive += p.bytes;
   }
-  out.skinText = skinFileBytes(out.lines);
+  out.skinText = skinFileBytes(out.lines) + doc.unterminatedTail();
   return std::nullopt;
 }
 

@@ -194,8 +194,8 @@ void checkNeeded(const ReportList& list, const QString& code, std::string_view w
 }
 
 // What the reader silently leaves out: everything from a carriage return on
-// (a file saved with CR LF line ends reads as nothing), and text after the
-// last line feed. The save drops both for good.
+// (a file saved with CR LF line ends reads as nothing), which the save
+// refuses to drop, and text after the last line feed, which it keeps unread.
 void checkRawText(const QString& file, Problems& problems) {
   const std::optional<QByteArray> bytes = readRegularFile(file, nullptr, kMaxSkinFileBytes);
   if (!bytes) return;
@@ -209,8 +209,8 @@ void checkRawText(const QString& file, Problems& problems) {
                         QStringLiteral("salvare il file con gli a capo LF (Unix) e riaprirlo")});
   } else if (!readable.isEmpty() && !readable.endsWith('\n')) {
     problems.push_back({line, ProblemPlace::None, -1, QString(), fileName(file),
-                        QStringLiteral("testo dopo l'ultimo a capo: non viene letto e il "
-                                       "salvataggio lo perde"),
+                        QStringLiteral("testo dopo l'ultimo a capo: non viene letto (il "
+                                       "salvataggio lo lascia com'è)"),
                         QStringLiteral("aggiungere un a capo alla fine del file")});
   }
 }

@@ -132,11 +132,16 @@ TEST(SaveCycle, SaveWithoutPackedObjectsRewritesTheSkinInItsOwnForm) {
   const ToolRun r = runTool({"save", f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.out, corvela::kSavedWithoutArchive + u'\n');
-  EXPECT_EQ(
-      f.read("vodafone.ski"),
+  // The text after the last line feed is read as no line, but it is the
+  // user's: put back as it was, again by the next save.
+  const QByteArray saved =
       "Ski1Tail\n0 41 98\n4 0009 255 0 0 0\n1 7 10 20 30 40 99\n4 1 2 3 4\n2 99 1  2\n5 3 0 35 "
-      "3\n");
+      "3\ntext after the last line feed";
+  EXPECT_EQ(f.read("vodafone.ski"), saved);
   EXPECT_EQ(f.read("vodafone_old.ski"), original);
+  ASSERT_EQ(runTool({"save", f.file("vodafone.ski")}).exit, 0);
+  EXPECT_EQ(f.read("vodafone.ski"), saved);
+  EXPECT_EQ(f.read("vodafone_old.ski"), saved);
   EXPECT_FALSE(f.exists("vodafone14.dat"));
 }
 
