@@ -22,14 +22,40 @@ namespace corvela {
 
 namespace {
 
-// The row of each id, the first one winning.
-std::map<QString, int> rowsById(const ReportList& list) {
+// What a row is found by in the other skin: its id, the first row of an id
+// winning, as the editor finds them. A row without an id (the background
+// colour among them) by its place in its group, which is how the preview
+// finds the background and which no edit changes.
+QString rowKey(const SkinDocument& doc, const ReportList& list, int r) {
+  const QString id = rowId(list.row(r));
+  if (id != kNoId) return id;
+  const long long line = rowLine(list, r);
+  if (line < 0 || line >= doc.T_Strutt.nodeCount()) return {};
+  return u'\n' + doc.T_Strutt.tag(static_cast<int>(line) + 1);
+}
+
+std::map<QString, int> rowsByKey(const SkinDocument& doc, const ReportList& list) {
   std::map<QString, int> rows;
   for (int r = 0; r < list.rowCount(); ++r) {
-    const QString id = rowId(list.row(r));
-    if (id != kNoId) rows.try_emplace(id, r);
+    const QString key = rowKey(doc, list, r);
+    if (!key.isEmpty()) rows.try_emplace(key, r);
   }
   return rows;
+}
+
+QString keyName(const ReportList& list, int r, const QString& key) {
+  if (!key.startsWith(u'\n')) return standby::rowName(list, r);
+  const QString tag = key.mid(1);
+  if (tag == QLatin1StringView(standby::kBackgroundTag)) return QStringLiteral("Colore di sfondo");
+  return QStringLiteral("Senza id, riga %1 del gruppo \"%2\"")
+      .arg(tag.section(u'_', -1), tag.section(u'_', 0, -2));
+}
+
+// The length a hand's line gives, as the preview binds it, or nothing.
+std::optional<QString> handLength(const SkinDocument& doc, std::string_view prefix) {
+  const int node = standby::lastNodeStartingWith(doc.T_Strutt, prefix);
+  if (node <= 0) return std::nullopt;
+  return doc.T_Strutt.node(node).text.mid(static_cast<qsizetype>(prefix.size())).trimmed();
 }
 
 template <size_t N>
@@ -103,8 +129,8 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
   for (const Kind& kind : kinds) {
     const ReportList& oldList = before.list(kind.list);
     const ReportList& newList = after.list(kind.list);
-    const std::map<QString, int> oldRows = rowsById(oldList);
-    const std::map<QString, int> newRows = rowsById(newList);
+    const std::map<QString, int> oldRows = rowsByKey(before, oldList);
+    const std::map<QString, int> newRows = rowsByKey(after, newList);
     auto value = [&](const SkinDocument& doc, ArchiveReader& archives, int r) {
       const ListRow& row = doc.list(kind.list).row(r);
       switch (kind.place) {
@@ -120,18 +146,19 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
           return Image{std::nullopt, numbers(cornerValues(row)), {}};
       }
     };
-    auto add = [&](const ReportList& list, int listRow, int newRow, const QString& id,
+    auto add = [&](const ReportList& list, int listRow, int newRow, const QString& key,
                    const QString& was, const QString& is) {
-      out.push_back({kind.place, newRow, id, standby::rowName(list, listRow), kind.what, was, is});
+      out.push_back({kind.place, newRow, rowId(list.row(listRow)), keyName(list, listRow, key),
+                     kind.what, was, is});
     };
     std::set<QString> seen;
     for (int r = 0; r < newList.rowCount(); ++r) {
-      const QString id = rowId(newList.row(r));
-      if (id == kNoId || !seen.insert(id).second) continue;
+      const QString key = rowKey(after, newList, r);
+      if (key.isEmpty() || !seen.insert(key).second) continue;
       const Image now = value(after, newArchives, r);
-      const auto old = oldRows.find(id);
+      const auto old = oldRows.find(key);
       if (old == oldRows.end()) {
-        add(newList, r, r, id, kAbsent, now.text);
+        add(newList, r, r, key, kAbsent, now.text);
         continue;
       }
       const Image was = value(before, oldArchives, old->second);
@@ -144,12 +171,24 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
       } else if (kind.place == ProblemPlace::Objects) {
         differs = was.location != now.location;
       }
-      if (differs) add(newList, r, r, id, was.text, now.text);
+      if (differs) add(newList, r, r, key, was.text, now.text);
     }
-    for (const auto& [id, r] : oldRows) {
-      if (newRows.count(id)) continue;
-      add(oldList, r, -1, id, value(before, oldArchives, r).text, kAbsent);
+    for (const auto& [key, r] : oldRows) {
+      if (newRows.count(key)) continue;
+      add(oldList, r, -1, key, value(before, oldArchives, r).text, kAbsent);
     }
+  }
+  const std::pair<std::string_view, const char*> hands[] = {
+      {standby::kMinuteLengthPrefix, "Lancetta dei minuti"},
+      {standby::kHourLengthPrefix, "Lancetta delle ore"}};
+  for (const auto& [prefix, name] : hands) {
+    const std::optional<QString> was = handLength(before, prefix);
+    const std::optional<QString> is = handLength(after, prefix);
+    if (was == is) continue;
+    out.push_back({ProblemPlace::Tree,
+                   is ? standby::lastNodeStartingWith(after.T_Strutt, prefix) : -1, kNoId,
+                   QString::fromLatin1(name), QStringLiteral("lunghezza"), was.value_or(kAbsent),
+                   is.value_or(kAbsent)});
   }
   return out;
 }

@@ -16,7 +16,7 @@ struct RecordDifference {
   int row = -1;                             // its row in the newer skin, -1 when gone
   QString id;
   QString name;    // what the record is, in words; empty when unknown
-  QString what;    // "posizione", "colore" or "immagine"
+  QString what;    // "posizione", "colore", "immagine" or "lunghezza" (of a hand)
   QString before;  // the value in the older skin, kAbsent when it has none
   QString after;
 };
@@ -24,8 +24,9 @@ struct RecordDifference {
 inline const QString kAbsent = QStringLiteral("assente");
 
 // The records of `before` and `after` that differ, found by id (the first
-// row of an id, as the editor finds them): objects, then colours, then
-// positions, each in the newer skin's order and those it lost last. An
+// row of an id, as the editor finds them) or, without one, by their place in
+// their group: objects, then colours, then positions, each in the newer
+// skin's order and those it lost last, then the hands' lengths. An
 // image is the bytes the save would write: a replacement's file, else the
 // object in its archive. `beforePacked` reads the older skin's packed
 // archive from elsewhere (a kept original's copy); empty for its own.

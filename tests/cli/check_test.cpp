@@ -197,7 +197,8 @@ TEST(Diff, OneLinePerChangedRecordAndNothingWritten) {
   skin.writeTo(f);
   f.write("new.gif", tinyGif(99, 35, QSize(22, 79)));
   ASSERT_EQ(runTool({"edit", f.file("vodafone.ski"), "--replace", "630=new.gif", "--colour",
-                     "595=1,2,3", "--rect", "570=1,2,3,4"},
+                     "595=1,2,3", "--rect", "570=1,2,3,4", "--background", "9,9,9",
+                     "--hand-length", "hour=40"},
                     f.path())
                 .exit,
             0);
@@ -213,8 +214,10 @@ TEST(Diff, OneLinePerChangedRecordAndNothingWritten) {
                 {"ID", "Nome", "Cosa", "Prima", "Dopo"},
                 {"0630", "Tasto sinistro rilasciato", "immagine", "79 × 22, 54 byte (vodafone.dat)",
                  "22 × 79, 35 byte (vodafone14.dat)"},
+                {"-", "Colore di sfondo", "colore", "255,255,255,0", "9,9,9,0"},
                 {"0595", "Testo dell'operatore", "colore", "0,0,128,0", "1,2,3,0"},
-                {"0570", "Testo dell'operatore", "posizione", "5,15,170,35", "1,2,3,4"}}));
+                {"0570", "Testo dell'operatore", "posizione", "5,15,170,35", "1,2,3,4"},
+                {"-", "Lancetta delle ore", "lunghezza", "20", "40"}}));
   const ToolRun other =
       runTool({"diff", f.file(".corvela/vodafone_orig.ski"), f.file("other.ski")});
   EXPECT_EQ(other.exit, 1);
