@@ -1,6 +1,7 @@
 #include "cli_common.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -57,16 +58,18 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
       return ExitOk;
     case LoadStatus::BadLine:
       if (!quietStop) {
-        fail(QStringLiteral("caricamento interrotto alla riga %1: %2")
+        fail(QStringLiteral("%1: caricamento interrotto alla riga %2: %3")
+                 .arg(file)
                  .arg(outcome.line)
                  .arg(outcome.reason));
       }
       return ExitProblems;
     case LoadStatus::TooManyLines:
-      if (!quietStop) fail(QStringLiteral("caricamento interrotto: %1").arg(outcome.reason));
+      if (!quietStop)
+        fail(QStringLiteral("%1: caricamento interrotto: %2").arg(file, outcome.reason));
       return ExitProblems;
     case LoadStatus::BadMagic:
-      fail(kBadFormatMessage);
+      fail(QStringLiteral("%1: %2").arg(file, kBadFormatMessage));
       return ExitUsage;
     case LoadStatus::EmptyFile:
     case LoadStatus::Unreadable:
@@ -77,10 +80,18 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
   return ExitUsage;
 }
 
+void failToSave(const SkinDocument& doc, const QString& why) {
+  const QString file = QDir::toNativeSeparators(doc.skinFile());
+  QString message = why;
+  // The window's words for another skin's name leave the rule unsaid.
+  if (why == kOtherSkinMessage) message += QStringLiteral(" Si salva solo un file vodafone.ski.");
+  fail(why.contains(file) ? message : QStringLiteral("%1: %2").arg(file, message));
+}
+
 int saveAndReport(SkinDocument& doc, int loaded) {
   const SaveOutcome saved = SalvaSkin(doc);
   if (saved.kind != SaveOutcome::Saved) {
-    fail(saved.message);
+    failToSave(doc, saved.message);
     return ExitProblems;
   }
   write(stdout, saved.message + u'\n');

@@ -29,5 +29,7 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
 // Saves as "Salva" does and prints the save's message; `loaded` is the
 // status the load alone gave. The exit status.
 int saveAndReport(SkinDocument& doc, int loaded = ExitOk);
+// Says why the skin was not saved, naming its file.
+void failToSave(const SkinDocument& doc, const QString& why);
 
 }  // namespace corvela::cli

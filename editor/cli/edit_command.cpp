@@ -110,9 +110,10 @@ int editCommand(const QStringList& args) {
       openSkin(doc, skin, outcome, false, &lock, dryRun ? LockAccess::Read : LockAccess::Write);
   if (status != ExitOk) return status;
   // Refused before any operation, whose own errors would otherwise hide
-  // that nothing could have been saved anyway.
-  if (!dryRun && doc.P_SkinVodafone && !doc.isOperatorFile()) {
-    fail(doc.saveRefusal());
+  // that nothing could have been saved anyway (an id after a carriage
+  // return is simply not there).
+  if (const std::optional<QString> refusal = saveRefusalOf(doc); refusal && !dryRun) {
+    failToSave(doc, *refusal);
     return ExitProblems;
   }
 

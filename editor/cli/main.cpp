@@ -165,6 +165,9 @@ bool peekSkin(SkinDocument& doc, const QString& file, const QString& theme = QSt
     return false;
   }
   const LoadOutcome outcome = doc.peek(file, theme, folder);
+  // A carriage return hides every record after it, which would otherwise
+  // list as gone without a word.
+  for (const QString& w : outcome.warnings) fail(QStringLiteral("attenzione: ") + w);
   if (outcome.status == LoadStatus::Complete) return true;
   if (outcome.status == LoadStatus::BadMagic) {
     fail(QStringLiteral("%1: %2").arg(file, kBadFormatMessage));

@@ -146,22 +146,27 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
 
 }  // namespace
 
-std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out) {
+std::optional<QString> saveRefusalOf(const SkinDocument& doc) {
   if (!doc.loadedCompletely()) {
-    return failure(SaveOutcome::Refused,
-                   QStringLiteral("La skin non è stata caricata completamente: salvataggio non "
-                                  "consentito."));
+    return QStringLiteral(
+        "La skin non è stata caricata completamente: salvataggio non consentito.");
   }
-  if (!doc.canSave()) return failure(SaveOutcome::Refused, doc.saveRefusal());
+  if (!doc.canSave()) return doc.saveRefusal();
   if (doc.carriageReturnLine() >= 0) {
-    return failure(SaveOutcome::Refused,
-                   QStringLiteral("Il file %1 contiene un ritorno carrello (CR) alla riga %2: "
-                                  "quello che segue non è stato letto e il salvataggio lo "
-                                  "perderebbe.\nSalvataggio non consentito: togli i CR dal file "
-                                  "(le righe devono finire con il solo LF) e riaprilo.")
-                       .arg(doc.skinFile())
-                       .arg(doc.carriageReturnLine()));
+    return QStringLiteral(
+               "Il file %1 contiene un ritorno carrello (CR) alla riga %2: "
+               "quello che segue non è stato letto e il salvataggio lo "
+               "perderebbe.\nSalvataggio non consentito: togli i CR dal file "
+               "(le righe devono finire con il solo LF) e riaprilo.")
+        .arg(doc.skinFile())
+        .arg(doc.carriageReturnLine());
   }
+  return std::nullopt;
+}
+
+std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out) {
+  if (const std::optional<QString> refusal = saveRefusalOf(doc))
+    return failure(SaveOutcome::Refused, *refusal);
 
   // Of several files named alike but for case, none is the skin's: writing
   // beside them would only add one more that the phone cannot tell apart.

@@ -40,6 +40,10 @@ struct SaveProduct {
   QByteArray archive;  // the packed archive; empty when nothing is packed
   std::vector<PackedObject> packed;
 };
+// Why the skin cannot be saved as it was read (a load that stopped, a name
+// the save does not write, a carriage return that hid lines), as the save
+// says it, or nothing.
+std::optional<QString> saveRefusalOf(const SkinDocument& doc);
 // Nothing when `out` holds the product; otherwise why a save would be
 // refused or fail, as the save itself says it.
 std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out);

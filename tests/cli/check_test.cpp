@@ -164,7 +164,8 @@ TEST(Check, FormatErrorIsAUsageError) {
   const ToolRun r = runTool({"check", f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 2);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "corvela-skin: Formato del file skin non valido!\n");
+  EXPECT_EQ(r.err,
+            "corvela-skin: " + f.file("vodafone.ski") + ": Formato del file skin non valido!\n");
 }
 
 TEST(Check, TextTheReaderLeavesOut) {
@@ -196,28 +197,29 @@ TEST(Diff, OneLinePerChangedRecordAndNothingWritten) {
   SkinFixture skin = completeSkin();
   skin.writeTo(f);
   f.write("new.gif", tinyGif(99, 35, QSize(22, 79)));
-  ASSERT_EQ(runTool({"edit", f.file("vodafone.ski"), "--replace", "630=new.gif", "--colour",
-                     "595=1,2,3", "--rect", "570=1,2,3,4", "--background", "9,9,9",
-                     "--hand-length", "hour=40"},
-                    f.path())
-                .exit,
-            0);
+  ASSERT_EQ(
+      runTool({"edit", f.file("vodafone.ski"), "--replace", "630=new.gif", "--colour", "595=1,2,3",
+               "--rect", "570=1,2,3,4", "--background", "9,9,9", "--hand-length", "hour=40"},
+              f.path())
+          .exit,
+      0);
   // A skin of its own, with one record less and one more.
   skin.lines.removeAll("1 571 5 36 170 56");
   skin.lines << "4 777 1 1 1 0";
   skin.writeTo(f, "other.ski");
+  f.write("cr.ski", f.read("other.ski").replace("\n4 777", "\r\n4 777"));
   const auto before = f.snapshot();
   const ToolRun r = runTool({"diff", f.file(".corvela/vodafone_orig.ski"), f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 1) << r.err.toStdString();
-  EXPECT_EQ(table(r.out),
-            (QList<QStringList>{
-                {"ID", "Nome", "Cosa", "Prima", "Dopo"},
-                {"0630", "Tasto sinistro rilasciato", "immagine", "79 × 22, 54 byte (vodafone.dat)",
-                 "22 × 79, 35 byte (vodafone14.dat)"},
-                {"-", "Colore di sfondo", "colore", "255,255,255,0", "9,9,9,0"},
-                {"0595", "Testo dell'operatore", "colore", "0,0,128,0", "1,2,3,0"},
-                {"0570", "Testo dell'operatore", "posizione", "5,15,170,35", "1,2,3,4"},
-                {"-", "Lancetta delle ore", "lunghezza", "20", "40"}}));
+  EXPECT_EQ(
+      table(r.out),
+      (QList<QStringList>{{"ID", "Nome", "Cosa", "Prima", "Dopo"},
+                          {"0630", "Tasto sinistro rilasciato", "immagine",
+                           "79 × 22, 54 byte (vodafone.dat)", "22 × 79, 35 byte (vodafone14.dat)"},
+                          {"-", "Colore di sfondo", "colore", "255,255,255,0", "9,9,9,0"},
+                          {"0595", "Testo dell'operatore", "colore", "0,0,128,0", "1,2,3,0"},
+                          {"0570", "Testo dell'operatore", "posizione", "5,15,170,35", "1,2,3,4"},
+                          {"-", "Lancetta delle ore", "lunghezza", "20", "40"}}));
   const ToolRun other =
       runTool({"diff", f.file(".corvela/vodafone_orig.ski"), f.file("other.ski")});
   EXPECT_EQ(other.exit, 1);
@@ -229,5 +231,10 @@ TEST(Diff, OneLinePerChangedRecordAndNothingWritten) {
             "ID\tNome\tCosa\tPrima\tDopo\n");
   EXPECT_EQ(runTool({"diff", f.file("other.ski"), f.file("other.ski")}).exit, 0);
   EXPECT_EQ(runTool({"diff", f.file("nowhere.ski"), f.file("other.ski")}).exit, 2);
+  // What a carriage return hides lists as gone, and the reason is said.
+  const ToolRun cr = runTool({"diff", f.file("other.ski"), f.file("cr.ski")});
+  EXPECT_EQ(table(cr.out).value(1).value(4), "assente");
+  EXPECT_TRUE(cr.err.contains(f.file("cr.ski") + " contiene un ritorno carrello"))
+      << cr.err.toStdString();
   EXPECT_EQ(f.snapshot(), before);
 }

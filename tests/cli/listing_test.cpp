@@ -144,7 +144,8 @@ TEST(ExitStatus, StoppedLoadPrintsWhatLoadedAndFails) {
   EXPECT_EQ(colours.exit, 1);
   EXPECT_EQ(table(colours.out).size(), 2);  // header and the row of line 1 only
   EXPECT_EQ(table(colours.out).value(1).value(5), "0001");
-  EXPECT_TRUE(colours.err.startsWith("corvela-skin: caricamento interrotto alla riga 3"));
+  EXPECT_TRUE(colours.err.startsWith("corvela-skin: " + f.file("vodafone.ski") +
+                                     ": caricamento interrotto alla riga 3"));
 
   const ToolRun tree = runTool({"tree", f.file("vodafone.ski")});
   EXPECT_EQ(tree.exit, 1);
@@ -178,7 +179,8 @@ TEST(ExitStatus, FormatErrorsAndUnreadableFiles) {
   const ToolRun magic = runTool({"colours", f.file("vodafone.ski")});
   EXPECT_EQ(magic.exit, 2);
   EXPECT_EQ(magic.out, "");
-  EXPECT_EQ(magic.err, "corvela-skin: Formato del file skin non valido!\n");
+  EXPECT_EQ(magic.err,
+            "corvela-skin: " + f.file("vodafone.ski") + ": Formato del file skin non valido!\n");
 
   f.write("empty.ski", "");
   const ToolRun empty = runTool({"objects", f.file("empty.ski")});

@@ -155,8 +155,20 @@ TEST(SaveCycle, RefusedSavesWriteNothing) {
   const ToolRun other = runTool({"save", f.file("mytheme.ski")});
   EXPECT_EQ(other.exit, 1);
   EXPECT_EQ(other.out, "");
-  EXPECT_EQ(other.err,
-            "corvela-skin: Corvela permette di modificare solo la skin originale del v980!\n");
+  EXPECT_EQ(other.err, "corvela-skin: " + f.file("mytheme.ski") +
+                           ": Corvela permette di modificare solo la skin originale del v980! Si "
+                           "salva solo un file vodafone.ski.\n");
+  EXPECT_EQ(f.snapshot(), before);
+
+  // After a carriage return nothing was read, so an edit of a record there
+  // would only say it is missing: the edit is refused for the reason.
+  f.write("vodafone.ski", f.read("mytheme.ski").replace("\n4 595", "\r\n4 595"));
+  ASSERT_TRUE(QDir().mkpath(f.file("vodafone_Gifs")));
+  before = f.snapshot();
+  const ToolRun cr = runTool({"edit", f.file("vodafone.ski"), "--colour", "595=1,2,3"});
+  EXPECT_EQ(cr.exit, 1);
+  EXPECT_TRUE(cr.err.contains(f.file("vodafone.ski") + " contiene un ritorno carrello"))
+      << cr.err.toStdString();
   EXPECT_EQ(f.snapshot(), before);
 
   // An operator skin whose load stopped early would lose every line after
