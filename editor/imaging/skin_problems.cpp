@@ -140,6 +140,27 @@ void checkRectangles(const ReportList& rects, const QString& skin, Problems& pro
   }
 }
 
+// Colour components that are no number from 0 to 255 ("300", "-5", "abc"):
+// the preview shows them clamped, which hides that the line is wrong.
+void checkColourValues(const ReportList& colours, const QString& skin, Problems& problems) {
+  static const char* const kComponents[] = {"rosso", "verde", "blu"};
+  for (int r = 0; r < colours.rowCount(); ++r) {
+    const ListRow& row = colours.row(r);
+    const std::array<QString, 3> texts = componentTexts(row);
+    const std::array<long long, 3> values = componentValues(row);
+    const QString id = rowId(row);
+    for (size_t c = 0; c < texts.size(); ++c) {
+      if (isPlainNumber(texts[c]) && values[c] <= 255) continue;
+      problems.push_back({rowLine(colours, r), ProblemPlace::Colours, r, id, skin,
+                          QStringLiteral("%1: il %2 \"%3\" non è un numero da 0 a 255")
+                              .arg(id == kNoId ? QStringLiteral("colore senza id")
+                                               : QStringLiteral("colore ") + id,
+                                   QString::fromLatin1(kComponents[c]), texts[c]),
+                          QStringLiteral("scrivere R, G e B come numeri da 0 a 255")});
+    }
+  }
+}
+
 const QString kBackgroundGroup = standby::text(standby::kBackgroundGroup);
 const QString kAddLine =
     QStringLiteral("aggiungere la riga mancante, per esempio copiandola dalla skin originale");
@@ -174,14 +195,29 @@ void checkBackground(const SkinDocument& doc, const QString& skin, Problems& pro
                       kAddLine});
 }
 
-void checkHandLength(const SkinTree& tree, const QString& prefix, const QString& what,
+// The line the preview takes the hand's length from: missing, or a length
+// that is no number of pixels within the screen, which draws no hand or one
+// across the whole screen.
+void checkHandLength(const SkinTree& tree, std::string_view prefix, const QString& what,
                      const QString& skin, Problems& problems) {
-  for (int i = 1; i <= tree.nodeCount(); ++i) {
-    if (tree.node(i).text.startsWith(prefix)) return;
+  const QString start = standby::text(prefix);
+  const int node = standby::lastNodeStartingWith(tree, prefix);
+  if (node <= 0) {
+    problems.push_back(
+        {-1, ProblemPlace::None, -1, QString(), skin,
+         QStringLiteral("manca la lunghezza della %1 (riga \"%2\")").arg(what, start), kAddLine});
+    return;
   }
-  problems.push_back({-1, ProblemPlace::None, -1, QString(), skin,
-                      QStringLiteral("manca la lunghezza della %1 (riga \"%2\")").arg(what, prefix),
-                      kAddLine});
+  const QString length = tree.node(node).text.mid(start.size()).trimmed();
+  bool number = false;
+  const long long pixels = length.toLongLong(&number);
+  if (isPlainNumber(length) && number && pixels <= standby::kScreenHeight) return;
+  problems.push_back(
+      {node - 1, ProblemPlace::Tree, node, QString(), skin,
+       QStringLiteral("lunghezza della %1 \"%2\": non è un numero di pixel da 0 a %3")
+           .arg(what, length)
+           .arg(standby::kScreenHeight),
+       QStringLiteral("scrivere la lunghezza nella sua casella della scheda \"Preview skin\"")});
 }
 
 void checkNeeded(const ReportList& list, const QString& code, std::string_view what,
@@ -497,13 +533,14 @@ std::vector<SkinProblem> SkinChecker::check(const SkinDocument& doc, LoadStatus 
   checkDuplicates(doc.L_Dim, ProblemPlace::Rects, QStringLiteral("posizione %1 ripetuta"), skin,
                   problems);
   checkRectangles(doc.L_Dim, skin, problems);
+  checkColourValues(doc.L_RGBA, skin, problems);
 
   if (status == LoadStatus::Complete) {
     checkBackground(doc, skin, problems);
-    checkHandLength(doc.T_Strutt, standby::text(standby::kMinuteLengthPrefix),
+    checkHandLength(doc.T_Strutt, standby::kMinuteLengthPrefix,
                     QStringLiteral("lancetta dei minuti"), skin, problems);
-    checkHandLength(doc.T_Strutt, standby::text(standby::kHourLengthPrefix),
-                    QStringLiteral("lancetta delle ore"), skin, problems);
+    checkHandLength(doc.T_Strutt, standby::kHourLengthPrefix, QStringLiteral("lancetta delle ore"),
+                    skin, problems);
     for (const standby::ColourRecord& c : standby::kColours) {
       checkNeeded(doc.L_RGBA, standby::text(c.code), c.what, QStringLiteral("il colore"), skin,
                   problems);

@@ -81,6 +81,8 @@ TEST(Check, ArchiveObjectDuplicateAndRectangleProblems) {
   skin.lines << "1 900 170 10 176 20"
              << "1 901 0 -1 5 5"
              << "1 902 50 60 40 70";
+  // Colour components the preview can only clamp.
+  skin.lines << "4 903 300 -5 abc 0";
   skin.writeTo(f);
 
   const ToolRun r = runTool({"check", f.file("vodafone.ski")});
@@ -105,7 +107,10 @@ TEST(Check, ArchiveObjectDuplicateAndRectangleProblems) {
   lineStarting(p, at(12) + "posizione 0900 fuori dallo schermo 176×220 (170,10,176,20)");
   lineStarting(p, at(13) + "posizione 0901 fuori dallo schermo 176×220 (0,-1,5,5)");
   lineStarting(p, at(14) + "posizione 0902 con gli angoli invertiti (50,60,40,70)");
-  EXPECT_EQ(p.size(), 12) << p.join('\n').toStdString();
+  for (const char* component : {"rosso \"300\"", "verde \"-5\"", "blu \"abc\""}) {
+    lineStarting(p, at(15) + "colore 0903: il " + component + " non è un numero da 0 a 255");
+  }
+  EXPECT_EQ(p.size(), 15) << p.join('\n').toStdString();
 }
 
 TEST(Check, RecordsThePreviewNeeds) {
@@ -121,8 +126,9 @@ TEST(Check, RecordsThePreviewNeeds) {
   drop("1 6 ");
   drop("1 574 ");
   drop("5 7 ");
-  // The background line is no colour line any more.
+  // The background line is no colour line any more, the hour hand no length.
   skin.lines[2] = "2 5 1";
+  skin.lines[indexStarting(skin.lines, "2 11 ")] = "2 11 999";
   skin.writeTo(f);
   const ToolRun r = runTool({"check", f.file("vodafone.ski")});
   EXPECT_EQ(r.exit, 1);
@@ -131,6 +137,7 @@ TEST(Check, RecordsThePreviewNeeds) {
       (QStringList{
           "riga 2: la prima riga del gruppo \"0 41 98\" non è il colore di sfondo (4 R G B T)",
           "manca la lunghezza della lancetta dei minuti (riga \"2 8 \")",
+          "riga 3: lunghezza della lancetta delle ore \"999\": non è un numero di pixel da 0 a 220",
           "manca il colore 0579 (testo della data)",
           "manca la posizione 0574 (orologio digitale)",
           "manca la posizione 0006 (orologio analogico)",
