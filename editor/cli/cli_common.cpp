@@ -26,6 +26,16 @@ void fail(const QString& message) {
   write(stderr, out);
 }
 
+QString notFound(const QString& file) {
+  if (file.contains(QChar::ReplacementCharacter)) {
+    return QStringLiteral(
+               "%1: il percorso contiene byte che non sono UTF-8 e non si può aprire; "
+               "rinominare il file o la cartella")
+        .arg(file);
+  }
+  return QStringLiteral("file non trovato: %1").arg(file);
+}
+
 int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop,
              SkinLock* keep, LockAccess access) {
   // Checked here so that a mistyped name does not leave a working folder
@@ -34,7 +44,7 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
   const QFileInfo info(pathInAnyCase(given.absolutePath(), given.fileName()));
   if (!info.exists()) {
     const std::optional<QString> clash = nameClash(given.absolutePath(), given.fileName());
-    fail(clash ? *clash : QStringLiteral("file non trovato: %1").arg(file));
+    fail(clash ? *clash : notFound(file));
     return ExitUsage;
   }
   if (!info.isFile()) {

@@ -16,6 +16,10 @@ void write(std::FILE* stream, const QString& text);
 // Every line of an error gets the tool's name, so a multi-line message from
 // the library still reads as ours when mixed with other output.
 void fail(const QString& message);
+// Why `file` was not found, for a name given on the command line: Qt reads
+// a name that is not UTF-8 with its odd bytes replaced, and the file so
+// named does not exist although the one meant does.
+QString notFound(const QString& file);
 
 // Loads the skin and says on standard error why a load did not complete
 // (`quietStop`: not an early stop, which check reports as a problem of its

@@ -157,7 +157,7 @@ bool peekSkin(SkinDocument& doc, const QString& file, const QString& theme = QSt
               const QString& folder = QString()) {
   const QFileInfo info(file);
   if (!info.exists()) {
-    fail(QStringLiteral("file non trovato: %1").arg(file));
+    fail(notFound(file));
     return false;
   }
   if (!info.isFile()) {

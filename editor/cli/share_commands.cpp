@@ -57,7 +57,7 @@ int unpackCommand(const QStringList& args) {
     return ExitUsage;
   }
   if (!QFileInfo(args[0]).isFile()) {
-    fail(QStringLiteral("file non trovato: %1").arg(args[0]));
+    fail(notFound(args[0]));
     return ExitUsage;
   }
   const ShareOutcome unpacked = unpackSkinZip(args[0], args.value(1));

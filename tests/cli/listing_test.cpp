@@ -192,6 +192,10 @@ TEST(ExitStatus, FormatErrorsAndUnreadableFiles) {
   EXPECT_EQ(missing.out, "");
   EXPECT_TRUE(missing.err.startsWith("corvela-skin: file non trovato"));
   EXPECT_FALSE(f.exists("nothere_Gifs"));  // a typo leaves nothing behind
+  // A name that was not UTF-8 reaches the tool with its odd bytes replaced.
+  const ToolRun odd = runTool({"objects", f.file("bad\uFFFDname.ski")});
+  EXPECT_EQ(odd.exit, 2);
+  EXPECT_TRUE(odd.err.contains("contiene byte che non sono UTF-8")) << odd.err.toStdString();
 
   const ToolRun folder = runTool({"tree", f.path()});
   EXPECT_EQ(folder.exit, 2);
