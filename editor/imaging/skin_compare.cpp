@@ -25,7 +25,8 @@ namespace {
 // What a row is found by in the other skin: its id, the first row of an id
 // winning, as the editor finds them. A row without an id (the background
 // colour among them) by its place in its group, which is how the preview
-// finds the background and which no edit changes.
+// finds the background and which no edit changes; a line feed, which no id
+// holds, sets such a key apart.
 QString rowKey(const SkinDocument& doc, const ReportList& list, int r) {
   const QString id = rowId(list.row(r));
   if (id != kNoId) return id;
