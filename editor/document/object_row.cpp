@@ -1,5 +1,7 @@
 #include "object_row.h"
 
+#include <QSet>
+
 #include "document_names.h"
 #include "skin_document.h"
 #include "skin_line.h"
@@ -21,6 +23,18 @@ std::optional<long long> archiveNumber(const ListRow& row) {
 
 QString ownFile(const ListRow& row) {
   return row.object().file;
+}
+
+std::vector<bool> workingFileOwners(const ReportList& objects) {
+  std::vector<bool> owners(static_cast<size_t>(objects.rowCount()));
+  QSet<QString> seen;
+  seen.reserve(objects.rowCount());
+  for (int r = 0; r < objects.rowCount(); ++r) {
+    const QString id = rowId(objects.row(r));
+    owners[static_cast<size_t>(r)] = !seen.contains(id);
+    seen.insert(id);
+  }
+  return owners;
 }
 
 QString shownFile(const SkinDocument& doc, int row) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "object_archive.h"
 #include "report_list.h"
@@ -18,6 +19,12 @@ std::optional<long long> archiveNumber(const ListRow& row);
 // The file the row itself names for its image (one to be packed, or held
 // by the undo history); empty for none.
 QString ownFile(const ListRow& row);
+
+// Whether each row is the first of its id. The editor shows and edits the
+// first row of an id; a later one has no working file, since the one file
+// named after the id is the first row's: tied to both, either row's image
+// would be packed over the other's.
+std::vector<bool> workingFileOwners(const ReportList& objects);
 
 class SkinDocument;
 // The file object row `row` shows its image from now: its own, or its

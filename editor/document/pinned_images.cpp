@@ -70,9 +70,10 @@ void pinOverwrittenImages(SkinDocument& doc, const WorkingPlan& plan, bool archi
 void releaseSavedPins(SkinDocument& doc) {
   const SkinDocument::DiskWrite disk(doc);
   ReportList& list = doc.records().objects;
+  const std::vector<bool> owners = workingFileOwners(list);
   for (int r = 0; r < list.rowCount(); ++r) {
     const ListRow& row = list.row(r);
-    if (!row.pinned) continue;
+    if (!row.pinned || !owners[static_cast<size_t>(r)]) continue;
     const QString gif = objectGifPath(doc.P_sTarget, rowId(row));
     const QString shown = shownFile(doc, r);
     const bool extracted = shown == gif;

@@ -303,6 +303,7 @@ void SkinDocument::clearLines() {
   P_MaxValues = 0;
   crLine_ = -1;
   tail_.clear();
+  objectIds_.clear();
 }
 
 LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
@@ -428,7 +429,8 @@ LoadOutcome SkinDocument::parseLines(int lineCount) {
 void SkinDocument::addObjectRow(int line, const RecordView& r) {
   ListRow row;
   ObjectRecord& o = row.record.emplace<ObjectRecord>();
-  o.id = Field::read(listId(r.id));
+  const QString id = listId(r.id);
+  o.id = Field::read(id);
   o.line = line;
   o.home = {Field::read(r.values[2]), Field::read(r.values[0]), Field::read(r.values[1])};
   o.archive = o.home.archive;
@@ -437,7 +439,9 @@ void SkinDocument::addObjectRow(int line, const RecordView& r) {
   // Names are made only when the working folder has files to match.
   const QString gif = extracted_.isEmpty() ? QString() : objectGifName(r.id);
   const int at = objects_.rowCount();
-  if (!gif.isEmpty() && extracted_.contains(gif)) {
+  const bool firstOfId = !objectIds_.contains(id);
+  objectIds_.insert(id);
+  if (firstOfId && !gif.isEmpty() && extracted_.contains(gif)) {
     facts_.setFile(at, ObjectState::Found, joinPath(P_sTarget, gif));
   } else {
     facts_.setFile(at, ObjectState::Missing, QString());

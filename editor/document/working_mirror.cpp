@@ -94,8 +94,9 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
   OutsideChanges changes;
   if (workingFolderReason(doc.P_sTarget, doc.P_sPath)) return changes;
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  const std::vector<bool> owners = workingFileOwners(doc.L_Values);
   for (int r : rows) {
-    if (r < 0 || r >= doc.L_Values.rowCount()) continue;
+    if (r < 0 || r >= doc.L_Values.rowCount() || !owners[static_cast<size_t>(r)]) continue;
     const QString gif = objectGifPath(doc.P_sTarget, rowId(doc.L_Values.row(r)));
     const bool showsFile = showsWorkingFile(doc, r);
     // Every object of an opened skin passes here: the file system is asked
@@ -142,8 +143,10 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
   // A working folder that is a link leading out is never read by a load,
   // so nothing stale there can be packed either.
   if (workingFolderReason(doc.P_sTarget, doc.P_sPath)) return plan;
-  std::map<QString, size_t> planned;  // two rows of one id share a file: the later one's bytes
+  std::map<QString, size_t> planned;
+  const std::vector<bool> owners = workingFileOwners(doc.L_Values);
   for (const PackedObject& p : packed) {
+    if (!owners[static_cast<size_t>(p.row)]) continue;
     const QString gif = objectGifPath(doc.P_sTarget, rowId(doc.L_Values.row(p.row)));
     if (holdsExactly(gif, p.bytes)) continue;
     if (shownFile(doc, p.row) == gif && !doc.L_Values.row(p.row).pinned) {
@@ -163,7 +166,8 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
   // its working file no longer holds: the folder follows the skin again.
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
     const ListRow& row = doc.L_Values.row(r);
-    if (!row.pinned || row.state == ObjectState::ToReplace) continue;
+    if (!row.pinned || row.state == ObjectState::ToReplace || !owners[static_cast<size_t>(r)])
+      continue;
     const QString gif = objectGifPath(doc.P_sTarget, rowId(row));
     const bool named = shownFile(doc, r) == gif || shownFile(doc, r).isEmpty();
     if (!named || planned.contains(gif) || holdsExactly(gif, *row.pinned)) continue;
@@ -181,11 +185,17 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
   ReportList& list = doc.records().objects;
   std::vector<int> keptRows;
   long long offset = 0;
+  const std::vector<bool> owners = workingFileOwners(list);
   for (const PackedObject& p : packed) {
     // Packed, the image is the archive's and its working file's: the row
     // names no file of its own any more.
     setArchivePlace(list, p.row, {Field(kPackedArchive), Field(offset), Field(p.bytes.size())});
     offset += p.bytes.size();
+    if (!owners[static_cast<size_t>(p.row)]) {
+      doc.objectFacts().setFile(p.row, ObjectState::Missing, QString());
+      doc.objectFacts().dropChangedOutside(p.row);
+      continue;
+    }
     const QString gif = objectGifPath(doc.P_sTarget, rowId(list.row(p.row)));
     doc.objectFacts().setFile(p.row, ObjectState::Found, gif);
     doc.objectFacts().dropChangedOutside(p.row);

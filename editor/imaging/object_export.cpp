@@ -101,9 +101,12 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     markBeyond(r);
   };
 
+  const std::vector<bool> owners = workingFileOwners(list);
   for (int r = 0; r < list.rowCount(); ++r) {
     if (beforeRow) beforeRow(r);
     if (stopRequested && stopRequested()) break;
+    // A later row of an id stays in its archive: the file is the first's.
+    if (!owners[static_cast<size_t>(r)]) continue;
     const QString id = rowId(list.row(r));
     if (missingOnly && !shownFile(doc, r).isEmpty()) continue;
     // A replaced row names no archive place any more, whatever its archive

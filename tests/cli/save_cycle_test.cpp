@@ -145,6 +145,40 @@ TEST(SaveCycle, SaveWithoutPackedObjectsRewritesTheSkinInItsOwnForm) {
   EXPECT_FALSE(f.exists("vodafone14.dat"));
 }
 
+// A repeated id: the editor shows the first row of it, and the one working
+// file named after the id is that row's. Neither the extraction nor the
+// saves pack one row's image over the other's.
+TEST(SaveCycle, RepeatedObjectIdsKeepEachTheirImage) {
+  Folder f;
+  SkinFixture skin = completeSkin();
+  const QByteArray first0 = skin.objects.at(652), first14 = skin.objects.at(7);
+  const QByteArray later0 = tinyGif(90, 50, QSize(79, 22)), later14 = tinyGif(91, 60, QSize(8, 8));
+  skin.addObject(652, 0, later0);
+  skin.addObject(7, 14, later14);
+  skin.writeTo(f);
+  // The images each line of `id` names, in file order.
+  auto imagesOf = [&](int id) {
+    QList<QByteArray> images;
+    for (const QByteArray& line : f.read("vodafone.ski").split('\n')) {
+      const QList<QByteArray> v = line.split(' ');
+      if (v.size() != 5 || v[0] != "5" || v[1].toInt() != id) continue;
+      const QString archive = v[4].toInt() == 0 ? "vodafone.dat" : "vodafone" + v[4] + ".dat";
+      images << f.read(archive).mid(v[2].toInt(), v[3].toInt());
+    }
+    return images;
+  };
+  ASSERT_EQ(runTool({"extract", f.file("vodafone.ski")}).exit, 0);
+  EXPECT_EQ(f.read("vodafone_Gifs/652.gif"), first0);
+  for (const char* rect : {"570=1,2,3,4", "570=1,2,3,5"}) {
+    const ToolRun r = runTool({"edit", f.file("vodafone.ski"), "--rect", rect});
+    ASSERT_EQ(r.exit, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("fuori da Corvela")) << r.err.toStdString();
+    EXPECT_EQ(imagesOf(652), (QList<QByteArray>{first0, later0}));
+    EXPECT_EQ(imagesOf(7), (QList<QByteArray>{first14, later14}));
+  }
+  EXPECT_EQ(f.read("vodafone_Gifs/7.gif"), first14);
+}
+
 TEST(SaveCycle, RefusedSavesWriteNothing) {
   Folder f;
   SkinFixture skin = completeSkin();
