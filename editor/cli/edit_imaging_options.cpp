@@ -102,8 +102,8 @@ Error colour(SkinDocument& doc, const QString& value, const EditContext&) {
 Error background(SkinDocument& doc, const QString& value, const EditContext&) {
   const std::optional<std::int32_t> c = rgb(value);
   if (!c) return QStringLiteral("atteso R,G,B con R, G e B da 0 a 255");
-  if (!changeBackground(doc, backgroundNode(doc.T_Strutt), *c)) {
-    return QStringLiteral("la skin non ha la riga del colore di sfondo");
+  if (const int node = backgroundNode(doc.T_Strutt); !changeBackground(doc, node, *c)) {
+    return backgroundRefusal(doc.T_Strutt, node);
   }
   return std::nullopt;
 }

@@ -40,12 +40,37 @@ int setRecordColour(SkinDocument& doc, standby::ColourRole role, std::int32_t co
 
 bool setBackgroundColour(SkinDocument& doc, int node, std::int32_t colour) {
   if (node < 1 || node > doc.T_Strutt.nodeCount()) return false;
+  // The group's first line may be another record, which the colour would
+  // replace for good.
+  const std::optional<RecordFields> line = parseRecordLine(doc.T_Strutt.node(node).text);
+  if (!line || line->kind != u'4' || line->id != kNoId) return false;
   setTreeLine(doc.records().tree, node, QStringLiteral("4 ") + doc.RGBToString(colour) + " 0");
+  // The line's colour row shows the same, as the save will write it.
+  ReportList& colours = doc.records().colours;
+  for (int r = 0; r < colours.rowCount(); ++r) {
+    if (rowLine(colours, r) != node - 1) continue;
+    const ColourParts& p = doc.colourParts();
+    setColour(colours, r, p.P_R, p.P_G, p.P_B);
+    setTransparencyText(colours, r, kOpaque);
+    break;
+  }
   return true;
 }
 
 int backgroundNode(const SkinTree& tree) {
   return standby::lastNodeTagged(tree, standby::kBackgroundTag);
+}
+
+QString backgroundRefusal(const SkinTree& tree, int node) {
+  if (node < 1 || node > tree.nodeCount())
+    return QStringLiteral(
+        "La skin non ha la riga del colore di sfondo: il colore non sarà salvato.");
+  return QStringLiteral(
+             "La prima riga del gruppo \"%1\" (riga %2: \"%3\") non è il colore di sfondo "
+             "(4 R G B T): non viene sostituita e il colore non sarà salvato.")
+      .arg(standby::text(standby::kBackgroundGroup))
+      .arg(node - 1)
+      .arg(tree.node(node).text);
 }
 
 int randomiseBlackColours(SkinDocument& doc, QRandomGenerator& random) {

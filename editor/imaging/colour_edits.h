@@ -24,10 +24,13 @@ bool setRowColour(SkinDocument& doc, int row, std::int32_t colour);
 int setRecordColour(SkinDocument& doc, standby::ColourRole role, std::int32_t colour);
 
 // The screen background line (tree node `node`) becomes "4 R G B 0", marked
-// for the save. False, and nothing changed, when `node` names no node.
+// for the save, and its colour row says so too. False, and nothing changed,
+// when `node` names no node or a line that is no colour without an id.
 bool setBackgroundColour(SkinDocument& doc, int node, std::int32_t colour);
 // The node of the background line, the first line of its group; 0 for none.
 int backgroundNode(const SkinTree& tree);
+// Why setBackgroundColour left node `node` alone, in words for the user.
+QString backgroundRefusal(const SkinTree& tree, int node);
 
 // "Command5": colour rows 110 to 130 (counted from 1) that have an id and are
 // pure black get random R, G and B from 0 to 254 and transparency 0.

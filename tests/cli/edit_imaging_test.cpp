@@ -102,6 +102,22 @@ TEST(EditImaging, ColourOperationsWriteTheirLines) {
   EXPECT_EQ(lines[5], "4 595 2 2 2 2");
   EXPECT_EQ(lines[6], "4 579 7 8 9 0");
   EXPECT_EQ(lines.at(lines.size() - 2), "4 601 255 255 255 255");
+  // The background's colour row lists what the save writes.
+  const ToolRun listed =
+      runTool({"edit", f.file("vodafone.ski"), "--background", "1,2,3", "--dry-run"});
+  EXPECT_TRUE(listed.out.contains("-\t1\t2\t3\t0\t0002")) << listed.out.toStdString();
+
+  // A group whose first line is another record keeps it: no colour over it.
+  Folder moved;
+  SkinFixture shifted = completeSkin();
+  shifted.lines.removeAt(2);
+  shifted.writeTo(moved);
+  const QByteArray before = moved.read("vodafone.ski");
+  const ToolRun kept = runTool({"edit", moved.file("vodafone.ski"), "--background", "1,2,3"});
+  EXPECT_EQ(kept.exit, 2);
+  EXPECT_TRUE(kept.err.contains("(riga 2: \"2 8 30\") non è il colore di sfondo"))
+      << kept.err.toStdString();
+  EXPECT_EQ(moved.read("vodafone.ski"), before);
 
   // The shipped scheme is made for the demo's layout, and refused on any
   // other: its rows would overwrite lines that are no colours.

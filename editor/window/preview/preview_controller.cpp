@@ -337,8 +337,11 @@ void PreviewController::PicBGColor1_Click() {
   chkWallPaper_Click();
   // It shows whether or not the skin has a line to keep it in.
   setScreenBackground(*chosen);
-  changeBackground(doc_, scene_.refs.P_tNodeBackColor,
-                   colourValue(chosen->red(), chosen->green(), chosen->blue()));
+  const int node = scene_.refs.P_tNodeBackColor;
+  if (!changeBackground(doc_, node, colourValue(chosen->red(), chosen->green(), chosen->blue())) &&
+      node > 0) {
+    window_.dialogs().warning(backgroundRefusal(doc_.T_Strutt, node));
+  }
 }
 
 void PreviewController::PicTxtColor1_Click() {
