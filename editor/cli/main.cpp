@@ -1,8 +1,10 @@
 // corvela-skin: what the editor shows and does with a skin, without a window.
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <csignal>
@@ -21,6 +23,7 @@
 #include "listing.h"
 #include "object_export.h"
 #include "render_command.h"
+#include "save_journal.h"
 #include "share_commands.h"
 #include "skin_compare.h"
 #include "skin_document.h"
@@ -163,6 +166,16 @@ bool peekSkin(SkinDocument& doc, const QString& file, const QString& theme = QSt
   if (!info.isFile()) {
     fail(QStringLiteral("non è un file: %1").arg(file));
     return false;
+  }
+  // diff reads without the lock and writes nothing, so it neither completes
+  // nor undoes another save: the files it compares may be about to change.
+  static QSet<QString> warned;
+  if (!warned.contains(info.absolutePath()) && interruptedSavePending(info.absolutePath())) {
+    warned.insert(info.absolutePath());
+    fail(QStringLiteral("attenzione: in %1 c'è un salvataggio interrotto, non ancora completato "
+                        "né annullato: il confronto è sui file come sono ora (ogni altro comando "
+                        "lo sistema prima di leggere)")
+             .arg(QDir::toNativeSeparators(info.absolutePath())));
   }
   const LoadOutcome outcome = doc.peek(file, theme, folder);
   // A carriage return hides every record after it, which would otherwise

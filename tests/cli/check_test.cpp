@@ -238,6 +238,12 @@ TEST(Diff, OneLinePerChangedRecordAndNothingWritten) {
             "ID\tNome\tCosa\tPrima\tDopo\n");
   EXPECT_EQ(runTool({"diff", f.file("other.ski"), f.file("other.ski")}).exit, 0);
   EXPECT_EQ(runTool({"diff", f.file("nowhere.ski"), f.file("other.ski")}).exit, 2);
+  // Another save cut short is neither completed nor undone by a diff, but said.
+  f.write(".corvela/corvela.journal", "corvela journal 3\nend\n");
+  const ToolRun pending = runTool({"diff", f.file("other.ski"), f.file("cr.ski")});
+  EXPECT_EQ(pending.err.count("salvataggio interrotto"), 1) << pending.err.toStdString();
+  EXPECT_TRUE(f.exists(".corvela/corvela.journal"));
+  QFile::remove(f.file(".corvela/corvela.journal"));
   // What a carriage return hides lists as gone, and the reason is said.
   const ToolRun cr = runTool({"diff", f.file("other.ski"), f.file("cr.ski")});
   EXPECT_EQ(table(cr.out).value(1).value(4), "assente");
