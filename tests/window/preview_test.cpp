@@ -505,6 +505,17 @@ TEST_F(Preview, SwatchesColourTheScreenTheTextsAndTheirRecordsAndTheSaveWritesTh
   const QStringList lines = QString::fromLatin1(readFile(file)).split(u'\n');
   EXPECT_EQ(lines.value(3), QStringLiteral("4 0 0 128 0"));
   EXPECT_EQ(lines.value(6), QStringLiteral("4 595 10 200 30 7"));
+
+  // A group whose first line is another record keeps it, and the user hears why.
+  writeFile(file, readFile(file).replace("\n4 0 0 128 0\n", "\n2 5 1\n"));
+  openThroughDialog(*w, script, file);
+  script.boxes.clear();
+  script.colours = {QColor(9, 9, 9)};
+  QTest::mouseClick(tab().PicBGColor1, Qt::LeftButton);
+  ASSERT_EQ(script.boxes.size(), 1u);
+  EXPECT_TRUE(script.boxes[0].text.contains("(riga 3: \"2 5 1\") non è il colore di sfondo"))
+      << script.boxes[0].text.toStdString();
+  EXPECT_EQ(w->doc.T_Strutt.node(w->refs().P_tNodeBackColor).text, QStringLiteral("2 5 1"));
 }
 
 }  // namespace
