@@ -29,10 +29,12 @@ std::vector<bool> workingFileOwners(const ReportList& objects) {
   std::vector<bool> owners(static_cast<size_t>(objects.rowCount()));
   QSet<QString> seen;
   seen.reserve(objects.rowCount());
+  // By the file's name, which is what rows must not share: ids too long for
+  // a number name one file too.
   for (int r = 0; r < objects.rowCount(); ++r) {
-    const QString id = rowId(objects.row(r));
-    owners[static_cast<size_t>(r)] = !seen.contains(id);
-    seen.insert(id);
+    const QString gif = objectGifName(rowId(objects.row(r)));
+    owners[static_cast<size_t>(r)] = !seen.contains(gif);
+    seen.insert(gif);
   }
   return owners;
 }

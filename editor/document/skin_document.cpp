@@ -218,7 +218,7 @@ LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
   } else {
     outcome = parse(*bytes);
     if (outcome.closingSteps()) {
-      outcome.outside = markOutsideChanges(*this, rowsShowingWorkingFiles(*this));
+      outcome.outside = markOutsideChanges(*this, rowsShowingWorkingFiles(*this), !reading);
       outsideChanges_ = outcome.outside.marked > 0;
     }
     // Only a skin that was read has a state on disk to keep: one refused for
@@ -303,7 +303,7 @@ void SkinDocument::clearLines() {
   P_MaxValues = 0;
   crLine_ = -1;
   tail_.clear();
-  objectIds_.clear();
+  claimedGifs_.clear();
 }
 
 LoadOutcome SkinDocument::parse(const QByteArray& bytes) {
@@ -429,8 +429,7 @@ LoadOutcome SkinDocument::parseLines(int lineCount) {
 void SkinDocument::addObjectRow(int line, const RecordView& r) {
   ListRow row;
   ObjectRecord& o = row.record.emplace<ObjectRecord>();
-  const QString id = listId(r.id);
-  o.id = Field::read(id);
+  o.id = Field::read(listId(r.id));
   o.line = line;
   o.home = {Field::read(r.values[2]), Field::read(r.values[0]), Field::read(r.values[1])};
   o.archive = o.home.archive;
@@ -439,9 +438,8 @@ void SkinDocument::addObjectRow(int line, const RecordView& r) {
   // Names are made only when the working folder has files to match.
   const QString gif = extracted_.isEmpty() ? QString() : objectGifName(r.id);
   const int at = objects_.rowCount();
-  const bool firstOfId = !objectIds_.contains(id);
-  objectIds_.insert(id);
-  if (firstOfId && !gif.isEmpty() && extracted_.contains(gif)) {
+  if (!gif.isEmpty() && extracted_.contains(gif) && !claimedGifs_.contains(gif)) {
+    claimedGifs_.insert(gif);
     facts_.setFile(at, ObjectState::Found, joinPath(P_sTarget, gif));
   } else {
     facts_.setFile(at, ObjectState::Missing, QString());

@@ -218,9 +218,9 @@ class SkinDocument {
   // Names of the visible files in the working folder, read once per load:
   // asking the file system about every object costs more than the parse.
   QSet<QString> extracted_;
-  // The object ids read so far: only the first row of an id takes the
-  // working file named after it.
-  QSet<QString> objectIds_;
+  // The working files taken by the rows read so far: only the first row of
+  // an id takes the file named after it.
+  QSet<QString> claimedGifs_;
   LoadStatus status_ = LoadStatus::NotLoaded;
   QString skinFile_;
   int crLine_ = -1;

@@ -16,6 +16,7 @@
 #include "skin_document.h"
 #include "skin_line.h"
 #include "text_number.h"
+#include "working_record.h"
 
 namespace corvela {
 
@@ -30,6 +31,18 @@ QString OutsideChanges::note() const {
   if (restored > 0) {
     parts << QStringLiteral("%1 immagini tolte dalla cartella di lavoro: riprese dall'archivio")
                  .arg(restored);
+  }
+  if (refreshed > 0) {
+    parts << QStringLiteral(
+                 "%1 immagini della cartella di lavoro, rimaste come Corvela le aveva scritte, "
+                 "riprese dal loro archivio, che è cambiato")
+                 .arg(refreshed);
+  }
+  if (stale > 0) {
+    parts << QStringLiteral(
+                 "%1 immagini della cartella di lavoro più vecchie del loro archivio, che è "
+                 "cambiato: non usate")
+                 .arg(stale);
   }
   for (const auto& [file, why] : notGifs) {
     parts << QStringLiteral(
@@ -89,11 +102,38 @@ std::vector<int> rowsShowingWorkingFiles(const SkinDocument& doc) {
   return rows;
 }
 
-OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& rows) {
+OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& rows, bool mayWrite) {
   const SkinDocument::DiskWrite disk(doc);
   OutsideChanges changes;
   if (workingFolderReason(doc.P_sTarget, doc.P_sPath)) return changes;
   ArchiveReader archives(doc.P_sPath, doc.P_sTheme);
+  std::optional<WorkingRecord> record;  // read when a file first differs
+  bool recordChanged = false;
+  // A file that differs from its object but still holds what Corvela left
+  // in it was not changed: its archive was. The object is taken from the
+  // archive, and the file follows it where it may be written.
+  auto archiveChanged = [&](int r, const QString& gif, const ArchivePlace& place) {
+    const QString name = QFileInfo(gif).fileName();
+    if (!record) record = WorkingRecord::read(doc.P_sPath, doc.P_sTheme);
+    if (!record->knows(name)) return false;
+    const std::optional<QByteArray> now = readRegularFile(gif, nullptr, kMaxObjectBytes);
+    if (!now || !record->leftAsWritten(name, *now)) return false;
+    // Without the archive's bytes the file is the only copy left: it stays
+    // the user's.
+    const ArchiveReader::Object object = archives.cut(place);
+    if (object.status != ArchiveReader::Status::Ok || object.bytes.isEmpty()) return false;
+    if (mayWrite && replaceFile(gif, object.bytes, nullptr)) {
+      record->note(name, object.bytes);
+      recordChanged = true;
+      doc.objectFacts().setFile(r, ObjectState::Extracted, gif);
+      changes.seen.insert(name, pathStat(gif, false));
+      ++changes.refreshed;
+    } else {
+      doc.objectFacts().setFile(r, ObjectState::Missing, QString());
+      ++changes.stale;
+    }
+    return true;
+  };
   const std::vector<bool> owners = workingFileOwners(doc.L_Values);
   for (int r : rows) {
     if (r < 0 || r >= doc.L_Values.rowCount() || !owners[static_cast<size_t>(r)]) continue;
@@ -126,6 +166,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
           continue;
         }
       }
+      if (st.regular && archiveChanged(r, gif, *place)) continue;
     }
     QString why;
     if (!looksLikeGifToPack(gif, doc.P_sPath, &why)) {
@@ -135,6 +176,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
     doc.objectFacts().setChangedOutside(r, gif, pathStat(gif).size);
     ++changes.marked;
   }
+  if (recordChanged) record->write(doc.P_sPath, doc.P_sTheme, nullptr);
   return changes;
 }
 
@@ -186,6 +228,9 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
   std::vector<int> keptRows;
   long long offset = 0;
   const std::vector<bool> owners = workingFileOwners(list);
+  WorkingRecord record = WorkingRecord::read(doc.P_sPath, doc.P_sTheme);
+  QStringList notWritten;
+  for (const WorkingRefresh& w : unwritten) notWritten << w.gif;
   for (const PackedObject& p : packed) {
     // Packed, the image is the archive's and its working file's: the row
     // names no file of its own any more.
@@ -200,7 +245,12 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
     doc.objectFacts().setFile(p.row, ObjectState::Found, gif);
     doc.objectFacts().dropChangedOutside(p.row);
     if (kept.contains(gif)) keptRows.push_back(p.row);
+    // The file holds what was packed, unless the user's newer change stays
+    // in it or it could not be written.
+    if (!kept.contains(gif) && !notWritten.contains(gif))
+      record.note(QFileInfo(gif).fileName(), p.bytes);
   }
+  if (!packed.empty()) record.write(doc.P_sPath, doc.P_sTheme, nullptr);
 
   QStringList problems;
   for (const WorkingRefresh& w : unwritten) {

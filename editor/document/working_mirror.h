@@ -22,6 +22,11 @@ class SkinDocument;
 struct OutsideChanges {
   int marked = 0;    // objects now waiting to be replaced by their file
   int restored = 0;  // objects whose working file went: taken from their archive again
+  // Objects whose working file still held what Corvela left in it while
+  // their archive changed: the file was written anew from the archive, or,
+  // where nothing may be written, is not used.
+  int refreshed = 0;
+  int stale = 0;
   // Changed files that cannot be packed, with the reason: left unmarked.
   std::vector<std::pair<QString, QString>> notGifs;
   // The regular files compared, by name, as they stood when compared: what
@@ -38,8 +43,12 @@ struct OutsideChanges {
 // proves it whole). A row already replaced has no archive bytes to compare
 // with: its changed file replaces it again. A file that appeared and holds
 // the object names it; a row whose working file went takes its object
-// from its archive again.
-OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& rows);
+// from its archive again. A file that still holds what the last export or
+// save left in it (WorkingRecord) is no change of the user's: its archive
+// changed, and the file is written anew from it when `mayWrite`, or else not
+// used.
+OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& rows,
+                                  bool mayWrite = true);
 
 // The rows whose "Path GIF" is their own file in the working folder.
 std::vector<int> rowsShowingWorkingFiles(const SkinDocument& doc);

@@ -24,6 +24,7 @@
 #include "skin_line.h"
 #include "skin_lock.h"
 #include "text_number.h"
+#include "working_record.h"
 
 namespace corvela {
 
@@ -86,6 +87,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     int row;
     QString gif;
     long long archive;
+    QByteArray bytes;
   };
   std::vector<Staged> staged;
   std::vector<Staged> unchanged;  // already holding exactly their object
@@ -164,14 +166,14 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     // A file that already holds exactly the object is left alone: rewriting
     // it would only cost a new file and its timestamp.
     if (holdsExactly(gif, object.bytes)) {
-      unchanged.push_back({r, gif, number});
+      unchanged.push_back({r, gif, number, object.bytes});
       continue;
     }
     if (!stageFile(gif, object.bytes, &error, false)) {
       failed(r, gif, error);
       continue;
     }
-    staged.push_back({r, gif, number});
+    staged.push_back({r, gif, number, object.bytes});
   }
 
   // All images are written before the first is synced, so the disk takes
@@ -179,8 +181,12 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
   // the folder is synced once for all the renames.
   QString error;
   std::set<QString> renamed;
+  // What each file now holds, so that a later load can tell a file left as
+  // written from the user's change when the archive changes under it.
+  WorkingRecord record = WorkingRecord::read(doc.P_sPath, doc.P_sTheme);
   auto exported = [&](const Staged& s) {
     ++outcome.exported;
+    record.note(QFileInfo(s.gif).fileName(), s.bytes);
     // Written out anew: neither this export's nor the last save's word on
     // the row stands any more.
     for (const auto fact : {ObjectFacts::Fact::Packed, ObjectFacts::Fact::BeyondArchive})
@@ -207,6 +213,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     outcome.unwritable << doc.P_sTarget;
     outcome.reasons << QStringLiteral("%1: %2").arg(doc.P_sTarget, error);
   }
+  if (outcome.exported > 0) record.write(doc.P_sPath, doc.P_sTheme, nullptr);
   return outcome;
 }
 

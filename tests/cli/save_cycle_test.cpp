@@ -179,6 +179,40 @@ TEST(SaveCycle, RepeatedObjectIdsKeepEachTheirImage) {
   EXPECT_EQ(f.read("vodafone_Gifs/7.gif"), first14);
 }
 
+// An archive changed under working files that still hold what the export
+// left in them (a newer archive dropped in, another skin copied over this
+// one): the archive's images stand, and the stale files are no change of the
+// user's to be packed over them. A file the user changed still is one.
+TEST(SaveCycle, AnArchiveChangedUnderItsExtractedImagesIsTakenAsItIs) {
+  Folder f;
+  SkinFixture skin = completeSkin();
+  skin.writeTo(f);
+  ASSERT_EQ(runTool({"extract", f.file("vodafone.ski")}).exit, 0);
+  const QByteArray old652 = skin.objects.at(652), old674 = skin.objects.at(674);
+  const QByteArray new652 = tinyGif(77, static_cast<int>(old652.size()), QSize(79, 22));
+  const QByteArray new674 = tinyGif(78, static_cast<int>(old674.size()), QSize(21, 22));
+  QByteArray archive = f.read("vodafone.dat");
+  archive.replace(old652, new652).replace(old674, new674);
+  f.write("vodafone.dat", archive);
+  const QByteArray mine = tinyGif(79, static_cast<int>(old674.size()), QSize(21, 22));
+  f.write("vodafone_Gifs/674.gif", mine);
+
+  // Reading writes nothing: the stale file is left, and not used.
+  const ToolRun listed = runTool({"objects", f.file("vodafone.ski")});
+  EXPECT_TRUE(listed.err.contains("1 immagini della cartella di lavoro più vecchie"))
+      << listed.err.toStdString();
+  EXPECT_EQ(f.read("vodafone_Gifs/652.gif"), old652);
+
+  const ToolRun saved = runTool({"edit", f.file("vodafone.ski"), "--rect", "570=1,2,3,4"});
+  ASSERT_EQ(saved.exit, 0) << saved.err.toStdString();
+  EXPECT_TRUE(saved.err.contains("1 oggetto modificato fuori da Corvela"))
+      << saved.err.toStdString();
+  EXPECT_EQ(f.read("vodafone_Gifs/652.gif"), new652);
+  const QList<QByteArray> lines = f.read("vodafone.ski").split('\n');
+  EXPECT_TRUE(lines.contains("5 652 0 " + QByteArray::number(old652.size()) + " 0"));
+  EXPECT_EQ(f.read("vodafone14.dat").count(mine), 1);
+}
+
 TEST(SaveCycle, RefusedSavesWriteNothing) {
   Folder f;
   SkinFixture skin = completeSkin();
