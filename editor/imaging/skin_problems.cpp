@@ -68,21 +68,28 @@ bool sameValues(const QString& a, const QString& b) {
   return true;
 }
 
-// Lines a save would write back with other fields or values once their
-// record is edited (an untouched one goes back as read): two blanks between
-// fields (which shift the values), a field after the sixth, a trailing
-// blank. Object lines are left out, since packing rewrites some of them by
-// design.
+// Colour and rectangle lines a save would write back with other fields or
+// values once their record is edited (an untouched one goes back as read):
+// two blanks between fields (which shift the values), a field after the
+// sixth, a trailing blank. Each line is written out from its own fields as
+// read, not from its record, which an edit has meant to change. Object lines
+// are left out, since packing rewrites some of them by design.
 void checkRewrites(const SkinDocument& doc, const QString& skin, Problems& problems) {
-  const std::vector<QString> rewritten = regeneratedLines(doc, true);
-  for (size_t k = 1; k < rewritten.size(); ++k) {
-    const QString& line = doc.lines[k];
-    if (line.startsWith(u'5') || sameValues(line, rewritten[k])) continue;
+  const auto count = std::min<qsizetype>(doc.P_MaxValues, static_cast<qsizetype>(doc.lines.size()));
+  for (qsizetype k = 1; k < count; ++k) {
+    const QString& line = doc.lines[static_cast<size_t>(k)];
+    if (!line.startsWith(u'1') && !line.startsWith(u'4')) continue;
+    const std::optional<RecordFields> f = parseRecordLine(line);
+    if (!f || f->values.size() < 4) continue;
+    const QStringList& v = f->values;
+    const QString rewritten = f->kind == u'1' ? rectangleLine(f->id, v[0], v[1], v[2], v[3])
+                                              : colourLine(f->id, v[0], v[1], v[2], v[3]);
+    if (sameValues(line, rewritten)) continue;
     problems.push_back(
         {static_cast<long long>(k), ProblemPlace::Tree, static_cast<int>(k) + 1, QString(), skin,
          QStringLiteral("il salvataggio riscrive \"%1\" come \"%2\" se il suo record viene "
                         "modificato")
-             .arg(escapedText(shortenedText(line)), escapedText(shortenedText(rewritten[k]))),
+             .arg(escapedText(shortenedText(line)), escapedText(shortenedText(rewritten))),
          QStringLiteral("togliere gli spazi in più o i campi oltre il sesto dalla riga")});
   }
 }

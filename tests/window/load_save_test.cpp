@@ -315,6 +315,8 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
   QTRY_VERIFY(list->findItems("archivio vodafone1.dat mancante", Qt::MatchStartsWith, 3).isEmpty());
   EXPECT_EQ(list->findItems("posizione 0570 fuori dallo schermo", Qt::MatchStartsWith, 3).size(),
             1);
+  // The edited line is written as before, only with its new value: no problem.
+  EXPECT_TRUE(list->findItems("il salvataggio riscrive", Qt::MatchStartsWith, 3).isEmpty());
   EXPECT_NE(list->topLevelItemCount(), before);
 }
 
