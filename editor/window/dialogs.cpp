@@ -66,7 +66,11 @@ Dialogs::Answer QtDialogs::message(const QString& title, const QString& text, Ic
   // Messages quote file names and skin lines: shown as plain text with their
   // control codes visible, never as markup or as codes that move the text.
   box.setTextFormat(Qt::PlainText);
-  box.setText(escapedText(text, Escape::Message));
+  // The program's own messages break their lines with a carriage return,
+  // as the boxes of its first platform did; here a line feed does that.
+  QString lines = text;
+  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+  box.setText(escapedText(lines, Escape::Message));
   switch (icon) {
     case Icon::None:
       box.setIcon(QMessageBox::NoIcon);

@@ -98,8 +98,8 @@ TEST(QtDialogsTest, BoxesCarryTheirIconAndAnUntitledBoxShowsTheProgramName) {
   // Text from a file shows its control codes instead of passing them on.
   const SeenBox quoting =
       showAndAnswer(QString(), Dialogs::Icon::None, Dialogs::Buttons::Ok, QStringLiteral("OK"),
-                    &answer, QStringLiteral("a\x1B[2J\nx"));
-  EXPECT_EQ(quoting.text, QStringLiteral("a\\x1B[2J\nx"));
+                    &answer, QStringLiteral("a\x1B[2J\nx\ry"));
+  EXPECT_EQ(quoting.text, QStringLiteral("a\\x1B[2J\nx\ny"));
 }
 
 TEST(FilterTest, PipeFiltersBecomeQtFilters) {
