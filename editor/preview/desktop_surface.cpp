@@ -160,8 +160,10 @@ void DesktopSurface::wheelEvent(QWheelEvent* event) {
 
 void DesktopSurface::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pixel = screenPixel(event->position().toPoint());
-  emit hovered(pixel);
+  // A drag moves its record first, so that what the pointer is said to be
+  // over is where the record is now, not where it was a step ago.
   if (event->buttons() & Qt::LeftButton) emit dragged(pixel, event->modifiers());
+  emit hovered(pixel);
 }
 
 void DesktopSurface::mousePressEvent(QMouseEvent* event) {

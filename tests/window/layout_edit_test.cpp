@@ -319,6 +319,8 @@ TEST_F(LayoutEditing, RectanglesArePickedDraggedResizedAndNudgedOnTheScreen) {
     EXPECT_EQ(rebuilds(), before + 2);
     EXPECT_EQ(rect("0570"), QStringList({"5", "17", "176", "35", "-", "-"})) << zoom;
     EXPECT_EQ(w->txt(1)->text(), QStringLiteral("17"));
+    EXPECT_TRUE(w->pointedText().startsWith("0570 Testo dell'operatore: x 5, y 17"))
+        << w->pointedText().toStdString();
     // Back by keys: one pixel, then the offset with Shift; both corners.
     for (int i = 0; i < 3; ++i) QTest::keyClick(tab().PicDesktop, Qt::Key_Left);
     QTest::keyClick(tab().PicDesktop, Qt::Key_Up, Qt::ShiftModifier);
