@@ -129,7 +129,7 @@ void ComparePanel::refresh() {
   note_->setText(
       differences_.empty()
           ? QStringLiteral("La skin è uguale al suo originale.")
-          : QStringLiteral("A sinistra l'originale; %1 record diversi.").arg(differences_.size()));
+          : QStringLiteral("Qui sotto l'originale; %1 record diversi.").arg(differences_.size()));
   QList<QTreeWidgetItem*> items;
   for (const RecordDifference& d : differences_) {
     items << new QTreeWidgetItem({d.id, d.name, d.what, d.before, d.after});
