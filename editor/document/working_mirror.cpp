@@ -176,7 +176,7 @@ OutsideChanges markOutsideChanges(SkinDocument& doc, const std::vector<int>& row
     doc.objectFacts().setChangedOutside(r, gif, pathStat(gif).size);
     ++changes.marked;
   }
-  if (recordChanged) record->write(doc.P_sPath, doc.P_sTheme, nullptr);
+  if (recordChanged) record->write(doc.P_sPath, doc.P_sTheme);
   return changes;
 }
 
@@ -250,7 +250,7 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
     if (!kept.contains(gif) && !notWritten.contains(gif))
       record.note(QFileInfo(gif).fileName(), p.bytes);
   }
-  if (!packed.empty()) record.write(doc.P_sPath, doc.P_sTheme, nullptr);
+  if (!packed.empty()) record.write(doc.P_sPath, doc.P_sTheme);
 
   QStringList problems;
   for (const WorkingRefresh& w : unwritten) {

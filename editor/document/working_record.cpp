@@ -53,21 +53,13 @@ void WorkingRecord::note(const QString& name, const QByteArray& bytes) {
   digests_.insert(name, digestOf(bytes));
 }
 
-bool WorkingRecord::write(const QString& skinFolder, const QString& theme, QString* error) const {
-  if (!editorFolderUsable(skinFolder)) {
-    if (error)
-      *error =
-          QStringLiteral("la cartella %1 manca o non è una cartella").arg(editorFolder(skinFolder));
-    return false;
-  }
+void WorkingRecord::write(const QString& skinFolder, const QString& theme) const {
+  if (!editorFolderUsable(skinFolder)) return;
   QList<QString> names = digests_.keys();
   std::sort(names.begin(), names.end());
   QByteArray text;
   for (const QString& name : names) text += digests_.value(name) + "  " + name.toUtf8() + '\n';
-  QString why;
-  if (replaceFile(recordPath(skinFolder, theme), text, &why)) return true;
-  if (error) *error = QStringLiteral("%1: %2").arg(recordPath(skinFolder, theme), why);
-  return false;
+  replaceFile(recordPath(skinFolder, theme), text, nullptr);
 }
 
 }  // namespace corvela

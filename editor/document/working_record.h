@@ -26,9 +26,11 @@ class WorkingRecord {
   bool leftAsWritten(const QString& name, const QByteArray& bytes) const;
   void note(const QString& name, const QByteArray& bytes);
 
-  // Written whole in place of the last. Nothing is written into an editor
-  // folder that is a link leading elsewhere. False with the reason.
-  bool write(const QString& skinFolder, const QString& theme, QString* error) const;
+  // Written whole in place of the last, as far as it can be: a record not
+  // written only leaves files counted as the user's change, as before any
+  // record was kept. Nothing is written into an editor folder that is a
+  // link leading elsewhere.
+  void write(const QString& skinFolder, const QString& theme) const;
 
  private:
   QHash<QString, QByteArray> digests_;  // hex SHA-1 by file name

@@ -213,7 +213,7 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     outcome.unwritable << doc.P_sTarget;
     outcome.reasons << QStringLiteral("%1: %2").arg(doc.P_sTarget, error);
   }
-  if (outcome.exported > 0) record.write(doc.P_sPath, doc.P_sTheme, nullptr);
+  if (outcome.exported > 0) record.write(doc.P_sPath, doc.P_sTheme);
   return outcome;
 }
 
