@@ -1,6 +1,7 @@
 #include "object_archive.h"
 
 #include <algorithm>
+#include <string>
 
 #include <QDir>
 #include <QFile>
@@ -30,8 +31,13 @@ QString workingFolder(const QString& skinFolder, const QString& theme) {
 }
 
 QString objectGifName(QStringView id) {
-  QString name = QString::number(numericValue(id));
-  name += QStringLiteral(".gif");
+  // Asked for every row of every load and check: the digits are written
+  // straight into one string, not built and then grown.
+  const auto number = std::to_string(numericValue(id));
+  QString name(static_cast<qsizetype>(number.size()) + 4, Qt::Uninitialized);
+  QChar* out = name.data();
+  for (const char c : number) *out++ = QLatin1Char(c);
+  for (const char c : {'.', 'g', 'i', 'f'}) *out++ = QLatin1Char(c);
   return name;
 }
 

@@ -29,9 +29,7 @@ class ScreenElement : public QLabel {
 
 QLabel* makeText(QWidget* surface, const char* name) {
   auto* label = new ScreenElement(QString::fromLatin1(name), surface);
-  QFont font(QStringLiteral("Arial Narrow"));
-  font.setPixelSize(13);
-  label->setFont(font);
+  label->setFont(phoneFont());
   return label;
 }
 

@@ -42,13 +42,6 @@ void paintOutline(QPainter& painter, const QRect& r, const QColor& colour, bool 
   }
 }
 
-QFont narrowFont() {
-  installFontSubstitutions();
-  QFont font(QStringLiteral("Arial Narrow"));
-  font.setPixelSize(13);
-  return font;
-}
-
 void paintText(QPainter& painter, const SceneText& text) {
   if (!text.visible || text.text.isEmpty()) return;
   painter.setPen(text.colour);
@@ -90,6 +83,13 @@ void paintSelection(QPainter& painter, const StandbyScene& scene) {
 
 }  // namespace
 
+QFont phoneFont() {
+  installFontSubstitutions();
+  QFont font(QStringLiteral("Arial Narrow"));
+  font.setPixelSize(13);
+  return font;
+}
+
 std::vector<QPoint> linePixels(QPoint p1, QPoint p2) {
   // Bresenham: the pixels a one-pixel pen covers, both ends included.
   std::vector<QPoint> result;
@@ -129,7 +129,7 @@ void paintStandby(QPainter& painter, const StandbyScene& scene, const PaintOptio
   for (const Outline& outline : scene.outlines)
     paintOutline(painter, outline.rect, outline.color, outline.flaws.any());
 
-  painter.setFont(narrowFont());
+  painter.setFont(phoneFont());
   paintText(painter, scene.operatorText);
   paintText(painter, scene.dateText);
   paintText(painter, scene.clockText);

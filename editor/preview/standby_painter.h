@@ -8,6 +8,7 @@
 #include <QSize>
 #include <vector>
 
+class QFont;
 class QPainter;
 
 namespace corvela {
@@ -26,6 +27,9 @@ struct PaintOptions {
 // top: background colour, wallpaper, outlines, texts, clock face, soft-key
 // bar, the hands, and the picked rectangle above everything.
 void paintStandby(QPainter& painter, const StandbyScene& scene, const PaintOptions& options = {});
+
+// The phone's own font, in which its texts are drawn.
+QFont phoneFont();
 
 // The screen as a 176 x 220 picture.
 QImage renderStandby(const StandbyScene& scene, const PaintOptions& options = {});

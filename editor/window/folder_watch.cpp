@@ -95,10 +95,12 @@ FolderWatch::Stamp FolderWatch::stampOf(const QString& file) {
 QHash<QString, FolderWatch::Stamp> FolderWatch::scan(const QHash<QString, Stamp>& seen) const {
   QHash<QString, Stamp> stamps;
   if (folder_.isEmpty()) return stamps;
-  // Unsorted: the stamps are looked up by name, never listed.
-  QDirIterator it(folder_, {QStringLiteral("*.gif")}, QDir::Files | QDir::NoDotAndDotDot);
+  // Unsorted: the stamps are looked up by name, never listed. The suffix is
+  // compared here: a name filter costs a pattern match for every file.
+  QDirIterator it(folder_, QDir::Files | QDir::NoDotAndDotDot);
   while (it.hasNext()) {
     it.next();
+    if (!it.fileName().endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive)) continue;
     const auto known = seen.constFind(it.fileName());
     stamps.insert(it.fileName(), known != seen.cend() ? *known : pathStat(it.filePath()));
   }
