@@ -144,10 +144,10 @@ std::optional<QImage> decodeImage(const QByteArray& bytes, const char* format, Q
   return image;
 }
 
-std::optional<QImage> decodeImageFile(const QString& path, QString* why) {
+std::optional<QImage> decodeImageFile(const QString& path, QString* why, const char* format) {
   const std::optional<QByteArray> bytes = readRegularFile(path, why);
   if (!bytes) return std::nullopt;
-  return decodeImage(*bytes, nullptr, why);
+  return decodeImage(*bytes, format, why);
 }
 
 }  // namespace corvela

@@ -31,6 +31,8 @@ std::optional<QImage> decodeImage(const QByteArray& bytes, const char* format = 
 
 // The image in a regular file: FIFOs and devices are refused without
 // blocking on them. `why` gets the reason only; the caller names the file.
-std::optional<QImage> decodeImageFile(const QString& path, QString* why = nullptr);
+// `format` as for decodeImage.
+std::optional<QImage> decodeImageFile(const QString& path, QString* why = nullptr,
+                                      const char* format = nullptr);
 
 }  // namespace corvela

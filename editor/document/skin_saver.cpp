@@ -77,6 +77,23 @@ bool readsAsLoaded(QChar kind, const QString& line, const QString& id,
   return true;
 }
 
+}  // namespace
+
+std::optional<QString> fileToPack(const SkinDocument& doc, int r) {
+  if (r < 0 || r >= doc.L_Values.rowCount()) return std::nullopt;
+  const ListRow& row = doc.L_Values.row(r);
+  if (!isToBePacked(row) || pinnedImage(row)) return std::nullopt;
+  const QString gif = shownFile(doc, r);
+  // A working file deleted since the folder watch last looked: the object
+  // is its archive's again, as the watch would have made it.
+  if (gif.isEmpty() ||
+      (gif == objectGifPath(doc.P_sTarget, rowId(row)) && !pathStat(gif, false).exists))
+    return std::nullopt;
+  return gif;
+}
+
+namespace {
+
 // Every object to pack, read before anything is written; a message for the
 // user when one cannot be packed. An object of the packed archive whose GIF
 // was never extracted is taken from the archive as it stands, so its line
@@ -92,21 +109,16 @@ std::optional<QString> gatherObjects(const SkinDocument& doc, std::vector<Packed
   for (int r = 0; r < doc.L_Values.rowCount(); ++r) {
     const ListRow& row = doc.L_Values.row(r);
     if (!isToBePacked(row)) continue;
-    QString gif = shownFile(doc, r);
-    // A working file deleted since the folder watch last looked: the object
-    // is its archive's again, as the watch would have made it.
-    if (gif == objectGifPath(doc.P_sTarget, rowId(row)) && !pathStat(gif, false).exists)
-      gif.clear();
     QByteArray bytes;
     if (const QByteArray* pinned = pinnedImage(row)) {
       // The image the row meant before a save wrote over its file.
       bytes = *pinned;
-    } else if (!gif.isEmpty()) {
+    } else if (const std::optional<QString> gif = fileToPack(doc, r)) {
       QString why;
-      std::optional<QByteArray> read = readGifToPack(gif, doc.P_sPath, &why);
+      std::optional<QByteArray> read = readGifToPack(*gif, doc.P_sPath, &why);
       if (!read) {
         return QStringLiteral("Impossibile usare il file dell'oggetto %1:\n%2\n(%3)\n%4")
-            .arg(rowId(row), gif, why, kNothingChanged);
+            .arg(rowId(row), *gif, why, kNothingChanged);
       }
       bytes = std::move(*read);
     } else {

@@ -44,6 +44,10 @@ struct SaveProduct {
 // the save does not write, a carriage return that hid lines), as the save
 // says it, or nothing.
 std::optional<QString> saveRefusalOf(const SkinDocument& doc);
+// The file a save would read the image of object row `r` from, or nothing
+// when it packs the row from an image the row holds or from its archive, or
+// does not pack it at all.
+std::optional<QString> fileToPack(const SkinDocument& doc, int r);
 // Nothing when `out` holds the product; otherwise why a save would be
 // refused or fail, as the save itself says it.
 std::optional<SaveOutcome> produceSave(const SkinDocument& doc, SaveProduct& out);

@@ -38,11 +38,13 @@ QString fileName(const QString& path) {
   return QFileInfo(path).fileName();
 }
 
+// Read as a GIF, the only kind an object may be: another picture given a
+// GIF's name has no size here, as it is never shown or packed.
 std::optional<QSize> headerSize(const QByteArray& bytes) {
   QByteArray copy = bytes;
   QBuffer buffer(&copy);
   buffer.open(QIODevice::ReadOnly);
-  const QSize size = QImageReader(&buffer).size();
+  const QSize size = QImageReader(&buffer, "gif").size();
   if (!size.isValid()) return std::nullopt;
   return size;
 }
@@ -309,6 +311,19 @@ std::optional<QSize> SkinChecker::fileSize(const QString& path) {
   return known.size;
 }
 
+std::optional<QString> SkinChecker::packingRefusal(const QString& path,
+                                                  const QString& skinFolder) {
+  const Stamp stamp = stampOf(path);
+  auto& [known, refusal] = packable_[path];
+  if (known == stamp && stamp.size >= 0) return refusal;
+  known = stamp;
+  QString why;
+  // The save's own test, decoding the image whole: a file whose header
+  // alone looks right may still be one the save refuses.
+  refusal = readGifToPack(path, skinFolder, &why) ? std::nullopt : std::optional<QString>(why);
+  return refusal;
+}
+
 const std::map<QString, QSize>* SkinChecker::originalSizes(const SkinDocument& doc, QString* file) {
   const FirstOriginalFiles original = firstOriginalFiles(doc.P_sPath, doc.P_sTheme);
   *file = original.skin;
@@ -488,6 +503,20 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
              : QStringLiteral("copiare %1 accanto alla skin, dalla skin da cui viene").arg(name)});
   }
   problems.insert(problems.end(), objectProblems.begin(), objectProblems.end());
+
+  for (int r = 0; r < list.rowCount(); ++r) {
+    const std::optional<QString> gif = fileToPack(doc, r);
+    if (!gif) continue;
+    const std::optional<QString> why = packingRefusal(*gif, doc.P_sPath);
+    if (!why) continue;
+    const QString id = rowId(list.row(r));
+    problems.push_back(
+        {rowLine(list, r), ProblemPlace::Objects, r, id, fileName(*gif),
+         QStringLiteral("oggetto %1: il salvataggio non può usare %2 (%3)").arg(id, *gif, *why),
+         QStringLiteral("sostituire il file con un'immagine GIF valida, o cancellarlo per "
+                        "riprendere l'oggetto dall'archivio")});
+    broken[static_cast<size_t>(r)] = true;
+  }
 
   for (int r = 0; r < list.rowCount(); ++r) {
     if (broken[static_cast<size_t>(r)]) continue;

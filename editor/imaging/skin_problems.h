@@ -105,6 +105,8 @@ class SkinChecker {
     std::optional<QSize> size;
   };
   std::optional<QSize> fileSize(const QString& path);
+  // Why the save would refuse to pack `path`, or nothing.
+  std::optional<QString> packingRefusal(const QString& path, const QString& skinFolder);
   void checkObjects(const SkinDocument& doc, std::vector<SkinProblem>& problems);
   // The first original's object sizes, read again only when its files change.
   const std::map<QString, QSize>* originalSizes(const SkinDocument& doc, QString* file);
@@ -113,6 +115,7 @@ class SkinChecker {
   std::map<QString, Stamp> archiveStamps_;
   std::map<ObjectKey, std::pair<Stamp, ArchivedObject>> objects_;
   std::map<QString, FileSize> files_;
+  std::map<QString, std::pair<Stamp, std::optional<QString>>> packable_;
   QString originalKey_;
   Stamp originalStamp_, originalArchiveStamp_;
   std::map<QString, QSize> originalSizes_;

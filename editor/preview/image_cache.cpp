@@ -6,22 +6,45 @@
 
 namespace corvela {
 
-std::optional<QImage> ImageCache::load(const QString& path) {
+std::optional<QImage> ImageCache::load(const QString& path, const char* format,
+                                       QHash<QString, Entry>& entries) {
   const PathStat st = pathStat(path);
   if (!st.regular) return std::nullopt;
-  auto found = entries_.find(path);
-  if (found != entries_.end() && found->size == st.size && found->modifiedNs == st.modifiedNs) {
+  auto found = entries.find(path);
+  if (found != entries.end() && found->size == st.size && found->modifiedNs == st.modifiedNs) {
     return found->image;
   }
   QString why;
-  std::optional<QImage> image = decodeImageFile(path, &why);
+  std::optional<QImage> image = decodeImageFile(path, &why, format);
   if (!image) {
-    entries_.remove(path);
+    entries.remove(path);
     refused_.insert(path, why);
     return std::nullopt;
   }
   refused_.remove(path);
-  entries_.insert(path, Entry{st.size, st.modifiedNs, *image});
+  entries.insert(path, Entry{st.size, st.modifiedNs, *image});
+  return image;
+}
+
+std::optional<QImage> ImageCache::loadArchived(const QString& skinFolder, const QString& theme,
+                                               const ArchivePlace& place) {
+  const QString archive = archivePath(skinFolder, theme, place.archive);
+  const PathStat st = pathStat(archive);
+  if (!st.regular) return std::nullopt;
+  const QString key = QStringLiteral("%1\n%2\n%3").arg(archive).arg(place.offset).arg(place.size);
+  auto found = archived_.find(key);
+  if (found != archived_.end() && found->size == st.size && found->modifiedNs == st.modifiedNs) {
+    return found->image;
+  }
+  ArchiveReader archives(skinFolder, theme);
+  const ArchiveReader::Object object = archives.cut(place);
+  std::optional<QImage> image;
+  if (object.status == ArchiveReader::Status::Ok) image = decodeImage(object.bytes);
+  if (!image) {
+    archived_.remove(key);
+    return std::nullopt;
+  }
+  archived_.insert(key, Entry{st.size, st.modifiedNs, *image});
   return image;
 }
 
@@ -34,7 +57,7 @@ std::optional<QImage> ImageCache::loadObject(const ListRow& row, const QString& 
     return image;
   }
   if (path.isEmpty()) return std::nullopt;
-  return load(path);
+  return load(path, "gif", objects_);
 }
 
 }  // namespace corvela

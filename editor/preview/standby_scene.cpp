@@ -71,7 +71,15 @@ void loadObject(SceneImage& target, const SkinDocument& doc, ImageCache& images,
   const int row = doc.L_Values.findId(standby::objectCode(object));
   if (row < 0) return;
   const QString path = shownFile(doc, row);
-  std::optional<QImage> image = images.loadObject(doc.L_Values.row(row), path);
+  const ListRow& shown = doc.L_Values.row(row);
+  std::optional<QImage> image = images.loadObject(shown, path);
+  // A row with no file to show (none could be extracted, or the one there
+  // is no GIF) shows the object its archive holds: the save keeps that one,
+  // or refuses to pack the file and says why.
+  if (!image && !shown.pinned) {
+    if (const std::optional<ArchivePlace> place = archivePlace(shown))
+      image = images.loadArchived(doc.P_sPath, doc.P_sTheme, *place);
+  }
   if (!image) return;
   target.file = path;
   target.image = *image;

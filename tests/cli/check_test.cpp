@@ -2,6 +2,7 @@
 // and nothing else is.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QRegularExpression>
 
 #include "cli_support.h"
@@ -149,6 +150,29 @@ TEST(Check, RecordsThePreviewNeeds) {
   skin.writeTo(f);
   EXPECT_TRUE(problemsOf(runTool({"check", f.file("vodafone.ski")}))
                   .contains("manca il colore di sfondo: non c'è il gruppo \"0 41 98\""));
+}
+
+TEST(Check, WorkingFilesAreJudgedAsTheSaveJudgesThem) {
+  Folder f;
+  completeSkin().writeTo(f);
+  const QString ski = f.file("vodafone.ski");
+  ASSERT_EQ(runTool({"extract", ski}).exit, 0);
+  // 0635 lies in the packed archive, so every save packs its file again:
+  // cut short after a sound header, the save refuses it and check says so.
+  f.write("vodafone_Gifs/635.gif", f.read("vodafone_Gifs/635.gif").left(20));
+  // 0630 is not packed: a PNG of another size under its name is never shown
+  // or packed, so the object keeps its archive's size and is no problem.
+  QImage other(20, 20, QImage::Format_RGB32);
+  other.fill(Qt::green);
+  ASSERT_TRUE(other.save(f.file("vodafone_Gifs/630.gif"), "PNG"));
+  const ToolRun r = runTool({"check", ski});
+  EXPECT_EQ(r.exit, 1);
+  const QStringList problems = problemsOf(r);
+  ASSERT_EQ(problems.size(), 1) << problems.join('\n').toStdString();
+  EXPECT_TRUE(problems[0].contains("oggetto 0635: il salvataggio non può usare " +
+                                   f.file("vodafone_Gifs/635.gif")))
+      << problems[0].toStdString();
+  EXPECT_EQ(runTool({"save", ski}).exit, 1);
 }
 
 TEST(Check, StoppedLoadIsReportedWithItsLine) {
