@@ -311,8 +311,7 @@ std::optional<QSize> SkinChecker::fileSize(const QString& path) {
   return known.size;
 }
 
-std::optional<QString> SkinChecker::packingRefusal(const QString& path,
-                                                  const QString& skinFolder) {
+std::optional<QString> SkinChecker::packingRefusal(const QString& path, const QString& skinFolder) {
   const Stamp stamp = stampOf(path);
   auto& [known, refusal] = packable_[path];
   if (known == stamp && stamp.size >= 0) return refusal;
