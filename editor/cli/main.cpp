@@ -266,14 +266,15 @@ std::vector<Command> commands() {
        "non vengono letti; caricamento interrotto; archivi mancanti; oggetti fuori\n"
        "dall'archivio, vuoti, che non sono GIF leggibili o che superano 2048x2048\n"
        "pixel; immagini di dimensioni diverse dallo stesso oggetto nel primo\n"
-       "originale della skin (<nome>_orig.ski) o, se manca, nel set di default;\n"
+       "originale della skin (.corvela/<nome>_orig.ski) o, se manca, nel set di\n"
+       "default; file di lavoro che il salvataggio non potrebbe usare;\n"
        "id ripetuti (oggetti, colori e posizioni separatamente); rosso, verde o\n"
        "blu che non sono numeri da 0 a 255; lunghezze delle lancette che non sono\n"
        "numeri da 0 a 220; i record\n"
        "che l'anteprima cerca e non trova; le righe che il salvataggio\n"
        "riscriverebbe diversamente se modificate. Nessuna riga\n"
-       "e stato 0 se non c'è niente da correggere. Non scrive nulla oltre a ciò che\n"
-       "ogni caricamento fa (cartella di lavoro, salvataggio interrotto).\n",
+       "e stato 0 se non c'è niente da correggere. Non scrive nulla, salvo\n"
+       "completare o annullare un salvataggio interrotto.\n",
        onSkin("check", checkCommand)},
       {"diff",
        "Uso: corvela-skin diff VECCHIA.ski NUOVA.ski\n"

@@ -22,24 +22,36 @@ namespace corvela {
 
 namespace {
 
-// What a row is found by in the other skin: its id, the first row of an id
-// winning, as the editor finds them. A row without an id (the background
-// colour among them) by its place in its group, which is how the preview
-// finds the background and which no edit changes; a line feed, which no id
-// holds, sets such a key apart.
-QString rowKey(const SkinDocument& doc, const ReportList& list, int r) {
-  const QString id = rowId(list.row(r));
-  if (id != kNoId) return id;
-  const long long line = rowLine(list, r);
-  if (line < 0 || line >= doc.T_Strutt.nodeCount()) return {};
-  return u'\n' + doc.T_Strutt.tag(static_cast<int>(line) + 1);
+// What each row is found by in the other skin: its id, the first row of an
+// id winning, as the editor finds them. A row without an id by its place
+// among the rows without an id of its group, so that a line added or taken
+// away elsewhere in the group moves none of them; the background colour by
+// being the group's first line, which is how the preview finds it. A line
+// feed, which no id holds, sets such a key apart.
+std::vector<QString> rowKeys(const SkinDocument& doc, const ReportList& list) {
+  std::vector<QString> keys(static_cast<size_t>(list.rowCount()));
+  std::map<QString, int> idless;  // per group, the rows without an id so far
+  for (int r = 0; r < list.rowCount(); ++r) {
+    QString& key = keys[static_cast<size_t>(r)];
+    key = rowId(list.row(r));
+    if (key != kNoId) continue;
+    key.clear();
+    const long long line = rowLine(list, r);
+    if (line < 0 || line >= doc.T_Strutt.nodeCount()) continue;
+    const QString tag = doc.T_Strutt.tag(static_cast<int>(line) + 1);
+    const QString group = tag.section(u'_', 0, -2);
+    const int place = ++idless[group];
+    key = tag == QLatin1StringView(standby::kBackgroundTag)
+              ? u'\n' + tag
+              : QStringLiteral("\n%1_%2").arg(group).arg(place);
+  }
+  return keys;
 }
 
-std::map<QString, int> rowsByKey(const SkinDocument& doc, const ReportList& list) {
+std::map<QString, int> rowsByKey(const std::vector<QString>& keys) {
   std::map<QString, int> rows;
-  for (int r = 0; r < list.rowCount(); ++r) {
-    const QString key = rowKey(doc, list, r);
-    if (!key.isEmpty()) rows.try_emplace(key, r);
+  for (size_t r = 0; r < keys.size(); ++r) {
+    if (!keys[r].isEmpty()) rows.try_emplace(keys[r], static_cast<int>(r));
   }
   return rows;
 }
@@ -48,7 +60,7 @@ QString keyName(const ReportList& list, int r, const QString& key) {
   if (!key.startsWith(u'\n')) return standby::rowName(list, r);
   const QString tag = key.mid(1);
   if (tag == QLatin1StringView(standby::kBackgroundTag)) return QStringLiteral("Colore di sfondo");
-  return QStringLiteral("Senza id, riga %1 del gruppo \"%2\"")
+  return QStringLiteral("Senza id, n° %1 del gruppo \"%2\"")
       .arg(tag.section(u'_', -1), tag.section(u'_', 0, -2));
 }
 
@@ -68,8 +80,9 @@ QString numbers(const std::array<long long, N>& values) {
 
 struct Image {
   std::optional<QByteArray> bytes;
-  QString text;      // "79 × 22, 312 byte (vodafone3.dat)"
-  QString location;  // where the skin says the bytes are
+  QString text;         // "79 × 22, 312 byte (vodafone3.dat)"
+  QString location;     // where the skin says the bytes are
+  bool broken = false;  // its file or archive is there, but the bytes cannot be read from it
 };
 
 Image imageOf(const SkinDocument& doc, ArchiveReader& archives, int r) {
@@ -83,6 +96,7 @@ Image imageOf(const SkinDocument& doc, ArchiveReader& archives, int r) {
     image.location = gif;
   } else if (row.state == ObjectState::ToReplace && !gif.isEmpty() && QFileInfo(gif).isFile()) {
     image.bytes = readRegularFile(gif, nullptr);
+    image.broken = !image.bytes;
     from = QFileInfo(gif).fileName();
     image.location = gif;
   } else if (const std::optional<ArchivePlace> place = archivePlace(row)) {
@@ -90,6 +104,8 @@ Image imageOf(const SkinDocument& doc, ArchiveReader& archives, int r) {
     image.location = numbers(std::array<long long, 3>{place->archive, place->offset, place->size});
     const ArchiveReader::Object object = archives.cut(*place);
     if (object.status == ArchiveReader::Status::Ok) image.bytes = object.bytes;
+    image.broken = object.status == ArchiveReader::Status::Outside ||
+                   object.status == ArchiveReader::Status::Failed;
   } else {
     // Replaced by a file that is gone: no archive holds its image either.
     from = gif.isEmpty() ? QStringLiteral("nessun file") : QFileInfo(gif).fileName();
@@ -130,8 +146,9 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
   for (const Kind& kind : kinds) {
     const ReportList& oldList = before.list(kind.list);
     const ReportList& newList = after.list(kind.list);
-    const std::map<QString, int> oldRows = rowsByKey(before, oldList);
-    const std::map<QString, int> newRows = rowsByKey(after, newList);
+    const std::map<QString, int> oldRows = rowsByKey(rowKeys(before, oldList));
+    const std::vector<QString> newKeys = rowKeys(after, newList);
+    const std::map<QString, int> newRows = rowsByKey(newKeys);
     auto value = [&](const SkinDocument& doc, ArchiveReader& archives, int r) {
       const ListRow& row = doc.list(kind.list).row(r);
       switch (kind.place) {
@@ -154,7 +171,7 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
     };
     std::set<QString> seen;
     for (int r = 0; r < newList.rowCount(); ++r) {
-      const QString key = rowKey(after, newList, r);
+      const QString& key = newKeys[static_cast<size_t>(r)];
       if (key.isEmpty() || !seen.insert(key).second) continue;
       const Image now = value(after, newArchives, r);
       const auto old = oldRows.find(key);
@@ -163,14 +180,17 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
         continue;
       }
       const Image was = value(before, oldArchives, old->second);
-      // Images count by their bytes. Where one side cannot be read (a copy
-      // beside the skin under another name has no archives of its own), by
-      // where the skin says they are, which only a replacement changes.
+      // Images count by their bytes. Where one side has no archive (a copy
+      // beside the skin under another name has none of its own), by where
+      // the skin says they are, which only a replacement changes; an image
+      // that one side holds and the other's file or archive no longer gives
+      // (cut short, unreadable) differs.
       bool differs = was.text != now.text;
       if (was.bytes && now.bytes) {
         differs = *was.bytes != *now.bytes;
       } else if (kind.place == ProblemPlace::Objects) {
-        differs = was.location != now.location;
+        differs = was.location != now.location ||
+                  (was.bytes.has_value() != now.bytes.has_value() && (was.broken || now.broken));
       }
       if (differs) add(newList, r, r, key, was.text, now.text);
     }

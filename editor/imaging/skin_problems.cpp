@@ -1,6 +1,7 @@
 #include "skin_problems.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
@@ -108,7 +109,7 @@ void checkDuplicates(const ReportList& list, ProblemPlace place, const QString& 
     const auto [it, inserted] = firstLine.emplace(id, line);
     if (!inserted) {
       problems.push_back({line, place, r, id, skin,
-                          QStringLiteral("%1 (già alla riga %2): l'editor usa solo il primo")
+                          QStringLiteral("%1 (già alla riga %2): l'editor usa solo la riga %2")
                               .arg(repeated.arg(id))
                               .arg(it->second),
                           QStringLiteral("togliere la riga ripetuta o darle un altro id")});
@@ -371,8 +372,10 @@ std::optional<ExpectedSize> SkinChecker::expectedSize(const SkinDocument& doc, c
   if (const std::map<QString, QSize>* sizes = originalSizes(doc, &originalFile)) {
     const auto it = sizes->find(id);
     if (it == sizes->end()) return std::nullopt;
-    return ExpectedSize{it->second,
-                        QStringLiteral("nel primo originale (%1)").arg(fileName(originalFile))};
+    // Named from the skin's folder: the first original is kept out of the way.
+    return ExpectedSize{it->second, QStringLiteral("nel primo originale (%1)")
+                                        .arg(QDir::toNativeSeparators(
+                                            QDir(doc.P_sPath).relativeFilePath(originalFile)))};
   }
   if (defaultFolder_.isEmpty()) return std::nullopt;
   const QString file = defaultObjectPath(defaultFolder_, id);

@@ -37,7 +37,7 @@ QString sizeText(QSize size);
 // first original or, before the first save kept one, in the default set.
 struct ExpectedSize {
   QSize size;
-  QString source;  // "nel primo originale (vodafone_orig.ski)"
+  QString source;  // "nel primo originale (.corvela/vodafone_orig.ski)"
 };
 
 // The words for an object whose image is not the size it should be, shared

@@ -275,3 +275,33 @@ TEST(Diff, OneLinePerChangedRecordAndNothingWritten) {
       << cr.err.toStdString();
   EXPECT_EQ(f.snapshot(), before);
 }
+
+TEST(Diff, RecordsDifferOnlyWhereTheSkinsDo) {
+  Folder before, after;
+  SkinFixture skin = completeSkin();
+  // A colour without an id late in the background's group: taking away a
+  // line with an id before it changes nothing of it.
+  skin.lines.insert(indexStarting(skin.lines, "4 12 ") + 1, "4 7 7 7 0");
+  skin.writeTo(before);
+  skin.lines.removeAt(indexStarting(skin.lines, "4 579 "));
+  skin.writeTo(after);
+  const ToolRun removed =
+      runTool({"diff", before.file("vodafone.ski"), after.file("vodafone.ski")});
+  EXPECT_EQ(removed.exit, 1);
+  EXPECT_EQ(removed.out.count(u'\n'), 2) << removed.out.toStdString();
+  EXPECT_TRUE(removed.out.contains("0579\t")) << removed.out.toStdString();
+
+  completeSkin().writeTo(before);
+  completeSkin().writeTo(after);
+  // Cut short under its objects: the skin is the same, its images are not.
+  const QByteArray a3 = before.read("vodafone3.dat");
+  before.write("vodafone3.dat", a3.left(a3.size() / 2));
+  const ToolRun r = runTool({"diff", before.file("vodafone.ski"), after.file("vodafone.ski")});
+  EXPECT_EQ(r.exit, 1);
+  const QList<QStringList> rows = table(r.out);
+  ASSERT_GE(rows.size(), 2);
+  for (qsizetype i = 1; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].value(2), "immagine");
+    EXPECT_TRUE(rows[i].value(3).startsWith("non leggibile (vodafone3.dat)"));
+  }
+}

@@ -81,7 +81,7 @@ TEST(EditImaging, ReplacedAndDefaultImagesArePackedWhereTheSkinSays) {
   EXPECT_EQ(checked.exit, 1);
   EXPECT_EQ(checked.out,
             "riga 26: oggetto 0630: l'immagine è di 3 × 2 pixel, nel primo originale "
-            "(vodafone_orig.ski) è di 79 × 22\n");
+            "(.corvela/vodafone_orig.ski) è di 79 × 22\n");
   EXPECT_EQ(saved.out, corvela::kSavedWithArchive + u'\n');
   EXPECT_EQ(packedImage(f, 630), f.read("new.gif"));
   EXPECT_EQ(packedImage(f, 7), readFile(kShippedSet + "/7.gif"));

@@ -143,7 +143,7 @@ TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOf
   ASSERT_EQ(script.boxesTitled(kTitleWarning).size(), 1u);
   EXPECT_EQ(script.boxes[0].text,
             "oggetto 0007: l'immagine è di 10 × 12 pixel, nel primo "
-            "originale (vodafone_orig.ski) è di 12 × 10");
+            "originale (.corvela/vodafone_orig.ski) è di 12 × 10");
   EXPECT_EQ(cells(w->doc.L_Values, objectRow("0007")), replacedCells("0007", path("tall.gif")));
 }
 
