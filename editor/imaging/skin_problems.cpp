@@ -373,9 +373,10 @@ std::optional<ExpectedSize> SkinChecker::expectedSize(const SkinDocument& doc, c
     const auto it = sizes->find(id);
     if (it == sizes->end()) return std::nullopt;
     // Named from the skin's folder: the first original is kept out of the way.
-    return ExpectedSize{it->second, QStringLiteral("nel primo originale (%1)")
-                                        .arg(QDir::toNativeSeparators(
-                                            QDir(doc.P_sPath).relativeFilePath(originalFile)))};
+    return ExpectedSize{
+        it->second,
+        QStringLiteral("nel primo originale (%1)")
+            .arg(QDir::toNativeSeparators(QDir(doc.P_sPath).relativeFilePath(originalFile)))};
   }
   if (defaultFolder_.isEmpty()) return std::nullopt;
   const QString file = defaultObjectPath(defaultFolder_, id);
