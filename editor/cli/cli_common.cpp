@@ -7,6 +7,7 @@
 
 #include "document_names.h"
 #include "path_helpers.h"
+#include "save_journal.h"
 #include "shown_text.h"
 #include "skin_saver.h"
 
@@ -96,6 +97,20 @@ void failToSave(const SkinDocument& doc, const QString& why) {
   // The window's words for another skin's name leave the rule unsaid.
   if (why == kOtherSkinMessage) message += QStringLiteral(" Si salva solo un file vodafone.ski.");
   fail(why.contains(file) ? message : QStringLiteral("%1: %2").arg(file, message));
+}
+
+bool refusedBeforeLoading(const QString& file) {
+  // Only what the skin file alone decides (its name, a load that stops, a
+  // carriage return), read as it lies, so that a refused command leaves no
+  // working folder behind. A save cut short is put right by the load first
+  // and may change the file: then the load's own verdict stands.
+  const QFileInfo info(file);
+  if (!info.isFile() || interruptedSavePending(info.absolutePath())) return false;
+  SkinDocument peeked;
+  if (peeked.peek(file).status != LoadStatus::Complete) return false;
+  const std::optional<QString> refusal = saveRefusalOf(peeked);
+  if (refusal) failToSave(peeked, *refusal);
+  return refusal.has_value();
 }
 
 int saveAndReport(SkinDocument& doc, int loaded) {

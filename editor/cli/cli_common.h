@@ -30,6 +30,9 @@ QString notFound(const QString& file);
 int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop = false,
              SkinLock* keep = nullptr, LockAccess access = LockAccess::Read);
 
+// Says why a save of `file` would be refused whatever the working folder
+// holds, and returns true, or returns false; writes nothing.
+bool refusedBeforeLoading(const QString& file);
 // Saves as "Salva" does and prints the save's message; `loaded` is the
 // status the load alone gave. The exit status.
 int saveAndReport(SkinDocument& doc, int loaded = ExitOk);

@@ -103,6 +103,7 @@ int editCommand(const QStringList& args) {
     return ExitUsage;
   }
 
+  if (!dryRun && refusedBeforeLoading(skin)) return ExitProblems;
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;

@@ -133,6 +133,7 @@ int extractCommand(const QString& file) {
 }
 
 int saveCommand(const QString& file) {
+  if (refusedBeforeLoading(file)) return ExitProblems;
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
