@@ -46,7 +46,10 @@ QString unpackHelp() {
       "file vodafone.ski estratto. Ogni voce è controllata prima di scrivere: niente\n"
       "percorsi assoluti o con .., collegamenti o dispositivi, al massimo 2000 voci e\n"
       "64 MB in tutto, nessuna voce più di 100 volte la sua dimensione compressa, un\n"
-      "solo vodafone.ski. Se una voce è rifiutata lo dice, stato 1, e non resta nulla.\n");
+      "solo vodafone.ski; nomi distinti anche dove maiuscole e minuscole non contano.\n"
+      "La cartella .corvela di chi l'ha condivisa non viene estratta. Se una voce è\n"
+      "rifiutata lo dice, stato 1, e non resta nulla; stato 2 se il file non è uno zip\n"
+      "leggibile.\n");
 }
 
 int unpackCommand(const QStringList& args) {
@@ -63,7 +66,9 @@ int unpackCommand(const QStringList& args) {
   const ShareOutcome unpacked = unpackSkinZip(args[0], args.value(1));
   if (!unpacked.ok) {
     fail(unpacked.message);
-    return ExitProblems;
+    // A file that is no readable .zip is an unreadable file, as for every
+    // command; a .zip refused for what it holds is a refusal.
+    return unpacked.unreadable ? ExitUsage : ExitProblems;
   }
   write(stdout, unpacked.target + u'\n');
   return ExitOk;

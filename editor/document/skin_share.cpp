@@ -92,7 +92,44 @@ struct SourceDeleter {
   void operator()(zip_source_t* s) const { zl().zip_source_free(s); }
 };
 
+// The reason in the user's words: the library's own are English.
 QString zipReason(zip_error_t* error) {
+  const int system = zl().zip_error_code_system(error);
+  switch (zl().zip_error_code_zip(error)) {
+    case ZIP_ER_OK:
+      return QStringLiteral("nessun errore");
+    case ZIP_ER_NOZIP:
+      return QStringLiteral("non è un archivio zip");
+    case ZIP_ER_INCONS:
+      return QStringLiteral("archivio zip incoerente o rovinato");
+    case ZIP_ER_CRC:
+      return QStringLiteral("i dati non corrispondono al loro controllo (CRC): archivio rovinato");
+    case ZIP_ER_EOF:
+      return QStringLiteral("il file finisce prima del previsto");
+    case ZIP_ER_COMPNOTSUPP:
+      return QStringLiteral("compressione non supportata");
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+      return QStringLiteral("voce cifrata con password");
+    case ZIP_ER_MEMORY:
+      return QStringLiteral("memoria insufficiente");
+    case ZIP_ER_OPEN:
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+    case ZIP_ER_WRITE:
+    case ZIP_ER_CLOSE:
+    case ZIP_ER_RENAME:
+    case ZIP_ER_REMOVE:
+    case ZIP_ER_TMPOPEN:
+      if (system != 0) return systemReason(system);
+      break;
+    case ZIP_ER_ZLIB:
+      return QStringLiteral("dati compressi non validi");
+    default:
+      break;
+  }
+  // Any other, rarer reason keeps the library's words.
   return QString::fromLocal8Bit(zl().zip_error_strerror(error));
 }
 
@@ -130,7 +167,7 @@ std::optional<QByteArray> zipBytes(const std::vector<NamedBytes>& files, QString
              : -1;
     if (index < 0) {
       if (data) zl().zip_source_free(data);
-      *why = QString::fromLocal8Bit(zl().zip_strerror(archive.get()));
+      *why = zipReason(zl().zip_get_error(archive.get()));
       return std::nullopt;
     }
     const auto i = static_cast<zip_uint64_t>(index);
@@ -138,12 +175,12 @@ std::optional<QByteArray> zipBytes(const std::vector<NamedBytes>& files, QString
         zl().zip_file_set_dostime(archive.get(), i, 0, kDosDate, 0) < 0 ||
         zl().zip_file_set_external_attributes(archive.get(), i, 0, ZIP_OPSYS_UNIX, kPlainFile) <
             0) {
-      *why = QString::fromLocal8Bit(zl().zip_strerror(archive.get()));
+      *why = zipReason(zl().zip_get_error(archive.get()));
       return std::nullopt;
     }
   }
   if (zl().zip_close(archive.get()) < 0) {
-    *why = QString::fromLocal8Bit(zl().zip_strerror(archive.get()));
+    *why = zipReason(zl().zip_get_error(archive.get()));
     return std::nullopt;
   }
   archive.release();  // closed, and so freed
@@ -185,6 +222,67 @@ ShareOutcome exportToZip(const std::vector<NamedBytes>& files, const QString& de
   return o;
 }
 
+// The first of `folder` and its parents that does not exist, or an empty
+// text when it does: what to take away again after a failure.
+QString firstMissing(const QString& folder) {
+  QString missing;
+  for (QFileInfo at(folder); !at.exists() && !at.isSymLink(); at = QFileInfo(at.absolutePath())) {
+    missing = at.absoluteFilePath();
+    if (at.isRoot()) break;
+  }
+  return missing;
+}
+
+// Takes away the empty folders from `folder` up to `missing` (see
+// firstMissing), which a failed write made.
+void removeMade(const QString& folder, const QString& missing) {
+  if (missing.isEmpty()) return;
+  for (QString at = folder;; at = QFileInfo(at).absolutePath()) {
+    if (!QDir().rmdir(at) || at == missing || QFileInfo(at).isRoot()) break;
+  }
+}
+
+// Puts the folder `fresh` where `dest` is, in one step where the file
+// system can (the old one ends up at `fresh`'s name), else in two.
+bool exchangeFolders(const QString& fresh, const QString& dest, QString* why) {
+  const QByteArray a = QFile::encodeName(fresh);
+  const QByteArray b = QFile::encodeName(dest);
+  if (renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_EXCHANGE) == 0)
+    return true;
+  if (errno != EINVAL && errno != ENOSYS) {
+    *why = systemReason(errno);
+    return false;
+  }
+  const QByteArray aside = QFile::encodeName(stagedPath(fresh));
+  if (std::rename(b.constData(), aside.constData()) != 0) {
+    *why = systemReason(errno);
+    return false;
+  }
+  if (std::rename(a.constData(), b.constData()) != 0) {
+    *why = systemReason(errno);
+    std::rename(aside.constData(), b.constData());
+    return false;
+  }
+  return std::rename(aside.constData(), a.constData()) == 0;
+}
+
+// Writes each file whole into `folder`, which exists; false with the message.
+bool writeFilesInto(const std::vector<NamedBytes>& files, const QString& folder, QString* message) {
+  QString why;
+  for (const NamedBytes& f : files) {
+    const QString target = joinPath(folder, f.name);
+    if (!replaceFile(target, f.bytes, &why)) {
+      *message = QStringLiteral("Impossibile scrivere %1:\n%2").arg(target, why);
+      return false;
+    }
+  }
+  if (!syncFolder(folder, &why)) {
+    *message = QStringLiteral("Impossibile scrivere %1:\n%2").arg(folder, why);
+    return false;
+  }
+  return true;
+}
+
 ShareOutcome exportToFolder(const std::vector<NamedBytes>& files, const QString& dest) {
   const QFileInfo info(dest);
   const bool existed = info.exists() || info.isSymLink();
@@ -205,33 +303,53 @@ ShareOutcome exportToFolder(const std::vector<NamedBytes>& files, const QString&
                            .arg(dest, name));
       }
     }
-  } else if (!QDir().mkpath(dest)) {
-    return refused(QStringLiteral("Impossibile creare la cartella %1.").arg(dest));
   }
 
+  // Written whole in a hidden folder beside the target and put in its place
+  // at once, so that a failure or a stop halfway leaves the earlier export,
+  // or nothing, never a skin that points into another's archives.
+  const QString parent = info.absolutePath();
+  const QString missing = firstMissing(parent);
+  const QString fresh = joinPath(
+      parent, QStringLiteral(".") + QFileInfo(stagedPath(info.absoluteFilePath())).fileName());
+  QString message;
+  if (!QDir().mkpath(fresh)) {
+    const QString why = systemReason(errno);
+    removeMade(parent, missing);
+    // Where nothing may be made beside it (the top of a memory card), an
+    // empty or earlier export's folder takes the files one by one.
+    if (!existed) {
+      return refused(QStringLiteral("Impossibile creare la cartella %1:\n%2").arg(dest, why));
+    }
+    if (!writeFilesInto(files, dest, &message)) return refused(message);
+  } else if (!writeFilesInto(files, fresh, &message)) {
+    QDir(fresh).removeRecursively();
+    removeMade(parent, missing);
+    return refused(message);
+  } else if (!existed) {
+    if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(dest).constData()) !=
+        0) {
+      const QString why = systemReason(errno);
+      QDir(fresh).removeRecursively();
+      removeMade(parent, missing);
+      return refused(QStringLiteral("Impossibile creare la cartella %1:\n%2").arg(dest, why));
+    }
+  } else {
+    QString why;
+    if (!exchangeFolders(fresh, dest, &why)) {
+      QDir(fresh).removeRecursively();
+      return refused(QStringLiteral("Impossibile scrivere %1:\n%2").arg(dest, why));
+    }
+    // The earlier export, now under the hidden name; a link that stood for
+    // the folder goes as a link, its target untouched.
+    if (pathStat(fresh, false).link) {
+      removeFile(fresh, nullptr);
+    } else {
+      QDir(fresh).removeRecursively();
+    }
+  }
   QString why;
-  std::vector<QString> staged;
-  auto undo = [&] {
-    for (const QString& target : staged) removeFile(stagedPath(target), nullptr);
-    if (!existed) QDir().rmdir(dest);
-  };
-  for (const NamedBytes& f : files) {
-    const QString target = joinPath(dest, f.name);
-    if (!stageFile(target, f.bytes, &why)) {
-      undo();
-      return refused(QStringLiteral("Impossibile scrivere %1:\n%2").arg(target, why));
-    }
-    staged.push_back(target);
-  }
-  for (const QString& target : staged) {
-    if (!commitStaged(target, &why, false)) {
-      undo();
-      return refused(QStringLiteral("Impossibile scrivere %1:\n%2").arg(target, why));
-    }
-  }
-  if (!syncFolder(dest, &why)) {
-    return refused(QStringLiteral("Impossibile scrivere %1:\n%2").arg(dest, why));
-  }
+  syncFolder(parent, &why);
   ShareOutcome o;
   o.ok = true;
   o.target = dest;
@@ -312,7 +430,7 @@ std::optional<QString> entryProblem(zip_t* archive, zip_uint64_t index, Entry& e
 std::optional<QByteArray> entryBytes(zip_t* archive, const Entry& e, QString* why) {
   zip_file_t* file = zl().zip_fopen_index(archive, e.index, 0);
   if (!file) {
-    *why = QString::fromLocal8Bit(zl().zip_strerror(archive));
+    *why = zipReason(zl().zip_get_error(archive));
     return std::nullopt;
   }
   QByteArray bytes;
@@ -325,7 +443,7 @@ std::optional<QByteArray> entryBytes(zip_t* archive, const Entry& e, QString* wh
         zl().zip_fread(file, bytes.data() + got, static_cast<zip_uint64_t>(bytes.size() - got));
     if (n <= 0) {
       ok = false;
-      *why = n < 0 ? QString::fromLocal8Bit(zl().zip_file_strerror(file))
+      *why = n < 0 ? zipReason(zl().zip_file_get_error(file))
                    : QStringLiteral("è più corta di quanto dichiara");
       break;
     }
@@ -334,12 +452,23 @@ std::optional<QByteArray> entryBytes(zip_t* archive, const Entry& e, QString* wh
   if (ok) {
     const zip_int64_t n = zl().zip_fread(file, &extra, 1);
     ok = n == 0;
-    if (n < 0) *why = QString::fromLocal8Bit(zl().zip_file_strerror(file));
+    if (n < 0) *why = zipReason(zl().zip_file_get_error(file));
     if (n > 0) *why = QStringLiteral("si espande oltre la dimensione che dichiara");
   }
   zl().zip_fclose(file);
   if (!ok) return std::nullopt;
   return bytes;
+}
+
+// What a path is called where case does not count and a name's trailing
+// dots and blanks are dropped (a phone's memory card, Windows): two entries
+// alike here would be one file there.
+QString sameName(const QString& path) {
+  QStringList parts = path.normalized(QString::NormalizationForm_C).toCaseFolded().split(u'/');
+  for (QString& part : parts) {
+    while (part.endsWith(u'.') || part.endsWith(u' ')) part.chop(1);
+  }
+  return parts.join(u'/');
 }
 
 // Renames `from` to `to` unless `to` exists; false with errno EEXIST when it
@@ -367,11 +496,25 @@ bool isZipName(const QString& file) {
 
 ShareOutcome exportForPhone(const SkinDocument& doc, const QString& dest) {
   if (dest.isEmpty()) return refused(QStringLiteral("Manca la destinazione dell'esportazione."));
-  const QString target = QFileInfo(dest).absoluteFilePath();
+  const QString target = QDir::cleanPath(QFileInfo(dest).absoluteFilePath());
   const QString skinFolder = QFileInfo(doc.P_sPath).canonicalFilePath();
   if (!skinFolder.isEmpty() && QFileInfo(target).canonicalFilePath() == skinFolder) {
     return refused(
         QStringLiteral("Impossibile esportare in %1: è la cartella della skin stessa.").arg(dest));
+  }
+  // Nor anywhere inside it: the export leaves the skin's folder as it is,
+  // and a copy there (in its working folder, say) would be taken for its own.
+  if (!skinFolder.isEmpty()) {
+    QString reached = QFileInfo(target).absolutePath();
+    while (!QFileInfo(reached).exists() && !QFileInfo(reached).isRoot())
+      reached = QFileInfo(reached).absolutePath();
+    const QString inside = QFileInfo(reached).canonicalFilePath();
+    if (inside == skinFolder || inside.startsWith(skinFolder + u'/')) {
+      return refused(QStringLiteral("Impossibile esportare in %1: è dentro la cartella della "
+                                    "skin, che l'esportazione lascia com'è. Scegli un'altra "
+                                    "cartella.")
+                         .arg(dest));
+    }
   }
   std::vector<NamedBytes> files;
   if (std::optional<QString> problem = phoneFiles(doc, files)) return refused(*problem);
@@ -389,7 +532,10 @@ ShareOutcome unpackSkinZip(const QString& zipFile, const QString& folder) {
   const QString zip = QFileInfo(zipFile).absoluteFilePath();
   const PathStat st = pathStat(zip);
   if (!st.exists || !st.regular) {
-    return refused(QStringLiteral("Impossibile aprire %1: non è un file regolare.").arg(zip));
+    ShareOutcome o =
+        refused(QStringLiteral("Impossibile aprire %1: non è un file regolare.").arg(zip));
+    o.unreadable = true;
+    return o;
   }
   if (QString why; !zipLibrary(&why))
     return refused(QStringLiteral("Impossibile aprire %1: %2.").arg(zip, why));
@@ -401,8 +547,11 @@ ShareOutcome unpackSkinZip(const QString& zipFile, const QString& folder) {
     zl().zip_error_init_with_code(&error, code);
     const QString why = zipReason(&error);
     zl().zip_error_fini(&error);
-    return refused(QStringLiteral("Impossibile aprire %1: non è un archivio zip leggibile (%2).")
-                       .arg(zip, why));
+    ShareOutcome o =
+        refused(QStringLiteral("Impossibile aprire %1: non è un archivio zip leggibile (%2).")
+                    .arg(zip, why));
+    o.unreadable = true;
+    return o;
   }
 
   const zip_int64_t count = zl().zip_get_num_entries(archive.get(), 0);
@@ -414,7 +563,7 @@ ShareOutcome unpackSkinZip(const QString& zipFile, const QString& folder) {
                        .arg(kMaxZipEntries));
   }
   std::vector<Entry> entries;
-  std::map<QString, QString> seen;  // path -> entry name
+  std::map<QString, QString> seen;  // sameName(path) -> entry name
   std::vector<QString> skins;
   long long declared = 0;
   for (zip_int64_t i = 0; i < count; ++i) {
@@ -423,10 +572,20 @@ ShareOutcome unpackSkinZip(const QString& zipFile, const QString& folder) {
             entryProblem(archive.get(), static_cast<zip_uint64_t>(i), e, declared)) {
       return refused(entryRefusal(zip, e.name.isEmpty() ? QString::number(i) : e.name, *problem));
     }
-    if (!e.folder && seen.contains(e.path)) {
-      return refused(entryRefusal(zip, e.name, QStringLiteral("è ripetuta")));
+    // The sender's own bookkeeping (its journal, lock and first originals)
+    // is no part of the skin, and would be acted on by the first read here.
+    if (e.path.section(u'/', 0, 0).compare(kEditorFolderName, Qt::CaseInsensitive) == 0) continue;
+    const QString same = sameName(e.path);
+    if (const auto other = seen.find(same); !e.folder && other != seen.end()) {
+      return refused(entryRefusal(
+          zip, e.name,
+          other->second == e.name
+              ? QStringLiteral("è ripetuta")
+              : QStringLiteral("ha lo stesso nome di \"%1\" per una scheda di memoria o per "
+                               "Windows, che non distinguono maiuscole e minuscole")
+                    .arg(other->second)));
     }
-    seen[e.path] = e.name;
+    seen[same] = e.name;
     if (!e.folder && e.path.section(u'/', -1).compare(kPhoneSkinName, Qt::CaseInsensitive) == 0) {
       skins.push_back(e.path);
       if (skins.size() > 1) {
@@ -445,16 +604,24 @@ ShareOutcome unpackSkinZip(const QString& zipFile, const QString& folder) {
   // Unpacked into a hidden folder first and renamed into place only when
   // whole, so that a refusal halfway leaves nothing a user could take for
   // the skin.
-  const QFileInfo wanted(
+  // "cartella/" names the folder itself, never one inside it.
+  const QFileInfo wanted(QDir::cleanPath(
       folder.isEmpty() ? joinPath(QFileInfo(zip).absolutePath(), QFileInfo(zip).completeBaseName())
-                       : QFileInfo(folder).absoluteFilePath());
+                       : QFileInfo(folder).absoluteFilePath()));
   const QString parent = wanted.absolutePath();
+  const QString missing = firstMissing(parent);
   const QString temporary =
       joinPath(parent, QStringLiteral(".") + QFileInfo(stagedPath(wanted.filePath())).fileName());
   if (!QDir().mkpath(temporary)) {
-    return refused(QStringLiteral("Impossibile creare la cartella %1.").arg(temporary));
+    const QString why = systemReason(errno);
+    removeMade(parent, missing);
+    return refused(
+        QStringLiteral("Impossibile creare la cartella %1:\n%2").arg(wanted.filePath(), why));
   }
-  auto discard = [&] { QDir(temporary).removeRecursively(); };
+  auto discard = [&] {
+    QDir(temporary).removeRecursively();
+    removeMade(parent, missing);
+  };
   long long unpacked = 0;
   for (const Entry& e : entries) {
     const QString target = joinPath(temporary, e.path);
@@ -471,12 +638,17 @@ ShareOutcome unpackSkinZip(const QString& zipFile, const QString& folder) {
       why = QStringLiteral("porta il contenuto oltre %1 MB").arg(kMaxZipUnpacked / (1024 * 1024));
     } else if ((bytes = entryBytes(archive.get(), e, &why))) {
       unpacked += bytes->size();
+    } else {
+      why = QStringLiteral("non si può leggere (%1)").arg(why);
     }
     if (bytes && !QDir().mkpath(QFileInfo(target).absolutePath())) {
       why = QStringLiteral("non può essere creata");
       bytes.reset();
     }
-    if (bytes && !replaceFile(target, *bytes, &why)) bytes.reset();
+    if (bytes && !replaceFile(target, *bytes, &why)) {
+      why = QStringLiteral("non si può scrivere (%1)").arg(why);
+      bytes.reset();
+    }
     if (!bytes) {
       discard();
       return refused(entryRefusal(zip, e.name, why));

@@ -22,8 +22,9 @@ inline constexpr long long kMaxZipRatio = 100;
 
 struct ShareOutcome {
   bool ok = false;
-  QString message;  // what was written, or why nothing was
-  QString target;   // the folder or .zip written, the skin file unpacked
+  QString message;          // what was written, or why nothing was
+  QString target;           // the folder or .zip written, the skin file unpacked
+  bool unreadable = false;  // the .zip to unpack could not be read as one
 };
 
 // Writes the skin file and the archives it refers to exactly as a save would

@@ -31,18 +31,21 @@ Loaded load() {
   };
   resolve(z.zip_close, "zip_close");
   resolve(z.zip_discard, "zip_discard");
+  resolve(z.zip_error_code_system, "zip_error_code_system");
+  resolve(z.zip_error_code_zip, "zip_error_code_zip");
   resolve(z.zip_error_fini, "zip_error_fini");
   resolve(z.zip_error_init, "zip_error_init");
   resolve(z.zip_error_init_with_code, "zip_error_init_with_code");
   resolve(z.zip_error_strerror, "zip_error_strerror");
   resolve(z.zip_fclose, "zip_fclose");
   resolve(z.zip_file_add, "zip_file_add");
+  resolve(z.zip_file_get_error, "zip_file_get_error");
   resolve(z.zip_file_get_external_attributes, "zip_file_get_external_attributes");
   resolve(z.zip_file_set_dostime, "zip_file_set_dostime");
   resolve(z.zip_file_set_external_attributes, "zip_file_set_external_attributes");
-  resolve(z.zip_file_strerror, "zip_file_strerror");
   resolve(z.zip_fopen_index, "zip_fopen_index");
   resolve(z.zip_fread, "zip_fread");
+  resolve(z.zip_get_error, "zip_get_error");
   resolve(z.zip_get_num_entries, "zip_get_num_entries");
   resolve(z.zip_open, "zip_open");
   resolve(z.zip_open_from_source, "zip_open_from_source");
@@ -59,7 +62,6 @@ Loaded load() {
   resolve(z.zip_source_tell, "zip_source_tell");
   resolve(z.zip_stat_index, "zip_stat_index");
   resolve(z.zip_stat_init, "zip_stat_init");
-  resolve(z.zip_strerror, "zip_strerror");
   if (!missing.isEmpty()) {
     loaded.failure = QStringLiteral("la libreria %1 non ha %2")
                          .arg(library.fileName(), missing.join(QStringLiteral(", ")));

@@ -13,18 +13,21 @@ namespace corvela {
 struct ZipLibrary {
   decltype(&::zip_close) zip_close;
   decltype(&::zip_discard) zip_discard;
+  decltype(&::zip_error_code_system) zip_error_code_system;
+  decltype(&::zip_error_code_zip) zip_error_code_zip;
   decltype(&::zip_error_fini) zip_error_fini;
   decltype(&::zip_error_init) zip_error_init;
   decltype(&::zip_error_init_with_code) zip_error_init_with_code;
   decltype(&::zip_error_strerror) zip_error_strerror;
   decltype(&::zip_fclose) zip_fclose;
   decltype(&::zip_file_add) zip_file_add;
+  decltype(&::zip_file_get_error) zip_file_get_error;
   decltype(&::zip_file_get_external_attributes) zip_file_get_external_attributes;
   decltype(&::zip_file_set_dostime) zip_file_set_dostime;
   decltype(&::zip_file_set_external_attributes) zip_file_set_external_attributes;
-  decltype(&::zip_file_strerror) zip_file_strerror;
   decltype(&::zip_fopen_index) zip_fopen_index;
   decltype(&::zip_fread) zip_fread;
+  decltype(&::zip_get_error) zip_get_error;
   decltype(&::zip_get_num_entries) zip_get_num_entries;
   decltype(&::zip_open) zip_open;
   decltype(&::zip_open_from_source) zip_open_from_source;
@@ -41,7 +44,6 @@ struct ZipLibrary {
   decltype(&::zip_source_tell) zip_source_tell;
   decltype(&::zip_stat_index) zip_stat_index;
   decltype(&::zip_stat_init) zip_stat_init;
-  decltype(&::zip_strerror) zip_strerror;
 };
 
 // The library, or null when it cannot be loaded, with the reason in `why`

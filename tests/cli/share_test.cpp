@@ -79,6 +79,8 @@ TEST(Share, UnsafeZipsAreRefusedNamingTheEntryAndLeaveNothing) {
       {"fifo", {{"vodafone.ski", ski}, {"fifo", "", S_IFIFO | 0644}}},
       {"bomb.dat", {{"vodafone.ski", ski}, {"bomb.dat", QByteArray(4 << 20, '\0')}}},
       {"x/VODAFONE.SKI", {{"vodafone.ski", ski}, {"x/VODAFONE.SKI", ski}}},
+      // One file on a memory card, where case does not count.
+      {"VODAFONE.DAT", {{"vodafone.ski", ski}, {"vodafone.dat", "x"}, {"VODAFONE.DAT", "y"}}},
       {"2001",
        [&] {
          std::vector<ZipEntry> many = {{"vodafone.ski", ski}};
@@ -96,6 +98,44 @@ TEST(Share, UnsafeZipsAreRefusedNamingTheEntryAndLeaveNothing) {
     EXPECT_EQ(QDir(f.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"shared.zip"});
   }
+}
+
+TEST(Share, TargetsAreTakenAsNamedAndWrittenWhole) {
+  Folder f;
+  completeSkin().writeTo(f);
+  const QString skin = f.file("vodafone.ski");
+  Folder out;
+  // Inside the skin's folder an export would change it.
+  for (const char* inside : {"vodafone_Gifs", "sub", "share.zip"})
+    EXPECT_EQ(runTool({"export", skin, f.file(inside)}).exit, 1) << inside;
+  EXPECT_FALSE(f.exists("sub") || f.exists("share.zip") || f.exists("vodafone_Gifs"));
+
+  // An earlier export is replaced whole, and nothing is left beside it.
+  ASSERT_EQ(runTool({"export", skin, out.file("phone")}).exit, 0);
+  out.write("phone/vodafone14.dat", "an older archive");
+  ASSERT_EQ(runTool({"export", skin, out.file("phone/")}).exit, 0);
+  EXPECT_EQ(out.read("phone/vodafone14.dat"), f.read("vodafone14.dat"));
+  ASSERT_EQ(runTool({"export", skin, out.file("a.zip")}).exit, 0);
+  EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            (QStringList{"a.zip", "phone"}));
+
+  // "folder/" is the folder itself: an existing one is never written into.
+  QDir().mkpath(out.file("taken"));
+  const ToolRun slash = runTool({"unpack", out.file("a.zip"), out.file("taken/")});
+  EXPECT_EQ(slash.out.trimmed(), out.file("taken (2)/vodafone.ski"));
+  EXPECT_TRUE(QDir(out.file("taken")).isEmpty());
+
+  // The sender's bookkeeping stays behind; a file that is no .zip is an
+  // unreadable file.
+  std::vector<ZipEntry> entries;
+  for (const QString& name : QDir(out.file("phone")).entryList(QDir::Files))
+    entries.push_back({name, out.read("phone/" + name)});
+  entries.push_back({".corvela/corvela.journal", "rename everything"});
+  writeZip(out.file("kept.zip"), entries);
+  ASSERT_EQ(runTool({"unpack", out.file("kept.zip")}).exit, 0);
+  EXPECT_FALSE(out.exists("kept/.corvela"));
+  out.write("text.zip", "no zip at all");
+  EXPECT_EQ(runTool({"unpack", out.file("text.zip")}).exit, 2);
 }
 
 }  // namespace
