@@ -50,6 +50,7 @@ void FolderWatch::stop() {
   if (!watched.isEmpty()) watcher_.removePaths(watched);
   folder_.clear();
   stamps_.clear();
+  archives_.clear();
   pending_.clear();
   wallpaper_.clear();
   wallpaperStamp_ = {};
@@ -68,6 +69,7 @@ void FolderWatch::watchSkin(const QHash<QString, PathStat>& seen) {
 
 void FolderWatch::rememberFiles(const QHash<QString, Stamp>& seen) {
   stamps_ = scan(seen);
+  archives_ = archiveStamps();
   pending_.clear();
   wallpaperStamp_ = stampOf(wallpaper_);
   watchFiles();
@@ -85,6 +87,16 @@ void FolderWatch::followWallpaper() {
   wallpaper_ = file;
   wallpaperStamp_ = stampOf(file);
   watchFiles();
+}
+
+QHash<QString, FolderWatch::Stamp> FolderWatch::archiveStamps() const {
+  QHash<QString, Stamp> stamps;
+  if (doc_.P_sPath.isEmpty()) return stamps;
+  for (const long long n : doc_.namedArchives()) {
+    const QString archive = archivePath(doc_.P_sPath, doc_.P_sTheme, n);
+    stamps.insert(archive, pathStat(archive));
+  }
+  return stamps;
 }
 
 FolderWatch::Stamp FolderWatch::stampOf(const QString& file) {
@@ -151,6 +163,13 @@ void FolderWatch::watchFiles() {
     for (auto it = stamps_.cbegin(); it != stamps_.cend(); ++it) wanted << dir.filePath(it.key());
   }
   if (!wallpaper_.isEmpty() && QFileInfo::exists(wallpaper_)) wanted << wallpaper_;
+  // The skin's folder shows an archive arriving or going, its own watch
+  // the archive rewritten.
+  if (!archives_.isEmpty() && !wanted.contains(doc_.P_sPath) && QFileInfo(doc_.P_sPath).isDir())
+    wanted << doc_.P_sPath;
+  for (auto it = archives_.cbegin(); it != archives_.cend(); ++it) {
+    if (it.value().exists) wanted << it.key();
+  }
   const QStringList watched = watcher_.files() + watcher_.directories();
   const QSet<QString> have(watched.cbegin(), watched.cend());
   QStringList missing;
@@ -175,6 +194,12 @@ bool readsWhole(const QString& file) {
 }  // namespace
 
 void FolderWatch::settle() {
+  // The archives matter even where no working folder may be used.
+  if (const QHash<QString, Stamp> archives = archiveStamps(); archives != archives_) {
+    archives_ = archives;
+    watchFiles();
+    emit archivesChanged();
+  }
   if (folder_.isEmpty() && wallpaper_.isEmpty()) return;
   const QHash<QString, Stamp> now = scan();
   QSet<QString> changed;

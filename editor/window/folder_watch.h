@@ -44,12 +44,17 @@ class FolderWatch : public QObject {
   void changedOutside(const std::vector<int>& rows, bool wallpaper);
   // Working-folder GIFs still being written (names): not taken yet.
   void beingWritten(const QStringList& files);
+  // An archive the skin names came, went or was rewritten outside the
+  // editor.
+  void archivesChanged();
 
  private:
   using Stamp = PathStat;
   // The folder's GIFs as they stand, or as `seen` says for those in it.
   QHash<QString, Stamp> scan(const QHash<QString, Stamp>& seen = {}) const;
   static Stamp stampOf(const QString& file);
+  // The archives the skin names, as they stand.
+  QHash<QString, Stamp> archiveStamps() const;
   void watchFiles();
   // Asking the system to watch every picture takes longer than anything
   // the first frame shows: until the window has been painted once, the
@@ -66,6 +71,7 @@ class FolderWatch : public QObject {
   QTimer settle_;
   QString folder_;
   QHash<QString, Stamp> stamps_;
+  QHash<QString, Stamp> archives_;
   // Changed files as the last look found them: taken when the next look
   // finds them the same and whole.
   QHash<QString, Stamp> pending_;

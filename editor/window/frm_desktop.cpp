@@ -231,6 +231,9 @@ void frmDesktop::takeOutsideChanges(const std::vector<int>& rows, bool wallpaper
   if (!status.isEmpty()) setStatusText(status.join(QStringLiteral(" - ")));
   showTitle();
   problemsPanel->recheckSoon();
+  // What a working file holds now may be what tells the skin from its
+  // original.
+  if (comparePanel->isVisible()) comparePanel->refresh();
 }
 
 bool frmDesktop::settleUnsavedChanges(Leaving why) {
@@ -279,6 +282,8 @@ bool frmDesktop::SalvaSkin() {
   // The document itself refuses a skin that may not be written, and says
   // why; it takes the lock again for the save.
   const SaveOutcome outcome = corvela::SalvaSkin(doc);
+  // Done: the message below waits for the user, other programs need not.
+  lock.release();
   // The save rewrote working-folder files itself: no change from outside.
   folderWatch->rememberFiles();
   if (outcome.kind == SaveOutcome::Saved && !outsideNote_.isEmpty()) {

@@ -51,6 +51,8 @@ void frmDesktop::buildProblemsPanel() {
   problemsPanel = panels.problems;
   comparePanel = panels.compare;
   connect(problemsPanel, &ProblemsPanel::picked, this, &frmDesktop::showRecord);
+  // "Aggiorna" looks at the files again, problems included.
+  connect(menu->actRefresh, &QAction::triggered, problemsPanel, &ProblemsPanel::recheckSoon);
   connect(comparePanel, &ComparePanel::picked, this, &frmDesktop::showRecord);
 }
 
@@ -86,6 +88,13 @@ void frmDesktop::connectHandlers() {
   connect(TB0, &QToolBar::actionTriggered, this, &frmDesktop::TB0_ButtonClick);
   connect(SSTab1, &QTabWidget::currentChanged, this, &frmDesktop::SSTab1_Click);
   connect(folderWatch, &FolderWatch::changedOutside, this, &frmDesktop::takeOutsideChanges);
+  connect(folderWatch, &FolderWatch::archivesChanged, this, [this] {
+    // Where a row has no file of its own, the preview shows its archive.
+    UpdateDesktop();
+    pages->archivesChanged();
+    problemsPanel->recheckSoon();
+    if (comparePanel->isVisible()) comparePanel->refresh();
+  });
   connect(folderWatch, &FolderWatch::beingWritten, this, [this](const QStringList& files) {
     setStatusText(QStringLiteral("File in scrittura da un altro programma, presi quando saranno "
                                  "completi: %1")

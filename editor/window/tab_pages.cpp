@@ -90,13 +90,17 @@ void TabPages::reset() {
   if (objectsPage_) objectsPage_->reset();
 }
 
+void TabPages::archivesChanged() {
+  if (objectsTab_) objectsTab_->archivesChanged();
+}
+
 void TabPages::showPickedObjectAgain() {
   if (objectsTab_) objectsTab_->showPicked();
 }
 
 void TabPages::pickRow(int tab, ReportView& list, int row) {
   tabs_.setCurrentIndex(tab);
-  list.selectListRow(row);
+  list.revealListRow(row);
   list.scrollTo(list.viewIndex(row));
 }
 

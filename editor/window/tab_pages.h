@@ -58,6 +58,8 @@ class TabPages : public QObject {
   void skinClosing();
   // A new skin is about to be read: the objects tab shows none of the old.
   void reset();
+  // An archive of the skin came, went or changed on disk.
+  void archivesChanged();
   // The picked object shown again as its row and file are now.
   void showPickedObjectAgain();
   // A tab bar moves away from a current tab that gets disabled, so the shown

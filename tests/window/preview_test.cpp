@@ -434,6 +434,11 @@ TEST_F(Preview, ZoomKeepsSkinCoordinatesAndTheStatusBarShowsThePixelUnderTheMous
   resizeWindow(*w, 1900, 1300);
   EXPECT_GE(desk().zoom(), 3);
   fills();
+  // Picking from the list the very zoom shown is a pick all the same.
+  const int picked = desk().zoom();
+  emit tab().cboZoom->activated(picked - 1);
+  resizeWindow(*w, 2600, 1800);
+  EXPECT_EQ(desk().zoom(), picked);
   EXPECT_EQ(w->SB0->findChild<QLabel*>(QStringLiteral("SB0Text"))->accessibleName(),
             w->statusText());
 }
@@ -544,11 +549,12 @@ TEST_F(Preview, TheScreenFillsANewWindowAndThePointerNamesWhatItIsOver) {
                          corvela::test::cellOf(w->doc.L_Dim, clockRow, D_Y1).toInt()),
                   QPoint(corvela::test::cellOf(w->doc.L_Dim, clockRow, D_X2).toInt(),
                          corvela::test::cellOf(w->doc.L_Dim, clockRow, D_Y2).toInt()));
+  // Its size in the words of the list's own columns.
   EXPECT_EQ(w->pointedText(), QStringLiteral("0574 Orologio digitale: x %1, y %2, %3 × %4")
                                   .arg(box.x())
                                   .arg(box.y())
-                                  .arg(box.width())
-                                  .arg(box.height()));
+                                  .arg(corvela::test::cellOf(w->doc.L_Dim, clockRow, D_Larghezza),
+                                       corvela::test::cellOf(w->doc.L_Dim, clockRow, D_Altezza)));
   EXPECT_EQ(desk().highlight(), box);
   // Over the soft key its image is named, at its own size; a double click
   // picks its row on the objects tab.

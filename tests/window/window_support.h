@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -56,6 +57,8 @@ struct Script {
   std::vector<QColor> colourRequests;  // the initial colour of each colour dialog shown
   std::deque<QString> folders;         // for folder browsers; an empty text or none left cancels
   std::vector<QString> folderRequests;  // the title of each folder browser shown
+  // Run as each box is shown, while the program waits for its answer.
+  std::function<void(const ShownBox&)> whenShown;
 
   std::unique_ptr<Dialogs> dialogs();
 
@@ -75,6 +78,7 @@ class ScriptedDialogs : public Dialogs {
 
   Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override {
     script_.boxes.push_back({title, text, icon, buttons});
+    if (script_.whenShown) script_.whenShown(script_.boxes.back());
     if (buttons == Buttons::Ok) return Answer::Ok;
     if (script_.answers.empty()) return Answer::No;
     const Answer a = script_.answers.front();

@@ -100,6 +100,16 @@ void ObjectsTab::skinClosing() {
   page_.clearShown();
 }
 
+void ObjectsTab::archivesChanged() {
+  // The archive picked stays picked while it is there.
+  const int index = page_.FileDat->listIndex();
+  const QString picked = index >= 0 ? page_.FileDat->fileName(index) : QString();
+  page_.FileDat->refresh();
+  for (int i = 0; i < page_.FileDat->count(); ++i) {
+    if (page_.FileDat->fileName(i) == picked) page_.FileDat->setListIndex(i);
+  }
+}
+
 void ObjectsTab::skinOpened() {
   if (!doc_.P_sPath.isEmpty()) page_.FileDat->setPath(doc_.P_sPath);
   if (doc_.L_Values.rowCount() == 0) return;

@@ -38,6 +38,8 @@ class ObjectsTab : public QObject {
   void showPicked();
   // Before a skin is read: nothing of the one that was open stays shown.
   void skinClosing();
+  // The archive list shows the skin's folder as it is now.
+  void archivesChanged();
   // Once it is read completely: the archive list looks in its folder, and
   // the objects are listed by number, none picked.
   void skinOpened();

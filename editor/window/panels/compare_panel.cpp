@@ -127,8 +127,9 @@ void ComparePanel::refresh() {
 
   differences_ = compareSkins(originalDoc_, doc_, packed);
   note_->setText(
-      differences_.empty()
-          ? QStringLiteral("La skin è uguale al suo originale.")
+      differences_.empty() ? QStringLiteral("La skin è uguale al suo originale.")
+      : differences_.size() == 1
+          ? QStringLiteral("Qui sotto l'originale; 1 record diverso.")
           : QStringLiteral("Qui sotto l'originale; %1 record diversi.").arg(differences_.size()));
   QList<QTreeWidgetItem*> items;
   for (const RecordDifference& d : differences_) {

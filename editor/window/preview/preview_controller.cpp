@@ -18,6 +18,7 @@
 #include "picture_box.h"
 #include "preview_tab.h"
 #include "report_view.h"
+#include "row_look.h"
 #include "skin_document.h"
 #include "text_number.h"
 #include "window_services.h"
@@ -98,13 +99,22 @@ void PreviewController::showHover(QPoint pixel) {
   }
   const QString name = standby::shownName(record->list, record->code);
   const QRect& a = record->area;
+  // A rectangle's size in the words of its list's "Larghezza" and
+  // "Altezza", an image's in pixels as the objects list gives it.
+  QString width = QString::number(a.width());
+  QString height = QString::number(a.height());
+  if (record->list == kListRects) {
+    if (const int row = doc_.L_Dim.findId(record->code); row >= 0) {
+      width = shownCell(doc_.L_Dim, row, D_Larghezza);
+      height = shownCell(doc_.L_Dim, row, D_Altezza);
+    }
+  }
   window_.setPointedText(
       QStringLiteral("%1%2: x %3, y %4, %5 × %6")
           .arg(record->code, name.isEmpty() ? QString() : QStringLiteral(" ") + name)
           .arg(a.x())
           .arg(a.y())
-          .arg(a.width())
-          .arg(a.height()));
+          .arg(width, height));
 }
 
 void PreviewController::showPointed(QPoint pixel) {

@@ -173,6 +173,8 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
     // A zoom picked in any way but "Adatta" stays until "Adatta" again.
     if (!fitting_) followsRoom_ = false;
   });
+  // Picked from the list, even the zoom already shown: the user chose it.
+  connect(cboZoom, &QComboBox::activated, this, [this] { followsRoom_ = false; });
 }
 
 int PreviewTab::fittingZoom() const {

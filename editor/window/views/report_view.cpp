@@ -252,6 +252,7 @@ QWidget* filteredList(ReportView* view) {
     box->setClearButtonEnabled(true);
     view->setFilterText(text);
   });
+  QObject::connect(view, &ReportView::filterCleared, box, &QLineEdit::clear);
   auto* column = new QWidget;
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -323,6 +324,11 @@ void ReportView::selectListRow(int row) {
   selectionModel()->setCurrentIndex(
       index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   scrollTo(index);
+}
+
+void ReportView::revealListRow(int row) {
+  if (row >= 0 && row < list().rowCount() && !viewIndex(row).isValid()) emit filterCleared();
+  selectListRow(row);
 }
 
 int ReportView::listRowAt(int visualPosition) const {

@@ -78,6 +78,9 @@ class ReportView : public QTreeView {
   // The selected list row, -1 when none.
   int selectedListRow() const;
   void selectListRow(int listRow);
+  // Selects a row shown from elsewhere (the preview, a problem): a filter
+  // that hides it is cleared, since what the user acts on must be in sight.
+  void revealListRow(int listRow);
   // The list row shown at a visual position (0 at the top).
   int listRowAt(int visualPosition) const;
 
@@ -87,6 +90,8 @@ class ReportView : public QTreeView {
 
  signals:
   void rowClicked(int listRow);
+  // The filter box above the view is to be emptied.
+  void filterCleared();
   void columnClicked(int column);
 
  protected:
