@@ -2,6 +2,7 @@
 
 #include "image_decode.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QMovie>
 #include <QPainter>
@@ -29,6 +30,7 @@ void GifPageView::Navigate(const QString& address) {
   location_ = address;
   imagePath_ = imageSource(address);
   movie_.reset();
+  bytes_.reset();
 
   if (!imagePath_.isEmpty()) {
     QString file = imagePath_;
@@ -36,16 +38,32 @@ void GifPageView::Navigate(const QString& address) {
       file = QUrl(file).toLocalFile();
     // Sized first, so a file that claims a huge picture is never decoded.
     const bool accepted = !imageSizeProblem(QImageReader(file).size());
-    auto movie = std::make_unique<QMovie>(file);
-    // A file can carry a GIF signature and still fail to decode; only a
-    // first frame that really loads counts as something to show.
-    if (accepted && movie->isValid() && movie->jumpToFrame(0) && !movie->currentPixmap().isNull()) {
-      connect(movie.get(), &QMovie::frameChanged, this, [this] { update(); });
-      movie->start();
-      movie_ = std::move(movie);
-    }
+    play(std::make_unique<QMovie>(file), accepted);
   }
   update();
+}
+
+void GifPageView::showGif(const QByteArray& bytes) {
+  location_.clear();
+  imagePath_.clear();
+  movie_.reset();
+  bytes_ = std::make_unique<QBuffer>();
+  bytes_->setData(bytes);
+  bytes_->open(QIODevice::ReadOnly);
+  const bool accepted = !imageSizeProblem(QImageReader(bytes_.get(), "gif").size());
+  bytes_->seek(0);
+  play(std::make_unique<QMovie>(bytes_.get(), "gif"), accepted);
+  update();
+}
+
+void GifPageView::play(std::unique_ptr<QMovie> movie, bool accepted) {
+  // A file can carry a GIF signature and still fail to decode; only a
+  // first frame that really loads counts as something to show.
+  if (accepted && movie->isValid() && movie->jumpToFrame(0) && !movie->currentPixmap().isNull()) {
+    connect(movie.get(), &QMovie::frameChanged, this, [this] { update(); });
+    movie->start();
+    movie_ = std::move(movie);
+  }
 }
 
 QSize GifPageView::sizeHint() const {

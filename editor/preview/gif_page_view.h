@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class QBuffer;
 class QMovie;
 
 namespace corvela {
@@ -25,6 +26,9 @@ class GifPageView : public QWidget {
   // Replaces the page at once. An address without an image, or naming a
   // file that is missing or cannot be decoded, shows an empty page.
   void Navigate(const QString& address);
+  // Shows the GIF in `bytes` the way a page shows its image: a row put back
+  // by undo holds its picture itself, which no file holds any more.
+  void showGif(const QByteArray& bytes);
 
   // The last address given to Navigate().
   QString LocationURL() const { return location_; }
@@ -48,6 +52,9 @@ class GifPageView : public QWidget {
   QString location_;
   QString imagePath_;
   std::unique_ptr<QMovie> movie_;
+  std::unique_ptr<QBuffer> bytes_;  // what the movie reads, for showGif
+  // Takes `movie` when its first frame loads; otherwise shows nothing.
+  void play(std::unique_ptr<QMovie> movie, bool accepted);
 };
 
 }  // namespace corvela

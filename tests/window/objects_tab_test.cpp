@@ -6,8 +6,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMovie>
 #include <QProgressDialog>
 
+#include "gif_page_view.h"
 #include "imaging_tabs_support.h"
 #include "list_cells.h"
 #include "object_replace.h"
@@ -92,6 +94,17 @@ TEST_F(ObjectsTabTest, ImportKeepsThePathAsOnDiskAndTheSaveReallyPacksIt) {
   ASSERT_EQ(f.size(), 5);
   EXPECT_EQ(f[0] + f[1] + f[4], "5714");
   EXPECT_EQ(readFile(path("vodafone14.dat")).mid(f[2].toInt(), f[3].toInt()), readFile(file));
+
+  // Put back past the save, the row holds its old image, which no file
+  // holds now: the viewer shows that one all the same.
+  clickToolButton(*w, "UNDO");
+  const QByteArray* held = w->doc.L_Values.row(objectRow("0007")).pinned.get();
+  ASSERT_NE(held, nullptr);
+  pick("0007");
+  const QMovie* shownNow = w->objectsPage()->WB->movie();
+  ASSERT_NE(shownNow, nullptr);
+  EXPECT_EQ(shownNow->currentImage().convertToFormat(QImage::Format_ARGB32),
+            QImage::fromData(*held, "GIF").convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST_F(ObjectsTabTest, TheSizeCheckRefusesAnotherWidthOrHeightAndCanBeSwitchedOff) {

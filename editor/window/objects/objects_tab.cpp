@@ -318,7 +318,7 @@ std::optional<QString> ObjectsTab::showObject(int row) {
     }
     page_.setInfoText(info);
     if (pinned && !holdsExactly(path, *pinned)) {
-      page_.NoGIF();
+      page_.WB->showGif(*pinned);
     } else {
       page_.AniGIF(page_.WB, page_.PicPreview, path);
     }
