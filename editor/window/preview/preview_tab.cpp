@@ -53,6 +53,12 @@ class BoxesView : public QScrollArea {
     const QSize inner = widget() ? widget()->sizeHint() : QSize();
     return {inner.width() + verticalScrollBar()->sizeHint().width(), inner.height()};
   }
+  // Never narrower than its boxes (its own scroll bar aside): in a small
+  // window the page scrolls as a whole rather than hide a column.
+  QSize minimumSizeHint() const override {
+    const QSize inner = widget() ? widget()->minimumSizeHint() : QSize();
+    return {inner.width(), QScrollArea::minimumSizeHint().height()};
+  }
 };
 
 QString indexed(const char* name, int index) {
