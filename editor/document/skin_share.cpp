@@ -387,6 +387,13 @@ std::optional<QString> entryProblem(zip_t* archive, zip_uint64_t index, Entry& e
   if (e.name.startsWith(u'/') || e.name.startsWith(u'\\') || drive.match(e.name).hasMatch()) {
     return QStringLiteral("ha un percorso assoluto");
   }
+  // What a phone's memory card (and Windows) cannot name a file: written
+  // here under another name, or not at all there.
+  for (const QChar c : e.name) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"<>:\"|?*").contains(c)) {
+      return QStringLiteral("ha nel nome un carattere che una scheda di memoria non accetta");
+    }
+  }
   QStringList parts;
   for (const QString& part : e.name.split(QRegularExpression(QStringLiteral("[/\\\\]")))) {
     if (part == QStringLiteral("..")) return QStringLiteral("risale fuori dalla cartella (..)");

@@ -81,6 +81,7 @@ TEST(Share, UnsafeZipsAreRefusedNamingTheEntryAndLeaveNothing) {
       {"x/VODAFONE.SKI", {{"vodafone.ski", ski}, {"x/VODAFONE.SKI", ski}}},
       // One file on a memory card, where case does not count.
       {"VODAFONE.DAT", {{"vodafone.ski", ski}, {"vodafone.dat", "x"}, {"VODAFONE.DAT", "y"}}},
+      {"a|b.dat", {{"vodafone.ski", ski}, {"a|b.dat", "x"}}},
       {"2001",
        [&] {
          std::vector<ZipEntry> many = {{"vodafone.ski", ski}};
