@@ -127,9 +127,13 @@ TEST(EditImaging, ColourOperationsWriteTheirLines) {
       << refused.err.toStdString();
   Folder demo;
   copyDemo(demo);
-  const ToolRun scheme = runTool({"edit", demo.file("vodafone.ski"), "--default-colours"});
+  // Its rows are found by their codes as a load's are: an edit after it in
+  // the same command finds the hand's colour.
+  const ToolRun scheme = runTool(
+      {"edit", demo.file("vodafone.ski"), "--default-colours", "--hand-colour", "minute=1,2,3"});
   ASSERT_EQ(scheme.exit, 0) << scheme.err.toStdString();
   EXPECT_EQ(skinLines(demo)[2], "4 128 0 16 0");
+  EXPECT_TRUE(skinLines(demo).contains("4 9 1 2 3 0"));
 }
 
 TEST(EditImaging, BadOperationsAreUsageErrorsAndWriteNothing) {

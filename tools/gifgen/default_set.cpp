@@ -92,8 +92,12 @@ QByteArray colourScheme(const std::vector<DemoFile>& demo) {
     const bool background = f[1] == u'-' && firstWithoutId;
     if (f[1] == u'-') firstWithoutId = false;
     const QString key = f[1] == u'-' && !background ? QStringLiteral("other") : f[1];
+    // The id as the lists show it ("0595"): the preview and the edits look
+    // a colour up by that text.
+    const QString id =
+        f[1] == u'-' ? f[1] : QStringLiteral("%1").arg(f[1].toLongLong(), 4, 10, QLatin1Char('0'));
     out += QStringLiteral("%1, %2, %3, %4\n")
-               .arg(f[1], colourOf(key, f[2].toInt(), f[3].toInt(), f[4].toInt()), f[5])
+               .arg(id, colourOf(key, f[2].toInt(), f[3].toInt(), f[4].toInt()), f[5])
                .arg(k, 4, 10, QLatin1Char('0'));
   }
   return out.toLatin1();
