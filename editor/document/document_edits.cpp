@@ -1,5 +1,7 @@
 #include "document_edits.h"
 
+#include <atomic>
+
 #include "document_names.h"
 #include "report_list.h"
 #include "skin_tree.h"
@@ -42,6 +44,21 @@ void markRowChanged(ReportList& list, int row) {
   list.setEdited(row, true);
 }
 
+quint64 nextEditStamp() {
+  static std::atomic<quint64> last{0};
+  return ++last;
+}
+
+namespace {
+// Stamped only when it holds something else: an edit that changes nothing
+// is no edit.
+void setEditedRow(ReportList& list, int row, ListRow next) {
+  if (next == list.row(row)) return;
+  next.stamp = nextEditStamp();
+  list.setRow(row, next);
+}
+}  // namespace
+
 void setRectangle(ReportList& rects, int row, const std::array<QString, 4>& corners) {
   if (row < 0 || row >= rects.rowCount()) return;
   ListRow next = rects.row(row);
@@ -49,7 +66,7 @@ void setRectangle(ReportList& rects, int row, const std::array<QString, 4>& corn
   for (size_t i = 0; i < 4; ++i) d.corners[i] = Field::read(corners[i]);
   d.sized = false;
   next.edited = true;
-  rects.setRow(row, next);
+  setEditedRow(rects, row, std::move(next));
 }
 
 void setColour(ReportList& colours, int row, int red, int green, int blue) {
@@ -57,20 +74,22 @@ void setColour(ReportList& colours, int row, int red, int green, int blue) {
   ListRow next = colours.row(row);
   next.colour().rgb = {Field(red), Field(green), Field(blue)};
   next.edited = true;
-  colours.setRow(row, next);
+  setEditedRow(colours, row, std::move(next));
 }
 
 void setTransparencyText(ReportList& colours, int row, const QString& text) {
   if (row < 0 || row >= colours.rowCount()) return;
   ListRow next = colours.row(row);
   next.colour().transparency = Field::read(text);
-  colours.setRow(row, next);
+  setEditedRow(colours, row, std::move(next));
 }
 
 void setTreeLine(SkinTree& tree, int node, const QString& text) {
   if (node < 1 || node > tree.nodeCount()) return;
+  if (tree.node(node).text == text && tree.node(node).edited) return;
   tree.setText(node, text);
   tree.setEdited(node, true);
+  tree.setStamp(node, nextEditStamp());
 }
 
 }  // namespace corvela

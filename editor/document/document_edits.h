@@ -44,4 +44,8 @@ void setTransparencyText(ReportList& colours, int row, const QString& text);
 // A tree line edited in place: its text, and the flag the save reads.
 void setTreeLine(SkinTree& tree, int node, const QString& text);
 
+// A number larger than every one given before in this process: the order of
+// edits that write one skin line two ways (its record's row, its tree line).
+quint64 nextEditStamp();
+
 }  // namespace corvela

@@ -32,6 +32,10 @@ struct ListRow {
   // with the facts found on disk, which tell whether a fact is news to the
   // row. Not part of what the row holds.
   quint64 version = 0;
+  // When an editor last changed what the row holds (nextEditStamp), 0 as
+  // read; undo puts it back with the row. A colour or rectangle row and an
+  // edited tree line for the same skin line: the later one is saved.
+  quint64 stamp = 0;
   friend bool operator==(const ListRow& a, const ListRow& b) {
     return a.record == b.record && a.state == b.state && a.edited == b.edited &&
            a.pinned == b.pinned;

@@ -553,6 +553,8 @@ std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all) {
       doc.lines.begin(),
       doc.lines.begin() +
           std::min<qsizetype>(doc.P_MaxValues, static_cast<qsizetype>(doc.lines.size())));
+  // When the row that wrote each line was last edited.
+  std::vector<quint64> rowStamps(lines.size(), 0);
   // Assigned either way, so that of two rows naming one line the later still
   // wins, as it does for rows that were edited.
   for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) {
@@ -564,6 +566,7 @@ std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all) {
       lines[*k] = !all && readsAsLoaded(u'4', doc.lines[*k], id, {c[0], c[1], c[2], t})
                       ? doc.lines[*k]
                       : colourLine(id, c[0], c[1], c[2], t);
+      rowStamps[*k] = row.stamp;
     }
   }
   for (int r = 0; r < doc.L_Dim.rowCount(); ++r) {
@@ -574,13 +577,53 @@ std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all) {
       lines[*k] = !all && readsAsLoaded(u'1', doc.lines[*k], id, c)
                       ? doc.lines[*k]
                       : rectangleLine(id, c[0], c[1], c[2], c[3]);
+      rowStamps[*k] = row.stamp;
     }
   }
+  // An edited tree line is written as typed, unless its record's row was
+  // edited after it: the user's last word on the line is what is saved.
   for (int i = 1; i <= doc.T_Strutt.nodeCount() && i <= static_cast<int>(lines.size()); ++i) {
     const TreeNode& n = doc.T_Strutt.node(i);
-    if (n.edited) lines[static_cast<size_t>(i - 1)] = n.text;
+    const size_t k = static_cast<size_t>(i - 1);
+    if (n.edited && n.stamp >= rowStamps[k]) lines[k] = n.text;
   }
   return lines;
+}
+
+QString regeneratedLine(const SkinDocument& doc, long long k) {
+  const std::optional<size_t> at = lineIndex(k, doc);
+  if (!at || *at >= static_cast<size_t>(doc.lines.size())) return {};
+  // In the order regeneratedLines assigns them: the last row naming the
+  // line wins, rectangles after colours, and an edited tree line after them
+  // unless the row was edited later.
+  QString line = doc.lines[*at];
+  quint64 rowStamp = 0;
+  for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) {
+    const ListRow& row = doc.L_RGBA.row(r);
+    if (rowLine(row) != k) continue;
+    const QString id = rowId(row);
+    const std::array<QString, 3> c = componentTexts(row);
+    const QString t = transparencyText(row);
+    line = readsAsLoaded(u'4', doc.lines[*at], id, {c[0], c[1], c[2], t})
+               ? doc.lines[*at]
+               : colourLine(id, c[0], c[1], c[2], t);
+    rowStamp = row.stamp;
+  }
+  for (int r = 0; r < doc.L_Dim.rowCount(); ++r) {
+    const ListRow& row = doc.L_Dim.row(r);
+    if (rowLine(row) != k) continue;
+    const QString id = rowId(row);
+    const std::array<QString, 4> c = cornerTexts(row);
+    line = readsAsLoaded(u'1', doc.lines[*at], id, c) ? doc.lines[*at]
+                                                      : rectangleLine(id, c[0], c[1], c[2], c[3]);
+    rowStamp = row.stamp;
+  }
+  const int node = static_cast<int>(*at) + 1;
+  if (node <= doc.T_Strutt.nodeCount()) {
+    const TreeNode& n = doc.T_Strutt.node(node);
+    if (n.edited && n.stamp >= rowStamp) return n.text;
+  }
+  return line;
 }
 
 SaveOutcome SalvaSkin(SkinDocument& doc) {

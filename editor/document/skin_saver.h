@@ -75,6 +75,9 @@ QString savedAsFile(const QString& folder);
 // one of them: what an edit would make of each line). A record left as read
 // keeps its line byte for byte, doubled blanks and all.
 std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all = false);
+// Line `k` of regeneratedLines(doc) alone, as cheap as one line: what the
+// save would write there now.
+QString regeneratedLine(const SkinDocument& doc, long long k);
 // The bytes of a skin file holding `lines`: Latin-1, each ended by a line
 // feed.
 QByteArray skinFileBytes(const std::vector<QString>& lines);

@@ -29,6 +29,11 @@ void SkinTree::setEdited(int i, bool edited) {
   emit nodeChanged(i);
 }
 
+void SkinTree::setStamp(int i, quint64 stamp) {
+  TreeNode& n = mutableNode(i);
+  n.stamp = stamp;
+}
+
 QString SkinTree::tag(int i) const {
   const TreeNode& n = node(i);
   if (n.place != NodePlace::Line) return {};

@@ -15,6 +15,7 @@ struct TreeNode {
   bool edited = false;  // the text was edited: the save takes it over
   int parent = 0;       // number of the parent node; 0 for the root
   int position = 0;     // a line's place in its group, from 1
+  quint64 stamp = 0;    // when it was edited (nextEditStamp), 0 as read
   friend bool operator==(const TreeNode&, const TreeNode&) = default;
 };
 
@@ -39,6 +40,7 @@ class SkinTree : public QObject {
   void clear();
   void setText(int i, const QString& text);
   void setEdited(int i, bool edited);
+  void setStamp(int i, quint64 stamp);
   // Undo and redo: a node put back as recorded.
   void restoreNode(int i, const TreeNode& node);
   // While set, every node is handed to `recorder` before its first change.

@@ -155,6 +155,7 @@ SchemeOutcome loadColourScheme(SkinDocument& doc, const QString& file) {
     }
     colour.transparency = Field::read(componentText(fields[C_Trasparenza]));
     colour.source = kSchemeTag;
+    row.stamp = nextEditStamp();
     rows.push_back(std::move(row));
   }
 

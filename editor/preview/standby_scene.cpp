@@ -13,6 +13,7 @@
 #include "record_rows.h"
 #include "safe_read.h"
 #include "skin_document.h"
+#include "skin_saver.h"
 #include "standby_image.h"
 #include "text_number.h"
 
@@ -102,9 +103,11 @@ void treePass(StandbyScene& scene, const SkinDocument& doc) {
     scene.refs.P_tNodeBackColor = i;
     scene.lbl0Enabled = true;
     scene.PicBGColor1.enabled = true;
-    // A line that is no colour text leaves the colour as it was.
+    // The line as the save would write it, from its colour row where one
+    // stands for it. A line that is no colour text leaves the colour as it
+    // was.
     ColourParts parts;
-    if (const std::optional<std::int32_t> value = StringToRGB(tree.node(i).text, parts)) {
+    if (const std::optional<std::int32_t> value = StringToRGB(regeneratedLine(doc, i - 1), parts)) {
       const QColor colour(redOf(*value), greenOf(*value), blueOf(*value));
       scene.PicBGColor1.colour = colour;
       scene.background = colour;

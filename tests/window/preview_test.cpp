@@ -519,6 +519,28 @@ TEST_F(Preview, SwatchesColourTheScreenTheTextsAndTheirRecordsAndTheSaveWritesTh
   EXPECT_EQ(lines.value(3), QStringLiteral("4 0 0 128 0"));
   EXPECT_EQ(lines.value(6), QStringLiteral("4 595 10 200 30 7"));
 
+  // The background's own colour row edited later, on the colours tab: that
+  // is the user's last word on the line, shown and saved; undone, the
+  // picked colour is back.
+  int background = -1;
+  for (int r = 0; r < w->doc.L_RGBA.rowCount(); ++r) {
+    if (corvela::rowLine(w->doc.L_RGBA, r) == 3) background = r;
+  }
+  ASSERT_GE(background, 0);
+  w->showRecord(corvela::ProblemPlace::Colours, background);
+  script.colours = {QColor(0, 255, 255)};
+  QTest::mouseClick(w->coloursPage()->PicColor, Qt::LeftButton);
+  clickTab(*w, frmDesktop::TabPreview);
+  EXPECT_EQ(desk().frame().pixelColor(100, 150), QColor(0, 255, 255));
+  clickToolButton(*w, QStringLiteral("SAVE"));
+  EXPECT_EQ(QString::fromLatin1(readFile(file)).split(u'\n').value(3),
+            QStringLiteral("4 0 255 255 0"));
+  clickToolButton(*w, QStringLiteral("UNDO"));
+  EXPECT_EQ(desk().frame().pixelColor(100, 150), QColor(0, 0, 128));
+  clickToolButton(*w, QStringLiteral("SAVE"));
+  EXPECT_EQ(QString::fromLatin1(readFile(file)).split(u'\n').value(3),
+            QStringLiteral("4 0 0 128 0"));
+
   // A group whose first line is another record keeps it, and the user hears why.
   writeFile(file, readFile(file).replace("\n4 0 0 128 0\n", "\n2 5 1\n"));
   openThroughDialog(*w, script, file);
