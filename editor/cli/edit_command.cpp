@@ -35,7 +35,8 @@ QString editHelp() {
       "Applica le operazioni nell'ordine dato, come i comandi della finestra, poi\n"
       "salva come il pulsante \"Salva\" e stampa il messaggio del salvataggio.\n"
       "Con --dry-run stampa gli elenchi degli oggetti, dei colori e delle posizioni\n"
-      "dopo le modifiche (come objects, colours e rects) e non scrive nulla.\n"
+      "dopo le modifiche (come objects, colours e rects) e non scrive nulla; una\n"
+      "skin che non si potrebbe salvare è rifiutata anche così (stato 1).\n"
       "Un'operazione errata (codice sconosciuto, valore non numerico, record che la\n"
       "skin non ha) è un errore d'uso: stato 2 e nessun file scritto.\n"
       "\nOperazioni:\n");
@@ -103,7 +104,9 @@ int editCommand(const QStringList& args) {
     return ExitUsage;
   }
 
-  if (!dryRun && refusedBeforeLoading(skin)) return ExitProblems;
+  // A trial says as much as the real run would: a skin it would refuse to
+  // save is refused here too.
+  if (refusedBeforeLoading(skin)) return ExitProblems;
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
@@ -113,7 +116,7 @@ int editCommand(const QStringList& args) {
   // Refused before any operation, whose own errors would otherwise hide
   // that nothing could have been saved anyway (an id after a carriage
   // return is simply not there).
-  if (const std::optional<QString> refusal = saveRefusalOf(doc); refusal && !dryRun) {
+  if (const std::optional<QString> refusal = saveRefusalOf(doc)) {
     failToSave(doc, *refusal);
     return ExitProblems;
   }

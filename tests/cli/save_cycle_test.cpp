@@ -227,6 +227,8 @@ TEST(SaveCycle, RefusedSavesWriteNothing) {
                            ": Corvela permette di modificare solo la skin originale del v980! Si "
                            "salva solo un file vodafone.ski.\n");
   EXPECT_EQ(f.snapshot(), before);
+  // A trial run says so too, instead of listing edits that could not be saved.
+  EXPECT_EQ(runTool({"edit", f.file("mytheme.ski"), "--rect", "570=1,2,3,4", "--dry-run"}).exit, 1);
 
   // After a carriage return nothing was read, so an edit of a record there
   // would only say it is missing: the edit is refused for the reason.
