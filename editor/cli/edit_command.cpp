@@ -1,5 +1,6 @@
 #include "edit_command.h"
 
+#include <QDir>
 #include <algorithm>
 
 #include "cli_common.h"
@@ -127,7 +128,12 @@ int editCommand(const QStringList& args) {
   for (const Step& s : steps) {
     const std::optional<QString> error = s.option->apply(doc, s.value, context);
     if (error) {
-      fail(QStringLiteral("%1 %2: %3").arg(s.option->name, s.value, *error).trimmed());
+      // Named with the skin it was asked of, as every failure is.
+      const QString operation =
+          s.value.isEmpty() ? s.option->name : s.option->name + u' ' + s.value;
+      fail(QStringLiteral("%1: %2: %3")
+               .arg(QDir::toNativeSeparators(doc.skinFile()), operation, *error)
+               .trimmed());
       return ExitUsage;
     }
   }
