@@ -300,6 +300,7 @@ TEST_F(Loading, AFailedSaveIsReportedAsAnError) {
 
 TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
   const QString skin = Fixture::write(dir.path());
+  const QByteArray archive1 = readFile(dir.filePath("vodafone1.dat"));
   QFile::remove(dir.filePath("vodafone1.dat"));
   openThroughDialog(*w, script, skin);
   // With the skin's first frame, not a moment after.
@@ -319,7 +320,8 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
   ASSERT_NE(filter, nullptr);
   filter->setText("0030");
   list->scrollToItem(found[0]);
-  QTRY_VERIFY(list->viewport()->rect().contains(list->visualItemRect(found[0]).center()));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return list->viewport()->rect().contains(list->visualItemRect(found[0]).center()); }));
   const QRect line = list->visualItemRect(found[0]);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
   EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabObjects);
@@ -327,14 +329,18 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
   EXPECT_TRUE(filter->text().isEmpty());
 
   // Put back, the archive's problem goes as soon as the folder shows it.
-  Fixture::write(dir.path());
-  QTRY_VERIFY(list->findItems("archivio vodafone1.dat mancante", Qt::MatchStartsWith, 3).isEmpty());
+  writeFile(dir.filePath("vodafone1.dat"), archive1);
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    return list->findItems("archivio vodafone1.dat mancante", Qt::MatchStartsWith, 3).isEmpty();
+  }));
   const int before = list->topLevelItemCount();
   w->doc.perform("passo", [&] {
     corvela::test::setField(corvela::test::byHand(w->doc).rects, 0, D_X1, "500");
   });
-  QTRY_COMPARE(list->findItems("posizione 0570 fuori dallo schermo", Qt::MatchStartsWith, 3).size(),
-               1);
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    return list->findItems("posizione 0570 fuori dallo schermo", Qt::MatchStartsWith, 3).size() ==
+           1;
+  }));
   // The edited line is written as before, only with its new value: no problem.
   EXPECT_TRUE(list->findItems("il salvataggio riscrive", Qt::MatchStartsWith, 3).isEmpty());
   EXPECT_NE(list->topLevelItemCount(), before);
@@ -359,17 +365,23 @@ TEST_F(Loading, TheComparisonShowsTheOriginalBesideAndInPlaceAndListsWhatDiffers
   EXPECT_EQ(w->comparePanel->original()->zoom(), current->zoom());
   EXPECT_EQ(outlineOf(w->comparePanel->original()->scene(), 0)->left(), 10);
   QPushButton* hold = w->comparePanel->holdButton();
-  QTRY_VERIFY(hold->height() > 0);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hold->height() > 0; }));
   QTest::mousePress(hold, Qt::LeftButton, {}, hold->rect().center());
   EXPECT_EQ(outlineOf(current->scene(), 0)->left(), 10);
   QTest::mouseRelease(hold, Qt::LeftButton, {}, hold->rect().center());
   EXPECT_EQ(outlineOf(current->scene(), 0)->left(), 12);
 
   list->scrollToItem(list->topLevelItem(0));
-  QTRY_VERIFY(
-      list->viewport()->rect().contains(list->visualItemRect(list->topLevelItem(0)).center()));
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    return list->viewport()->rect().contains(list->visualItemRect(list->topLevelItem(0)).center());
+  }));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(list->topLevelItem(0)).center());
   EXPECT_EQ(w->SSTab1->currentIndex(), frmDesktop::TabRects);
   EXPECT_EQ(w->rectsPage()->L_Dim->selectedListRow(), 0);
+
+  // An image changed by another program differs as soon as the window
+  // takes the change.
+  writeFile(path("vodafone_Gifs/7.gif"), gifBytes(12, 10));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 2; }, 3000));
 }
