@@ -532,6 +532,9 @@ TEST_F(Preview, SwatchesColourTheScreenTheTextsAndTheirRecordsAndTheSaveWritesTh
   QTest::mouseClick(w->coloursPage()->PicColor, Qt::LeftButton);
   clickTab(*w, frmDesktop::TabPreview);
   EXPECT_EQ(desk().frame().pixelColor(100, 150), QColor(0, 255, 255));
+  // The structure shows the line as it will be written.
+  const corvela::SkinTreeModel* tree = w->structurePage()->T_Strutt->treeModel();
+  EXPECT_EQ(tree->data(tree->indexOfNode(4), Qt::DisplayRole).toString(), "4 0 255 255 0");
   clickToolButton(*w, QStringLiteral("SAVE"));
   EXPECT_EQ(QString::fromLatin1(readFile(file)).split(u'\n').value(3),
             QStringLiteral("4 0 255 255 0"));

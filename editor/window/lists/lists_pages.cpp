@@ -7,8 +7,10 @@
 #include "desktop_surface.h"
 #include "form_helpers.h"
 #include "picture_box.h"
+#include "record_rows.h"
 #include "report_view.h"
 #include "skin_document.h"
+#include "skin_saver.h"
 #include "tree_view.h"
 
 namespace corvela {
@@ -44,6 +46,15 @@ StructurePage::StructurePage(SkinDocument& doc, QWidget* parent) : QWidget(paren
   setObjectName(QStringLiteral("tabStruttura"));
   auto* layout = new QVBoxLayout(this);
   T_Strutt = named(new SkinTreeView(doc.T_Strutt), QStringLiteral("T_Strutt"));
+  // A colour or rectangle line reads as the save would write it, its
+  // record's edits included, so the tree agrees with the file once saved.
+  SkinTreeModel* model = T_Strutt->treeModel();
+  model->showLinesAs([&doc](int node) { return regeneratedLine(doc, node - 1); });
+  for (const ReportList* list : {&doc.L_RGBA, &doc.L_Dim}) {
+    connect(list, &ReportList::rowChanged, model,
+            [model, list](int r) { model->lineChanged(static_cast<int>(rowLine(*list, r)) + 1); });
+    connect(list, &ReportList::listReset, T_Strutt->viewport(), qOverload<>(&QWidget::update));
+  }
   layout->addWidget(T_Strutt);
 }
 

@@ -86,6 +86,16 @@ int SkinTreeModel::rowCount(const QModelIndex& parent) const {
   return static_cast<int>(children_[static_cast<size_t>(node)].size());
 }
 
+void SkinTreeModel::showLinesAs(std::function<QString(int node)> text) {
+  lineText_ = std::move(text);
+  if (!children_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
+}
+
+void SkinTreeModel::lineChanged(int node) {
+  const QModelIndex at = indexOfNode(node);
+  if (at.isValid()) emit dataChanged(at, at, {Qt::DisplayRole});
+}
+
 int SkinTreeModel::columnCount(const QModelIndex&) const {
   return 1;
 }
@@ -97,7 +107,7 @@ QVariant SkinTreeModel::data(const QModelIndex& index, int role) const {
   const Look look = nodeLook(n);
   switch (role) {
     case Qt::DisplayRole:
-      return n.text;
+      return lineText_ && n.place == NodePlace::Line ? lineText_(node) : n.text;
     case Qt::ToolTipRole:
       return n.place == NodePlace::Line ? tree_.tag(node) : n.text;
     case Qt::DecorationRole:

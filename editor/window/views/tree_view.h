@@ -1,6 +1,7 @@
 #pragma once
 #include <QAbstractItemModel>
 #include <QTreeView>
+#include <functional>
 #include <vector>
 
 #include "skin_tree.h"
@@ -18,6 +19,11 @@ class SkinTreeModel : public QAbstractItemModel {
   explicit SkinTreeModel(const SkinTree& tree, QObject* parent = nullptr);
 
   const SkinTree& tree() const { return tree_; }
+  // Shows each line node as `text` gives it rather than as read or typed:
+  // the line a save would write, with its record's edits.
+  void showLinesAs(std::function<QString(int node)> text);
+  // Line node `node`'s text may read otherwise now.
+  void lineChanged(int node);
   // The model index of node number `node` (from 1).
   QModelIndex indexOfNode(int node) const;
   int nodeOf(const QModelIndex& index) const;
@@ -33,6 +39,7 @@ class SkinTreeModel : public QAbstractItemModel {
   void addNode(int node);
 
   const SkinTree& tree_;
+  std::function<QString(int node)> lineText_;
   // children_[n] lists the node numbers under node n; children_[0] holds the
   // top level (the root node).
   std::vector<std::vector<int>> children_;
