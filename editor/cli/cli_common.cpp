@@ -3,12 +3,15 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "document_names.h"
 #include "path_helpers.h"
+#include "record_rows.h"
 #include "save_journal.h"
 #include "shown_text.h"
+#include "skin_line.h"
 #include "skin_saver.h"
 
 namespace corvela::cli {
@@ -111,6 +114,13 @@ bool refusedBeforeLoading(const QString& file) {
   const std::optional<QString> refusal = saveRefusalOf(peeked);
   if (refusal) failToSave(peeked, *refusal);
   return refusal.has_value();
+}
+
+std::optional<QString> recordId(const QString& text) {
+  static const QRegularExpression digits(QStringLiteral("^\\d{1,9}$"));
+  if (text == kNoId) return text;
+  if (!digits.match(text).hasMatch()) return std::nullopt;
+  return listId(text);
 }
 
 int saveAndReport(SkinDocument& doc, int loaded) {

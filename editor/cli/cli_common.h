@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdio>
+#include <optional>
 
 #include "skin_document.h"
 #include "skin_lock.h"
@@ -33,6 +34,9 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
 // Says why a save of `file` would be refused whatever the working folder
 // holds, and returns true, or returns false; writes nothing.
 bool refusedBeforeLoading(const QString& file);
+// A record's id as typed on the command line, as the lists show it ("595"
+// is "0595"), "-" for a row without an id, or nothing for anything else.
+std::optional<QString> recordId(const QString& text);
 // Saves as "Salva" does and prints the save's message; `loaded` is the
 // status the load alone gave. The exit status.
 int saveAndReport(SkinDocument& doc, int loaded = ExitOk);

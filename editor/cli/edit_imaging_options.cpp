@@ -18,14 +18,6 @@ namespace {
 
 using Error = std::optional<QString>;
 
-// "595" or "0595" as the list shows it; nothing for a text that is no id.
-std::optional<QString> idText(const QString& text) {
-  static const QRegularExpression digits(QStringLiteral("^\\d{1,9}$"));
-  if (text == kNoId) return text;
-  if (!digits.match(text).hasMatch()) return std::nullopt;
-  return listId(text);
-}
-
 // "ID=REST" split at its first '='.
 std::optional<std::pair<QString, QString>> keyValue(const QString& value) {
   const qsizetype eq = value.indexOf(u'=');
@@ -53,7 +45,7 @@ int objectRow(const SkinDocument& doc, const QString& id) {
 
 Error replace(SkinDocument& doc, const QString& value, const EditContext& context) {
   const auto kv = keyValue(value);
-  const std::optional<QString> id = kv ? idText(kv->first) : std::nullopt;
+  const std::optional<QString> id = kv ? recordId(kv->first) : std::nullopt;
   if (!id || *id == kNoId) return QStringLiteral("atteso ID=FILE");
   const int row = objectRow(doc, *id);
   if (row < 0) return QStringLiteral("la skin non ha l'oggetto %1").arg(*id);
@@ -76,7 +68,7 @@ Error replaceByDefaultSet(SkinDocument& doc, const QString& value, const EditCon
     defaultSkin(doc, folder);
     return std::nullopt;
   }
-  const std::optional<QString> id = idText(value.trimmed());
+  const std::optional<QString> id = recordId(value.trimmed());
   if (!id || *id == kNoId) return QStringLiteral("atteso un ID o \"all\"");
   const int row = objectRow(doc, *id);
   if (row < 0) return QStringLiteral("la skin non ha l'oggetto %1").arg(*id);
@@ -90,7 +82,7 @@ Error replaceByDefaultSet(SkinDocument& doc, const QString& value, const EditCon
 
 Error colour(SkinDocument& doc, const QString& value, const EditContext&) {
   const auto kv = keyValue(value);
-  const std::optional<QString> id = kv ? idText(kv->first) : std::nullopt;
+  const std::optional<QString> id = kv ? recordId(kv->first) : std::nullopt;
   const std::optional<std::int32_t> c = kv ? rgb(kv->second) : std::nullopt;
   if (!id || !c) return QStringLiteral("atteso ID=R,G,B con R, G e B da 0 a 255");
   const int row = doc.L_RGBA.findId(*id);

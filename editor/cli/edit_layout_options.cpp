@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "cli_common.h"
 #include "clock_edits.h"
 #include "colour_codec.h"
 #include "edit_command.h"
@@ -100,8 +101,7 @@ Error transparencyOperation(SkinDocument& doc, const QString& value) {
   KeyValue kv;
   if (Error e = splitOperation(value, 1, "ID=V", kv)) return e;
   // "-" is the first colour row without an id, as the lists find it.
-  const std::optional<QString> id =
-      kv.key == kNoId ? std::optional<QString>(kv.key) : recordCode(kv.key);
+  const std::optional<QString> id = recordId(kv.key);
   if (!id) return QStringLiteral("id di colore non valido: %1").arg(kv.key);
   if (!isBoxNumber(kv.values[0])) return notBoxNumber(kv.values[0]);
   const int row = doc.L_RGBA.findId(*id);

@@ -26,6 +26,7 @@ const QStringList kSkin{
     "1 566 0 190 43 219",
     "1 570 1 1 1 1",
     "2 8 31",
+    "4 12345 9 9 9 0",
 };
 
 QStringList lines(const QByteArray& text) {
@@ -39,10 +40,10 @@ QStringList lines(const QByteArray& text) {
 TEST(EditLayout, EveryOperationReachesTheWrittenSkin) {
   Folder f;
   f.writeSkin(kSkin);
-  const ToolRun r =
-      runTool({"edit", f.file("vodafone.ski"), "--move", "0566,562=-2,3", "--rect",
-               "0571=007,36,170,56", "--transparency", "0595=300", "--transparency", "579=007",
-               "--hand-length", "minute=25", "--hand-colour", "hour=1,2,3"});
+  const ToolRun r = runTool({"edit", f.file("vodafone.ski"), "--move", "0566,562=-2,3", "--rect",
+                             "0571=007,36,170,56", "--transparency", "0595=300", "--transparency",
+                             "579=007", "--transparency", "12345=4", "--hand-length", "minute=25",
+                             "--hand-colour", "hour=1,2,3"});
   ASSERT_EQ(r.exit, 0) << r.err.toStdString();
   EXPECT_EQ(r.out, corvela::kSavedWithoutArchive + u'\n');
   QStringList expected = kSkin;
@@ -52,7 +53,8 @@ TEST(EditLayout, EveryOperationReachesTheWrittenSkin) {
   expected[9] = "1 571 007 36 170 56";
   expected[10] = "1 562 -2 193 41 222";
   expected[11] = "1 566 -2 193 41 222";
-  expected[13] = "2 8 25";  // the later length line is the one the window binds
+  expected[13] = "2 8 25";           // the later length line is the one the window binds
+  expected[14] = "4 12345 9 9 9 4";  // an id of five digits, as the colours tab takes it
   EXPECT_EQ(lines(f.read("vodafone.ski")), expected);
   EXPECT_EQ(lines(f.read("vodafone_old.ski")), kSkin);
 }
