@@ -548,6 +548,39 @@ QByteArray skinFileBytes(const std::vector<QString>& lines) {
   return text.toLatin1();
 }
 
+namespace {
+
+// What colour row `row` makes of line `k`: the line as read while the row
+// still reads as it (unless `all`), else the line written from its cells.
+QString colourRowLine(const SkinDocument& doc, const ListRow& row, size_t k, bool all) {
+  const QString id = rowId(row);
+  const std::array<QString, 3> c = componentTexts(row);
+  const QString t = transparencyText(row);
+  return !all && readsAsLoaded(u'4', doc.lines[k], id, {c[0], c[1], c[2], t})
+             ? doc.lines[k]
+             : colourLine(id, c[0], c[1], c[2], t);
+}
+
+// The same for a rectangle row.
+QString rectRowLine(const SkinDocument& doc, const ListRow& row, size_t k, bool all) {
+  const QString id = rowId(row);
+  const std::array<QString, 4> c = cornerTexts(row);
+  return !all && readsAsLoaded(u'1', doc.lines[k], id, c)
+             ? doc.lines[k]
+             : rectangleLine(id, c[0], c[1], c[2], c[3]);
+}
+
+// An edited tree line is written as typed, unless its record's row was
+// edited after it: the user's last word on the line is what is saved.
+bool treeLineWins(const SkinDocument& doc, size_t k, quint64 rowStamp) {
+  const int node = static_cast<int>(k) + 1;
+  if (node > doc.T_Strutt.nodeCount()) return false;
+  const TreeNode& n = doc.T_Strutt.node(node);
+  return n.edited && n.stamp >= rowStamp;
+}
+
+}  // namespace
+
 std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all) {
   std::vector<QString> lines(
       doc.lines.begin(),
@@ -556,36 +589,24 @@ std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all) {
   // When the row that wrote each line was last edited.
   std::vector<quint64> rowStamps(lines.size(), 0);
   // Assigned either way, so that of two rows naming one line the later still
-  // wins, as it does for rows that were edited.
+  // wins, as it does for rows that were edited; rectangles after colours.
   for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) {
     const ListRow& row = doc.L_RGBA.row(r);
     if (auto k = lineIndex(rowLine(row), doc)) {
-      const QString id = rowId(row);
-      const std::array<QString, 3> c = componentTexts(row);
-      const QString t = transparencyText(row);
-      lines[*k] = !all && readsAsLoaded(u'4', doc.lines[*k], id, {c[0], c[1], c[2], t})
-                      ? doc.lines[*k]
-                      : colourLine(id, c[0], c[1], c[2], t);
+      lines[*k] = colourRowLine(doc, row, *k, all);
       rowStamps[*k] = row.stamp;
     }
   }
   for (int r = 0; r < doc.L_Dim.rowCount(); ++r) {
     const ListRow& row = doc.L_Dim.row(r);
     if (auto k = lineIndex(rowLine(row), doc)) {
-      const QString id = rowId(row);
-      const std::array<QString, 4> c = cornerTexts(row);
-      lines[*k] = !all && readsAsLoaded(u'1', doc.lines[*k], id, c)
-                      ? doc.lines[*k]
-                      : rectangleLine(id, c[0], c[1], c[2], c[3]);
+      lines[*k] = rectRowLine(doc, row, *k, all);
       rowStamps[*k] = row.stamp;
     }
   }
-  // An edited tree line is written as typed, unless its record's row was
-  // edited after it: the user's last word on the line is what is saved.
-  for (int i = 1; i <= doc.T_Strutt.nodeCount() && i <= static_cast<int>(lines.size()); ++i) {
-    const TreeNode& n = doc.T_Strutt.node(i);
-    const size_t k = static_cast<size_t>(i - 1);
-    if (n.edited && n.stamp >= rowStamps[k]) lines[k] = n.text;
+  for (size_t k = 0; k < lines.size(); ++k) {
+    if (treeLineWins(doc, k, rowStamps[k]))
+      lines[k] = doc.T_Strutt.node(static_cast<int>(k) + 1).text;
   }
   return lines;
 }
@@ -593,37 +614,23 @@ std::vector<QString> regeneratedLines(const SkinDocument& doc, bool all) {
 QString regeneratedLine(const SkinDocument& doc, long long k) {
   const std::optional<size_t> at = lineIndex(k, doc);
   if (!at || *at >= static_cast<size_t>(doc.lines.size())) return {};
-  // In the order regeneratedLines assigns them: the last row naming the
-  // line wins, rectangles after colours, and an edited tree line after them
-  // unless the row was edited later.
+  // In the order regeneratedLines assigns them.
   QString line = doc.lines[*at];
   quint64 rowStamp = 0;
   for (int r = 0; r < doc.L_RGBA.rowCount(); ++r) {
     const ListRow& row = doc.L_RGBA.row(r);
     if (rowLine(row) != k) continue;
-    const QString id = rowId(row);
-    const std::array<QString, 3> c = componentTexts(row);
-    const QString t = transparencyText(row);
-    line = readsAsLoaded(u'4', doc.lines[*at], id, {c[0], c[1], c[2], t})
-               ? doc.lines[*at]
-               : colourLine(id, c[0], c[1], c[2], t);
+    line = colourRowLine(doc, row, *at, false);
     rowStamp = row.stamp;
   }
   for (int r = 0; r < doc.L_Dim.rowCount(); ++r) {
     const ListRow& row = doc.L_Dim.row(r);
     if (rowLine(row) != k) continue;
-    const QString id = rowId(row);
-    const std::array<QString, 4> c = cornerTexts(row);
-    line = readsAsLoaded(u'1', doc.lines[*at], id, c) ? doc.lines[*at]
-                                                      : rectangleLine(id, c[0], c[1], c[2], c[3]);
+    line = rectRowLine(doc, row, *at, false);
     rowStamp = row.stamp;
   }
-  const int node = static_cast<int>(*at) + 1;
-  if (node <= doc.T_Strutt.nodeCount()) {
-    const TreeNode& n = doc.T_Strutt.node(node);
-    if (n.edited && n.stamp >= rowStamp) return n.text;
-  }
-  return line;
+  return treeLineWins(doc, *at, rowStamp) ? doc.T_Strutt.node(static_cast<int>(*at) + 1).text
+                                          : line;
 }
 
 SaveOutcome SalvaSkin(SkinDocument& doc) {
