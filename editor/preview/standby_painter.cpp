@@ -85,7 +85,7 @@ void paintSelection(QPainter& painter, const StandbyScene& scene) {
 
 QFont phoneFont() {
   installFontSubstitutions();
-  QFont font(QStringLiteral("Arial Narrow"));
+  QFont font(phoneFamily());
   font.setPixelSize(13);
   return font;
 }

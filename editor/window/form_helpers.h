@@ -8,13 +8,15 @@
 #include <QPushButton>
 #include <QString>
 
+#include "font_substitutions.h"
+
 namespace corvela::form {
 
 // Frames and the texts inside them are set in Tahoma, at the size the rest
 // of the window uses.
 inline void useFrameFont(QWidget* frame) {
   QFont f = frame->font();
-  f.setFamilies({QStringLiteral("Tahoma")});
+  f.setFamilies({frameFamily()});
   frame->setFont(f);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QSet>
 #include <QTest>
@@ -150,6 +151,14 @@ TEST(Fonts, WindowsFontsMapToInstalledOnes) {
             QStringLiteral("liberation sans narrow"));
   EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial Narrow"))).family(),
             QStringLiteral("Liberation Sans Narrow"));
+  // Named directly, the families are the ones the substitutions reach: the
+  // installed font itself, never a Windows name left for Qt to look up.
+  const QStringList installed = QFontDatabase::families();
+  for (const QString& name : {QStringLiteral("Tahoma"), QStringLiteral("Arial Narrow")}) {
+    const QString family = name == u"Tahoma" ? corvela::frameFamily() : corvela::phoneFamily();
+    EXPECT_TRUE(installed.contains(family)) << family.toStdString();
+    EXPECT_EQ(QFontInfo(QFont(family)).family(), QFontInfo(QFont(name)).family());
+  }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "preview_tab.h"
+#include "font_substitutions.h"
 
 #include "desktop_surface.h"
 #include "file_list_box.h"
@@ -146,7 +147,7 @@ TEST_F(PreviewTabTest, FramesCarryTheirCaptionsInTahoma) {
   QStringList titles;
   for (const QGroupBox* frame : tab.findChildren<QGroupBox*>()) {
     titles.append(frame->title());
-    EXPECT_EQ(frame->font().families().value(0), QStringLiteral("Tahoma"))
+    EXPECT_EQ(frame->font().families().value(0), corvela::frameFamily())
         << frame->title().toStdString();
   }
   titles.sort();
@@ -154,7 +155,7 @@ TEST_F(PreviewTabTest, FramesCarryTheirCaptionsInTahoma) {
                                  "Posizione (Tasti smart) x1,y1,x2,y2:", "Sfondo / Wallpaper:",
                                  "Testo (Data corrente):", "Testo (Operatore):"}));
   // The phone's own texts keep their narrow font inside the Tahoma tab.
-  EXPECT_EQ(tab.PicDesktop->lblOperatore->font().family(), QStringLiteral("Arial Narrow"));
+  EXPECT_EQ(tab.PicDesktop->lblOperatore->font().family(), corvela::phoneFamily());
 }
 
 TEST_F(PreviewTabTest, EverythingStartsEmptyAndDisabled) {

@@ -18,6 +18,7 @@
 
 #include "desktop_surface.h"
 #include "file_list_box.h"
+#include "font_substitutions.h"
 #include "gif_page_view.h"
 #include "object_viewer.h"
 #include "picture_box.h"
@@ -192,9 +193,9 @@ TEST_F(StartedWindow, EveryControlOfTheTabsIsThereWithItsNameAndCaption) {
     ASSERT_NE(found, nullptr) << name;
     EXPECT_EQ(found->accessibleName(), QLatin1StringView(name));
   }
-  // Frames speak Tahoma (through the font substitution where it is missing).
+  // Frames speak Tahoma, or its installed substitute where it is missing.
   EXPECT_EQ(w->objectsPage()->fraPreviewOggetto->font().families().value(0),
-            QStringLiteral("Tahoma"));
+            corvela::frameFamily());
 }
 
 TEST_F(StartedWindow, TerminaAsksAndNoKeepsTheWindowAndItsSkin) {

@@ -87,7 +87,7 @@ PreviewTab::PreviewTab(QWidget* parent) : QWidget(parent) {
   installFontSubstitutions();
   setObjectName(QStringLiteral("PreviewTab"));
   QFont frameFont = font();
-  frameFont.setFamilies({QStringLiteral("Tahoma")});
+  frameFont.setFamilies({frameFamily()});
   setFont(frameFont);
 
   // Three digits and the box's own frame and margins.
