@@ -31,6 +31,12 @@ QString notFound(const QString& file);
 int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool quietStop = false,
              SkinLock* keep = nullptr, LockAccess access = LockAccess::Read);
 
+// Whether openSkin left nothing to list or check: a file it could not read,
+// or a skin another program held locked (said already; nothing was read).
+inline bool nothingRead(int status, const LoadOutcome& outcome) {
+  return status == ExitUsage || outcome.status == LoadStatus::NotLoaded;
+}
+
 // Says why a save of `file` would be refused whatever the working folder
 // holds, and returns true, or returns false; writes nothing.
 bool refusedBeforeLoading(const QString& file);
@@ -40,6 +46,19 @@ std::optional<QString> recordId(const QString& text);
 // Saves as "Salva" does and prints the save's message; `loaded` is the
 // status the load alone gave. The exit status.
 int saveAndReport(SkinDocument& doc, int loaded = ExitOk);
+// Held by a command that writes: unless `saved` is set, the working folder
+// its load made goes again when the command ends (while nothing is in it),
+// so that a refused command leaves the skin's folder as it found it.
+struct UnlessSaved {
+  SkinDocument& doc;
+  bool saved = false;
+  explicit UnlessSaved(SkinDocument& d) : doc(d) {}
+  UnlessSaved(const UnlessSaved&) = delete;
+  UnlessSaved& operator=(const UnlessSaved&) = delete;
+  ~UnlessSaved() {
+    if (!saved) doc.dropUnusedWorkingFolder();
+  }
+};
 // Says why the skin was not saved, naming its file.
 void failToSave(const SkinDocument& doc, const QString& why);
 

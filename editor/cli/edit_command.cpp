@@ -111,6 +111,7 @@ int editCommand(const QStringList& args) {
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
+  UnlessSaved folder{doc};
   const int status =
       openSkin(doc, skin, outcome, false, &lock, dryRun ? LockAccess::Read : LockAccess::Write);
   if (status != ExitOk) return status;
@@ -143,7 +144,9 @@ int editCommand(const QStringList& args) {
                       u'\n' + listListing(doc.L_Dim));
     return ExitOk;
   }
-  return saveAndReport(doc);
+  const int saved = saveAndReport(doc);
+  folder.saved = saved == ExitOk;
+  return saved;
 }
 
 }  // namespace corvela::cli

@@ -97,7 +97,7 @@ int listCommand(const QString& file, const QString& list) {
   LoadOutcome outcome;
   SkinLock lock;
   const int status = openSkin(doc, file, outcome, false, &lock);
-  if (status == ExitUsage) return status;
+  if (nothingRead(status, outcome)) return status;
   write(stdout, cli::listListing(doc.list(list), &doc.objectFacts()));
   return status;
 }
@@ -107,7 +107,7 @@ int treeCommand(const QString& file) {
   LoadOutcome outcome;
   SkinLock lock;
   const int status = openSkin(doc, file, outcome, false, &lock);
-  if (status == ExitUsage) return status;
+  if (nothingRead(status, outcome)) return status;
   write(stdout, cli::treeListing(doc.T_Strutt));
   return status;
 }
@@ -116,9 +116,11 @@ int extractCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
+  UnlessSaved folder{doc};
   int status = openSkin(doc, file, outcome, false, &lock, LockAccess::Write);
-  if (status == ExitUsage) return status;
+  if (nothingRead(status, outcome)) return status;
   const ExportOutcome exported = exportAllObjects(doc);
+  folder.saved = true;
   write(stdout, cli::listListing(doc.L_Values, &doc.objectFacts()));
   if (!exported.ok()) {
     fail(exported.errorMessage());
@@ -137,9 +139,12 @@ int saveCommand(const QString& file) {
   SkinDocument doc;
   LoadOutcome outcome;
   SkinLock lock;
+  UnlessSaved folder{doc};
   const int status = openSkin(doc, file, outcome, false, &lock, LockAccess::Write);
   if (status == ExitUsage) return status;
-  return saveAndReport(doc, status);
+  const int saved = saveAndReport(doc, status);
+  folder.saved = saved == ExitOk;
+  return saved;
 }
 
 int checkCommand(const QString& file) {
@@ -147,7 +152,7 @@ int checkCommand(const QString& file) {
   LoadOutcome outcome;
   SkinLock lock;
   const int status = openSkin(doc, file, outcome, true, &lock);
-  if (status == ExitUsage) return status;
+  if (nothingRead(status, outcome)) return status;
   SkinChecker checker(findDefaultFolder());
   const std::vector<SkinProblem> problems =
       checker.check(doc, outcome.status, outcome.reason, outcome.line);
@@ -273,7 +278,8 @@ std::vector<Command> commands() {
        "blu che non sono numeri da 0 a 255; lunghezze delle lancette che non sono\n"
        "numeri da 0 a 220; i record\n"
        "che l'anteprima cerca e non trova; le righe che il salvataggio\n"
-       "riscriverebbe diversamente se modificate. Nessuna riga\n"
+       "riscriverebbe con altri valori se modificate (non gli zeri davanti a un\n"
+       "numero, che il telefono legge uguale: 0009 torna 9). Nessuna riga\n"
        "e stato 0 se non c'è niente da correggere. Non scrive nulla, salvo\n"
        "completare o annullare un salvataggio interrotto.\n",
        onSkin("check", checkCommand)},

@@ -167,6 +167,7 @@ LoadOutcome SkinDocument::peek(const QString& file, const QString& theme, const 
 
 LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
   QStringList warnings;
+  madeWorkingFolder_ = false;
   P_SkinVodafone = false;
   status_ = LoadStatus::NotLoaded;
   outsideChanges_ = false;
@@ -198,7 +199,7 @@ LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
   } else {
     // A folder we cannot create (read-only media) must not keep the user from
     // browsing the skin: every object then simply reads as not found.
-    if (!reading && !QFileInfo(P_sTarget).isDir()) QDir().mkdir(P_sTarget);
+    madeWorkingFolder_ = !reading && !QFileInfo(P_sTarget).isDir() && QDir().mkdir(P_sTarget);
     // What an interrupted export left behind goes, unless only reading.
     for (const QString& name : usableFiles(P_sTarget, P_sPath)) {
       if (name.endsWith(kTempSuffix)) {
@@ -252,6 +253,11 @@ void SkinDocument::moveTo(const Place& place) {
   P_sTheme = place.theme;
   P_sTarget = place.target;
   onDisk_ = place.onDisk;
+}
+
+void SkinDocument::dropUnusedWorkingFolder() {
+  // rmdir takes only an empty folder: whatever a command put in it stays.
+  if (madeWorkingFolder_ && QDir().rmdir(P_sTarget)) madeWorkingFolder_ = false;
 }
 
 void SkinDocument::recordDisk() {

@@ -197,6 +197,11 @@ class SkinDocument {
     SkinDocument& doc_;
   };
 
+  // Takes away the working folder the last load made, while nothing is in
+  // it: a command refused after loading leaves the skin's folder as it
+  // found it.
+  void dropUnusedWorkingFolder();
+
   // What the last save and export found of the objects' files, beside the
   // rows of L_Values and outside the undo history.
   ObjectFacts& objectFacts() { return facts_; }
@@ -221,6 +226,7 @@ class SkinDocument {
   // The working files taken by the rows read so far: only the first row of
   // an id takes the file named after it.
   QSet<QString> claimedGifs_;
+  bool madeWorkingFolder_ = false;
   LoadStatus status_ = LoadStatus::NotLoaded;
   QString skinFile_;
   int crLine_ = -1;

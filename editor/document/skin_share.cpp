@@ -202,11 +202,39 @@ std::optional<QByteArray> zipBytes(const std::vector<NamedBytes>& files, QString
   return bytes;
 }
 
+// Why the file at `dest` is no earlier export of these `files` (a .zip
+// holding only entries of theirs), or nothing when it is one.
+std::optional<QString> notAnExportOf(const std::vector<NamedBytes>& files, const QString& dest) {
+  if (QString why; !zipLibrary(&why)) return why;
+  int code = 0;
+  std::unique_ptr<zip_t, ZipDeleter> archive(
+      zl().zip_open(QFile::encodeName(dest).constData(), ZIP_RDONLY, &code));
+  if (!archive) return QStringLiteral("non è un archivio zip");
+  std::set<QString> names;
+  for (const NamedBytes& f : files) names.insert(f.name);
+  const zip_int64_t count = zl().zip_get_num_entries(archive.get(), 0);
+  for (zip_int64_t i = 0; i < count; ++i) {
+    const char* name = zl().zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), 0);
+    if (!name) return QStringLiteral("una voce non è leggibile");
+    if (!names.count(QString::fromUtf8(name))) return QStringLiteral("contiene %1").arg(name);
+  }
+  return std::nullopt;
+}
+
 ShareOutcome exportToZip(const std::vector<NamedBytes>& files, const QString& dest) {
   const PathStat st = pathStat(dest, false);
   if (st.exists && !st.regular) {
     return refused(
         QStringLiteral("Impossibile esportare in %1: non è un file regolare.").arg(dest));
+  }
+  // As for a folder, only an earlier export of the skin may be replaced:
+  // any other file of that name is the user's.
+  if (st.exists) {
+    if (const std::optional<QString> other = notAnExportOf(files, dest)) {
+      return refused(QStringLiteral("Impossibile esportare in %1: il file esiste già e non è "
+                                    "un'esportazione di questa skin (%2). Scegli un altro nome.")
+                         .arg(dest, *other));
+    }
   }
   QString why;
   const std::optional<QByteArray> bytes = zipBytes(files, &why);

@@ -46,6 +46,7 @@ Loaded load() {
   resolve(z.zip_fopen_index, "zip_fopen_index");
   resolve(z.zip_fread, "zip_fread");
   resolve(z.zip_get_error, "zip_get_error");
+  resolve(z.zip_get_name, "zip_get_name");
   resolve(z.zip_get_num_entries, "zip_get_num_entries");
   resolve(z.zip_open, "zip_open");
   resolve(z.zip_open_from_source, "zip_open_from_source");

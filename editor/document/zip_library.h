@@ -28,6 +28,7 @@ struct ZipLibrary {
   decltype(&::zip_fopen_index) zip_fopen_index;
   decltype(&::zip_fread) zip_fread;
   decltype(&::zip_get_error) zip_get_error;
+  decltype(&::zip_get_name) zip_get_name;
   decltype(&::zip_get_num_entries) zip_get_num_entries;
   decltype(&::zip_open) zip_open;
   decltype(&::zip_open_from_source) zip_open_from_source;

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -85,7 +86,15 @@ struct Image {
   bool broken = false;  // its file or archive is there, but the bytes cannot be read from it
 };
 
-Image imageOf(const SkinDocument& doc, ArchiveReader& archives, int r) {
+// Whether the skin's folder holds any archive it names: a copy beside the
+// skin under another name has none, and its images are told apart by
+// where they lie; a skin with archives of its own is missing any other.
+bool hasOwnArchives(const SkinDocument& doc, ArchiveReader& archives) {
+  const std::vector<long long> named = doc.namedArchives();
+  return std::any_of(named.begin(), named.end(), [&](long long n) { return archives.exists(n); });
+}
+
+Image imageOf(const SkinDocument& doc, ArchiveReader& archives, bool ownArchives, int r) {
   const ListRow& row = doc.L_Values.row(r);
   const QString gif = shownFile(doc, r);
   Image image;
@@ -105,7 +114,8 @@ Image imageOf(const SkinDocument& doc, ArchiveReader& archives, int r) {
     const ArchiveReader::Object object = archives.cut(*place);
     if (object.status == ArchiveReader::Status::Ok) image.bytes = object.bytes;
     image.broken = object.status == ArchiveReader::Status::Outside ||
-                   object.status == ArchiveReader::Status::Failed;
+                   object.status == ArchiveReader::Status::Failed ||
+                   (object.status == ArchiveReader::Status::NoArchive && ownArchives);
   } else {
     // Replaced by a file that is gone: no archive holds its image either.
     from = gif.isEmpty() ? QStringLiteral("nessun file") : QFileInfo(gif).fileName();
@@ -139,6 +149,8 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
   ArchiveReader oldArchives(before.P_sPath, before.P_sTheme);
   if (!beforePacked.isEmpty()) oldArchives.readFrom(kPackedArchive, beforePacked);
   ArchiveReader newArchives(after.P_sPath, after.P_sTheme);
+  const bool oldOwn = hasOwnArchives(before, oldArchives);
+  const bool newOwn = hasOwnArchives(after, newArchives);
   const Kind kinds[] = {{kListObjects, ProblemPlace::Objects, QStringLiteral("immagine")},
                         {kListColours, ProblemPlace::Colours, QStringLiteral("colore")},
                         {kListRects, ProblemPlace::Rects, QStringLiteral("posizione")}};
@@ -153,7 +165,7 @@ std::vector<RecordDifference> compareSkins(const SkinDocument& before, const Ski
       const ListRow& row = doc.list(kind.list).row(r);
       switch (kind.place) {
         case ProblemPlace::Objects:
-          return imageOf(doc, archives, r);
+          return imageOf(doc, archives, &doc == &before ? oldOwn : newOwn, r);
         case ProblemPlace::Colours: {
           const std::array<long long, 3> rgb = componentValues(row);
           return Image{std::nullopt,

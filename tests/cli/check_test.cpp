@@ -304,4 +304,13 @@ TEST(Diff, RecordsDifferOnlyWhereTheSkinsDo) {
     EXPECT_EQ(rows[i].value(2), "immagine");
     EXPECT_TRUE(rows[i].value(3).startsWith("non leggibile (vodafone3.dat)"));
   }
+  // Gone altogether, beside the skin's other archives: as different.
+  before.write("vodafone3.dat", a3);
+  ASSERT_TRUE(QFile::remove(after.file("vodafone3.dat")));
+  const ToolRun gone = runTool({"diff", before.file("vodafone.ski"), after.file("vodafone.ski")});
+  EXPECT_EQ(gone.exit, 1);
+  const QList<QStringList> goneRows = table(gone.out);
+  EXPECT_GE(goneRows.size(), rows.size()) << gone.out.toStdString();
+  for (qsizetype i = 1; i < goneRows.size(); ++i)
+    EXPECT_EQ(goneRows[i].value(4), "non leggibile (vodafone3.dat)");
 }

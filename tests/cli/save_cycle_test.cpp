@@ -227,6 +227,25 @@ TEST(SaveCycle, RefusedSavesWriteNothing) {
                            ": Corvela permette di modificare solo la skin originale del v980! Si "
                            "salva solo un file vodafone.ski.\n");
   EXPECT_EQ(f.snapshot(), before);
+  // Nor by an edit refused for its value, or a save of a skin that is not
+  // whole, once the load has made one.
+  Folder fresh;
+  completeSkin().writeTo(fresh);
+  const auto untouched = fresh.snapshot();
+  EXPECT_EQ(runTool({"edit", fresh.file("vodafone.ski"), "--colour", "595=300,0,0"}).exit, 2);
+  EXPECT_EQ(fresh.snapshot(), untouched);
+  // A skin another program holds gives no listing, only the reason.
+  {
+    corvela::SkinLock held;
+    QString error;
+    ASSERT_TRUE(held.take(fresh.path(), &error, 0, corvela::LockAccess::Write))
+        << error.toStdString();
+    for (const char* command : {"objects", "check"}) {
+      const ToolRun busy = runTool({command, fresh.file("vodafone.ski")});
+      EXPECT_EQ(busy.exit, 1) << command;
+      EXPECT_EQ(busy.out, "") << command;
+    }
+  }
   // A trial run says so too, instead of listing edits that could not be saved.
   EXPECT_EQ(runTool({"edit", f.file("mytheme.ski"), "--rect", "570=1,2,3,4", "--dry-run"}).exit, 1);
 

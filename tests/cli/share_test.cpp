@@ -52,6 +52,17 @@ TEST(Share, ExportGivesWhatASaveWritesAndNothingElseLeavingTheSkinAlone) {
   // Anything else in the destination would go to the phone too.
   out.write("full/other.txt", "x");
   EXPECT_EQ(runTool({"export", skin, out.file("full")}).exit, 1);
+  // A .zip of that name that is no export of the skin is the user's.
+  out.write("mine.zip", "not a zip");
+  QFile::copy(out.file("a.zip"), out.file("other.zip"));
+  out.write("other.zip", out.read("other.zip").replace("vodafone3.dat", "holiday3.jpg"));
+  for (const char* name : {"mine.zip", "other.zip"}) {
+    const QByteArray kept = out.read(name);
+    const ToolRun refused = runTool({"export", skin, out.file(name)});
+    EXPECT_EQ(refused.exit, 1) << name;
+    EXPECT_TRUE(refused.err.contains("non è un'esportazione di questa skin")) << name;
+    EXPECT_EQ(out.read(name), kept) << name;
+  }
 
   const ToolRun unpacked = runTool({"unpack", out.file("a.zip")});
   ASSERT_EQ(unpacked.exit, 0) << unpacked.err.toStdString();
