@@ -82,6 +82,10 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
       if (!quietStop)
         fail(QStringLiteral("%1: caricamento interrotto: %2").arg(file, outcome.reason));
       return ExitProblems;
+    case LoadStatus::HalfSaved:
+      // Whatever the command, even check: nothing of the skin was read.
+      fail(QStringLiteral("%1: %2").arg(file, outcome.reason));
+      return ExitProblems;
     case LoadStatus::BadMagic:
       fail(QStringLiteral("%1: %2").arg(file, kBadFormatMessage));
       return ExitUsage;

@@ -32,9 +32,11 @@ int openSkin(SkinDocument& doc, const QString& file, LoadOutcome& outcome, bool 
              SkinLock* keep = nullptr, LockAccess access = LockAccess::Read);
 
 // Whether openSkin left nothing to list or check: a file it could not read,
-// or a skin another program held locked (said already; nothing was read).
+// a skin another program held locked or one a save left half done (said
+// already; nothing was read).
 inline bool nothingRead(int status, const LoadOutcome& outcome) {
-  return status == ExitUsage || outcome.status == LoadStatus::NotLoaded;
+  return status == ExitUsage || outcome.status == LoadStatus::NotLoaded ||
+         outcome.status == LoadStatus::HalfSaved;
 }
 
 // Says why a save of `file` would be refused whatever the working folder

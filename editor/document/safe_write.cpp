@@ -139,11 +139,11 @@ bool removeFile(const QString& path, QString* error) {
   return true;
 }
 
-int removeLeftoverTemporaries(const QString& folder) {
+QStringList removeLeftoverTemporaries(const QString& folder) {
   const QStringList names = QDir(folder).entryList(
       {QStringLiteral("*") + kTempSuffix}, QDir::Files | QDir::System | QDir::Hidden, QDir::NoSort);
   for (const QString& name : names) removeFile(QDir(folder).filePath(name), nullptr);
-  return static_cast<int>(names.size());
+  return names;
 }
 
 }  // namespace corvela

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace corvela {
@@ -42,8 +43,8 @@ bool makeEditorFolder(const QString& skinFolder, QString* error);
 std::optional<QString> unwritableReason(const QString& folder);
 // Removes a file (a link itself, not its target); absent counts as done.
 bool removeFile(const QString& path, QString* error);
-// Removes every staged file left in `folder` by an interrupted write; how
-// many there were.
-int removeLeftoverTemporaries(const QString& folder);
+// Removes every staged file left in `folder` by an interrupted write; their
+// names.
+QStringList removeLeftoverTemporaries(const QString& folder);
 
 }  // namespace corvela

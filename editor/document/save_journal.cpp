@@ -8,6 +8,7 @@
 #include "path_helpers.h"
 #include "safe_read.h"
 #include "safe_write.h"
+#include "working_record.h"
 
 namespace corvela {
 
@@ -182,7 +183,8 @@ bool interruptedSavePending(const QString& folder) {
          hasTemporaries(editorFolder(folder));
 }
 
-std::optional<QString> recoverInterruptedSave(const QString& folder) {
+std::optional<QString> recoverInterruptedSave(const QString& folder, bool* settled) {
+  if (settled) *settled = true;
   std::optional<QString> note;
   for (const bool hidden : {false, true}) {
     const QString journal = hidden ? journalPath(folder) : legacyJournal(folder);
@@ -196,6 +198,9 @@ std::optional<QString> recoverInterruptedSave(const QString& folder) {
       QStringList names;
       QStringList workingDirs;
       int workingFiles = 0;
+      // Whether a file of the skin itself is already the save's, renamed by
+      // the save before it stopped or here.
+      bool anyInPlace = false;
       for (const Entry& e : parsed->entries) {
         const QString dir = e.dir.isEmpty() ? folder : joinPath(folder, e.dir);
         const QString target = joinPath(dir, e.target);
@@ -204,6 +209,10 @@ std::optional<QString> recoverInterruptedSave(const QString& folder) {
         // Gone: renamed before the stop. A link was never staged by a save,
         // so it is left for the removal of leftovers below.
         const QFileInfo info(staged);
+        // First originals are copies of the skin as it was: never what
+        // makes it half saved.
+        const bool ofTheSkin = e.dir.isEmpty() && !e.target.startsWith(kEditorFolderName + u'/');
+        if (!present(staged) && ofTheSkin) anyInPlace = true;
         if (!info.isFile() || info.isSymLink()) continue;
         // Only into the skin's own working folder, never through a link
         // out of it.
@@ -216,12 +225,35 @@ std::optional<QString> recoverInterruptedSave(const QString& folder) {
         if (!e.dir.isEmpty() && !workingDirs.contains(dir)) workingDirs << dir;
         if (!e.dir.isEmpty()) ++workingFiles;
         if (!renameInto(staged, target, &error, e.dir.isEmpty())) {
+          // With none of its files in place yet the save is taken back
+          // whole: the skin stays as it was, and no later open meets the
+          // same refusal again.
+          if (ofTheSkin && !anyInPlace) {
+            QString ignored;
+            if (finishJournal(folder, journal, {}, &ignored)) {
+              for (const Entry& other : parsed->entries) {
+                const QString otherDir = other.dir.isEmpty() ? folder : joinPath(folder, other.dir);
+                const QString copy = joinPath(otherDir, other.staged);
+                if (QFileInfo(copy).isFile() && !QFileInfo(copy).isSymLink())
+                  removeFile(copy, nullptr);
+              }
+              return QStringLiteral(
+                         "Un salvataggio interrotto della skin è stato annullato, perché "
+                         "impossibile rinominare %1 in %2 (%3): i file della skin sono quelli "
+                         "di prima.")
+                  .arg(staged, target, error);
+            }
+          }
           // Left as found, so that the next open can try again.
+          if (settled && ofTheSkin) *settled = false;
           return QStringLiteral(
                      "Un salvataggio interrotto della skin non può essere completato: "
-                     "impossibile rinominare %1 in %2 (%3).")
+                     "impossibile rinominare %1 in %2 (%3). I suoi file sono in parte nuovi "
+                     "e in parte vecchi: la skin non viene letta finché il salvataggio non "
+                     "potrà essere completato.")
               .arg(staged, target, error);
         }
+        if (ofTheSkin) anyInPlace = true;
       }
       for (const QString& dir : workingDirs) {
         if (!syncFolder(dir, &error)) {
@@ -242,9 +274,12 @@ std::optional<QString> recoverInterruptedSave(const QString& folder) {
       return QStringLiteral("Impossibile rimuovere %1 (%2).").arg(journal, error);
     }
   }
-  int leftovers = removeLeftoverTemporaries(folder);
+  QStringList leftovers = removeLeftoverTemporaries(folder);
   if (editorFolderUsable(folder)) leftovers += removeLeftoverTemporaries(editorFolder(folder));
-  if (leftovers > 0 && !note) {
+  // The record of the working files is written after a save is complete:
+  // its copy left alone says nothing of the skin's files.
+  leftovers.removeIf([](const QString& name) { return name.contains(kRecordSuffix + u'.'); });
+  if (!leftovers.isEmpty() && !note) {
     note = QStringLiteral(
         "Un salvataggio interrotto della skin è stato annullato: i file della skin sono quelli "
         "di prima.");

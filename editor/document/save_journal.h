@@ -54,7 +54,9 @@ bool interruptedSavePending(const QString& folder);
 // read: completes or undoes an interrupted save and removes leftover
 // temporary files there (the load removes those of the working folder as it
 // lists it). It only renames and removes, never creates. What it did, in
-// words for the user, or nothing when there was nothing to do.
-std::optional<QString> recoverInterruptedSave(const QString& folder);
+// words for the user, or nothing when there was nothing to do. `settled`
+// turns false when a save is left half done, some of its files new and some
+// old: nothing of the skin may then be read as if it were whole.
+std::optional<QString> recoverInterruptedSave(const QString& folder, bool* settled = nullptr);
 
 }  // namespace corvela

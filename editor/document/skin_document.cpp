@@ -191,7 +191,14 @@ LoadOutcome SkinDocument::loadFile(const QString& file, LockAccess access) {
   }
   // Before anything of the folder is read: the skin and its archive must be
   // a matching pair again.
-  if (std::optional<QString> note = recoverInterruptedSave(folder)) warnings << *note;
+  bool settled = true;
+  const std::optional<QString> note = recoverInterruptedSave(folder, &settled);
+  if (!settled) {
+    clearLines();
+    status_ = LoadStatus::HalfSaved;
+    return stopped(status_, *note);
+  }
+  if (note) warnings << *note;
   // A working folder that is a link leading out of the skin's folder is
   // neither read nor written; the export refuses it too.
   if (std::optional<QString> refused = workingFolderReason(P_sTarget, P_sPath)) {

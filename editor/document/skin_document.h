@@ -30,6 +30,7 @@ enum class LoadStatus {
   Unreadable,    // the file could not be read
   TooManyLines,  // more than 1501 lines
   BadLine,       // a line that is not a valid record stopped the load
+  HalfSaved,     // an interrupted save could be neither completed nor undone: nothing read
 };
 
 struct LoadOutcome {

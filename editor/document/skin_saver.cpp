@@ -255,12 +255,15 @@ SaveOutcome save(SkinDocument& doc) {
     const QByteArray* bytes;
     SaveStep staged, replaced;
     WorkingRefresh* working = nullptr;
+    // A first original: a copy of the skin as it was, true whatever
+    // becomes of this save.
+    bool original = false;
   };
   std::vector<Staged> files;
   // The first originals belong with the backup, and go in place before it.
   for (const OriginalCopy& c : originals) {
     files.push_back(
-        {c.target, &c.bytes, SaveStep::BackupStaged, SaveStep::BackupReplaced, nullptr});
+        {c.target, &c.bytes, SaveStep::BackupStaged, SaveStep::BackupReplaced, nullptr, true});
   }
   files.push_back(
       {backupFile, &*oldSkin, SaveStep::BackupStaged, SaveStep::BackupReplaced, nullptr});
@@ -328,6 +331,7 @@ SaveOutcome save(SkinDocument& doc) {
   // completes it from the journal.
   QStringList kept = working.kept;
   bool workingRenamed = false;
+  bool renamedAny = false;
   for (const Staged& s : files) {
     if (s.working) {
       // Changed by the user since the save looked: theirs, and kept.
@@ -342,14 +346,25 @@ SaveOutcome save(SkinDocument& doc) {
         continue;
       }
       workingRenamed = true;
+      renamedAny = true;
       continue;
     }
     if (!commitStaged(s.target, &error)) {
+      // Nothing in place yet: the save is taken back whole rather than left
+      // for the next open to complete, which would meet the same refusal.
+      if (!renamedAny) {
+        QString ignored;
+        if (removeJournal(folder, &ignored)) {
+          discard();
+          return writeFailure(s.target, error);
+        }
+      }
       return failure(SaveOutcome::Failed,
                      QStringLiteral("Impossibile rinominare %1 in %2:\n%3\nIl salvataggio sarà "
                                     "completato alla prossima apertura della skin.")
                          .arg(stagedPath(s.target), s.target, error));
     }
+    renamedAny = renamedAny || !s.original;
     reached(s.replaced);
   }
   QString folderProblem;

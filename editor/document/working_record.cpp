@@ -17,7 +17,7 @@ constexpr long long kMaxRecordBytes = 1024 * 1024;
 constexpr qsizetype kDigestLength = 40;
 
 QString recordPath(const QString& skinFolder, const QString& theme) {
-  return joinPath(editorFolder(skinFolder), theme + QStringLiteral("_Gifs.sha1"));
+  return joinPath(editorFolder(skinFolder), theme + kRecordSuffix);
 }
 
 QByteArray digestOf(const QByteArray& bytes) {

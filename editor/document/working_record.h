@@ -13,6 +13,10 @@
 
 namespace corvela {
 
+// The record's name is the working folder's followed by this, in the editor
+// folder.
+inline const QString kRecordSuffix = QStringLiteral("_Gifs.sha1");
+
 class WorkingRecord {
  public:
   // The record of the working folder of `theme` beside `skinFolder`; empty

@@ -375,6 +375,59 @@ TEST(SafeSave, RecoveryRenamesOnlyTheStagedCopiesItsJournalNames) {
   r.expectNoLeftovers();
 }
 
+TEST(SafeSave, ARefusedRenameTakesTheSaveBackOrKeepsAHalfSavedSkinUnread) {
+  // The backup's name taken by a folder: the first file of the skin cannot
+  // go in place, so the save is taken back whole.
+  {
+    Replaced r;
+    ASSERT_TRUE(QFile::remove(r.f.path("vodafone_old.ski")));
+    ASSERT_TRUE(QDir().mkdir(r.f.path("vodafone_old.ski")));
+    const SaveOutcome o = SalvaSkin(r.doc);
+    EXPECT_EQ(o.kind, SaveOutcome::Failed);
+    EXPECT_TRUE(o.message.contains("Nessun file")) << o.message.toStdString();
+    EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(kOldSkin));
+    EXPECT_EQ(r.f.read("vodafone14.dat"), fakeGif(40, 'a') + fakeGif(50, 'b'));
+    r.expectNoLeftovers();
+  }
+  // A journal whose skin went in place but whose archive cannot: the skin
+  // is half new, and is not read as if it were whole until that changes.
+  // One whose first file cannot go in is taken back.
+  for (const bool skinFirst : {true, false}) {
+    SCOPED_TRACE(skinFirst);
+    Replaced r;
+    QDir(r.f.path(".")).mkdir(kEditorFolderName);
+    r.f.write(kEditorFolderName + "/vodafone.ski.7-0a0b0c0d.corvela-tmp", skinBytes(r.newSkin()));
+    r.f.write(kEditorFolderName + "/vodafone14.dat.7-0a0b0c0d.corvela-tmp", r.newArchive());
+    const QByteArray skinLine = "vodafone.ski/vodafone.ski.7-0a0b0c0d.corvela-tmp\n";
+    const QByteArray archiveLine = "vodafone14.dat/vodafone14.dat.7-0a0b0c0d.corvela-tmp\n";
+    r.f.write(kEditorFolderName + u'/' + kJournalName,
+              "corvela journal 3\n" +
+                  (skinFirst ? skinLine + archiveLine : archiveLine + skinLine) + "end\n");
+    const QByteArray archive = r.f.read("vodafone14.dat");
+    ASSERT_TRUE(QFile::remove(r.f.path("vodafone14.dat")));
+    ASSERT_TRUE(QDir().mkpath(r.f.path("vodafone14.dat/in")));
+    SkinDocument reopened;
+    const LoadOutcome o = reopened.load(r.f.path("vodafone.ski"), LockAccess::Read);
+    if (skinFirst) {
+      EXPECT_EQ(o.status, LoadStatus::HalfSaved);
+      EXPECT_TRUE(o.reason.contains("non può essere completato")) << o.reason.toStdString();
+      EXPECT_EQ(reopened.L_Values.rowCount(), 0);
+      EXPECT_TRUE(interruptedSavePending(r.f.path(".")));
+      // Once the archive's name is free again, the next open completes it.
+      ASSERT_TRUE(QDir(r.f.path("vodafone14.dat")).removeRecursively());
+      r.f.write("vodafone14.dat", archive);
+      EXPECT_EQ(reopened.load(r.f.path("vodafone.ski"), LockAccess::Read).status,
+                LoadStatus::Complete);
+      EXPECT_EQ(r.f.read("vodafone14.dat"), r.newArchive());
+    } else {
+      EXPECT_EQ(o.status, LoadStatus::Complete);
+      EXPECT_TRUE(o.warnings.join(' ').contains("annullato")) << o.warnings.join(' ').toStdString();
+      EXPECT_EQ(r.f.read("vodafone.ski"), skinBytes(kOldSkin));
+    }
+    r.expectNoLeftovers();
+  }
+}
+
 TEST(SafeSave, CarriageReturnWarnsAtLoadAndRefusesTheSave) {
   for (const QByteArray& text : {QByteArray("SKI1\n0 41 98\n4 1 2 3 0\r\n5 7 0 40 14\n"),
                                  QByteArray("SKI1\r\n0 41 98\r\n")}) {
