@@ -127,14 +127,15 @@ std::optional<QString> recordId(const QString& text) {
   return listId(text);
 }
 
-int saveAndReport(SkinDocument& doc, int loaded) {
-  const SaveOutcome saved = SalvaSkin(doc);
+int saveAndReport(UnlessSaved& folder, int loaded) {
+  const SaveOutcome saved = SalvaSkin(folder.doc);
   if (saved.kind != SaveOutcome::Saved) {
-    failToSave(doc, saved.message);
+    failToSave(folder.doc, saved.message);
     return ExitProblems;
   }
+  folder.saved = true;
   write(stdout, saved.message + u'\n');
-  return loaded;
+  return saved.title == kTitleWarning ? ExitProblems : loaded;
 }
 
 }  // namespace corvela::cli

@@ -45,9 +45,6 @@ bool refusedBeforeLoading(const QString& file);
 // A record's id as typed on the command line, as the lists show it ("595"
 // is "0595"), "-" for a row without an id, or nothing for anything else.
 std::optional<QString> recordId(const QString& text);
-// Saves as "Salva" does and prints the save's message; `loaded` is the
-// status the load alone gave. The exit status.
-int saveAndReport(SkinDocument& doc, int loaded = ExitOk);
 // Held by a command that writes: unless `saved` is set, the working folder
 // its load made goes again when the command ends (while nothing is in it),
 // so that a refused command leaves the skin's folder as it found it.
@@ -61,6 +58,11 @@ struct UnlessSaved {
     if (!saved) doc.dropUnusedWorkingFolder();
   }
 };
+// Saves `folder.doc` as "Salva" does, prints the save's message and marks
+// `folder` saved; `loaded` is the status the load alone gave. The exit
+// status: 1 also for a save that went through with a problem to tell (a
+// working folder that could not follow it).
+int saveAndReport(UnlessSaved& folder, int loaded = ExitOk);
 // Says why the skin was not saved, naming its file.
 void failToSave(const SkinDocument& doc, const QString& why);
 

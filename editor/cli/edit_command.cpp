@@ -144,9 +144,7 @@ int editCommand(const QStringList& args) {
                       u'\n' + listListing(doc.L_Dim));
     return ExitOk;
   }
-  const int saved = saveAndReport(doc);
-  folder.saved = saved == ExitOk;
-  return saved;
+  return saveAndReport(folder);
 }
 
 }  // namespace corvela::cli

@@ -50,6 +50,9 @@ Error replace(SkinDocument& doc, const QString& value, const EditContext& contex
   const int row = objectRow(doc, *id);
   if (row < 0) return QStringLiteral("la skin non ha l'oggetto %1").arg(*id);
   const ReplaceOutcome outcome = importImage(doc, row, kv->second, context.checkSize);
+  // A name that is not UTF-8 reaches us with its odd bytes replaced: the
+  // file is there, under the name meant.
+  if (outcome.status == ReplaceOutcome::Missing) return notFound(kv->second);
   if (!outcome.replaced()) return outcome.message(kv->second);
   // Done as asked, since a modder may mean it; but a soft key of the wrong
   // shape breaks the phone's bar, so it is said.

@@ -141,10 +141,8 @@ int saveCommand(const QString& file) {
   SkinLock lock;
   UnlessSaved folder{doc};
   const int status = openSkin(doc, file, outcome, false, &lock, LockAccess::Write);
-  if (status == ExitUsage) return status;
-  const int saved = saveAndReport(doc, status);
-  folder.saved = saved == ExitOk;
-  return saved;
+  if (nothingRead(status, outcome)) return status;
+  return saveAndReport(folder, status);
 }
 
 int checkCommand(const QString& file) {

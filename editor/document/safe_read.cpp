@@ -34,6 +34,27 @@ QString systemReason(int error) {
     case EFBIG:
       italian = QStringLiteral("file troppo grande");
       break;
+    case EISDIR:
+      italian = QStringLiteral("al suo posto c'è una cartella");
+      break;
+    case ENOTDIR:
+      italian = QStringLiteral("una parte del percorso non è una cartella");
+      break;
+    case ENOTEMPTY:
+      italian = QStringLiteral("cartella non vuota");
+      break;
+    case EEXIST:
+      italian = QStringLiteral("esiste già");
+      break;
+    case ELOOP:
+      italian = QStringLiteral("troppi collegamenti simbolici");
+      break;
+    case ENAMETOOLONG:
+      italian = QStringLiteral("nome troppo lungo");
+      break;
+    case EDQUOT:
+      italian = QStringLiteral("quota del disco esaurita");
+      break;
     default:
       // The rarer ones stay in the system's words, which a search still finds.
       return words;

@@ -85,6 +85,16 @@ TEST(EditImaging, ReplacedAndDefaultImagesArePackedWhereTheSkinSays) {
   EXPECT_EQ(saved.out, corvela::kSavedWithArchive + u'\n');
   EXPECT_EQ(packedImage(f, 630), f.read("new.gif"));
   EXPECT_EQ(packedImage(f, 7), readFile(kShippedSet + "/7.gif"));
+
+  // A working file the save cannot bring up to date: the save stands, and
+  // its status says there is something to see to.
+  ASSERT_TRUE(QFile::remove(f.file("vodafone_Gifs/630.gif")));
+  ASSERT_TRUE(QDir().mkpath(f.file("vodafone_Gifs/630.gif/inside")));
+  const ToolRun partly =
+      runTool({"edit", f.file("vodafone.ski"), "--replace", "652=new.gif"}, f.path());
+  EXPECT_EQ(partly.exit, 1) << partly.err.toStdString();
+  EXPECT_TRUE(partly.out.contains("al suo posto c'è una cartella")) << partly.out.toStdString();
+  EXPECT_EQ(packedImage(f, 652), f.read("new.gif"));
 }
 
 TEST(EditImaging, ColourOperationsWriteTheirLines) {
@@ -152,8 +162,7 @@ TEST(EditImaging, BadOperationsAreUsageErrorsAndWriteNothing) {
   // A picture the phone cannot read, whatever its name says.
   ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(f.file("png.gif"), "PNG"));
   const QString skin = f.file("vodafone.ski");
-  // An edit makes the working folder at its load, before any operation.
-  ASSERT_TRUE(QDir().mkpath(f.file("vodafone_Gifs")));
+  // Not even the working folder the load makes stays behind.
   const auto before = f.snapshot();
   for (const QStringList& ops :
        {QStringList{"--colour", "595=300,0,0"}, QStringList{"--colour", "9999=1,2,3"},
@@ -166,6 +175,10 @@ TEST(EditImaging, BadOperationsAreUsageErrorsAndWriteNothing) {
     EXPECT_EQ(run.exit, 2) << ops.join(' ').toStdString();
     EXPECT_FALSE(run.err.isEmpty());
   }
+  // A name that was not UTF-8 reaches the tool with its odd bytes replaced.
+  const ToolRun odd = runTool({"edit", skin, "--replace", "630=" + f.file("r\uFFFD.gif")});
+  EXPECT_EQ(odd.exit, 2);
+  EXPECT_TRUE(odd.err.contains("non sono UTF-8")) << odd.err.toStdString();
   for (const auto& [file, reason] :
        {std::pair{"cut.gif", "incompleto"},
         std::pair{"huge.gif", "oltre il limite di 1048576 byte"},
