@@ -114,8 +114,10 @@ void frmDesktop::TB0_ButtonClick(QAction* button) {
 
 void frmDesktop::SSTab1_Click(int tab) {
   pages->build(tab);
-  // A skin is opened from the preview tab only.
+  // A skin is opened from the preview tab only, by the button, the menu and
+  // its shortcut alike.
   btnLoad->setEnabled(tab == TabPreview);
+  menu->setOpenAllowed(tab == TabPreview);
   if (const std::optional<QString> text = tabStatus(doc, tab)) setStatusText(*text);
 }
 

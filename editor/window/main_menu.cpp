@@ -181,11 +181,11 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
     if (it != mirrored_.end()) it->second->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
   } else if (watched == frame_ && event->type() == QEvent::DragEnter) {
     auto* drag = static_cast<QDragEnterEvent*>(event);
-    if (!droppedSkin(drag->mimeData()).isEmpty()) drag->acceptProposedAction();
+    if (openAllowed_ && !droppedSkin(drag->mimeData()).isEmpty()) drag->acceptProposedAction();
     return true;
   } else if (watched == frame_ && event->type() == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
-    const QString file = droppedSkin(drop->mimeData());
+    const QString file = openAllowed_ ? droppedSkin(drop->mimeData()) : QString();
     if (file.isEmpty()) return false;
     drop->acceptProposedAction();
     window_.openAnotherSkin(QFileInfo(file).absoluteFilePath());
@@ -218,7 +218,13 @@ void MainMenu::fillRecent() {
     a->setObjectName(QStringLiteral("mnuRecent%1").arg(i));
     connect(a, &QAction::triggered, this, [this, file] { openRecent(file); });
   }
-  recentMenu->setEnabled(!list.isEmpty());
+  recentMenu->setEnabled(openAllowed_ && !list.isEmpty());
+}
+
+void MainMenu::setOpenAllowed(bool allowed) {
+  openAllowed_ = allowed;
+  actOpen->setEnabled(allowed);
+  recentMenu->setEnabled(allowed && !recentMenu->isEmpty());
 }
 
 void MainMenu::openRecent(const QString& file) {

@@ -54,6 +54,10 @@ class MainMenu : public QObject {
 
   explicit MainMenu(MenuHost& window);
 
+  // Whether a skin may be opened now (from the preview tab only): "Apri...",
+  // its shortcut and the recent skins follow.
+  void setOpenAllowed(bool allowed);
+
   // A skin that opened goes to the top of "Apri recenti", kept across runs.
   void rememberSkin(const QString& file);
   QStringList recentSkins() const;
@@ -103,6 +107,7 @@ class MainMenu : public QObject {
   // being torn down, when its interface may no longer be called.
   QMainWindow* frame_;
   std::map<QObject*, QAction*> mirrored_;
+  bool openAllowed_ = true;
 };
 
 }  // namespace corvela

@@ -211,12 +211,26 @@ TEST_F(OpenedSkin, EachTabSaysWhatItHoldsAndOnlyThePreviewOpensSkins) {
 }
 
 TEST_F(OpenedSkin, MenusReopenRecentSkinsSaveWithCtrlSAndOpenDroppedSkins) {
-  // Outside the preview tab the tool bar cannot open a skin; the menu and
-  // its shortcut can, and the dialog starts in the open skin's folder.
+  // Outside the preview tab no skin is opened: not by the tool bar, the
+  // menu, its shortcut, the recent skins or a drop.
   clickTab(*w, 2);
+  QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(script.fileRequests.size(), 1u);
+  EXPECT_FALSE(w->menu->recentMenu->isEnabled());
+  {
+    QMimeData skinFile;
+    skinFile.setUrls({QUrl::fromLocalFile(skin)});
+    QDragEnterEvent elsewhere(QPoint(50, 50), Qt::CopyAction, &skinFile, Qt::LeftButton, {});
+    elsewhere.setAccepted(false);
+    QCoreApplication::sendEvent(w.get(), &elsewhere);
+    EXPECT_FALSE(elsewhere.isAccepted());
+  }
+  // Back on the preview the shortcut opens, starting in the skin's folder.
+  clickTab(*w, 0);
   QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(script.fileRequests.size(), 2u);
   EXPECT_EQ(QDir(script.fileRequests[1].startFolder), QDir(dir.path()));
+  clickTab(*w, 2);
 
   // Ctrl+S saves exactly as "Salva" does, from any widget of the window.
   w->coloursPage()->L_RGBA->setFocus();
@@ -226,6 +240,7 @@ TEST_F(OpenedSkin, MenusReopenRecentSkinsSaveWithCtrlSAndOpenDroppedSkins) {
   EXPECT_TRUE(QFileInfo::exists(dir.filePath("vodafone_old.ski")));
 
   // A second skin opened by a drop goes to the top of the recent skins.
+  clickTab(*w, 0);
   QTemporaryDir other;
   const QString second = Fixture::write(other.path());
   QMimeData mime;
