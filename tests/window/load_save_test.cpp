@@ -371,6 +371,17 @@ TEST_F(Loading, TheComparisonShowsTheOriginalBesideAndInPlaceAndListsWhatDiffers
   QTest::mouseRelease(hold, Qt::LeftButton, {}, hold->rect().center());
   EXPECT_EQ(outlineOf(current->scene(), 0)->left(), 12);
 
+  // Zoomed in, the original keeps in step in room of its own that scrolls:
+  // the window keeps its size on the screen.
+  const QSize windowSize = w->size();
+  for (int i = 0; i < 3; ++i) w->menu->actZoomIn->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_GE(current->zoom(), 3);
+  EXPECT_EQ(w->comparePanel->original()->zoom(), current->zoom());
+  EXPECT_EQ(w->size(), windowSize);
+  // What a window system would hold the window to.
+  EXPECT_LE(w->minimumSizeHint().height(), windowSize.height());
+
   list->scrollToItem(list->topLevelItem(0));
   EXPECT_TRUE(QTest::qWaitFor([&] {
     return list->viewport()->rect().contains(list->visualItemRect(list->topLevelItem(0)).center());

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -52,10 +53,15 @@ void ComparePanel::build() {
   connect(hold_, &QPushButton::pressed, this, [this] { holdOriginal(true); });
   connect(hold_, &QPushButton::released, this, [this] { holdOriginal(false); });
   column->addWidget(hold_);
-  original_ = new DesktopSurface(body_);
+  originalArea_ = new QScrollArea(body_);
+  originalArea_->setObjectName(QStringLiteral("scrOriginale"));
+  originalArea_->setFrameShape(QFrame::NoFrame);
+  originalArea_->setAlignment(Qt::AlignHCenter);
+  original_ = new DesktopSurface(originalArea_);
   original_->setObjectName(QStringLiteral("PicOriginale"));
   original_->setAccessibleName(QStringLiteral("PicOriginale"));
-  column->addWidget(original_, 0, Qt::AlignHCenter);
+  originalArea_->setWidget(original_);
+  column->addWidget(originalArea_, 1);
   list_ = new QTreeWidget(body_);
   list_->setObjectName(QStringLiteral("lstDifferenze"));
   list_->setAccessibleName(QStringLiteral("Differenze"));
@@ -110,7 +116,7 @@ void ComparePanel::refresh() {
   hasOriginal_ = !doc_.skinFile().isEmpty() && peekFirstOriginal(doc_, originalDoc_, &packed);
   list_->clear();
   differences_.clear();
-  original_->setVisible(hasOriginal_);
+  originalArea_->setVisible(hasOriginal_);
   hold_->setEnabled(hasOriginal_);
   if (!hasOriginal_) {
     note_->setText(

@@ -17,6 +17,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTreeWidget;
 
 namespace corvela {
@@ -66,6 +67,9 @@ class ComparePanel : public QDockWidget {
   std::vector<RecordDifference> differences_;
   QWidget* body_ = nullptr;
   DesktopSurface* original_ = nullptr;
+  // The original at the main screen's zoom, scrolled rather than making
+  // the panel, and with it the window, taller than the screen.
+  QScrollArea* originalArea_ = nullptr;
   QLabel* note_ = nullptr;
   QPushButton* hold_ = nullptr;
   QTreeWidget* list_ = nullptr;
