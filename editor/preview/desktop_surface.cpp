@@ -84,6 +84,7 @@ void DesktopSurface::showScene(const StandbyScene& scene) {
   frameStale_ = true;
   placeChildren();
   update();
+  emit sceneShown();
 }
 
 void DesktopSurface::setPaintOptions(const PaintOptions& options) {

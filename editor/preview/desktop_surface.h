@@ -72,6 +72,8 @@ class DesktopSurface : public QWidget {
   void doubleClicked(QPoint pixel);
   // Ctrl and the wheel: zoom by `steps` around the widget point `at`.
   void zoomWheeled(int steps, QPoint at);
+  // A new scene is shown (not a new zoom or highlight).
+  void sceneShown();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

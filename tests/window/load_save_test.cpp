@@ -347,6 +347,9 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
 }
 
 TEST_F(Loading, TheComparisonShowsTheOriginalBesideAndInPlaceAndListsWhatDiffers) {
+  QImage wallpaper(176, 220, QImage::Format_RGB32);
+  wallpaper.fill(QColor(0, 200, 0));
+  ASSERT_TRUE(wallpaper.save(path("wallpaper.jpg")));
   openThroughDialog(*w, script, Fixture::write(dir.path()));
   clickToolButton(*w, "SAVE");  // keeps the first original
   w->doc.perform("passo", [&] {
@@ -381,6 +384,16 @@ TEST_F(Loading, TheComparisonShowsTheOriginalBesideAndInPlaceAndListsWhatDiffers
   EXPECT_EQ(w->size(), windowSize);
   // What a window system would hold the window to.
   EXPECT_LE(w->minimumSizeHint().height(), windowSize.height());
+  // Seen with or without the wallpaper as the current screen is, though
+  // that is no step of the skin.
+  for (int i = 0; i < 2; ++i) {
+    w->tabPreview->chkWallPaper->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+      return w->comparePanel->original()->scene().wallpaper.isNull() ==
+             current->scene().wallpaper.isNull();
+    })) << i;
+  }
+  EXPECT_FALSE(current->scene().wallpaper.isNull());
 
   list->scrollToItem(list->topLevelItem(0));
   EXPECT_TRUE(QTest::qWaitFor([&] {

@@ -35,6 +35,13 @@ ComparePanel::ComparePanel(SkinDocument& doc, DesktopSurface& current,
     if (isVisible()) soon_.start();
   });
   current_.installEventFilter(this);
+  // The original is seen as the current screen is: with or without the
+  // wallpaper, with the clock it shows. Those are no steps of the skin.
+  connect(&current_, &DesktopSurface::sceneShown, this, [this] {
+    if (!isVisible() || !hasOriginal_ || held_) return;
+    if (current_.scene().wallpaper.cacheKey() != shownWallpaper_ || analogue_() != shownAnalogue_)
+      soon_.start();
+  });
 }
 
 void ComparePanel::build() {
@@ -126,7 +133,9 @@ void ComparePanel::refresh() {
   }
   extractShownImages(packed);
   originalScene_ = current_.scene();
-  rebuildScene(originalScene_, originalDoc_, images_, analogue_());
+  shownWallpaper_ = originalScene_.wallpaper.cacheKey();
+  shownAnalogue_ = analogue_();
+  rebuildScene(originalScene_, originalDoc_, images_, shownAnalogue_);
   original_->setZoom(current_.zoom());
   original_->setPaintOptions(current_.paintOptions());
   original_->showScene(originalScene_);

@@ -64,6 +64,9 @@ class ComparePanel : public QDockWidget {
   StandbyScene originalScene_;
   StandbyScene heldBack_;
   bool held_ = false;
+  // The current screen's view the original was last drawn with.
+  qint64 shownWallpaper_ = 0;
+  bool shownAnalogue_ = false;
   std::vector<RecordDifference> differences_;
   QWidget* body_ = nullptr;
   DesktopSurface* original_ = nullptr;
