@@ -277,8 +277,15 @@ TEST_F(LayoutEditing, ClockOptionsLengthsAndSwatches) {
   QTest::mouseClick(tab().PicOre, Qt::LeftButton);
   EXPECT_TRUE(tab().optTime[1]->isChecked());
   EXPECT_FALSE(marked(w->doc.L_RGBA, w->doc.L_RGBA.findId("0012")));
+  // By keyboard: Shift+Tab from the minutes' length reaches their swatch,
+  // just before it, and Space opens the colours.
   script.colours.push_back(QColor(10, 200, 30));
-  QTest::mouseClick(tab().PicMin, Qt::LeftButton);
+  w->activateWindow();
+  tab().txtMin->setFocus();
+  QTest::keyClick(tab().txtMin, Qt::Key_Backtab, Qt::ShiftModifier);
+  ASSERT_EQ(QApplication::focusWidget(), tab().PicMin)
+      << QApplication::focusWidget()->objectName().toStdString();
+  QTest::keyClick(tab().PicMin, Qt::Key_Space);
   EXPECT_EQ(tab().PicMin->backColor(), QColor(10, 200, 30));
   EXPECT_EQ(w->preview->scene().minuteHand.colour, QColor(10, 200, 30));
   EXPECT_EQ(saved({"2 8 ", "4 9 "}), (QList<QByteArray>{"2 8 20", "4 9 10 200 30 0"}));

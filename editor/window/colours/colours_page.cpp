@@ -39,6 +39,7 @@ ColoursPage::ColoursPage(SkinDocument& doc, QWidget* parent) : QWidget(parent) {
   PicColor->setBackColor(Qt::white);
   PicColor->setFixedSize(120, 64);
   PicColor->setCursor(Qt::PointingHandCursor);
+  PicColor->setKeyboardActivation(true);
   lblTrasparenza = new QLabel(QStringLiteral("Trasparenza:"));
   lblTrasparenza->setObjectName(QStringLiteral("lblTrasparenza"));
   txt50 = named(new QLineEdit, QStringLiteral("txt(50)"));
@@ -69,6 +70,7 @@ ColoursPage::ColoursPage(SkinDocument& doc, QWidget* parent) : QWidget(parent) {
   PicCC->setBordered(true);
   PicCC->setBackColor(Qt::black);
   PicCC->setFixedSize(24, 24);
+  PicCC->setKeyboardActivation(true);
   PicCC->setCursor(Qt::PointingHandCursor);
   tools->addWidget(PicCC);
   side->addLayout(tools);

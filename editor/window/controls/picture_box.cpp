@@ -1,8 +1,11 @@
 #include "picture_box.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -114,6 +117,38 @@ void PictureBox::paintEvent(QPaintEvent*) {
   painter.restore();
 
   drawFrame(&painter);
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
+}
+
+void PictureBox::setKeyboardActivation(bool on) {
+  setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (focusPolicy() != Qt::NoFocus && event->modifiers() == Qt::NoModifier &&
+      !event->isAutoRepeat() &&
+      (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    event->accept();
+    emit clicked();
+    return;
+  }
+  QFrame::keyPressEvent(event);
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  update();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

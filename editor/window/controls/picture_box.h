@@ -51,6 +51,10 @@ class PictureBox : public QFrame {
   void drawRect(const QRect& r, const QColor& fill, const QColor& outline);
   void clearDrawing();
 
+  // A box that does something when clicked is reached with Tab too, and
+  // Space or Return then does the same, for those who work by keyboard.
+  void setKeyboardActivation(bool on);
+
   QSize sizeHint() const override;
 
  signals:
@@ -61,6 +65,9 @@ class PictureBox : public QFrame {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   struct DrawnRect {

@@ -245,6 +245,7 @@ PictureBox* PreviewTab::makeSwatch(const char* name, const QString& tip, const Q
   swatch->setBackColor(colour);
   swatch->setFixedSize(kSwatch);
   swatch->setCursor(Qt::PointingHandCursor);
+  swatch->setKeyboardActivation(true);
   swatch->setEnabled(false);
   return swatch;
 }
@@ -321,6 +322,10 @@ QGroupBox* PreviewTab::buildClockFrame() {
   settings->addWidget(txtOra);
   settings->addStretch(1);
   column->addLayout(settings);
+  // Tab goes as the eye does: each swatch, then its length.
+  setTabOrder(PicMin, txtMin);
+  setTabOrder(txtMin, PicOre);
+  setTabOrder(PicOre, txtOra);
 
   auto* grid = new QGridLayout;
   addPositionRow(grid, 0, makeMoveTarget(10, QStringLiteral("(x1,y1,x2,y2):")), txt, 10);
@@ -437,6 +442,7 @@ QGroupBox* PreviewTab::buildMainButtonFrame() {
     slot->setObjectName(name);
     slot->setAccessibleName(name);
     slot->setFixedSize(size);
+    slot->setKeyboardActivation(true);
     slot->setEnabled(false);
     Pic[object] = slot;
     grid->addWidget(slot, row, column, Qt::AlignLeft | Qt::AlignVCenter);
