@@ -130,6 +130,23 @@ TEST_F(LayoutEditing, TypedDigitsWriteTheRowAndRebuildOncePerKey) {
   EXPECT_EQ(y1->text(), QString());
   EXPECT_EQ(w->doc.history().count(), 1);
   retype(y1, QStringLiteral("12"));
+  // A box left empty says what the preview and the file take, 0, in the
+  // step that emptied it.
+  w->activateWindow();
+  w->txt(0)->setFocus();
+  y1->setFocus();
+  const int steps = w->doc.history().count();
+  QTest::keyClick(y1, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(y1, Qt::Key_Backspace);
+  w->txt(0)->setFocus();
+  EXPECT_EQ(y1->text(), QStringLiteral("0"));
+  EXPECT_EQ(rect("0570")[1], QStringLiteral("0"));
+  EXPECT_EQ(w->doc.history().count(), steps + 1);
+  QTest::keyClick(y1, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(y1->text(), QStringLiteral("12"));
+  QTest::keyClick(y1, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(y1->text(), QStringLiteral("0"));
+  retype(y1, QStringLiteral("12"));
   retype(w->txt(0), QStringLiteral("007"));
   EXPECT_EQ(rect("0570").first(), QStringLiteral("007"));
   // An assistive tool sets the text of x2 whole: an edit like typing.

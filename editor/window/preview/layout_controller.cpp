@@ -329,6 +329,18 @@ void LayoutController::filterArrivingText(int id) {
 bool LayoutController::eventFilter(QObject* watched, QEvent* event) {
   // Keystrokes fold into one step until the focus comes to a box anew.
   if (event->type() == QEvent::FocusIn) ++typingSession_;
+  if (event->type() == QEvent::FocusOut) {
+    // An emptied box counts as 0, in the preview and in the file: left
+    // empty, it would show what neither does. Said in the same step as the
+    // emptying, before the next box opens a step of its own.
+    for (int i = 0; i <= standby::kLastBox; ++i) {
+      QLineEdit* box = txt(i);
+      if (watched == box && box->isEnabled() && box->text().isEmpty()) {
+        box->setText(QStringLiteral("0"));
+      }
+    }
+    return false;
+  }
   if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   if (watched == tab_.PicDesktop) return PicDesktop_KeyDown(key);
