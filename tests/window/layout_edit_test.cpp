@@ -350,6 +350,9 @@ TEST_F(LayoutEditing, RectanglesArePickedDraggedResizedAndNudgedOnTheScreen) {
     QTest::keyClick(tab().PicDesktop, Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClick(tab().PicDesktop, Qt::Key_Up);
     EXPECT_EQ(rect("0570").mid(0, 4), QStringList({"2", "14", "173", "32"})) << zoom;
+    // The pointer stayed put: what it names is where the keys took it.
+    EXPECT_TRUE(w->pointedText().startsWith("0570 Testo dell'operatore: x 2, y 14"))
+        << w->pointedText().toStdString();
   }
   // The right edge: only x2 follows, and the boxes and the outline show it.
   mouseAt(QTest::MousePress, QPoint(173, 20));

@@ -82,6 +82,7 @@ void PreviewController::connectControls() {
           [this](int steps, QPoint at) { tab_.zoomAround(tab_.PicDesktop->zoom() + steps, at); });
   connect(p.PicDesktop, &DesktopSurface::hovered, this, &PreviewController::showHover);
   connect(p.PicDesktop, &DesktopSurface::left, this, [this] {
+    hover_.reset();
     window_.setCoordinatesText(QString());
     window_.setPointedText(QString());
     tab_.PicDesktop->setHighlight(std::nullopt);
@@ -90,6 +91,7 @@ void PreviewController::connectControls() {
 }
 
 void PreviewController::showHover(QPoint pixel) {
+  hover_ = pixel;
   window_.setCoordinatesText(QStringLiteral("%1, %2").arg(pixel.x()).arg(pixel.y()));
   const std::optional<PointedRecord> record = recordAt(scene_, pixel);
   tab_.PicDesktop->setHighlight(record ? std::optional<QRect>(record->area) : std::nullopt);
@@ -205,6 +207,9 @@ void PreviewController::UpdateDesktop() {
   showScene();
   applyControls(next);
   DisegnaLancette();
+  // What lies under a pointer that stayed put may have moved, by a key, a
+  // step undone or another program: it is named as it is now.
+  if (hover_) showHover(*hover_);
 }
 
 void PreviewController::DisegnaLancette() {

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPoint>
 #include <map>
+#include <optional>
 
 #include "image_cache.h"
 #include "standby_scene.h"
@@ -91,6 +92,8 @@ class PreviewController : public QObject {
   PreviewTab& tab_;
   SkinDocument& doc_;
   StandbyScene scene_;
+  // The screen pixel under the pointer, while it is over the screen.
+  std::optional<QPoint> hover_;
   ImageCache images_;
   // The image each main-button slot was last given, so an unchanged slot
   // costs nothing on the next rebuild.
