@@ -65,4 +65,18 @@ QStringList usableFiles(const QString& folder, const QString& skinFolder) {
   return names;
 }
 
+QStringList linksLeadingOut(const QString& folder, const QString& skinFolder) {
+  QStringList names;
+  DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+  if (!dir) return names;
+  while (const dirent* e = ::readdir(dir)) {
+    if (e->d_name[0] == '.' || (e->d_type != DT_LNK && e->d_type != DT_UNKNOWN)) continue;
+    const QString name = QFile::decodeName(e->d_name);
+    const QString path = joinPath(folder, name);
+    if (QFileInfo(path).isSymLink() && !resolvesInside(path, skinFolder)) names << name;
+  }
+  ::closedir(dir);
+  return names;
+}
+
 }  // namespace corvela

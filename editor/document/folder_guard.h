@@ -25,5 +25,8 @@ std::optional<QString> workingFolderReason(const QString& target, const QString&
 // links to regular files that stay inside `skinFolder`. Listed in one pass
 // without asking about each file, since a working folder holds hundreds.
 QStringList usableFiles(const QString& folder, const QString& skinFolder);
+// The visible names of `folder` that are links leading outside `skinFolder`
+// (or dangling), listed in the same single pass.
+QStringList linksLeadingOut(const QString& folder, const QString& skinFolder);
 
 }  // namespace corvela

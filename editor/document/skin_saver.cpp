@@ -392,7 +392,7 @@ SaveOutcome save(SkinDocument& doc) {
   // What is on disk is now the document, and the working folder follows it:
   // nothing changed outside is left unsaved, but what changed meanwhile.
   doc.setOutsideChanges(false);
-  std::optional<QString> problem = placePackedObjects(doc, packed, unwritten, kept);
+  std::optional<QString> problem = placePackedObjects(doc, packed, unwritten, kept, working.links);
   if (!folderProblem.isEmpty()) problem = problem.value_or(QString()) + u'\n' + folderProblem;
   if (problem) {
     o.title = kTitleWarning;

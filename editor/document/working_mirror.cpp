@@ -190,6 +190,10 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
   for (const PackedObject& p : packed) {
     if (!owners[static_cast<size_t>(p.row)]) continue;
     const QString gif = objectGifPath(doc.P_sTarget, rowId(doc.L_Values.row(p.row)));
+    if (outsideLinkReason(gif, doc.P_sPath)) {
+      if (!plan.links.contains(gif)) plan.links << gif;
+      continue;
+    }
     if (holdsExactly(gif, p.bytes)) continue;
     if (shownFile(doc, p.row) == gif && !doc.L_Values.row(p.row).pinned) {
       // Packed from this very file, which no longer holds what was read.
@@ -222,7 +226,7 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
 std::optional<QString> placePackedObjects(SkinDocument& doc,
                                           const std::vector<PackedObject>& packed,
                                           const std::vector<WorkingRefresh>& unwritten,
-                                          const QStringList& kept) {
+                                          const QStringList& kept, const QStringList& links) {
   const SkinDocument::DiskWrite disk(doc);
   ReportList& list = doc.records().objects;
   std::vector<int> keptRows;
@@ -242,8 +246,12 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
       continue;
     }
     const QString gif = objectGifPath(doc.P_sTarget, rowId(list.row(p.row)));
-    doc.objectFacts().setFile(p.row, ObjectState::Found, gif);
     doc.objectFacts().dropChangedOutside(p.row);
+    if (links.contains(gif)) {
+      doc.objectFacts().setFile(p.row, ObjectState::Missing, QString());
+      continue;
+    }
+    doc.objectFacts().setFile(p.row, ObjectState::Found, gif);
     if (kept.contains(gif)) keptRows.push_back(p.row);
     // The file holds what was packed, unless the user's newer change stays
     // in it or it could not be written.
@@ -276,6 +284,12 @@ std::optional<QString> placePackedObjects(SkinDocument& doc,
   if (!problems.isEmpty()) {
     notes << QStringLiteral("La cartella di lavoro non è stata aggiornata:\n%1")
                  .arg(problems.join(u'\n'));
+  }
+  if (!links.isEmpty()) {
+    notes << QStringLiteral(
+                 "Lasciati come sono, perché collegamenti che portano fuori dalla cartella della "
+                 "skin (gli oggetti sono quelli dell'archivio):\n%1")
+                 .arg(links.join(u'\n'));
   }
   if (!keptRows.empty()) {
     if (markOutsideChanges(doc, keptRows).marked > 0) doc.setOutsideChanges(true);

@@ -72,6 +72,9 @@ struct WorkingPlan {
   // Files the save packed from the working folder itself that changed after
   // it read them: the user's newer change, left alone.
   QStringList kept;
+  // Working files that are links leading out of the skin's folder: never
+  // read, and left as the user made them rather than replaced.
+  QStringList links;
 };
 // Nothing to do when the working folder is not used (a link leading out).
 WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<PackedObject>& packed);
@@ -86,6 +89,6 @@ WorkingPlan planWorkingRefresh(const SkinDocument& doc, const std::vector<Packed
 std::optional<QString> placePackedObjects(SkinDocument& doc,
                                           const std::vector<PackedObject>& packed,
                                           const std::vector<WorkingRefresh>& unwritten,
-                                          const QStringList& kept);
+                                          const QStringList& kept, const QStringList& links = {});
 
 }  // namespace corvela

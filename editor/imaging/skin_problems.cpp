@@ -13,6 +13,7 @@
 #include "default_set.h"
 #include "document_names.h"
 #include "first_originals.h"
+#include "folder_guard.h"
 #include "gif_check.h"
 #include "image_decode.h"
 #include "object_archive.h"
@@ -506,6 +507,25 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
              : QStringLiteral("copiare %1 accanto alla skin, dalla skin da cui viene").arg(name)});
   }
   problems.insert(problems.end(), objectProblems.begin(), objectProblems.end());
+
+  // A working file that is a link leading out is never read, nor replaced
+  // by a save: the object stays its archive's whatever the link shows.
+  if (!workingFolderReason(doc.P_sTarget, doc.P_sPath)) {
+    const QStringList links = linksLeadingOut(doc.P_sTarget, doc.P_sPath);
+    const std::vector<bool> owners = workingFileOwners(list);
+    for (int r = 0; !links.isEmpty() && r < list.rowCount(); ++r) {
+      if (!owners[static_cast<size_t>(r)]) continue;
+      const QString id = rowId(list.row(r));
+      const QString gif = objectGifPath(doc.P_sTarget, id);
+      if (!links.contains(QFileInfo(gif).fileName())) continue;
+      problems.push_back(
+          {rowLine(list, r), ProblemPlace::Objects, r, id, fileName(gif),
+           QStringLiteral("oggetto %1: %2 è un collegamento che porta fuori dalla cartella della "
+                          "skin: Corvela non lo legge e il salvataggio lo lascia com'è")
+               .arg(id, gif),
+           QStringLiteral("mettere al posto del collegamento una copia dell'immagine")});
+    }
+  }
 
   for (int r = 0; r < list.rowCount(); ++r) {
     const std::optional<QString> gif = fileToPack(doc, r);

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include "cli_support.h"
 
@@ -173,6 +174,20 @@ TEST(Check, WorkingFilesAreJudgedAsTheSaveJudgesThem) {
                                    f.file("vodafone_Gifs/635.gif")))
       << problems[0].toStdString();
   EXPECT_EQ(runTool({"save", ski}).exit, 1);
+
+  // A link leading out of the skin's folder is never read, whatever it shows.
+  QTemporaryDir outside;
+  const QString elsewhere = outside.filePath("mine.gif");
+  ASSERT_TRUE(QFile::copy(f.file("vodafone_Gifs/7.gif"), elsewhere));
+  ASSERT_TRUE(QFile::remove(f.file("vodafone_Gifs/7.gif")));
+  ASSERT_TRUE(QFile::link(elsewhere, f.file("vodafone_Gifs/7.gif")));
+  const QStringList linked = problemsOf(runTool({"check", ski}));
+  EXPECT_EQ(linked
+                .filter("oggetto 0007: " + f.file("vodafone_Gifs/7.gif") +
+                        " è un collegamento che porta fuori")
+                .size(),
+            1)
+      << linked.join('\n').toStdString();
 }
 
 TEST(Check, StoppedLoadIsReportedWithItsLine) {

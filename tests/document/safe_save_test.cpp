@@ -290,6 +290,24 @@ TEST(SafeSave, LinksInTheFolderAreReplacedNotWrittenThrough) {
   QFile backup(outside.filePath("backup.ski"));
   ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
   EXPECT_EQ(backup.readAll(), QByteArray("backup.ski"));
+
+  // A working file that is a link leading out is the user's: never read,
+  // and left as it is by the save, which says so; the row shows the archive.
+  Replaced linked;
+  QFile::remove(linked.f.path("vodafone_Gifs/7.gif"));
+  QFile seven(outside.filePath("seven.gif"));
+  ASSERT_TRUE(seven.open(QIODevice::WriteOnly));
+  seven.write(fakeGif(30, 's'));
+  seven.close();
+  ASSERT_TRUE(QFile::link(seven.fileName(), linked.f.path("vodafone_Gifs/7.gif")));
+  const SaveOutcome left = SalvaSkin(linked.doc);
+  ASSERT_EQ(left.kind, SaveOutcome::Saved);
+  EXPECT_TRUE(left.message.contains("Lasciati come sono")) << left.message.toStdString();
+  EXPECT_EQ(QFileInfo(linked.f.path("vodafone_Gifs/7.gif")).symLinkTarget(), seven.fileName());
+  ASSERT_TRUE(seven.open(QIODevice::ReadOnly));
+  EXPECT_EQ(seven.readAll(), fakeGif(30, 's'));
+  EXPECT_EQ(linked.f.read("vodafone14.dat"), linked.newArchive());
+  EXPECT_EQ(shownFile(linked.doc, 0), QString());
 }
 
 TEST(SafeSave, ALoadDuringAnotherProcesssSaveWaitsForItInsteadOfUndoingIt) {
