@@ -92,6 +92,19 @@ bool renameInto(const QString& staged, const QString& target, QString* error, bo
   return !syncTheFolder || syncFolder(QFileInfo(target).absolutePath(), error);
 }
 
+bool syncFileSystemOf(const QString& folder) {
+#ifdef __linux__
+  const int fd = ::open(nativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ::syncfs(fd) == 0;
+  ::close(fd);
+  return ok;
+#else
+  (void)folder;
+  return false;
+#endif
+}
+
 bool syncStaged(const QString& target, QString* error) {
   const int fd =
       ::open(nativeName(stagedPath(target)).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);

@@ -16,6 +16,11 @@ inline const QString kTempSuffix = QStringLiteral(".corvela-tmp");
 // folder of the target's folder where there is one.
 QString stagedPath(const QString& target);
 
+// Makes everything written to the file system holding `folder` durable at
+// once, as the staged copies of hundreds of working files need before their
+// renames: one flush instead of one each. False where the system has no such
+// call or it fails; each copy is then synced on its own.
+bool syncFileSystemOf(const QString& folder);
 // Writes `bytes` to the staged name of `target`, checking every write, and
 // syncs it to disk. On failure nothing is left behind and `error` holds the
 // system's reason. A caller staging many files may pass `sync` false and

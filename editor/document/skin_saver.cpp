@@ -297,9 +297,10 @@ SaveOutcome save(SkinDocument& doc) {
     WorkingRefresh& w = working.refresh[i];
     staged[i] = stageFile(w.gif, *w.bytes, &w.why, false);
   }
+  const bool allSynced = !working.refresh.empty() && syncFileSystemOf(doc.P_sTarget);
   for (size_t i = 0; i < working.refresh.size(); ++i) {
     WorkingRefresh& w = working.refresh[i];
-    if (!staged[i] || !syncStaged(w.gif, &w.why)) {
+    if (!staged[i] || (!allSynced && !syncStaged(w.gif, &w.why))) {
       // A working folder that cannot be written must not stop the save:
       // the objects are in the archive, and the file goes afterwards.
       removeFile(stagedPath(w.gif), nullptr);

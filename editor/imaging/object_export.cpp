@@ -197,10 +197,11 @@ ExportOutcome exportObjects(SkinDocument& doc, const std::function<void(int)>& b
     doc.objectFacts().setFile(s.row, ObjectState::Extracted, s.gif);
   };
   for (const Staged& s : unchanged) exported(s);
+  const bool allSynced = !staged.empty() && syncFileSystemOf(doc.P_sTarget);
   for (const Staged& s : staged) {
     // Two rows of one id share a file: the later row's bytes are in it.
     if (!renamed.count(s.gif)) {
-      if (!syncStaged(s.gif, &error) || !commitStaged(s.gif, &error, false)) {
+      if ((!allSynced && !syncStaged(s.gif, &error)) || !commitStaged(s.gif, &error, false)) {
         removeFile(stagedPath(s.gif), nullptr);
         failed(s.row, s.gif, error);
         continue;
