@@ -51,6 +51,10 @@ std::optional<QSize> headerSize(const QByteArray& bytes) {
   return size;
 }
 
+bool tooLarge(QSize size) {
+  return size.width() > kMaxImageSide || size.height() > kMaxImageSide;
+}
+
 bool isPlainNumber(const QString& field) {
   return !field.isEmpty() &&
          std::all_of(field.begin(), field.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -395,7 +399,10 @@ std::optional<QSize> SkinChecker::currentSize(const SkinDocument& doc, int row) 
   }
   const QString gif = shownFile(doc, row);
   if (!gif.isEmpty() && QFileInfo(gif).isFile()) {
-    if (const std::optional<QSize> size = fileSize(gif)) return size;
+    // Beyond the largest picture drawn, the file is neither shown nor
+    // saved: the archive's object stands.
+    const std::optional<QSize> size = fileSize(gif);
+    if (size && !tooLarge(*size)) return size;
   }
   const std::optional<ArchivePlace> place = archivePlace(shown);
   if (!place) return std::nullopt;
@@ -544,6 +551,18 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
   for (int r = 0; r < list.rowCount(); ++r) {
     if (broken[static_cast<size_t>(r)]) continue;
     const QString id = rowId(list.row(r));
+    if (const QString gif = shownFile(doc, r); !gif.isEmpty() && QFileInfo(gif).isFile()) {
+      if (const std::optional<QSize> size = fileSize(gif); size && tooLarge(*size)) {
+        problems.push_back(
+            {rowLine(list, r), ProblemPlace::Objects, r, id, fileName(gif),
+             QStringLiteral("oggetto %1: %2 è di %3 pixel, oltre %4 × %4: non è mostrato né "
+                            "salvato, resta l'oggetto dell'archivio")
+                 .arg(id, gif, sizeText(*size))
+                 .arg(kMaxImageSide),
+             QStringLiteral("ridurre l'immagine, o cancellarla per riprendere l'oggetto "
+                            "dall'archivio")});
+      }
+    }
     const std::optional<QSize> actual = currentSize(doc, r);
     if (!actual) continue;
     const std::optional<ExpectedSize> expected = expectedSize(doc, id);

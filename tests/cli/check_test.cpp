@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "cli_support.h"
+#include "gifwriter.h"
 
 using namespace corvela::clitest;
 
@@ -188,6 +189,19 @@ TEST(Check, WorkingFilesAreJudgedAsTheSaveJudgesThem) {
                 .size(),
             1)
       << linked.join('\n').toStdString();
+
+  // Beyond the largest picture drawn, a file is neither shown nor saved: it
+  // is named as such, not measured against the object it does not replace.
+  f.write("vodafone_Gifs/630.gif",
+          corvela::gifgen::encodeGif(corvela::gifgen::IndexedImage(2100, 30, {{0, 0, 0}})));
+  const QStringList large = problemsOf(runTool({"check", ski}));
+  EXPECT_EQ(large.filter("oggetto 0630").size(), 1) << large.join('\n').toStdString();
+  EXPECT_EQ(large
+                .filter("oggetto 0630: " + f.file("vodafone_Gifs/630.gif") +
+                        " è di 2100 × 30 pixel, oltre 2048 × 2048")
+                .size(),
+            1)
+      << large.join('\n').toStdString();
 }
 
 TEST(Check, StoppedLoadIsReportedWithItsLine) {
