@@ -431,9 +431,10 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
   const ReportList& list = doc.L_Values;
   for (int r = 0; r < list.rowCount(); ++r) {
     const ListRow& row = list.row(r);
-    // A replaced row names no archive position any more.
+    // A replaced row names no archive position any more; one put back past
+    // a save holds its image itself, whatever its place now holds.
     const std::optional<long long> named = archiveNumber(row);
-    if (!named) continue;
+    if (!named || pinnedImage(row)) continue;
     const long long number = *named;
     const long long line = rowLine(list, r);
     const QString id = rowId(row);
