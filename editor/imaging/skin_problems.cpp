@@ -574,7 +574,10 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
                             ? archiveFileName(doc.P_sTheme, archiveNumber(list.row(r)).value_or(0))
                             : fileName(gif),
                         sizeDifference(id, *actual, *expected),
-                        QStringLiteral("sostituire l'immagine con una di %1 pixel")
+                        // The import's own check compares with the image of now,
+                        // which is the one of the wrong size.
+                        QStringLiteral("sostituire l'immagine con una di %1 pixel, togliendo "
+                                       "\"Verifica dimensioni\" per importarla")
                             .arg(sizeText(expected->size))});
   }
 }
