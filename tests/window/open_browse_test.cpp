@@ -188,6 +188,21 @@ TEST_F(OpenedSkin, TreeShowsEveryLineWithPicturesBoldGroupsAndTags) {
   // Node i stands for line i - 1.
   EXPECT_EQ(m->indexOfNode(14).data().toString(), QStringLiteral("5 7 0 100 0"));
   EXPECT_EQ(m->nodeOf(m->indexOfNode(14)), 14);
+
+  // Edited to longer values, a colour line shows as the save will write it,
+  // and the column widens to show it whole.
+  clickTab(*w, 4);
+  SkinTreeView* tree = w->structurePage()->T_Strutt;
+  tree->expandAll();
+  w->doc.perform("passo", [&] {
+    for (const ColourColumn c : {C_R, C_G, C_B})
+      corvela::test::setField(corvela::test::byHand(w->doc).colours, 0, c, QStringLiteral("255"));
+    corvela::test::setField(corvela::test::byHand(w->doc).colours, 0, C_Trasparenza,
+                            QStringLiteral("1234567890"));
+  });
+  QCoreApplication::processEvents();
+  EXPECT_EQ(m->index(0, 0, root).data().toString(), QStringLiteral("4 255 255 255 1234567890"));
+  EXPECT_GE(tree->columnWidth(0), static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(0));
 }
 
 TEST_F(OpenedSkin, EachTabSaysWhatItHoldsAndOnlyThePreviewOpensSkins) {

@@ -181,11 +181,19 @@ void SkinTreeView::widen(const QModelIndex& index) {
        p = model_->tree().node(p).parent) {
     ++depth;
   }
-  const QString& text = model_->tree().node(node).text;
-  QFont font = this->font();
-  font.setBold(nodeLook(model_->tree().node(node)).bold);
-  const int width = depth * indentation() + iconSize().width() + kTextMargin +
-                    QFontMetrics(font).horizontalAdvance(text.left(kMeasuredChars));
+  // As shown: a colour or rectangle line as the save will write it, which
+  // may be longer than the line as read.
+  const QString text = index.data(Qt::DisplayRole).toString();
+  int width = depth * indentation();
+  if (text.size() <= kMeasuredChars) {
+    // Measured as the view draws it, its margins included.
+    width += sizeHintForIndex(index).width();
+  } else {
+    QFont font = this->font();
+    font.setBold(nodeLook(model_->tree().node(node)).bold);
+    width += iconSize().width() + kTextMargin +
+             QFontMetrics(font).horizontalAdvance(text.left(kMeasuredChars));
+  }
   const int capped = std::min(width, kMaxColumnWidth);
   if (capped <= widest_) return;
   widest_ = capped;
