@@ -1,5 +1,6 @@
 #include "problems_panel.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
@@ -82,6 +83,8 @@ QTreeWidget* ProblemsPanel::list() {
   list_->setHeaderLabels({QStringLiteral("Riga"), QStringLiteral("Record"), QStringLiteral("File"),
                           QStringLiteral("Problema"), QStringLiteral("Cosa fare")});
   list_->header()->setStretchLastSection(true);
+  // Shown with the window the list has no width yet at its first fill.
+  list_->installEventFilter(this);
   connect(list_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
     const auto at = static_cast<size_t>(list_->indexOfTopLevelItem(item));
     if (at >= problems_.size()) return;
@@ -110,8 +113,17 @@ void ProblemsPanel::fill() {
   }
   list_->addTopLevelItems(items);
   for (int c : {Line, Record, File, Message}) list_->resizeColumnToContents(c);
-  // What to do stays in sight beside a long message.
-  list_->setColumnWidth(Message, std::min(list_->columnWidth(Message), list_->width() * 3 / 5));
+  messageWidth_ = list_->columnWidth(Message);
+  fitMessage();
+}
+
+void ProblemsPanel::fitMessage() {
+  list_->setColumnWidth(Message, std::min(messageWidth_, list_->width() * 3 / 5));
+}
+
+bool ProblemsPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::Resize) fitMessage();
+  return QDockWidget::eventFilter(watched, event);
 }
 
 }  // namespace corvela

@@ -36,9 +36,13 @@ class ProblemsPanel : public QDockWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void fill();
+  // The message as wide as it needs, but never more than three fifths of
+  // the list, so that what to do stays in sight beside it.
+  void fitMessage();
 
   SkinDocument& doc_;
   QLabel& count_;
@@ -48,6 +52,7 @@ class ProblemsPanel : public QDockWidget {
   LoadOutcome loaded_;
   std::vector<SkinProblem> problems_;
   QTreeWidget* list_ = nullptr;
+  int messageWidth_ = 0;  // the widest message, measured at the last fill
 };
 
 }  // namespace corvela
