@@ -63,6 +63,13 @@ TEST_F(ObjectsTabTest, RowsShowPictureAndSizeAndTheFilterOnlyHidesThem) {
   filter->clear();
   EXPECT_EQ(shownColumn(list, 0).size(), Fixture::objectCount);
   EXPECT_EQ(list->selectedListRow(), objectRow("0012"));
+
+  // Sizes sort by their numbers, width first, the unknown last: as text
+  // "12 × 10" came before "8 × 6".
+  clickHeader(list, size);
+  const QStringList sizes = shownColumn(list, size);
+  EXPECT_LT(sizes.indexOf(QStringLiteral("8 × 6")), sizes.indexOf(QStringLiteral("12 × 10")));
+  EXPECT_EQ(sizes.last(), QString());
 }
 
 TEST_F(ObjectsTabTest, ImportKeepsThePathAsOnDiskAndTheSaveReallyPacksIt) {

@@ -49,6 +49,19 @@ class RowFilter : public QSortFilterProxyModel {
   }
 
  protected:
+  // Sizes by their numbers, width first: as text "100 × 11" came before
+  // "11 × 5".
+  bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+    auto* model = static_cast<const ReportListModel*>(sourceModel());
+    if (left.column() != model->sizeColumn()) {
+      return QSortFilterProxyModel::lessThan(left, right);
+    }
+    const QSize a = left.data(ReportListModel::SizeRole).toSize();
+    const QSize b = right.data(ReportListModel::SizeRole).toSize();
+    if (a.isValid() != b.isValid()) return a.isValid();  // the unknown last
+    return std::pair(a.width(), a.height()) < std::pair(b.width(), b.height());
+  }
+
   bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
     if (text_.isEmpty()) return true;
     auto* model = static_cast<const ReportListModel*>(sourceModel());
@@ -142,6 +155,10 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
   }
   if (column == sizeColumn()) {
     if (role == Qt::ForegroundRole) return lookData(look, role);
+    if (role == SizeRole) {
+      const std::optional<QImage> image = objectImage(index.row());
+      return image ? QVariant(image->size()) : QVariant();
+    }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     const std::optional<QImage> image = objectImage(index.row());
     // Width first, as sizes are written everywhere else.

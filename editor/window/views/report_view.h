@@ -19,6 +19,8 @@ class ReportListModel : public QAbstractTableModel {
  public:
   static constexpr int TagRole = Qt::UserRole + 1;
   static constexpr int IconNumberRole = Qt::UserRole + 2;
+  // The size column's image size, a QSize, by which it sorts.
+  static constexpr int SizeRole = Qt::UserRole + 3;
 
   // `facts`, for the object list, colour the rows the last save packed and
   // mark those the export could not reach.
