@@ -398,12 +398,17 @@ std::optional<QSize> SkinChecker::currentSize(const SkinDocument& doc, int row) 
     return image ? std::optional<QSize>(image->size()) : std::nullopt;
   }
   const QString gif = shownFile(doc, row);
-  if (!gif.isEmpty() && QFileInfo(gif).isFile()) {
+  if (!gif.isEmpty()) {
     // Beyond the largest picture drawn, the file is neither shown nor
-    // saved: the archive's object stands.
+    // saved: the archive's object stands, as it does for no file at all.
     const std::optional<QSize> size = fileSize(gif);
     if (size && !tooLarge(*size)) return size;
   }
+  return archivedSize(doc, row);
+}
+
+std::optional<QSize> SkinChecker::archivedSize(const SkinDocument& doc, int row) {
+  const ListRow& shown = doc.L_Values.row(row);
   const std::optional<ArchivePlace> place = archivePlace(shown);
   if (!place) return std::nullopt;
   const QString archive = archivePath(doc.P_sPath, doc.P_sTheme, place->archive);
@@ -552,23 +557,25 @@ void SkinChecker::checkObjects(const SkinDocument& doc, Problems& problems) {
   for (int r = 0; r < list.rowCount(); ++r) {
     if (broken[static_cast<size_t>(r)]) continue;
     const QString id = rowId(list.row(r));
-    if (const QString gif = shownFile(doc, r); !gif.isEmpty() && QFileInfo(gif).isFile()) {
-      if (const std::optional<QSize> size = fileSize(gif); size && tooLarge(*size)) {
-        problems.push_back(
-            {rowLine(list, r), ProblemPlace::Objects, r, id, fileName(gif),
-             QStringLiteral("oggetto %1: %2 è di %3 pixel, oltre %4 × %4: non è mostrato né "
-                            "salvato, resta l'oggetto dell'archivio")
-                 .arg(id, gif, sizeText(*size))
-                 .arg(kMaxImageSide),
-             QStringLiteral("ridurre l'immagine, o cancellarla per riprendere l'oggetto "
-                            "dall'archivio")});
-      }
+    // The working file measured once, for the limit and for the size.
+    const QString gif = shownFile(doc, r);
+    const bool pinned = pinnedImage(list.row(r)) != nullptr;
+    std::optional<QSize> actual = gif.isEmpty() || pinned ? std::nullopt : fileSize(gif);
+    if (actual && tooLarge(*actual)) {
+      problems.push_back(
+          {rowLine(list, r), ProblemPlace::Objects, r, id, fileName(gif),
+           QStringLiteral("oggetto %1: %2 è di %3 pixel, oltre %4 × %4: non è mostrato né "
+                          "salvato, resta l'oggetto dell'archivio")
+               .arg(id, gif, sizeText(*actual))
+               .arg(kMaxImageSide),
+           QStringLiteral("ridurre l'immagine, o cancellarla per riprendere l'oggetto "
+                          "dall'archivio")});
+      actual.reset();
     }
-    const std::optional<QSize> actual = currentSize(doc, r);
+    if (!actual) actual = gif.isEmpty() || pinned ? currentSize(doc, r) : archivedSize(doc, r);
     if (!actual) continue;
     const std::optional<ExpectedSize> expected = expectedSize(doc, id);
     if (!expected || expected->size == *actual) continue;
-    const QString gif = shownFile(doc, r);
     problems.push_back({rowLine(list, r), ProblemPlace::Objects, r, id,
                         gif.isEmpty()
                             ? archiveFileName(doc.P_sTheme, archiveNumber(list.row(r)).value_or(0))

@@ -86,6 +86,8 @@ class SkinChecker {
   // The size of the image the object's row shows now: its "Path GIF" file,
   // else its bytes in the archive; read from the header only.
   std::optional<QSize> currentSize(const SkinDocument& doc, int row);
+  // The size of the object the row's archive place holds.
+  std::optional<QSize> archivedSize(const SkinDocument& doc, int row);
 
  private:
   struct Stamp {
