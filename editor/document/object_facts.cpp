@@ -87,6 +87,13 @@ void ObjectFacts::clear() {
   beyond_.clear();
 }
 
+void ObjectFacts::takeFacts(ObjectFacts& read) {
+  files_.swap(read.files_);
+  outside_.swap(read.outside_);
+  packed_.swap(read.packed_);
+  beyond_.swap(read.beyond_);
+}
+
 bool ObjectFacts::holds(Fact fact, int row, const ListRow& now) const {
   const std::map<int, Seen>& t = table(fact);
   const auto it = t.find(row);

@@ -53,6 +53,8 @@ class ObjectFacts : public QObject, public RowOverlay {
   void dropAll(Fact fact);
   // A load starts with no facts.
   void clear();
+  // Or with those another document found while reading the skin for it.
+  void takeFacts(ObjectFacts& read);
 
   bool holds(Fact fact, int row, const ListRow& now) const;
   bool holds(Fact fact, const ReportList& objects, int row) const {

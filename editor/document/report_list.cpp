@@ -1,12 +1,15 @@
 #include "report_list.h"
 
+#include <atomic>
+
 #include "change_recorder.h"
 #include "record_rows.h"
 
 namespace corvela {
 
 quint64 nextRowVersion() {
-  static quint64 clock = 0;
+  // A skin may be read on another thread while the window starts.
+  static std::atomic<quint64> clock{0};
   return ++clock;
 }
 

@@ -99,6 +99,9 @@ class ReportList : public QObject {
   // Undo and redo: a recorded row, or the whole list, put back as it was.
   void restoreRow(int r, const ListRow& row);
   void replaceRows(const std::vector<ListRow>& rows);
+  // The rows another document read, taken over whole by a load that
+  // announces them itself.
+  void takeRows(ReportList& read) { rows_.swap(read.rows_); }
   // While set, every row is handed to `recorder` before its first change,
   // as shown.
   void setRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <mutex>
 
 #include "path_helpers.h"
 #include "safe_read.h"
@@ -45,18 +46,25 @@ QString stagedPath(const QString& target) {
   // and in a forked child, hence the random part, drawn again after a fork.
   static pid_t owner = 0;
   static QString token;
-  if (owner != ::getpid()) {
-    owner = ::getpid();
-    token = QStringLiteral(".%1-%2").arg(owner).arg(QRandomGenerator::system()->generate(), 8, 16,
-                                                    QLatin1Char('0'));
+  // A skin read on its own thread at start-up may write working files.
+  static std::mutex guard;
+  QString ours;
+  {
+    const std::lock_guard<std::mutex> lock(guard);
+    if (owner != ::getpid()) {
+      owner = ::getpid();
+      token = QStringLiteral(".%1-%2").arg(owner).arg(QRandomGenerator::system()->generate(), 8, 16,
+                                                      QLatin1Char('0'));
+    }
+    ours = token;
   }
   // A skin's folder shows the modder only the skin's own files: what is
   // staged there waits in its editor folder, on the same file system.
   const QFileInfo info(target);
   if (editorFolderUsable(info.path())) {
-    return joinPath(editorFolder(info.path()), info.fileName() + token + kTempSuffix);
+    return joinPath(editorFolder(info.path()), info.fileName() + ours + kTempSuffix);
   }
-  return target + token + kTempSuffix;
+  return target + ours + kTempSuffix;
 }
 
 bool stageFile(const QString& target, const QByteArray& bytes, QString* error, bool sync) {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "document_edits.h"
 #include "document_names.h"
@@ -141,6 +142,34 @@ LoadOutcome SkinDocument::load(const QString& file, LockAccess access) {
     status_ = LoadStatus::Unreadable;
     return stopped(status_, QStringLiteral("memoria insufficiente per leggere %1").arg(file));
   }
+}
+
+void SkinDocument::takeLoaded(SkinDocument& read) {
+  const AnnouncedWhenLoaded announced(allRecords(), facts_);
+  // Every field a load sets, and only those: the history is this
+  // document's own, and a load begins it anew.
+  history_->clear();
+  lines_.swap(read.lines_);
+  objects_.takeRows(read.objects_);
+  colours_.takeRows(read.colours_);
+  rects_.takeRows(read.rects_);
+  tree_.takeNodes(read.tree_);
+  facts_.takeFacts(read.facts_);
+  P_MaxValues = std::exchange(read.P_MaxValues, 0);
+  P_sPath = std::exchange(read.P_sPath, {});
+  P_sTheme = std::exchange(read.P_sTheme, {});
+  P_sTarget = std::exchange(read.P_sTarget, {});
+  P_SkinVodafone = std::exchange(read.P_SkinVodafone, false);
+  extracted_ = std::exchange(read.extracted_, {});
+  claimedGifs_ = std::exchange(read.claimedGifs_, {});
+  madeWorkingFolder_ = std::exchange(read.madeWorkingFolder_, false);
+  status_ = std::exchange(read.status_, LoadStatus::NotLoaded);
+  skinFile_ = std::exchange(read.skinFile_, {});
+  crLine_ = std::exchange(read.crLine_, -1);
+  tail_ = std::exchange(read.tail_, {});
+  outsideChanges_ = std::exchange(read.outsideChanges_, false);
+  parts_ = std::exchange(read.parts_, {});
+  onDisk_ = std::exchange(read.onDisk_, {});
 }
 
 LoadOutcome SkinDocument::peek(const QString& file, const QString& theme, const QString& folder) {

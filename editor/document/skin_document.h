@@ -80,6 +80,9 @@ class SkinDocument {
   // A load for reading only (LockAccess::Read) creates nothing in the skin's
   // folder: no working folder, no lock, no editor folder.
   LoadOutcome load(const QString& file, LockAccess access = LockAccess::Write);
+  // What `read`, a document of no window, loaded, taken over as if this
+  // document had loaded it itself; `read` is left empty.
+  void takeLoaded(SkinDocument& read);
   // The skin as it lies, for comparing and checking only: no lock, no
   // working folder, no interrupted save put right, nothing written. The
   // archives are looked for as `theme`'s in `folder` (the file's own name

@@ -43,6 +43,9 @@ class SkinTree : public QObject {
   void setStamp(int i, quint64 stamp);
   // Undo and redo: a node put back as recorded.
   void restoreNode(int i, const TreeNode& node);
+  // The nodes another document read, taken over by a load that announces
+  // them itself.
+  void takeNodes(SkinTree& read) { nodes_.swap(read.nodes_); }
   // While set, every node is handed to `recorder` before its first change.
   void setRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
 

@@ -20,6 +20,7 @@
 #include "preview_tab.h"
 #include "problems_panel.h"
 #include "skin_lock.h"
+#include "skin_preload.h"
 #include "skin_saver.h"
 #include "skin_share.h"
 #include "tab_status.h"
@@ -150,6 +151,10 @@ void frmDesktop::OpenSkin() {
 }
 
 void frmDesktop::openSkinFile(const QString& chosen) {
+  openSkinFile(chosen, nullptr);
+}
+
+void frmDesktop::openSkinFile(const QString& chosen, SkinPreload* preload) {
   // A shared skin is unpacked beside its .zip and opened from there; one
   // that is refused leaves the open skin as it was.
   QString file = chosen;
@@ -174,7 +179,9 @@ void frmDesktop::openSkinFile(const QString& chosen) {
                         QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())};
   setStatusText(status.first());
 
-  const LoadOutcome outcome = doc.load(file);
+  const LoadOutcome outcome = preload && !preload->taken() && preload->file() == file
+                                  ? preload->takeInto(doc)
+                                  : doc.load(file);
   // An interrupted save put right, a working folder not used, a carriage
   // return that cut the file short: each could otherwise go unnoticed.
   for (const QString& warning : outcome.warnings) dialogs_->warning(warning);

@@ -32,6 +32,7 @@ class LineSeparator;
 namespace corvela {
 
 class ColoursPage;
+class SkinPreload;
 class ColoursTab;
 class FolderWatch;
 class InfoPage;
@@ -74,6 +75,9 @@ class frmDesktop : public QMainWindow, public WindowServices, public MenuHost {
   void OpenSkin() override;
   // Everything of OpenSkin after the file dialog.
   void openSkinFile(const QString& file);
+  // The same, with the skin already being read by `preload` when it is the
+  // file opened.
+  void openSkinFile(const QString& file, SkinPreload* preload);
   // "Salva": writes the skin and tells the user how it went; true when it
   // was written.
   bool SalvaSkin();

@@ -15,6 +15,8 @@
 #include "frm_desktop.h"
 #include "icon_pictures.h"
 #include "qt_translation.h"
+#include "skin_preload.h"
+#include "skin_share.h"
 
 namespace {
 
@@ -131,6 +133,12 @@ int main(int argc, char* argv[]) {
   parser.process(app);
 
   const bool unattended = parser.isSet(screenshot) || parser.isSet(screenshots);
+  const QStringList args = parser.positionalArguments();
+  const QString skin = args.isEmpty() ? QString() : QFileInfo(args.constFirst()).absoluteFilePath();
+  // The skin's files are read while the window is built; a shared skin is
+  // unpacked first, by the window, which may have to ask about it.
+  std::optional<corvela::SkinPreload> preload;
+  if (!skin.isEmpty() && !corvela::isZipName(skin)) preload.emplace(skin);
   std::unique_ptr<corvela::Dialogs> dialogs;
   if (unattended) dialogs = std::make_unique<ConsoleDialogs>();
   corvela::frmDesktop window(std::move(dialogs));
@@ -142,10 +150,9 @@ int main(int argc, char* argv[]) {
   if (!unattended) window.restoreLayout();
   window.show();
 
-  const QStringList args = parser.positionalArguments();
-  // The skin is read before the first paint, so that the window shows once,
-  // with the skin, instead of empty and then again.
-  if (!args.isEmpty()) window.openSkinFile(QFileInfo(args.constFirst()).absoluteFilePath());
+  // The skin is shown before the first paint, so that the window shows
+  // once, with the skin, instead of empty and then again.
+  if (!skin.isEmpty()) window.openSkinFile(skin, preload ? &*preload : nullptr);
 
   if (!unattended) return app.exec();
 

@@ -24,6 +24,7 @@
 #include "preview_tab.h"
 #include "problems_panel.h"
 #include "skin_document.h"
+#include "skin_preload.h"
 #include "skin_saver.h"
 #include "window_support.h"
 
@@ -344,6 +345,69 @@ TEST_F(Loading, AMissingArchiveIsListedUnderProblemiAtOnceAndLeadsToItsObject) {
   // The edited line is written as before, only with its new value: no problem.
   EXPECT_TRUE(list->findItems("il salvataggio riscrive", Qt::MatchStartsWith, 3).isEmpty());
   EXPECT_NE(list->topLevelItemCount(), before);
+}
+
+// The skin named on the command line is read while the window is built; the
+// window must then show exactly what its own load shows, facts of the disk
+// and problems included, and only for the file it was read for.
+TEST_F(Loading, ASkinReadWhileTheWindowIsBuiltOpensAsTheWindowsOwnLoad) {
+  const QString skin = Fixture::write(dir.path());
+  QFile::remove(dir.filePath("vodafone1.dat"));
+  writeFile(path("vodafone_Gifs/12.gif"), gifBytes(3, 3));
+  struct Shown {
+    QStringList states, files, problems;
+    QString status, title;
+    bool modified = false;
+  };
+  const auto shown = [](frmDesktop& window) {
+    Shown s{shownColumn(window.objectsPage()->L_Values, V_Stato),
+            shownColumn(window.objectsPage()->L_Values, V_PathGif),
+            {},
+            window.statusText(),
+            window.windowTitle(),
+            window.doc.isModified()};
+    QTreeWidget* list = window.problemsPanel->list();
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      s.problems << list->topLevelItem(i)->text(3);
+    return s;
+  };
+  w->openSkinFile(skin);
+  const Shown own = shown(*w);
+  ASSERT_TRUE(own.modified);  // the working file changed outside
+  ASSERT_TRUE(own.states.contains(kStateMissing));
+  ASSERT_FALSE(own.problems.isEmpty());
+
+  Script otherScript;
+  frmDesktop other(otherScript.dialogs());
+  other.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+  SkinPreload preload(skin);
+  other.openSkinFile(skin, &preload);
+  EXPECT_TRUE(preload.taken());
+  const Shown taken = shown(other);
+  EXPECT_EQ(taken.states, own.states);
+  EXPECT_EQ(taken.files, own.files);
+  EXPECT_EQ(taken.problems, own.problems);
+  EXPECT_EQ(taken.status, own.status);
+  EXPECT_EQ(taken.title, own.title);
+  EXPECT_EQ(taken.modified, own.modified);
+  EXPECT_EQ(otherScript.boxes.size(), script.boxes.size());
+  // Edits and the save work on what was taken over.
+  other.doc.perform("passo", [&] {
+    corvela::test::setField(corvela::test::byHand(other.doc).rects, 0, D_X1, "7");
+  });
+  const QByteArray before = readFile(skin);
+  EXPECT_TRUE(other.SalvaSkin());
+  EXPECT_NE(readFile(skin), before);
+
+  // Read for another file, the preload is left alone.
+  ASSERT_TRUE(QDir().mkpath(path("sub")));
+  const QString second = Fixture::write(path("sub"));
+  SkinPreload stale(skin);
+  other.openSkinFile(second, &stale);
+  EXPECT_FALSE(stale.taken());
+  EXPECT_EQ(other.doc.skinFile(), second);
+  other.setAskBeforeClosing(false);
 }
 
 TEST_F(Loading, TheComparisonShowsTheOriginalBesideAndInPlaceAndListsWhatDiffers) {
